@@ -1,0 +1,58 @@
+"""Shared helpers of the data generator: fetching public packages into a cache
+folder outside the repository, and writing program-folder files.
+
+Sources are fetched with the ordinary clients: `apt-get download` + `dpkg-deb -x`
+for Debian packages, `npm pack` for npm packages. The cache folder defaults to
+~/.cache/zu-datagen and can be set with ZU_DATAGEN_CACHE.
+"""
+import os
+import pathlib
+import subprocess
+
+REPO = pathlib.Path(__file__).resolve().parents[2]
+DATA = REPO / "data"
+CACHE = pathlib.Path(os.environ.get("ZU_DATAGEN_CACHE", pathlib.Path.home() / ".cache" / "zu-datagen"))
+
+
+def debian_package(name: str) -> pathlib.Path:
+    """Downloads and unpacks a Debian package once; returns its root folder."""
+    root = CACHE / "deb" / name
+    if (root / ".done").exists():
+        return root
+    root.mkdir(parents=True, exist_ok=True)
+    download = CACHE / "deb-download"
+    download.mkdir(parents=True, exist_ok=True)
+    for old in download.glob(f"{name}_*.deb"):
+        old.unlink()
+    subprocess.run(["apt-get", "download", name], cwd=download, check=True)
+    (deb,) = list(download.glob(f"{name}_*.deb"))
+    subprocess.run(["dpkg-deb", "-x", str(deb), str(root)], check=True)
+    (root / ".version").write_text(deb.name)
+    (root / ".done").write_text("")
+    return root
+
+
+def npm_package(name: str, version: str) -> pathlib.Path:
+    """Downloads and unpacks an npm package once; returns its `package` folder."""
+    root = CACHE / "npm" / f"{name}-{version}"
+    if (root / ".done").exists():
+        return root / "package"
+    root.mkdir(parents=True, exist_ok=True)
+    out = subprocess.run(["npm", "pack", f"{name}@{version}"], cwd=root, check=True,
+                         capture_output=True, text=True).stdout.strip().splitlines()[-1]
+    subprocess.run(["tar", "xzf", out], cwd=root, check=True)
+    (root / ".done").write_text("")
+    return root / "package"
+
+
+def write_bytes(relpath: str, data: bytes) -> None:
+    """Writes one file of the program folder under data/."""
+    path = DATA / relpath
+    path.parent.mkdir(parents=True, exist_ok=True)
+    path.write_bytes(data)
+
+
+def write_cp949(relpath: str, text: str) -> None:
+    """Writes a text file in code page 949 with CR LF line ends as given in
+    `text`; characters code page 949 cannot hold become '?'."""
+    write_bytes(relpath, text.encode("cp949", errors="replace"))
