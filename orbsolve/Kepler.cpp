@@ -22,6 +22,22 @@ constexpr double kBisectFromE = 0.9;
 
 double SignOf(double x) { return x >= 0 ? 1.0 : -1.0; }
 
+// The binary search moves E by +-D with D halving each step, so sin E and
+// cos E follow from the sines and cosines of the fixed steps by the addition
+// theorem instead of a sine per step.
+struct BisectSteps {
+    double sin_d[kBisectSteps];
+    double cos_d[kBisectSteps];
+    BisectSteps() {
+        double D = kQuarterPi;
+        for (int i = 0; i < kBisectSteps; ++i, D /= 2) {
+            sin_d[i] = std::sin(D);
+            cos_d[i] = std::cos(D);
+        }
+    }
+};
+const BisectSteps kSteps;
+
 // Sinnott's binary search for E - e sin E = M; returns E in -pi..pi, negative
 // when the reduced mean anomaly lies beyond pi (before perihelion).
 double KeplerBisect(double M_rad, double e) {
@@ -36,23 +52,32 @@ double KeplerBisect(double M_rad, double e) {
     }
     double E = kHalfPi;
     double D = kQuarterPi;
+    double sinE = 1, cosE = 0;
     for (int i = 0; i < kBisectSteps; ++i) {
-        E += D * SignOf(m - (E - e * std::sin(E)));
+        const double s = SignOf(m - (E - e * sinE));
+        E += D * s;
         D /= 2;
+        const double next_sin = sinE * kSteps.cos_d[i] + s * cosE * kSteps.sin_d[i];
+        cosE = cosE * kSteps.cos_d[i] - s * sinE * kSteps.sin_d[i];
+        sinE = next_sin;
     }
     return F * E;
 }
 
 // Newton's method on E - e sin E = M, M unreduced. Newton diverges for very
 // eccentric orbits near M = 0; when it reaches its cap without meeting the
-// tolerance the binary search, which always converges, takes over.
+// tolerance the binary search, which always converges, takes over. Each step
+// needs the sine and cosine of one angle, taken together.
 double KeplerNewton(double M_rad, double e) {
     double E = M_rad;
-    double f = E - e * std::sin(E) - M_rad;
+    double sinE, cosE;
+    ::sincos(E, &sinE, &cosE);
+    double f = E - e * sinE - M_rad;
     if (std::fabs(f) <= kTolerance) return E;
     for (int step = 0;; ++step) {
-        E -= f / (1 - e * std::cos(E));
-        f = E - e * std::sin(E) - M_rad;
+        E -= f / (1 - e * cosE);
+        ::sincos(E, &sinE, &cosE);
+        f = E - e * sinE - M_rad;
         if (step == kIterationCap) break;
         if (!(std::fabs(f) > kTolerance)) return E;
     }
