@@ -1,0 +1,131 @@
+#pragma once
+// Scripted test doubles of the Qt-free seams. Each records what the program
+// asked for and answers from a queue the test fills; an empty queue gives the
+// answer of a user who cancels (dialogs) or presses the first button
+// (message boxes). FakeEnv installs a full set and puts the previous services
+// back when it goes out of scope. The doubles of the seams that hand over Qt
+// objects (pop-up menus, windows, clipboard) are in platform/QtFakes.h.
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Services.h"
+
+namespace platform {
+
+class FakeMessageBox final : public MessageBox {
+public:
+    MsgAnswer Show(const Message& message) override;
+
+    std::vector<Message> shown;
+    std::deque<MsgAnswer> answers;
+};
+
+class FakeFileDialog final : public FileDialog {
+public:
+    std::optional<FileChoice> Show(const FileRequest& request) override;
+
+    std::vector<FileRequest> requests;
+    std::deque<std::optional<FileChoice>> answers;
+};
+
+class FakeColourDialog final : public ColourDialog {
+public:
+    std::optional<Colour> Show(Colour initial, const std::string& title) override;
+
+    struct Request {
+        Colour initial;
+        std::string title;
+    };
+    std::vector<Request> requests;
+    std::deque<std::optional<Colour>> answers;
+};
+
+class FakeFontDialog final : public FontDialog {
+public:
+    std::optional<FontSpec> Show(const FontSpec& initial, const std::string& title) override;
+
+    struct Request {
+        FontSpec initial;
+        std::string title;
+    };
+    std::vector<Request> requests;
+    std::deque<std::optional<FontSpec>> answers;
+};
+
+class FakePrintDialog final : public PrintDialog {
+public:
+    std::vector<std::string> PrinterNames() override { return printers; }
+    std::optional<PrintChoice> Show(const std::string& title) override;
+
+    std::vector<std::string> printers;
+    std::vector<std::string> titles;
+    std::deque<std::optional<PrintChoice>> answers;
+};
+
+class FakeClock final : public Clock {
+public:
+    LocalTime Now() override { return now; }
+    void Set(int year, int month, int day, int hour, int minute, int second) {
+        now = LocalTime{year, month, day, hour, minute, second, 0};
+    }
+
+    LocalTime now;
+};
+
+// Each reading returns `ms` and then advances it by `step_ms`.
+class FakeTick final : public Tick {
+public:
+    std::int64_t Milliseconds() override {
+        const std::int64_t value = ms;
+        ms += step_ms;
+        return value;
+    }
+
+    std::int64_t ms = 0;
+    std::int64_t step_ms = 0;
+};
+
+class FakeShell final : public Shell {
+public:
+    void Open(const std::string& address_or_path) override { opened.push_back(address_or_path); }
+
+    std::vector<std::string> opened;
+};
+
+class FakeFolders final : public Folders {
+public:
+    std::filesystem::path ProgramFolder() override { return program; }
+    std::filesystem::path UserFolder() override { return user; }
+
+    std::filesystem::path program;
+    std::filesystem::path user;
+};
+
+// Installs every Qt-free double above; the pop-up, window and clipboard seams
+// keep whatever was installed before (headless stand-ins unless a test
+// installs the Qt doubles too).
+class FakeEnv {
+public:
+    explicit FakeEnv(const std::string& program_name = "zu");
+    ~FakeEnv();
+    FakeEnv(const FakeEnv&) = delete;
+    FakeEnv& operator=(const FakeEnv&) = delete;
+
+    FakeMessageBox messages;
+    FakeFileDialog files;
+    FakeColourDialog colours;
+    FakeFontDialog fonts;
+    FakePrintDialog printing;
+    FakeClock clock;
+    FakeTick tick;
+    FakeShell shell;
+    FakeFolders folders;
+
+private:
+    Services previous_;
+};
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+#pragma once
+// The screen surface: a persistent RGB32 image painted without antialiasing.
+// It keeps its pixels between drawings; the chart widget shows them and the
+// clipboard and picture savers read them through Image().
+#include <memory>
+#include <optional>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+
+#include "platform/Surface.h"
+
+class QPainter;
+
+namespace platform {
+
+class ImageSurface final : public Surface {
+public:
+    ImageSurface(int width, int height);
+    ~ImageSurface() override;
+    ImageSurface(const ImageSurface&) = delete;
+    ImageSurface& operator=(const ImageSurface&) = delete;
+
+    // Changes the size; what was drawn stays where it was and new area takes
+    // the background colour.
+    void Resize(int width, int height);
+    int PixelWidth() const { return image_.width(); }
+    int PixelHeight() const { return image_.height(); }
+
+    // The pixels drawn so far. Painting is finished first, so the image may be
+    // copied or saved; drawing afterwards does not change a copy.
+    const QImage& Image();
+    // The colour of one pixel; nullopt outside the surface.
+    std::optional<Colour> Point(int x, int y) const;
+
+    // Small circles (radius 1 to 3) are written straight into the image from
+    // spans taken from the general path. Off, every circle takes the general
+    // path (for comparing the two).
+    void SetFastCircles(bool on) { fast_circles_ = on; }
+
+protected:
+    double Width() const override { return image_.width(); }
+    double Height() const override { return image_.height(); }
+    void PaintAll(Colour c) override;
+    void DrawLine(double x1, double y1, double x2, double y2, Colour c) override;
+    void DrawBox(double x1, double y1, double x2, double y2, Colour c, bool filled) override;
+    void DrawEllipse(double x, double y, double rx, double ry, Colour c) override;
+    void DrawPoint(double x, double y, Colour c) override;
+    void DrawPolygon(const std::vector<PointF>& points) override;
+    void DrawText(double x, double y, const std::string& line) override;
+    void DrawPicture(const QImage& picture, double x, double y) override;
+    double LineWidth(const std::string& line) const override;
+    double LineHeight() const override;
+    void FontChanged() override;
+
+private:
+    QPainter& Painter();
+    void EndPainting();
+    // Pen, brush and raster mode for a shape outlined in `c`.
+    void PrepareShape(QPainter& p, Colour c, bool with_brush);
+    bool FastCircle(int x, int y, double r, Colour c);
+
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    bool fast_circles_ = true;
+    // Built on first use, so drawing shapes needs no font database.
+    mutable QFont qfont_;
+    mutable std::unique_ptr<QFontMetrics> metrics_;
+};
+
+// Registers the substitutes for the font names the programs use ("굴림",
+// "돋움", "Tahoma", ...) with installed families. Called by ImageSurface;
+// idempotent.
+void InstallFontSubstitutes();
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+#pragma once
+// Scripted doubles of the seams that hand over Qt objects: pop-up menus,
+// showing windows and the clipboard. FakeQtEnv installs them together with
+// the Qt-free doubles of platform/Fakes.h.
+#include <QImage>
+#include <QPointer>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Fakes.h"
+#include "platform/Services.h"
+
+namespace platform {
+
+// Records each pop-up and chooses the item whose caption (without '&')
+// equals the next scripted choice, searching submenus too; only visible and
+// enabled items can be chosen. The chosen action is triggered, as a click
+// would. An empty queue or an empty choice dismisses the menu.
+class FakePopupMenu final : public PopupMenu {
+public:
+    QAction* Popup(QMenu& menu, int x, int y, QAction* default_action = nullptr) override;
+
+    struct Shown {
+        std::vector<std::string> items;  // visible top-level captions; "-" for a separator
+        int x = 0, y = 0;
+        std::string default_item;
+    };
+    std::vector<Shown> shown;
+    std::deque<std::string> choices;
+};
+
+// Records each window shown. A modal window is shown (offscreen in tests),
+// the next scripted step runs on it in place of the user (for example filling
+// fields and clicking OK), and it is closed if the step left it open; its
+// result is the dialog's result, 0 for other windows. An owned window is
+// shown and stays open.
+class FakeWindowShow final : public WindowShow {
+public:
+    int ShowModal(QWidget& window) override;
+    void ShowOwned(QWidget& window, QWidget* owner) override;
+
+    struct Shown {
+        QPointer<QWidget> window;
+        std::string title;
+        bool modal = false;
+        QPointer<QWidget> owner;
+    };
+    std::vector<Shown> shown;
+    std::deque<std::function<void(QWidget&)>> modal_steps;
+};
+
+class FakeClipboard final : public Clipboard {
+public:
+    void Clear() override;
+    void SetImage(const QImage& picture) override { image = picture.copy(); }
+    void SetText(const std::string& text_utf8) override { text = text_utf8; }
+    std::string Text() override { return text; }
+
+    QImage image;
+    std::string text;
+    int clears = 0;
+};
+
+// Every double at once, for tests of windows.
+class FakeQtEnv : public FakeEnv {
+public:
+    explicit FakeQtEnv(const std::string& program_name = "zu");
+
+    FakePopupMenu popups;
+    FakeWindowShow windows;
+    FakeClipboard clipboard;
+};
+
+// The caption of an action as the user reads it: '&' markers removed, "&&"
+// kept as '&' ("가운데로(&C)" reads "가운데로(C)").
+std::string PlainCaption(const QString& text);
+
+}  // namespace platform

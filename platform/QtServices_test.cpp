@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/Guard.h"
+#include "platform/ImageSurface.h"
+#include "platform/QtFakes.h"
+#include "platform/QtServices.h"
+#include "platform/QtTestApp.h"
+#include "platform/RunTimeError.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+class QtServicesTest : public ::testing::Test {
+protected:
+    void SetUp() override { EnsureQtApp(); }
+};
+
+// Runs `act` on the dialog once it is the active modal window.
+void WhenModal(std::function<void(QWidget&)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(*w);
+        }
+    });
+    timer->start();
+}
+
+TEST_F(QtServicesTest, FilterPairsBecomeQtNameFiltersOfBothCases) {
+    EXPECT_EQ(QtNameFilters("zu 파일(*.SKY)|*.SKY"), QStringList{"zu 파일(*.SKY) (*.SKY *.sky)"});
+    const QStringList pictures = QtNameFilters(
+        "윈도우즈 그림 파일(*.BMP)|*.BMP|JPEG 파일(*.JPG)|*.JPG|GIF 파일(*.GIF)|*.GIF|PNG 파일(*.PNG)|*.PNG");
+    ASSERT_EQ(pictures.size(), 4);
+    EXPECT_EQ(pictures[3], "PNG 파일(*.PNG) (*.PNG *.png)");
+    EXPECT_EQ(QtNameFilters("사용자 정의 목록 파일(*.UC)|*.uc")[0], "사용자 정의 목록 파일(*.UC) (*.uc *.UC)");
+}
+
+TEST_F(QtServicesTest, ProgramFolderIsTheInstalledDataFolderOrTheExecutables) {
+    const fs::path root = fs::temp_directory_path() / ("zu_progdir_" + std::to_string(::getpid()));
+    fs::create_directories(root / "bin");
+    EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "bin") << "build tree: data linked next to the executable";
+    fs::create_directories(root / "share" / "zu");
+    EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "share" / "zu") << "installed";
+    fs::remove_all(root);
+}
+
+TEST_F(QtServicesTest, FakePopupMenuRecordsItemsAndTriggersTheChoice) {
+    FakeQtEnv env;
+    QMenu menu;
+    QAction* center = menu.addAction("가운데로(&C)");
+    menu.addSeparator();
+    QAction* hidden = menu.addAction("ObjMenu 5");
+    hidden->setVisible(false);
+    QMenu* events = menu.addMenu("천체의 사건");
+    QAction* rise = events->addAction("뜨는 시각: 6시 12분");
+    QAction* disabled = menu.addAction("좌표 고정");
+    disabled->setEnabled(false);
+    int rises = 0;
+    QObject::connect(rise, &QAction::triggered, [&] { ++rises; });
+
+    env.popups.choices = {"뜨는 시각: 6시 12분", "좌표 고정", ""};
+    EXPECT_EQ(Env().popups->Popup(menu, 120, 80, center), rise);
+    EXPECT_EQ(rises, 1);
+    EXPECT_EQ(menu.defaultAction(), center);
+    EXPECT_EQ(Env().popups->Popup(menu, 0, 0), nullptr) << "a disabled item cannot be chosen";
+    EXPECT_EQ(Env().popups->Popup(menu, 0, 0), nullptr) << "dismissed";
+    EXPECT_EQ(Env().popups->Popup(menu, 0, 0), nullptr) << "nothing scripted";
+
+    ASSERT_EQ(env.popups.shown.size(), 4u);
+    const std::vector<std::string> items = {"가운데로(C)", "-", "천체의 사건", "좌표 고정"};
+    EXPECT_EQ(env.popups.shown[0].items, items);
+    EXPECT_EQ(env.popups.shown[0].x, 120);
+    EXPECT_EQ(env.popups.shown[0].default_item, "가운데로(C)");
+}
+
+TEST_F(QtServicesTest, FakeWindowShowRunsModalStepsWithoutBlocking) {
+    FakeQtEnv env;
+    QWidget owner;
+    QDialog settings;
+    settings.setWindowTitle("설정");
+    env.windows.modal_steps.push_back([](QWidget& w) { static_cast<QDialog&>(w).accept(); });
+    EXPECT_EQ(Env().windows->ShowModal(settings), QDialog::Accepted);
+    EXPECT_EQ(Env().windows->ShowModal(settings), QDialog::Rejected) << "no step: closed as cancelled";
+    EXPECT_FALSE(settings.isVisible());
+
+    QWidget* info = new QWidget;
+    info->setWindowTitle("zu 정보");
+    Env().windows->ShowOwned(*info, &owner);
+    EXPECT_EQ(info->parentWidget(), &owner);
+    EXPECT_TRUE(info->isWindow());
+    EXPECT_TRUE(info->isVisible());
+
+    ASSERT_EQ(env.windows.shown.size(), 3u);
+    EXPECT_TRUE(env.windows.shown[0].modal);
+    EXPECT_EQ(env.windows.shown[0].title, "설정");
+    EXPECT_FALSE(env.windows.shown[2].modal);
+    EXPECT_EQ(env.windows.shown[2].owner, &owner);
+}
+
+TEST_F(QtServicesTest, ChartPictureGoesToTheClipboard) {
+    FakeQtEnv env;
+    ImageSurface chart(30, 20);
+    chart.SetBackColor(Rgb(0, 0, 64));
+    Env().clipboard->Clear();
+    Env().clipboard->SetImage(chart.Image());
+    EXPECT_EQ(env.clipboard.clears, 1);
+    EXPECT_EQ(env.clipboard.image.size(), QSize(30, 20));
+    EXPECT_EQ(env.clipboard.image.pixel(3, 3), qRgb(0, 0, 64));
+}
+
+TEST_F(QtServicesTest, EscapingRunTimeErrorIsShownByTheApplication) {
+    FakeQtEnv env;
+    class Throwing : public QObject {
+    public:
+        bool event(QEvent* e) override {
+            if (e->type() == QEvent::User) throw RunTimeError("자료 파일이 손상되었습니다.");
+            return QObject::event(e);
+        }
+    } target;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&target, &event));
+    ASSERT_EQ(env.messages.shown.size(), 1u);
+    EXPECT_EQ(env.messages.shown[0].text, "자료 파일이 손상되었습니다.");
+}
+
+// The real Qt implementations, driven by a timer in place of the user.
+class QtImplementationsTest : public QtServicesTest {
+protected:
+    void SetUp() override {
+        QtServicesTest::SetUp();
+        saved_ = Env();
+        InstallQtServices("zu");
+    }
+    void TearDown() override { Env() = saved_; }
+    Services saved_;
+};
+
+TEST_F(QtImplementationsTest, MessageBoxShowsKoreanButtonsAndReturnsTheAnswer) {
+    QString title, text, yes_caption;
+    WhenModal([&](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        title = box.windowTitle();
+        text = box.text();
+        yes_caption = box.button(QMessageBox::Yes)->text();
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(MsgBox("첫 줄\r\n둘째 줄", MsgButtons::YesNo, MsgIcon::Question), MsgAnswer::No);
+    EXPECT_EQ(title, "zu");
+    EXPECT_EQ(text, "첫 줄\n둘째 줄");
+    EXPECT_EQ(yes_caption, "예(&Y)");
+}
+
+TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
+    const fs::path folder = fs::temp_directory_path() / ("zu_filedlg_" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    QStringList filters;
+    WhenModal([&](QWidget& w) {
+        auto& dialog = static_cast<QFileDialog&>(w);
+        filters = dialog.nameFilters();
+        dialog.selectNameFilter(filters[2]);
+        dialog.selectFile(QString::fromStdString((folder / "chart.GIF").string()));
+        static_cast<QDialog&>(dialog).accept();
+    });
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = "그림으로 저장";
+    request.filter = "윈도우즈 그림 파일(*.BMP)|*.BMP|JPEG 파일(*.JPG)|*.JPG|GIF 파일(*.GIF)|*.GIF|PNG 파일(*.PNG)|*.PNG";
+    request.folder = folder;
+    request.name = "chart";
+    const auto choice = Env().files->Show(request);
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_EQ(choice->filter_index, 3);
+    EXPECT_EQ(choice->path.filename(), "chart.GIF");
+    EXPECT_EQ(filters.size(), 4);
+
+    WhenModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
+    EXPECT_FALSE(Env().files->Show(request).has_value());
+    fs::remove_all(folder);
+}
+
+TEST_F(QtImplementationsTest, ModalPlainWindowReturnsWhenClosed) {
+    QWidget window;
+    WhenModal([](QWidget& w) { w.close(); });
+    EXPECT_EQ(Env().windows->ShowModal(window), 0);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(QtImplementationsTest, ClipboardFoldersAndClock) {
+    Env().clipboard->SetText("고령 35.7");
+    EXPECT_EQ(Env().clipboard->Text(), "고령 35.7");
+    EXPECT_EQ(Env().folders->UserFolder().filename(), "zu");
+    EXPECT_EQ(Env().folders->ProgramFolder(),
+              fs::path(QCoreApplication::applicationDirPath().toStdString()));
+    const LocalTime now = Now();
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+}
+
+}  // namespace
+}  // namespace platform

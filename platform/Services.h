@@ -1,0 +1,226 @@
+#pragma once
+// The seams between the programs and their environment: everything that
+// blocks on the user (message boxes, dialogs, pop-up menus, modal windows) or
+// depends on the machine (clipboard, clock, tick, web browser, folders).
+// Windows and modules reach them only through Env(), so a test installs
+// scripted doubles (platform/Fakes.h, platform/QtFakes.h) and runs any window
+// without a person and without blocking. The Qt implementations are installed
+// by InstallQtServices (platform/QtServices.h).
+//
+// This header is Qt-free: the seams that hand over Qt objects name them only
+// by forward declaration, so Qt-free modules may show a message or read the
+// clock.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Colour.h"
+#include "platform/FontSpec.h"
+
+class QAction;
+class QImage;
+class QMenu;
+class QWidget;
+
+namespace platform {
+
+// ---- Message box --------------------------------------------------------
+
+enum class MsgButtons { Ok, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+struct Message {
+    std::string text;   // lines joined by "\r\n" or "\n"
+    std::string title;  // empty: the program name ("zu" or "vu")
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+// The answer a box gives when it is closed without a choice: the first
+// button of its set.
+MsgAnswer FirstButtonOf(MsgButtons buttons);
+
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual MsgAnswer Show(const Message& message) = 0;
+};
+
+// ---- File dialog --------------------------------------------------------
+
+enum class FileDialogKind { Open, Save };
+
+struct FileRequest {
+    FileDialogKind kind = FileDialogKind::Open;
+    std::string title;
+    std::string filter;  // "description(*.EXT)|*.EXT|description|*.A;*.B"
+    std::filesystem::path folder;  // initial folder
+    std::string name;              // initial file name
+    int filter_index = 1;          // initially chosen filter pair, from 1
+};
+
+struct FileChoice {
+    std::filesystem::path path;
+    int filter_index = 1;  // the filter pair in force when the user chose, from 1
+};
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // nullopt when the user cancelled.
+    virtual std::optional<FileChoice> Show(const FileRequest& request) = 0;
+};
+
+// One filter pair: the text the user sees and the patterns separated by ';'.
+struct FilterPair {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+// Splits a filter text at '|' into pairs; a trailing description without
+// patterns gets "*".
+std::vector<FilterPair> ParseFilter(const std::string& filter);
+
+// ---- Colour, font and print dialogs -----------------------------------------
+
+class ColourDialog {
+public:
+    virtual ~ColourDialog() = default;
+    // Opens preset with `initial`; nullopt when cancelled.
+    virtual std::optional<Colour> Show(Colour initial, const std::string& title) = 0;
+};
+
+class FontDialog {
+public:
+    virtual ~FontDialog() = default;
+    // Opens preset with `initial` (name, size, bold, italic); nullopt when
+    // cancelled. Underline and strikethru come back as they went in.
+    virtual std::optional<FontSpec> Show(const FontSpec& initial, const std::string& title) = 0;
+};
+
+struct PrintChoice {
+    std::string printer;  // the printer's name as PrinterNames lists it
+    int copies = 1;
+    bool landscape = false;
+};
+
+class PrintDialog {
+public:
+    virtual ~PrintDialog() = default;
+    // The installed printers in the system's order; empty when there are none.
+    virtual std::vector<std::string> PrinterNames() = 0;
+    // The common print dialog (printer, copies preset to 1, orientation;
+    // printing a selection is not offered); nullopt when cancelled.
+    virtual std::optional<PrintChoice> Show(const std::string& title) = 0;
+};
+
+// ---- Pop-up menus and windows -------------------------------------------
+
+class PopupMenu {
+public:
+    virtual ~PopupMenu() = default;
+    // Shows `menu` at the global screen point (x, y) with `default_action`
+    // in bold, waits for the choice and returns the triggered action
+    // (its triggered signal has fired), or nullptr when dismissed.
+    virtual QAction* Popup(QMenu& menu, int x, int y, QAction* default_action = nullptr) = 0;
+};
+
+class WindowShow {
+public:
+    virtual ~WindowShow() = default;
+    // Shows the window modally and returns when it is closed, with its
+    // result (QDialog::result for dialogs, 0 otherwise).
+    virtual int ShowModal(QWidget& window) = 0;
+    // Shows the window modeless, owned by `owner` (it stays above its owner
+    // and closes with it), and returns at once.
+    virtual void ShowOwned(QWidget& window, QWidget* owner) = 0;
+};
+
+// ---- Clipboard ----------------------------------------------------------
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void Clear() = 0;
+    virtual void SetImage(const QImage& image) = 0;
+    virtual void SetText(const std::string& text_utf8) = 0;
+    virtual std::string Text() = 0;
+};
+
+// ---- Clock, tick, shell, folders ----------------------------------------
+
+struct LocalTime {
+    int year = 2000, month = 1, day = 1;
+    int hour = 0, minute = 0, second = 0, millisecond = 0;
+
+    bool operator==(const LocalTime&) const = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The present local civil date and time of the computer.
+    virtual LocalTime Now() = 0;
+};
+
+class Tick {
+public:
+    virtual ~Tick() = default;
+    // A monotonic millisecond count, for measuring durations only.
+    virtual std::int64_t Milliseconds() = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Opens a web address in the browser, or a file with the program the
+    // desktop associates with it. Failures are not reported.
+    virtual void Open(const std::string& address_or_path) = 0;
+};
+
+class Folders {
+public:
+    virtual ~Folders() = default;
+    // The folder that holds the data files.
+    virtual std::filesystem::path ProgramFolder() = 0;
+    // The per-user folder of written settings and lists; created on demand
+    // by the functions of platform/UserFiles.h.
+    virtual std::filesystem::path UserFolder() = 0;
+};
+
+// ---- The one place the seams are reached through ----------------------------
+
+struct Services {
+    std::string program_name = "zu";  // default title of message boxes
+    MessageBox* messages = nullptr;
+    FileDialog* files = nullptr;
+    ColourDialog* colours = nullptr;
+    FontDialog* fonts = nullptr;
+    PrintDialog* printing = nullptr;
+    PopupMenu* popups = nullptr;
+    WindowShow* windows = nullptr;
+    Clipboard* clipboard = nullptr;
+    Clock* clock = nullptr;
+    Tick* tick = nullptr;
+    Shell* shell = nullptr;
+    Folders* folders = nullptr;
+};
+
+// The services in force. Until something is installed every seam has a
+// headless stand-in: the real clock and tick, the current folder, dialogs
+// and pop-ups that cancel, message boxes written to standard error that answer
+// with their first button, and a clipboard and shell that do nothing.
+Services& Env();
+// Puts the headless stand-ins back (for tests).
+void ResetEnv();
+
+// Shorthands for the most common calls.
+MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                 const std::string& title = "");
+LocalTime Now();
+std::int64_t TickMs();
+
+}  // namespace platform

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <new>
+#include <stdexcept>
+
+#include "platform/Fakes.h"
+#include "platform/Guard.h"
+#include "platform/RunTimeError.h"
+#include "platform/Services.h"
+#include "platform/TextFile.h"
+#include "platform/UserFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+TEST(FakeMessageBox, RecordsTheBoxAndAnswersAsScripted) {
+    FakeEnv env;
+    env.messages.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    EXPECT_EQ(MsgBox("찾으려는 대상이 지평선 아래에 있습니다.", MsgButtons::YesNo, MsgIcon::Question, "찾기"),
+              MsgAnswer::No);
+    EXPECT_EQ(MsgBox("두 번째", MsgButtons::YesNo, MsgIcon::Question, "찾기"), MsgAnswer::Yes);
+    // With the script used up the box answers with its first button.
+    EXPECT_EQ(MsgBox("세 번째", MsgButtons::RetryCancel), MsgAnswer::Retry);
+    ASSERT_EQ(env.messages.shown.size(), 3u);
+    EXPECT_EQ(env.messages.shown[0].title, "찾기");
+    EXPECT_EQ(env.messages.shown[0].text, "찾으려는 대상이 지평선 아래에 있습니다.");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Question);
+    EXPECT_EQ(env.messages.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(env.messages.shown[2].title, "zu") << "untitled boxes carry the program name";
+}
+
+TEST(FakeFileDialog, ReturnsCancelOrANameWithItsFilter) {
+    FakeEnv env;
+    env.files.answers = {std::nullopt, FileChoice{"/home/u/chart.PNG", 4}};
+    FileRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = "그림으로 저장";
+    request.filter = "윈도우즈 그림 파일(*.BMP)|*.BMP|JPEG 파일(*.JPG)|*.JPG|GIF 파일(*.GIF)|*.GIF|PNG 파일(*.PNG)|*.PNG";
+    request.name = "2024년3월5일21시7분_서울";
+    EXPECT_FALSE(Env().files->Show(request).has_value());
+    const auto chosen = Env().files->Show(request);
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(chosen->path, fs::path("/home/u/chart.PNG"));
+    EXPECT_EQ(chosen->filter_index, 4);
+    ASSERT_EQ(env.files.requests.size(), 2u);
+    EXPECT_EQ(env.files.requests[1].title, "그림으로 저장");
+    EXPECT_EQ(env.files.requests[1].kind, FileDialogKind::Save);
+    EXPECT_FALSE(Env().files->Show(request).has_value()) << "an empty script cancels";
+}
+
+TEST(FakeClock, EveryPresentTimeReaderSeesTheSetTime) {
+    FakeEnv env;
+    env.clock.Set(2024, 3, 5, 21, 7, 45);
+    const LocalTime expected{2024, 3, 5, 21, 7, 45, 0};
+    EXPECT_EQ(Now(), expected);
+    EXPECT_EQ(Env().clock->Now(), expected);
+}
+
+TEST(FakeTick, AdvancesByItsStepPerReading) {
+    FakeEnv env;
+    env.tick.ms = 1000;
+    env.tick.step_ms = 40;
+    const auto t0 = TickMs();
+    const auto t1 = TickMs();
+    EXPECT_EQ(t0, 1000);
+    EXPECT_EQ(t1 - t0, 40);
+}
+
+TEST(FakeDialogs, ColourFontPrintAndShellAreRecorded) {
+    FakeEnv env("vu");
+    env.colours.answers = {Rgb(1, 2, 3)};
+    EXPECT_EQ(Env().colours->Show(Rgb(9, 9, 9), "강조 색상 설정-배경"), Rgb(1, 2, 3));
+    EXPECT_FALSE(Env().colours->Show(Rgb(9, 9, 9), "").has_value());
+    EXPECT_EQ(env.colours.requests[0].initial, Rgb(9, 9, 9));
+
+    FontSpec chosen{"NanumGothic", 10.5, true};
+    env.fonts.answers = {chosen};
+    EXPECT_EQ(Env().fonts->Show(FontSpec{}, "글꼴 설정"), chosen);
+    EXPECT_EQ(env.fonts.requests[0].title, "글꼴 설정");
+
+    EXPECT_TRUE(Env().printing->PrinterNames().empty());
+    env.printing.printers = {"A4 laser"};
+    env.printing.answers = {PrintChoice{"A4 laser", 2, true}};
+    EXPECT_EQ(Env().printing->PrinterNames().size(), 1u);
+    EXPECT_EQ(Env().printing->Show("")->copies, 2);
+
+    Env().shell->Open("https://example.org/zu");
+    EXPECT_EQ(env.shell.opened, std::vector<std::string>{"https://example.org/zu"});
+    EXPECT_EQ(Env().program_name, "vu");
+}
+
+TEST(FakeEnv, PutsThePreviousServicesBack) {
+    MessageBox* before = Env().messages;
+    {
+        FakeEnv env;
+        EXPECT_EQ(Env().messages, &env.messages);
+    }
+    EXPECT_EQ(Env().messages, before);
+}
+
+TEST(HeadlessServices, DialogsCancelAndMessagesTakeTheFirstButton) {
+    ResetEnv();
+    EXPECT_FALSE(Env().files->Show(FileRequest{}).has_value());
+    EXPECT_FALSE(Env().colours->Show(0, "").has_value());
+    EXPECT_FALSE(Env().fonts->Show(FontSpec{}, "").has_value());
+    EXPECT_EQ(MsgBox("headless", MsgButtons::OkCancel), MsgAnswer::Ok);
+    const auto t0 = TickMs();
+    EXPECT_GE(TickMs(), t0);
+}
+
+TEST(ParseFilter, SplitsPairsAndPatterns) {
+    struct Case {
+        const char* filter;
+        std::vector<std::pair<std::string, std::vector<std::string>>> pairs;
+    };
+    const std::vector<Case> cases = {
+        {"zu 파일(*.SKY)|*.SKY", {{"zu 파일(*.SKY)", {"*.SKY"}}}},
+        {"윈도우즈 그림 파일(*.BMP)|*.BMP|JPEG 파일(*.JPG)|*.JPG",
+         {{"윈도우즈 그림 파일(*.BMP)", {"*.BMP"}}, {"JPEG 파일(*.JPG)", {"*.JPG"}}}},
+        {"그림|*.BMP;*.JPG", {{"그림", {"*.BMP", "*.JPG"}}}},
+        {"모든 파일", {{"모든 파일", {"*"}}}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const auto pairs = ParseFilter(c.filter);
+        ASSERT_EQ(pairs.size(), c.pairs.size()) << c.filter;
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            EXPECT_EQ(pairs[i].description, c.pairs[i].first) << c.filter;
+            EXPECT_EQ(pairs[i].patterns, c.pairs[i].second) << c.filter;
+        }
+    }
+}
+
+TEST(Guard, ShowsARunTimeErrorAndGoesOn) {
+    FakeEnv env;
+    EXPECT_FALSE(Guard([] { throw RunTimeError("파일을 찾을 수 없습니다: dso.dat"); }));
+    EXPECT_FALSE(Guard([] { throw RunTimeError("날짜가 잘못되었습니다."); }, "시각 설정"));
+    EXPECT_FALSE(Guard([] { throw std::out_of_range("index 12"); }));
+    EXPECT_FALSE(Guard([] { throw std::bad_alloc(); }));
+    EXPECT_FALSE(Guard([] { throw 42; }));
+    bool ran = false;
+    EXPECT_TRUE(Guard([&] { ran = true; }));
+    EXPECT_TRUE(ran);
+
+    ASSERT_EQ(env.messages.shown.size(), 5u);
+    EXPECT_EQ(env.messages.shown[0].text, "파일을 찾을 수 없습니다: dso.dat");
+    EXPECT_EQ(env.messages.shown[0].title, "zu");
+    EXPECT_EQ(env.messages.shown[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(env.messages.shown[1].title, "시각 설정");
+    EXPECT_NE(env.messages.shown[2].text.find("index 12"), std::string::npos);
+    EXPECT_EQ(env.messages.shown[3].text, "메모리가 부족합니다.");
+    EXPECT_EQ(env.messages.shown[4].text, "예기치 않은 오류가 발생했습니다.");
+}
+
+TEST(Guard, TitleIsTheProgramNameOfVu) {
+    FakeEnv env("vu");
+    Guard([] { throw RunTimeError("x"); });
+    EXPECT_EQ(env.messages.shown.at(0).title, "vu");
+}
+
+class UserFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("zu_userfiles_" + std::to_string(::getpid()));
+        fs::create_directories(root_ / "program");
+        env_.folders.program = root_ / "program";
+        env_.folders.user = root_ / "config" / "zu";
+    }
+    void TearDown() override { fs::remove_all(root_); }
+    fs::path root_;
+    FakeEnv env_;
+};
+
+TEST_F(UserFilesTest, ShippedDefaultSeedsOnlyTheFirstStart) {
+    ASSERT_TRUE(WriteTextFileCp949(root_ / "program" / "Default.cfg", "[lat]37.5[/lat]\r\n"));
+    EXPECT_EQ(UserFileToRead("Default.cfg"), root_ / "program" / "Default.cfg");
+
+    const fs::path written = UserFileToWrite("Default.cfg");
+    EXPECT_EQ(written, root_ / "config" / "zu" / "Default.cfg");
+    EXPECT_TRUE(fs::is_directory(root_ / "config" / "zu")) << "the user folder is created for the write";
+    ASSERT_TRUE(WriteTextFileCp949(written, "[lat]35.1[/lat]\r\n"));
+    EXPECT_EQ(UserFileToRead("Default.cfg"), written);
+    EXPECT_EQ(*ReadTextFileCp949(root_ / "program" / "Default.cfg"), "[lat]37.5[/lat]\r\n")
+        << "the shipped copy is never written";
+}
+
+TEST_F(UserFilesTest, NeitherCopyReadsAsTheMissingUserFile) {
+    EXPECT_EQ(UserFileToRead("CalConfig.cfg"), root_ / "config" / "zu" / "CalConfig.cfg");
+    EXPECT_FALSE(ReadTextFileCp949(UserFileToRead("CalConfig.cfg")).has_value());
+}
+
+TEST_F(UserFilesTest, UnwritableUserFolderMakesTheWriteFailNotCrash) {
+    // A file where the user folder should be: the folder cannot be created.
+    fs::create_directories(root_ / "config");
+    ASSERT_TRUE(WriteFileBytesAtomic(root_ / "config" / "zu", "not a folder"));
+    EXPECT_FALSE(WriteTextFileCp949(UserFileToWrite("Default.cfg"), "x"));
+}
+
+}  // namespace
+}  // namespace platform

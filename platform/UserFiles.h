@@ -1,0 +1,22 @@
+#pragma once
+// Where user-written files live. The program folder may be read-only once
+// installed, so settings and edited lists ("Default.cfg", "local.txt",
+// "CalConfig.cfg") are written to the per-user folder; a copy shipped in the
+// program folder is read only until the user folder has its own, so it seeds
+// the first start.
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+// The file to read: the user folder's copy when it exists, else the program
+// folder's when that exists, else the user folder's path (missing: the reader
+// falls back to its defaults).
+std::filesystem::path UserFileToRead(const std::string& name);
+
+// The file to write: always in the user folder, which is created when
+// missing. When it cannot be created the path is still returned and the
+// write itself reports the failure.
+std::filesystem::path UserFileToWrite(const std::string& name);
+
+}  // namespace platform
