@@ -8,7 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libqt6printsupport6 libgl-dev
   libfreeimage-dev libnova-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
   fonts-nanum fonts-dejavu-core
 )
 
