@@ -1,0 +1,114 @@
+#pragma once
+// The settings store: one text of tagged entries held in memory, with typed
+// readers that fall back to a default and appenders that add one entry each.
+// An entry is "[" key "]" value "[/" key "]" followed by CR LF; a value may hold
+// CR LF, square brackets and anything but its own closing tag. The sky chart
+// keeps "Default.cfg" and its chart files (.SKY) in this form, and the calendar
+// program its "CalConfig.cfg" and .cal files.
+//
+// Entries are read in sequence (opening tag, value up to its own closing tag),
+// so a value that holds another key's tags cannot hijack that key, and a key
+// never matches inside the tag of a longer key (mfont1 against mfont10). The
+// first entry of a key wins. An entry without its closing tag, or a number that
+// does not fit its type, reads as absent: the reader returns its default.
+//
+// Numbers are written and read in the plain number text of the whole system:
+// point as decimal separator whatever the locale, a leading blank when not
+// negative, no zero before the point of a pure fraction, at most 15 significant
+// digits (see FormatPlainNumber / ParsePlainNumber).
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace skydata {
+
+// Module state of the store. Tests reset it with ClearConfig().
+struct ConfigStoreState {
+    std::string ConfigText;
+    // Index of the entries of ConfigText, rebuilt whenever the text differs
+    // from the text it was built from.
+    std::string IndexedText;
+    std::unordered_map<std::string, std::string> Index;
+    bool IndexValid = false;
+};
+ConfigStoreState& ConfigStore();
+
+// One complete entry of a store text, in file order.
+struct ConfigEntry {
+    std::string Key;
+    std::string Value;
+};
+
+// Splits a store text into its complete entries, in order (duplicates kept).
+// Text between entries and entries without their closing tag are skipped.
+// Linear in the length of the text whatever it holds.
+std::vector<ConfigEntry> ParseConfigEntries(std::string_view text);
+
+// The value of the first complete entry of `key` in `text`, or nullopt.
+std::optional<std::string> FindConfigValue(std::string_view text, std::string_view key);
+
+// Plain number text of a Double: " 60", "-127.5", " .280000001192093",
+// " 1E+20", " 1E-05" (15 significant digits, exponent form below .0001 and
+// from 1E+15 on).
+std::string FormatPlainNumber(double value);
+
+// Plain numeric parse of a text: leading blanks, tabs and line ends skipped,
+// an optional sign, digits with an optional point and an optional exponent
+// (E or D); stops at the first character that cannot continue the number.
+// Text without a number gives 0. Returns nullopt when the number is too large
+// for a Double.
+std::optional<double> ParsePlainNumber(std::string_view text);
+// As ParsePlainNumber, with 0 for a number too large for a Double.
+double PlainNumberOrZero(std::string_view text);
+
+// Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2,
+// 3.5 -> 4). Returns nullopt when the result lies outside [min, max].
+std::optional<std::int64_t> RoundHalfEven(double value, std::int64_t min, std::int64_t max);
+
+// Removes leading and trailing blanks (only the blank character, so line ends
+// inside or around a value are kept).
+std::string TrimBlanks(std::string_view text);
+
+// Typed readers of ConfigStore().ConfigText.
+// The raw value of a key (not trimmed), or nullopt when the key is absent.
+std::optional<std::string> ReadConfigValue(std::string_view key);
+bool ReadConfigBool(std::string_view key, bool default_value);
+double ReadConfigDouble(std::string_view key, double default_value);
+std::int32_t ReadConfigLong(std::string_view key, std::int32_t default_value);
+std::int16_t ReadConfigInt(std::string_view key, std::int16_t default_value);
+// Single settings are read as Double and narrowed; a value beyond the range of
+// a Single reads as absent.
+float ReadConfigSingle(std::string_view key, float default_value);
+// The trimmed value, or the default exactly as given.
+std::string ReadConfigString(std::string_view key, std::string_view default_value);
+
+// Appenders. A value that holds its own key's closing tag gets that tag
+// broken up ("[/k]" becomes "[ /k]") so that the entry still reads back.
+void WriteConfigBool(std::string_view key, bool value);
+void WriteConfigDouble(std::string_view key, double value);
+void WriteConfigLong(std::string_view key, std::int32_t value);
+void WriteConfigInt(std::string_view key, std::int16_t value);
+void WriteConfigSingle(std::string_view key, float value);
+void WriteConfigString(std::string_view key, std::string_view value);
+
+enum class ConfigFileStatus {
+    Loaded,      // ConfigText holds the file's content
+    Missing,     // no such file: ConfigText is one blank, every key reads its default
+    Unreadable,  // the file or its folder cannot be read: ConfigText unchanged
+    Damaged,     // text without a single complete entry: ConfigText unchanged
+};
+
+// Replaces ConfigText by the file's content decoded from code page 949.
+ConfigFileStatus LoadConfigFile(const std::filesystem::path& path);
+// Empties ConfigText.
+void ClearConfig();
+// Writes ConfigText and one CR LF to the file in code page 949, atomically.
+// Throws platform::RunTimeError when the file cannot be written; the old file
+// is then left as it was.
+void SaveConfigFile(const std::filesystem::path& path);
+
+}  // namespace skydata

@@ -1,0 +1,131 @@
+#pragma once
+// User catalogue files (.UC): a header and a list of the user's own objects
+// (outline shapes, stars, nonstellar objects, lines and text labels), text in
+// code page 949 with CR LF line ends:
+//
+//   <Header>
+//   Catalog Name=...        Epoch=2451545        Coordinate=e
+//   Author=...              Comments=...         Object Color[1]=255,0,0 .. [5]
+//   </Header>
+//   <ObjectList>
+//   cl,10.5,20,30,2,name,comment      (kind, then the kind's fields)
+//   </ObjectList>
+//
+// TABs are removed, lines trimmed, empty lines and lines starting with ";"
+// dropped; tags and header keys are matched without regard to case, a key
+// only at the start of a header line. Right ascensions (first coordinates)
+// are reduced to 0..360; declinations are kept as written.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skydata {
+
+// Object kinds in the order of CustomCatalog::Count.
+enum CustomCatKind : int {
+    kCatCircle = 0,        // "cl"
+    kCatFilledCircle = 1,  // "scl"
+    kCatRect = 2,          // "rect"
+    kCatFilledRect = 3,    // "srect"
+    kCatCross = 4,         // "cr"
+    kCatStar = 5,          // "star"
+    kCatNonstellar = 6,    // "nst"
+    kCatLine = 7,          // "ln"
+    kCatLongLine = 8,      // "longln"
+    kCatText = 9,          // "str"
+    kCatKindCount = 10,
+};
+
+// Shapes share the layout of a map point so that one drawer serves both.
+struct CustomCatShape {
+    double RA = 0;   // degrees (azimuth for a horizontal catalogue), 0..360
+    double Dec = 0;  // degrees (altitude for a horizontal catalogue)
+    float Size = 0;  // arcminutes
+    std::int32_t Color = 0;  // RGB of the header colour chosen by the line
+    std::string Name;
+    std::string Comment;
+    std::uint8_t Shape = 1;  // 1 cl, 2 scl, 3 rect, 4 srect, 5 cr
+};
+
+struct CustomCatStar {
+    double RA = 0;
+    double Dec = 0;
+    float Mag = 0;
+    float PmRA = 0;   // arcseconds per year
+    float PmDec = 0;  // arcseconds per year
+    std::string SpType;
+    std::string Name;
+    std::string Comment;
+};
+
+struct CustomCatNst {
+    double RA = 0;
+    double Dec = 0;
+    float Mag = 0;
+    float Size = 10;        // arcminutes
+    std::uint8_t Type = 0;  // 1 nb, 2 gc, 3 oc, 4 gx, 5 pn, 0 other
+    std::string Name;
+    std::string Comment;
+};
+
+struct CustomCatLine {
+    double RA1 = 0;  // 0..360
+    double Dec1 = 0;
+    double RA2 = 0;  // as written
+    double Dec2 = 0;
+    std::int32_t Color = 0;
+};
+
+struct CustomCatText {
+    double RA = 0;
+    double Dec = 0;
+    std::string Text;
+    std::int32_t Color = 0;
+};
+
+constexpr std::int32_t kCatWhite = 255 + 256 * 255 + 65536 * 255;
+
+struct CustomCatalog {
+    std::string Name = "Custom 1";
+    double Epoch = 2451545;        // Julian day of the catalogue's equinox
+    std::string Coordinate = "e";  // "a" horizontal (azimuth, altitude), "e" equatorial
+    std::string Author;
+    std::string Comments;
+    std::array<std::int32_t, 5> Color = {kCatWhite, kCatWhite, kCatWhite, kCatWhite, kCatWhite};  // Color(1..5)
+    std::array<std::int32_t, kCatKindCount> Count = {};  // objects of each kind
+    std::array<std::vector<CustomCatShape>, 5> Shapes;   // cl, scl, rect, srect, cr
+    std::vector<CustomCatStar> Stars;
+    std::vector<CustomCatNst> Nonstellar;
+    std::array<std::vector<CustomCatLine>, 2> Lines;     // ln, longln
+    std::vector<CustomCatText> Texts;
+};
+
+// Parses the text of a catalogue file (already decoded to UTF-8). Never
+// fails: what cannot be read keeps its default.
+CustomCatalog ParseCustomCatalogText(std::string_view text);
+
+enum class CustomCatLoadStatus { Loaded, Missing, Unreadable };
+
+// Reads a catalogue file into `catalog`. A missing or unreadable file leaves
+// `catalog` untouched and says so.
+CustomCatLoadStatus LoadCustomCatalog(const std::filesystem::path& path, CustomCatalog& catalog);
+
+struct CustomCatHeader {
+    std::string Name;
+    std::string Comments;
+};
+// Name and comments of a catalogue file's header; nullopt when the file cannot
+// be read.
+std::optional<CustomCatHeader> ReadCatalogHeader(const std::filesystem::path& path);
+
+// Inner steps, public for the tests.
+std::string StripCommentLines(std::string_view text);
+std::string UnescapeCatText(std::string_view text);   // "/n" CR LF, "/c" ",", "/t" TAB, "//" "/", in this order
+std::uint8_t NstTypeCode(std::string_view code);      // nb 1, gc 2, oc 3, gx 4, pn 5, else 0
+std::optional<std::int32_t> ParseRgbText(std::string_view text);  // "r,g,b", each clamped to 0..255
+
+}  // namespace skydata

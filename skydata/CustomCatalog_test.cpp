@@ -1,0 +1,168 @@
+#include "skydata/CustomCatalog.h"
+
+#include "platform/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using namespace skydata;
+
+namespace {
+
+constexpr std::int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+TEST(CustomCatalogTest, HeaderTagInAnyCaseAndKeysAtLineStart) {
+    for (const char* tags : {"HEADER", "header", "HeAdEr"}) {
+        const std::string text = std::string("<") + tags + ">\r\nCATALOG NAME = 내 목록\r\nepoch=2433282.5\r\n" +
+                                 "coordinate=Alt-Az\r\nAuthor=me\r\n</" + tags + ">\r\n";
+        const CustomCatalog cat = ParseCustomCatalogText(text);
+        SCOPED_TRACE(tags);
+        EXPECT_EQ(cat.Name, "내 목록");
+        EXPECT_EQ(cat.Epoch, 2433282.5);
+        EXPECT_EQ(cat.Coordinate, "a");
+        EXPECT_EQ(cat.Author, "me");
+    }
+    // A key inside another line's value does not count.
+    const CustomCatalog cat =
+        ParseCustomCatalogText("<Header>\r\nComments=see Author=nobody /c really\r\n</Header>");
+    EXPECT_EQ(cat.Author, "");
+    EXPECT_EQ(cat.Comments, "see Author=nobody , really");
+}
+
+TEST(CustomCatalogTest, HeaderDefaultsAndColours) {
+    const CustomCatalog empty = ParseCustomCatalogText("");
+    EXPECT_EQ(empty.Name, "Custom 1");
+    EXPECT_EQ(empty.Epoch, 2451545);
+    EXPECT_EQ(empty.Coordinate, "e");
+    for (std::int32_t c : empty.Color) EXPECT_EQ(c, Rgb(255, 255, 255));
+
+    const CustomCatalog cat = ParseCustomCatalogText(
+        "<Header>\r\nObject Color[1]=255,0,0\r\nObject Color[2]= 300 , -5 , 127.5 \r\nObject Color[3]=1,2\r\n"
+        "Object Color[5]=0,0,0</Header>");
+    EXPECT_EQ(cat.Color[0], Rgb(255, 0, 0));
+    EXPECT_EQ(cat.Color[1], Rgb(255, 0, 128));  // clamped; 127.5 rounds to the even 128
+    EXPECT_EQ(cat.Color[2], Rgb(255, 255, 255));  // too few numbers keeps white
+    EXPECT_EQ(cat.Color[3], Rgb(255, 255, 255));
+    EXPECT_EQ(cat.Color[4], 0);  // the last header line runs to the closing tag
+}
+
+TEST(CustomCatalogTest, ObjectLinesOfEveryKind) {
+    const std::string text =
+        "<header>\r\nObject Color[2]=0,255,0\r\n</header>\r\n"
+        "<objectlist>\r\n"
+        "; cl,1,1,1,1,comment line\r\n"
+        "\tcl , 10 , 20\r\n"
+        "SCL,-10,100,30,2,filled,a/cb//n\r\n"
+        "rect,370,0,5,9,r\r\n"
+        "srect,0,0,1,0\r\n"
+        "cr,720,-5,2,5,x,y\r\n"
+        "star,83.8,-5.4,2.1,0.01,-0.02,B0,별/t이름,desc/nline\r\n"
+        "nst,10.68,41.27,3.4,190,GX,M31,Andromeda\r\n"
+        "nst,1,2,3,,gn\r\n"
+        "nst,1,2\r\n"
+        "ln,-30,1,-40,2,2\r\n"
+        "longln,1,2,3,4\r\n"
+        "str,5,6,Text/cwith comma,0\r\n"
+        "str,5,6,t,7\r\n"
+        "unknown,1,2\r\n"
+        "</objectlist>\r\n";
+    const CustomCatalog cat = ParseCustomCatalogText(text);
+    const std::array<std::int32_t, kCatKindCount> counts = {1, 1, 1, 1, 1, 1, 3, 1, 1, 2};
+    EXPECT_EQ(cat.Count, counts);
+
+    const CustomCatShape& cl = cat.Shapes[kCatCircle][0];
+    EXPECT_EQ(cl.RA, 10);
+    EXPECT_EQ(cl.Dec, 20);
+    EXPECT_EQ(cl.Size, 0);
+    EXPECT_EQ(cl.Color, Rgb(255, 255, 255));  // colour 1
+    EXPECT_EQ(cl.Name, "");
+    EXPECT_EQ(cl.Shape, 1);
+
+    const CustomCatShape& scl = cat.Shapes[kCatFilledCircle][0];
+    EXPECT_EQ(scl.RA, 350);
+    EXPECT_EQ(scl.Dec, 100);
+    EXPECT_EQ(scl.Color, Rgb(0, 255, 0));
+    EXPECT_EQ(scl.Comment, "a,b/\r\n");  // "/n" runs before "//"
+    EXPECT_EQ(scl.Shape, 2);
+    EXPECT_EQ(cat.Shapes[kCatRect][0].RA, 10);
+    EXPECT_EQ(cat.Shapes[kCatRect][0].Color, Rgb(255, 255, 255));  // index 9 gives 1
+    EXPECT_EQ(cat.Shapes[kCatCross][0].RA, 0);
+    EXPECT_EQ(cat.Shapes[kCatCross][0].Shape, 5);
+
+    const CustomCatStar& star = cat.Stars[0];
+    EXPECT_DOUBLE_EQ(star.RA, 83.8);
+    EXPECT_FLOAT_EQ(star.Mag, 2.1f);
+    EXPECT_FLOAT_EQ(star.PmDec, -0.02f);
+    EXPECT_EQ(star.SpType, "B0");
+    EXPECT_EQ(star.Name, "별/t이름");  // names keep their text; only descriptions are unescaped
+    EXPECT_EQ(star.Comment, "desc\r\nline");
+
+    EXPECT_EQ(cat.Nonstellar[0].Type, 4);
+    EXPECT_EQ(cat.Nonstellar[0].Size, 190);
+    EXPECT_EQ(cat.Nonstellar[0].Name, "M31");
+    EXPECT_EQ(cat.Nonstellar[1].Type, 0);
+    EXPECT_EQ(cat.Nonstellar[1].Size, 0);   // present but empty
+    EXPECT_EQ(cat.Nonstellar[2].Size, 10);  // missing: the default
+
+    EXPECT_EQ(cat.Lines[0][0].RA1, 330);
+    EXPECT_EQ(cat.Lines[0][0].RA2, -40);  // only the first is reduced
+    EXPECT_EQ(cat.Lines[0][0].Color, Rgb(0, 255, 0));
+    EXPECT_EQ(cat.Lines[1][0].Color, Rgb(255, 255, 255));
+    EXPECT_EQ(cat.Texts[0].Text, "Text,with comma");
+    EXPECT_EQ(cat.Texts[0].Color, Rgb(255, 255, 255));
+    EXPECT_EQ(cat.Texts[1].Color, Rgb(255, 255, 255));
+}
+
+TEST(CustomCatalogTest, EscapesAndTypeCodes) {
+    EXPECT_EQ(UnescapeCatText("a/nb/cc/td//e"), "a\r\nb,c\td/e");
+    EXPECT_EQ(UnescapeCatText("//n"), "/\r\n");
+    EXPECT_EQ(NstTypeCode("gx"), 4);
+    EXPECT_EQ(NstTypeCode("GX"), 4);
+    EXPECT_EQ(NstTypeCode("Pn"), 5);
+    EXPECT_EQ(NstTypeCode("gn"), 0);
+    EXPECT_EQ(StripCommentLines("\t a \r\n;x\r\n\r\n b\tc\n"), "a\r\nbc\r\n");
+}
+
+TEST(CustomCatalogTest, MarkerManagerOutputReadsBack) {
+    // The layout the marker manager writes.
+    const std::string text =
+        "<Header>\r\nCatalog Name=표지목록\r\nEpoch=2451545\r\nCoordinate=e\r\nAuthor=\r\nComments=\r\n"
+        "Object Color[1]=255,255,0\r\nObject Color[2]=255,0,0\r\nObject Color[3]=0,255,0\r\n"
+        "Object Color[4]=0,0,255\r\nObject Color[5]=0,0,0\r\n</Header>\r\n<ObjectList>\r\n"
+        "cl,15.5,-20.25,60,1,표지 1,\r\nln,1,2,3,4,2\r\n</ObjectList>\r\n";
+    const CustomCatalog cat = ParseCustomCatalogText(text);
+    EXPECT_EQ(cat.Name, "표지목록");
+    EXPECT_EQ(cat.Color[4], 0);
+    ASSERT_EQ(cat.Count[kCatCircle], 1);
+    EXPECT_EQ(cat.Shapes[kCatCircle][0].Name, "표지 1");
+    EXPECT_EQ(cat.Shapes[kCatCircle][0].Color, Rgb(255, 255, 0));
+    EXPECT_EQ(cat.Lines[0][0].Color, Rgb(255, 0, 0));
+}
+
+TEST(CustomCatalogTest, FilesMissingOrUnreadableLeaveTheRecord) {
+    const fs::path dir = fs::temp_directory_path() / ("zu_customcat_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    CustomCatalog cat;
+    cat.Name = "previous";
+    EXPECT_EQ(LoadCustomCatalog(dir / "none.UC", cat), CustomCatLoadStatus::Missing);
+    EXPECT_EQ(LoadCustomCatalog(dir, cat), CustomCatLoadStatus::Unreadable);
+    EXPECT_EQ(cat.Name, "previous");
+    EXPECT_FALSE(ReadCatalogHeader(dir / "none.UC").has_value());
+
+    ASSERT_TRUE(platform::WriteTextFileCp949(dir / "k.UC", "<Header>\r\nCatalog Name=별목록\r\nComments=a/cb\r\n"
+                                                           "</Header>\r\n<ObjectList>\r\nstar,1,2\r\n</ObjectList>"));
+    EXPECT_EQ(LoadCustomCatalog(dir / "k.UC", cat), CustomCatLoadStatus::Loaded);
+    EXPECT_EQ(cat.Name, "별목록");
+    EXPECT_EQ(cat.Count[kCatStar], 1);
+    const auto header = ReadCatalogHeader(dir / "k.UC");
+    ASSERT_TRUE(header.has_value());
+    EXPECT_EQ(header->Name, "별목록");
+    EXPECT_EQ(header->Comments, "a,b");
+    fs::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,494 @@
+#include "skydata/Settings.h"
+
+#include "skydata/ConfigStore.h"
+#include "skydata/DrawnLine.h"
+#include "skydata/MapPoint.h"
+#include "skydata/PathBodies.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <system_error>
+
+namespace skydata {
+namespace {
+
+constexpr std::string_view kProgramTitle = "zu";
+constexpr std::string_view kDefaultCfgNotice =
+    "설정 파일(Default.cfg)을 읽을 수 없어 기본 설정으로 시작합니다.\r\n"
+    "이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.";
+constexpr std::string_view kFallbackFontName = "굴림";
+
+// Versions below these read the old layout.
+constexpr double kFirstVersionWithBoundaryFilter = 0.764;
+constexpr double kFirstVersionWithPointData = 0.809;
+constexpr int kLegacyMapPointCount = 100;
+
+// Range of the chart time: 1 January 4713 BC to the end of 9999 AD.
+constexpr double kEarliestJD = -0.5;
+constexpr double kLatestJD = 5373484.5;
+
+constexpr int kMinFontSize_pt = 4;
+constexpr int kMaxFontSize_pt = 72;
+
+// Every scalar key in file order, with the field it fills and the field of the
+// defaults snapshot.
+template <typename S, typename T, typename F>
+void ForEachScalarKey(S& s, T& styles, const SettingsSnapshot& d, const StyleTables& d_styles, F&& f) {
+    f("mcenterx", s.ViewCenterX, d.ViewCenterX);
+    f("mcentery", s.ViewCenterY, d.ViewCenterY);
+    f("mfov", s.ViewFOV, d.ViewFOV);
+    f("ref_coord", s.ViewCoordSys, d.ViewCoordSys);
+    f("rotatemap", s.MapRotation, d.MapRotation);
+    f("lon", s.lon, d.lon);
+    f("lat", s.lat, d.lat);
+    f("timezone", s.timezone, d.timezone);
+    f("timezone2", s.timezone2, d.timezone2);
+    f("nobsname", s.nobsname, d.nobsname);
+    f("summertime", s.summertime, d.summertime);
+    f("synctime", s.RealTimeMode, d.RealTimeMode);
+    f("jd", s.CurrentJD, d.CurrentJD);
+    f("drawhorizon", s.drawhorizon, d.drawhorizon);
+    f("viewalt", s.viewalt, d.viewalt);
+    f("viewequ", s.viewequ, d.viewequ);
+    f("viewecl", s.viewecl, d.viewecl);
+    f("viewgalequ", s.viewgalequ, d.viewgalequ);
+    f("milkyway", s.milkyway, d.milkyway);
+    f("showground", s.showground, d.showground);
+    f("spotstar", s.spotstar, d.spotstar);
+    f("viewspt", s.viewspt, d.viewspt);
+    f("viewstar", s.viewstar, d.viewstar);
+    f("vmlimit", s.vmlimit, d.vmlimit);
+    f("sf", s.sf, d.sf);
+    f("viewsn", s.viewsn, d.viewsn);
+    f("viewbayer", s.viewbayer, d.viewbayer);
+    f("viewbayerlimit", s.viewbayerlimit, d.viewbayerlimit);
+    f("viewflam", s.viewflam, d.viewflam);
+    f("viewnamelimit", s.viewnamelimit, d.viewnamelimit);
+    f("viewstarname1", s.viewstarname1, d.viewstarname1);
+    f("viewstarname2", s.viewstarname2, d.viewstarname2);
+    f("drawnonstellar", s.drawnonstellar, d.drawnonstellar);
+    f("vmnonstellar", s.vmnonstellar, d.vmnonstellar);
+    f("viewconstline", s.viewconstline, d.viewconstline);
+    f("viewconstlinee", s.viewconstlinee, d.viewconstlinee);
+    f("viewoldmap", s.viewoldmap, d.viewoldmap);
+    f("boldline", s.boldline, d.boldline);
+    f("viewcboundary", s.viewcboundary, d.viewcboundary);
+    f("viewconstname", s.viewconstname, d.viewconstname);
+    f("viewconstnamee", s.viewconstnamee, d.viewconstnamee);
+    f("viewoldmapname", s.viewoldmapname, d.viewoldmapname);
+    f("viewcname", s.viewcname, d.viewcname);
+    f("cpolar", s.cpolar, d.cpolar);
+    f("ipsoodo", s.ipsoodo, d.ipsoodo);
+    f("oldequ", s.oldequ, d.oldequ);
+    f("viewconstar", s.viewconstar, d.viewconstar);
+    f("viewplanet", s.viewplanet, d.viewplanet);
+    f("psystem", s.psystem, d.psystem);
+    f("drawcomet", s.drawcomet, d.drawcomet);
+    f("drawasteroid", s.drawasteroid, d.drawasteroid);
+    f("cometlimit", s.cometlimit, d.cometlimit);
+    f("asteroidlimit", s.asteroidlimit, d.asteroidlimit);
+    f("viewshadow", s.viewshadow, d.viewshadow);
+    f("CenterCross", s.CenterCross, d.CenterCross);
+    f("calcprecession", s.calcprecession, d.calcprecession);
+    f("calcpropermotion", s.calcpropermotion, d.calcpropermotion);
+    f("viewcmark", s.viewcmark, d.viewcmark);
+    f("viewccircle", s.viewccircle, d.viewccircle);
+    f("findcolor", s.findcolor, d.findcolor);
+    f("fcircle00", s.fcircle00, d.fcircle00);
+    f("fcircle01", s.fcircle01, d.fcircle01);
+    f("fcircle10", s.fcircle10, d.fcircle10);
+    f("fcircle11", s.fcircle11, d.fcircle11);
+    f("liveskycolor", s.liveskycolor, d.liveskycolor);
+    f("inmoonlight", s.inmoonlight, d.inmoonlight);
+    f("underhorizon", s.underhorizon, d.underhorizon);
+    f("groundcol", s.groundcol, d.groundcol);
+    static constexpr std::array<std::string_view, 6> kTwilightKeys = {"twlcolor0", "twlcolor1", "twlcolor2",
+                                                                      "twlcolor3", "twlcolor4", "twlcolor5"};
+    for (std::size_t i = 0; i < kTwilightKeys.size(); ++i) f(kTwilightKeys[i], styles.TwilightColors[i], d_styles.TwilightColors[i]);
+    static constexpr std::array<std::string_view, 7> kSpectralKeys = {"oc", "bc", "ac", "fc", "gc", "kc", "mc"};
+    for (std::size_t i = 0; i < kSpectralKeys.size(); ++i) f(kSpectralKeys[i], styles.SpectralColors[i], d_styles.SpectralColors[i]);
+    f("juchon", s.juchon, d.juchon);
+    f("rotateang", s.rotateang, d.rotateang);
+    f("starnamelang", s.starnamelang, d.starnamelang);
+    f("StarAutoMag", s.StarAutoMag, d.StarAutoMag);
+    f("PNameLang", s.PNameLang, d.PNameLang);
+    f("AtmoEff", s.AtmoEff, d.AtmoEff);
+    f("ShowToolBar", s.ShowToolBar, d.ShowToolBar);
+    f("TransPlanet", s.TransPlanet, d.TransPlanet);
+    f("MagControl", s.MagControl, d.MagControl);
+    f("drawcuscat0", s.drawcuscat0, d.drawcuscat0);
+    f("drawcuscat1", s.drawcuscat1, d.drawcuscat1);
+    f("usercatfile0", s.usercatfile0, d.usercatfile0);
+    f("usercatfile1", s.usercatfile1, d.usercatfile1);
+    f("usercatfile0is", s.usercatfile0is, d.usercatfile0is);
+    f("usercatfile1is", s.usercatfile1is, d.usercatfile1is);
+    static constexpr std::array<std::string_view, 4> kFilterKeys = {"fsetstr0", "fsetstr1", "fsetstr2", "fsetstr3"};
+    for (std::size_t i = 0; i < kFilterKeys.size(); ++i) f(kFilterKeys[i], s.fsetstr[i], d.fsetstr[i]);
+    f("AirEx", s.AirEx, d.AirEx);
+    f("AirExCoff", s.AirExCoff, d.AirExCoff);
+    f("UserDeltaT", s.UserDeltaT, d.UserDeltaT);
+    f("DeltaT", s.DeltaT, d.DeltaT);
+    f("Refraction", s.Refraction, d.Refraction);
+    f("Pressure", s.Pressure, d.Pressure);
+    f("Temperature", s.Temperature, d.Temperature);
+    f("DSONAME", s.DSONAME, d.DSONAME);
+    f("ViewS2kLimit", s.ViewS2kLimit, d.ViewS2kLimit);
+    f("S2kName", s.S2kName, d.S2kName);
+    f("MirrorHorizon", s.MirrorHorizon, d.MirrorHorizon);
+    f("MirrorVertical", s.MirrorVertical, d.MirrorVertical);
+    f("LimitCometDisp", s.LimitCometDisp, d.LimitCometDisp);
+    f("LimitCometRange", s.LimitCometRange, d.LimitCometRange);
+}
+
+struct KeyReader {
+    void operator()(std::string_view k, bool& v, bool d) const { v = ReadConfigBool(k, d); }
+    void operator()(std::string_view k, double& v, double d) const { v = ReadConfigDouble(k, d); }
+    void operator()(std::string_view k, float& v, float d) const { v = ReadConfigSingle(k, d); }
+    void operator()(std::string_view k, std::int16_t& v, std::int16_t d) const { v = ReadConfigInt(k, d); }
+    void operator()(std::string_view k, std::int32_t& v, std::int32_t d) const { v = ReadConfigLong(k, d); }
+    void operator()(std::string_view k, std::string& v, const std::string& d) const { v = ReadConfigString(k, d); }
+    void operator()(std::string_view k, std::optional<std::string>& v, const std::optional<std::string>& d) const {
+        const auto raw = ReadConfigValue(k);
+        v = raw ? std::optional<std::string>(TrimBlanks(*raw)) : d;
+    }
+};
+
+struct KeyWriter {
+    void operator()(std::string_view k, bool v, bool) const { WriteConfigBool(k, v); }
+    void operator()(std::string_view k, double v, double) const { WriteConfigDouble(k, v); }
+    void operator()(std::string_view k, float v, float) const { WriteConfigSingle(k, v); }
+    void operator()(std::string_view k, std::int16_t v, std::int16_t) const { WriteConfigInt(k, v); }
+    void operator()(std::string_view k, std::int32_t v, std::int32_t) const { WriteConfigLong(k, v); }
+    void operator()(std::string_view k, const std::string& v, const std::string&) const { WriteConfigString(k, v); }
+    // A filter that was never set means "show all"; leaving its key out keeps
+    // that meaning for the next load.
+    void operator()(std::string_view k, const std::optional<std::string>& v, const std::optional<std::string>&) const {
+        if (v) WriteConfigString(k, *v);
+    }
+};
+
+std::string IndexedKey(std::string_view head, int i, std::string_view tail) {
+    std::string key(head);
+    key += std::to_string(i);
+    key += tail;
+    return key;
+}
+
+template <typename T>
+T ClampTo(T value, T low, T high) {
+    return std::min(std::max(value, low), high);
+}
+
+template <typename T>
+T InRangeOr(T value, T low, T high, T fallback) {
+    return value >= low && value <= high ? value : fallback;
+}
+
+// The text from its fifth character on (characters, not bytes).
+std::string FromFifthCharacter(const std::string& text) {
+    std::size_t at = 0;
+    for (int skipped = 0; skipped < 4 && at < text.size(); ++skipped) {
+        ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+    }
+    return text.substr(at);
+}
+
+// Trimmed, cut to four characters and padded with blanks to four.
+std::string FourCharacterFlags(const std::string& text) {
+    const std::string trimmed = TrimBlanks(text);
+    std::size_t at = 0;
+    int count = 0;
+    while (at < trimmed.size() && count < 4) {
+        ++at;
+        while (at < trimmed.size() && (static_cast<unsigned char>(trimmed[at]) & 0xC0) == 0x80) ++at;
+        ++count;
+    }
+    return trimmed.substr(0, at) + std::string(static_cast<std::size_t>(4 - count), ' ');
+}
+
+double TodayAtMidnightJD() {
+    const SettingsHooks& hooks = SettingsModule().Hooks;
+    if (hooks.TodayJD) return hooks.TodayJD();
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return GregorianDateToJD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+void Notify(std::string_view text) {
+    const SettingsHooks& hooks = SettingsModule().Hooks;
+    if (hooks.ShowMessage) hooks.ShowMessage(std::string(kProgramTitle), std::string(text));
+}
+
+// Keeps every loaded value inside the range the program can work with.
+void ClampLoadedValues(SettingsSnapshot& s, double today_jd) {
+    s.ViewFOV = ClampTo(s.ViewFOV, 1.0, 190.0);
+    std::string coord = s.ViewCoordSys;
+    for (char& c : coord) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    s.ViewCoordSys.assign(1, coord == "e" ? 'e' : 'a');
+    s.lat = ClampTo(s.lat, -90.0, 90.0);
+    s.timezone = ClampTo(s.timezone, -12.0, 14.0);
+    s.timezone2 = ClampTo(s.timezone2, -12.0, 14.0);
+    if (!(s.CurrentJD >= kEarliestJD && s.CurrentJD < kLatestJD)) s.CurrentJD = today_jd;
+    s.oldequ = InRangeOr<std::int16_t>(s.oldequ, 0, 2, 0);
+    s.starnamelang = InRangeOr<std::int16_t>(s.starnamelang, 0, 2, 0);
+    s.PNameLang = InRangeOr<std::int32_t>(s.PNameLang, 0, 4, 1);
+    s.DSONAME = InRangeOr<std::int16_t>(s.DSONAME, 0, 3, 0);
+    s.S2kName = InRangeOr<std::int16_t>(s.S2kName, 0, 3, 3);
+}
+
+void ReadStyles(StyleTables& s) {
+    for (int i = 0; i < kLineColorCount; ++i) {
+        s.LineColorTable[i] = ReadConfigLong(IndexedKey("mlinecolor", i, ""), s.LineColorTable[i]);
+    }
+    for (int i = 0; i < kLayerStyleCount; ++i) {
+        FontStyle& f = s.LayerStyle[i];
+        f.Bold = ReadConfigBool(IndexedKey("mfont", i, "bold"), false);
+        f.Color = ReadConfigLong(IndexedKey("mfont", i, "color"), f.Color);
+        f.Italic = ReadConfigBool(IndexedKey("mfont", i, "italic"), false);
+        f.FontName = ReadConfigString(IndexedKey("mfont", i, "name"), f.FontName);
+        if (!FontExists(f.FontName)) f.FontName = kFallbackFontName;
+        const std::int16_t size = ReadConfigInt(IndexedKey("mfont", i, "size"), static_cast<std::int16_t>(
+                                                    ClampTo<std::int32_t>(f.FontSize_pt, -32768, 32767)));
+        f.FontSize_pt = ClampTo<std::int32_t>(size, kMinFontSize_pt, kMaxFontSize_pt);
+    }
+    for (int i = 0; i < kGridFontCount; ++i) {
+        FontStyle& f = s.GridFontTable[i];
+        f.Bold = ReadConfigBool(IndexedKey("GridFont", i, "bold"), false);
+        f.Italic = ReadConfigBool(IndexedKey("GridFont", i, "italic"), false);
+        f.FontName = ReadConfigString(IndexedKey("GridFont", i, "name"), f.FontName);
+        if (!FontExists(f.FontName)) f.FontName = kFallbackFontName;
+        const std::int16_t size = ReadConfigInt(IndexedKey("GridFont", i, "size"), 9);
+        f.FontSize_pt = ClampTo<std::int32_t>(size, kMinFontSize_pt, kMaxFontSize_pt);
+    }
+}
+
+void WriteStyles(const StyleTables& s) {
+    for (int i = 0; i < kLineColorCount; ++i) WriteConfigLong(IndexedKey("mlinecolor", i, ""), s.LineColorTable[i]);
+    for (int i = 0; i < kLayerStyleCount; ++i) {
+        const FontStyle& f = s.LayerStyle[i];
+        WriteConfigBool(IndexedKey("mfont", i, "bold"), f.Bold);
+        WriteConfigLong(IndexedKey("mfont", i, "color"), f.Color);
+        WriteConfigBool(IndexedKey("mfont", i, "italic"), f.Italic);
+        WriteConfigString(IndexedKey("mfont", i, "name"), f.FontName);
+        WriteConfigInt(IndexedKey("mfont", i, "size"),
+                       static_cast<std::int16_t>(ClampTo<std::int32_t>(f.FontSize_pt, -32768, 32767)));
+    }
+    for (int i = 0; i < kGridFontCount; ++i) {
+        const FontStyle& f = s.GridFontTable[i];
+        WriteConfigBool(IndexedKey("GridFont", i, "bold"), f.Bold);
+        WriteConfigBool(IndexedKey("GridFont", i, "italic"), f.Italic);
+        WriteConfigString(IndexedKey("GridFont", i, "name"), f.FontName);
+        WriteConfigInt(IndexedKey("GridFont", i, "size"),
+                       static_cast<std::int16_t>(ClampTo<std::int32_t>(f.FontSize_pt, -32768, 32767)));
+    }
+}
+
+// Map points of snapshots before PointData: 100 numbered key groups; only
+// those marked "y" are points, and their names carry a four-character prefix.
+void ReadLegacyMapPoints() {
+    for (int i = 0; i < kLegacyMapPointCount; ++i) {
+        const std::string head = "mappoint" + std::to_string(i);
+        if (ReadConfigString(head + "cmt", "") != "y") continue;
+        const double ra = ReadConfigDouble(head + "ra", 0);
+        const double dec = ReadConfigDouble(head + "de", 0);
+        const float size = ReadConfigSingle(head + "size", 60);
+        const std::string name = FromFifthCharacter(ReadConfigString(head + "name", ""));
+        const std::int32_t color = ReadConfigLong(head + "color", 255);
+        const std::int16_t shape = ReadConfigInt(head + "shape", 1);
+        AddMapPoint(ra, dec, static_cast<std::uint8_t>(shape >= 0 && shape <= 5 ? shape : 1), size, name, color);
+    }
+}
+
+void ReadPathSettings(PathSettings& p, double current_jd) {
+    p.StartJD = ReadConfigDouble("SetPath1", current_jd);
+    p.EndJD = ReadConfigDouble("SetPath2", current_jd + 30);
+    p.Hour = ReadConfigDouble("SetPath3", 0);
+    p.StepDays = ReadConfigDouble("SetPath4", 2);
+    p.LabelInterval = ReadConfigInt("SetPath5", 5);
+    p.TimeRule = static_cast<std::uint8_t>(InRangeOr<std::int16_t>(ReadConfigInt("SetPath6", 0), 0, 9, 0));
+    p.Reference = static_cast<std::uint8_t>(InRangeOr<std::int16_t>(ReadConfigInt("SetPath7", 0), 0, 255, 0));
+    p.LabelFlags = FourCharacterFlags(ReadConfigString("SetPath8", ""));
+    p.SyncWithChart = ReadConfigBool("SetPath9", false);
+    p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
+}
+
+}  // namespace
+
+SettingsState& SettingsModule() {
+    static SettingsState state;
+    return state;
+}
+
+void ResetSettingsModule() { SettingsModule() = SettingsState{}; }
+
+double GregorianDateToJD(int year, int month, int day) {
+    // Meeus, Astronomical Algorithms, chapter 7, for the Gregorian calendar.
+    if (month <= 2) {
+        year -= 1;
+        month += 12;
+    }
+    const int a = static_cast<int>(std::floor(year / 100.0));
+    const int b = 2 - a + static_cast<int>(std::floor(a / 4.0));
+    return std::floor(365.25 * (year + 4716)) + std::floor(30.6001 * (month + 1)) + day + b - 1524.5;
+}
+
+void ListFonts(bool printer) {
+    SettingsState& s = SettingsModule();
+    if (s.Hooks.ListFonts) s.FontList = s.Hooks.ListFonts(printer);
+}
+
+bool FontExists(std::string_view name) {
+    const std::vector<std::string>& fonts = SettingsModule().FontList;
+    if (fonts.empty()) return true;
+    auto lower = [](std::string_view text) {
+        std::string out(text);
+        for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        return out;
+    };
+    const std::string wanted = lower(name);
+    return std::any_of(fonts.begin(), fonts.end(), [&](const std::string& f) { return lower(f) == wanted; });
+}
+
+void LoadSettingsFromStore(SettingsWindowKeys window) {
+    SettingsState& state = SettingsModule();
+    SettingsSnapshot& s = state.Values;
+    SettingsSnapshot defaults;
+    const double today_jd = TodayAtMidnightJD();
+    defaults.CurrentJD = today_jd;
+
+    if (window == SettingsWindowKeys::Included) {
+        s.fwidth = ReadConfigLong("fwidth", defaults.fwidth);
+        s.fheight = ReadConfigLong("fheight", defaults.fheight);
+        s.fstate = ReadConfigInt("fstate", defaults.fstate);
+    }
+    StyleTables& styles = StartupTables().Styles;
+    ForEachScalarKey(s, styles, defaults, DefaultStyleTables(), KeyReader{});
+    ClampLoadedValues(s, today_jd);
+
+    const double version = PlainNumberOrZero(ReadConfigString("version", kOldestSettingsVersion));
+    if (version < kFirstVersionWithBoundaryFilter) s.fsetstr[3] = s.fsetstr[1];
+
+    ReadStyles(styles);
+
+    ClearMapPoints();
+    if (version >= kFirstVersionWithPointData) {
+        ParseMapPoints(ReadConfigString("PointData", ""));
+    } else {
+        ReadLegacyMapPoints();
+    }
+
+    PathState& paths = PathModule();
+    ReadPathSettings(paths.Settings, s.CurrentJD);
+    s.ViewPath = ReadConfigBool("ViewPath", defaults.ViewPath);
+    paths.Settings.DrawTail = ReadConfigBool("SetPath11", false);
+    s.MapRefreshRate = InRangeOr<std::int16_t>(ReadConfigInt("MapRefreshRate", defaults.MapRefreshRate), 1, 60,
+                                               defaults.MapRefreshRate);
+
+    ClearPathBodies(paths.PathBodyList);
+    if (LoadPathBodies(ReadConfigString("PathObj", ""))) {
+        if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
+        if (paths.Hooks.ProjectPaths) paths.Hooks.ProjectPaths(paths.Settings);
+    } else {
+        s.ViewPath = true;
+    }
+
+    ParseDrawnLines(ReadConfigString("DLine", ""));
+
+    if (state.Hooks.ApplyConstFilters) state.Hooks.ApplyConstFilters(s.fsetstr);
+
+    ClearConfig();
+}
+
+void BuildSettingsStore(SettingsWindowKeys window) {
+    const SettingsState& state = SettingsModule();
+    SettingsSnapshot s = state.Values;
+    if (state.Hooks.GetConstFilters) s.fsetstr = state.Hooks.GetConstFilters();
+
+    ClearConfig();
+    WriteConfigString("version", kSettingsVersion);
+    if (window == SettingsWindowKeys::Included) {
+        WriteConfigLong("fwidth", s.fwidth);
+        WriteConfigLong("fheight", s.fheight);
+        WriteConfigInt("fstate", s.fstate);
+    }
+    const StyleTables& styles = StartupTables().Styles;
+    ForEachScalarKey(s, styles, s, styles, KeyWriter{});
+    WriteStyles(styles);
+    WriteConfigString("PointData", SerializeMapPoints());
+    WriteConfigString("DLine", SerializeDrawnLines());
+
+    const PathSettings& p = PathModule().Settings;
+    WriteConfigDouble("SetPath1", p.StartJD);
+    WriteConfigDouble("SetPath2", p.EndJD);
+    WriteConfigDouble("SetPath3", p.Hour);
+    WriteConfigDouble("SetPath4", p.StepDays);
+    WriteConfigInt("SetPath5", p.LabelInterval);
+    WriteConfigInt("SetPath6", p.TimeRule);
+    WriteConfigInt("SetPath7", p.Reference);
+    WriteConfigString("SetPath8", FourCharacterFlags(p.LabelFlags));
+    WriteConfigBool("SetPath9", p.SyncWithChart);
+    WriteConfigBool("SetPath10", p.LabelFirstOnly);
+    WriteConfigBool("ViewPath", s.ViewPath);
+    WriteConfigBool("SetPath11", p.DrawTail);
+    WriteConfigInt("MapRefreshRate", s.MapRefreshRate);
+    WriteConfigString("PathObj", SavePathBodies());
+}
+
+SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window) {
+    ListFonts(false);
+    switch (LoadConfigFile(path)) {
+        case ConfigFileStatus::Unreadable:
+            if (window == SettingsWindowKeys::Excluded) Notify(kUnreadableFileMessage);
+            return SettingsLoadStatus::Unreadable;
+        case ConfigFileStatus::Damaged:
+            if (window == SettingsWindowKeys::Excluded) Notify(kUnreadableFileMessage);
+            return SettingsLoadStatus::Damaged;
+        case ConfigFileStatus::Missing:
+            LoadSettingsFromStore(window);
+            return SettingsLoadStatus::Missing;
+        case ConfigFileStatus::Loaded:
+            break;
+    }
+    LoadSettingsFromStore(window);
+    return SettingsLoadStatus::Loaded;
+}
+
+void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window) {
+    BuildSettingsStore(window);
+    SaveConfigFile(path);
+}
+
+SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder) {
+    SettingsState& state = SettingsModule();
+    const std::filesystem::path path = user_folder / kDefaultSettingsFileName;
+    SettingsLoadStatus status = LoadSettings(path, SettingsWindowKeys::Included);
+    std::error_code ec;
+    // Only a file that is there and cannot be used needs protecting; a user
+    // folder that does not exist yet is a first start.
+    if (status == SettingsLoadStatus::Unreadable && !std::filesystem::exists(path, ec)) {
+        status = SettingsLoadStatus::Missing;
+        ConfigStore().ConfigText.assign(1, ' ');
+        LoadSettingsFromStore(SettingsWindowKeys::Included);
+        state.DefaultCfgProtected = false;
+        return status;
+    }
+    const bool failed = status == SettingsLoadStatus::Unreadable || status == SettingsLoadStatus::Damaged;
+    state.DefaultCfgProtected = failed;
+    if (failed) {
+        ConfigStore().ConfigText.assign(1, ' ');
+        LoadSettingsFromStore(SettingsWindowKeys::Included);
+        Notify(kDefaultCfgNotice);
+    }
+    return status;
+}
+
+bool SaveDefaultSettings(const std::filesystem::path& user_folder) {
+    if (SettingsModule().DefaultCfgProtected) return false;
+    SaveSettings(user_folder / kDefaultSettingsFileName, SettingsWindowKeys::Included);
+    return true;
+}
+
+}  // namespace skydata

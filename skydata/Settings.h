@@ -1,0 +1,233 @@
+#pragma once
+// The settings snapshot of the sky chart: site, time, view, every display
+// switch, limits, colours, fonts, user catalogues, constellation filters,
+// map points, drawn lines and track settings, turned into one text of the
+// settings store and back. "Default.cfg" in the user folder holds it with the
+// main window's size and state; chart files (.SKY) hold it without them.
+//
+// Fields carry the names of their settings keys, except the chart state that
+// the main window owns (ViewCenterX ... RealTimeMode, CurrentJD), which
+// carries the names of those globals. Booleans are bool and are written
+// "true"/"false". Angles are degrees, times Julian days or hours
+// as named; colours are red + 256 * green + 65536 * blue.
+//
+// The chart styles (line colours, layer and grid-label fonts, twilight and
+// spectral colours: keys "mlinecolor" i, "mfont" i ..., "GridFont" i ...,
+// `twlcolor0`..`twlcolor5`, `oc`..`mc`), the map points, drawn lines and the
+// track settings and bodies live in their own modules (StartupTables.h,
+// MapPoint.h, DrawnLine.h, PathBodies.h); LoadSettings and SaveSettings fill
+// and read them there. A style key absent from a file keeps the style in use,
+// except the twilight and spectral colours, which return to their defaults.
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skydata/StartupTables.h"
+
+namespace skydata {
+
+constexpr std::int32_t kTwipsPerPixel = 15;
+
+// The version every snapshot is written with, and the one assumed for a file
+// without a version entry.
+constexpr std::string_view kSettingsVersion = "0.841";
+constexpr std::string_view kOldestSettingsVersion = "0.705";
+
+struct SettingsSnapshot {
+    // Main window, only in "Default.cfg".
+    std::int32_t fwidth = 8145;  // twips (kTwipsPerPixel per pixel)
+    std::int32_t fheight = 7800; // twips
+    std::int16_t fstate = 0;     // 0 normal, 2 maximised
+
+    // View, site and time.
+    double ViewCenterX = 0;            // `mcenterx`: azimuth or right ascension, degrees
+    double ViewCenterY = 28.5;         // `mcentery`: altitude or declination, degrees
+    double ViewFOV = 60;               // `mfov`: field of view, degrees, 1..190
+    std::string ViewCoordSys = "a";    // `ref_coord`: "a" horizontal, "e" equatorial
+    double MapRotation = 0;            // `rotatemap`: degrees
+    double lon = 128.46;               // site longitude, degrees, East positive
+    double lat = 35.82;                // site latitude, degrees, -90..90
+    double timezone = 9;               // zone in force, hours, -12..14
+    double timezone2 = 9;              // standard zone of the site, hours, -12..14
+    std::string nobsname = "고령";     // site name
+    bool summertime = false;
+    bool RealTimeMode = false;         // `synctime`
+    double CurrentJD = 0;              // `jd`: local civil Julian day; default today at 0 h
+
+    // Display switches and limits.
+    bool drawhorizon = true;
+    bool viewalt = false;
+    bool viewequ = true;
+    bool viewecl = true;
+    bool viewgalequ = true;
+    bool milkyway = false;
+    bool showground = true;
+    bool spotstar = false;
+    bool viewspt = false;
+    bool viewstar = true;
+    double vmlimit = 5.5;              // limiting magnitude of stars
+    float sf = 1;                      // star size factor
+    bool viewsn = false;
+    bool viewbayer = true;
+    float viewbayerlimit = 3;          // magnitude
+    bool viewflam = false;
+    float viewnamelimit = 3;           // magnitude
+    bool viewstarname1 = false;
+    bool viewstarname2 = true;
+    bool drawnonstellar = true;
+    float vmnonstellar = 8;            // magnitude
+    bool viewconstline = true;
+    bool viewconstlinee = false;
+    bool viewoldmap = false;
+    bool boldline = false;
+    bool viewcboundary = false;
+    bool viewconstname = true;
+    bool viewconstnamee = false;
+    bool viewoldmapname = false;
+    bool viewcname = false;
+    bool cpolar = false;
+    bool ipsoodo = false;
+    std::int16_t oldequ = 0;           // 0..2
+    std::int16_t viewconstar = 0;      // 0 or 1
+    bool viewplanet = true;
+    bool psystem = true;               // geocentric places of the bodies
+    bool drawcomet = true;
+    bool drawasteroid = true;
+    float cometlimit = 8.5f;           // magnitude
+    float asteroidlimit = 8.5f;        // magnitude
+    bool viewshadow = false;
+    bool CenterCross = false;
+    bool calcprecession = true;
+    bool calcpropermotion = true;
+    bool viewcmark = false;
+    bool viewccircle = false;
+    std::int32_t findcolor = RgbColor(255, 255, 0);
+    std::string fcircle00 = "5.0";           // degrees, as text
+    std::string fcircle01 = "T:시야: 5.0도";
+    std::string fcircle10 = "1.0";
+    std::string fcircle11 = "T:시야: 1.0도";
+    bool liveskycolor = false;
+    bool inmoonlight = false;
+    std::int16_t underhorizon = 0;
+    std::int32_t groundcol = RgbColor(0, 64, 0);
+    bool juchon = true;
+    double rotateang = 5;              // degrees per rotation step
+    std::int16_t starnamelang = 0;     // 0..2
+    bool StarAutoMag = false;
+    std::int32_t PNameLang = 1;        // 0..4
+    bool AtmoEff = true;
+    bool ShowToolBar = true;
+    bool TransPlanet = false;
+    float MagControl = 0;              // magnitudes
+    bool drawcuscat0 = false;
+    bool drawcuscat1 = false;
+    std::string usercatfile0 = " ";
+    std::string usercatfile1 = " ";
+    bool usercatfile0is = false;
+    bool usercatfile1is = false;
+    // `fsetstr0` Korean figures, `fsetstr1` Western figures, `fsetstr2` old-map
+    // figures, `fsetstr3` Western boundaries. Empty (nullopt) when the key was
+    // absent: every constellation of that set is shown. An empty text hides all.
+    std::array<std::optional<std::string>, 4> fsetstr;
+    bool AirEx = false;
+    float AirExCoff = 0.28f;           // magnitudes per air mass
+    bool UserDeltaT = false;
+    double DeltaT = 50;                // seconds
+    bool Refraction = true;
+    double Pressure = 1013;            // hPa
+    double Temperature = 15;           // degrees Celsius
+    std::int16_t DSONAME = 0;          // 0..3
+    float ViewS2kLimit = 7;            // magnitude
+    std::int16_t S2kName = 3;          // 0..3
+    bool MirrorHorizon = false;
+    bool MirrorVertical = false;
+    bool LimitCometDisp = true;
+    double LimitCometRange = 1826.25;  // days
+
+    // Tracks (the track settings record itself lives in PathBodies.h).
+    bool ViewPath = true;
+    std::int16_t MapRefreshRate = 10;  // seconds, 1..60
+};
+
+// Constellation filter texts in the order of `fsetstr0` .. `fsetstr3`.
+using ConstFilterTexts = std::array<std::optional<std::string>, 4>;
+
+// What a settings load or save needs from other modules. Every hook may stay
+// unset: fonts are then all taken as installed, the filters are kept only as
+// texts, and messages are dropped (a load never waits for the user).
+struct SettingsHooks {
+    // Names of the installed fonts; printer = false for the screen.
+    std::function<std::vector<std::string>(bool printer)> ListFonts;
+    // Today at 0 h local civil time, as a Julian day: the default of `jd`.
+    std::function<double()> TodayJD;
+    // Sets the constellation flags from the four filter texts and applies
+    // them to labels, lines and boundaries (nullopt: show every one).
+    std::function<void(const ConstFilterTexts&)> ApplyConstFilters;
+    // The four filter texts of the flags in force, for saving.
+    std::function<ConstFilterTexts()> GetConstFilters;
+    // A notice for the user (title, text); must not block a load at start-up.
+    std::function<void(const std::string& title, const std::string& text)> ShowMessage;
+};
+
+// Module state; ResetSettingsModule() restores the start of a run.
+struct SettingsState {
+    SettingsSnapshot Values;
+    std::vector<std::string> FontList;
+    SettingsHooks Hooks;
+    // Set when the start-up load found "Default.cfg" unreadable or damaged:
+    // that file is then never overwritten during the run.
+    bool DefaultCfgProtected = false;
+};
+SettingsState& SettingsModule();
+void ResetSettingsModule();
+inline SettingsSnapshot& CurrentSettings() { return SettingsModule().Values; }
+
+constexpr std::string_view kDefaultSettingsFileName = "Default.cfg";
+constexpr std::string_view kUnreadableFileMessage = "파일을 읽을 수 없습니다";
+
+enum class SettingsWindowKeys { Included = 0, Excluded = 1 };
+
+enum class SettingsLoadStatus {
+    Loaded,      // every key read from the file
+    Missing,     // no file: every key took its default
+    Unreadable,  // the file could not be read: nothing changed
+    Damaged,     // the file holds no settings entry at all: nothing changed
+};
+
+// Refills FontList from the font hook (screen or printer fonts).
+void ListFonts(bool printer);
+// True when `name` is in FontList, compared without regard to case; true for
+// every name while FontList is empty (no font service).
+bool FontExists(std::string_view name);
+
+// Reads a settings file into the snapshot, the map points, drawn lines and
+// track settings, and applies the filters and tracks through the hooks. A file
+// that cannot be read or holds no entry changes nothing and, for a chart file
+// (window keys excluded), shows kUnreadableFileMessage.
+SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window);
+// Writes the snapshot. Throws platform::RunTimeError when the file cannot be
+// written (the old file is then kept).
+void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window);
+
+// Start-up load of "Default.cfg" in the user folder. An unreadable or damaged
+// file gives every default, a notice through ShowMessage, and protects the
+// file from being overwritten during this run.
+SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder);
+// Writes "Default.cfg" with the window keys; false (nothing written) while the
+// file is protected. Throws platform::RunTimeError when writing fails.
+bool SaveDefaultSettings(const std::filesystem::path& user_folder);
+
+// The snapshot as a store text and back, without touching any file: what
+// LoadSettings does after reading the file and SaveSettings before writing it.
+void LoadSettingsFromStore(SettingsWindowKeys window);
+void BuildSettingsStore(SettingsWindowKeys window);
+
+// Julian day of 0 h of a Gregorian calendar date.
+double GregorianDateToJD(int year, int month, int day);
+
+}  // namespace skydata

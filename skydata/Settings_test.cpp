@@ -1,0 +1,457 @@
+#include "skydata/Settings.h"
+
+#include "platform/RunTimeError.h"
+#include "platform/TextFile.h"
+#include "skydata/ConfigStore.h"
+#include "skydata/DrawnLine.h"
+#include "skydata/MapPoint.h"
+#include "skydata/PathBodies.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+
+namespace fs = std::filesystem;
+using namespace skydata;
+
+namespace {
+
+// 2008-05-20 0 h local time (Meeus ch. 7: JD 2454606.5).
+constexpr double kToday = 2454606.5;
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAll();
+        dir_ = fs::temp_directory_path() / ("zu_settings_" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        ResetAll();
+        fs::remove_all(dir_);
+    }
+    void ResetAll() {
+        ResetSettingsModule();
+        ResetMapPointModule();
+        ResetDrawnLineModule();
+        ResetPathModule();
+        ResetStartupTables();
+        ClearConfig();
+        SettingsHooks& hooks = SettingsModule().Hooks;
+        hooks.TodayJD = [] { return kToday; };
+        hooks.ShowMessage = [this](const std::string& title, const std::string& text) {
+            messages_.push_back(title + "|" + text);
+        };
+        messages_.clear();
+    }
+    void WriteFile(const std::string& name, const std::string& utf8) {
+        ASSERT_TRUE(platform::WriteTextFileCp949(dir_ / name, utf8));
+    }
+    std::string FileText(const std::string& name) { return platform::ReadTextFileCp949(dir_ / name).value_or("?"); }
+    fs::path dir_;
+    std::vector<std::string> messages_;
+};
+
+// Gives every setting a value other than its default.
+void ChangeEverySetting() {
+    SettingsSnapshot& s = CurrentSettings();
+    s.fwidth = 9000;
+    s.fheight = 6000;
+    s.fstate = 2;
+    s.ViewCenterX = 123.25;
+    s.ViewCenterY = -12.5;
+    s.ViewFOV = 95.5;
+    s.ViewCoordSys = "e";
+    s.MapRotation = 33.3;
+    s.lon = -127.5;
+    s.lat = -33.9;
+    s.timezone = -2.5;
+    s.timezone2 = -3.5;
+    s.nobsname = "보현산 천문대";
+    s.summertime = true;
+    s.RealTimeMode = true;
+    s.CurrentJD = 2451545.25;
+    s.drawhorizon = false;
+    s.viewalt = true;
+    s.viewequ = false;
+    s.viewecl = false;
+    s.viewgalequ = false;
+    s.milkyway = true;
+    s.showground = false;
+    s.spotstar = true;
+    s.viewspt = true;
+    s.viewstar = false;
+    s.vmlimit = 7.25;
+    s.sf = 1.3f;
+    s.viewsn = true;
+    s.viewbayer = false;
+    s.viewbayerlimit = 4.1f;
+    s.viewflam = true;
+    s.viewnamelimit = 2.2f;
+    s.viewstarname1 = true;
+    s.viewstarname2 = false;
+    s.drawnonstellar = false;
+    s.vmnonstellar = 11.3f;
+    s.viewconstline = false;
+    s.viewconstlinee = true;
+    s.viewoldmap = true;
+    s.boldline = true;
+    s.viewcboundary = true;
+    s.viewconstname = false;
+    s.viewconstnamee = true;
+    s.viewoldmapname = true;
+    s.viewcname = true;
+    s.cpolar = true;
+    s.ipsoodo = true;
+    s.oldequ = 2;
+    s.viewconstar = 1;
+    s.viewplanet = false;
+    s.psystem = false;
+    s.drawcomet = false;
+    s.drawasteroid = false;
+    s.cometlimit = 10.7f;
+    s.asteroidlimit = 12.1f;
+    s.viewshadow = true;
+    s.CenterCross = true;
+    s.calcprecession = false;
+    s.calcpropermotion = false;
+    s.viewcmark = true;
+    s.viewccircle = true;
+    s.findcolor = 255;
+    s.fcircle00 = "2.5";
+    s.fcircle01 = "F:파인더";
+    s.fcircle10 = "0.5";
+    s.fcircle11 = "T:망원경 [시야]";
+    s.liveskycolor = true;
+    s.inmoonlight = true;
+    s.underhorizon = 1;
+    s.groundcol = 1234567;
+    s.juchon = false;
+    s.rotateang = 2.5;
+    s.starnamelang = 2;
+    s.StarAutoMag = true;
+    s.PNameLang = 4;
+    s.AtmoEff = false;
+    s.ShowToolBar = false;
+    s.TransPlanet = true;
+    s.MagControl = -0.7f;
+    s.drawcuscat0 = true;
+    s.drawcuscat1 = true;
+    s.usercatfile0 = "/home/별/하나.UC";
+    s.usercatfile1 = "/tmp/two.UC";
+    s.usercatfile0is = true;
+    s.usercatfile1is = true;
+    s.fsetstr = {std::string("E100N200"), std::string("AOriAUMa"), std::string(""), std::string("AOri")};
+    s.AirEx = true;
+    s.AirExCoff = 0.35f;
+    s.UserDeltaT = true;
+    s.DeltaT = 65.5;
+    s.Refraction = false;
+    s.Pressure = 990.5;
+    s.Temperature = -10;
+    s.DSONAME = 3;
+    s.ViewS2kLimit = 8.4f;
+    s.S2kName = 1;
+    s.MirrorHorizon = true;
+    s.MirrorVertical = true;
+    s.LimitCometDisp = false;
+    s.LimitCometRange = 100.5;
+    s.ViewPath = false;
+    s.MapRefreshRate = 30;
+
+    StyleTables& t = StartupTables().Styles;
+    for (int i = 0; i < kLineColorCount; ++i) t.LineColorTable[i] = 1000 + i;
+    for (int i = 0; i < kLayerStyleCount; ++i) {
+        t.LayerStyle[i] = FontStyle{"맑은 고딕", 10 + i, 2000 + i, true, true};
+    }
+    for (int i = 0; i < kGridFontCount; ++i) t.GridFontTable[i] = FontStyle{"Arial", 20 + i, 0, true, true};
+    for (int i = 0; i < kTwilightColorCount; ++i) t.TwilightColors[i] = 3000 + i;
+    for (int i = 0; i < kSpectralColorCount; ++i) t.SpectralColors[i] = 4000 + i;
+
+    AddMapPoint(10.5, 20.25, 3, 45, "표지 1", 255);
+    AddMapPoint(200, -30, 5, 0.28f, "a<;b", 65280);
+    AddDrawnLine(1, 2, 3, 4, 16711680, "선 하나");
+
+    PathSettings& p = PathModule().Settings;
+    p = PathSettings{2451000.5, 2451100.5, 21.5, 3, 6, 4, 1, "ND  ", true, false, true};
+    PathModule().PathBodyList = {"P4", "P8"};
+}
+
+TEST_F(SettingsTest, FirstStartWithoutAFile) {
+    ConstFilterTexts applied = {std::string("x"), std::string("x"), std::string("x"), std::string("x")};
+    SettingsModule().Hooks.ApplyConstFilters = [&](const ConstFilterTexts& f) { applied = f; };
+    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Missing);
+    const SettingsSnapshot& s = CurrentSettings();
+    EXPECT_EQ(s.nobsname, "고령");
+    EXPECT_EQ(s.lon, 128.46);
+    EXPECT_EQ(s.lat, 35.82);
+    EXPECT_EQ(s.timezone, 9);
+    EXPECT_EQ(s.CurrentJD, kToday);
+    EXPECT_EQ(s.ViewFOV, 60);
+    EXPECT_EQ(s.ViewCenterX, 0);
+    EXPECT_EQ(s.ViewCenterY, 28.5);
+    EXPECT_EQ(s.ViewCoordSys, "a");
+    EXPECT_TRUE(s.viewconstline);
+    EXPECT_TRUE(s.viewconstname);
+    EXPECT_EQ(s.fwidth, 8145);
+    EXPECT_EQ(s.fheight, 7800);
+    // No filter key: every constellation is shown.
+    for (const auto& f : applied) EXPECT_FALSE(f.has_value());
+    EXPECT_EQ(PathModule().Settings.StartJD, kToday);
+    EXPECT_EQ(PathModule().Settings.EndJD, kToday + 30);
+    EXPECT_EQ(PathModule().Settings.LabelFlags, "    ");
+    EXPECT_TRUE(s.ViewPath);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(ConfigStore().ConfigText.empty());
+}
+
+TEST_F(SettingsTest, ChartFileReproducesEveryKeyButTheWindow) {
+    SaveSettings(dir_ / "defaults.SKY", SettingsWindowKeys::Excluded);
+    ChangeEverySetting();
+    SaveSettings(dir_ / "a.SKY", SettingsWindowKeys::Excluded);
+    const std::string a = FileText("a.SKY");
+
+    // Every entry of the changed snapshot differs from the default one, so a
+    // key that did not read back would show in the second save.
+    std::map<std::string, std::string> plain;
+    for (const ConfigEntry& e : ParseConfigEntries(FileText("defaults.SKY"))) plain[e.Key] = e.Value;
+    const std::vector<ConfigEntry> changed = ParseConfigEntries(a);
+    EXPECT_GT(changed.size(), 180u);
+    for (const ConfigEntry& e : changed) {
+        if (e.Key == "version") continue;
+        const auto it = plain.find(e.Key);
+        if (it != plain.end()) {
+            EXPECT_NE(e.Value, it->second) << e.Key;
+        }
+    }
+    EXPECT_EQ(a.find("[fwidth]"), std::string::npos);
+
+    const SettingsSnapshot before = CurrentSettings();
+    ResetAll();
+    CurrentSettings().fwidth = 5000;
+    PathModule().Names.CometIndexOf = [](std::string_view) { return std::nullopt; };
+    EXPECT_EQ(LoadSettings(dir_ / "a.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().fwidth, 5000);
+    EXPECT_EQ(CurrentSettings().nobsname, "보현산 천문대");
+    EXPECT_EQ(CurrentSettings().AirExCoff, 0.35f);
+    EXPECT_EQ(CurrentSettings().fsetstr, before.fsetstr);
+    EXPECT_EQ(MapPointModule().MapPoints[1].Name, "a< ;b");
+    EXPECT_EQ(PathModule().PathBodyList, (std::vector<std::string>{"P4", "P8"}));
+    SaveSettings(dir_ / "b.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(FileText("b.SKY"), a);
+}
+
+TEST_F(SettingsTest, DefaultFileKeepsTheWindowInTwips) {
+    CurrentSettings().fwidth = 12000;
+    CurrentSettings().fstate = 2;
+    ASSERT_TRUE(SaveDefaultSettings(dir_));
+    const std::string text = FileText("Default.cfg");
+    EXPECT_EQ(text.rfind("[version]0.841[/version]\r\n[fwidth] 12000[/fwidth]\r\n[fheight] 7800[/fheight]\r\n"
+                         "[fstate] 2[/fstate]\r\n[mcenterx] 0[/mcenterx]\r\n",
+                         0),
+              0u);
+    EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
+    ResetAll();
+    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().fwidth, 12000);
+    EXPECT_EQ(CurrentSettings().fstate, 2);
+}
+
+TEST_F(SettingsTest, KoreanSiteNameIsCodePage949OnDisk) {
+    CurrentSettings().nobsname = "소백산";
+    SaveSettings(dir_ / "k.SKY", SettingsWindowKeys::Excluded);
+    const std::string bytes = *platform::ReadFileBytes(dir_ / "k.SKY");
+    EXPECT_NE(bytes.find("[nobsname]\xBC\xD2\xB9\xE9\xBB\xEA[/nobsname]"), std::string::npos);
+    ResetAll();
+    LoadSettings(dir_ / "k.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(CurrentSettings().nobsname, "소백산");
+}
+
+TEST_F(SettingsTest, VersionLogic) {
+    // 0.763 without fsetstr3: the Western boundaries follow the figure filter.
+    WriteFile("old.SKY", "[version]0.763[/version]\r\n[fsetstr1]AOriAUMa[/fsetstr1]\r\n");
+    LoadSettings(dir_ / "old.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(CurrentSettings().fsetstr[3], std::optional<std::string>("AOriAUMa"));
+    EXPECT_FALSE(CurrentSettings().fsetstr[0].has_value());
+    WriteFile("new.SKY", "[version]0.764[/version]\r\n[fsetstr1]AOri[/fsetstr1]\r\n[fsetstr3][/fsetstr3]\r\n");
+    LoadSettings(dir_ / "new.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(CurrentSettings().fsetstr[3], std::optional<std::string>(""));
+
+    const std::string legacy =
+        "[mappoint0cmt]y[/mappoint0cmt]\r\n[mappoint0ra]10.5[/mappoint0ra]\r\n[mappoint0de]-20[/mappoint0de]\r\n"
+        "[mappoint0name]001 북극성[/mappoint0name]\r\n[mappoint0shape]3[/mappoint0shape]\r\n"
+        "[mappoint1cmt]n[/mappoint1cmt]\r\n[mappoint1ra]50[/mappoint1ra]\r\n"
+        "[mappoint7cmt] y [/mappoint7cmt]\r\n[mappoint7size]12[/mappoint7size]\r\n"
+        "[PointData]y<; 1<; 2<;new<; 0<; 60<; 1\r\n[/PointData]\r\n";
+    WriteFile("808.SKY", "[version]0.808[/version]\r\n" + legacy);
+    LoadSettings(dir_ / "808.SKY", SettingsWindowKeys::Excluded);
+    const auto& points = MapPointModule().MapPoints;
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_EQ(points[0].RA, 10.5);
+    EXPECT_EQ(points[0].Dec, -20);
+    EXPECT_EQ(points[0].Name, "북극성");
+    EXPECT_EQ(points[0].Kind, 3);
+    EXPECT_EQ(points[0].Size, 60);
+    EXPECT_EQ(points[0].Color, 255);
+    EXPECT_EQ(points[1].Size, 12);
+
+    WriteFile("809.SKY", "[version]0.809[/version]\r\n" + legacy);
+    LoadSettings(dir_ / "809.SKY", SettingsWindowKeys::Excluded);
+    ASSERT_EQ(MapPointModule().MapPoints.size(), 1u);
+    EXPECT_EQ(MapPointModule().MapPoints[0].Name, "new");
+
+    // No version at all counts as 0.705: legacy points and the boundary rule.
+    WriteFile("none.SKY", legacy + "[fsetstr1]AAnd[/fsetstr1]\r\n[fsetstr3]ACas[/fsetstr3]\r\n");
+    LoadSettings(dir_ / "none.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(MapPointModule().MapPoints.size(), 2u);
+    EXPECT_EQ(CurrentSettings().fsetstr[3], std::optional<std::string>("AAnd"));
+}
+
+TEST_F(SettingsTest, ValuesOutsideTheirRangesAreRepaired) {
+    WriteFile("wild.SKY",
+              "[version]0.841[/version]\r\n[mfov]500[/mfov]\r\n[lat]-100[/lat]\r\n[timezone]20[/timezone]\r\n"
+              "[timezone2]-15[/timezone2]\r\n[ref_coord]Q[/ref_coord]\r\n[jd]1e12[/jd]\r\n"
+              "[PNameLang]9[/PNameLang]\r\n[DSONAME]7[/DSONAME]\r\n[S2kName]-1[/S2kName]\r\n"
+              "[oldequ]5[/oldequ]\r\n[starnamelang]3[/starnamelang]\r\n[MapRefreshRate]0[/MapRefreshRate]\r\n"
+              "[mfont3size]200[/mfont3size]\r\n[GridFont1size]1[/GridFont1size]\r\n[SetPath6]12[/SetPath6]\r\n"
+              "[SetPath7]300[/SetPath7]\r\n[SetPath8]NDMTX[/SetPath8]\r\n[vmlimit]1e999[/vmlimit]\r\n");
+    LoadSettings(dir_ / "wild.SKY", SettingsWindowKeys::Excluded);
+    const SettingsSnapshot& s = CurrentSettings();
+    EXPECT_EQ(s.ViewFOV, 190);
+    EXPECT_EQ(s.lat, -90);
+    EXPECT_EQ(s.timezone, 14);
+    EXPECT_EQ(s.timezone2, -12);
+    EXPECT_EQ(s.ViewCoordSys, "a");
+    EXPECT_EQ(s.CurrentJD, kToday);
+    EXPECT_EQ(s.PNameLang, 1);
+    EXPECT_EQ(s.DSONAME, 0);
+    EXPECT_EQ(s.S2kName, 3);
+    EXPECT_EQ(s.oldequ, 0);
+    EXPECT_EQ(s.starnamelang, 0);
+    EXPECT_EQ(s.MapRefreshRate, 10);
+    EXPECT_EQ(s.vmlimit, 5.5);
+    EXPECT_EQ(StartupTables().Styles.LayerStyle[3].FontSize_pt, 72);
+    EXPECT_EQ(StartupTables().Styles.GridFontTable[1].FontSize_pt, 4);
+    EXPECT_EQ(PathModule().Settings.TimeRule, 0);
+    EXPECT_EQ(PathModule().Settings.Reference, 0);
+    EXPECT_EQ(PathModule().Settings.LabelFlags, "NDMT");
+
+    WriteFile("lower.SKY", "[ref_coord] E [/ref_coord]\r\n[MapRefreshRate]60[/MapRefreshRate]\r\n");
+    LoadSettings(dir_ / "lower.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(CurrentSettings().ViewCoordSys, "e");
+    EXPECT_EQ(CurrentSettings().MapRefreshRate, 60);
+}
+
+TEST_F(SettingsTest, AbsentStyleKeysKeepTheStylesInUse) {
+    StartupTables().Styles.LineColorTable[4] = 777;
+    StartupTables().Styles.LayerStyle[2].FontName = "Tahoma";
+    StartupTables().Styles.TwilightColors[1] = 5;
+    WriteFile("s.SKY", "[mlinecolor5]42[/mlinecolor5]\r\n");
+    LoadSettings(dir_ / "s.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(StartupTables().Styles.LineColorTable[4], 777);
+    EXPECT_EQ(StartupTables().Styles.LineColorTable[5], 42);
+    EXPECT_EQ(StartupTables().Styles.LayerStyle[2].FontName, "Tahoma");
+    // Twilight colours have fixed defaults.
+    EXPECT_EQ(StartupTables().Styles.TwilightColors[1], DefaultStyleTables().TwilightColors[1]);
+}
+
+TEST_F(SettingsTest, FontsNotInstalledBecomeGulim) {
+    SettingsModule().Hooks.ListFonts = [](bool) { return std::vector<std::string>{"Tahoma", "굴림", "Arial"}; };
+    WriteFile("f.SKY", "[mfont0name]tahoma[/mfont0name]\r\n[mfont1name]Comic Sans[/mfont1name]\r\n"
+                       "[GridFont2name]Helvetica[/GridFont2name]\r\n");
+    LoadSettings(dir_ / "f.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(StartupTables().Styles.LayerStyle[0].FontName, "tahoma");
+    EXPECT_EQ(StartupTables().Styles.LayerStyle[1].FontName, "굴림");
+    EXPECT_EQ(StartupTables().Styles.GridFontTable[2].FontName, "굴림");
+    EXPECT_TRUE(FontExists("ARIAL"));
+    EXPECT_FALSE(FontExists("Arial Black"));
+}
+
+TEST_F(SettingsTest, TracksAreComputedOnlyWhenABodyWasRestored) {
+    std::vector<std::string> calls;
+    PathModule().Hooks.ComputePaths = [&](const PathSettings& p) { calls.push_back("compute " + p.LabelFlags); };
+    PathModule().Hooks.ProjectPaths = [&](const PathSettings&) { calls.push_back("project"); };
+    WriteFile("p.SKY", "[jd]2451545.5[/jd]\r\n[SetPath8]N[/SetPath8]\r\n[ViewPath]false[/ViewPath]\r\n"
+                       "[PathObj]P3\r\n[/PathObj]\r\n");
+    LoadSettings(dir_ / "p.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(calls, (std::vector<std::string>{"compute N   ", "project"}));
+    EXPECT_FALSE(CurrentSettings().ViewPath);
+    EXPECT_EQ(PathModule().Settings.StartJD, 2451545.5);
+    EXPECT_EQ(PathModule().Settings.EndJD, 2451575.5);
+
+    calls.clear();
+    WriteFile("q.SKY", "[ViewPath]false[/ViewPath]\r\n[PathObj]cUnknown\r\n[/PathObj]\r\n");
+    LoadSettings(dir_ / "q.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(CurrentSettings().ViewPath);
+    EXPECT_EQ(PathModule().PathBodyList, (std::vector<std::string>{""}));
+}
+
+TEST_F(SettingsTest, FilterTextsComeFromTheConstellationModuleWhenSaving) {
+    SettingsModule().Hooks.GetConstFilters = [] {
+        return ConstFilterTexts{std::string("E1"), std::string("W1"), std::string(""), std::string("B1")};
+    };
+    SaveSettings(dir_ / "f.SKY", SettingsWindowKeys::Excluded);
+    const std::string text = FileText("f.SKY");
+    EXPECT_NE(text.find("[fsetstr0]E1[/fsetstr0]\r\n[fsetstr1]W1[/fsetstr1]\r\n[fsetstr2][/fsetstr2]\r\n"
+                        "[fsetstr3]B1[/fsetstr3]"),
+              std::string::npos);
+    // Without the module a filter never set stays unset in the file.
+    SettingsModule().Hooks.GetConstFilters = nullptr;
+    CurrentSettings().fsetstr = {std::nullopt, std::string(""), std::nullopt, std::nullopt};
+    SaveSettings(dir_ / "g.SKY", SettingsWindowKeys::Excluded);
+    const std::string g = FileText("g.SKY");
+    EXPECT_EQ(g.find("[fsetstr0]"), std::string::npos);
+    EXPECT_NE(g.find("[fsetstr1][/fsetstr1]"), std::string::npos);
+}
+
+TEST_F(SettingsTest, UnreadableChartFileChangesNothing) {
+    CurrentSettings().lat = 10;
+    AddMapPoint(1, 2, 1, 60, "keep", 0);
+    const std::string damaged = "\x01\x02 binary junk [[ ]] no entries";
+    WriteFile("bad.SKY", damaged);
+    EXPECT_EQ(LoadSettings(dir_ / "bad.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Damaged);
+    EXPECT_EQ(LoadSettings(dir_, SettingsWindowKeys::Excluded), SettingsLoadStatus::Unreadable);
+    EXPECT_EQ(CurrentSettings().lat, 10);
+    EXPECT_EQ(MapPointModule().MapPoints[0].Name, "keep");
+    EXPECT_EQ(messages_, (std::vector<std::string>{"zu|파일을 읽을 수 없습니다", "zu|파일을 읽을 수 없습니다"}));
+}
+
+TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
+    const std::string damaged = "this is not a settings file";
+    WriteFile("Default.cfg", damaged);
+    CurrentSettings().lat = 10;
+    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Damaged);
+    EXPECT_EQ(CurrentSettings().lat, 35.82);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
+    EXPECT_FALSE(SaveDefaultSettings(dir_));
+    EXPECT_EQ(FileText("Default.cfg"), damaged);
+}
+
+TEST_F(SettingsTest, MissingUserFolderIsAFirstStart) {
+    CurrentSettings().lat = 10;
+    EXPECT_EQ(LoadDefaultSettings(dir_ / "not_yet"), SettingsLoadStatus::Missing);
+    EXPECT_EQ(CurrentSettings().lat, 35.82);
+    EXPECT_TRUE(messages_.empty());
+    fs::create_directories(dir_ / "not_yet");
+    EXPECT_TRUE(SaveDefaultSettings(dir_ / "not_yet"));
+}
+
+TEST_F(SettingsTest, SaveIntoAMissingFolderRaises) {
+    EXPECT_THROW(SaveSettings(dir_ / "no" / "x.SKY", SettingsWindowKeys::Excluded), platform::RunTimeError);
+    EXPECT_THROW(SaveDefaultSettings(dir_ / "no"), platform::RunTimeError);
+}
+
+TEST_F(SettingsTest, GregorianDates) {
+    // Meeus, Astronomical Algorithms, ch. 7 examples.
+    EXPECT_EQ(GregorianDateToJD(2000, 1, 1), 2451544.5);
+    EXPECT_EQ(GregorianDateToJD(1957, 10, 4), 2436115.5);
+    EXPECT_EQ(GregorianDateToJD(1987, 6, 19), 2446965.5);
+    EXPECT_EQ(GregorianDateToJD(2008, 5, 20), kToday);
+}
+
+}  // namespace

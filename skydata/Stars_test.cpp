@@ -1,0 +1,384 @@
+#include "skydata/Stars.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "platform/RunTimeError.h"
+#include "skydata/SkyMath.h"
+#include "skydata/testdata/ScratchDir.h"
+
+namespace skydata {
+namespace {
+
+using skydata::testing::ScratchDir;
+
+// ---- zone of a position ----------------------------------------------------
+
+TEST(StarZoneOf, BandsAndRaSlotsIncludingFoldingAndBounds) {
+    struct Case {
+        const char* name;
+        double ra, dec;
+        int zone;
+    };
+    const Case cases[] = {
+        {"last RA slot of band 45..75", 359.7, 60, 4},
+        {"RA 90 opens slot 2", 90, 60, 2},
+        {"just below RA 90", 89.9, 60, 1},
+        {"dec 75 is the polar cap", 0, 75, 0},
+        {"dec -75 is the lowest band", 180, -75, 27},
+        {"just below -75 is the south cap", 180, -75.01, 29},
+        {"negative RA folds to 350", -10, 0, 18},
+        {"RA above 360 folds to 45", 405, 20, 5},
+        {"tiny negative RA folds to 0, not 360", -1e-15, 0, 11},
+        {"dec 15 lower bound inclusive", 0, 15, 5},
+        {"dec -15 lower bound inclusive", 359.99, -15, 18},
+        {"dec -45 lower bound inclusive", 300, -45, 24},
+        {"north pole", 123, 90, 0},
+        {"south pole", 123, -90, 29},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(StarZoneOf(c.ra, c.dec), c.zone) << c.name;
+    }
+}
+
+TEST(StarZoneOf, NonFiniteInputStillGivesAValidZone) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double ra : {nan, inf, -inf}) {
+        const int zone = StarZoneOf(ra, 0.0);
+        EXPECT_GE(zone, 0);
+        EXPECT_LT(zone, kStarZoneCount);
+    }
+    const int zone = StarZoneOf(10.0, nan);
+    EXPECT_GE(zone, 0);
+    EXPECT_LT(zone, kStarZoneCount);
+}
+
+// ---- designation texts -----------------------------------------------------
+
+TEST(BayerText, LetterAndSuperscript) {
+    EXPECT_EQ(BayerText(24, 2), "2");
+    EXPECT_EQ(BayerText(0, 0), "α");
+    EXPECT_EQ(BayerText(17, 0), "σ");
+    EXPECT_EQ(BayerText(23, 1), "ω1");
+    EXPECT_EQ(BayerText(24, 0), "");
+    EXPECT_EQ(BayerText(200, 0), "");  // never an index past the table
+    EXPECT_EQ(ByteNumberText(0), "");
+    EXPECT_EQ(ByteNumberText(7), "7");
+    EXPECT_EQ(ByteNumberText(255), "255");
+}
+
+TEST(SpectralClassOf, LetterToColourIndex) {
+    const std::pair<char, int> cases[] = {{'O', 0}, {'B', 1}, {'A', 2}, {'F', 3}, {'G', 4},
+                                          {'K', 5}, {'M', 6}, {'C', 6}, {'S', 6}, {'W', 7},
+                                          {' ', 7}, {'a', 7}};
+    for (auto [c, cls] : cases) EXPECT_EQ(SpectralClassOf(c), cls) << c;
+}
+
+// ---- zone files ------------------------------------------------------------
+
+void PutInt16(std::string& out, int v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+template <typename T>
+void PutRaw(std::string& out, T v) {
+    unsigned char b[sizeof v];
+    std::memcpy(b, &v, sizeof v);  // the test machine is little-endian, as the files are
+    out.append(reinterpret_cast<const char*>(b), sizeof v);
+}
+void PutText(std::string& out, const std::string& text, std::size_t width) {
+    std::string field = text.substr(0, width);
+    field.resize(width, ' ');
+    out += field;
+}
+
+struct BscFixture {
+    int hr = 1;
+    double ra = 10, dec = 20;
+    float mag = 5.5f;
+    std::string sp = "A1", flam = "  9", code = "E105";
+    int letter = 24, sup = 0, number = 0;
+    float pmRa = 0, pmDec = 0;
+};
+
+std::string BscRecord(const BscFixture& s) {
+    std::string r;
+    PutInt16(r, s.hr);
+    PutRaw(r, s.ra);
+    PutRaw(r, s.dec);
+    PutRaw(r, s.mag);
+    PutText(r, s.sp, 2);
+    PutText(r, s.flam, 3);
+    r.push_back(static_cast<char>(s.letter));
+    r.push_back(static_cast<char>(s.sup));
+    PutText(r, s.code, 4);
+    r.push_back(static_cast<char>(s.number));
+    PutRaw(r, s.pmRa);
+    PutRaw(r, s.pmDec);
+    return r;
+}
+
+std::string S2kRecord(const std::string& id, const std::string& hd, const std::string& sao,
+                      double ra, double dec, double pmRa, double pmDec, float mag,
+                      const std::string& sp) {
+    std::string r;
+    PutText(r, id, 8);
+    PutText(r, hd, 6);
+    PutText(r, sao, 6);
+    PutRaw(r, ra);
+    PutRaw(r, dec);
+    PutRaw(r, pmRa);
+    PutRaw(r, pmDec);
+    PutRaw(r, mag);
+    PutText(r, sp, 3);
+    return r;
+}
+
+std::string ZoneName(const char* folder, const char* prefix, int z) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s/%s%02d.dat", folder, prefix, z);
+    return name;
+}
+
+// A program folder with empty zone files except those given.
+void WriteEmptyZones(const ScratchDir& dir) {
+    for (int z = 0; z < kStarZoneCount; ++z) {
+        dir.Write(ZoneName("bsc", "bsc", z), "");
+        dir.Write(ZoneName("sky2000", "s2k", z), "");
+    }
+}
+
+constexpr double kJ2000 = 2451545.0;
+
+TEST(LoadBrightStars, ReadsEveryWholeRecordWithItsFields) {
+    ScratchDir dir("bsc");
+    WriteEmptyZones(dir);
+    BscFixture sirius;
+    sirius.hr = 2491;
+    sirius.ra = 101.2875;
+    sirius.dec = -16.7161;
+    sirius.mag = -1.46f;
+    sirius.sp = "A1";
+    sirius.flam = "  9";
+    sirius.letter = 0;
+    sirius.code = "S301";
+    sirius.number = 1;
+    sirius.pmRa = -0.5f;
+    sirius.pmDec = -1.2f;
+    std::string zone20;
+    const int n = 7;
+    for (int i = 0; i < n; ++i) {
+        BscFixture s = sirius;
+        s.hr = static_cast<int16_t>(2491 + i);
+        zone20 += BscRecord(s);
+    }
+    dir.Write(ZoneName("bsc", "bsc", 20), zone20);
+
+    CatalogState state;
+    LoadLog log;
+    LoadBrightStars(state, dir.path(), kJ2000, false, log);
+    EXPECT_TRUE(log.Problems.empty());
+    ASSERT_EQ(state.BscStar[20].size(), static_cast<size_t>(n));
+    EXPECT_EQ(state.BscZoneLastIndex[20], n - 1);
+    EXPECT_EQ(state.BscZoneLastIndex[0], -1);
+    const BscStarRecord& s = state.BscStar[20][0];
+    EXPECT_EQ(s.HR, 2491);
+    EXPECT_DOUBLE_EQ(s.RA_deg, 101.2875);
+    EXPECT_DOUBLE_EQ(s.Dec_deg, -16.7161);
+    EXPECT_FLOAT_EQ(s.Mag, -1.46f);
+    EXPECT_EQ(s.SpType, "A1");
+    EXPECT_EQ(s.SpClass, 2);
+    EXPECT_EQ(s.Flamsteed, "  9");
+    EXPECT_EQ(s.Bayer, "α");
+    EXPECT_EQ(s.KorConst, "S301");
+    EXPECT_EQ(s.KorNumber, "1");
+    EXPECT_FLOAT_EQ(s.PmRA_arcsecPerYear, -0.5f);
+    EXPECT_FLOAT_EQ(s.PmDec_arcsecPerYear, -1.2f);
+    EXPECT_EQ(state.BscStar[20][6].HR, 2497);
+}
+
+TEST(LoadBrightStars, DamagedRecordsAreSkippedAndReportedAndPartialTailNoted) {
+    ScratchDir dir("bscbad");
+    WriteEmptyZones(dir);
+    BscFixture good;
+    BscFixture nanPlace = good;
+    nanPlace.ra = std::numeric_limits<double>::quiet_NaN();
+    BscFixture badDec = good;
+    badDec.dec = 91;
+    BscFixture badLetter = good;
+    badLetter.letter = 25;
+    std::string zone = BscRecord(good) + BscRecord(nanPlace) + BscRecord(badDec) +
+                       BscRecord(badLetter) + BscRecord(good) + std::string(17, '\0');
+    dir.Write(ZoneName("bsc", "bsc", 5), zone);
+
+    CatalogState state;
+    LoadLog log;
+    LoadBrightStars(state, dir.path(), kJ2000, true, log);
+    EXPECT_EQ(state.BscStar[5].size(), 2u);
+    EXPECT_EQ(state.BscZoneLastIndex[5], 1);
+    ASSERT_EQ(log.Problems.size(), 4u);
+    EXPECT_EQ(log.Problems[0], "bsc/bsc05.dat 2번째 레코드 형식 오류");
+    EXPECT_EQ(log.Problems[1], "bsc/bsc05.dat 3번째 레코드 형식 오류");
+    EXPECT_EQ(log.Problems[2], "bsc/bsc05.dat 4번째 레코드 형식 오류");
+    EXPECT_EQ(log.Problems[3], "bsc/bsc05.dat 끝에 불완전한 레코드 (17바이트)");
+    for (const auto& s : state.BscStar[5]) {
+        EXPECT_TRUE(std::isfinite(s.x) && std::isfinite(s.y) && std::isfinite(s.z));
+    }
+}
+
+TEST(LoadBrightStars, MissingZoneFileThrowsNamingItAndLeavesTablesAlone) {
+    ScratchDir dir("bscmissing");
+    WriteEmptyZones(dir);
+    std::filesystem::remove(dir.path() / "bsc" / "bsc17.dat");
+    CatalogState state;
+    state.BscStar[0].resize(3);
+    state.BscZoneLastIndex[0] = 2;
+    LoadLog log;
+    try {
+        LoadBrightStars(state, dir.path(), kJ2000, false, log);
+        FAIL() << "no error for a missing zone file";
+    } catch (const platform::RunTimeError& e) {
+        EXPECT_NE(std::string(e.what()).find("bsc/bsc17.dat"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(state.BscStar[0].size(), 3u);
+    EXPECT_EQ(state.BscZoneLastIndex[0], 2);
+}
+
+TEST(LoadSky2000Stars, ReadsRecordsTrimsTextsAndCutsTheSpectralType) {
+    ScratchDir dir("s2k");
+    WriteEmptyZones(dir);
+    std::string zone;
+    zone += S2kRecord("H11767", "8890", "308", 37.95456, 89.26411, 0.0, 0.0, 1.97f, " F7");
+    zone += S2kRecord("T000001", "", "", 10.0, 80.0, 0.01, -0.02, 10.4f, "");
+    zone += S2kRecord("H1", "1", "1", 10.0, 80.0, 0.0, 0.0, 3.0f, "M");
+    dir.Write(ZoneName("sky2000", "s2k", 0), zone);
+
+    CatalogState state;
+    LoadLog log;
+    LoadSky2000Stars(state, dir.path(), kJ2000, false, log);
+    EXPECT_TRUE(log.Problems.empty());
+    ASSERT_EQ(state.S2kStar[0].size(), 3u);
+    EXPECT_EQ(state.S2kZoneLastIndex[0], 2);
+    const S2kStarRecord& p = state.S2kStar[0][0];
+    EXPECT_EQ(p.Id, "H11767");
+    EXPECT_EQ(p.HD, "8890");
+    EXPECT_EQ(p.SAO, "308");
+    EXPECT_EQ(p.SpType, "F7");
+    EXPECT_EQ(p.SpClass, 3);
+    EXPECT_FLOAT_EQ(p.Mag, 1.97f);
+    const S2kStarRecord& t = state.S2kStar[0][1];
+    EXPECT_EQ(t.HD, "");
+    EXPECT_EQ(t.SpType, "");
+    EXPECT_EQ(t.SpClass, 7);
+    EXPECT_DOUBLE_EQ(t.PmDec_arcsecPerYear, -0.02);
+    EXPECT_EQ(state.S2kStar[0][2].SpType, "M");
+    EXPECT_EQ(state.S2kStar[0][2].SpClass, 6);
+}
+
+TEST(LoadSky2000Stars, SyntheticZoneOfNRecordsLoadsNStars) {
+    ScratchDir dir("s2kmany");
+    WriteEmptyZones(dir);
+    const int n = 1234;
+    std::string zone;
+    for (int i = 0; i < n; ++i) {
+        std::string id("T");
+        id += std::to_string(i);
+        zone += S2kRecord(id, "", "", 100.0 + i * 0.01, 0.0, 0, 0, 9.0f, "K0");
+    }
+    dir.Write(ZoneName("sky2000", "s2k", 13), zone);
+    CatalogState state;
+    LoadLog log;
+    LoadSky2000Stars(state, dir.path(), kJ2000, true, log);
+    EXPECT_EQ(state.S2kStar[13].size(), static_cast<size_t>(n));
+    EXPECT_EQ(state.S2kZoneLastIndex[13], n - 1);
+    EXPECT_EQ(state.S2kStar[13][n - 1].Id, "T1233");
+}
+
+// ---- vectors ---------------------------------------------------------------
+
+CatalogState StateWithOneStarEach(double ra, double dec, double pmRa, double pmDec) {
+    CatalogState state;
+    BscStarRecord b;
+    b.HR = 2491;
+    b.RA_deg = ra;
+    b.Dec_deg = dec;
+    b.Mag = -1.46f;
+    b.PmRA_arcsecPerYear = static_cast<float>(pmRa);
+    b.PmDec_arcsecPerYear = static_cast<float>(pmDec);
+    state.BscStar[StarZoneOf(ra, dec)].push_back(b);
+    S2kStarRecord s;
+    s.RA_deg = ra;
+    s.Dec_deg = dec;
+    s.PmRA_arcsecPerYear = pmRa;
+    s.PmDec_arcsecPerYear = pmDec;
+    state.S2kStar[StarZoneOf(ra, dec)].push_back(s);
+    return state;
+}
+
+TEST(StarVectors, WithoutProperMotionTheVectorsAreTheJ2000PlaceAtAnyDate) {
+    const double ra = 101.2875, dec = -16.7161;
+    const auto expected = skymath::SphericalToCartesian(ra, dec);
+    for (double jd : {2451545.0, 2415020.5, 2488069.5, 0.0}) {
+        CatalogState state = StateWithOneStarEach(ra, dec, -0.5, -1.2);
+        ComputeBscVectors(state, jd, false);
+        ComputeS2kVectors(state, jd, false);
+        const auto& b = state.BscStar[StarZoneOf(ra, dec)][0];
+        const auto& s = state.S2kStar[StarZoneOf(ra, dec)][0];
+        EXPECT_DOUBLE_EQ(b.x, expected.x);
+        EXPECT_DOUBLE_EQ(b.y, expected.y);
+        EXPECT_DOUBLE_EQ(b.z, expected.z);
+        EXPECT_DOUBLE_EQ(s.x, expected.x);
+        EXPECT_DOUBLE_EQ(s.z, expected.z);
+        EXPECT_NEAR(std::sqrt(b.x * b.x + b.y * b.y + b.z * b.z), 1000.0, 1e-9);
+    }
+}
+
+TEST(StarVectors, ProperMotionMovesThePlaceLinearlyInRaAndDec) {
+    // 36"/yr in Dec and 72"/yr in RA over one Julian century: +1 deg and +2 deg.
+    const double jd = 2451545.0 + 36525.0;
+    CatalogState state = StateWithOneStarEach(50.0, 10.0, 72.0, 36.0);
+    ComputeBscVectors(state, jd, true);
+    ComputeS2kVectors(state, jd, true);
+    const auto expected = skymath::SphericalToCartesian(52.0, 11.0);
+    const auto& b = state.BscStar[StarZoneOf(50.0, 10.0)][0];
+    const auto& s = state.S2kStar[StarZoneOf(50.0, 10.0)][0];
+    // The bright-star motions are singles; 1e-6 of 1000 is 0.2 mas.
+    EXPECT_NEAR(b.x, expected.x, 1e-6);
+    EXPECT_NEAR(b.y, expected.y, 1e-6);
+    EXPECT_NEAR(b.z, expected.z, 1e-6);
+    EXPECT_NEAR(s.x, expected.x, 1e-9);
+    EXPECT_NEAR(s.y, expected.y, 1e-9);
+    EXPECT_NEAR(s.z, expected.z, 1e-9);
+}
+
+TEST(LinkStarNames, NamesTakeTheVectorAndMagnitudeOfTheirStar) {
+    CatalogState state = StateWithOneStarEach(101.2875, -16.7161, 0, 0);
+    StarNameEntry sirius;
+    sirius.HR = 2491;
+    sirius.Name = "시리우스";
+    StarNameEntry unknown;
+    unknown.HR = 9999;
+    state.WestStarNames = {sirius, unknown};
+    state.EastStarNames = {sirius};
+    ComputeBscVectors(state, 2451545.0, false);  // ends with LinkStarNames
+    const auto& star = state.BscStar[StarZoneOf(101.2875, -16.7161)][0];
+    for (const auto* list : {&state.WestStarNames, &state.EastStarNames}) {
+        const StarNameEntry& e = (*list)[0];
+        EXPECT_EQ(e.x, star.x);
+        EXPECT_EQ(e.y, star.y);
+        EXPECT_EQ(e.z, star.z);
+        EXPECT_FLOAT_EQ(e.Mag, -1.46f);
+    }
+    const StarNameEntry& u = state.WestStarNames[1];
+    EXPECT_EQ(u.x, 0.0);
+    EXPECT_EQ(u.y, 0.0);
+    EXPECT_EQ(u.z, 0.0);
+    EXPECT_EQ(u.Mag, 0.0f);
+}
+
+}  // namespace
+}  // namespace skydata
