@@ -90,10 +90,6 @@ struct SkySettings {
     std::string usercatfile1 = " ";
     bool usercatfile0is = false;
     bool usercatfile1is = false;
-    std::string fsetstr0 = " ";
-    std::string fsetstr1 = " ";
-    std::string fsetstr2 = " ";
-    std::string fsetstr3 = " ";
 
     // Atmosphere and time scale.
     bool AirEx = false;           // extinction of magnitudes
@@ -115,8 +111,12 @@ struct SkySettings {
     int MapRefreshRate = 10;
 };
 
-// The one settings record of the running program. Tests reset it with
-// Settings() = SkySettings{}.
+// The one settings record of the running program. The settings store binds
+// it to the scalar part of its snapshot, so the computations read exactly what
+// was loaded and what the commands change; unbound (the computing tests), it
+// is a record of its own. Tests reset it with Settings() = SkySettings{}.
 SkySettings& Settings();
+// Makes Settings() refer to `record`; nullptr returns to the record of its own.
+void BindSettings(SkySettings* record);
 
 }  // namespace astro

@@ -319,6 +319,10 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
 
 SettingsState& SettingsModule() {
     static SettingsState state;
+    // The computations read the scalar keys through astro::Settings(): let
+    // that be this very snapshot, so there is no second copy to keep in step.
+    static const bool bound = (astro::BindSettings(&state.Values), true);
+    (void)bound;
     return state;
 }
 

@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "astro/SkySettings.h"
 #include "skydata/StartupTables.h"
 
 namespace skydata {
@@ -38,7 +39,9 @@ constexpr std::int32_t kTwipsPerPixel = 15;
 constexpr std::string_view kSettingsVersion = "0.841";
 constexpr std::string_view kOldestSettingsVersion = "0.705";
 
-struct SettingsSnapshot {
+// The scalar keys the computations read are the base record; the snapshot
+// adds the rest.
+struct SettingsSnapshot : astro::SkySettings {
     // Main window, only in "Default.cfg".
     std::int32_t fwidth = 8145;  // twips (kTwipsPerPixel per pixel)
     std::int32_t fheight = 7800; // twips
@@ -50,108 +53,13 @@ struct SettingsSnapshot {
     double ViewFOV = 60;               // `mfov`: field of view, degrees, 1..190
     std::string ViewCoordSys = "a";    // `ref_coord`: "a" horizontal, "e" equatorial
     double MapRotation = 0;            // `rotatemap`: degrees
-    double lon = 128.46;               // site longitude, degrees, East positive
-    double lat = 35.82;                // site latitude, degrees, -90..90
-    double timezone = 9;               // zone in force, hours, -12..14
-    double timezone2 = 9;              // standard zone of the site, hours, -12..14
-    std::string nobsname = "고령";     // site name
-    bool summertime = false;
     bool RealTimeMode = false;         // `synctime`
     double CurrentJD = 0;              // `jd`: local civil Julian day; default today at 0 h
 
-    // Display switches and limits.
-    bool drawhorizon = true;
-    bool viewalt = false;
-    bool viewequ = true;
-    bool viewecl = true;
-    bool viewgalequ = true;
-    bool milkyway = false;
-    bool showground = true;
-    bool spotstar = false;
-    bool viewspt = false;
-    bool viewstar = true;
-    double vmlimit = 5.5;              // limiting magnitude of stars
-    float sf = 1;                      // star size factor
-    bool viewsn = false;
-    bool viewbayer = true;
-    float viewbayerlimit = 3;          // magnitude
-    bool viewflam = false;
-    float viewnamelimit = 3;           // magnitude
-    bool viewstarname1 = false;
-    bool viewstarname2 = true;
-    bool drawnonstellar = true;
-    float vmnonstellar = 8;            // magnitude
-    bool viewconstline = true;
-    bool viewconstlinee = false;
-    bool viewoldmap = false;
-    bool boldline = false;
-    bool viewcboundary = false;
-    bool viewconstname = true;
-    bool viewconstnamee = false;
-    bool viewoldmapname = false;
-    bool viewcname = false;
-    bool cpolar = false;
-    bool ipsoodo = false;
-    std::int16_t oldequ = 0;           // 0..2
-    std::int16_t viewconstar = 0;      // 0 or 1
-    bool viewplanet = true;
-    bool psystem = true;               // geocentric places of the bodies
-    bool drawcomet = true;
-    bool drawasteroid = true;
-    float cometlimit = 8.5f;           // magnitude
-    float asteroidlimit = 8.5f;        // magnitude
-    bool viewshadow = false;
-    bool CenterCross = false;
-    bool calcprecession = true;
-    bool calcpropermotion = true;
-    bool viewcmark = false;
-    bool viewccircle = false;
-    std::int32_t findcolor = RgbColor(255, 255, 0);
-    std::string fcircle00 = "5.0";           // degrees, as text
-    std::string fcircle01 = "T:시야: 5.0도";
-    std::string fcircle10 = "1.0";
-    std::string fcircle11 = "T:시야: 1.0도";
-    bool liveskycolor = false;
-    bool inmoonlight = false;
-    std::int16_t underhorizon = 0;
-    std::int32_t groundcol = RgbColor(0, 64, 0);
-    bool juchon = true;
-    double rotateang = 5;              // degrees per rotation step
-    std::int16_t starnamelang = 0;     // 0..2
-    bool StarAutoMag = false;
-    std::int32_t PNameLang = 1;        // 0..4
-    bool AtmoEff = true;
-    bool ShowToolBar = true;
-    bool TransPlanet = false;
-    float MagControl = 0;              // magnitudes
-    bool drawcuscat0 = false;
-    bool drawcuscat1 = false;
-    std::string usercatfile0 = " ";
-    std::string usercatfile1 = " ";
-    bool usercatfile0is = false;
-    bool usercatfile1is = false;
-    // `fsetstr0` Korean figures, `fsetstr1` Western figures, `fsetstr2` old-map
+    // Constellation filters: `fsetstr0` Korean figures, `fsetstr1` Western figures, `fsetstr2` old-map
     // figures, `fsetstr3` Western boundaries. Empty (nullopt) when the key was
     // absent: every constellation of that set is shown. An empty text hides all.
     std::array<std::optional<std::string>, 4> fsetstr;
-    bool AirEx = false;
-    float AirExCoff = 0.28f;           // magnitudes per air mass
-    bool UserDeltaT = false;
-    double DeltaT = 50;                // seconds
-    bool Refraction = true;
-    double Pressure = 1013;            // hPa
-    double Temperature = 15;           // degrees Celsius
-    std::int16_t DSONAME = 0;          // 0..3
-    float ViewS2kLimit = 7;            // magnitude
-    std::int16_t S2kName = 3;          // 0..3
-    bool MirrorHorizon = false;
-    bool MirrorVertical = false;
-    bool LimitCometDisp = true;
-    double LimitCometRange = 1826.25;  // days
-
-    // Tracks (the track settings record itself lives in PathBodies.h).
-    bool ViewPath = true;
-    std::int16_t MapRefreshRate = 10;  // seconds, 1..60
 };
 
 // Constellation filter texts in the order of `fsetstr0` .. `fsetstr3`.

@@ -1,0 +1,58 @@
+// libFuzzer target: the user-catalogue (.UC) parser and the entry lookup.
+// Any input must parse without a crash or sanitizer report into a record
+// whose counts match its arrays and whose first coordinates lie in 0..360.
+#include "platform/TextFile.h"
+#include "skydata/CustomCatalog.h"
+#include "skydata/UserCatalogs.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+bool InCircle(double ra) { return ra >= 0 && ra < 360; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string raw(reinterpret_cast<const char*>(data), size);
+    std::array<skydata::CustomCatalog, 2> slots;
+    slots[0] = skydata::ParseCustomCatalogText(platform::Cp949ToUtf8(raw));
+    slots[1] = skydata::ParseCustomCatalogText(raw);
+
+    for (const skydata::CustomCatalog& cat : slots) {
+        for (int k = 0; k < 5; ++k) {
+            Check(cat.Count[k] == static_cast<std::int32_t>(cat.Shapes[k].size()));
+            for (const auto& s : cat.Shapes[k]) Check(InCircle(s.RA) && s.Shape == k + 1);
+        }
+        Check(cat.Count[skydata::kCatStar] == static_cast<std::int32_t>(cat.Stars.size()));
+        Check(cat.Count[skydata::kCatNonstellar] == static_cast<std::int32_t>(cat.Nonstellar.size()));
+        Check(cat.Count[skydata::kCatText] == static_cast<std::int32_t>(cat.Texts.size()));
+        for (const auto& s : cat.Stars) Check(InCircle(s.RA));
+        for (const auto& n : cat.Nonstellar) Check(InCircle(n.RA) && n.Type <= 5);
+        for (const auto& l : cat.Lines[0]) Check(InCircle(l.RA1));
+        for (const auto& t : cat.Texts) Check(InCircle(t.RA));
+        Check(cat.Coordinate == "a" || cat.Coordinate == "e");
+    }
+
+    // Keys built from the input, and the keys of every entry found.
+    (void)skydata::LookupUserCatObject(raw.substr(0, 16), slots);
+    static const char* kCodes[] = {"S1", "S2", "S3", "S4", "S5", "St", "Nb", "Ch"};
+    for (int slot = 1; slot <= 2; ++slot) {
+        for (const char* code : kCodes) {
+            for (int index : {0, 1, 9999}) {
+                char key[32];
+                std::snprintf(key, sizeof key, "(UC%d_%s:%04d)", slot, code, index);
+                (void)skydata::LookupUserCatObject(key, slots);
+            }
+        }
+    }
+    return 0;
+}
