@@ -1,5 +1,7 @@
 #include "skydata/Settings.h"
 
+#include "astro/JulianDay.h"
+
 #include "skydata/ConfigStore.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -214,7 +216,7 @@ double TodayAtMidnightJD() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return GregorianDateToJD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    return astro::DateToJD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 0, 0, 0);
 }
 
 void Notify(std::string_view text) {
@@ -327,17 +329,6 @@ SettingsState& SettingsModule() {
 }
 
 void ResetSettingsModule() { SettingsModule() = SettingsState{}; }
-
-double GregorianDateToJD(int year, int month, int day) {
-    // Meeus, Astronomical Algorithms, chapter 7, for the Gregorian calendar.
-    if (month <= 2) {
-        year -= 1;
-        month += 12;
-    }
-    const int a = static_cast<int>(std::floor(year / 100.0));
-    const int b = 2 - a + static_cast<int>(std::floor(a / 4.0));
-    return std::floor(365.25 * (year + 4716)) + std::floor(30.6001 * (month + 1)) + day + b - 1524.5;
-}
 
 void ListFonts(bool printer) {
     SettingsState& s = SettingsModule();

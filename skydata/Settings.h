@@ -135,7 +135,4 @@ bool SaveDefaultSettings(const std::filesystem::path& user_folder);
 void LoadSettingsFromStore(SettingsWindowKeys window);
 void BuildSettingsStore(SettingsWindowKeys window);
 
-// Julian day of 0 h of a Gregorian calendar date.
-double GregorianDateToJD(int year, int month, int day);
-
 }  // namespace skydata

@@ -446,12 +446,4 @@ TEST_F(SettingsTest, SaveIntoAMissingFolderRaises) {
     EXPECT_THROW(SaveDefaultSettings(dir_ / "no"), platform::RunTimeError);
 }
 
-TEST_F(SettingsTest, GregorianDates) {
-    // Meeus, Astronomical Algorithms, ch. 7 examples.
-    EXPECT_EQ(GregorianDateToJD(2000, 1, 1), 2451544.5);
-    EXPECT_EQ(GregorianDateToJD(1957, 10, 4), 2436115.5);
-    EXPECT_EQ(GregorianDateToJD(1987, 6, 19), 2446965.5);
-    EXPECT_EQ(GregorianDateToJD(2008, 5, 20), kToday);
-}
-
 }  // namespace
