@@ -1,0 +1,185 @@
+// The horizontal and the equatorial coordinate grids with their edge labels.
+// Grid lines and labels are never refracted: they are coordinates, not
+// light.
+#include <cmath>
+#include <string>
+
+#include "astro/AngleMath.h"
+#include "astro/Coordinates.h"
+#include "astro/TextFormat.h"
+#include "chart/LayerHelpers2.h"
+#include "chart/Layers2.h"
+#include "chart/RenderUtils.h"
+#include "skydata/TraditionalText.h"
+
+namespace chart {
+
+namespace {
+
+constexpr int kAltAzGridColour = 1;
+constexpr int kEquatorialGridColour = 2;
+
+enum class BorderFrame { AsDrawn, ToHorizontal, ToEquatorial };
+
+// The border points and the centre of the last drawing in the grid's own
+// frame.
+GridRange GridRangeOf(const DrawContext& c, BorderFrame conversion, const astro::Matrix3& frame) {
+    std::array<SkyPoint, 8> border = c.state.BorderPoints;
+    double centreLon = c.view.center_lon_deg;
+    double centreLat = c.view.center_lat_deg;
+    const auto convert = [&](double& lon, double& lat) {
+        double a, b;
+        if (conversion == BorderFrame::ToHorizontal) {
+            astro::EquatorialToHorizontal(lon, lat, c.view.lst_h, c.view.lat_deg, a, b);
+        } else {
+            astro::HorizontalToEquatorial(lon, lat, c.view.lst_h, c.view.lat_deg, a, b);
+        }
+        lon = a;
+        lat = b;
+    };
+    if (conversion != BorderFrame::AsDrawn) {
+        for (SkyPoint& p : border) convert(p.lon_deg, p.lat_deg);
+        convert(centreLon, centreLat);
+    }
+    return VisibleRange(c.proj, border, c.state.GridSpacing, centreLon, frame);
+}
+
+// Meridian thinning near a pole in a narrow field.
+int MeridianFactor(double latMin_deg, double fov_deg) {
+    const double a = std::fabs(latMin_deg);
+    if (fov_deg > 29 || a < 45) return 1;
+    if (a >= 80) return 8;
+    if (a >= 65) return 4;
+    return 2;
+}
+
+// A grid point turned into the chart frame.
+void GridPoint(double lon_deg, double lat_deg, const astro::Matrix3& frame, double& x, double& y, double& z) {
+    astro::SphericalToCartesian(lon_deg, lat_deg, x, y, z);
+    astro::RotateVector(x, y, z, frame);
+}
+
+}  // namespace
+
+void DrawGrid(platform::Surface& surface, const DrawContext& context, double spacing_deg, double lonMin_deg,
+              double lonMax_deg, double latMin_deg, double latMax_deg, const astro::Matrix3& frame,
+              platform::Colour colour, bool drawBelowHorizon, bool isHorizontal) {
+    if (!(spacing_deg > 0)) return;
+    const Projector& proj = context.proj;
+    const std::int32_t W = context.width, H = context.height;
+    surface.SetForeColor(colour);
+    const int k = MeridianFactor(latMin_deg, context.view.fov_deg);
+    const double fine = spacing_deg / 5;
+
+    // Meridians: a point behind the horizon is only skipped.
+    const double meridianStep = k * spacing_deg;
+    for (int i = 0;; ++i) {
+        const double lon = lonMin_deg + i * meridianStep;
+        if (lon > lonMax_deg) break;
+        bool placed = false;
+        Pixel previous;
+        for (int j = 0;; ++j) {
+            const double lat = latMin_deg + j * fine;
+            if (lat > latMax_deg) break;
+            double x, y, z;
+            GridPoint(lon, lat, frame, x, y, z);
+            if (z < 0 && !drawBelowHorizon) continue;
+            const Pixel p = proj.ToPixel(x, y, z);
+            if (placed && EitherOnScreen(previous.X, previous.Y, p.X, p.Y, W, H)) {
+                surface.Line(previous.X, previous.Y, p.X, p.Y);
+            }
+            previous = p;
+            placed = true;
+        }
+    }
+
+    // Parallels: a point behind the horizon also lifts the pen.
+    for (int j = 0;; ++j) {
+        const double lat = latMin_deg + j * spacing_deg;
+        if (lat > latMax_deg) break;
+        bool placed = false;
+        Pixel previous;
+        for (int i = 0;; ++i) {
+            const double lon = lonMin_deg + i * fine;
+            if (lon > lonMax_deg) break;
+            double x, y, z;
+            GridPoint(lon, lat, frame, x, y, z);
+            if (z < 0 && !drawBelowHorizon) {
+                placed = false;
+                continue;
+            }
+            const Pixel p = proj.ToPixel(x, y, z);
+            if (placed && EitherOnScreen(previous.X, previous.Y, p.X, p.Y, W, H)) {
+                surface.Line(previous.X, previous.Y, p.X, p.Y);
+            }
+            previous = p;
+            placed = true;
+        }
+    }
+
+    // Labels on every other point of a half-spacing lattice; the counter runs
+    // on through the columns, so the labels alternate along the edges.
+    const bool oldEquatorial = context.settings.oldequ != 0;
+    long counter = 1;
+    const double columnStep = k * spacing_deg / 2;
+    const double rowStep = spacing_deg / 2;
+    for (int column = 1;; ++column) {
+        const double lon = lonMin_deg + (column - 1) * columnStep;
+        if (lon > lonMax_deg) break;
+        const bool oddColumn = column % 2 == 1;
+        for (int j = 0;; ++j) {
+            const double lat = latMin_deg + j * rowStep;
+            if (lat > latMax_deg) break;
+            const bool even = counter % 2 == 0;
+            ++counter;
+            double x, y, z;
+            GridPoint(lon, lat, frame, x, y, z);
+            if (z < 0 && !drawBelowHorizon) continue;
+            const Pixel p = proj.ToPixel(x, y, z);
+            if (!IsOnScreen(p.X, p.Y, W, H) || !even) continue;
+            std::string text;
+            if (isHorizontal) {
+                if (lat == 0 && !drawBelowHorizon) continue;
+                text = oddColumn ? astro::FormatDmsSymbol(astro::Norm360(lon)) : astro::FormatDmsSymbol(lat);
+            } else if (oddColumn) {
+                const double ra = astro::Norm360(lon);
+                text = oldEquatorial ? skydata::BranchPalaceLabel(ra) : astro::FormatHmsLatin(ra);
+            } else {
+                text = astro::FormatDmsSymbol(oldEquatorial ? 90 - lat : lat);
+            }
+            detail::PrintAt(surface, p.X, p.Y, text);
+        }
+    }
+}
+
+void DrawAltAzGrid(platform::Surface& surface, const DrawContext& context, double /*fov_deg*/,
+                   const astro::Matrix3& horizonToChart, bool drawBelowHorizon) {
+    const BorderFrame conversion =
+        IsEquatorialView(context.view.coord_sys) ? BorderFrame::ToHorizontal : BorderFrame::AsDrawn;
+    const GridRange r = GridRangeOf(context, conversion, horizonToChart);
+    DrawGrid(surface, context, context.state.GridSpacing, r.lonMin, r.lonMax, r.latMin, r.latMax, horizonToChart,
+             ColourOf(context.styles.LineColorTable[kAltAzGridColour]), drawBelowHorizon, true);
+}
+
+void DrawEquatorialGrid(platform::Surface& surface, const DrawContext& context, double /*fov_deg*/,
+                        const astro::Matrix3& equatorToChart, bool drawBelowHorizon) {
+    const BorderFrame conversion =
+        IsHorizontalView(context.view.coord_sys) ? BorderFrame::ToEquatorial : BorderFrame::AsDrawn;
+    const GridRange r = GridRangeOf(context, conversion, equatorToChart);
+    DrawGrid(surface, context, context.state.GridSpacing, r.lonMin, r.lonMax, r.latMin, r.latMax, equatorToChart,
+             ColourOf(context.styles.LineColorTable[kEquatorialGridColour]), drawBelowHorizon, false);
+}
+
+void LayerAltAzGrid(platform::Surface& surface, DrawContext& context) {
+    DrawAltAzGrid(surface, context, context.view.fov_deg, context.frames.HorizonToChart, context.below);
+    DrawPoleMarks(surface, context, context.frames.HorizonToChart, PoleKind::Frame,
+                  ColourOf(context.styles.LineColorTable[kAltAzGridColour]), context.below);
+}
+
+void LayerEquatorialGrid(platform::Surface& surface, DrawContext& context) {
+    DrawEquatorialGrid(surface, context, context.view.fov_deg, context.frames.EquatorToChart, context.below);
+    DrawPoleMarks(surface, context, context.frames.EquatorToChart, PoleKind::Frame,
+                  ColourOf(context.styles.LineColorTable[kEquatorialGridColour]), context.below);
+}
+
+}  // namespace chart

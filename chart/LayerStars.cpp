@@ -1,0 +1,185 @@
+// Stars of the two catalogues. The loop over a zone does no allocation and
+// no text work for unlabelled stars; labels are made only for the few stars
+// bright enough to carry one.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "astro/AngleMath.h"
+#include "astro/Atmosphere.h"
+#include "astro/Coordinates.h"
+#include "chart/LabelLayers.h"
+#include "chart/StarLayers.h"
+#include "skydata/Stars.h"
+#include "chart/Layers.h"
+
+namespace chart {
+
+namespace {
+
+constexpr float kFaintestShownMag = 11.0f;
+constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
+
+std::string_view TrimLeft(std::string_view s) {
+    const auto i = s.find_first_not_of(' ');
+    return i == std::string_view::npos ? std::string_view{} : s.substr(i);
+}
+std::string_view Trim(std::string_view s) {
+    s = TrimLeft(s);
+    const auto i = s.find_last_not_of(' ');
+    return i == std::string_view::npos ? std::string_view{} : s.substr(0, i + 1);
+}
+
+// Grey of a star by apparent magnitude when spectral colours are off.
+platform::Colour GreyOf(float mag) {
+    if (mag <= 0) return kWhite;
+    const double m = mag;
+    const int g = static_cast<int>(std::nearbyint(255.0 / (0.02 * m * m * m + 1)));
+    return platform::Rgb(g, g, g);
+}
+
+// Bright-star label: constellation number, Bayer letter, Flamsteed number.
+std::string BrightStarLabel(const skydata::BscStarRecord& star, const skydata::SettingsSnapshot& set) {
+    std::string text;
+    if (set.viewsn) text = star.KorNumber + " ";
+    if (set.viewbayer) text = std::string(TrimLeft(text)) + star.Bayer;
+    if (set.viewflam) text = std::string(Trim(text)) + star.Flamsteed;
+    return text;
+}
+
+std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style) {
+    switch (style) {
+        case 0: return star.Id;
+        case 1: return "HD" + star.HD;
+        case 2: return "SAO" + star.SAO;
+        default: return {};
+    }
+}
+
+// One catalogue's stars of the flagged zones. Bright stars and extended
+// stars differ only in selection, label and key, given by the callers.
+template <typename Record, typename Select, typename Label, typename Key>
+void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skydata::StarZones<Record>& zones,
+                   const std::array<std::int32_t, skydata::kStarZoneCount>& lastIndex, const astro::Matrix3& m,
+                   bool below, float labelLimit, Select select, Label label, Key key) {
+    const skydata::SettingsSnapshot& set = c.settings;
+    const Projector& proj = c.proj;
+    surface.SetForeColor(ColourOf(c.styles.LayerStyle[8].Color));
+    surface.SetFillStyle(platform::Fill::Solid);
+    surface.SetDrawMode(!set.viewspt || set.spotstar ? platform::PenMode::Merge : platform::PenMode::Copy);
+    const double halfText = std::nearbyint(surface.TextHeight("0") * 0.5);
+    const float limit = static_cast<float>(c.limit_mag);
+    const double sizeFactor = set.sf;
+    std::array<platform::Colour, 8> spectral;
+    for (int i = 0; i < skydata::kSpectralColorCount; ++i) spectral[i] = ColourOf(c.styles.SpectralColors[i]);
+    spectral[7] = kWhite;
+
+    for (int zone = 0; zone < skydata::kStarZoneCount; ++zone) {
+        if (!c.state.ZoneVisible[zone]) continue;
+        const std::vector<Record>& stars = zones[zone];
+        const std::int32_t last = std::min<std::int32_t>(lastIndex[zone], static_cast<std::int32_t>(stars.size()) - 1);
+        for (std::int32_t i = 0; i <= last; ++i) {
+            const Record& star = stars[i];
+            if (!(star.Mag <= limit) || !select(star)) continue;
+            Pixel p;
+            double chartZ;
+            if (!proj.Place(star.x, star.y, star.z, m, below, p, &chartZ)) continue;
+            if (!proj.OnSurface(p)) continue;
+
+            float mag = star.Mag;
+            if (c.air_ex) {
+                mag = star.Mag + astro::ExtinctionAt(astro::ArcSinD(chartZ / 1000.0));
+                if (mag > kFaintestShownMag) mag = kFaintestShownMag;
+            }
+            platform::Colour colour;
+            if (!set.viewspt) {
+                colour = GreyOf(mag);
+            } else {
+                colour = spectral[std::min<int>(star.SpClass, 7)];
+                if (set.spotstar) colour = MixStarColour(colour, mag, c.limit_mag);
+            }
+            std::int32_t r = 0;
+            if (set.spotstar) {
+                DrawStarGlyph(surface, p.X, p.Y, colour, static_cast<std::int32_t>(std::nearbyint(mag)));
+            } else {
+                r = static_cast<std::int32_t>(std::floor((c.limit_mag + 1 - mag) * sizeFactor));
+                if (r < 1) r = 1;
+                surface.SetFillColor(colour);
+                surface.Circle(p.X, p.Y, r, colour);
+            }
+            if (mag <= labelLimit) {
+                const std::string text = label(star);
+                if (!Trim(text).empty()) {
+                    surface.SetCurrentX(p.X + r + 2);
+                    surface.SetCurrentY(p.Y - halfText);
+                    surface.Print(text);
+                }
+            }
+            c.Add(p.X, p.Y, key(zone, i));
+        }
+    }
+    surface.SetDrawMode(platform::PenMode::Copy);
+}
+
+}  // namespace
+
+void MarkVisibleZones(const DrawContext& context, double centreLon_deg, double centreLat_deg) {
+    auto& flags = context.state.ZoneVisible;
+    flags.fill(false);
+    const Projector& proj = context.proj;
+    const bool horizontal = IsHorizontalView(context.view.coord_sys);
+    for (int col = 0; col < 16; ++col) {
+        for (int row = 0; row < 16; ++row) {
+            const double x = col * proj.PixCenterX / 7.5;
+            const double y = row * proj.PixCenterY / 7.5;
+            double lon, lat;
+            proj.ScreenToSky(x, y, centreLon_deg, centreLat_deg, lon, lat, false);
+            double ra = lon, dec = lat;
+            if (horizontal) {
+                astro::HorizontalToEquatorial(lon, lat, context.view.lst_h, context.view.lat_deg, ra, dec);
+            }
+            if (context.settings.calcprecession) {
+                astro::PrecessByMatrix(context.view.jd_local, astro::kJ2000, ra, dec, ra, dec);
+            }
+            flags[skydata::StarZoneOf(ra, dec)] = true;
+        }
+    }
+}
+
+void DrawStars(platform::Surface& surface, const DrawContext& context, const astro::Matrix3& catalogToChart,
+               bool drawBelowHorizon) {
+    if (!context.sources.catalogs) return;
+    const skydata::CatalogState& cat = *context.sources.catalogs;
+    const skydata::SettingsSnapshot& set = context.settings;
+    const bool allStars = set.viewconstar != 0;
+    DrawStarZones(
+        surface, context, cat.BscStar, cat.BscZoneLastIndex, catalogToChart, drawBelowHorizon, set.viewbayerlimit,
+        [allStars](const skydata::BscStarRecord& s) { return allStars || !s.KorConst.empty(); },
+        [&set](const skydata::BscStarRecord& s) { return BrightStarLabel(s, set); },
+        [](int zone, std::int32_t i) { return BrightStarKey(zone, i); });
+}
+
+void DrawExtraStars(platform::Surface& surface, const DrawContext& context, const astro::Matrix3& catalogToChart,
+                    bool drawBelowHorizon) {
+    if (!context.sources.catalogs) return;
+    const skydata::CatalogState& cat = *context.sources.catalogs;
+    const int style = context.settings.S2kName;
+    DrawStarZones(
+        surface, context, cat.S2kStar, cat.S2kZoneLastIndex, catalogToChart, drawBelowHorizon,
+        context.settings.ViewS2kLimit, [](const skydata::S2kStarRecord&) { return true; },
+        [style](const skydata::S2kStarRecord& s) { return ExtraStarLabel(s, style); },
+        [](int zone, std::int32_t i) { return ExtraStarKey(zone, i); });
+}
+
+}  // namespace chart
+
+namespace chart {
+
+void LayerStars(platform::Surface& surface, DrawContext& context) {
+    MarkVisibleZones(context, context.view.center_lon_deg, context.view.center_lat_deg);
+    DrawStars(surface, context, context.frames.CatalogToChart, context.below);
+    if (context.settings.viewconstar == 1) DrawExtraStars(surface, context, context.frames.CatalogToChart, context.below);
+}
+
+}  // namespace chart
