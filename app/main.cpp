@@ -1,12 +1,12 @@
-// Entry of the sky-chart program.
-#include <QApplication>
-#include <QMainWindow>
+// Entry of the sky-chart program zu.
+#include "app/Startup.h"
+#include "platform/QtServices.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("zu");
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    platform::Application application(argc, argv);
+    platform::InstallQtServices("zu");
+    if (!app::Main()) return 1;
+    const int result = application.exec();
+    app::ReleaseWindows();
+    return result;
 }

@@ -9,7 +9,7 @@ PACKAGES=(
   qt6-base-dev libqt6printsupport6 libgl-dev
   libfreeimage-dev libnova-dev
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev xvfb xauth
   fonts-nanum fonts-dejavu-core
 )
 

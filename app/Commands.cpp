@@ -1,0 +1,15 @@
+#include "app/Commands.h"
+
+namespace app {
+
+bool CommandTable::Run(Form1& form, const std::string& name, int index) const {
+    const auto found = handlers_.find(name);
+    if (found == handlers_.end() || !found->second) return false;
+    found->second(form, index);
+    return true;
+}
+
+// Command groups add their installer call here, one line each.
+void InstallCommands(CommandTable& /*table*/) {}
+
+}  // namespace app

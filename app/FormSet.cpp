@@ -1,0 +1,129 @@
+// FormSet: the menus' check marks, the view toolbar's pressed buttons, the
+// user-catalogue items and the real-time timer's interval, all derived from
+// the settings. It is the only writer of these states.
+#include <QAction>
+#include <QTimer>
+
+#include "app/Form1.h"
+#include "skydata/Settings.h"
+#include "skydata/UserCatalogs.h"
+
+namespace app {
+namespace {
+
+constexpr int kDefaultRefreshRate_s = 10;
+constexpr int kMinRefreshRate_s = 1;
+constexpr int kMaxRefreshRate_s = 60;
+constexpr int kMsPerSecond = 1000;
+
+void Check(const MainMenus& menus, const char* name, bool checked, int index = 0) {
+    if (QAction* action = menus.Action(name, index)) action->setChecked(checked);
+}
+
+// One item of a radio-style group checked; a value that names no item (a
+// hand-edited file) leaves the whole group unchecked.
+void CheckOneOf(const MainMenus& menus, const char* name, int count, long chosen) {
+    for (int i = 0; i < count; ++i) Check(menus, name, i == chosen, i);
+}
+
+}  // namespace
+
+void Form1::FormSet() {
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    const MainMenus& m = *Menus;
+
+    // 1. Switches with a menu item and a view-toolbar button.
+    struct SwitchRow {
+        bool value;
+        const char* menu;
+        int button;  // 0: none
+    };
+    const SwitchRow switches[] = {
+        {s.viewalt, "mnuAlt", 1},          {s.viewequ, "mnuEqu", 2},
+        {s.viewconstline, "mnuWConLine", 21}, {s.boldline, "mnuBold", 0},
+        {s.viewconstname, "mnuWConName", 22}, {s.viewconstlinee, "mnuEConLine", 24},
+        {s.viewconstnamee, "mnuName", 25},  {s.viewoldmap, nullptr, 26},
+        {s.viewoldmapname, nullptr, 27},    {s.viewplanet, "mnuPlanet", 17},
+        {s.viewecl, "mnuEcl", 3},           {s.viewgalequ, "mnuGalEqu", 4},
+        {s.milkyway, "mnuMilky", 5},        {s.drawnonstellar, "mnuNonstellar", 14},
+        {s.drawasteroid, "mnuAsteroid", 18}, {s.drawcomet, "mnuComet", 19},
+        {s.viewcboundary, "mnuCBound", 23},
+    };
+    for (const SwitchRow& row : switches) {
+        if (row.menu) Check(m, row.menu, row.value);
+        if (row.button) {
+            if (QAction* button = Bars->ViewItem(row.button)) button->setChecked(row.value);
+        }
+    }
+
+    // 2. Menu items that only carry a check mark.
+    if (s.oldequ == 0 || s.oldequ == 1 || s.oldequ == 2) {
+        Check(m, "mnuOldEqu", s.oldequ == 1);
+        Check(m, "mnuIpsoo", s.oldequ == 2);
+    }
+    Check(m, "mnuEConNameH", s.viewcname);
+    Check(m, "mnuEConName", !s.viewcname);
+    Check(m, "mnuCpolar", s.cpolar);
+    Check(m, "mnuSooger", s.ipsoodo);
+    Check(m, "mnuChunsang", s.viewoldmap);
+    Check(m, "mnuChunsangName", s.viewoldmapname);
+    Check(m, "mnuKSNumber", s.viewsn);
+    Check(m, "mnuBayer", s.viewbayer);
+    Check(m, "mnuFlam", s.viewflam);
+    Check(m, "mnuStarName", s.viewstarname1, 0);
+    Check(m, "mnuStarName", s.viewstarname2, 1);
+    Check(m, "mnuCircle", s.spotstar);
+    Check(m, "mnuSpType", s.viewspt);
+    Check(m, "mnuStar", s.viewstar);
+    Check(m, "mnuViewPath", s.ViewPath);
+    Check(m, "mnuAtmoEff", s.AtmoEff);
+    Check(m, "mnuAutoMag", s.StarAutoMag);
+    CheckOneOf(m, "mnuPlaName", 5, s.PNameLang);
+    Check(m, "mnuCenterCross", s.CenterCross);
+    // 0 draws only the bright stars of the Korean constellations.
+    Check(m, "mnuInConst", s.viewconstar != 1);
+    Check(m, "mnuCometLimit", s.LimitCometDisp);
+    Check(m, "mnuLiveSky", s.liveskycolor);
+    Check(m, "mnuMoon", s.inmoonlight);
+    Check(m, "mnuUnderHor", s.underhorizon != 0);
+    Check(m, "mnuCenterMark", s.viewcmark);
+    Check(m, "mnuEarthShadow", s.viewshadow);
+    Check(m, "mnuHorizon", s.drawhorizon);
+    Check(m, "mnuFindCircle", s.viewccircle);
+    Check(m, "mnuGround", s.showground);
+    Check(m, "mnuAirEx", s.AirEx);
+    Check(m, "mnuRefract", s.Refraction);
+    Check(m, "mnuToolBar", s.ShowToolBar);
+
+    // 3. The real-time timer.
+    if (s.MapRefreshRate < kMinRefreshRate_s || s.MapRefreshRate > kMaxRefreshRate_s) {
+        s.MapRefreshRate = kDefaultRefreshRate_s;
+    }
+    Timer3->setInterval(s.MapRefreshRate * kMsPerSecond);
+
+    // 4. User catalogues and the remaining groups.
+    const auto& catalogs = skydata::UserCatalogModule().Catalogs;
+    const bool assigned[2] = {s.usercatfile0is, s.usercatfile1is};
+    const bool drawn[2] = {s.drawcuscat0, s.drawcuscat1};
+    for (int i = 0; i < 2; ++i) {
+        QAction* item = m.Action("mnuCustom", i);
+        if (!item) continue;
+        QString caption = QString::fromUtf8("사용자 정의 목록");
+        if (assigned[i]) caption += QString::fromUtf8(": ") + QString::fromStdString(catalogs[i].Name);
+        item->setText(caption);
+        item->setEnabled(assigned[i]);
+        item->setChecked(drawn[i]);
+    }
+    std::string coord = s.ViewCoordSys;
+    for (char& c : coord) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (coord == "A" || coord == "E") {
+        Check(m, "mnuCood", coord == "A", 0);
+        Check(m, "mnuCood", coord == "E", 1);
+    }
+    Check(m, "mnuSN", s.starnamelang == 0 || s.starnamelang == 1, 0);
+    Check(m, "mnuSN", s.starnamelang != 1, 1);
+    CheckOneOf(m, "mnuDSOName", 4, s.DSONAME);
+    CheckOneOf(m, "mnuS2kLabel", 4, s.S2kName);
+}
+
+}  // namespace app

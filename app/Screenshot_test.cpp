@@ -1,0 +1,60 @@
+// The whole program as a new user first sees it: real data, no settings
+// file, the chart of 0 h of the day over the default site. The picture is
+// kept as "zu-screenshot.png" in the program folder; under an X server
+// (QT_QPA_PLATFORM=xcb, see app/screenshot.sh) it is taken from the screen.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QToolBar>
+
+#include <memory>
+
+#include "app/ChartWidget.h"
+#include "app/Form1.h"
+#include "app/Startup.h"
+#include "app/TestSupport.h"
+
+namespace app {
+namespace {
+
+int BrightPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) > 100) ++count;
+        }
+    }
+    return count;
+}
+
+TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
+    test::ProgramEnv p;
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr);
+    form->resize(1024, 720);
+    form->move(0, 0);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+
+    QImage shot;
+    if (QGuiApplication::platformName() == "xcb" && QGuiApplication::primaryScreen()) {
+        shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    }
+    if (shot.isNull()) shot = form->grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save("zu-screenshot.png"));
+
+    // The chart: a dark sky with stars, lines and labels on it.
+    const QImage chart = form->Picture1->Surface().Image();
+    EXPECT_GT(BrightPixels(chart, chart.rect()), 200);
+    EXPECT_GT(form->Picture1->width(), 600);
+    // The toolbars are drawn above and left of it.
+    const QImage bars = form->Bars->TbMain->grab().toImage();
+    EXPECT_GT(bars.width(), 200);
+    EXPECT_GT(form->Bars->TbView->width(), 600);
+    EXPECT_GT(form->Bars->TbMove->height(), 300);
+}
+
+}  // namespace
+}  // namespace app

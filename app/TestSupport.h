@@ -1,0 +1,98 @@
+#pragma once
+// Shared set-up of the program's tests: the Qt application, scripted
+// services, an isolated user folder, the real program folder (the test's
+// working folder, where the build links the data files) and the module state
+// of a fresh run.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "app/MainState.h"
+#include "astro/Atmosphere.h"
+#include "astro/OrbitElements.h"
+#include "astro/Planets.h"
+#include "chart/ChartState.h"
+#include "platform/QtFakes.h"
+#include "platform/QtTestApp.h"
+#include "skydata/Catalogs.h"
+#include "skydata/Constellations.h"
+#include "skydata/DrawnLine.h"
+#include "skydata/MapPoint.h"
+#include "skydata/PathBodies.h"
+#include "skydata/Settings.h"
+#include "skydata/StartupTables.h"
+#include "skydata/UserCatalogs.h"
+
+namespace app::test {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() / ("zu_app_test_" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void ResetRun() {
+    skydata::ResetSettingsModule();
+    skydata::ResetCatalogs();
+    skydata::ResetConstellations();
+    skydata::ResetMapPointModule();
+    skydata::ResetDrawnLineModule();
+    skydata::ResetPathModule();
+    skydata::ResetUserCatalogModule();
+    skydata::ResetStartupTables();
+    astro::ResetPlanetState();
+    astro::ResetAtmosphere();
+    astro::SmallBodies().Reset();
+    chart::ResetChart();
+    ResetMainState();
+}
+
+// Services scripted, program folder = the working folder, user folder empty
+// and private to the test, module state of a fresh run.
+struct ProgramEnv {
+    ProgramEnv() {
+        platform::EnsureQtApp();
+        env.folders.program = std::filesystem::current_path();
+        env.folders.user = user.path();
+        env.clock.Set(2024, 3, 15, 21, 7, 45);
+        ResetRun();
+    }
+    TempFolder user;
+    platform::FakeQtEnv env;
+};
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// A settings file in the store's format (UTF-8 text of ASCII keys and values
+// reads the same in code page 949).
+inline void WriteSettingsFile(const std::filesystem::path& path,
+                              std::initializer_list<std::pair<const char*, const char*>> entries) {
+    std::ofstream out(path, std::ios::binary);
+    for (const auto& [key, value] : entries) out << "[" << key << "]" << value << "[/" << key << "]\r\n";
+}
+
+}  // namespace app::test
