@@ -10,6 +10,14 @@ bool CommandTable::Run(Form1& form, const std::string& name, int index) const {
 }
 
 // Command groups add their installer call here, one line each.
-void InstallCommands(CommandTable& /*table*/) {}
+void InstallCommands(CommandTable& table) {
+    InstallInteractionCommands(table);
+    InstallDisplayCommands(table);
+    InstallViewCommands(table);
+    InstallTimeCommands(table);
+    InstallFileCommands(table);
+    InstallObjectCommands(table);
+    InstallWindowCommands(table);
+}
 
 }  // namespace app

@@ -28,4 +28,13 @@ private:
 // Fills the table with the handlers of every command group.
 void InstallCommands(CommandTable& table);
 
+// The command groups, one file each.
+void InstallInteractionCommands(CommandTable& table);
+void InstallDisplayCommands(CommandTable& table);
+void InstallViewCommands(CommandTable& table);
+void InstallTimeCommands(CommandTable& table);
+void InstallFileCommands(CommandTable& table);
+void InstallObjectCommands(CommandTable& table);
+void InstallWindowCommands(CommandTable& table);
+
 }  // namespace app

@@ -1,0 +1,7 @@
+#include "app/Commands.h"
+
+namespace app {
+
+void InstallDisplayCommands(CommandTable& /*table*/) {}
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "app/Commands.h"
+
+namespace app {
+
+void InstallFileCommands(CommandTable& /*table*/) {}
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "app/Commands.h"
+
+namespace app {
+
+void InstallInteractionCommands(CommandTable& /*table*/) {}
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "app/Commands.h"
+
+namespace app {
+
+void InstallTimeCommands(CommandTable& /*table*/) {}
+
+}  // namespace app
