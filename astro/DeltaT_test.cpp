@@ -29,6 +29,16 @@ TEST(DeltaT, RowBoundariesTakeTheRowThatBeginsThere) {
     EXPECT_NEAR(DeltaTForDecimalYear(1941), 29.07 + 0.407 * -9 - 81 / 233.0 + -729 / 2547.0 + Correction(1941), 1e-9);
     EXPECT_NEAR(DeltaTForDecimalYear(1961), 45.45 + 1.067 * -14 - 196 / 260.0 + 2744 / 718.0 + Correction(1961), 1e-9);
     EXPECT_NEAR(DeltaTForDecimalYear(2050), -20 + 32 * std::pow(2.3, 2) - 0.5628 * 100 + Correction(2050), 1e-9);
+    // -500 and 500 start rows in u = y/100 and u = (y - 1000)/100 (u = -5 both times);
+    // the neighbouring rows give values a few hundredths of a second away.
+    EXPECT_NEAR(DeltaTForDecimalYear(-500),
+                10583.6 - 1014.41 * -5 + 33.78311 * 25 - 5.952053 * -125 - 0.1798452 * 625 + 0.022174192 * -3125 +
+                    0.0090316521 * 15625 + Correction(-500),
+                1e-7);
+    EXPECT_NEAR(DeltaTForDecimalYear(500),
+                1574.2 - 556.01 * -5 + 71.23472 * 25 + 0.319781 * -125 - 0.8503463 * 625 - 0.005050998 * -3125 +
+                    0.0083572073 * 15625 + Correction(500),
+                1e-7);
 }
 
 TEST(DeltaT, ReferenceValues) {

@@ -28,7 +28,8 @@ constexpr double kPlutoSeriesFirstJd = 2409177.5;  // 1885 January 1
 constexpr double kPlutoSeriesEndJd = 2488069.5;    // 2100 January 1
 
 // Moon series truncation: drops terms below 1e-7 of libnova's unit, keeping
-// positions within about 0.5 km of the full theory at a twentieth of its cost.
+// positions within about 1.5 km (under 1") of the full theory at a twentieth
+// of its cost.
 constexpr double kLunarSeriesPrecision = 1e-7;
 
 Vec3 FromSpherical(double lon_deg, double lat_deg, double r) {

@@ -17,7 +17,7 @@ namespace astro {
 inline void StereographicScale(double& x, double& y, double& z) {
     const auto far = [](double v) { return v < 0.0 ? -kFarPoint : kFarPoint; };
     const double denominator = kVectorLength + x;
-    if (!(denominator > 0.0) || !std::isfinite(y) || !std::isfinite(z) ||
+    if (!(denominator > 0.0) || !std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z) ||
         (x < 0.0 && y == 0.0 && z == 0.0)) {
         y = far(y);
         z = far(z);

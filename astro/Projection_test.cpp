@@ -55,6 +55,10 @@ TEST(Projection, FarPointsNeverLandOnTheCentre) {
     x = 0, y = INFINITY, z = 0;
     StereographicScale(x, y, z);
     EXPECT_EQ(y, 1000001);
+    x = INFINITY, y = 0, z = 0;  // not the centre
+    StereographicScale(x, y, z);
+    EXPECT_EQ(std::fabs(y), 1000001);
+    EXPECT_EQ(std::fabs(z), 1000001);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "astro/RiseSet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/AngleMath.h"
@@ -15,6 +16,7 @@ namespace {
 constexpr double kPoleCosLatitude = 0.000174532924314941;
 constexpr double kAltitudeTolerance = 0.001;
 constexpr double kHourAngleTolerance = 0.001;
+constexpr double kSiderealRateDegPerDay = 360.985647366292;
 
 struct Positions {
     EquatorialPlace p1, p2, p3;
@@ -28,16 +30,32 @@ struct Positions {
 
 // Corrects a rise (rising = true) or set time m until the altitude is h0.
 // Returns -1 when it does not settle.
+//
+// The direction follows which side of h0 the object is on. The length is
+// Newton's (the altitude error over its rate of change, Meeus 15), held to
+// half the way to the next meridian passage ahead so that it can never jump
+// across a culmination to the other event. A shorter step of
+// |h - h0| cos(dec) / cos(lat) / 360 days alone falls short of Newton's by
+// cos^2(dec) |sin H| and, for stars near the pole seen from low latitudes
+// (cos^2(dec) of a few hundredths), has not settled after 101 steps, which
+// would report a star that is up for 17 hours as never rising or setting.
 double CorrectRiseOrSet(const Positions& positions, double m, double theta0, double h0, double lat_deg,
                         bool rising) {
     const double c = std::fabs(lat_deg) == 90.0 ? kPoleCosLatitude : CosD(lat_deg);
     double n = m - 0.5;
     for (int step = 1;; ++step) {
         const EquatorialPlace p = positions.At(n);
-        const double h = AltitudeAt(p.ra_deg, p.dec_deg, SiderealAtN(theta0, m), lat_deg);
+        const double sidereal = SiderealAtN(theta0, m);
+        const double h = AltitudeAt(p.ra_deg, p.dec_deg, sidereal, lat_deg);
         if (!std::isfinite(h)) return kNoEventDay;
-        const double s = std::fabs((h - h0) * CosD(p.dec_deg) / c) / 360.0;
         const bool later = rising ? (h0 >= h) : !(h0 > h);
+        const double hour_angle = Norm360(sidereal - p.ra_deg);
+        const double past_meridian = std::fmod(hour_angle, 180.0);  // since the last culmination
+        const double ahead_deg = later ? 180.0 - past_meridian : (past_meridian > 0.0 ? past_meridian : 180.0);
+        const double newton = std::fabs(h - h0) / (kSiderealRateDegPerDay * c * CosD(p.dec_deg) *
+                                                   std::fabs(SinD(hour_angle)));
+        const double limit = 0.5 * ahead_deg / kSiderealRateDegPerDay;
+        const double s = h == h0 ? 0.0 : std::min(newton, limit);
         n += later ? s : -s;
         m = n + 0.5;
         if (std::fabs(h0 - h) < kAltitudeTolerance) return m;
@@ -46,6 +64,17 @@ double CorrectRiseOrSet(const Positions& positions, double m, double theta0, dou
 }
 
 double InDay(double m) { return (m >= 0.0 && m <= 1.0) ? m : kNoEventDay; }
+
+// A day fraction of the solver as hours of local time; no event stays -1.
+double HoursOrNone(double m) { return m >= 0.0 ? m * 24.0 : kNoEventDay; }
+
+// The settings' zone, place system and Delta T with the caller's site.
+SiteContext SiteAt(double lat_deg, double lon_east_deg) {
+    SiteContext site = CurrentSite();
+    site.lat_deg = lat_deg;
+    site.lon_deg = lon_east_deg;
+    return site;
+}
 
 }  // namespace
 
@@ -69,7 +98,7 @@ double LocalSiderealDeg(double jd_local, double lon_east_deg, double zone_h) {
     return Norm360(theta + lon_east_deg);
 }
 
-double SiderealAtN(double theta0_deg, double m) { return theta0_deg + 360.985647366292 * m; }
+double SiderealAtN(double theta0_deg, double m) { return theta0_deg + kSiderealRateDegPerDay * m; }
 
 double AltitudeAt(double ra_deg, double dec_deg, double theta_deg, double lat_deg) {
     return ArcSinD(SinD(lat_deg) * SinD(dec_deg) + CosD(lat_deg) * CosD(dec_deg) * CosD(theta_deg - ra_deg));
@@ -125,9 +154,7 @@ void CalcRiseTransitSet(double jd_local, double lat_deg, double lon_east_deg, do
 void PlanetRiseSet(double jd_local, double lat_deg, double lon_east_deg, int body, double& rise,
                    double& transit, double& set) {
     const double j0 = RoundToHalf(jd_local);
-    SiteContext site = CurrentSite();
-    site.lat_deg = lat_deg;
-    site.lon_deg = lon_east_deg;
+    const SiteContext site = SiteAt(lat_deg, lon_east_deg);
     EquatorialPlace p[3];
     for (int k = 0; k < 3; ++k) {
         const PlanetPlace place = ComputePlanetPlace(body, j0 - 0.5 + k, site);
@@ -135,9 +162,9 @@ void PlanetRiseSet(double jd_local, double lat_deg, double lon_east_deg, int bod
     }
     const int kind = body == 0 ? 1 : body == 8 ? 2 : 0;
     CalcRiseTransitSet(jd_local, lat_deg, lon_east_deg, site.zone_h, kind, p[0], p[1], p[2], rise, transit, set);
-    rise = rise >= 0.0 ? rise * 24.0 : kNoEventDay;
-    transit = transit >= 0.0 ? transit * 24.0 : kNoEventDay;
-    set = set >= 0.0 ? set * 24.0 : kNoEventDay;
+    rise = HoursOrNone(rise);
+    transit = HoursOrNone(transit);
+    set = HoursOrNone(set);
 }
 
 bool FixedRiseSet(double jd_local, double lat_deg, double lon_east_deg, double ra_deg, double dec_deg,
@@ -153,15 +180,13 @@ bool FixedRiseSet(double jd_local, double lat_deg, double lon_east_deg, double r
 int SunRiseSetEvents(double jd_local, double lat_deg, double lon_east_deg, int kind, double& rise,
                      double& set, double& transit) {
     const double j0 = RoundToHalf(jd_local);
-    SiteContext site = CurrentSite();
-    site.lat_deg = lat_deg;
-    site.lon_deg = lon_east_deg;
+    const SiteContext site = SiteAt(lat_deg, lon_east_deg);
     EquatorialPlace p[3];
     for (int k = 0; k < 3; ++k) SunTopocentricRaDec(j0 - 0.5 + k, site, p[k].ra_deg, p[k].dec_deg);
     CalcRiseTransitSet(jd_local, lat_deg, lon_east_deg, site.zone_h, kind, p[0], p[1], p[2], rise, transit, set);
-    rise = rise > kNoEventDay ? rise * 24.0 : kNoEventDay;
-    set = set > kNoEventDay ? set * 24.0 : kNoEventDay;
-    transit = transit > kNoEventDay ? transit * 24.0 : kNoEventDay;
+    rise = HoursOrNone(rise);
+    set = HoursOrNone(set);
+    transit = HoursOrNone(transit);
     return 0;
 }
 

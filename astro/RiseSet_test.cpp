@@ -26,9 +26,9 @@ protected:
 struct Closed {
     double rise, transit, set;
 };
-Closed ClosedForm(double jd_local, double ra, double dec) {
+Closed ClosedForm(double jd_local, double ra, double dec, double lat = kLat) {
     const double theta0 = LocalSiderealDeg(RoundToHalf(jd_local), kLon, kZone);
-    const double h0 = ArcCosD((SinD(-0.5667) - SinD(kLat) * SinD(dec)) / (CosD(kLat) * CosD(dec)));
+    const double h0 = ArcCosD((SinD(-0.5667) - SinD(lat) * SinD(dec)) / (CosD(lat) * CosD(dec)));
     return {Norm360(ra - h0 - theta0) / kSiderealRate * 24, Norm360(ra - theta0) / kSiderealRate * 24,
             Norm360(ra + h0 - theta0) / kSiderealRate * 24};
 }
@@ -48,6 +48,48 @@ TEST_F(RiseSetTest, FixedStarsAgreeWithTheClosedForm) {
         EXPECT_NEAR(transit, c.transit, 5.0 / 3600) << s.name;
         EXPECT_NEAR(rise, c.rise, 30.0 / 3600) << s.name;
         EXPECT_NEAR(set, c.set, 30.0 / 3600) << s.name;
+    }
+}
+
+// Stars close to a celestial pole seen from low latitudes rise and set, and
+// spend most of the day above (or below) the horizon; their corrections
+// settle slowly when the step is shorter than Newton's.
+TEST_F(RiseSetTest, StarsNearThePoleSeenFromTheTropics) {
+    const double jd = DateToJD(2024, 3, 20, 15, 0, 0);
+    struct Case {
+        double lat, ra, dec;
+    };
+    const Case cases[] = {
+        {5.4, 37, 80.7}, {5.4, 37, 83.66}, {12.7, 37, -77.66}, {12.7, 200, 76.26}, {20, 37, -70.26},
+        {34.6, 37, -55.83}, {1.0, 300, 88.3},
+    };
+    for (const Case& c : cases) {
+        double rise, set, transit;
+        EXPECT_FALSE(FixedRiseSet(jd, c.lat, kLon, c.ra, c.dec, rise, set, transit)) << c.lat << " " << c.dec;
+        const Closed closed = ClosedForm(jd, c.ra, c.dec, c.lat);
+        EXPECT_NEAR(rise, closed.rise, 30.0 / 3600) << c.lat << " " << c.dec;
+        EXPECT_NEAR(set, closed.set, 30.0 / 3600) << c.lat << " " << c.dec;
+    }
+}
+
+// Over latitudes and declinations: a reported rise or set lies on the
+// standard altitude, and every place that crosses it gets both events.
+TEST_F(RiseSetTest, EveryCrossingPlaceRisesAndSetsOnTheStandardAltitude) {
+    const double jd = DateToJD(2024, 3, 20, 0, 0, 0);
+    const double ra = 37;
+    const double theta0 = LocalSiderealDeg(RoundToHalf(jd), kLon, kZone);
+    for (double lat = -89.5; lat < 90; lat += 7.3) {
+        for (double dec = -89.5; dec < 90; dec += 0.37) {
+            double rise, set, transit;
+            const bool never = FixedRiseSet(jd, lat, kLon, ra, dec, rise, set, transit);
+            const double cos_h0 = (SinD(-0.5667) - SinD(lat) * SinD(dec)) / (CosD(lat) * CosD(dec));
+            ASSERT_EQ(never, !(cos_h0 > -1 && cos_h0 < 1)) << lat << " " << dec;
+            for (double event : {rise, set}) {
+                if (event < 0) continue;
+                const double h = AltitudeAt(ra, dec, SiderealAtN(theta0, event / 24), lat);
+                ASSERT_NEAR(h, -0.5667, 0.0015) << lat << " " << dec << " " << event;
+            }
+        }
     }
 }
 

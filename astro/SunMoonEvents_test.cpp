@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "astro/AngleMath.h"
+#include "astro/Coordinates.h"
 #include "astro/JulianDay.h"
+#include "astro/Planets.h"
 #include "astro/RiseSet.h"
 #include "astro/SkySettings.h"
 
@@ -16,8 +18,14 @@ constexpr double kMinute = 1.0 / 1440.0;
 
 class SunMoonEventsTest : public ::testing::Test {
 protected:
-    void SetUp() override { Settings() = SkySettings{}; }
-    void TearDown() override { Settings() = SkySettings{}; }
+    void SetUp() override {
+        Settings() = SkySettings{};
+        ResetPlanetState();
+    }
+    void TearDown() override {
+        Settings() = SkySettings{};
+        ResetPlanetState();
+    }
 };
 
 TEST_F(SunMoonEventsTest, MarchEquinox2024) {
@@ -75,6 +83,10 @@ TEST_F(SunMoonEventsTest, LunarPhases) {
     ASSERT_TRUE(quarter.has_value());
     EXPECT_NEAR(*quarter, DateToJD(2024, 1, 18, 3, 52, 0), kMinute);
 
+    // A start that is not a number gives no value, never a time.
+    EXPECT_FALSE(zu::LunarPhaseTime(NAN, 0, 9).has_value());
+    EXPECT_FALSE(zu::SolarLongitudeTime(NAN, 0, 79, 9).has_value());
+
     // Within half a lunation of the start, from both sides, with the zone added.
     for (double offset : {-12.0, -5.0, 5.0, 12.0}) {
         const auto kst = zu::LunarPhaseTime(*new_moon + offset, 0, 9);
@@ -130,6 +142,15 @@ TEST_F(SunMoonEventsTest, Eclipses) {
     std::uint8_t type = 99;
     EXPECT_FALSE(zu::LunarEclipseType(DateToJD(2024, 1, 26, 2, 54, 0), type));
     EXPECT_EQ(type, zu::kEclipseNone);
+    // The full moon of 2021-06-24 18:40 UT (USNO), 2 degrees from the shadow
+    // centre: outside the penumbra too.
+    const double near_miss = DateToJD(2021, 6, 25, 3, 40, 0);
+    double sl, sb, sr, ml, mb, mr;
+    SunMoonGeocentric(JDToJDE(near_miss - 9.0 / 24), sl, sb, sr, ml, mb, mr);
+    ASSERT_NEAR(AngularSeparation(sl + 180, -sb, ml, mb), 2.0, 0.1);
+    type = 99;
+    EXPECT_FALSE(zu::LunarEclipseType(near_miss, type));
+    EXPECT_EQ(type, zu::kEclipseNone);
     bool central = true;
     EXPECT_FALSE(zu::SolarEclipseType(DateToJD(2024, 1, 11, 20, 57, 0), type, central));
     EXPECT_EQ(type, zu::kEclipseNone);
@@ -147,10 +168,24 @@ TEST_F(SunMoonEventsTest, SunriseAndSunset) {
     EXPECT_NEAR(transit, 12 + 33.8 / 60.0, 1 / 60.0);
 
     // The planet-table route gives the same Sun within seconds and leaves the table alone.
+    CalcPlanets(jd + 0.5);
+    const PlanetTableT before = Planets().PlanetTable;
+    const double jde_before = Planets().JDE;
     double p_rise, p_transit, p_set;
     PlanetRiseSet(jd, 35.82, 128.46, 0, p_rise, p_transit, p_set);
     EXPECT_NEAR(p_rise, rise, 0.5 / 60);
     EXPECT_NEAR(p_set, set, 0.5 / 60);
+    EXPECT_EQ(Planets().JDE, jde_before);
+    for (int n = 0; n < kPlanetCount; ++n) {
+        EXPECT_EQ(Planets().PlanetTable[n].RA, before[n].RA) << n;
+        EXPECT_EQ(Planets().PlanetTable[n].Dec, before[n].Dec) << n;
+    }
+
+    // At the pole itself: no division by zero; each event is an hour of the day or none.
+    for (double day = 14; day <= 22; ++day) {
+        SunRiseSetEvents(DateToJD(2024, 3, day, 0, 0, 0), 90, 0, 1, rise, set, transit);
+        for (double event : {rise, set, transit}) EXPECT_TRUE(event == -1 || (event >= 0 && event <= 24)) << day;
+    }
 
     // Midsummer at 60 N: the Sun rises and sets but astronomical twilight never ends.
     const double june = DateToJD(2024, 6, 21, 0, 0, 0);

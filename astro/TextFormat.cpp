@@ -50,6 +50,53 @@ constexpr double kSplitLimitDeg = 1e9;
 
 double Round2(double value) { return std::nearbyint(value * 100.0) / 100.0; }
 
+// A non-negative value split into whole units, whole minutes and seconds,
+// with the carries of 60 seconds and 60 minutes; whole units reaching `wrap`
+// are reduced by it. A value that is not a number or beyond kSplitLimitDeg
+// gives zeros.
+void SplitSexagesimal(double value, double wrap, int& whole, int& minutes, float& seconds) {
+    if (!(value >= 0.0 && value < kSplitLimitDeg)) {
+        whole = minutes = 0;
+        seconds = 0.0f;
+        return;
+    }
+    double w = std::floor(value);
+    double m = std::floor((value - w) * 60.0);
+    float s = static_cast<float>(((value - w) * 60.0 - m) * 60.0);
+    if (s >= 60.0f) {
+        s -= 60.0f;
+        m += 1.0;
+    }
+    if (m >= 60.0) {
+        m -= 60.0;
+        w += 1.0;
+    }
+    if (w >= wrap) w -= wrap;
+    whole = static_cast<int>(w);
+    minutes = static_cast<int>(m);
+    seconds = s;
+}
+
+// The whole part of a value (hours or degrees) by truncation, and the texts
+// of its absolute minutes and seconds (one decimal in mode 2, else whole); a
+// remainder of exactly 60.0 seconds carries into the minutes only.
+struct KoreanParts {
+    double whole;
+    std::string minutes, seconds;
+};
+KoreanParts SplitForKoreanText(double value, int mode) {
+    const double whole = Fix(value);
+    const double minutes = (value - whole) * 60.0;
+    double m = Fix(minutes);
+    double s = std::fabs((minutes - m) * 60.0);
+    m = std::fabs(m);
+    if (s == 60.0) {
+        s = 0.0;
+        m += 1.0;
+    }
+    return {whole, PlainNumberText(m), mode == 2 ? OneDecimal(s) : PlainNumberText(std::floor(s))};
+}
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
@@ -79,18 +126,8 @@ double ParseLeadingNumber(std::string_view text) {
 
 std::string FormatHmsKorean(double angle_deg, int mode) {
     if (angle_deg == kNoValue) return "--";
-    const double hours = angle_deg / 15.0;
-    const double h = Fix(hours);
-    const double minutes = (hours - h) * 60.0;
-    double m = Fix(minutes);
-    double s = std::fabs((minutes - m) * 60.0);
-    m = std::fabs(m);
-    if (s == 60.0) {
-        s = 0.0;
-        m += 1.0;
-    }
-    const std::string seconds = mode == 2 ? OneDecimal(s) : PlainNumberText(std::floor(s));
-    return PlainNumberText(h) + "시 " + PlainNumberText(m) + "분 " + seconds + "초";
+    const KoreanParts parts = SplitForKoreanText(angle_deg / 15.0, mode);
+    return PlainNumberText(parts.whole) + "시 " + parts.minutes + "분 " + parts.seconds + "초";
 }
 
 std::string FormatClockKorean(double angle_deg, int mode) {
@@ -129,17 +166,8 @@ std::string FormatHmsLatin(double angle_deg) {
 
 std::string FormatDmsKorean(double angle_deg, int mode) {
     const std::string sign = angle_deg < 0.0 ? "-" : "";
-    const double d = Fix(angle_deg);
-    const double minutes = (angle_deg - d) * 60.0;
-    double m = Fix(minutes);
-    double s = std::fabs((minutes - m) * 60.0);
-    m = std::fabs(m);
-    if (s == 60.0) {
-        s = 0.0;
-        m += 1.0;
-    }
-    const std::string seconds = mode == 2 ? OneDecimal(s) : PlainNumberText(std::floor(s));
-    return sign + PlainNumberText(std::fabs(d)) + "도 " + PlainNumberText(m) + "분 " + seconds + "초";
+    const KoreanParts parts = SplitForKoreanText(angle_deg, mode);
+    return sign + PlainNumberText(std::fabs(parts.whole)) + "도 " + parts.minutes + "분 " + parts.seconds + "초";
 }
 
 std::string FormatDmsSymbol(double angle_deg) {
@@ -196,51 +224,11 @@ double DmsTextToDegrees(std::string_view sign, std::string_view degrees, std::st
 }
 
 void SplitDegreesDms(double angle_deg, int& degrees, int& minutes, float& seconds) {
-    const double a = std::fabs(angle_deg);
-    if (!(a < kSplitLimitDeg)) {
-        degrees = minutes = 0;
-        seconds = 0.0f;
-        return;
-    }
-    double d = std::floor(a);
-    double m = std::floor((a - d) * 60.0);
-    float s = static_cast<float>(((a - d) * 60.0 - m) * 60.0);
-    if (s >= 60.0f) {
-        s -= 60.0f;
-        m += 1.0;
-    }
-    if (m >= 60.0) {
-        m -= 60.0;
-        d += 1.0;
-    }
-    if (d >= 360.0) d -= 360.0;
-    degrees = static_cast<int>(d);
-    minutes = static_cast<int>(m);
-    seconds = s;
+    SplitSexagesimal(std::fabs(angle_deg), 360.0, degrees, minutes, seconds);
 }
 
 void SplitDegreesHms(double angle_deg, int& hours, int& minutes, float& seconds) {
-    const double a = Norm360(angle_deg) / 15.0;
-    if (std::isnan(a)) {
-        hours = minutes = 0;
-        seconds = 0.0f;
-        return;
-    }
-    double h = std::floor(a);
-    double m = std::floor((a - h) * 60.0);
-    float s = std::fabs(static_cast<float>(((a - h) * 60.0 - m) * 60.0));
-    if (s >= 60.0f) {
-        s -= 60.0f;
-        m += 1.0;
-    }
-    if (m >= 60.0) {
-        m -= 60.0;
-        h += 1.0;
-    }
-    if (h >= 24.0) h -= 24.0;
-    hours = static_cast<int>(h);
-    minutes = static_cast<int>(m);
-    seconds = s;
+    SplitSexagesimal(Norm360(angle_deg) / 15.0, 24.0, hours, minutes, seconds);
 }
 
 double ParseCometDate(std::string_view text) {
