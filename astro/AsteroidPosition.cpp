@@ -24,13 +24,6 @@ namespace {
 // The solver has no branch for open orbits, and a = 0 has no mean motion.
 bool IsUsableOrbit(const AsteroidElements& a) { return a.e < 1.0 && a.a_au > 0.0; }
 
-// Every field 0 and Valid false; only the name stays.
-void MarkUnusable(BodyPosition& p) {
-    std::string name = std::move(p.Name);
-    p = BodyPosition{};
-    p.Name = std::move(name);
-}
-
 void PlaceAsteroid(const SmallBodyMoment& m, const AsteroidElements& a, const OrbitFrame& frame, BodyPosition& p) {
     BodyPosition q;
     q.Name = std::move(p.Name);
@@ -68,16 +61,16 @@ void PlaceAsteroid(const SmallBodyMoment& m, const AsteroidElements& a, const Or
     q.Valid = status == 0 && r > 0 && q.Delta > 0 && std::isfinite(q.R) && std::isfinite(q.Delta) &&
               std::isfinite(q.RA) && std::isfinite(q.Dec) && std::isfinite(q.Elongation) &&
               std::isfinite(q.Mag) && std::isfinite(q.TopoRA) && std::isfinite(q.TopoDec);
-    if (!q.Valid) MarkUnusable(q);
+    if (!q.Valid) InvalidateBodyPosition(q);
     p = std::move(q);
 }
 
 }  // namespace
 
 void ComputeAsteroidPosition(const SmallBodyMoment& m, const AsteroidElements& a, BodyPosition& p) {
-    if (!IsUsableOrbit(a)) return MarkUnusable(p);
+    if (!IsUsableOrbit(a)) return InvalidateBodyPosition(p);
     OrbitFrame frame;
-    PlaceAsteroid(m, a, UpdateOrbitFrame(frame, m.year, a.EquinoxYear, a.Incl_deg, a.Peri_deg, a.Node_deg), p);
+    PlaceAsteroid(m, a, UpdateOrbitFrame(frame, m.year, a), p);
 }
 
 void ComputeAsteroidPosition(double jd_local, const SiteContext& site, const AsteroidElements& element,
@@ -91,25 +84,11 @@ void ComputeAsteroidPosition(double jd_local, const AsteroidElements& element, B
 
 void ComputeAllAsteroids(const SmallBodyMoment& moment, const std::vector<AsteroidElements>& elements,
                          std::vector<BodyPosition>& positions, std::vector<OrbitFrame>& frames) {
-    positions.resize(elements.size());
-    frames.resize(elements.size());
-    size_t i = 0;
-    try {
-        for (; i < elements.size(); ++i) {
-            const AsteroidElements& a = elements[i];
-            positions[i].Name = a.Name;
-            if (!IsUsableOrbit(a)) {
-                MarkUnusable(positions[i]);
-                continue;
-            }
-            PlaceAsteroid(moment, a,
-                          UpdateOrbitFrame(frames[i], moment.year, a.EquinoxYear, a.Incl_deg, a.Peri_deg, a.Node_deg),
-                          positions[i]);
-        }
-    } catch (...) {
-        for (; i < elements.size(); ++i) positions[i] = BodyPosition{elements[i].Name};
-        throw;
-    }
+    PlaceEveryBody(elements, positions, frames,
+                   [&](const AsteroidElements& a, OrbitFrame& frame, BodyPosition& p) {
+                       if (!IsUsableOrbit(a)) return InvalidateBodyPosition(p);
+                       PlaceAsteroid(moment, a, UpdateOrbitFrame(frame, moment.year, a), p);
+                   });
 }
 
 void ComputeAllAsteroids(double jd_local) {

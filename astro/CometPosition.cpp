@@ -54,13 +54,6 @@ double CometComaSize(double H, double r_au) {
 
 namespace {
 
-// Every field 0 and Valid false; only the name stays.
-void MarkUnusable(BodyPosition& p) {
-    std::string name = std::move(p.Name);
-    p = BodyPosition{};
-    p.Name = std::move(name);
-}
-
 void PlaceComet(const SmallBodyMoment& m, const CometElements& c, const OrbitFrame& frame, BodyPosition& p) {
     const OrbitAnglesForYear& angles = frame.angles;
     KeplerCometBlock block{};
@@ -111,7 +104,7 @@ void PlaceComet(const SmallBodyMoment& m, const CometElements& c, const OrbitFra
               std::isfinite(q.RA) && std::isfinite(q.Dec) && std::isfinite(q.Elongation) &&
               std::isfinite(q.TailRA) && std::isfinite(q.TailDec) && std::isfinite(q.ComaSize) &&
               std::isfinite(q.Mag) && std::isfinite(q.TopoRA) && std::isfinite(q.TopoDec);
-    if (!q.Valid) MarkUnusable(q);
+    if (!q.Valid) InvalidateBodyPosition(q);
     p = std::move(q);
 }
 
@@ -119,7 +112,7 @@ void PlaceComet(const SmallBodyMoment& m, const CometElements& c, const OrbitFra
 
 void ComputeCometPosition(const SmallBodyMoment& m, const CometElements& c, BodyPosition& p) {
     OrbitFrame frame;
-    PlaceComet(m, c, UpdateOrbitFrame(frame, m.year, c.EquinoxYear, c.Incl_deg, c.Peri_deg, c.Node_deg), p);
+    PlaceComet(m, c, UpdateOrbitFrame(frame, m.year, c), p);
 }
 
 void ComputeCometPosition(double jd_local, const SiteContext& site, const CometElements& element,
@@ -133,21 +126,9 @@ void ComputeCometPosition(double jd_local, const CometElements& element, BodyPos
 
 void ComputeAllComets(const SmallBodyMoment& moment, const std::vector<CometElements>& elements,
                       std::vector<BodyPosition>& positions, std::vector<OrbitFrame>& frames) {
-    positions.resize(elements.size());
-    frames.resize(elements.size());
-    size_t i = 0;
-    try {
-        for (; i < elements.size(); ++i) {
-            const CometElements& c = elements[i];
-            positions[i].Name = c.Name;
-            PlaceComet(moment, c,
-                       UpdateOrbitFrame(frames[i], moment.year, c.EquinoxYear, c.Incl_deg, c.Peri_deg, c.Node_deg),
-                       positions[i]);
-        }
-    } catch (...) {
-        for (; i < elements.size(); ++i) positions[i] = BodyPosition{elements[i].Name};
-        throw;
-    }
+    PlaceEveryBody(elements, positions, frames, [&](const CometElements& c, OrbitFrame& frame, BodyPosition& p) {
+        PlaceComet(moment, c, UpdateOrbitFrame(frame, moment.year, c), p);
+    });
 }
 
 void ComputeAllComets(double jd_local) {

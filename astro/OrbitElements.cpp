@@ -91,4 +91,10 @@ const OrbitFrame& UpdateOrbitFrame(OrbitFrame& cache, double year, double equino
     return cache;
 }
 
+void InvalidateBodyPosition(BodyPosition& position) {
+    std::string name = std::move(position.Name);
+    position = BodyPosition{};
+    position.Name = std::move(name);
+}
+
 }  // namespace astro

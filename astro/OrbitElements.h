@@ -132,6 +132,39 @@ struct OrbitFrame {
 const OrbitFrame& UpdateOrbitFrame(OrbitFrame& cache, double year, double equinox_year, double incl_deg,
                                    double peri_deg, double node_deg);
 
+// The same for an element record of either kind (CometElements or
+// AsteroidElements).
+template <typename Elements>
+const OrbitFrame& UpdateOrbitFrame(OrbitFrame& cache, double year, const Elements& element) {
+    return UpdateOrbitFrame(cache, year, element.EquinoxYear, element.Incl_deg, element.Peri_deg,
+                            element.Node_deg);
+}
+
+// Every field 0 and Valid false; only the name stays.
+void InvalidateBodyPosition(BodyPosition& position);
+
+// Places every body of an element list: `positions` and `frames` are resized
+// to the list, each position takes its element's name, and
+// place(element, frame, position) fills it. When place throws (a missing
+// solver library), that body and every one after it are left invalid with
+// their names, and the error passes on.
+template <typename Elements, typename Place>
+void PlaceEveryBody(const std::vector<Elements>& elements, std::vector<BodyPosition>& positions,
+                    std::vector<OrbitFrame>& frames, Place&& place) {
+    positions.resize(elements.size());
+    frames.resize(elements.size());
+    std::size_t i = 0;
+    try {
+        for (; i < elements.size(); ++i) {
+            positions[i].Name = elements[i].Name;
+            place(elements[i], frames[i], positions[i]);
+        }
+    } catch (...) {
+        for (; i < elements.size(); ++i) positions[i] = BodyPosition{elements[i].Name};
+        throw;
+    }
+}
+
 // A magnitude as BodyPosition keeps it; NaN (so the body is invalid) when the
 // value has no single-precision form.
 inline float MagnitudeField(double mag) {

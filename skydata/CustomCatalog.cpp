@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
+#include "skydata/DataText.h"
 
 #include <cmath>
 #include <limits>
@@ -75,15 +76,7 @@ private:
 
 std::vector<std::string> SplitFields(std::string_view line) {
     std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = line.find(',', start);
-        const std::string_view piece = line.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                                                          : comma - start);
-        fields.push_back(TrimBlanks(piece));
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
-    }
+    for (std::string_view piece : datatext::SplitFields(line, ',')) fields.push_back(TrimBlanks(piece));
     return fields;
 }
 

@@ -42,7 +42,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
+std::vector<std::string_view> SplitFields(std::string_view line, std::string_view separator) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
     for (;;) {
@@ -52,7 +52,7 @@ std::vector<std::string_view> SplitFields(std::string_view line, char separator)
             return fields;
         }
         fields.push_back(line.substr(start, pos - start));
-        start = pos + 1;
+        start = pos + separator.size();
     }
 }
 

@@ -22,8 +22,12 @@ std::string ReadDataBytes(const std::filesystem::path& path, const std::string& 
 // Lines without their CR LF / LF ends; a final line end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
-// Every field between separators (an empty field counts).
-std::vector<std::string_view> SplitFields(std::string_view line, char separator);
+// Every field between separators (an empty field counts); the separator is
+// not empty.
+std::vector<std::string_view> SplitFields(std::string_view line, std::string_view separator);
+inline std::vector<std::string_view> SplitFields(std::string_view line, char separator) {
+    return SplitFields(line, std::string_view(&separator, 1));
+}
 
 // Leading and trailing blanks (and tabs and NUL padding) removed.
 std::string_view Trim(std::string_view s);

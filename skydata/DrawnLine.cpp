@@ -93,12 +93,7 @@ std::string SerializeDrawnLines(const std::vector<DrawnLine>& list) {
 std::string SerializeDrawnLines() { return SerializeDrawnLines(DrawnLineModule().DrawnLines); }
 
 void ParseDrawnLines(std::vector<DrawnLine>& list, std::string_view text) {
-    list.assign(1, DrawnLine{});
-    if (TrimBlanks(text).empty()) return;
-    bool first = true;
-    for (std::string_view record : SplitRecordLines(text)) {
-        const std::vector<std::string_view> f = SplitMarkFields(record);
-        if (f.size() < kDrawnLineFields) continue;
+    ParseMarkRecords(list, text, kDrawnLineFields, [](const std::vector<std::string_view>& f) {
         DrawnLine l;
         l.RA1 = PlainNumberOrZero(f[0]);
         l.Dec1 = PlainNumberOrZero(f[1]);
@@ -108,13 +103,8 @@ void ParseDrawnLines(std::vector<DrawnLine>& list, std::string_view text) {
                                          std::numeric_limits<std::int32_t>::max());
         l.Color = color ? static_cast<std::int32_t>(*color) : 0;
         l.Text = std::string(f[5]);
-        if (first) {
-            list[0] = std::move(l);
-            first = false;
-        } else {
-            list.push_back(std::move(l));
-        }
-    }
+        return l;
+    });
 }
 
 void ParseDrawnLines(std::string_view text) { ParseDrawnLines(DrawnLineModule().DrawnLines, text); }

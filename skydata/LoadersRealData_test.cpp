@@ -11,6 +11,7 @@
 
 #include "skydata/Constellations.h"
 #include "skydata/DeepSky.h"
+#include "skydata/Elements.h"
 #include "skydata/MilkyWay.h"
 #include "skydata/StarNames.h"
 #include "skydata/Stars.h"
@@ -117,6 +118,26 @@ TEST(RealData, DeepSkyObjects) {
     ASSERT_NE(m31, nullptr);
     EXPECT_EQ(m31->Type, "GX");
     EXPECT_GT(m31->Size1_arcmin, 150.0f);
+}
+
+TEST(RealData, ElementFilesLoadWholeHistoricalCometsFirst) {
+    SKIP_WITHOUT("histComet.txt", "Comet.txt", "Asteroid.txt");
+    LoadLog log;
+    const auto historical = ReadCometFile(kData / "histComet.txt", log);
+    LoadComets(kData, log);
+    LoadAsteroids(kData, log);
+    EXPECT_TRUE(log.Problems.empty()) << Joined(log.Problems);
+    const astro::SmallBodyState& bodies = astro::SmallBodies();
+    EXPECT_GT(bodies.CometElementList.size(), historical.size());
+    ASSERT_FALSE(historical.empty());
+    EXPECT_EQ(bodies.CometElementList.front().Name, historical.front().Name);
+    EXPECT_EQ(bodies.CometPositions.size(), bodies.CometElementList.size());
+    EXPECT_GT(bodies.AsteroidElementList.size(), 5000u);
+    EXPECT_EQ(bodies.AsteroidPositions.size(), bodies.AsteroidElementList.size());
+    for (const astro::AsteroidElements& a : bodies.AsteroidElementList) {
+        EXPECT_TRUE(a.e >= 0 && a.e < 1 && a.a_au > 0) << a.Name;
+    }
+    astro::SmallBodies().Reset();
 }
 
 TEST(RealData, MilkyWayAndBoundaries) {

@@ -1,6 +1,7 @@
 #include "skydata/MapPoint.h"
 
 #include "skydata/ConfigStore.h"
+#include "skydata/DataText.h"
 #include "skydata/DrawnLine.h"
 
 #include <cmath>
@@ -39,17 +40,7 @@ std::vector<std::string_view> SplitRecordLines(std::string_view text) {
 }
 
 std::vector<std::string_view> SplitMarkFields(std::string_view record) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = record.find(kFieldSeparator, start);
-        if (at == std::string_view::npos) {
-            fields.push_back(record.substr(start));
-            return fields;
-        }
-        fields.push_back(record.substr(start, at - start));
-        start = at + kFieldSeparator.size();
-    }
+    return datatext::SplitFields(record, kFieldSeparator);
 }
 
 MapPointState& MapPointModule() {
@@ -111,12 +102,7 @@ std::string SerializeMapPoints(const std::vector<MapPoint>& list) {
 std::string SerializeMapPoints() { return SerializeMapPoints(MapPointModule().MapPoints); }
 
 void ParseMapPoints(std::vector<MapPoint>& list, std::string_view text) {
-    ClearMapPoints(list);
-    if (TrimBlanks(text).empty()) return;
-    bool first = true;
-    for (std::string_view record : SplitRecordLines(text)) {
-        const std::vector<std::string_view> f = SplitMarkFields(record);
-        if (f.size() < kMapPointFields) continue;
+    ParseMarkRecords(list, text, kMapPointFields, [](const std::vector<std::string_view>& f) {
         MapPoint p;
         p.Flag = TrimBlanks(f[0]);
         p.RA = PlainNumberOrZero(f[1]);
@@ -128,13 +114,8 @@ void ParseMapPoints(std::vector<MapPoint>& list, std::string_view text) {
                                                                         : kDefaultMarkerSize_arcmin;
         const std::int32_t kind = WholeNumberOr(f[6], 1);
         p.Kind = static_cast<std::uint8_t>(kind >= 0 && kind <= 5 ? kind : 1);
-        if (first) {
-            list[0] = std::move(p);
-            first = false;
-        } else {
-            list.push_back(std::move(p));
-        }
-    }
+        return p;
+    });
 }
 
 void ParseMapPoints(std::string_view text) { ParseMapPoints(MapPointModule().MapPoints, text); }

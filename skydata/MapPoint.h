@@ -4,9 +4,11 @@
 // by "<;", each record ending in CR LF:
 //   Flag <; RA <; Dec <; Name <; Color <; Size <; Kind
 // The list is never empty: an empty list is one element with an empty Flag.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace skydata {
@@ -59,5 +61,20 @@ void ParseMapPoints(std::string_view text);
 std::vector<std::string_view> SplitRecordLines(std::string_view text);
 // Splits a record at every "<;".
 std::vector<std::string_view> SplitMarkFields(std::string_view record);
+
+// Replaces `list` by the records of a list text: each record with at least
+// `fieldCount` fields becomes one element, make(fields), in text order (the
+// first fills element 0); shorter records are skipped. Without any record the
+// list is one default element.
+template <typename Record, typename Make>
+void ParseMarkRecords(std::vector<Record>& list, std::string_view text, std::size_t fieldCount, Make&& make) {
+    std::vector<Record> parsed;
+    for (std::string_view record : SplitRecordLines(text)) {
+        const std::vector<std::string_view> fields = SplitMarkFields(record);
+        if (fields.size() >= fieldCount) parsed.push_back(make(fields));
+    }
+    if (parsed.empty()) parsed.emplace_back();
+    list = std::move(parsed);
+}
 
 }  // namespace skydata

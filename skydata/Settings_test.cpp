@@ -432,6 +432,20 @@ TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
     EXPECT_EQ(FileText("Default.cfg"), damaged);
 }
 
+// A "Default.cfg" that is there but cannot be read (here a folder in its
+// place): defaults, one notice, and nothing written over it at exit.
+TEST_F(SettingsTest, UnreadableDefaultFileGivesDefaultsAndIsNotOverwritten) {
+    fs::create_directories(dir_ / "Default.cfg" / "inside");
+    CurrentSettings().lat = 10;
+    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Unreadable);
+    EXPECT_EQ(CurrentSettings().lat, 35.82);
+    EXPECT_EQ(CurrentSettings().nobsname, "고령");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
+    EXPECT_FALSE(SaveDefaultSettings(dir_));
+    EXPECT_TRUE(fs::is_directory(dir_ / "Default.cfg" / "inside"));
+}
+
 TEST_F(SettingsTest, MissingUserFolderIsAFirstStart) {
     CurrentSettings().lat = 10;
     EXPECT_EQ(LoadDefaultSettings(dir_ / "not_yet"), SettingsLoadStatus::Missing);

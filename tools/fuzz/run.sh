@@ -34,7 +34,8 @@ sources=(
   "$root/platform/TextFile.cpp"
   "$root"/skydata/Config*.cpp "$root"/skydata/Settings*.cpp "$root"/skydata/MapPoint*.cpp
   "$root"/skydata/DrawnLine*.cpp "$root"/skydata/PathBodies*.cpp "$root"/skydata/CustomCat*.cpp
-  "$root"/skydata/UserCat*.cpp "$root/skydata/StartupTables.cpp"
+  "$root"/skydata/UserCat*.cpp "$root/skydata/StartupTables.cpp" "$root/skydata/DataText.cpp"
+  "$root/skydata/LoadLog.cpp"
   "$root"/astro/*.cpp
 )
 objects=()
