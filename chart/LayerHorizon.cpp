@@ -109,7 +109,21 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
     const Projector& proj = context.proj;
     const std::int32_t W = context.width, H = context.height;
     if (lonStep_deg > 0 && latStep_deg > 0) {
-        std::vector<platform::PointF> quad(4);
+        // Neighbouring quadrilaterals of one band share their side and their
+        // colour: a run of them is painted as one polygon (lower edge left to
+        // right, upper edge back), the same pixels for far fewer fills.
+        std::vector<platform::PointF> lower, upper, run;
+        const auto flush = [&] {
+            if (lower.empty()) return;
+            run.assign(lower.begin(), lower.end());
+            run.insert(run.end(), upper.rbegin(), upper.rend());
+            surface.Polygon(run);
+            lower.clear();
+            upper.clear();
+        };
+        const auto point = [](const Pixel& p) {
+            return platform::PointF{static_cast<double>(p.X), static_cast<double>(p.Y)};
+        };
         for (int j = 0;; ++j) {
             const double lat = latFrom_deg + j * latStep_deg;
             if (lat > latTo_deg) break;
@@ -129,14 +143,17 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
                 const Pixel p3 = FlatPixel(proj, lon, t, frame);
                 if (!SegmentNearScreen(p3.X, p3.Y, p2.X, p2.Y, W, H) &&
                     !SegmentNearScreen(p0.X, p0.Y, p1.X, p1.Y, W, H)) {
+                    flush();
                     continue;
                 }
-                quad[0] = {static_cast<double>(p0.X), static_cast<double>(p0.Y)};
-                quad[1] = {static_cast<double>(p1.X), static_cast<double>(p1.Y)};
-                quad[2] = {static_cast<double>(p2.X), static_cast<double>(p2.Y)};
-                quad[3] = {static_cast<double>(p3.X), static_cast<double>(p3.Y)};
-                surface.Polygon(quad);
+                if (lower.empty()) {
+                    lower.push_back(point(p0));
+                    upper.push_back(point(p3));
+                }
+                lower.push_back(point(p1));
+                upper.push_back(point(p2));
             }
+            flush();
         }
     }
     surface.SetFillStyle(platform::Fill::Transparent);

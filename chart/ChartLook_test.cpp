@@ -1,0 +1,140 @@
+// The whole chart drawn from the real data with the default settings: the
+// start view and an all-sky view, saved as PNG files beside the test program
+// for a look (not compared), with a few coarse facts checked.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <map>
+
+#include "astro/Coordinates.h"
+#include "astro/JulianDay.h"
+#include "astro/Planets.h"
+#include "chart/ChartTestSupport.h"
+#include "platform/ImageSurface.h"
+#include "platform/QtTestApp.h"
+#include "skydata/DeepSky.h"
+#include "skydata/Stars.h"
+
+namespace chart {
+namespace {
+
+constexpr double kJd = 2460677.375;  // 2025 January 1, 21 h local civil time
+constexpr double kLon = 128.46, kLat = 35.82, kZone = 9;
+
+struct RealChart {
+    testing::ChartFixture f;
+    bool loaded = false;
+
+    RealChart() {
+        const std::filesystem::path dir = std::filesystem::path(ZU_SOURCE_DIR) / "data";
+        if (!std::filesystem::exists(dir / "bsc" / "bsc00.dat") || !std::filesystem::exists(dir / "milkyway.dat")) {
+            return;
+        }
+        platform::EnsureQtApp();
+        skydata::LoadLog log;
+        skydata::LoadBrightStars(f.catalogs, dir, kJd, true, log);
+        skydata::LoadDeepSky(f.catalogs, dir, log);
+        skydata::ComputeDsoVectors(f.catalogs);
+        f.constellations.W = skydata::LoadConstellationSystem(dir, 'W', log);
+        skydata::BuildConstLabels(f.constellations.W.Labels, f.constellations.W.Data, false);
+        f.constellations.MilkyWayPoint = skydata::LoadMilkyWay(dir, log);
+        f.constellations.BoundaryPoint = skydata::LoadConstBounds(dir, log);
+        f.settings = skydata::SettingsSnapshot{};  // every default
+        f.settings.milkyway = true;
+        f.settings.viewcboundary = true;
+        f.view.coord_sys = "a";
+        f.view.lat_deg = kLat;
+        f.view.lst_h = astro::CalcLST(kJd, kLon, kZone);
+        f.view.jd_local = kJd;
+        loaded = true;
+    }
+
+    void Draw(platform::ImageSurface& surface) {
+        ChartSources sources = f.Sources();
+        sources.calc_planets = [](double jd) { astro::CalcPlanets(jd); };
+        DrawMap(surface, f.view, sources);
+    }
+
+    // The pixel of a horizontal place (no refraction: far from the horizon
+    // or below it).
+    static Pixel PixelOf(double az, double alt) {
+        double x, y, z;
+        astro::SphericalToCartesian(az, alt, x, y, z);
+        astro::RotateVector(x, y, z, Chart().Frames.HorizonToChart);
+        return Chart().Projection.ToPixel(x, y, z);
+    }
+};
+
+// The most common colour of the pixels within `radius` of (x, y).
+platform::Colour MostCommon(platform::ImageSurface& surface, int x, int y, int radius) {
+    std::map<platform::Colour, int> counts;
+    for (int j = y - radius; j <= y + radius; ++j)
+        for (int i = x - radius; i <= x + radius; ++i)
+            if (auto c = surface.Point(i, j)) ++counts[*c];
+    platform::Colour best = 0;
+    int most = -1;
+    for (const auto& [colour, n] : counts)
+        if (n > most) best = colour, most = n;
+    return best;
+}
+
+// Stars drawn, and how many of them show brighter than the sky.
+std::pair<int, int> StarsShown(platform::ImageSurface& surface) {
+    int stars = 0, lit = 0;
+    for (const ScreenObject& o : Chart().ScreenObjects) {
+        if (o.Key.kind != ObjectKind::BrightStar) continue;
+        ++stars;
+        const auto c = surface.Point(o.X, o.Y);
+        if (c && platform::RedOf(*c) + platform::GreenOf(*c) + platform::BlueOf(*c) > 90) ++lit;
+    }
+    return {stars, lit};
+}
+
+TEST(ChartLookTest, StartView) {
+    RealChart chart;
+    if (!chart.loaded) GTEST_SKIP() << "no star or outline data";
+    // The start view: north, 28.5 degrees up, a field of 60 degrees.
+    chart.f.view.center_lon_deg = chart.f.settings.ViewCenterX;
+    chart.f.view.center_lat_deg = chart.f.settings.ViewCenterY;
+    chart.f.view.fov_deg = chart.f.settings.ViewFOV;
+    platform::ImageSurface surface(800, 600);
+    chart.Draw(surface);
+    surface.Image().save("chart2_start_view.png");
+
+    const auto [stars, lit] = StarsShown(surface);
+    EXPECT_GT(stars, 150);
+    EXPECT_GT(lit, stars * 9 / 10);
+    // Dark sky high up, ground below the horizon.
+    const Pixel high = RealChart::PixelOf(25, 50);
+    EXPECT_EQ(MostCommon(surface, high.X, high.Y, 6), Chart().SkyBackColor);
+    const Pixel ground = RealChart::PixelOf(20, -1.3);
+    ASSERT_TRUE(surface.Point(ground.X, ground.Y));
+    EXPECT_EQ(MostCommon(surface, ground.X, ground.Y, 1), platform::Rgb(0, 64, 0));
+}
+
+TEST(ChartLookTest, AllSkyView) {
+    RealChart chart;
+    if (!chart.loaded) GTEST_SKIP() << "no star or outline data";
+    chart.f.view.center_lon_deg = 180;
+    chart.f.view.center_lat_deg = 90;
+    chart.f.view.fov_deg = 190;
+    platform::ImageSurface surface(700, 700);
+    chart.Draw(surface);
+    surface.Image().save("chart2_all_sky.png");
+
+    const auto [stars, lit] = StarsShown(surface);
+    EXPECT_GT(stars, 1000);
+    EXPECT_GT(lit, stars * 9 / 10);
+    EXPECT_EQ(MostCommon(surface, 350, 350, 10), Chart().SkyBackColor);  // the zenith
+    const Pixel ground = RealChart::PixelOf(100, -3);
+    ASSERT_TRUE(surface.Point(ground.X, ground.Y));
+    EXPECT_EQ(MostCommon(surface, ground.X, ground.Y, 1), platform::Rgb(0, 64, 0));
+    // Every planet above the horizon is keyed.
+    int planets = 0;
+    for (const ScreenObject& o : Chart().ScreenObjects) planets += o.Key.kind == ObjectKind::Planet;
+    EXPECT_GE(planets, 3);
+}
+
+}  // namespace
+}  // namespace chart
