@@ -106,6 +106,7 @@ Form1::Form1() {
     Picture1->onWheel = [this](int delta) { ChartWheel(delta); };
     BuildZoomIndicator();
     BuildStatusBar();
+    ConnectChartMouse();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");

@@ -28,6 +28,10 @@ class Form2;
 // Pixels and the layout units of settings and chart files.
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kPickListSize = 7;
+// Mouse buttons as the chart handlers take them (combined for a move).
+inline constexpr int kMouseLeft = 1;
+inline constexpr int kMouseRight = 2;
+inline constexpr int kMouseMiddle = 4;
 
 class Form1 final : public QMainWindow {
 public:
@@ -43,11 +47,20 @@ public:
     void FormSet();
     void InfoBox();
     void UnlockTrack() { TrackOn = 0; }
+    // The picked objects: all slots "Null"; a key into the first free slot
+    // (dropped when all are used); the pop-up menu built from them.
+    void ClearObjList();
+    void AddObjList(const std::string& key);
+    void ObjMenuSet();
     void GetCenter(const std::string& key);
     void MoveOpr(const std::string& direction);
     void ZoomOpr(int mode);
     // One time step; reverse steps backward. Redraws.
     void StepTime(bool reverse);
+    // Chooses the animation's time step by the item of "시간 간격" (0..12;
+    // 11 the custom step, 12 the solar-event code) and moves its mark. Does
+    // not redraw.
+    void mnuInterval_Click(int index);
 
     // ---- Handlers (each runs inside the platform guard when the window
     // system calls it).
@@ -61,6 +74,17 @@ public:
     void Timer1_Timer();
     void Timer3_Timer();
     void AdjustMagLimit(int lower);
+    // Chart mouse: buttons as kMouseLeft/Right/Middle (a move passes the
+    // buttons held), positions in chart pixels.
+    void Picture1_MouseDown(int button, double x_px, double y_px);
+    void Picture1_MouseMove(int buttons, double x_px, double y_px);
+    void Picture1_MouseUp(int button, double x_px, double y_px);
+    void Picture1_DblClick();
+    void mnuCenter_Click();
+    // The zoom slider, x in its own pixels.
+    void ProgressBar1_MouseDown(int button, double x_px);
+    void ProgressBar1_MouseMove(int buttons, double x_px);
+    void ProgressBar1_MouseUp(int button, double x_px);
     // Runs an event handler inside the platform guard. A run-time error is
     // shown and the chart state (settings, main state, tracking) is put back
     // as it was before the handler, so the program goes on unchanged. False
@@ -105,6 +129,15 @@ public:
     std::string TrailAddKey;
     bool LineMode = false;
     std::array<std::string, kPickListSize> PickList{"Null", "Null", "Null", "Null", "Null", "Null", "Null"};
+    // The last press on the chart in pixels (a user line's release replaces
+    // it), and the ends of the user line being drawn (J2000 RA, Dec degrees).
+    double PressX = 0;
+    double PressY = 0;
+    std::array<double, 2> LineStart{};
+    std::array<double, 2> LineEnd{};
+    // The press of the user line being drawn, whole pixels.
+    long LinePressX = 0;
+    long LinePressY = 0;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -112,6 +145,9 @@ protected:
 
 private:
     void Form_Load();
+    // Routes the chart's and the zoom slider's mouse events to the handlers.
+    void ConnectChartMouse();
+    void SetLinePoint(int which);
     void BuildStatusBar();
     void BuildZoomIndicator();
     void PopupBelow(ToolbarId bar, const std::string& key, const std::string& menu);

@@ -13,6 +13,7 @@
 #include "astro/JulianDay.h"
 #include "astro/RiseSet.h"
 #include "chart/ChartState.h"
+#include "chart/Projector.h"
 #include "skydata/Settings.h"
 
 namespace app {
@@ -23,9 +24,6 @@ constexpr double kMaxFov_deg = 190;
 constexpr double kTrackOffset_deg = 0.0001;
 constexpr double kMinutesPerDay = 1440;
 constexpr double kHoursPerDay = 24;
-constexpr double kNoEvent_h = -1;
-
-bool IsHorizontalView(const std::string& coord) { return !coord.empty() && std::toupper(coord[0]) == 'A'; }
 
 // Kind of SunRiseSetEvents for a solar-event code; 0 for no code.
 int EventKindOf(int code) {
@@ -55,7 +53,7 @@ void Form1::GetCenter(const std::string& key) {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     double lon = astro::Norm360(place->RA_deg);
     double lat = place->Dec_deg;
-    if (IsHorizontalView(s.ViewCoordSys)) {
+    if (chart::IsHorizontalView(s.ViewCoordSys)) {
         double az = 0, alt = 0;
         astro::EquatorialToHorizontal(lon, lat, AppState().LocalSiderealTime, s.lat, az, alt);
         if (s.Refraction) {
@@ -71,9 +69,10 @@ void Form1::GetCenter(const std::string& key) {
 void Form1::MoveOpr(const std::string& direction) {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     const double step = s.ViewFOV / 20;
-    // The horizontal chart is mirrored (east to the left): panning follows
-    // the picture.
-    const double sign = IsHorizontalView(s.ViewCoordSys) ? 1 : -1;
+    // The horizontal chart is mirrored (east to the left), the equatorial one
+    // is not: the same test as the inverse projection, so panning follows the
+    // picture.
+    const double sign = chart::IsHorizontalView(s.ViewCoordSys) ? 1 : -1;
     const chart::Projector& projection = chart::Chart().Projection;
     double lon = 0, lat = 0;
     chart::ScreenToSky(projection.PixCenterX, projection.PixCenterY, s.ViewCenterX, s.ViewCenterY, lon, lat, false);
@@ -117,7 +116,9 @@ void Form1::StepTime(bool reverse) {
             astro::SunRiseSetEvents(midnight, s.lat, s.lon, kind, morning, evening, transit);
             const bool morning_event = code >= -153;
             double hours = morning_event ? morning : evening;
-            if (hours == kNoEvent_h) {
+            // No such event that day (polar day or night): the Sun's lower
+            // transit stands in.
+            if (hours < 0) {
                 hours = transit + 12;
                 if (hours > kHoursPerDay) hours -= kHoursPerDay;
             }

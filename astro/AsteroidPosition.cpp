@@ -98,8 +98,15 @@ void ComputeAllAsteroids(double jd_local) {
         state.AsteroidFrames.clear();
         return;
     }
-    ComputeAllAsteroids(MakeSmallBodyMoment(jd_local, CurrentSite()), state.AsteroidElementList,
-                        state.AsteroidPositions, state.AsteroidFrames);
+    const SmallBodyMoment moment = MakeSmallBodyMoment(jd_local, CurrentSite());
+    if (state.AsteroidMoment == moment && state.AsteroidsComputedFrom == state.AsteroidElementList &&
+        state.AsteroidPositions.size() == state.AsteroidElementList.size()) {
+        return;
+    }
+    state.AsteroidMoment.reset();
+    ComputeAllAsteroids(moment, state.AsteroidElementList, state.AsteroidPositions, state.AsteroidFrames);
+    state.AsteroidMoment = moment;
+    state.AsteroidsComputedFrom = state.AsteroidElementList;
 }
 
 }  // namespace astro

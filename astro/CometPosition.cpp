@@ -138,8 +138,15 @@ void ComputeAllComets(double jd_local) {
         state.CometFrames.clear();
         return;
     }
-    ComputeAllComets(MakeSmallBodyMoment(jd_local, CurrentSite()), state.CometElementList, state.CometPositions,
-                     state.CometFrames);
+    const SmallBodyMoment moment = MakeSmallBodyMoment(jd_local, CurrentSite());
+    if (state.CometMoment == moment && state.CometsComputedFrom == state.CometElementList &&
+        state.CometPositions.size() == state.CometElementList.size()) {
+        return;
+    }
+    state.CometMoment.reset();
+    ComputeAllComets(moment, state.CometElementList, state.CometPositions, state.CometFrames);
+    state.CometMoment = moment;
+    state.CometsComputedFrom = state.CometElementList;
 }
 
 }  // namespace astro

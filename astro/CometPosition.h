@@ -14,21 +14,6 @@
 
 namespace astro {
 
-// What every comet and asteroid of one moment shares. Build it once with
-// MakeSmallBodyMoment and pass it to the per-body computations.
-struct SmallBodyMoment {
-    double jd_local = 0;     // local civil Julian day of the moment
-    double jde = 0;          // Julian ephemeris day (TT) of the moment
-    double year = 0;         // calendar year of jde; elements are reduced to its equinox
-    double earth_x_au = 0;   // heliocentric Earth, equatorial of date
-    double earth_y_au = 0;
-    double earth_z_au = 0;
-    double earth_sun_au = 0; // |Earth|
-    double lst_h = 0;        // local mean sidereal time of jd_local, hours
-    bool psystem = true;     // true: places stay geocentric
-    double lat_deg = 0;      // site latitude for the topocentric step
-};
-
 // The moment of a local civil Julian day for a site, zone, place system and
 // Delta T choice.
 SmallBodyMoment MakeSmallBodyMoment(double jd_local, const SiteContext& site);

@@ -1,4 +1,5 @@
 #include "astro/CometPosition.h"
+#include "astro/SkySettings.h"
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,33 @@ TEST_F(CometPositionTest, ModuleStateFollowsTheElementList) {
     EXPECT_EQ(state.CometPositions[1].Name, "혜성");
     EXPECT_TRUE(state.CometPositions[0].Valid);
     EXPECT_TRUE(state.CometPositions[1].Valid);
+}
+
+TEST_F(CometPositionTest, RedrawAtTheSameMomentReusesThePlaces) {
+    auto& state = astro::SmallBodies();
+    state.CometElementList = {Comet(kJd2025Jun1, 1.0, 0.5, 1, 2, 3)};
+    astro::ComputeAllComets(kJd2025Jun1);
+    ASSERT_TRUE(state.CometPositions[0].Valid);
+    const float fresh_mag = state.CometPositions[0].Mag;
+    // Mark the place: a reused place keeps the mark, a recomputed one loses it.
+    const float kMark = 99.5f;
+    state.CometPositions[0].Mag = kMark;
+    astro::ComputeAllComets(kJd2025Jun1);
+    EXPECT_EQ(state.CometPositions[0].Mag, kMark);
+    // Another moment, another element or another site recomputes.
+    astro::ComputeAllComets(kJd2025Jun1 + 1.0 / 1440);
+    EXPECT_NE(state.CometPositions[0].Mag, kMark);
+    astro::ComputeAllComets(kJd2025Jun1);
+    EXPECT_EQ(state.CometPositions[0].Mag, fresh_mag);
+    state.CometPositions[0].Mag = kMark;
+    state.CometElementList[0].H = 7;
+    astro::ComputeAllComets(kJd2025Jun1);
+    EXPECT_NE(state.CometPositions[0].Mag, kMark);
+    state.CometPositions[0].Mag = kMark;
+    astro::Settings().psystem = !astro::Settings().psystem;
+    astro::ComputeAllComets(kJd2025Jun1);
+    EXPECT_NE(state.CometPositions[0].Mag, kMark);
+    astro::Settings().psystem = !astro::Settings().psystem;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 // are equatorial of date, right ascension and declination in degrees.
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct CometElements {
     double K = 0;            // coefficient of log10 r in the magnitude
     double EquinoxYear = 0;  // year of the equinox of Peri, Node, Incl
     std::string Name;        // UTF-8
+
+    bool operator==(const CometElements&) const = default;
 };
 
 // One asteroid as read from "Asteroid.txt".
@@ -42,6 +45,8 @@ struct AsteroidElements {
     double G = 0;            // slope parameter of the H, G system
     double EquinoxYear = 0;  // year of the equinox of Peri, Node, Incl
     std::string Name;        // UTF-8
+
+    bool operator==(const AsteroidElements&) const = default;
 };
 
 // The computed place of one comet or asteroid for one moment.
@@ -171,6 +176,23 @@ inline float MagnitudeField(double mag) {
     return std::fabs(mag) < 1e30 ? static_cast<float>(mag) : std::numeric_limits<float>::quiet_NaN();
 }
 
+// What every comet and asteroid of one moment shares. Build it once with
+// MakeSmallBodyMoment and pass it to the per-body computations.
+struct SmallBodyMoment {
+    double jd_local = 0;     // local civil Julian day of the moment
+    double jde = 0;          // Julian ephemeris day (TT) of the moment
+    double year = 0;         // calendar year of jde; elements are reduced to its equinox
+    double earth_x_au = 0;   // heliocentric Earth, equatorial of date
+    double earth_y_au = 0;
+    double earth_z_au = 0;
+    double earth_sun_au = 0; // |Earth|
+    double lst_h = 0;        // local mean sidereal time of jd_local, hours
+    bool psystem = true;     // true: places stay geocentric
+    double lat_deg = 0;      // site latitude for the topocentric step
+
+    bool operator==(const SmallBodyMoment&) const = default;
+};
+
 // The element and position lists of the running program. Historical comets
 // come first in the comet list; the index of a body in its list is the number
 // in its object key ("C" & index, "A" & index). Positions run parallel to the
@@ -184,6 +206,12 @@ struct SmallBodyState {
     // Orbit frames of the last computation, parallel to the element lists.
     std::vector<OrbitFrame> CometFrames;
     std::vector<OrbitFrame> AsteroidFrames;
+    // What the positions were last computed from. A redraw at the same
+    // moment with the same elements (a pan, a zoom, a switch) reuses them.
+    std::optional<SmallBodyMoment> CometMoment;
+    std::vector<CometElements> CometsComputedFrom;
+    std::optional<SmallBodyMoment> AsteroidMoment;
+    std::vector<AsteroidElements> AsteroidsComputedFrom;
 
     void Reset() { *this = SmallBodyState{}; }
 };

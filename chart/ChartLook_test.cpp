@@ -43,7 +43,7 @@ struct RealChart {
         f.settings = skydata::SettingsSnapshot{};  // every default
         f.settings.milkyway = true;
         f.settings.viewcboundary = true;
-        f.view.coord_sys = "a";
+        f.view.coord_sys = std::string(1, 'a');  // gcc 12 warns falsely on assigning "a"
         f.view.lat_deg = kLat;
         f.view.lst_h = astro::CalcLST(kJd, kLon, kZone);
         f.view.jd_local = kJd;
