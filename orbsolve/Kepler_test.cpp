@@ -116,6 +116,28 @@ TEST_F(OrbsolveTest, NewtonAndBisectionAgreeAcrossTheThreshold) {
     EXPECT_NEAR(below.r_au, at.r_au, 1e-5);
 }
 
+TEST_F(OrbsolveTest, ThresholdChoosesTheSolver) {
+    // M = 1e-6 rad: the first Newton residual e sin M is already within the
+    // tolerance, so Newton stops at E = M, while the binary search finds the
+    // root E = M / (1 - e) = 1e-5 rad. The true anomaly tells which solver ran:
+    // v = 2 atan(sqrt((1 + e) / (1 - e)) tan(E / 2)), about sqrt(19) E here.
+    const double q = 0.5, M = 1e-6;
+    struct Case {
+        const char* name;
+        double e, v;
+    } cases[] = {
+        {"just below 0.9: Newton", std::nextafter(0.9, 0.0), 4.3588989e-6},
+        {"0.9: binary search", 0.9, 4.3588989e-5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double a = q / (1 - c.e);
+        KeplerCometBlock b = Comet(q, c.e, M / (kGauss / (a * std::sqrt(a))));
+        orbsolve::CallKeplerComet(b);
+        EXPECT_NEAR(b.v_rad, c.v, 1e-4 * c.v);
+    }
+}
+
 TEST_F(OrbsolveTest, NotANumberEccentricity) {
     KeplerCometBlock c = Comet(1, NAN, 10);
     EXPECT_EQ(orbsolve::CallKeplerComet(c), 0);

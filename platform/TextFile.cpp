@@ -14,6 +14,12 @@ namespace {
 
 long long g_fail_after_bytes = -1;
 
+bool IsCp949Pair(unsigned char lead, unsigned char trail) {
+    const bool trail_ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
+                          (trail >= 0x81 && trail <= 0xFE);
+    return lead >= 0x81 && lead <= 0xFE && trail_ok;
+}
+
 // One pass of iconv that replaces what cannot be converted and goes on.
 std::string Convert(const std::string& in, const char* to, const char* from, const std::string& replacement) {
     iconv_t cd = iconv_open(to, from);
@@ -33,9 +39,14 @@ std::string Convert(const std::string& in, const char* to, const char* from, con
         // EILSEQ or EINVAL: skip one input character and write a replacement.
         size_t skip = 1;
         if (std::string(from) == "UTF-8") {
+            // The lead byte and the continuation bytes actually present.
             const unsigned char c = static_cast<unsigned char>(*src);
-            skip = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        } else if (static_cast<unsigned char>(*src) >= 0x81 && src_left >= 2) {
+            const size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+            while (skip < length && skip < src_left && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) ++skip;
+        } else if (src_left >= 2 &&
+                   IsCp949Pair(static_cast<unsigned char>(src[0]), static_cast<unsigned char>(src[1]))) {
+            // A well-formed pair that maps to nothing is one lost character; a
+            // stray lead byte must not swallow the blank or line end after it.
             skip = 2;
         }
         if (skip > src_left) skip = src_left;

@@ -33,8 +33,15 @@ TEST_F(TextFileTest, KoreanIsCodePage949OnDisk) {
 TEST_F(TextFileTest, UnrepresentableCharactersAreReplacedNotFatal) {
     // An emoji and a Devanagari letter have no code page 949 form.
     EXPECT_EQ(platform::Utf8ToCp949("A😀B\xE0\xA4\x85"), "A?B?");
+    // A cut-off UTF-8 sequence loses only itself.
+    EXPECT_EQ(platform::Utf8ToCp949("\xEA\xB3" "A\r\n"), "?A\r\n");
     // A lone lead byte at the end of a file decodes to a replacement character.
     EXPECT_EQ(platform::Cp949ToUtf8("\xB0\xED\xB0"), "고\xEF\xBF\xBD");
+    // A stray byte of a damaged file is one replacement; the line end, blank
+    // or letter after it survives.
+    EXPECT_EQ(platform::Cp949ToUtf8("[a]\xB0\r\n[b]"), "[a]\xEF\xBF\xBD\r\n[b]");
+    EXPECT_EQ(platform::Cp949ToUtf8("\xB0 1"), "\xEF\xBF\xBD 1");
+    EXPECT_EQ(platform::Cp949ToUtf8("x\xFF" "Ay"), "x\xEF\xBF\xBD" "Ay");
 }
 
 TEST_F(TextFileTest, MissingFileReadsAsNothing) {

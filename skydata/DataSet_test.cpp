@@ -3,7 +3,9 @@
 // every text file is clean code page 949.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -40,6 +42,63 @@ TEST(DataSet, ZoneFilesHoldWholeRecords) {
         bright += fs::file_size(bsc) / 42;
     }
     EXPECT_EQ(bright, 9096u);
+}
+
+// One bright-star record read straight from its 42 bytes.
+struct BrightStar {
+    int zone = -1;
+    int hr = 0;
+    float v_mag = 0;
+    std::string sp_type, flamsteed;
+    int bayer = 24;
+};
+
+BrightStar FindBrightStar(int hr) {
+    for (int zone = 0; zone < 30; ++zone) {
+        const auto bytes = platform::ReadFileBytes(ZoneFile("bsc", "bsc", zone));
+        if (!bytes) continue;
+        for (std::size_t at = 0; at + 42 <= bytes->size(); at += 42) {
+            const char* r = bytes->data() + at;
+            std::int16_t number;
+            std::memcpy(&number, r, 2);
+            if (number != hr) continue;
+            BrightStar star;
+            star.zone = zone;
+            star.hr = number;
+            std::memcpy(&star.v_mag, r + 18, 4);
+            star.sp_type = std::string(r + 22, r + 24);
+            star.flamsteed = std::string(r + 24, r + 27);
+            star.bayer = static_cast<unsigned char>(r[27]);
+            return star;
+        }
+    }
+    return {};
+}
+
+TEST(DataSet, KnownBrightStars) {
+    // Values of the Bright Star Catalogue, 5th revised edition.
+    struct Case {
+        int hr, zone;
+        const char* flamsteed;  // right-aligned in three characters
+        int bayer;              // 0 = alpha
+        float v_mag;
+        const char* sp_type;    // empty: not checked
+    } cases[] = {
+        {2491, 20, "  9", 0, -1.46f, "A1"},  // Sirius, 9 alpha CMa, A1V
+        {424, 0, "  1", 0, 2.02f, ""},       // Polaris, 1 alpha UMi
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hr);
+        const BrightStar star = FindBrightStar(c.hr);
+        ASSERT_EQ(star.hr, c.hr);
+        EXPECT_EQ(star.zone, c.zone);
+        EXPECT_EQ(star.flamsteed, c.flamsteed);
+        EXPECT_EQ(star.bayer, c.bayer);
+        EXPECT_NEAR(star.v_mag, c.v_mag, 0.005);
+        if (*c.sp_type) {
+            EXPECT_EQ(star.sp_type, c.sp_type);
+        }
+    }
 }
 
 TEST(DataSet, TextFilesAreCleanCodePage949) {

@@ -7,24 +7,52 @@ for Debian packages, `npm pack` for npm packages. The cache folder defaults to
 """
 import os
 import pathlib
+import shutil
 import subprocess
+import urllib.parse
 
 REPO = pathlib.Path(__file__).resolve().parents[2]
 DATA = REPO / "data"
 CACHE = pathlib.Path(os.environ.get("ZU_DATAGEN_CACHE", pathlib.Path.home() / ".cache" / "zu-datagen"))
 
+# The package versions data/ was generated from (see data/SOURCES.md). Another
+# version may give other bytes, so it is never taken silently.
+DEBIAN_VERSIONS = {
+    "kstars-data": "5:3.6.2-2",
+    "libgeonames-common": "0.3.0-1",
+    "libgeonames0": "0.3.0-1",
+    "python3-astropy": "5.2.1-2+deb12u1",
+    "stellarium-data": "0.22.2-1",
+    "xplanet": "1.3.1-3+b1",
+}
+
+
+def _cached_version(root: pathlib.Path) -> str:
+    """The version of an unpacked package, from the name of its .deb file."""
+    marker = root / ".version"
+    if not (root / ".done").exists() or not marker.exists():
+        return ""
+    parts = marker.read_text().split("_")
+    return urllib.parse.unquote(parts[1]) if len(parts) > 1 else ""
+
 
 def debian_package(name: str) -> pathlib.Path:
-    """Downloads and unpacks a Debian package once; returns its root folder."""
+    """Downloads and unpacks a Debian package once, in the version of
+    DEBIAN_VERSIONS; returns its root folder."""
+    version = DEBIAN_VERSIONS[name]
     root = CACHE / "deb" / name
-    if (root / ".done").exists():
+    if _cached_version(root) == version:
         return root
+    shutil.rmtree(root, ignore_errors=True)
     root.mkdir(parents=True, exist_ok=True)
     download = CACHE / "deb-download"
     download.mkdir(parents=True, exist_ok=True)
     for old in download.glob(f"{name}_*.deb"):
         old.unlink()
-    subprocess.run(["apt-get", "download", name], cwd=download, check=True)
+    if subprocess.run(["apt-get", "download", f"{name}={version}"], cwd=download).returncode != 0:
+        raise SystemExit(f"{name} {version} cannot be downloaded. If Debian now ships another version, "
+                         f"set it in DEBIAN_VERSIONS (tools/datagen/common.py), regenerate and check the "
+                         f"figures in data/SOURCES.md again.")
     (deb,) = list(download.glob(f"{name}_*.deb"))
     subprocess.run(["dpkg-deb", "-x", str(deb), str(root)], check=True)
     (root / ".version").write_text(deb.name)
