@@ -115,10 +115,6 @@ std::optional<std::string> NameAt(const List& list, int index) {
 
 void InstallDataHooks() {
     skydata::SettingsHooks& hooks = skydata::SettingsModule().Hooks;
-    hooks.TodayJD = [] {
-        const platform::LocalTime now = platform::Now();
-        return astro::DateToJD(now.year, now.month, now.day, 0, 0, 0);
-    };
     hooks.ApplyConstFilters = ApplyConstFilters;
     hooks.GetConstFilters = CurrentConstFilters;
     // Nothing may wait for the user while loading; shown once the chart is up.

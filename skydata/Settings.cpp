@@ -1,6 +1,7 @@
 #include "skydata/Settings.h"
 
 #include "astro/JulianDay.h"
+#include "platform/Services.h"
 
 #include "skydata/ConfigStore.h"
 #include "skydata/DrawnLine.h"
@@ -213,10 +214,8 @@ std::string FourCharacterFlags(const std::string& text) {
 double TodayAtMidnightJD() {
     const SettingsHooks& hooks = SettingsModule().Hooks;
     if (hooks.TodayJD) return hooks.TodayJD();
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return astro::DateToJD(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, 0, 0, 0);
+    const platform::LocalTime now = platform::Now();
+    return astro::DateToJD(now.year, now.month, now.day, 0, 0, 0);
 }
 
 void Notify(std::string_view text) {
