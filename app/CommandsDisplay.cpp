@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Commands.h"
@@ -157,11 +158,17 @@ void InstallDisplayCommands(CommandTable& table) {
         });
     }
 
-    table.Add("mnuInConst", [](Form1& form, int) {
-        int& value = Settings().viewconstar;
-        value = value == 0 ? 1 : 0;
-        Apply(form);
-    });
+    // Settings that hold 0 or 1: the chart tests them against 1, so a click
+    // gives 1 only from 0 and 0 from anything else (a value from a
+    // hand-edited file included); the mark and the chart then agree.
+    for (const auto& [control, setting] :
+         {std::pair{"mnuInConst", &S::viewconstar}, std::pair{"mnuUnderHor", &S::underhorizon}}) {
+        table.Add(control, [setting](Form1& form, int) {
+            int& value = Settings().*setting;
+            value = value == 0 ? 1 : 0;
+            Apply(form);
+        });
+    }
     table.Add("mnuOldEqu", [](Form1& form, int) {
         Settings().oldequ = NextOldEquStyle(Settings().oldequ, kOldEquZodiac);
         Apply(form);

@@ -9,15 +9,13 @@
 #include "app/Commands.h"
 #include "app/Form1.h"
 #include "app/MainState.h"
+#include "app/MouseReadout.h"
 #include "app/ObjectPosition.h"
+#include "app/Pick.h"
 #include "app/ToolWindows.h"
-#include "astro/AstroConstants.h"
-#include "astro/Coordinates.h"
 #include "astro/JulianDay.h"
 #include "astro/RiseSet.h"
 #include "astro/TextFormat.h"
-#include "chart/ChartState.h"
-#include "chart/Projector.h"
 #include "skydata/ConfigStore.h"
 #include "skydata/PathBodies.h"
 #include "skydata/Settings.h"
@@ -50,7 +48,7 @@ std::optional<double> EventHours(const std::string& key, int item) {
         astro::FixedRiseSet(s.CurrentJD, s.lat, s.lon, place->RA_deg, place->Dec_deg, rise, set, transit);
     }
     const double hours = item == 0 ? rise : item == 1 ? transit : set;
-    if (hours < 0) return std::nullopt;
+    if (!IsEventHour(hours)) return std::nullopt;
     return hours;
 }
 
@@ -75,19 +73,10 @@ void mnuTrack_Click(Form1& form) {
 }
 
 void mnuAddPoint_Click(Form1& form) {
-    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
-    double lon = 0, lat = 0;
     // The true place: refraction comes off the altitude in the horizontal chart.
-    chart::ScreenToSky(form.PressX, form.PressY, s.ViewCenterX, s.ViewCenterY, lon, lat, true);
-    double ra = lon, dec = lat;
-    if (chart::IsHorizontalView(s.ViewCoordSys)) {
-        astro::HorizontalToEquatorial(lon, lat, AppState().LocalSiderealTime, s.lat, ra, dec);
-    }
-    // Without precession the chart draws catalogue places as they are, so
-    // the place under the pointer already is the J2000 place of a marker.
-    double ra2000 = ra, dec2000 = dec;
-    if (s.calcprecession) astro::PrecessByMatrix(s.CurrentJD, astro::kJ2000, ra, dec, ra2000, dec2000);
-    MarkerWindow(&form).AddPoint(ra2000, dec2000);
+    double ra = 0, dec = 0;
+    CatalogPlaceUnderPixel(form.PressX, form.PressY, ra, dec);
+    MarkerWindow(&form).AddPoint(ra, dec);
     form.SetMapBox();
 }
 

@@ -60,13 +60,13 @@ protected:
 
 TEST_F(ObjectCommandsTest, InformationOnAPickedObject) {
     form->PickList[2] = "P4";
-    form->Menus->Action("mnuObjList", 2)->setText(QString::fromUtf8("화성 1.2등급"));
+    form->Menus->Action("mnuObjList", 2)->setText(QString::fromUtf8("목성"));
     Trigger("mnuObjList", 2);
     EXPECT_EQ(AppState().SelObjKey, "P4");
     ASSERT_EQ(p.env.windows.shown.size(), 1u);
     const auto& shown = p.env.windows.shown[0];
     EXPECT_EQ(shown.window->objectName(), "FrmInfo");
-    EXPECT_EQ(shown.title, "정보: 화성 1.2등급");
+    EXPECT_EQ(shown.title, "정보: 목성");
     EXPECT_FALSE(shown.modal);
     EXPECT_EQ(shown.owner, form.get());
 }
@@ -90,7 +90,8 @@ SkyPlace PlaceNow(const std::string& key) {
 
 TEST_F(ObjectCommandsTest, EventTimesKeepTheDateAndMeetTheEvent) {
     // Rise and set put a fixed star at the standard altitude -0.5667 degrees
-    // (Meeus ch. 15), the transit on the meridian; Mars moves little in a day.
+    // (Meeus ch. 15), the transit on the meridian; Jupiter (P4) moves little in
+    // a day.
     PutStar(100, 20);
     const double midnight = astro::RoundToHalf(S().CurrentJD);
     for (const char* key : {"S0:0", "P4"}) {
@@ -125,6 +126,15 @@ TEST_F(ObjectCommandsTest, AnEventThatDoesNotHappenLeavesTheTime) {
     Trigger("mnuObjRTS", 0);
     EXPECT_EQ(S().CurrentJD, jd);
     EXPECT_EQ(AppState().DrawCount, draws);
+
+    // A civil day in which the Moon does not transit.
+    const double day = test::DayWithoutMoonTransit(S().lat, S().lon);
+    ASSERT_NE(day, 0);
+    S().CurrentJD = day + 0.75;
+    form->MenuObjKey = "P8";
+    Trigger("mnuObjRTS", 1);
+    EXPECT_EQ(S().CurrentJD, day + 0.75);
+    EXPECT_EQ(AppState().DrawCount, draws);
 }
 
 TEST_F(ObjectCommandsTest, TrackingFollowsThePlanetUntilThePanStopsIt) {
@@ -134,11 +144,11 @@ TEST_F(ObjectCommandsTest, TrackingFollowsThePlanetUntilThePanStopsIt) {
     EXPECT_EQ(form->TrackOn, 1);
     EXPECT_EQ(form->TrackKey, "P4");
     for (int step = 0; step < 2; ++step) {
-        const auto mars = GetObjectPosition("P4");
-        ASSERT_TRUE(mars);
-        EXPECT_NEAR(S().ViewCenterX, astro::Norm360(mars->RA_deg) + 0.0001, 1e-6);
-        EXPECT_NEAR(S().ViewCenterY, mars->Dec_deg + 0.0001, 1e-6);
-        S().CurrentJD += 20;  // Mars moves by degrees
+        const auto jupiter = GetObjectPosition("P4");
+        ASSERT_TRUE(jupiter);
+        EXPECT_NEAR(S().ViewCenterX, astro::Norm360(jupiter->RA_deg) + 0.0001, 1e-6);
+        EXPECT_NEAR(S().ViewCenterY, jupiter->Dec_deg + 0.0001, 1e-6);
+        S().CurrentJD += 20;  // Jupiter moves by more than a degree
         form->SetMapBox();
     }
     form->MoveOpr("l");
@@ -246,6 +256,27 @@ TEST_F(ObjectCommandsTest, FirstTrackBodyOpensTheTrackWindow) {
     EXPECT_FALSE(window.ADDfromMainFirst);
     EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"P4"});
     EXPECT_EQ(computed, 0);
+}
+
+TEST_F(ObjectCommandsTest, MarsPickedOnTheChartGoesFirstIntoTheTracks) {
+    // The planet table numbers Mars 3 (0 the Sun, 1 Mercury, 2 Venus).
+    chart::Chart().ScreenObjects = {{120, 80, chart::PlanetKey(3)}};
+    form->Picture1_MouseDown(kMouseRight, 121, 79);
+    EXPECT_EQ(form->Menus->Action("mnuTrailadd")->text().toStdString(), "궤적 추가: 화성");
+    // While the modal window is up its load has taken the body, which it
+    // does only when asked to (ADDfromMainFirst).
+    std::string id_while_shown;
+    std::vector<std::string> list_while_shown;
+    p.env.windows.modal_steps.push_back([&](QWidget& window) {
+        id_while_shown = static_cast<FrmPath&>(window).ObjID;
+        list_while_shown = skydata::PathModule().PathBodyList;
+    });
+    form->Menus->Action("mnuTrailadd")->trigger();
+    ASSERT_EQ(p.env.windows.shown.size(), 1u);
+    EXPECT_TRUE(p.env.windows.shown[0].modal);
+    EXPECT_EQ(p.env.windows.shown[0].window->objectName(), "FrmPath");
+    EXPECT_EQ(id_while_shown, "P3");
+    EXPECT_EQ(list_while_shown, std::vector<std::string>{"P3"});
 }
 
 TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {

@@ -44,7 +44,7 @@ void ChangeFrame(Form1& form, int index) {
     if (index != 0 && index != 1) return;
     skydata::SettingsSnapshot& s = Settings();
     const std::string old_frame = UpperFrame(s.ViewCoordSys);
-    s.ViewCoordSys = index == 0 ? "a" : "e";
+    s.ViewCoordSys.assign(1, index == 0 ? 'a' : 'e');
     const double lst_h = AppState().LocalSiderealTime;
     if (old_frame == "A" && index == 1) {
         double ra = 0, dec = 0;

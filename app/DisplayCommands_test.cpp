@@ -154,13 +154,31 @@ TEST_F(DisplayCommandsTest, StarNameLanguageFollowsBothMarks) {
     EXPECT_FALSE(Menu("mnuSN", 1)->isChecked());
 }
 
-TEST_F(DisplayCommandsTest, StarsInConstellationsToggleBetweenZeroAndOne) {
-    const std::pair<int, int> rows[] = {{0, 1}, {1, 0}, {5, 0}, {-1, 0}};
-    for (const auto& [start, next] : rows) {
-        S().viewconstar = start;
-        Menu("mnuInConst")->trigger();
-        EXPECT_EQ(S().viewconstar, next) << start;
-        EXPECT_EQ(Menu("mnuInConst")->isChecked(), next == 0) << start;
+TEST_F(DisplayCommandsTest, ZeroOrOneSwitchesToggleBetweenZeroAndOne) {
+    struct Row {
+        const char* control;
+        int astro::SkySettings::*setting;
+        int start, next;
+        bool checked;  // the item's mark afterwards
+    };
+    const Row rows[] = {
+        // Checked while only the Korean constellations' stars are drawn (0).
+        {"mnuInConst", &astro::SkySettings::viewconstar, 0, 1, false},
+        {"mnuInConst", &astro::SkySettings::viewconstar, 1, 0, true},
+        {"mnuInConst", &astro::SkySettings::viewconstar, 5, 0, true},
+        {"mnuInConst", &astro::SkySettings::viewconstar, -1, 0, true},
+        // The chart draws below the horizon for 1 only.
+        {"mnuUnderHor", &astro::SkySettings::underhorizon, 0, 1, true},
+        {"mnuUnderHor", &astro::SkySettings::underhorizon, 1, 0, false},
+        {"mnuUnderHor", &astro::SkySettings::underhorizon, -1, 0, false},
+    };
+    for (const Row& row : rows) {
+        S().*row.setting = row.start;
+        const std::int64_t draws = Draws();
+        Menu(row.control)->trigger();
+        EXPECT_EQ(S().*row.setting, row.next) << row.control << " " << row.start;
+        EXPECT_EQ(Menu(row.control)->isChecked(), row.checked) << row.control << " " << row.start;
+        EXPECT_EQ(Draws(), draws + 1) << row.control;
     }
 }
 

@@ -11,6 +11,8 @@
 #include <QWheelEvent>
 
 #include <memory>
+#include <set>
+#include <string>
 
 #include "app/ChartWidget.h"
 #include "app/Form1.h"
@@ -18,6 +20,7 @@
 #include "app/RedrawTexts.h"
 #include "app/TestSupport.h"
 #include "astro/JulianDay.h"
+#include "chart/ChartState.h"
 #include "platform/RunTimeError.h"
 
 namespace app {
@@ -242,6 +245,32 @@ TEST_F(Form1Test, MenuCaptionsAndShortcuts) {
     EXPECT_TRUE(Menu("mnuInterval", 3)->isChecked());
     EXPECT_NE(form->Menus->Menu("mnuMRight"), nullptr);
     EXPECT_NE(form->Menus->Menu("mnuAni"), nullptr);
+}
+
+TEST_F(Form1Test, EveryMenuItemRunsACommand) {
+    // The separator and the submenu of the pop-up carry no command.
+    const std::set<std::string> without = {"mnusperate", "mnuObjTime"};
+    for (const auto& [id, action] : form->Menus->Actions()) {
+        if (without.count(id.first)) continue;
+        EXPECT_TRUE(form->Commands.Has(id.first)) << id.first << " " << id.second;
+    }
+}
+
+TEST_F(Form1Test, AChartAreaWithoutPixelsIsNotDrawn) {
+    for (const QSize size : {QSize(0, 300), QSize(300, 0), QSize(0, 0)}) {
+        form->Picture1->setGeometry(0, 0, size.width(), size.height());
+        // What the last drawing left: a drawing would replace it.
+        chart::Chart().ScreenObjects = {{5, 6, chart::PlanetKey(3)}};
+        const std::int64_t count = AppState().DrawCount;
+        S().ViewFOV = 30;
+        form->SetMapBox();
+        ASSERT_EQ(chart::Chart().ScreenObjects.size(), 1u) << size.width() << "x" << size.height();
+        EXPECT_EQ(chart::Chart().ScreenObjects[0].X, 5);
+        // The rest of the redraw goes on.
+        EXPECT_EQ(AppState().DrawCount, count + 1);
+        EXPECT_EQ(form->Panel(3).toStdString(), "시야: 30.0°");
+        EXPECT_EQ(form->ProgressBar1->value(), 1610);
+    }
 }
 
 TEST_F(Form1Test, ChartStartsBelowAndRightOfTheToolbars) {

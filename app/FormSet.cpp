@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/Form1.h"
+#include "app/ViewCommands.h"
 #include "skydata/Settings.h"
 #include "skydata/UserCatalogs.h"
 
@@ -114,8 +115,7 @@ void Form1::FormSet() {
         item->setEnabled(assigned[i]);
         item->setChecked(drawn[i]);
     }
-    std::string coord = s.ViewCoordSys;
-    for (char& c : coord) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    const std::string coord = UpperFrame(s.ViewCoordSys);
     if (coord == "A" || coord == "E") {
         Check(m, "mnuCood", coord == "A", 0);
         Check(m, "mnuCood", coord == "E", 1);

@@ -149,7 +149,7 @@ TEST_F(InteractionTest, CircumpolarStarHidesRiseAndSet) {
 
 TEST_F(InteractionTest, PlanetOffersItsTrackAndLeavesThePlanetTableAtTheChartTime) {
     astro::CalcPlanets(S().CurrentJD);
-    const double mars_ra = astro::Planets().PlanetTable[4].TopoRA;
+    const double jupiter_ra = astro::Planets().PlanetTable[4].TopoRA;
     astro::CalcPlanets(S().CurrentJD + 200);
     Drawn({{100, 100, chart::PlanetKey(4)}});
     RightClick(100, 100);
@@ -158,19 +158,12 @@ TEST_F(InteractionTest, PlanetOffersItsTrackAndLeavesThePlanetTableAtTheChartTim
     EXPECT_EQ(Caption("mnuObjList", 0), "목성");
     EXPECT_EQ(form->TrailAddKey, "P4");
     EXPECT_EQ(form->MenuObjKey, "P4");
-    EXPECT_EQ(astro::Planets().PlanetTable[4].TopoRA, mars_ra);
+    EXPECT_EQ(astro::Planets().PlanetTable[4].TopoRA, jupiter_ra);
 }
 
 TEST_F(InteractionTest, MoonWithoutTransitThatDayOffersNoTransitTime) {
-    // About once a month the Moon's transit falls past midnight: find such a
-    // day in April 2024 at the default site.
-    const double first = astro::DateToJD(2024, 4, 1, 0, 0, 0);
-    double day = 0;
-    for (int i = 0; i < 31 && day == 0; ++i) {
-        double rise, transit, set;
-        astro::PlanetRiseSet(first + i, S().lat, S().lon, 8, rise, transit, set);
-        if (transit < 0) day = first + i;
-    }
+    // About once a month the Moon's transit falls past midnight.
+    const double day = test::DayWithoutMoonTransit(S().lat, S().lon);
     ASSERT_NE(day, 0);
     S().CurrentJD = day + 0.5;
     SetLst();
@@ -278,6 +271,40 @@ TEST_F(InteractionTest, UserLineJoinsTheTruePositionsUnderPressAndRelease) {
     EXPECT_FALSE(markers.isVisible());
     // The release became the press point.
     EXPECT_DOUBLE_EQ(form->PressX, x2);
+}
+
+TEST_F(InteractionTest, UserLineEndsAreDrawnWhereTheyWerePressedAndReleased) {
+    struct Row {
+        const char* coord;
+        bool precession;
+    };
+    // Without precession the chart draws catalogue places as they are: a line
+    // end carried to J2000 all the same would stand minutes of arc off.
+    const Row rows[] = {{"e", false}, {"a", false}, {"e", true}, {"a", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.coord) + (row.precession ? " precessed" : " as catalogued"));
+        skydata::DrawnLineModule().DrawnLines.assign(1, skydata::DrawnLine{});
+        S().ViewCoordSys = row.coord;
+        S().calcprecession = row.precession;
+        S().Refraction = false;
+        S().ViewCenterX = 150;
+        S().ViewCenterY = 40;
+        S().ViewFOV = 2;  // 1 pixel is about 0.2 arcminutes
+        form->SetMapBox();
+        const double x1 = 300, y1 = 200, x2 = 420, y2 = 290;
+        form->LineMode = true;
+        form->Picture1_MouseDown(kMouseLeft, x1, y1);
+        form->Picture1_MouseUp(kMouseLeft, x2, y2);
+        const auto& lines = skydata::DrawnLineModule().DrawnLines;
+        ASSERT_EQ(lines.size(), 1u);
+        double px, py;
+        PixelOfJ2000(lines[0].RA1, lines[0].Dec1, px, py);
+        EXPECT_NEAR(px, x1, 1);
+        EXPECT_NEAR(py, y1, 1);
+        PixelOfJ2000(lines[0].RA2, lines[0].Dec2, px, py);
+        EXPECT_NEAR(px, x2, 1);
+        EXPECT_NEAR(py, y2, 1);
+    }
 }
 
 TEST_F(InteractionTest, LineOnOneRowOrColumnIsNotAdded) {

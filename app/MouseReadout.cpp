@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/MainState.h"
+#include "astro/AstroConstants.h"
 #include "astro/Coordinates.h"
 #include "astro/TextFormat.h"
 #include "chart/ChartState.h"
@@ -32,15 +33,19 @@ PointerSky SkyUnderPixel(double x_px, double y_px, bool applyRefraction) {
 }
 
 void EquatorialUnderPixel(double x_px, double y_px, bool applyRefraction, double& ra_deg, double& dec_deg) {
+    const PointerSky sky = SkyUnderPixel(x_px, y_px, applyRefraction);
+    ra_deg = sky.ra_deg;
+    dec_deg = sky.dec_deg;
+}
+
+void CatalogPlaceUnderPixel(double x_px, double y_px, double& ra_deg, double& dec_deg) {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
-    double lon = 0, lat = 0;
-    chart::ScreenToSky(x_px, y_px, s.ViewCenterX, s.ViewCenterY, lon, lat, applyRefraction);
-    if (chart::IsHorizontalView(s.ViewCoordSys)) {
-        astro::HorizontalToEquatorial(lon, lat, AppState().LocalSiderealTime, s.lat, ra_deg, dec_deg);
-    } else {
-        ra_deg = lon;
-        dec_deg = lat;
-    }
+    double ra = 0, dec = 0;
+    EquatorialUnderPixel(x_px, y_px, true, ra, dec);
+    ra_deg = ra;
+    dec_deg = dec;
+    // Without precession the chart draws catalogue places as they are.
+    if (s.calcprecession) astro::PrecessByMatrix(s.CurrentJD, astro::kJ2000, ra, dec, ra_deg, dec_deg);
 }
 
 std::string AzAltText(double az_deg, double alt_deg) {

@@ -26,6 +26,11 @@ PointerSky SkyUnderPixel(double x_px, double y_px, bool applyRefraction = false)
 // when the chart is horizontal (same as SkyUnderPixel's ra/dec).
 void EquatorialUnderPixel(double x_px, double y_px, bool applyRefraction, double& ra_deg, double& dec_deg);
 
+// The catalogue place (J2000 when the chart precesses, otherwise the place as
+// drawn) under a pixel, refraction taken off a horizontal chart: a map point
+// or a user-line end stored there is drawn again under that pixel.
+void CatalogPlaceUnderPixel(double x_px, double y_px, double& ra_deg, double& dec_deg);
+
 // "방위각:<az>  고도: <alt>", whole seconds.
 std::string AzAltText(double az_deg, double alt_deg);
 // "각거리: <distance>  위치각: <pa>도" with the position angle to one decimal.

@@ -149,11 +149,8 @@ void Form1::ObjMenuSet() {
 }
 
 void Form1::SetLinePoint(int which) {
-    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
-    double ra = 0, dec = 0;
-    EquatorialUnderPixel(PressX, PressY, true, ra, dec);
     std::array<double, 2>& end = which == 1 ? LineStart : LineEnd;
-    astro::PrecessByMatrix(s.CurrentJD, astro::kJ2000, ra, dec, end[0], end[1]);
+    CatalogPlaceUnderPixel(PressX, PressY, end[0], end[1]);
 }
 
 }  // namespace app

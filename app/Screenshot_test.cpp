@@ -3,10 +3,12 @@
 // kept as "zu-screenshot.png" in the program folder; under an X server
 // (QT_QPA_PLATFORM=xcb, see app/screenshot.sh) it is taken from the screen.
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 
 #include <memory>
@@ -18,6 +20,12 @@
 
 namespace app {
 namespace {
+
+void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 int BrightPixels(const QImage& image, const QRect& area) {
     int count = 0;
@@ -35,11 +43,21 @@ TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
     ASSERT_NE(form, nullptr);
     form->resize(1024, 720);
     form->move(0, 0);
-    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+    // An X server applies the size when it gets to it: wait for the layout
+    // at that size (the main window's resize handler redraws), not for a
+    // fixed number of event rounds.
+    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
+        RunEventsFor(20);
+        if (form->size() == QSize(1024, 720) && form->Picture1->width() > 600 && form->isVisible()) break;
+    }
+    RunEventsFor(100);
 
     QImage shot;
     if (QGuiApplication::platformName() == "xcb" && QGuiApplication::primaryScreen()) {
-        shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+        const QRect frame = form->frameGeometry();
+        shot = QGuiApplication::primaryScreen()
+                   ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                   .toImage();
     }
     if (shot.isNull()) shot = form->grab().toImage();
     ASSERT_FALSE(shot.isNull());

@@ -17,6 +17,7 @@
 #include "astro/Planets.h"
 #include "astro/SiteContext.h"
 #include "astro/SkySettings.h"
+#include "platform/Guard.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
 #include "platform/UserFiles.h"
@@ -242,14 +243,14 @@ Form1* InitProgram(QWidget* splash) {
         platform::MsgBox(error.what(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kProgramTitle);
         return nullptr;
     }
-    auto* form = new Form1();
+    auto form = std::make_unique<Form1>();
     form->ApplyStoredWindowState();
     if (splash) splash->close();
     form->ShowAsStored();
     for (const std::string& notice : TakeStartupNotices()) {
         platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Information, kProgramTitle);
     }
-    return form;
+    return form.release();
 }
 
 frmSplash::frmSplash(std::function<void()> on_timer) : QWidget(nullptr, Qt::SplashScreen), on_timer_(std::move(on_timer)) {
@@ -281,8 +282,10 @@ void frmSplash::paintEvent(QPaintEvent*) {
 bool Main() {
     try {
         SplashHolder() = std::make_unique<frmSplash>([] {
-            MainHolder().reset(InitProgram(SplashHolder().get()));
-            if (!MainHolder()) QCoreApplication::exit(1);
+            // The splash timer's handler, inside the guard like every other:
+            // an unexpected error is shown and the program ends.
+            const bool loaded = platform::Guard([] { MainHolder().reset(InitProgram(SplashHolder().get())); });
+            if (!loaded || !MainHolder()) QCoreApplication::exit(1);
         });
     } catch (const platform::RunTimeError& error) {
         platform::MsgBox(error.what(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kProgramTitle);

@@ -2,11 +2,11 @@
 // consequences, the stop on a missing file, the splash timer and the window
 // state kept from one run to the next.
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -42,7 +42,12 @@ TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
     // A file from an earlier run: summer time with the standard zone 9 and a
     // stale zone in force; real-time mode.
     test::WriteSettingsFile(p.user.path() / "Default.cfg",
-                            {{"summertime", "true"}, {"timezone2", " 9"}, {"timezone", " 3"}, {"synctime", "true"}});
+                            {{"summertime", "true"},
+                             {"timezone2", " 9"},
+                             {"timezone", " 3"},
+                             {"synctime", "true"},
+                             // Hand-edited: names no item of "행성 이름표".
+                             {"PNameLang", " 9"}});
     std::unique_ptr<Form1> form(InitProgram(nullptr));
     ASSERT_NE(form, nullptr) << (p.env.messages.shown.empty() ? "" : p.env.messages.shown[0].text);
     EXPECT_TRUE(p.env.messages.shown.empty());
@@ -64,6 +69,9 @@ TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
     EXPECT_EQ(state.DrawCount, 1);
     EXPECT_TRUE(form->windowTitle().startsWith("zu - "));
     EXPECT_GT(chart::ScreenObjectCount(), 0u);
+    int planet_names_checked = 0;
+    for (int i = 0; i < 5; ++i) planet_names_checked += form->Menus->Action("mnuPlaName", i)->isChecked() ? 1 : 0;
+    EXPECT_LE(planet_names_checked, 1);
 }
 
 TEST(Startup, StepDefaultsAreNotTakenFromTheFile) {
@@ -80,26 +88,43 @@ TEST(Startup, StepDefaultsAreNotTakenFromTheFile) {
     EXPECT_EQ(skydata::CurrentSettings().timezone, 9);
 }
 
-TEST(Startup, MissingDataFileStopsWithItsNameAndWritesNothing) {
-    ProgramEnv p;
-    test::TempFolder program;
-    LinkDataExcept(p.env.folders.program, program.path(), "clineE.dat");
-    p.env.folders.program = program.path();
+TEST(Startup, MissingOrDamagedDataFileStopsWithItsNameAndWritesNothing) {
+    struct Row {
+        const char* name;
+        const char* file;
+        std::string content;  // empty: the file is missing
+    };
+    // A line record of "clineE.dat" is 12 bytes: two points and a code; this
+    // one has no code, and 5 bytes of a next record trail it.
+    const Row rows[] = {
+        {"missing constellation lines", "clineE.dat", ""},
+        {"damaged constellation lines", "clineE.dat", std::string(12, '\0') + "\x01\x02\x03\x04\x05"},
+        {"missing deep-sky table", "dso.dat", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ProgramEnv p;
+        test::TempFolder program;
+        LinkDataExcept(p.env.folders.program, program.path(), row.file);
+        if (!row.content.empty()) std::ofstream(program.path() / row.file, std::ios::binary) << row.content;
+        p.env.folders.program = program.path();
 
-    // First start of a user without settings: none are created.
-    EXPECT_EQ(InitProgram(nullptr), nullptr);
-    ASSERT_EQ(p.env.messages.shown.size(), 1u);
-    EXPECT_NE(p.env.messages.shown[0].text.find("clineE.dat"), std::string::npos);
-    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
-    EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
+        // First start of a user without settings: none are created.
+        EXPECT_EQ(InitProgram(nullptr), nullptr);
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_NE(p.env.messages.shown[0].text.find(row.file), std::string::npos) << p.env.messages.shown[0].text;
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+        EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
 
-    // A user with settings: the file is left exactly as it was.
-    test::WriteSettingsFile(p.user.path() / "Default.cfg", {{"mfov", " 30"}});
-    const std::string before = test::ReadBytes(p.user.path() / "Default.cfg");
-    EXPECT_EQ(InitProgram(nullptr), nullptr);
-    EXPECT_EQ(test::ReadBytes(p.user.path() / "Default.cfg"), before);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p.user.path()), std::filesystem::directory_iterator()),
-              1);
+        // A user with settings: the file is left exactly as it was.
+        test::WriteSettingsFile(p.user.path() / "Default.cfg", {{"mfov", " 30"}});
+        const std::string before = test::ReadBytes(p.user.path() / "Default.cfg");
+        EXPECT_EQ(InitProgram(nullptr), nullptr);
+        EXPECT_EQ(test::ReadBytes(p.user.path() / "Default.cfg"), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p.user.path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
 }
 
 TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
@@ -113,8 +138,13 @@ TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
     });
     EXPECT_EQ(splash.width(), 459);
     EXPECT_EQ(splash.height(), 300);
-    RunEventsFor(1000);
+    // However busy the machine, the first call comes; then three more
+    // intervals pass without a second one.
+    for (int waited_ms = 0; calls == 0 && waited_ms < 10000; waited_ms += 20) RunEventsFor(20);
     EXPECT_EQ(calls, 1);
+    RunEventsFor(600);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(splash.Timer1->isActive());
 }
 
 TEST(Startup, MissingSplashPictureIsReportedByName) {
@@ -154,19 +184,26 @@ TEST(Startup, WindowStateSurvivesTheNextStart) {
     EXPECT_TRUE(next->isMaximized());
 }
 
-TEST(Startup, NormalWindowStoresItsSize) {
-    ProgramEnv p;
-    {
-        std::unique_ptr<Form1> form(InitProgram(nullptr));
-        ASSERT_NE(form, nullptr);
-        form->resize(640, 480);
-        QCoreApplication::processEvents();
-        form->close();
+TEST(Startup, NormalOrMinimisedWindowStoresItsNormalSize) {
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "normal");
+        ProgramEnv p;
+        {
+            std::unique_ptr<Form1> form(InitProgram(nullptr));
+            ASSERT_NE(form, nullptr);
+            form->resize(640, 480);
+            QCoreApplication::processEvents();
+            if (minimised) {
+                form->showMinimized();
+                QCoreApplication::processEvents();
+            }
+            form->close();
+        }
+        const std::string text = test::ReadBytes(p.user.path() / "Default.cfg");
+        EXPECT_NE(text.find("[fstate] 0[/fstate]"), std::string::npos);
+        EXPECT_NE(text.find("[fwidth] 9600[/fwidth]"), std::string::npos);
+        EXPECT_NE(text.find("[fheight] 7200[/fheight]"), std::string::npos);
     }
-    const std::string text = test::ReadBytes(p.user.path() / "Default.cfg");
-    EXPECT_NE(text.find("[fstate] 0[/fstate]"), std::string::npos);
-    EXPECT_NE(text.find("[fwidth] 9600[/fwidth]"), std::string::npos);
-    EXPECT_NE(text.find("[fheight] 7200[/fheight]"), std::string::npos);
 }
 
 }  // namespace

@@ -16,7 +16,9 @@
 #include "app/MainState.h"
 #include "astro/Atmosphere.h"
 #include "astro/OrbitElements.h"
+#include "astro/JulianDay.h"
 #include "astro/Planets.h"
+#include "astro/RiseSet.h"
 #include "chart/ChartState.h"
 #include "platform/QtFakes.h"
 #include "platform/QtTestApp.h"
@@ -93,6 +95,19 @@ inline void WriteSettingsFile(const std::filesystem::path& path,
                               std::initializer_list<std::pair<const char*, const char*>> entries) {
     std::ofstream out(path, std::ios::binary);
     for (const auto& [key, value] : entries) out << "[" << key << "]" << value << "[/" << key << "]\r\n";
+}
+
+// The first civil day (its midnight, local Julian day) of April 2024 in which
+// the Moon does not transit at the site; it happens about once a month. 0
+// when there is none.
+inline double DayWithoutMoonTransit(double lat_deg, double lon_east_deg) {
+    const double first = astro::DateToJD(2024, 4, 1, 0, 0, 0);
+    for (int i = 0; i < 31; ++i) {
+        double rise = 0, transit = 0, set = 0;
+        astro::PlanetRiseSet(first + i, lat_deg, lon_east_deg, 8, rise, transit, set);
+        if (transit < 0) return first + i;
+    }
+    return 0;
 }
 
 }  // namespace app::test

@@ -10,5 +10,6 @@ function(zu_add_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${ZU_PROGRAM_DIR}
     DISCOVERY_MODE PRE_TEST
+    TEST_PREFIX "${name}."
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
