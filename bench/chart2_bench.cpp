@@ -8,40 +8,23 @@
 // build/bin (the orbit solver library is loaded from there).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdlib>
-#include <filesystem>
 
-#include "astro/JulianDay.h"
 #include "astro/OrbitElements.h"
+#include "bench/chart_bench_data.h"
 #include "chart/ChartState.h"
 #include "chart/DrawMap.h"
 #include "chart/PathLists.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtTestApp.h"
-#include "skydata/Constellations.h"
-#include "skydata/DeepSky.h"
 #include "skydata/Elements.h"
-#include "skydata/MilkyWay.h"
-#include "skydata/StarNames.h"
-#include "skydata/Stars.h"
-#include "skydata/StartupTables.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using chartbench::StartView;
 
-const fs::path kData = fs::path(ZU_SOURCE_DIR) / "data";
-constexpr double kChartJd = 2460390.5 + 21.0 / 24;  // 2024-03-20 21 h local civil time, as chart_bench
-
-bool DataPresent() {
-    return fs::exists(kData / "bsc" / "bsc00.dat") && fs::exists(kData / "sky2000" / "s2k00.dat") &&
-           fs::exists(kData / "wName.dat") && fs::exists(kData / "ConstDataW.dat");
-}
-
-struct LoadedData {
-    skydata::CatalogState catalogs;
-    skydata::ConstellationState constellations;
-    skydata::StartupTablesState startup;
+struct LoadedData : chartbench::ChartData {
     std::array<skydata::CustomCatalog, 2> userCatalogs;
     std::vector<skydata::MapPoint> mapPoints;
 };
@@ -49,25 +32,10 @@ struct LoadedData {
 LoadedData& Data() {
     static LoadedData data = [] {
         LoadedData d;
+        chartbench::LoadChartData(d);
         skydata::LoadLog log;
-        d.constellations.MilkyWayPoint = skydata::LoadMilkyWay(kData, log);
-        d.constellations.BoundaryPoint = skydata::LoadConstBounds(kData, log);
-        d.constellations.W = skydata::LoadConstellationSystem(kData, 'W', log);
-        d.constellations.E = skydata::LoadConstellationSystem(kData, 'E', log);
-        d.constellations.O = skydata::LoadConstellationSystem(kData, 'O', log);
-        for (auto* system : {&d.constellations.W, &d.constellations.E, &d.constellations.O}) {
-            skydata::BuildConstLabels(system->Labels, system->Data, false);
-        }
-        skydata::LoadBrightStars(d.catalogs, kData, kChartJd, true, log);
-        skydata::LoadSky2000Stars(d.catalogs, kData, kChartJd, true, log);
-        skydata::LoadDeepSky(d.catalogs, kData, log);
-        skydata::ComputeDsoVectors(d.catalogs);
-        skydata::LoadStarNames(d.catalogs, kData, log);
-        skydata::LinkStarNames(d.catalogs);
-        skydata::LoadComets(kData, log);
-        skydata::LoadAsteroids(kData, log);
-        skydata::InitGanzhiAndMansionStars(d.startup.MansionStarRA);
-        skydata::PrecessMansionStars(d.startup.MansionStarRA, kChartJd, true);
+        skydata::LoadComets(chartbench::kData, log);
+        skydata::LoadAsteroids(chartbench::kData, log);
         // A user catalogue of 200 shapes, 200 stars and 50 labels over the sky,
         // 100 map points and a track of 400 points with 80 marks.
         skydata::CustomCatalog& c = d.userCatalogs[0];
@@ -118,19 +86,14 @@ void SetEveryLayer(skydata::SettingsSnapshot& s, bool on) {
 }
 
 void RunChart(benchmark::State& state, skydata::SettingsSnapshot settings, const chart::ChartView& view) {
-    if (!DataPresent()) {
+    if (!chartbench::DataPresent()) {
         state.SkipWithError("data/ not generated yet");
         return;
     }
     const bool every = state.range(0) != 0;
     SetEveryLayer(settings, every);
     LoadedData& data = Data();
-    chart::ChartSources sources = chart::ModuleSources();
-    sources.settings = &settings;
-    sources.styles = &data.startup.Styles;
-    sources.catalogs = &data.catalogs;
-    sources.constellations = &data.constellations;
-    sources.mansion_ra = &data.startup.MansionStarRA;
+    chart::ChartSources sources = chartbench::SourcesOf(data, settings);
     sources.user_catalogs = &data.userCatalogs;
     sources.map_points = &data.mapPoints;
     sources.map_points_shown = every;
@@ -141,19 +104,6 @@ void RunChart(benchmark::State& state, skydata::SettingsSnapshot settings, const
     }
     state.counters["objects"] = static_cast<double>(chart::ScreenObjectCount());
     state.SetLabel(every ? "Every" : "Stars");
-}
-
-chart::ChartView StartView(const skydata::SettingsSnapshot& s) {
-    chart::ChartView view;
-    view.lat_deg = s.lat;
-    view.lst_h = astro::CalcLST(kChartJd, s.lon, s.timezone);
-    view.center_lon_deg = s.ViewCenterX;
-    view.center_lat_deg = s.ViewCenterY;
-    view.fov_deg = s.ViewFOV;
-    view.rotation_deg = s.MapRotation;
-    view.coord_sys = s.ViewCoordSys;
-    view.jd_local = kChartJd;
-    return view;
 }
 
 void BM_StartView(benchmark::State& state) {

@@ -130,6 +130,15 @@ TEST(ChartLookTest, AllSkyView) {
     const Pixel ground = RealChart::PixelOf(100, -3);
     ASSERT_TRUE(surface.Point(ground.X, ground.Y));
     EXPECT_EQ(MostCommon(surface, ground.X, ground.Y, 1), platform::Rgb(0, 64, 0));
+    // The ground and the glow go all the way round, also where the bands
+    // close on themselves at azimuth 0 (the compass labels left aside).
+    for (int az = 1; az < 360; az += 2) {
+        if (az % 45 <= 4 || az % 45 >= 41) continue;
+        const Pixel below = RealChart::PixelOf(az, -2);
+        EXPECT_EQ(MostCommon(surface, below.X, below.Y, 1), platform::Rgb(0, 64, 0)) << "azimuth " << az;
+        const Pixel glow = RealChart::PixelOf(az, 3);
+        EXPECT_NE(MostCommon(surface, glow.X, glow.Y, 1), Chart().SkyBackColor) << "azimuth " << az;
+    }
     // Every planet above the horizon is keyed.
     int planets = 0;
     for (const ScreenObject& o : Chart().ScreenObjects) planets += o.Key.kind == ObjectKind::Planet;

@@ -1,6 +1,7 @@
 // The ground below the horizon with the glow of the lowest sky, the horizon
 // line with the compass labels, and the marks at the chart centre.
 #include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,6 +20,7 @@ constexpr int kHorizonColour = 0;
 constexpr double kGlowTop_deg = 13;
 constexpr double kGlowBandStep_deg = 0.5;
 constexpr double kNadirReach_deg = -50;
+constexpr double kMaxRunSpan_deg = 180;
 constexpr int kCentreCrossInner = 5;
 constexpr int kCentreCrossOuter = 10;
 constexpr int kMarkerSize = 32;
@@ -111,7 +113,11 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
     if (lonStep_deg > 0 && latStep_deg > 0) {
         // Neighbouring quadrilaterals of one band share their side and their
         // colour: a run of them is painted as one polygon (lower edge left to
-        // right, upper edge back), the same pixels for far fewer fills.
+        // right, upper edge back), the same pixels for far fewer fills. A run
+        // spans at most half a turn: a band that goes all the way round
+        // overlaps itself past 360 degrees, and the overlap of one even-odd
+        // filled polygon would stay empty.
+        const int runLimit = std::max(1, static_cast<int>(kMaxRunSpan_deg / lonStep_deg));
         std::vector<platform::PointF> lower, upper, run;
         const auto flush = [&] {
             if (lower.empty()) return;
@@ -146,6 +152,7 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
                     flush();
                     continue;
                 }
+                if (lower.size() > static_cast<std::size_t>(runLimit)) flush();
                 if (lower.empty()) {
                     lower.push_back(point(p0));
                     upper.push_back(point(p3));

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "chart/ChartTestSupport2.h"
+#include "platform/ImageSurface.h"
+#include "platform/QtTestApp.h"
 
 namespace chart {
 namespace {
@@ -123,6 +125,26 @@ TEST(GroundTest, NadirRegionIsFilledDownToMinus90) {
     for (const FilledPolygon& p : FilledPolygons(surface))
         for (const platform::PointF& q : p.points) lowest = std::min(lowest, SkyAt(q.x, q.y).lat_deg);
     EXPECT_LT(lowest, -89);
+}
+
+TEST(GroundTest, GroundGoesAllTheWayRoundTheAllSkyChart) {
+    // The zenith at the centre: the bands close on themselves at azimuth 0,
+    // and no part of the ring may be left unpainted.
+    platform::EnsureQtApp();
+    HorizonFixture f;
+    f.view.center_lat_deg = 90;
+    f.view.fov_deg = 190;
+    f.settings.showground = true;
+    f.settings.AtmoEff = false;
+    platform::ImageSurface surface(600, 600);  // large enough to keep the legend off the ring
+    f.Draw2(surface);
+    for (int az = 0; az < 360; az += 2) {
+        double x, y, z;
+        astro::SphericalToCartesian(az, -2, x, y, z);
+        astro::RotateVector(x, y, z, Chart().Frames.HorizonToChart);
+        const Pixel p = Chart().Projection.ToPixel(x, y, z);
+        EXPECT_EQ(surface.Point(p.X, p.Y), platform::Rgb(0, 64, 0)) << "azimuth " << az;
+    }
 }
 
 TEST(HorizonTest, LineAndCompassLabels) {

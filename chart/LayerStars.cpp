@@ -10,6 +10,7 @@
 #include "astro/Atmosphere.h"
 #include "astro/Coordinates.h"
 #include "chart/LabelLayers.h"
+#include "chart/RenderUtils.h"
 #include "chart/StarLayers.h"
 #include "skydata/Stars.h"
 #include "chart/Layers.h"
@@ -29,14 +30,6 @@ std::string_view Trim(std::string_view s) {
     s = TrimLeft(s);
     const auto i = s.find_last_not_of(' ');
     return i == std::string_view::npos ? std::string_view{} : s.substr(0, i + 1);
-}
-
-// Grey of a star by apparent magnitude when spectral colours are off.
-platform::Colour GreyOf(float mag) {
-    if (mag <= 0) return kWhite;
-    const double m = mag;
-    const int g = static_cast<int>(std::nearbyint(255.0 / (0.02 * m * m * m + 1)));
-    return platform::Rgb(g, g, g);
 }
 
 // Bright-star label: constellation number, Bayer letter, Flamsteed number.
@@ -94,7 +87,7 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skyda
             }
             platform::Colour colour;
             if (!set.viewspt) {
-                colour = GreyOf(mag);
+                colour = StarGrey(mag);
             } else {
                 colour = spectral[std::min<int>(star.SpClass, 7)];
                 if (set.spotstar) colour = MixStarColour(colour, mag, c.limit_mag);

@@ -59,13 +59,6 @@ platform::Colour SpectralColour(const DrawContext& c, std::string_view spType) {
     }
 }
 
-platform::Colour GreyOf(float mag) {
-    if (!(mag > 0)) return kWhite;
-    const double m = mag;
-    const int g = static_cast<int>(detail::RoundEven(255.0 / (0.02 * m * m * m + 1)));
-    return platform::Rgb(g, g, g);
-}
-
 // Lines of a text split at CR LF.
 std::vector<std::string> SplitCrLf(const std::string& text) {
     std::vector<std::string> lines;
@@ -173,7 +166,7 @@ void DrawUserStars(platform::Surface& surface, const DrawContext& context, doubl
         }
         platform::Colour colour;
         if (!set.viewspt) {
-            colour = GreyOf(mag);
+            colour = StarGrey(mag);
         } else {
             colour = SpectralColour(context, star.SpType);
             if (set.spotstar) colour = MixStarColour(colour, mag, context.limit_mag);

@@ -194,8 +194,13 @@ platform::Colour StarColourByMag(std::int32_t r, std::int32_t g, std::int32_t b,
         return platform::Rgb(static_cast<int>(RoundEven(f * r)), static_cast<int>(RoundEven(f * g)),
                              static_cast<int>(RoundEven(f * b)));
     }
-    const double v = 255.0 / (0.02 * static_cast<double>(mag) * mag * mag + 1);
-    const int grey = static_cast<int>(RoundEven(v));
+    return StarGrey(mag);
+}
+
+platform::Colour StarGrey(float mag) {
+    if (!(mag > 0)) return platform::Rgb(255, 255, 255);
+    const double m = mag;
+    const int grey = static_cast<int>(RoundEven(255.0 / (0.02 * m * m * m + 1)));
     return platform::Rgb(grey, grey, grey);
 }
 

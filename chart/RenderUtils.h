@@ -87,6 +87,10 @@ platform::Colour BlendColour(platform::Colour colourA, platform::Colour colourB,
 platform::Colour SkyColour(double sunAlt_deg, double moonAlt_deg, bool inMoonlight, float moonMag,
                            const std::array<std::int32_t, 6>& twilight);
 
+// Grey of a star by magnitude: white up to 0, beyond it
+// round(255 / (0.02 mag^3 + 1)) in every channel (73 at magnitude 5).
+platform::Colour StarGrey(float mag);
+
 // Star colour of the glyph style: dimmed by magnitude up to 3.5, a grey by
 // magnitude beyond. limitMag is the effective limiting magnitude.
 platform::Colour StarColourByMag(std::int32_t r, std::int32_t g, std::int32_t b, float mag, double limitMag);

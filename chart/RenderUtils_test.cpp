@@ -82,6 +82,12 @@ TEST(RenderUtilsTest, StarColourByMagnitude) {
     EXPECT_EQ(MixStarColour(platform::Rgb(200, 100, 50), 0, 6.5), platform::Rgb(200, 100, 50));
     EXPECT_EQ(MixStarColour(platform::Rgb(200, 100, 50), 3.75f / 1.5f, 6.5), platform::Rgb(133, 67, 33));
     EXPECT_EQ(MixStarColour(platform::Rgb(200, 100, 50), -2, 6.5), platform::Rgb(200, 100, 50));  // f at most 1
+    // The grey of the disc style: white up to magnitude 0.
+    const struct {
+        float mag;
+        int grey;
+    } greys[] = {{-1.5f, 255}, {0, 255}, {1, 250}, {5, 73}, {11, 9}};
+    for (const auto& g : greys) EXPECT_EQ(StarGrey(g.mag), platform::Rgb(g.grey, g.grey, g.grey)) << g.mag;
 }
 
 TEST(RenderUtilsTest, AutomaticLimitingMagnitude) {
