@@ -83,7 +83,12 @@ bool Write(const QImage& image, PictureFormat format, const std::filesystem::pat
 
 std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
     std::random_device random;
-    return target.parent_path() / ("." + target.filename().string() + "." + std::to_string(random()) + ".tmp");
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    name += std::to_string(random());
+    name += ".tmp";
+    return target.parent_path() / name;
 }
 
 }  // namespace
