@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QTimer>
 
+#include "app/DisplaySwitches.h"
 #include "app/Form1.h"
 #include "app/ViewCommands.h"
 #include "skydata/Settings.h"
@@ -33,67 +34,35 @@ void Form1::FormSet() {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     const MainMenus& m = *Menus;
 
-    // 1. Switches with a menu item and a view-toolbar button.
-    struct SwitchRow {
+    // 1. The view toolbar's buttons of the display switches.
+    struct ButtonRow {
         bool value;
-        const char* menu;
-        int button;  // 0: none
+        int button;
     };
-    const SwitchRow switches[] = {
-        {s.viewalt, "mnuAlt", 1},          {s.viewequ, "mnuEqu", 2},
-        {s.viewconstline, "mnuWConLine", 21}, {s.boldline, "mnuBold", 0},
-        {s.viewconstname, "mnuWConName", 22}, {s.viewconstlinee, "mnuEConLine", 24},
-        {s.viewconstnamee, "mnuName", 25},  {s.viewoldmap, nullptr, 26},
-        {s.viewoldmapname, nullptr, 27},    {s.viewplanet, "mnuPlanet", 17},
-        {s.viewecl, "mnuEcl", 3},           {s.viewgalequ, "mnuGalEqu", 4},
-        {s.milkyway, "mnuMilky", 5},        {s.drawnonstellar, "mnuNonstellar", 14},
-        {s.drawasteroid, "mnuAsteroid", 18}, {s.drawcomet, "mnuComet", 19},
-        {s.viewcboundary, "mnuCBound", 23},
+    const ButtonRow buttons[] = {
+        {s.viewalt, 1},         {s.viewequ, 2},         {s.viewecl, 3},         {s.viewgalequ, 4},
+        {s.milkyway, 5},        {s.drawnonstellar, 14}, {s.viewplanet, 17},     {s.drawasteroid, 18},
+        {s.drawcomet, 19},      {s.viewconstline, 21},  {s.viewconstname, 22},  {s.viewcboundary, 23},
+        {s.viewconstlinee, 24}, {s.viewconstnamee, 25}, {s.viewoldmap, 26},     {s.viewoldmapname, 27},
     };
-    for (const SwitchRow& row : switches) {
-        if (row.menu) Check(m, row.menu, row.value);
-        if (row.button) {
-            if (QAction* button = Bars->ViewItem(row.button)) button->setChecked(row.value);
-        }
+    for (const ButtonRow& row : buttons) {
+        if (QAction* button = Bars->ViewItem(row.button)) button->setChecked(row.value);
     }
 
-    // 2. Menu items that only carry a check mark.
+    // 2. Menu items that only carry a check mark: every display switch and
+    // atmosphere switch from the command tables, then the special groups.
+    for (const DisplaySwitch& row : DisplaySwitches()) Check(m, row.control, s.*row.setting, row.index);
+    for (const DisplaySwitch& row : AtmosphereSwitches()) Check(m, row.control, s.*row.setting, row.index);
     if (s.oldequ == 0 || s.oldequ == 1 || s.oldequ == 2) {
         Check(m, "mnuOldEqu", s.oldequ == 1);
         Check(m, "mnuIpsoo", s.oldequ == 2);
     }
     Check(m, "mnuEConNameH", s.viewcname);
     Check(m, "mnuEConName", !s.viewcname);
-    Check(m, "mnuCpolar", s.cpolar);
-    Check(m, "mnuSooger", s.ipsoodo);
-    Check(m, "mnuChunsang", s.viewoldmap);
-    Check(m, "mnuChunsangName", s.viewoldmapname);
-    Check(m, "mnuKSNumber", s.viewsn);
-    Check(m, "mnuBayer", s.viewbayer);
-    Check(m, "mnuFlam", s.viewflam);
-    Check(m, "mnuStarName", s.viewstarname1, 0);
-    Check(m, "mnuStarName", s.viewstarname2, 1);
-    Check(m, "mnuCircle", s.spotstar);
-    Check(m, "mnuSpType", s.viewspt);
-    Check(m, "mnuStar", s.viewstar);
-    Check(m, "mnuViewPath", s.ViewPath);
-    Check(m, "mnuAtmoEff", s.AtmoEff);
-    Check(m, "mnuAutoMag", s.StarAutoMag);
     CheckOneOf(m, "mnuPlaName", 5, s.PNameLang);
-    Check(m, "mnuCenterCross", s.CenterCross);
     // 0 draws only the bright stars of the Korean constellations.
     Check(m, "mnuInConst", s.viewconstar != 1);
-    Check(m, "mnuCometLimit", s.LimitCometDisp);
-    Check(m, "mnuLiveSky", s.liveskycolor);
-    Check(m, "mnuMoon", s.inmoonlight);
     Check(m, "mnuUnderHor", s.underhorizon != 0);
-    Check(m, "mnuCenterMark", s.viewcmark);
-    Check(m, "mnuEarthShadow", s.viewshadow);
-    Check(m, "mnuHorizon", s.drawhorizon);
-    Check(m, "mnuFindCircle", s.viewccircle);
-    Check(m, "mnuGround", s.showground);
-    Check(m, "mnuAirEx", s.AirEx);
-    Check(m, "mnuRefract", s.Refraction);
     Check(m, "mnuToolBar", s.ShowToolBar);
 
     // 3. The real-time timer.
