@@ -31,7 +31,7 @@ mkdir -p "$out/obj"
 # The parsers, their settings module and what these pull in. The objects go
 # into one archive, so only what the targets use is linked.
 sources=(
-  "$root/platform/TextFile.cpp"
+  "$root/platform/TextFile.cpp" "$root/platform/Services.cpp"
   "$root"/skydata/Config*.cpp "$root"/skydata/Settings*.cpp "$root"/skydata/MapPoint*.cpp
   "$root"/skydata/DrawnLine*.cpp "$root"/skydata/PathBodies*.cpp "$root"/skydata/CustomCat*.cpp
   "$root"/skydata/UserCat*.cpp "$root/skydata/StartupTables.cpp" "$root/skydata/DataText.cpp"
