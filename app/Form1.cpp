@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -41,6 +43,9 @@ constexpr int kIndicatorImage_px = 16;
 constexpr int kZoomIndicatorMin = 10;
 constexpr int kZoomIndicatorMax = 1900;
 constexpr int kLastViewButton = 30;
+// Smallest stored window that still shows menus, toolbars and some chart.
+constexpr int kMinStoredWidth_px = 160;
+constexpr int kMinStoredHeight_px = 120;
 
 // The client area: its resize is the window's resize handler.
 class ClientArea final : public QWidget {
@@ -195,14 +200,32 @@ void Form1::Form_Resize() {
     }
 
     // The zoom indicator sits right of the last button of the view toolbar.
+    // In a window too narrow for the buttons and the indicator the toolbar
+    // gives up the indicator's room at its right end (the buttons that no
+    // longer fit go to its extension menu) rather than have the indicator
+    // cover its first buttons or run off the window.
+    const int indicator_width = 2 * kIndicatorImage_px + kIndicatorBarWidth_px + 70;
+    const auto last_button = [&]() -> QWidget* {
+        QAction* last = Bars->ViewItem(kLastViewButton);
+        QWidget* button = last ? view->widgetForAction(last) : nullptr;
+        return button && button->isVisible() ? button : nullptr;
+    };
+    const auto indicator_left = [&](int otherwise) {
+        QWidget* button = last_button();
+        return button ? button->geometry().right() + 1 + kIndicatorGap_px : otherwise;
+    };
     int left = kIndicatorGap_px;
-    if (QAction* last = Bars->ViewItem(kLastViewButton)) {
-        if (QWidget* button = view->widgetForAction(last); button && button->isVisible()) {
-            left = button->geometry().right() + 1 + kIndicatorGap_px;
+    if (shown) {
+        left = indicator_left(cw);
+        if (left + indicator_width > cw) {
+            const int room = std::max(0, cw - indicator_width - kIndicatorGap_px);
+            view->setGeometry(0, h, room, h);
+            view->layout()->activate();
+            left = indicator_left(room + kIndicatorGap_px);
         }
     }
     const int ph = std::max(1, h - 2);
-    Picture2->setGeometry(left, h + 1, 2 * kIndicatorImage_px + kIndicatorBarWidth_px + 70, ph);
+    Picture2->setGeometry(left, h + 1, indicator_width, ph);
     const auto centred = [ph](int own) { return (ph - own) / 2; };
     Image1[0]->setGeometry(0, centred(kIndicatorImage_px), kIndicatorImage_px, kIndicatorImage_px);
     const int barHeight = std::min(ph, 12);
@@ -218,11 +241,25 @@ void Form1::Form_Resize() {
     SetMapBox();
 }
 
+QSize StoredWindowSize(std::int32_t fwidth_twips, std::int32_t fheight_twips, const QSize& available) {
+    const int width = fwidth_twips / kTwipsPerPixel;
+    const int height = fheight_twips / kTwipsPerPixel;
+    if (width < kMinStoredWidth_px || height < kMinStoredHeight_px) {
+        const skydata::SettingsSnapshot defaults;
+        return StoredWindowSize(defaults.fwidth, defaults.fheight, available);
+    }
+    QSize size(width, height);
+    if (available.width() > 0) size.setWidth(std::min(size.width(), available.width()));
+    if (available.height() > 0) size.setHeight(std::min(size.height(), available.height()));
+    return size;
+}
+
 void Form1::ApplyStoredWindowState() {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     if (s.fstate == 0) {
         setWindowState(Qt::WindowNoState);
-        resize(std::max(1, s.fwidth / kTwipsPerPixel), std::max(1, s.fheight / kTwipsPerPixel));
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        resize(StoredWindowSize(s.fwidth, s.fheight, screen ? screen->availableGeometry().size() : QSize()));
     } else if (s.fstate == 2) {
         setWindowState(Qt::WindowMaximized);
     }

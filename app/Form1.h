@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,6 +33,13 @@ inline constexpr int kPickListSize = 7;
 inline constexpr int kMouseLeft = 1;
 inline constexpr int kMouseRight = 2;
 inline constexpr int kMouseMiddle = 4;
+
+// The normal window size in pixels for the stored `fwidth` x `fheight`
+// (twips). A size too small to use (a hand-edited or damaged file) gives
+// the designed default size; a size beyond the screen's free area, whose
+// surface could not even be allocated, is cut to that area (an empty
+// area cuts nothing).
+QSize StoredWindowSize(std::int32_t fwidth_twips, std::int32_t fheight_twips, const QSize& available);
 
 class Form1 final : public QMainWindow {
 public:

@@ -2,14 +2,17 @@
 // toolbar state, layout, keys, wheel, timers and the guard around handlers.
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -288,6 +291,71 @@ TEST_F(Form1Test, ChartStartsBelowAndRightOfTheToolbars) {
     EXPECT_EQ(form->Picture1->size(), form->Client()->size());
     EXPECT_FALSE(form->Bars->TbMain->isVisible());
     EXPECT_FALSE(form->Picture2->isVisible());
+}
+
+TEST_F(Form1Test, ZoomIndicatorNeverCoversAViewButton) {
+    S().ShowToolBar = true;
+    // The first start opens at the designed 543 x 520: too narrow for the
+    // whole view toolbar.
+    for (const QSize size : {QSize(543, 520), QSize(1400, 650), QSize(700, 500)}) {
+        form->resize(size);
+        QCoreApplication::processEvents();
+        form->Form_Resize();
+        QToolBar* view = form->Bars->TbView;
+        const QRect indicator = form->Picture2->geometry();
+        EXPECT_TRUE(form->Picture2->isVisible());
+        EXPECT_LE(indicator.right(), form->Client()->width()) << size.width();
+        int shown_buttons = 0;
+        for (int number = 1; number <= form->Bars->ViewItemCount(); ++number) {
+            QWidget* button = view->widgetForAction(form->Bars->ViewItem(number));
+            if (!button || !button->isVisible()) continue;
+            ++shown_buttons;
+            const QRect on_client = button->geometry().translated(view->pos());
+            EXPECT_FALSE(on_client.intersects(indicator)) << size.width() << " button " << number;
+        }
+        EXPECT_GT(shown_buttons, 5) << size.width();
+    }
+}
+
+TEST(StoredWindowSize, UnusableSizesFallBackAndHugeOnesFitTheScreen) {
+    const QSize screen(1280, 800);
+    struct Row {
+        std::int32_t fwidth, fheight;
+        QSize available, expected;
+    };
+    const Row rows[] = {
+        {9600, 7200, screen, {640, 480}},
+        {8145, 7800, screen, {543, 520}},
+        // Designed size for what no window can use.
+        {-100, 7800, screen, {543, 520}},
+        {0, 0, screen, {543, 520}},
+        {15, 7800, screen, {543, 520}},
+        {9600, 1500, screen, {543, 520}},
+        // Cut to the free area of the screen.
+        {2147483647, 2147483647, screen, {1280, 800}},
+        {30000, 9000, screen, {1280, 600}},
+        {2147483647, 9000, QSize(), {143165576, 600}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(StoredWindowSize(row.fwidth, row.fheight, row.available), row.expected)
+            << row.fwidth << " x " << row.fheight;
+    }
+}
+
+TEST_F(Form1Test, AStoredSizeBeyondTheScreenOpensWithinIt) {
+    // A chart surface of the stored 143165576 x 143165576 pixels cannot be
+    // allocated.
+    S().fstate = 0;
+    S().fwidth = 2147483647;
+    S().fheight = 2147483647;
+    Form1 other;
+    other.ApplyStoredWindowState();
+    other.show();
+    QCoreApplication::processEvents();
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_LE(other.width(), available.width());
+    EXPECT_LE(other.height(), available.height());
+    EXPECT_GT(other.Picture1->width(), 0);
 }
 
 TEST_F(Form1Test, KeyQFollowsTheClockWithSeconds) {

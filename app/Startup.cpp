@@ -17,6 +17,7 @@
 #include "astro/Planets.h"
 #include "astro/SiteContext.h"
 #include "astro/SkySettings.h"
+#include "orbsolve/OrbsolveLoader.h"
 #include "platform/Guard.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
@@ -70,6 +71,20 @@ void StopOnDamagedData(const skydata::LoadLog& log) {
     for (std::size_t i = 0; i < shown; ++i) text += "\r\n" + log.Problems[i];
     if (log.Problems.size() > shown) text += "\r\n...";
     throw platform::RunTimeError(text);
+}
+
+// The orbit solver library is bound on its first use. Without it every
+// redraw that shows a comet or an asteroid fails again, and a failed redraw
+// takes back the switch that would hide them: a broken installation is
+// reported now, by the library's name, like a missing data file.
+void BindOrbitSolver() {
+    KeplerCometBlock comet{};
+    comet.q_au = 1;
+    comet.e = 1;
+    orbsolve::CallKeplerComet(comet);
+    KeplerAsteroidBlock asteroid{};
+    asteroid.a_au = 1;
+    orbsolve::CallKeplerAsteroid(asteroid);
 }
 
 // The settings name the constellations whose figures and boundaries are
@@ -176,10 +191,11 @@ void LoadProgramState(const std::filesystem::path& dir) {
         systems[i]->Data = sd::LoadConstData(dir / name, name, log);
     }
 
-    // 9. Orbital elements.
+    // 9. Orbital elements, and the solver library that places them.
     sd::LoadAsteroids(dir, log);
     sd::LoadComets(dir, log);
     StopOnDamagedData(log);
+    BindOrbitSolver();
 
     // 10.-11. Styles, then the settings that override them.
     sd::InitStyleDefaults(sd::StartupTables().Styles);

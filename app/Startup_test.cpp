@@ -15,6 +15,7 @@
 #include "app/Startup.h"
 #include "app/TestSupport.h"
 #include "astro/JulianDay.h"
+#include "orbsolve/OrbsolveLoader.h"
 #include "platform/RunTimeError.h"
 
 namespace app {
@@ -125,6 +126,18 @@ TEST(Startup, MissingOrDamagedDataFileStopsWithItsNameAndWritesNothing) {
                                 std::filesystem::directory_iterator()),
                   1);
     }
+}
+
+TEST(Startup, MissingOrbitSolverStopsWithItsNameAndWritesNothing) {
+    ProgramEnv p;
+    orbsolve::ResetOrbsolveBinding("liborbsolve-gone.so");
+    EXPECT_EQ(InitProgram(nullptr), nullptr);
+    orbsolve::ResetOrbsolveBinding();
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_NE(p.env.messages.shown[0].text.find("liborbsolve-gone.so"), std::string::npos)
+        << p.env.messages.shown[0].text;
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
 }
 
 TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
