@@ -21,8 +21,6 @@ constexpr double kDefaultFov = 60;
 constexpr double kFaintestLimit = 11;
 constexpr float kDarkSkyLowestLimit = 3.5f;
 constexpr int kLimitStatusPanel = 4;
-constexpr platform::Colour kBlack = platform::Rgb(0, 0, 0);
-constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
 
 // Text of a number with one decimal, halves away from zero.
 std::string OneDecimal(double v) {

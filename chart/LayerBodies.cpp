@@ -5,6 +5,7 @@
 #include <string>
 
 #include "astro/AngleMath.h"
+#include "astro/AstroConstants.h"
 #include "astro/AsteroidPosition.h"
 #include "astro/Atmosphere.h"
 #include "astro/CometPosition.h"
@@ -24,11 +25,8 @@ constexpr int kPlanetStyle = 7;
 constexpr int kCometStyle = 5;
 constexpr int kAsteroidStyle = 6;
 constexpr float kFaintestMag = 11;
-constexpr double kKmPerAu = 149597870.691;
-constexpr double kEarthRadius_km = 6378.137;
 constexpr int kMinSunMoonRadius = 7;
 constexpr double kCentreCrossFov_deg = 50;
-constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
 constexpr platform::Colour kShadowFill = platform::Rgb(100, 100, 100);
 
 // Below the horizon by less than this (of 1000) a body is still drawn: its
@@ -170,15 +168,15 @@ void DrawEarthShadow(platform::Surface& surface, const DrawContext& context, con
     const astro::PlanetTableT& table = astro::Planets().PlanetTable;
     const astro::PlanetRecord& sun = table[astro::kPlanetSun];
     const astro::PlanetRecord& moon = table[astro::kPlanetMoon];
-    const double dS = sun.Delta * kKmPerAu;
-    const double dM = moon.Delta * kKmPerAu;
+    const double dS = sun.Delta * astro::kAuKm;
+    const double dM = moon.Delta * astro::kAuKm;
     // A table without distances has no shadow to place.
     if (!(dS > 0) || !(dM > 0)) return;
     double ra = astro::Norm360(sun.RA + 180);
     double dec = -sun.Dec;
     if (!context.settings.psystem) astro::TopocentricCorrectAt(context.view.lat_deg, context.view.lst_h, ra, dec, moon.Delta);
-    const double rP = dM / dS * 702378.137 + kEarthRadius_km;
-    const double rU = dM / dS * -689621.863 + kEarthRadius_km;
+    const double rP = dM / dS * 702378.137 + astro::kEarthEquatorialRadiusKm;
+    const double rU = dM / dS * -689621.863 + astro::kEarthEquatorialRadiusKm;
     const double aU = 3600 * astro::AtnD(rU * 1.005 / dM);
     const double aP = 3600 * astro::AtnD(rP * 1.026 / dM);
 

@@ -21,9 +21,6 @@ constexpr int kDeepSkyStyle = 9;
 constexpr double kArcminToEighthRadian = 0.0000363610260832151;
 constexpr std::int32_t kMinSymbol = 4;
 
-constexpr platform::Colour kRed = platform::Rgb(255, 0, 0);
-constexpr platform::Colour kCyan = platform::Rgb(0, 255, 255);
-constexpr platform::Colour kGreen = platform::Rgb(0, 255, 0);
 constexpr platform::Colour kGrey = platform::Rgb(100, 100, 100);
 
 enum class Symbol { None, GlobularCluster, Galaxy, OpenCluster, DiffuseNebula, PlanetaryNebula, ClusterNebula,

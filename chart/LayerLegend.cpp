@@ -13,8 +13,6 @@ namespace chart {
 
 namespace {
 
-constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
-constexpr platform::Colour kBlack = platform::Rgb(0, 0, 0);
 constexpr int kLegendStep = 20;     // pixels between symbols
 constexpr int kLegendHeight = 35;   // panel height, pixels
 

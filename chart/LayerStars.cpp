@@ -20,7 +20,6 @@ namespace chart {
 namespace {
 
 constexpr float kFaintestShownMag = 11.0f;
-constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
 
 std::string_view TrimLeft(std::string_view s) {
     const auto i = s.find_first_not_of(' ');

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kTrackStyle = 10;
 constexpr int kTailStyle = 5;
-constexpr platform::Colour kYellow = platform::Rgb(255, 255, 0);
 constexpr int kCrossArm = 4;
 
 }  // namespace

@@ -26,11 +26,6 @@ constexpr double kShapeSizeFactor = 0.00208334;
 constexpr double kNstSizeFactor = 0.000072722062;
 constexpr std::int32_t kMinSymbol = 4;
 
-constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
-constexpr platform::Colour kRed = platform::Rgb(255, 0, 0);
-constexpr platform::Colour kGreen = platform::Rgb(0, 255, 0);
-constexpr platform::Colour kCyan = platform::Rgb(0, 255, 255);
-constexpr platform::Colour kBlue = platform::Rgb(0, 0, 255);
 
 // The common projection of this layer: false when behind the horizon or,
 // for `strict`, not strictly inside the surface. chartZ is the chart z after

@@ -14,6 +14,15 @@
 
 namespace chart {
 
+// The plain colours the layers draw with.
+inline constexpr platform::Colour kBlack = platform::Rgb(0, 0, 0);
+inline constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
+inline constexpr platform::Colour kRed = platform::Rgb(255, 0, 0);
+inline constexpr platform::Colour kGreen = platform::Rgb(0, 255, 0);
+inline constexpr platform::Colour kBlue = platform::Rgb(0, 0, 255);
+inline constexpr platform::Colour kCyan = platform::Rgb(0, 255, 255);
+inline constexpr platform::Colour kYellow = platform::Rgb(255, 255, 0);
+
 // A sky position of one spherical frame, degrees.
 struct SkyPoint {
     double lon_deg = 0;
