@@ -22,7 +22,6 @@ constexpr std::array<double, 4> kDirectionAzimuths_deg = {90, 270, 180, 0};
 constexpr int kZenithItem = 4;
 constexpr double kZenithAltitude_deg = 90;
 constexpr double kAllSkyAzimuth_deg = 180;
-constexpr double kAllSkyFov_deg = 190;
 
 skydata::SettingsSnapshot& Settings() { return skydata::CurrentSettings(); }
 
@@ -78,7 +77,7 @@ void LookToward(Form1& form, int index) {
 void AllSky(Form1& form) {
     CentreOn(kAllSkyAzimuth_deg, kZenithAltitude_deg);
     form.UnlockTrack();
-    Settings().ViewFOV = kAllSkyFov_deg;
+    Settings().ViewFOV = skydata::kMaxViewFov_deg;
     form.SetMapBox();
 }
 

@@ -19,8 +19,6 @@
 namespace app {
 namespace {
 
-constexpr double kMinFov_deg = 1;
-constexpr double kMaxFov_deg = 190;
 constexpr double kTrackOffset_deg = 0.0001;
 constexpr double kMinutesPerDay = 1440;
 constexpr double kHoursPerDay = 24;
@@ -93,8 +91,8 @@ void Form1::ZoomOpr(int mode) {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     if (mode == 0) s.ViewFOV = s.ViewFOV * 2 / 3;
     if (mode == 1) s.ViewFOV = s.ViewFOV * 1.5;
-    if (s.ViewFOV >= kMaxFov_deg) s.ViewFOV = kMaxFov_deg;
-    if (s.ViewFOV <= kMinFov_deg) s.ViewFOV = kMinFov_deg;
+    if (s.ViewFOV >= skydata::kMaxViewFov_deg) s.ViewFOV = skydata::kMaxViewFov_deg;
+    if (s.ViewFOV <= skydata::kMinViewFov_deg) s.ViewFOV = skydata::kMinViewFov_deg;
     SetMapBox();
 }
 

@@ -15,8 +15,6 @@ namespace chart {
 
 namespace {
 
-constexpr double kMinFov = 1;
-constexpr double kMaxFov = 190;
 constexpr double kDefaultFov = 60;
 constexpr double kFaintestLimit = 11;
 constexpr float kDarkSkyLowestLimit = 3.5f;
@@ -94,7 +92,7 @@ ChartSources ModuleSources() {
 
 double ClampFov(double fov_deg) {
     if (!std::isfinite(fov_deg)) return kDefaultFov;
-    return std::clamp(fov_deg, kMinFov, kMaxFov);
+    return std::clamp(fov_deg, skydata::kMinViewFov_deg, skydata::kMaxViewFov_deg);
 }
 
 double EffectiveLimitMag(const skydata::SettingsSnapshot& settings, float autoLimit) {

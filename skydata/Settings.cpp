@@ -225,7 +225,7 @@ void Notify(std::string_view text) {
 
 // Keeps every loaded value inside the range the program can work with.
 void ClampLoadedValues(SettingsSnapshot& s, double today_jd) {
-    s.ViewFOV = ClampTo(s.ViewFOV, 1.0, 190.0);
+    s.ViewFOV = ClampTo(s.ViewFOV, kMinViewFov_deg, kMaxViewFov_deg);
     std::string coord = s.ViewCoordSys;
     for (char& c : coord) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     s.ViewCoordSys.assign(1, coord == "e" ? 'e' : 'a');

@@ -34,6 +34,10 @@ namespace skydata {
 
 constexpr std::int32_t kTwipsPerPixel = 15;
 
+// Range of the field of view, degrees.
+constexpr double kMinViewFov_deg = 1;
+constexpr double kMaxViewFov_deg = 190;
+
 // The version every snapshot is written with, and the one assumed for a file
 // without a version entry.
 constexpr std::string_view kSettingsVersion = "0.841";
