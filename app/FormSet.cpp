@@ -74,7 +74,6 @@ void Form1::FormSet() {
     // 4. User catalogues and the remaining groups.
     const auto& catalogs = skydata::UserCatalogModule().Catalogs;
     const bool assigned[2] = {s.usercatfile0is, s.usercatfile1is};
-    const bool drawn[2] = {s.drawcuscat0, s.drawcuscat1};
     for (int i = 0; i < 2; ++i) {
         QAction* item = m.Action("mnuCustom", i);
         if (!item) continue;
@@ -82,7 +81,6 @@ void Form1::FormSet() {
         if (assigned[i]) caption += QString::fromUtf8(": ") + QString::fromStdString(catalogs[i].Name);
         item->setText(caption);
         item->setEnabled(assigned[i]);
-        item->setChecked(drawn[i]);
     }
     const std::string coord = UpperFrame(s.ViewCoordSys);
     if (coord == "A" || coord == "E") {
