@@ -234,6 +234,19 @@ TEST(LunarCalendarFakeTest, RoundTripEveryDayOfTheWindowYear) {
     }
 }
 
+TEST(LunarCalendarFakeTest, BadInputGivesNoValue) {
+    FakeSky sky;
+    sky.UniformMoons(kW + 5);
+    EXPECT_EQ(Convert(sky, std::nan("")), "none");
+    EXPECT_EQ(Convert(sky, 1e300), "none");
+    EXPECT_FALSE(LunarToSolar({2147483647, 1, 1, false}, 0.0, {}, sky.Services()).has_value());
+    EXPECT_FALSE(LunarToSolar({2001, 13, 1, false}, 0.0, {}, sky.Services()).has_value());
+    EXPECT_FALSE(CalcPrincipalTerms(std::nan(""), 0.0, false, sky.Services()));
+    EXPECT_EQ(zu::GetWolgeon(-2147483647 - 1, 1, false).size(), 6u);
+    EXPECT_EQ(zu::GetWolgeon(2001, 0, false), "");
+    EXPECT_EQ(zu::GetWolgeon(2001, 13, false), "");
+}
+
 TEST(ZoneRuleTest, KoreanRuleFollowsTheMoment) {
     const ZoneRule korean = ZoneRule::Korean();
     EXPECT_EQ(korean.HoursAt(kKoreanZoneChangeJdUt - 1e-6), 8.0);
