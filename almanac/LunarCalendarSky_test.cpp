@@ -124,6 +124,17 @@ TEST_F(LunarCalendarSkyTest, JinsakAndMeanMoon) {
         EXPECT_EQ(plain->months, with_jinsak->months);
         EXPECT_EQ(plain->end_day, with_jinsak->end_day);
     }
+    // Mean terms and mean new moons still number every month of a year.
+    LunisolarRules all_mean = mean;
+    all_mean.MeanSun = true;
+    for (int year : {1600, 1650}) {
+        const auto months = LunarMonthsOfWindowYear(year, 9.0, all_mean, Sky());
+        ASSERT_TRUE(months.has_value()) << year;
+        EXPECT_GE(months->months.size(), 13u);
+        EXPECT_LE(months->months.size(), 14u);
+        EXPECT_EQ(months->months.front().month, 11);
+        EXPECT_EQ(months->months.back().month, 11);
+    }
 }
 
 TEST_F(LunarCalendarSkyTest, LunarToSolar) {
