@@ -1,6 +1,7 @@
 #include "calendar/LunarYear.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,9 +14,6 @@ namespace {
 constexpr std::uint8_t kUnnumbered = 100;
 constexpr int kMaxNewMoonSteps = 40;
 constexpr int kWorkMonths = 76;
-// Principal-term rows: the winter solstices of the year before and of the year.
-constexpr int kRowSolstice1 = 1;
-constexpr int kRowSolstice2 = 13;
 constexpr std::array<std::uint8_t, 16> kRowMonth = {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
 
 double CivilNoon(double jd) { return astro::RoundToHalf(jd) + 0.5; }
@@ -28,17 +26,18 @@ bool MatchesMonth(const LunarMonthRecord& r, std::int16_t year, std::uint8_t mon
 // Month starts from about 96 days before 1 January through the first start
 // after J1 + 427; empty when the search fails.
 std::vector<double> MonthStarts(double j1, double first_term_day, double zone_h, const EraRules& rules,
-                                const LunarYearSolvers& solvers) {
+                                const almanac::CalendarServices& services) {
     std::vector<double> starts;
     for (int k = 0; k < kMaxNewMoonSteps; ++k) {
         const double t = j1 - 96 + 28.0 * k;
         double s;
         if (rules.MeanMoon) {
-            s = CivilNoon(solvers.mean_new_moon(t, zone_h));
+            s = CivilNoon(services.ApproxLunarPhaseTime(t, zone_h));
         } else {
-            const double n = solvers.true_new_moon(t, zone_h);
-            const double midnight = astro::RoundToHalf(n);
-            s = (rules.Jinsak && n - midnight >= 0.75) ? midnight + 1.5 : midnight + 0.5;
+            const std::optional<double> n = services.LunarPhaseTime(t, 0, zone_h);
+            if (!n) return {};
+            const double midnight = astro::RoundToHalf(*n);
+            s = (rules.Jinsak && *n - midnight >= 0.75) ? midnight + 1.5 : midnight + 0.5;
         }
         if (!std::isfinite(s)) return {};
         if (s >= first_term_day && (starts.empty() || s > starts.back())) {
@@ -64,12 +63,17 @@ void ClearLunarMonthTable(LunarMonthTable& table) { table.slot.fill(LunarMonthRe
 
 void SwapMonthRecords(LunarMonthRecord& a, LunarMonthRecord& b) { std::swap(a, b); }
 
-bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const LunarYearSolvers& solvers,
+bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
                     LunarMonthTable& table) {
     const double Y = YearOfJD(CivilNoon(jd));
     const double j1 = JulianDay(Y, 1, 1, 12, 0, 0);
-    const std::array<double, 16> pt = solvers.principal_term_days(j1, zone_h, rules.MeanSun);
-    const std::vector<double> starts = MonthStarts(j1, pt[0], zone_h, rules, solvers);
+    const std::optional<std::array<double, 16>> pt =
+        almanac::PrincipalTermDays(static_cast<int>(Y), almanac::ZoneRule(zone_h), rules.MeanSun, services);
+    if (!pt) {
+        ClearLunarMonthTable(table);
+        return false;
+    }
+    const std::vector<double> starts = MonthStarts(j1, (*pt)[0], zone_h, rules, services);
     if (starts.size() < 2) {
         ClearLunarMonthTable(table);
         return false;
@@ -90,7 +94,7 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const Lunar
     for (int j = 0; j < kLunarMonthSlots - 1; ++j) {
         w[j].Regular = 0;
         for (int r = 0; r < 16; ++r) {
-            if (w[j].StartJD <= pt[r] && pt[r] < w[j + 1].StartJD) {
+            if (w[j].StartJD <= (*pt)[r] && (*pt)[r] < w[j + 1].StartJD) {
                 w[j].Regular = kTrue;
                 if (w[j].Month == kUnnumbered)
                     w[j].Month = kRowMonth[r];
@@ -100,8 +104,8 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const Lunar
         }
     }
 
-    const double ws1 = pt[kRowSolstice1];
-    const double ws2 = pt[kRowSolstice2];
+    const double ws1 = (*pt)[almanac::kWinterSolsticeOpeningRow];
+    const double ws2 = (*pt)[almanac::kWinterSolsticeClosingRow];
     int h = 0, a = 0, b = 0;
     for (int j = 0; j <= n - 2; ++j) {
         if (ws1 < w[j].StartJD && w[j].StartJD <= ws2) ++h;
@@ -178,13 +182,13 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const Lunar
     return true;
 }
 
-void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const LunarYearSolvers& solvers,
+void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
                       LunarMonthTable& table) {
     const double y0 = YearOfJD(jd) - 1;
     std::array<LunarMonthRecord, kWorkMonths> work{};
     for (int y = 0; y < 3; ++y) {
         ClearLunarMonthTable(table);
-        CalcYearMonths(JulianDay(y0 + y, 1, 1, 12, 0, 0), zone_h, rules, solvers, table);
+        CalcYearMonths(JulianDay(y0 + y, 1, 1, 12, 0, 0), zone_h, rules, services, table);
         for (int s = 0; s < kLunarMonthSlots; ++s) work[25 * y + s] = table.slot[s];
     }
     for (int i = 0; i < kWorkMonths - 1; ++i) {

@@ -6,16 +6,13 @@
 // held as the Julian day of their noon (a whole number).
 #include <array>
 #include <cstdint>
-#include <functional>
+
+#include "almanac/CalendarServices.h"
+#include "almanac/LunarCalendar.h"
 
 namespace vu {
 
-// The rule flags of a historical calendar.
-struct EraRules {
-    bool MeanSun = false;   // principal terms of the mean Sun
-    bool MeanMoon = false;  // mean new moons
-    bool Jinsak = false;    // a true new moon from 18:00 starts its month the next day
-};
+using EraRules = almanac::LunisolarRules;
 // The rules in force in a year: up to 618 mean terms and mean new moons;
 // 619-664 true new moons; 665-1280 with Jinsak; 1281-1644 mean terms only;
 // from 1645 all true.
@@ -38,33 +35,21 @@ struct LunarMonthTable {
     std::array<LunarMonthRecord, kLunarMonthSlots> slot{};
 };
 
-// What the builder asks of the Sun and Moon; each returns local civil time
-// of the zone given. vu binds its own solvers (LunarYearSolversOfVu); tests
-// may bind stubs.
-struct LunarYearSolvers {
-    // New moon at or before a start (UT): LunarPhaseTime with target 0.
-    std::function<double(double jd_start_ut, double zone_h)> true_new_moon;
-    // Mean new moon nearest a start (UT).
-    std::function<double(double jd_start_ut, double zone_h)> mean_new_moon;
-    // The 16 principal-term days (noon Julian days) of the window year whose
-    // 1 January noon is j1: minor snow of the year before to rain water of
-    // the year after.
-    std::function<std::array<double, 16>(double j1, double zone_h, bool mean_sun)> principal_term_days;
-};
-
 void ClearLunarMonthTable(LunarMonthTable& table);
 void SwapMonthRecords(LunarMonthRecord& a, LunarMonthRecord& b);
 
 // Writes the months of one lunar year (month 11 of the year before through
-// month 11 of the year of jd) into slots 0.. of the table. False, with the
-// table left empty, when the new-moon search does not reach past early March
-// of the next year in 40 steps or a solver gives a non-finite value.
-bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const LunarYearSolvers& solvers,
+// month 11 of the year of jd) into slots 0.. of the table, with new moons and
+// principal terms of the zone (hours) from the services' solvers (the true
+// new moon: LunarPhaseTime with target 0, at or before its start). False,
+// with the table left empty, when the new-moon search does not reach past
+// early March of the next year in 40 steps or a solver fails.
+bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
                     LunarMonthTable& table);
 
 // Fills the table for the year of jd (21 or 22 months) from three lunar years
 // computed with the same rules and zone.
-void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const LunarYearSolvers& solvers,
+void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
                       LunarMonthTable& table);
 
 // Lunar date of the civil day of jd; false, with the outputs untouched,
