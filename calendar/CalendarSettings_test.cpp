@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
 
 namespace vu {
@@ -50,6 +51,21 @@ TEST(CalendarSettings, SummerZoneIncludesBothEnds) {
     EXPECT_EQ(ZoneInForce(s, summer, summer.end_jd), 10);
     EXPECT_EQ(ZoneInForce(s, summer, summer.start_jd - 1), 9);
     EXPECT_EQ(ZoneInForce(s, summer, summer.end_jd + 1), 9);
+}
+
+TEST(CalendarSettings, StateResetsToAFreshStart) {
+    CalendarState& state = Calendar();
+    state.settings.TZ = 8;
+    state.settings.FH = 1;
+    state.CalYear = 2024;
+    state.lunar_months.slot[0].StartJD = 2460000;
+    UpdateSummerDays(state);
+    EXPECT_EQ(ZoneInForce(state, JulianDay(2024, 3, 15, 12)), 9);
+    EXPECT_EQ(ZoneInForce(state, JulianDay(2024, 3, 14, 12)), 8);
+    ResetCalendarState();
+    EXPECT_EQ(Calendar().settings.TZ, 9);
+    EXPECT_EQ(Calendar().lunar_months.slot[0].StartJD, 0);
+    EXPECT_EQ(Calendar().fonts[1].size, 25);
 }
 
 }  // namespace

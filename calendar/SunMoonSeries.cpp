@@ -1,7 +1,9 @@
 #include "calendar/SunMoonSeries.h"
 
 #include <cmath>
+#include <complex>
 #include <cstdlib>
+#include <vector>
 
 #include "astro/AngleMath.h"
 #include "calendar/SunMoonSeriesTerms.h"
@@ -30,6 +32,84 @@ double EccentricityFactor(int m, double e) {
         case 2: return e * e;
         default: return 1.0;
     }
+}
+
+// The 195 Earth terms share 68 frequencies. EclipticPosition takes the sine
+// and cosine of each frequency once and forms every term as
+// A cos B cos(C tau) - A sin B sin(C tau).
+struct EarthTermsByFrequency {
+    struct Term {
+        double a_cos_b, a_sin_b;
+        std::size_t frequency;
+    };
+    std::vector<double> frequencies;
+    std::vector<Term> terms[13];  // L0..L5, B0, B1, R0..R4
+};
+
+template <std::size_t N>
+void AddSeries(EarthTermsByFrequency& out, std::vector<EarthTermsByFrequency::Term>& series,
+               const std::array<series::EarthTerm, N>& terms) {
+    for (const series::EarthTerm& t : terms) {
+        std::size_t index = 0;
+        while (index < out.frequencies.size() && out.frequencies[index] != t.c) ++index;
+        if (index == out.frequencies.size()) out.frequencies.push_back(t.c);
+        series.push_back({t.a * std::cos(t.b), t.a * std::sin(t.b), index});
+    }
+}
+
+const EarthTermsByFrequency& EarthTermsGrouped() {
+    static const EarthTermsByFrequency grouped = [] {
+        EarthTermsByFrequency g;
+        AddSeries(g, g.terms[0], series::kEarthL0);
+        AddSeries(g, g.terms[1], series::kEarthL1);
+        AddSeries(g, g.terms[2], series::kEarthL2);
+        AddSeries(g, g.terms[3], series::kEarthL3);
+        AddSeries(g, g.terms[4], series::kEarthL4);
+        AddSeries(g, g.terms[5], series::kEarthL5);
+        AddSeries(g, g.terms[6], series::kEarthB0);
+        AddSeries(g, g.terms[7], series::kEarthB1);
+        AddSeries(g, g.terms[8], series::kEarthR0);
+        AddSeries(g, g.terms[9], series::kEarthR1);
+        AddSeries(g, g.terms[10], series::kEarthR2);
+        AddSeries(g, g.terms[11], series::kEarthR3);
+        AddSeries(g, g.terms[12], series::kEarthR4);
+        return g;
+    }();
+    return grouped;
+}
+
+// L, B (radians) and R (AU) of the Earth: the sums of EarthL0..EarthR4.
+void EarthLBR(double tau, double& L, double& B, double& R) {
+    const EarthTermsByFrequency& g = EarthTermsGrouped();
+    double c[96], s[96];
+    for (std::size_t i = 0; i < g.frequencies.size(); ++i) {
+        c[i] = std::cos(g.frequencies[i] * tau);
+        s[i] = std::sin(g.frequencies[i] * tau);
+    }
+    double sums[13];
+    for (int k = 0; k < 13; ++k) {
+        double sum = 0;
+        for (const EarthTermsByFrequency::Term& t : g.terms[k]) sum += t.a_cos_b * c[t.frequency] - t.a_sin_b * s[t.frequency];
+        sums[k] = sum;
+    }
+    const double t2 = tau * tau, t3 = t2 * tau, t4 = t2 * t2, t5 = t4 * tau;
+    L = sums[0] + sums[1] * tau + sums[2] * t2 + sums[3] * t3 + sums[4] * t4 + sums[5] * t5;
+    B = sums[6] + sums[7] * tau;
+    R = sums[8] + sums[9] * tau + sums[10] * t2 + sums[11] * t3 + sums[12] * t4;
+}
+
+// exp(i k x) for k = -4..4, index k + 4: the Moon's argument multipliers
+// stay within that range, so each term's sine and cosine come from products.
+using Multiples = std::array<std::complex<double>, 9>;
+Multiples MultiplesOf(double x_deg) {
+    Multiples m;
+    const std::complex<double> one = std::polar(1.0, x_deg * kRadPerDeg);
+    m[4] = 1.0;
+    for (int k = 1; k <= 4; ++k) {
+        m[4 + k] = m[3 + k] * one;
+        m[4 - k] = std::conj(m[4 + k]);
+    }
+    return m;
 }
 
 }  // namespace
@@ -88,16 +168,17 @@ void MoonPositionELP(double jde, double& lon_rad, double& lat_rad, double& dist_
     const double A3 = Norm360(313.45 + 481266.484 * T);
     const double E = 1.0 - 0.002516 * T - 0.0000074 * T2;
 
+    const Multiples eD = MultiplesOf(D), eM = MultiplesOf(M), eMp = MultiplesOf(Mp), eF = MultiplesOf(F);
+    auto angle = [&](int d, int m, int mp, int f) { return eD[d + 4] * eM[m + 4] * eMp[mp + 4] * eF[f + 4]; };
     double sl = 0, sr = 0, sb = 0;
     for (std::size_t i = 0; i < 60; ++i) {
         const series::MoonLonDistTerm& a = series::kMoonLonDist[i];
-        const double arg = D * a.d + M * a.m + Mp * a.mp + F * a.f;
+        const std::complex<double> za = angle(a.d, a.m, a.mp, a.f);
         const double fa = EccentricityFactor(a.m, E);
-        sl += fa * a.sigma_l * SinD(arg);
-        sr += fa * a.sigma_r * CosD(arg);
+        sl += fa * a.sigma_l * za.imag();
+        sr += fa * a.sigma_r * za.real();
         const series::MoonLatTerm& b = series::kMoonLat[i];
-        const double argb = Norm360(D * b.d + M * b.m + Mp * b.mp + F * b.f);
-        sb += EccentricityFactor(b.m, E) * b.sigma_b * SinD(argb);
+        sb += EccentricityFactor(b.m, E) * b.sigma_b * angle(b.d, b.m, b.mp, b.f).imag();
     }
     sl += 3958 * SinD(A1) + 1962 * SinD(Lp - F) + 318 * SinD(A2);
     sb += -2235 * SinD(Lp) + 382 * SinD(A3) + 175 * SinD(A1 - F) + 175 * SinD(A1 + F) +
@@ -125,10 +206,7 @@ void EclipticPosition(double jde, std::uint8_t body, bool fk5, double& lon_deg, 
         MoonPositionELP(jde, L, B, dist_km);
         R = dist_km / kKmPerAu;
     } else {
-        const double tau = (jde - kJ2000) / kDaysPerMillennium;
-        L = EarthL0(tau) + EarthL1(tau) + EarthL2(tau) + EarthL3(tau) + EarthL4(tau) + EarthL5(tau);
-        B = EarthB0(tau) + EarthB1(tau);
-        R = EarthR0(tau) + EarthR1(tau) + EarthR2(tau) + EarthR3(tau) + EarthR4(tau);
+        EarthLBR((jde - kJ2000) / kDaysPerMillennium, L, B, R);
     }
     lon_deg = astro::Norm360(L * kDegPerRad);
     lat_deg = B * kDegPerRad;

@@ -25,6 +25,22 @@ TEST(CalendarSeries, HigherOrderSeriesVanishAtJ2000) {
     EXPECT_NE(EarthL0(0.0), 0.0);
 }
 
+// EclipticPosition groups the Earth terms by frequency; it must give the
+// sums of the thirteen series.
+TEST(CalendarSeries, GroupedEarthTermsEqualTheSeriesSums) {
+    for (double jde : {2086306.5, 2415020.5, 2451545.0, 2460676.5, 2524593.5}) {
+        const double tau = (jde - 2451545.0) / 365250.0;
+        const double L = EarthL0(tau) + EarthL1(tau) + EarthL2(tau) + EarthL3(tau) + EarthL4(tau) + EarthL5(tau);
+        const double B = EarthB0(tau) + EarthB1(tau);
+        const double R = EarthR0(tau) + EarthR1(tau) + EarthR2(tau) + EarthR3(tau) + EarthR4(tau);
+        double lon, lat, r;
+        EclipticPosition(jde, kBodyEarth, false, lon, lat, r);
+        EXPECT_NEAR(std::remainder(lon - L * 180 / M_PI, 360.0), 0, 1e-10);
+        EXPECT_NEAR(lat, B * 180 / M_PI, 1e-12);
+        EXPECT_NEAR(r, R, 1e-14);
+    }
+}
+
 // Meeus example 47.a.
 TEST(CalendarSeries, MoonOfExample47a) {
     double lon, lat, dist_km;
