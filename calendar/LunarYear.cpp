@@ -14,7 +14,6 @@ namespace {
 constexpr std::uint8_t kUnnumbered = 100;
 constexpr int kMaxNewMoonSteps = 40;
 constexpr int kWorkMonths = 76;
-constexpr std::array<std::uint8_t, 16> kRowMonth = {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
 
 double CivilNoon(double jd) { return astro::RoundToHalf(jd) + 0.5; }
 
@@ -89,6 +88,8 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const alman
     }
     for (int i = n; i < kLunarMonthSlots; ++i) w[i].Month = kUnnumbered;
 
+    almanac::InitPrincipalTerms();
+    const almanac::PrincipalTermRows& rows = almanac::PrincipalTermTable();
     // A month holding two principal terms keeps the first one's number,
     // unless either is the 11th: the month of the winter solstice is month 11.
     for (int j = 0; j < kLunarMonthSlots - 1; ++j) {
@@ -97,8 +98,8 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const alman
             if (w[j].StartJD <= (*pt)[r] && (*pt)[r] < w[j + 1].StartJD) {
                 w[j].Regular = kTrue;
                 if (w[j].Month == kUnnumbered)
-                    w[j].Month = kRowMonth[r];
-                else if (w[j].Month == 11 || kRowMonth[r] == 11)
+                    w[j].Month = rows[r].Month;
+                else if (w[j].Month == 11 || rows[r].Month == 11)
                     w[j].Month = 11;
             }
         }

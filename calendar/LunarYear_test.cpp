@@ -1,6 +1,10 @@
 #include "calendar/LunarYear.h"
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +91,49 @@ TEST(CalendarLunarYear, ChinaZoneGivesOtherMonths) {
         EXPECT_EQ(day, 1);
         EXPECT_EQ(leap, 0);
     }
+}
+
+struct OfficialMonth {
+    double start_jd;  // noon of the first day
+    int year, month;
+    bool leap;
+};
+
+// The Korean lunar months of npm korean-lunar-calendar (the official table
+// of the Korea Astronomy and Space Science Institute), one line per month:
+// almanac/testdata/korean_lunar_months.csv.
+std::vector<OfficialMonth> OfficialMonths() {
+    std::ifstream in(std::string(ZU_SOURCE_DIR) + "/almanac/testdata/korean_lunar_months.csv");
+    std::vector<OfficialMonth> months;
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+        int y, m, d, ly, lm, leap;
+        if (std::sscanf(line.c_str(), "%d-%d-%d,%d,%d,%d", &y, &m, &d, &ly, &lm, &leap) == 6)
+            months.push_back({JulianDay(y, m, d, 12), ly, lm, leap != 0});
+    }
+    return months;
+}
+
+TEST(CalendarLunarYear, EveryDayFrom1913To2050MatchesTheOfficialTable) {
+    const std::vector<OfficialMonth> months = OfficialMonths();
+    ASSERT_GT(months.size(), 1800u);
+    std::size_t m = 0;
+    int mismatches = 0;
+    for (int y = 1913; y <= 2050; ++y) {
+        const LunarMonthTable t = Prepared(y, kKST);
+        for (double jd = JulianDay(y, 1, 1, 12); jd < JulianDay(y + 1, 1, 1, 12); jd += 1) {
+            while (m + 1 < months.size() && months[m + 1].start_jd <= jd) ++m;
+            const OfficialMonth& o = months[m];
+            std::int16_t year = 0, leap = 0;
+            std::uint8_t month = 0, day = 0;
+            const bool found = GetLunarDate(t, jd, year, month, day, leap);
+            const bool same = found && year == o.year && month == o.month && (leap == kTrue) == o.leap &&
+                              day == jd - o.start_jd + 1;
+            if (!same && ++mismatches <= 10) ADD_FAILURE() << "day " << FormatDateKorean(jd);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(CalendarLunarYear, EveryDayOf2024AgreesWithTheSharedConverter) {
@@ -183,7 +230,7 @@ TEST(CalendarLunarYear, FailingSolverLeavesAnEmptyTable) {
     t.slot[0].StartJD = 1;
     EXPECT_FALSE(CalcYearMonths(JulianDay(2024, 1, 1, 12), kKST, {}, s, t));
     EXPECT_EQ(EntryCount(t), 0);
-    s.LunarPhaseTime = [](double t_ut, double, double) -> std::optional<double> { return t_ut - 400; };
+    s.LunarPhaseTime = [](double t_ut, double, double) -> std::optional<double> { return t_ut - 2000; };
     EXPECT_FALSE(CalcYearMonths(JulianDay(2024, 1, 1, 12), kKST, {}, s, t));
     EXPECT_EQ(EntryCount(t), 0);
 }
