@@ -81,7 +81,8 @@ const EarthTermsByFrequency& EarthTermsGrouped() {
 // L, B (radians) and R (AU) of the Earth: the sums of EarthL0..EarthR4.
 void EarthLBR(double tau, double& L, double& B, double& R) {
     const EarthTermsByFrequency& g = EarthTermsGrouped();
-    double c[96], s[96];
+    // At most one frequency per term.
+    double c[195], s[195];
     for (std::size_t i = 0; i < g.frequencies.size(); ++i) {
         c[i] = std::cos(g.frequencies[i] * tau);
         s[i] = std::sin(g.frequencies[i] * tau);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "astro/MeanSunMoon.h"
+
 namespace vu {
 namespace {
 
@@ -63,6 +65,9 @@ TEST(CalendarSolvers, PhasesOtherThanNewMoonGoTheSignedWay) {
 TEST(CalendarSolvers, FirstGuessDriftsBefore1582) {
     // The first guess moves 4 days in year 1000 and 20 in -1000; the solvers
     // still converge on the solstice within the pass limit.
+    EXPECT_EQ(astro::SolarLongitudeDayGuess(1000, 350), 354);
+    EXPECT_EQ(astro::SolarLongitudeDayGuess(-1000, 350), 370);
+    EXPECT_EQ(astro::SolarLongitudeDayGuess(1582, 350), 350);
     for (double year : {1000.0, -1000.0}) {
         const SolverResult r = SolarLongitudeSearch(year, 270, 350, kZoneKST);
         EXPECT_LE(r.passes, 51);
