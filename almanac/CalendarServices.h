@@ -5,8 +5,8 @@
 // modules read no settings and no program's globals.
 //
 // Julian days: the precise and mean solvers return a Julian day of local civil
-// time, the UT result plus zone_h / 24. The calendar modules call them with
-// zone 0 and apply their ZoneRule themselves.
+// time, the UT result plus zone_h / 24. The lunisolar conversions call them
+// with zone 0 and apply their ZoneRule themselves.
 #include <functional>
 #include <optional>
 

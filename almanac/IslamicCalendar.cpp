@@ -17,6 +17,8 @@ constexpr std::array<const char*, 12> kMonthNames = {
 // the year formula exact for the leap years (14 + 11 y) mod 30 < 11.
 constexpr double kCycleDays = 10631.0;
 constexpr double kYearOffset = 10646.0;
+// Years beyond this have no date (they would not fit the int fields).
+constexpr double kMaxYear = 1.0e8;
 
 double Floor(double x) { return std::floor(x); }
 
@@ -58,6 +60,7 @@ IslamicDate JDToIslamic(double jd) {
     if (!(jd >= kIslamicEpochDay)) return {};
     const double d = astro::RoundToHalf(jd) + 0.5;
     const double year = Floor((30.0 * (d - kIslamicEpochDay) + kYearOffset) / kCycleDays);
+    if (!(year <= kMaxYear)) return {};
     const int y = static_cast<int>(year);
     const double month = Floor((11.0 * (d - IslamicToJD(y, 1, 1)) + 330.0) / 325.0);
     const int m = static_cast<int>(month);

@@ -21,7 +21,8 @@ std::string IslamicMonthName(int month);
 // Day number (noon) of an Islamic date; 0 when a part is negative. Months
 // above 12 and days above 30 run on.
 double IslamicToJD(int year, int month, int day);
-// The Islamic date of the civil day of jd; (0, 0, 0) when jd < 1948440.
+// The Islamic date of the civil day of jd; (0, 0, 0) when jd < 1948440, not
+// a number, or past year 10^8.
 // The exact inverse of IslamicToJD.
 IslamicDate JDToIslamic(double jd);
 // Style 0 "1420년 9월 24일", 1 "1420년 9월(Ramadan) 24일",

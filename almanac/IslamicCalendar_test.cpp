@@ -37,6 +37,8 @@ TEST(IslamicCalendarTest, JDToIslamicKnownDays) {
         {"new year the book's steps give as 153/12/30", 2002658, {154, 1, 1}},
         {"before the epoch by the argument", 1948439.9, {0, 0, 0}},
         {"long before", 0, {0, 0, 0}},
+        {"not a number", std::nan(""), {0, 0, 0}},
+        {"past any int year", 1e300, {0, 0, 0}},
     };
     for (const Case& c : cases) EXPECT_EQ(JDToIslamic(c.jd), c.expected) << c.why;
 }

@@ -39,6 +39,9 @@ constexpr int kNewMoonScanMaxSteps = 40;
 // the next day: 0.75 day past the civil midnight.
 constexpr double kJinsakFractionOfDay = 0.75;
 constexpr int kUnnumbered = 100;
+// Conversions far outside any calendar's use give no value (and keep the
+// year within an int).
+constexpr double kMaxYear = 1.0e6;
 
 PrincipalTermRows g_principal_terms{};
 
@@ -93,7 +96,9 @@ public:
         : zone_(zone), rules_(rules), services_(services) {}
 
     std::optional<int> WindowYear(double day_number) {
-        int year = static_cast<int>(std::floor(services_.JDToYear(day_number)));
+        const double calendar_year = std::floor(services_.JDToYear(day_number));
+        if (!(std::fabs(calendar_year) <= kMaxYear)) return std::nullopt;
+        int year = static_cast<int>(calendar_year);
         const std::optional<double> before = Solstice(year, kSolsticeBeforeGuess);
         if (!before) return std::nullopt;
         if (*before > day_number) --year;
@@ -200,9 +205,10 @@ std::optional<std::array<double, kPrincipalTermCount>> PrincipalTermDays(int win
 }
 
 bool CalcPrincipalTerms(double jd, const ZoneRule& zone, bool mean_sun, const CalendarServices& services) {
-    const int year = static_cast<int>(std::floor(services.JDToYear(jd)));
+    const double year = std::floor(services.JDToYear(jd));
+    if (!(std::fabs(year) <= kMaxYear)) return false;
     const std::optional<std::array<double, kPrincipalTermCount>> days =
-        PrincipalTermDays(year, zone, mean_sun, services);
+        PrincipalTermDays(static_cast<int>(year), zone, mean_sun, services);
     if (!days) return false;
     for (std::size_t i = 0; i < days->size(); ++i) g_principal_terms[i].Day = (*days)[i];
     return true;
@@ -340,7 +346,7 @@ std::optional<double> SearchLunarDate(const LunarDate& date, LunarConverter& con
         t += kProbeAhead;
         target = date.month + 0.5;
     }
-    if (date.year < 1582) t += std::floor((1582 - date.year) * 0.0078);
+    if (date.year < 1582) t += std::floor((1582.0 - date.year) * 0.0078);
 
     for (int pass = 0; pass < kOuterPasses; ++pass) {
         const std::optional<LunarDate> probe = converter.ToLunar(t);
@@ -396,7 +402,7 @@ std::string GetWolgeon(int year, int month, bool leap) {
     static constexpr std::array<const char*, 12> kBranches = {"자", "축", "인", "묘", "진", "사",
                                                               "오", "미", "신", "유", "술", "해"};
     if (leap || month < 1 || month > 12) return "";
-    const long long n = (month - 11) + 12LL * (year - 2001) + 6;
+    const long long n = (month - 11) + 12 * (static_cast<long long>(year) - 2001) + 6;
     const long long stem = ((n % 10) + 10) % 10;
     const int branch = ((month - 11) % 12 + 12) % 12;
     return std::string(kStems[static_cast<std::size_t>(stem)]) + kBranches[static_cast<std::size_t>(branch)];
