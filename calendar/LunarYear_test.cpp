@@ -201,17 +201,21 @@ almanac::CalendarServices GridMoons(double first_new_moon_local, double zone_h) 
         const double n = std::floor((t_ut - local_grid) / 29.5);
         return local_grid + 29.5 * n + zone / 24;
     };
+    s.ApproxLunarPhaseTime = [lunar = s.LunarPhaseTime](double t_ut, double zone) {
+        return *lunar(t_ut, 0, zone);
+    };
     return s;
 }
 
 TEST(CalendarLunarYear, JinsakMovesAnEveningNewMoonToTheNextDay) {
-    struct Case { int minute; bool jinsak; int first_day; } cases[] = {
-        {0, true, 11}, {0, false, 10}, {-1, true, 10}, {-1, false, 10}};
+    struct Case { int minute; bool mean_moon, jinsak; int first_day; } cases[] = {
+        {0, false, true, 11}, {0, false, false, 10}, {-1, false, true, 10}, {-1, false, false, 10},
+        {0, true, true, 10}};  // with mean new moons the rule does not act
     for (const Case& c : cases) {
         // A grid new moon on 2024-03-10 at 18:00:00 (or 17:59:00) KST.
         const double moon = JulianDay(2024, 3, 10, 18, c.minute, 0);
         LunarMonthTable t;
-        ASSERT_TRUE(CalcYearMonths(JulianDay(2024, 6, 1, 12), kKST, {false, false, c.jinsak},
+        ASSERT_TRUE(CalcYearMonths(JulianDay(2024, 6, 1, 12), kKST, {false, c.mean_moon, c.jinsak},
                                    GridMoons(moon, kKST), t));
         bool found = false;
         for (const LunarMonthRecord& r : t.slot)
