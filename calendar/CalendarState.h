@@ -1,0 +1,34 @@
+#pragma once
+// The calendar program's module state, in one place that tests reset: the
+// settings and font slots, the displayed year and its summer-time days, and
+// the lunar months prepared for that year. The computing functions take what
+// they read as parameters; this layer holds what lives between recomputes.
+#include <cstdint>
+
+#include "calendar/CalendarSettings.h"
+#include "calendar/LunarYear.h"
+
+namespace vu {
+
+struct CalendarState {
+    CalendarSettings settings;
+    CalFontSlots fonts = DefaultCalFontSlots(false);
+    // Displayed year, astronomical numbering (0 is 1 BC); the window sets it.
+    std::int16_t CalYear = 2000;
+    // Noon Julian days of the summer-time first and last dates of CalYear.
+    double SummerStartJD = 0;
+    double SummerEndJD = 0;
+    // The lunar months around CalYear, as PrepareLunarYear left them.
+    LunarMonthTable lunar_months;
+};
+
+CalendarState& Calendar();
+// Everything back to the state of a fresh start (defaults, empty table).
+void ResetCalendarState();
+
+// Recomputes SummerStartJD and SummerEndJD for CalYear from the settings.
+void UpdateSummerDays(CalendarState& state);
+// The zone in force on jd (summer time included, both ends of it).
+double ZoneInForce(const CalendarState& state, double jd);
+
+}  // namespace vu
