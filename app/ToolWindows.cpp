@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "app/InfoWindows.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -56,6 +57,9 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     switch (id) {
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
+        case ToolWindowId::FrmInfo: window = new FrmInfo(owner); break;
+        case ToolWindowId::FrmCInfo: window = new FrmCInfo(owner); break;
+        case ToolWindowId::FrmPInfo: window = new FrmPInfo(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);
