@@ -230,9 +230,7 @@ void FrmCInfo::List2_Click() {
     const auto star = FindBrightStarByHR(skydata::Catalogs(), *hr);
     if (!star) return;
     AppState().SelObjKey = chart::BrightStarKey(star->zone, star->index).Text();
-    QWidget& info = ToolWindow(ToolWindowId::FrmInfo, this);
-    info.setWindowTitle(QString::fromUtf8("정보: ") + item->text());
-    platform::Env().windows->ShowOwned(info, this);
+    ShowObjectInfo(this, Std(item->text()));
 }
 
 void FrmCInfo::List2_DblClick() {

@@ -11,6 +11,7 @@
 #include "app/InfoWindows.h"
 #include "app/MainState.h"
 #include "app/ObjectInfoText.h"
+#include "app/ToolWindows.h"
 #include "astro/Planets.h"
 #include "platform/Guard.h"
 #include "platform/Services.h"
@@ -62,6 +63,14 @@ FrmInfo::FrmInfo(QWidget* owner) : QWidget(owner, Qt::Window) {
     Text1->setGeometry(0, kLabelHeight_px, kDesignWidth_px, kDesignHeight_px - kLabelHeight_px);
 }
 
+FrmInfo& ShowObjectInfo(QWidget* owner, const std::string& name) {
+    auto& info = static_cast<FrmInfo&>(ToolWindow(ToolWindowId::FrmInfo, owner));
+    info.setWindowTitle(QString::fromUtf8("정보: ") + Utf8(name));
+    platform::Env().windows->ShowOwned(info, owner);
+    info.Form_Activate();
+    return info;
+}
+
 void FrmInfo::Form_Activate() {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     // The shared table stays at the chart moment; the texts read it from there.
@@ -107,7 +116,6 @@ void FrmInfo::showEvent(QShowEvent* event) {
         loaded_ = true;
         Form_Load();
     }
-    platform::Guard([this] { Form_Activate(); });
     QWidget::showEvent(event);
 }
 

@@ -50,6 +50,11 @@ private:
     std::string text_;
 };
 
+// Shows the information window of the run for AppState().SelObjKey, owned by
+// owner and captioned "정보: " + name, and rebuilds its text: an open window
+// that is merely raised may not be activated anew.
+FrmInfo& ShowObjectInfo(QWidget* owner, const std::string& name);
+
 // The constellations of the two traditional systems by sky district, with
 // their member stars and comments.
 class FrmCInfo final : public QWidget {
