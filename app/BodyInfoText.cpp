@@ -1,6 +1,5 @@
 #include "app/BodyInfoText.h"
 
-#include "app/InfoNumbers.h"
 #include "astro/AngleMath.h"
 #include "astro/AstroConstants.h"
 #include "astro/Coordinates.h"
@@ -20,7 +19,7 @@ std::string ClockText(double hours) {
 }
 
 std::string DistanceText(double au) {
-    return DigitPattern(au * astro::kAuKm, "#0.0") + " km(" + DigitPattern(au, "#0.00000") + " AU)";
+    return astro::FormatDigitPattern(au * astro::kAuKm, "#0.0") + " km(" + astro::FormatDigitPattern(au, "#0.00000") + " AU)";
 }
 
 }  // namespace
@@ -28,10 +27,10 @@ std::string DistanceText(double au) {
 BodyLabels FormatBodyLabels(const BodyValues& v) {
     BodyLabels l;
     l.LPName = v.Name;
-    l.LMag = DigitPattern(v.Mag, "0.00") + " 등급";
-    l.LPhas = DigitPattern(v.Phase * 100, "##0.00") + " %";
-    l.Lelong = DigitPattern(v.Elongation, "#0.00") + " 도";
-    l.LDia = DigitPattern(v.Diameter, "#0.00") + " 초";
+    l.LMag = astro::FormatDigitPattern(v.Mag, "0.00") + " 등급";
+    l.LPhas = astro::FormatDigitPattern(v.Phase * 100, "##0.00") + " %";
+    l.Lelong = astro::FormatDigitPattern(v.Elongation, "#0.00") + " 도";
+    l.LDia = astro::FormatDigitPattern(v.Diameter, "#0.00") + " 초";
     l.LDistEP = DistanceText(v.Delta);
     l.LDistSP = DistanceText(v.R);
     l.RAtopo = astro::FormatHmsKorean(v.TopoRA, 2);

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "app/InfoNumbers.h"
 #include "astro/AngleMath.h"
 #include "astro/AstroConstants.h"
-#include "astro/Matrix.h"
 #include "astro/DateText.h"
+#include "astro/Matrix.h"
 #include "astro/TextFormat.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
@@ -110,7 +109,7 @@ std::vector<MemberStar> MemberStars(const skydata::CatalogState& catalogs, std::
             const skydata::BscStarRecord& star = list[i];
             if (star.KorConst != code) continue;
             MemberStar row;
-            row.text = DigitPattern(astro::ParseLeadingNumber(star.KorNumber), "00 ") +
+            row.text = astro::FormatDigitPattern(astro::ParseLeadingNumber(star.KorNumber), "00 ") +
                        astro::LookupNameTable(catalogs.EastStarNames, star.HR) + "/ HR" + astro::NumberText(star.HR);
             row.zone = zone;
             row.index = static_cast<int>(i);

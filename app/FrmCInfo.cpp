@@ -9,11 +9,10 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ChartHost.h"
 #include "app/ConstInfoText.h"
-#include "app/Form1.h"
 #include "app/InfoWindows.h"
 #include "app/MainState.h"
-#include "app/SkyFile.h"
 #include "app/ToolWindows.h"
 #include "chart/ObjectKey.h"
 #include "platform/Guard.h"
@@ -70,10 +69,6 @@ std::optional<SkyPlace> GetCatalogStarPosition(int a, int b, int kind) {
         x = label.x, y = label.y, z = label.z;
     }
     return PlaceOfDate(x, y, z, s.CurrentJD, s.calcprecession);
-}
-
-void UnlockTrack() {
-    if (Form1* form = Form1::Instance()) form->UnlockTrack();
 }
 
 }  // namespace
@@ -242,7 +237,7 @@ void FrmCInfo::List2_DblClick() {
     if (!star) return;
     const auto place = GetCatalogStarPosition(star->zone, star->index, kBscVector);
     if (!place) return;
-    CenterOnObject(place->ra_deg, place->dec_deg);
+    Host().CenterOnObject(place->ra_deg, place->dec_deg);
 }
 
 void FrmCInfo::Command1_Click(int index) {
@@ -258,8 +253,8 @@ void FrmCInfo::Command1_Click(int index) {
     if (!label) return;
     const auto place = GetCatalogStarPosition(static_cast<int>(*label), 0, letter == 'E' ? kEastLabel : kOldMapLabel);
     if (!place) return;
-    UnlockTrack();
-    if (CenterOnObject(place->ra_deg, place->dec_deg) && ChkCloseWin->isChecked()) close();
+    Host().UnlockTrack();
+    if (Host().CenterOnObject(place->ra_deg, place->dec_deg) && ChkCloseWin->isChecked()) close();
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "app/ChartHost.h"
 #include "app/InfoWindows.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
@@ -91,7 +92,7 @@ TEST_F(InfoWindows, ObjectWindowSitsAtTheMainWindowsCorner) {
 }
 
 TEST_F(InfoWindows, ConstellationWindow) {
-    auto& window = static_cast<FrmCInfo&>(ToolWindow(ToolWindowId::FrmCInfo, nullptr));
+    auto& window = static_cast<FrmCInfo&>(ShowToolWindow(ToolWindowId::FrmCInfo, nullptr));
     EXPECT_TRUE(window.ChkCloseWin->isChecked());
     EXPECT_FALSE(window.Command1[0]->isEnabled());
     ASSERT_EQ(window.TreeView1->topLevelItemCount(), 2);
@@ -119,6 +120,19 @@ TEST_F(InfoWindows, ConstellationWindow) {
     EXPECT_EQ(Std(info->windowTitle()), "정보: 01 직녀(織女)/ HR 7001");
     EXPECT_EQ(Std(info->Label1->text()), "HR 7001");
 
+    // A double click centres on the star and leaves tracking alone.
+    {
+        RecordingChartHost host;
+        host.center_answer = true;
+        window.List2_DblClick();
+        ASSERT_EQ(host.calls.size(), 1u);
+        EXPECT_EQ(host.calls[0].rfind("CenterOnObject(", 0), 0u);
+        ASSERT_EQ(host.centred.size(), 1u);
+        // Vega's J2000 place moved by its proper motion to 2024.
+        EXPECT_NEAR(host.centred[0].ra_deg, 279.2347, 0.01);
+        EXPECT_NEAR(host.centred[0].dec_deg, 38.7837, 0.01);
+    }
+
     // A root: its text, no search, the member list kept.
     ASSERT_TRUE(window.ClickNode("EConst"));
     EXPECT_EQ(Std(window.Label1[0]->text()), "별자리 이름: 신법 별자리(星鏡)");
@@ -135,6 +149,20 @@ TEST_F(InfoWindows, ConstellationWindow) {
     EXPECT_EQ(window.List2->count(), 9);
     EXPECT_EQ(Std(window.Text1->toPlainText()), east_comment);
     EXPECT_NE(comment, east_comment);
+
+    // "별자리 찾기": tracking off, then centring; declined keeps the window.
+    {
+        RecordingChartHost host;
+        host.center_answer = false;
+        window.Command1[0]->click();
+        ASSERT_EQ(host.calls.size(), 2u);
+        EXPECT_EQ(host.calls[0], "UnlockTrack");
+        EXPECT_EQ(host.calls[1].rfind("CenterOnObject(", 0), 0u);
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmCInfo), &window);
+        host.center_answer = true;
+        window.Command1[0]->click();
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmCInfo), nullptr);
+    }
 }
 
 TEST_F(InfoWindows, SolarSystemWindow) {

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/InfoNumbers.h"
 #include "app/MainState.h"
 #include "astro/AngleMath.h"
+#include "astro/AsteroidPosition.h"
 #include "astro/AstroConstants.h"
 #include "astro/Atmosphere.h"
 #include "astro/CometPosition.h"
-#include "astro/AsteroidPosition.h"
 #include "astro/Coordinates.h"
 #include "astro/DateText.h"
 #include "astro/DeltaT.h"
@@ -146,12 +145,12 @@ MainText PlanetText(const InfoContext& ctx, const astro::PlanetTableT& planets, 
     out.dec_deg = row.TopoDec;
     out.has_place = true;
     const Ecliptic ecliptic{row.EclLon, row.EclLat};
-    out.text = Line("종류: 행성/위성") + Line("") + Line("밝기: " + DigitPattern(row.Mag, "0.00") + " 등급") +
-               Line("크기: " + DigitPattern(row.Diameter, "#0.00") + " 초") +
-               Line("위상: " + DigitPattern(row.Phase * 100, "##0.00") + " %") +
-               Line("이각: " + DigitPattern(row.Elongation, "#0.00") + " 도") +
-               Line("거리(지구-행성): " + DigitPattern(row.Delta * astro::kAuKm, "#0.00") + " km") +
-               Line("거리(태양-행성): " + DigitPattern(row.R * astro::kAuKm, "#0.00") + " km") + Line("") +
+    out.text = Line("종류: 행성/위성") + Line("") + Line("밝기: " + astro::FormatDigitPattern(row.Mag, "0.00") + " 등급") +
+               Line("크기: " + astro::FormatDigitPattern(row.Diameter, "#0.00") + " 초") +
+               Line("위상: " + astro::FormatDigitPattern(row.Phase * 100, "##0.00") + " %") +
+               Line("이각: " + astro::FormatDigitPattern(row.Elongation, "#0.00") + " 도") +
+               Line("거리(지구-행성): " + astro::FormatDigitPattern(row.Delta * astro::kAuKm, "#0.00") + " km") +
+               Line("거리(태양-행성): " + astro::FormatDigitPattern(row.R * astro::kAuKm, "#0.00") + " km") + Line("") +
                BodyPositionLines(ctx, out.ra_deg, out.dec_deg, &ecliptic, rise, transit, set);
     return out;
 }
@@ -180,10 +179,10 @@ MainText SmallBodyText(const InfoContext& ctx, bool comet, int index) {
     out.dec_deg = position.TopoDec;
     out.has_place = true;
     out.text = Line(comet ? "종류: 혜성" : "종류: 소행성") + Line("이름: " + name) + Line("") +
-               Line("밝기: " + DigitPattern(position.Mag, "0.00") + " 등급") +
-               Line("이각: " + DigitPattern(position.Elongation, "#0.00") + " 도") +
-               Line("거리(지구-행성): " + DigitPattern(position.Delta, "#0.00000") + " AU(천문단위)") +
-               Line("거리(태양-행성): " + DigitPattern(position.R, "#0.00000") + " AU(천문단위)") + Line("") +
+               Line("밝기: " + astro::FormatDigitPattern(position.Mag, "0.00") + " 등급") +
+               Line("이각: " + astro::FormatDigitPattern(position.Elongation, "#0.00") + " 도") +
+               Line("거리(지구-행성): " + astro::FormatDigitPattern(position.Delta, "#0.00000") + " AU(천문단위)") +
+               Line("거리(태양-행성): " + astro::FormatDigitPattern(position.R, "#0.00000") + " AU(천문단위)") + Line("") +
                BodyPositionLines(ctx, out.ra_deg, out.dec_deg, nullptr, rise, transit, set);
     return out;
 }
@@ -209,9 +208,9 @@ MainText DeepSkyText(const InfoContext& ctx, const InfoTables& tables, int index
     out.text = Line("종류: " + NSObjType(dso.Type)) + Line("") + Line("ID1: " + dso.ID1) + Line("ID2: " + dso.ID2) +
                Line("이름 1: " + dso.Name1) + Line("이름 2: " + dso.Name2) + Line("별자리: " + constellation) +
                Line("") + Line("밝기: " + FormatMagnitude(dso.Mag)) +
-               Line("지름: " + DigitPattern(dso.Size1_arcmin, "0.0") + "x" + DigitPattern(dso.Size2_arcmin, "0.0") +
+               Line("지름: " + astro::FormatDigitPattern(dso.Size1_arcmin, "0.0") + "x" + astro::FormatDigitPattern(dso.Size2_arcmin, "0.0") +
                     "(분)") +
-               Line("위치각: " + DigitPattern(dso.PA_deg, "0") + "도") + Line("설명 1(NGC 묘사법): " + dso.Desc1) +
+               Line("위치각: " + astro::FormatDigitPattern(dso.PA_deg, "0") + "도") + Line("설명 1(NGC 묘사법): " + dso.Desc1) +
                Line("설명 2(SAC 설명): " + dso.Desc2) + Line("") + block.text;
     return out;
 }
@@ -228,7 +227,7 @@ MainText BrightStarText(const InfoContext& ctx, const InfoTables& tables, int zo
     const PositionBlock block = StarPositionText(ctx, PositionEpoch(ctx), star.RA_deg, star.Dec_deg, pm_ra, pm_dec);
     TakePlace(out, block);
     const auto& c = tables.constellations;
-    out.text = Line("종류: 별") + Line("") + Line("밝기: " + DigitPattern(star.Mag, "0.00") + " 등급") +
+    out.text = Line("종류: 별") + Line("") + Line("밝기: " + astro::FormatDigitPattern(star.Mag, "0.00") + " 등급") +
                Line("분광형: " + star.SpType) +
                Line("별자리(서양): " +
                     skydata::FindConstellationAt(c.PosTable, c.W.Data, star.RA_deg, star.Dec_deg, astro::kJ2000)) +
@@ -253,7 +252,7 @@ MainText ExtraStarText(const InfoContext& ctx, const InfoTables& tables, int zon
     const PositionBlock block = StarPositionText(ctx, PositionEpoch(ctx), star.RA_deg, star.Dec_deg, pm_ra, pm_dec);
     TakePlace(out, block);
     const auto& c = tables.constellations;
-    out.text = Line("종류: 별") + Line("") + Line("밝기: " + DigitPattern(star.Mag, "0.00") + " 등급") +
+    out.text = Line("종류: 별") + Line("") + Line("밝기: " + astro::FormatDigitPattern(star.Mag, "0.00") + " 등급") +
                Line("분광형: " + star.SpType) +
                Line("별자리(서양): " +
                     skydata::FindConstellationAt(c.PosTable, c.W.Data, star.RA_deg, star.Dec_deg, astro::kJ2000)) +
@@ -298,7 +297,7 @@ std::string NSObjType(std::string_view code) {
 
 std::string FormatMagnitude(float mag) {
     if (mag >= 100) return "자료 없음";
-    return DigitPattern(mag, "0.00") + " 등급";
+    return astro::FormatDigitPattern(mag, "0.00") + " 등급";
 }
 
 std::string EventTimeText(double hours) {
@@ -384,7 +383,7 @@ UserCatInfo FullUCInfo(const InfoContext& ctx, std::string_view key,
             const skydata::CustomCatShape& shape = catalog.Shapes[static_cast<std::size_t>(parsed->shape - 1)][index];
             out.label = shape.Name;
             kind_text = JoinLines({"이름: " + shape.Name, first_coordinate(shape.RA), second_coordinate(shape.Dec),
-                                   "지름: " + DigitPattern(shape.Size, "0.0#분"), "", "설명: ", shape.Comment});
+                                   "지름: " + astro::FormatDigitPattern(shape.Size, "0.0#분"), "", "설명: ", shape.Comment});
             break;
         }
         case chart::ObjectKind::UserStar: {
@@ -393,9 +392,9 @@ UserCatInfo FullUCInfo(const InfoContext& ctx, std::string_view key,
             frame = "적도좌표계";
             kind_text = JoinLines({"이름: " + star.Name, "적경: " + astro::FormatHmsKorean(star.RA, 0),
                                    "적위: " + astro::FormatDmsKorean(star.Dec, 0),
-                                   "밝기: " + DigitPattern(star.Mag, "0.0#등급"), "", "분광형: " + star.SpType,
-                                   "고유운동(적경 방향, 초/년): " + DigitPattern(star.PmRA, "0.0#"),
-                                   "고유운동(적위 방향, 초/년): " + DigitPattern(star.PmDec, "0.0#"), "",
+                                   "밝기: " + astro::FormatDigitPattern(star.Mag, "0.0#등급"), "", "분광형: " + star.SpType,
+                                   "고유운동(적경 방향, 초/년): " + astro::FormatDigitPattern(star.PmRA, "0.0#"),
+                                   "고유운동(적위 방향, 초/년): " + astro::FormatDigitPattern(star.PmDec, "0.0#"), "",
                                    "설명: ", star.Comment});
             if (ctx.calcpropermotion) {
                 pm_ra = star.PmRA;
@@ -409,9 +408,9 @@ UserCatInfo FullUCInfo(const InfoContext& ctx, std::string_view key,
             frame = "적도좌표계";
             kind_text = JoinLines({"이름: " + nst.Name, "적경: " + astro::FormatHmsKorean(nst.RA, 0),
                                    "적위: " + astro::FormatDmsKorean(nst.Dec, 0),
-                                   "밝기: " + DigitPattern(nst.Mag, "0.0#등급"), "",
+                                   "밝기: " + astro::FormatDigitPattern(nst.Mag, "0.0#등급"), "",
                                    "종류: " + NSObjType(std::to_string(nst.Type)),
-                                   "지름: " + DigitPattern(nst.Size * 2, "0.0#분"), "", "설명: ", nst.Comment});
+                                   "지름: " + astro::FormatDigitPattern(nst.Size * 2, "0.0#분"), "", "설명: ", nst.Comment});
             break;
         }
         case chart::ObjectKind::UserText: {
