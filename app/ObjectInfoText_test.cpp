@@ -157,6 +157,7 @@ TEST(ObjectInfoText, UserCatalogEntries) {
     catalogs[1] = skydata::ParseCustomCatalogText(
         "<Header>\r\nCatalog Name=둘째\r\nEpoch=2415020.5\r\nCoordinate=e\r\n</Header>\r\n<ObjectList>\r\n"
         "nst, 83.8, -5.4, 4, 30, gc, 성운, 설명\r\n"
+        "cl, 90, 20, 5, 1, 원, \r\n"
         "</ObjectList>\r\n");
 
     // A shape of a horizontal catalogue: its azimuth in degrees, no place of date.
@@ -190,6 +191,12 @@ TEST(ObjectInfoText, UserCatalogEntries) {
     EXPECT_EQ(shape_window.text.find("<천체의 겉보기 위치>"), std::string::npos);
     EXPECT_EQ(shape_window.label, "표식");
 
+    // A text of a horizontal catalogue: its azimuth in degrees too.
+    const UserCatInfo text = FullUCInfo(ctx, "(UC1_Ch:0000)", catalogs);
+    EXPECT_NE(text.text.find("\r\n\r\n방위각: 10도 0분 0초\r\n고도: 5도 0분 0초\r\n내용: \r\n열글자짜리텍스트다요\r\n\r\n"),
+              std::string::npos);
+    EXPECT_TRUE(text.no_apparent_block);
+
     // Texts: ten characters stand whole, eleven are cut to nine.
     EXPECT_EQ(FullUCInfo(ctx, "(UC1_Ch:0000)", catalogs).label, "열글자짜리텍스트다요");
     EXPECT_EQ(FullUCInfo(ctx, "(UC1_Ch:0001)", catalogs).label, "열한글자짜리텍스트");
@@ -204,6 +211,12 @@ TEST(ObjectInfoText, UserCatalogEntries) {
     astro::PrecessByMatrix(2415020.5, astro::kJ2000, 83.8, -5.4, ra2000, dec2000);
     EXPECT_EQ(After(nebula.text, "적경(2000.0): "), astro::FormatHmsKorean(ra2000, 0));
     EXPECT_NE(After(nebula.text, "적경(2000.0): "), astro::FormatHmsKorean(83.8, 0));
+
+    // A shape of an equatorial catalogue: its right ascension in hours.
+    const UserCatInfo circle = FullUCInfo(ctx, "(UC2_S1:0000)", catalogs);
+    EXPECT_EQ(After(circle.text, "기준 좌표계: "), "적도 좌표계");
+    EXPECT_EQ(After(circle.text, "적경: "), "6시 0분 0초");
+    EXPECT_EQ(After(circle.text, "지름: "), "5.0분");
 
     // Keys that name nothing loaded.
     for (const char* key : {"(UC1_S1:0009)", "(UC2_St:0000)", "(UC3_S1:0000)"}) {
