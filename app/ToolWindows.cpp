@@ -9,6 +9,9 @@
 
 #include <array>
 
+#include "app/ConstFilterWindow.h"
+#include "app/FindWindow.h"
+#include "app/GoToWindow.h"
 #include "app/InfoWindows.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
@@ -78,6 +81,9 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     const ToolWindowSpec& spec = SpecOf(id);
     QWidget* window = nullptr;
     switch (id) {
+        case ToolWindowId::FrmFind: window = new FrmFind(owner); break;
+        case ToolWindowId::FrmFindC: window = new FrmFindC(owner); break;
+        case ToolWindowId::FrmCFilter: window = new FrmCFilter(owner); break;
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
         case ToolWindowId::FrmInfo: window = new FrmInfo(owner); break;
