@@ -51,7 +51,7 @@ std::string JoinLines(std::initializer_list<std::string> lines) {
     return out;
 }
 
-// The first `count` characters of UTF-8 text; the number of characters.
+// Characters of UTF-8 text: their number, and the text of the first `count`.
 std::size_t Utf8Length(std::string_view text) {
     std::size_t n = 0;
     for (const char c : text)
@@ -90,15 +90,15 @@ void FixedEvents(const InfoContext& ctx, double ra_deg, double dec_deg, double& 
 
 // The traditional lines shared by the body and the star blocks: branch
 // palace, polar distance of the new method, mansion degree, traditional
-// polar distance.
-std::string TraditionalLines(const InfoContext& ctx, double ra_deg, double dec_deg, std::string_view suffix) {
+// polar distance; the star block names its J2000 frame.
+std::string TraditionalLines(const InfoContext& ctx, double ra_deg, double dec_deg, bool j2000) {
     const bool degrees = !ctx.juchon;
-    const std::string s(suffix);
-    return Line("적경" + s + ": " + skydata::BranchPalaceText(ra_deg)) +
-           Line("거극도(신법" + std::string(suffix.empty() ? "" : ", 2000.0") + "): " +
-                astro::FormatDmsKorean(90 - dec_deg, 0)) +
-           Line("입수도" + s + ": " + skydata::MansionPositionText(ra_deg, degrees, ctx.mansion_ra_deg)) +
-           Line("거극도" + s + ": " + astro::FormatDmsKorean(skydata::NorthPolarDistance(dec_deg, degrees), 0));
+    const std::string frame = j2000 ? "(2000.0)" : "";
+    const std::string new_method = j2000 ? "(신법, 2000.0)" : "(신법)";
+    return Line("적경" + frame + ": " + skydata::BranchPalaceText(ra_deg)) +
+           Line("거극도" + new_method + ": " + astro::FormatDmsKorean(90 - dec_deg, 0)) +
+           Line("입수도" + frame + ": " + skydata::MansionPositionText(ra_deg, degrees, ctx.mansion_ra_deg)) +
+           Line("거극도" + frame + ": " + astro::FormatDmsKorean(skydata::NorthPolarDistance(dec_deg, degrees), 0));
 }
 
 // The body position lines of planets, comets and asteroids (ecliptic lines
@@ -113,7 +113,7 @@ std::string BodyPositionLines(const InfoContext& ctx, double ra_deg, double dec_
     astro::EquatorialToHorizontal(ra_deg, dec_deg, ctx.lst_h, ctx.lat_deg, az, alt);
     std::string out = Line("적경: " + astro::FormatHmsKorean(ra_deg, 2)) +
                       Line("적위: " + astro::FormatDmsKorean(dec_deg, 2)) + Line("") +
-                      TraditionalLines(ctx, ra_deg, dec_deg, "") + Line("") +
+                      TraditionalLines(ctx, ra_deg, dec_deg, false) + Line("") +
                       Line("방위각: " + astro::FormatDmsKorean(az, 0)) +
                       Line("고도: " + astro::FormatDmsKorean(alt, 0)) + Line("");
     if (ecliptic) {
@@ -318,7 +318,7 @@ PositionBlock StarPositionText(const InfoContext& ctx, double epoch_jd, double r
     const std::string of_date = "(" + year + ".0): ";
     out.text = Line("적경(2000.0): " + astro::FormatHmsKorean(ra2000_deg, 0)) +
                Line("적위(2000.0): " + astro::FormatDmsKorean(dec2000_deg, 0)) + Line("") +
-               TraditionalLines(ctx, ra2000_deg, dec2000_deg, "(2000.0)") + Line("") +
+               TraditionalLines(ctx, ra2000_deg, dec2000_deg, true) + Line("") +
                Line("적경" + of_date + astro::FormatHmsKorean(astro::Norm360(ra), 0)) +
                Line("적위" + of_date + astro::FormatDmsKorean(dec, 0)) + Line("") +
                Line("방위각: " + astro::FormatDmsKorean(az, 0)) + Line("고도: " + astro::FormatDmsKorean(alt, 0)) +
