@@ -8,6 +8,7 @@
 
 #include "app/Commands.h"
 #include "app/Form1.h"
+#include "app/InfoWindows.h"
 #include "app/MainState.h"
 #include "app/MouseReadout.h"
 #include "app/ObjectPosition.h"
@@ -28,10 +29,8 @@ constexpr double kHoursPerDay = 24;
 void mnuObjList_Click(Form1& form, int index) {
     if (index < 0 || index >= kPickListSize) return;
     AppState().SelObjKey = form.PickList[static_cast<std::size_t>(index)];
-    QWidget& info = ToolWindow(ToolWindowId::FrmInfo, &form);
     const QAction* item = form.Menus->Action("mnuObjList", index);
-    info.setWindowTitle(QString::fromUtf8("정보: ") + (item ? item->text() : QString()));
-    ShowToolWindow(ToolWindowId::FrmInfo, &form);
+    ShowObjectInfo(&form, item ? item->text().toStdString() : std::string());
 }
 
 // Rise (0), transit (1) or set (2) of the current object on the chart's civil

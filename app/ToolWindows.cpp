@@ -9,6 +9,10 @@
 
 #include <array>
 
+#include "app/ConstFilterWindow.h"
+#include "app/FindWindow.h"
+#include "app/GoToWindow.h"
+#include "app/InfoWindows.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -77,8 +81,14 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     const ToolWindowSpec& spec = SpecOf(id);
     QWidget* window = nullptr;
     switch (id) {
+        case ToolWindowId::FrmFind: window = new FrmFind(owner); break;
+        case ToolWindowId::FrmFindC: window = new FrmFindC(owner); break;
+        case ToolWindowId::FrmCFilter: window = new FrmCFilter(owner); break;
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
+        case ToolWindowId::FrmInfo: window = new FrmInfo(owner); break;
+        case ToolWindowId::FrmCInfo: window = new FrmCInfo(owner); break;
+        case ToolWindowId::FrmPInfo: window = new FrmPInfo(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

@@ -1,0 +1,65 @@
+// The information windows as a user sees them on the real data: the object
+// window for Vega, the constellation window on Vega's constellation and the
+// solar-system window on Saturn. The pictures are kept as "zu-info-*.png" in
+// the program folder; under an X server (QT_QPA_PLATFORM=xcb) they are taken
+// with the window system's fonts.
+#include <QEventLoop>
+#include <QImage>
+#include <QListWidget>
+#include <QTimer>
+
+#include "app/InfoWindows.h"
+#include "app/Startup.h"
+#include "app/TestSupport.h"
+#include "app/ToolWindows.h"
+#include "astro/JulianDay.h"
+
+namespace app {
+namespace {
+
+void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Saves the window's picture; true when it holds more than one colour.
+bool Keep(QWidget& window, const char* file) {
+    RunEventsFor(200);
+    const QImage shot = window.grab().toImage();
+    if (shot.isNull() || !shot.save(file)) return false;
+    const QRgb first = shot.pixel(0, 0);
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width(); x += 4)
+            if (shot.pixel(x, y) != first) return true;
+    return false;
+}
+
+TEST(InfoWindowsScreenshot, VegaAndSaturn) {
+    test::ProgramEnv p;
+    ResetToolWindows();
+    LoadProgramState(p.env.folders.program);
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
+    AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
+
+    AppState().SelObjKey = "S9:213";
+    FrmInfo& info = ShowObjectInfo(nullptr, "HR 7001");
+    EXPECT_TRUE(Keep(info, "zu-info-object.png"));
+    ResetToolWindows();
+
+    auto& constellations = static_cast<FrmCInfo&>(ShowToolWindow(ToolWindowId::FrmCInfo, nullptr));
+    ASSERT_TRUE(constellations.ClickNode("EN206"));
+    constellations.raise();
+    EXPECT_TRUE(Keep(constellations, "zu-info-constellation.png"));
+    ResetToolWindows();
+
+    auto& bodies = static_cast<FrmPInfo&>(ShowToolWindow(ToolWindowId::FrmPInfo, nullptr));
+    bodies.ListPl->setCurrentRow(5);
+    bodies.ListPl_Click();
+    EXPECT_TRUE(Keep(bodies, "zu-info-bodies.png"));
+    ResetToolWindows();
+}
+
+}  // namespace
+}  // namespace app

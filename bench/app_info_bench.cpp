@@ -1,0 +1,77 @@
+// The information windows rebuild their text on every activation: one
+// refresh of the object window for a planet and for a bright star, and one
+// click on a planet in the solar-system body window, over the real data of
+// the program folder. Run from build/bin.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "app/InfoWindows.h"
+#include "app/MainState.h"
+#include "app/Startup.h"
+#include "app/ToolWindows.h"
+#include "astro/JulianDay.h"
+#include "platform/Fakes.h"
+#include "platform/QtServices.h"
+#include "skydata/Settings.h"
+
+namespace {
+
+std::filesystem::path ScratchUserFolder() {
+    const auto folder = std::filesystem::temp_directory_path() / "zu_app_info_bench_user";
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+struct InfoFixture {
+    InfoFixture() {
+        env.folders.program = std::filesystem::current_path();
+        env.folders.user = ScratchUserFolder();
+        env.clock.Set(2024, 3, 15, 21, 0, 0);
+        app::LoadProgramState(env.folders.program);
+        skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+        s.CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
+        app::AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
+    }
+    platform::FakeEnv env;
+};
+
+void RefreshObjectWindow(benchmark::State& state, const char* key) {
+    InfoFixture f;
+    app::AppState().SelObjKey = key;
+    auto& window = static_cast<app::FrmInfo&>(app::ToolWindow(app::ToolWindowId::FrmInfo, nullptr));
+    for (auto _ : state) window.Form_Activate();
+    if (window.Text().empty()) state.SkipWithError("no text for the key");
+    app::ResetToolWindows();
+}
+
+void BM_FrmInfoRefreshPlanet(benchmark::State& state) { RefreshObjectWindow(state, "P4"); }
+BENCHMARK(BM_FrmInfoRefreshPlanet)->Unit(benchmark::kMillisecond);
+
+void BM_FrmInfoRefreshStar(benchmark::State& state) { RefreshObjectWindow(state, "S9:213"); }
+BENCHMARK(BM_FrmInfoRefreshStar)->Unit(benchmark::kMillisecond);
+
+void BM_FrmPInfoPlanetClick(benchmark::State& state) {
+    InfoFixture f;
+    app::FrmPInfo window(nullptr);
+    window.ListPl->setCurrentRow(5);
+    for (auto _ : state) window.ListPl_Click();
+    if (window.LPName->text() != QString::fromUtf8("토성")) state.SkipWithError("Saturn was not shown");
+}
+BENCHMARK(BM_FrmPInfoPlanetClick)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(ScratchUserFolder());
+    return 0;
+}
