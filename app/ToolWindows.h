@@ -67,7 +67,7 @@ const ToolWindowSpec& SpecOf(ToolWindowId id);
 QWidget& ToolWindow(ToolWindowId id, QWidget* owner);
 // The live window; nullptr when it is closed or was never created.
 QWidget* FindToolWindow(ToolWindowId id);
-// Opens the window as its spec says (see Modality above) and returns it at
+// Opens the window as its ToolWindowSpec says (see Modality above) and returns it at
 // once; an open window is raised.
 QWidget& ShowToolWindow(ToolWindowId id, QWidget* owner);
 // Deletes every tool window (the start of a run, for tests).
