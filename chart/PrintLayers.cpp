@@ -338,7 +338,7 @@ PrintView AllSkyPrintView(const skydata::SettingsSnapshot& settings, double lst_
     v.center_lon_deg = 180;
     v.center_lat_deg = 90;
     v.fov_deg = kAllSkyFov;
-    v.coord_sys = "a";
+    v.coord_sys.assign(1, 'a');
     return v;
 }
 
