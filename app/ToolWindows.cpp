@@ -1,5 +1,7 @@
 #include "app/ToolWindows.h"
 
+#include "app/FrmPrint.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPointer>
@@ -56,6 +58,7 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     switch (id) {
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
+        case ToolWindowId::FrmPrint: window = new FrmPrint(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

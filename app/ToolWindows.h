@@ -7,7 +7,8 @@
 //
 // Most of them are still empty frames with their caption; the marker manager
 // `FrmPoint` and the track window `FrmPath` already carry the public members
-// the main window calls.
+// the main window calls, and the print dialog `FrmPrint` (app/FrmPrint.h) is
+// complete.
 #include <QDialog>
 #include <QWidget>
 
