@@ -87,6 +87,8 @@ TEST_F(FrmPrintTest, ControlsAsDesigned) {
         return next;
     };
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) EXPECT_EQ(nextTabStop(order[i]), order[i + 1]) << i;
+    // For a person to look at.
+    dialog->grab().save("frmprint.png");
 }
 
 TEST_F(FrmPrintTest, PrinterListEndsWithThePdfFile) {

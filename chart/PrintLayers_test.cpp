@@ -210,6 +210,34 @@ TEST(PrintDriver, APartThatThrowsStopsAloneAndIsReported) {
     EXPECT_TRUE(Printed(f.page, "zu"));
 }
 
+// A page whose lines fail.
+class FailingLinesPage final : public platform::Surface {
+protected:
+    double Width() const override { return 211; }
+    double Height() const override { return 297; }
+    void PaintAll(platform::Colour) override {}
+    void DrawLine(double, double, double, double, platform::Colour) override { throw std::runtime_error("line"); }
+    void DrawBox(double, double, double, double, platform::Colour, bool) override {}
+    void DrawEllipse(double, double, double, double, platform::Colour) override {}
+    void DrawPoint(double, double, platform::Colour) override {}
+    void DrawPolygon(const std::vector<platform::PointF>&) override {}
+    void DrawText(double, double, const std::string&) override {}
+    void DrawPicture(const QImage&, double, double) override {}
+    double LineWidth(const std::string& line) const override { return 2.0 * static_cast<double>(line.size()); }
+    double LineHeight() const override { return 4; }
+};
+
+TEST(PrintDriver, TheHorizonGivesRefractionBackWhenItFails) {
+    PrintFixture f;
+    f.AllSky();
+    f.settings.drawhorizon = true;
+    FailingLinesPage page;
+    const auto error = PrintChartPage(page, f.print, f.Sources());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, "line");
+    EXPECT_EQ(PrintPage().PrintRefractionOn, 1);
+}
+
 TEST(PrintDriver, PrintingLeavesTheScreenChartAlone) {
     PrintFixture f;
     f.settings.viewstar = true;
@@ -325,6 +353,25 @@ TEST(PrintFigures, BoundarySegmentsTakeTheShortWayInStepsOfAboutThreeDegrees) {
     PrintSkySegment(f.page, c, 359, 0, 1, 0, kRed, m, true);
     const auto n = NumbersOf(f.page.Calls().at(0));
     EXPECT_NEAR(std::fabs(n[0] - n[2]), 2 * 17.455 / PrintPage().PrintScale, 0.05);
+}
+
+TEST(PrintFigures, TheFirstBoundaryPointHasNoPredecessor) {
+    PrintFixture f;
+    f.print.center_lon_deg = 0;
+    f.print.center_lat_deg = 0;
+    ASSERT_FALSE(f.Print());
+    const PrintContext c = f.Context();
+    std::vector<skydata::BoundaryPointRecord> points(3);
+    points[0] = {0, 0, 0, "", 1};
+    points[1] = {0, 2, 0, "", 1};
+    points[2] = {2, 2, 0, "", 1};
+    f.page.ClearCalls();
+    PrintBoundaries(f.page, c, points, kRed, c.frames.CatalogToChart, true);
+    EXPECT_EQ(LineCount(f.page), 2);
+    points[2].NewPolygon = 1;
+    f.page.ClearCalls();
+    PrintBoundaries(f.page, c, points, kRed, c.frames.CatalogToChart, true);
+    EXPECT_EQ(LineCount(f.page), 1);
 }
 
 TEST(PrintFigures, PolylinesBreakAtStartBytesAndFiguresDropBelowTheHorizon) {

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/QtTestApp.h"
+
+#include <QImage>
+#include <QPainter>
 
 namespace platform {
 namespace {
@@ -89,6 +93,49 @@ TEST(PrinterSurface, APdfAppearsOnlyWhenItsDocumentEnds) {
     EXPECT_EQ(Contents(pdf).rfind("%PDF", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     EXPECT_FALSE(document->End());
+}
+
+// Ink runs along a row of an image (pixels darker than mid-grey).
+int InkRuns(const QImage& image, int y, int x0, int x1) {
+    int runs = 0;
+    bool inside = false;
+    for (int x = x0; x < x1; ++x) {
+        const bool ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && !inside) ++runs;
+        inside = ink;
+    }
+    return runs;
+}
+
+TEST(PrinterSurface, PatternsAreMillimetresAtAnyResolution) {
+    EnsureQtApp();
+    for (int dpi : {150, 600}) {
+        const double perMm = dpi / 25.4;
+        QImage image(static_cast<int>(211 * perMm), static_cast<int>(297 * perMm), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PrinterSurface page(painter, image, perMm, QPointF(0, 0));
+            page.SetScaleMode(Scale::Pixels);
+            page.SetDrawWidth(2);
+            page.SetDrawStyle(LineStyle::Dot);
+            page.Line(10, 20, 60, 20);
+            page.SetDrawStyle(LineStyle::DashDotDot);
+            page.Line(10, 40, 60, 40);
+            page.SetDrawStyle(LineStyle::Solid);
+            page.SetDrawWidth(1);
+            page.SetFillColor(Rgb(0, 0, 0));
+            page.SetFillStyle(Fill::DownwardDiagonal);
+            page.Line(10, 60, 40, 90, std::nullopt, Box::B);
+        }
+        const auto row = [&](double y_mm) { return static_cast<int>(y_mm * perMm); };
+        const auto col = [&](double x_mm) { return static_cast<int>(x_mm * perMm); };
+        // A dot every millimetre; three marks (dash, dot, dot) every 1.9 mm.
+        EXPECT_NEAR(InkRuns(image, row(20), col(11), col(59)), 48, 2) << dpi;
+        EXPECT_NEAR(InkRuns(image, row(40), col(11), col(59)), 3 * 48 / 1.9, 3) << dpi;
+        // Hatch lines a millimetre apart across them: sqrt 2 mm along a row.
+        EXPECT_NEAR(InkRuns(image, row(75), col(11), col(39)), 28 / std::sqrt(2.0), 2) << dpi;
+    }
 }
 
 TEST(PrinterSurface, UnusableTargetsDoNotStart) {
