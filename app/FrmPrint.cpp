@@ -13,6 +13,7 @@
 
 #include "app/Form1.h"
 #include "app/MainState.h"
+#include "app/ToolControls.h"
 #include "astro/TextFormat.h"
 #include "chart/PrintLayers.h"
 #include "platform/Guard.h"
@@ -108,11 +109,13 @@ FrmPrint::FrmPrint(QWidget* owner) : QDialog(owner) {
     TxtPName->setObjectName("TxtPName");
     TxtPName->setMaxLength(kTitleMaxLength);
     TxtPName->setGeometry(Twips(1080, 1065, 3255, 270));
+    SelectAllOnFocus(*TxtPName);
     label(1, "인쇄 매수: ", Twips(120, 1440, 1095, 255));
     TxtPNum = new QLineEdit(this);
     TxtPNum->setObjectName("TxtPNum");
     TxtPNum->setMaxLength(kCopiesMaxLength);
     TxtPNum->setGeometry(Twips(1080, 1440, 735, 270));
+    SelectAllOnFocus(*TxtPNum);
     label(2, " 매", Twips(1920, 1440, 375, 255));
     CmdPrint[0] = new QPushButton(U("인쇄"), this);
     CmdPrint[0]->setObjectName("CmdPrint_0");
@@ -135,11 +138,6 @@ FrmPrint::FrmPrint(QWidget* owner) : QDialog(owner) {
     connect(CmdPrint[0], &QPushButton::clicked, this, [this] { platform::Guard([this] { CmdPrint_Click(0); }); });
     connect(CmdPrint[1], &QPushButton::clicked, this, [this] { CmdPrint_Click(1); });
     Form_Load();
-}
-
-void FrmPrint::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 void FrmPrint::Form_Load() {

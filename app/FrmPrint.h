@@ -24,7 +24,7 @@ public:
     explicit FrmPrint(QWidget* owner);
 
     // Fills the printer list (the printers, then the PDF file entry) and
-    // puts the fields as a new dialog has them.
+    // puts the fields as a new dialog has them; the constructor calls it.
     void Form_Load();
     // The printer of the current list entry becomes the printer of the jobs.
     void Combo2_Change();
@@ -46,9 +46,6 @@ public:
     QLineEdit* TxtPName = nullptr;
     QLineEdit* TxtPNum = nullptr;
     QPushButton* CmdPrint[2] = {};
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void Status(const std::string& text);

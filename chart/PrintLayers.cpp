@@ -3,7 +3,6 @@
 #include "chart/PrintLayers.h"
 
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <vector>
 
@@ -212,12 +211,6 @@ void Guarded(std::optional<std::string>& error, Part part) {
 
 std::string Str(double v) { return astro::NumberText(v); }
 
-std::string OneDecimal(double v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", v);
-    return buffer;
-}
-
 void Text(Surface& s, double x, double y, const std::string& text) {
     s.SetCurrentX(x);
     s.SetCurrentY(y);
@@ -313,8 +306,8 @@ float PrintLimitMagOf(const skydata::SettingsSnapshot& settings, float autoLimit
 }
 
 std::string FieldText(double fov_deg) {
-    return OneDecimal(fov_deg) + "도 x " + OneDecimal(fov_deg * kFieldLegendUnitsHigh / kPrintFieldUnits) +
-           "도";
+    return astro::FormatDigitPattern(fov_deg, "##0.0") + "도 x " +
+           astro::FormatDigitPattern(fov_deg * kFieldLegendUnitsHigh / kPrintFieldUnits, "##0.0") + "도";
 }
 
 PrintView ScreenPrintView(const skydata::SettingsSnapshot& settings, double lst_h, const std::string& title) {

@@ -22,6 +22,7 @@ DEBIAN_VERSIONS = {
     "libgeonames-common": "0.3.0-1",
     "libgeonames0": "0.3.0-1",
     "python3-astropy": "5.2.1-2+deb12u1",
+    "python3-pymeeus": "0.5.11+dfsg1-1",
     "stellarium-data": "0.22.2-1",
     "xplanet": "1.3.1-3+b1",
 }

@@ -1,0 +1,25 @@
+#include "almanac/SkyCalendarServices.h"
+
+#include "astro/SunMoonEvents.h"
+
+namespace almanac::zu {
+
+const CalendarServices& SkyCalendarServices() {
+    static const CalendarServices services{
+        CoreDateToJD,
+        CoreJDToDate,
+        [](double year, double target_deg, double day_guess, double zone_h) {
+            return astro::zu::SolarLongitudeTime(year, target_deg, day_guess, zone_h);
+        },
+        [](double jd_guess, double target_deg, double zone_h) {
+            return astro::zu::LunarPhaseTime(jd_guess, target_deg, zone_h);
+        },
+        [](double year, double target_deg, double day_guess, double zone_h) {
+            return astro::ApproxSolarLongitudeTime(year, target_deg, day_guess, zone_h);
+        },
+        [](double jd_guess, double zone_h) { return astro::ApproxLunarPhaseTime(jd_guess, zone_h); },
+    };
+    return services;
+}
+
+}  // namespace almanac::zu

@@ -1,0 +1,47 @@
+// One lunar conversion each way and the phenomena list of the solar terms
+// window (a year and 30 days on each side), with the sky chart's solvers.
+#include <benchmark/benchmark.h>
+
+#include "almanac/LunarCalendar.h"
+#include "almanac/PhenomenaList.h"
+#include "almanac/SkyCalendarServices.h"
+#include "astro/JulianDay.h"
+
+namespace {
+
+const almanac::CalendarServices& Sky() { return almanac::zu::SkyCalendarServices(); }
+
+// Every iteration another day, so no solver result repeats.
+void BM_SolarToLunar(benchmark::State& state) {
+    double day = astro::DateToJD(2024, 4, 8, 12, 0, 0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(almanac::SolarToLunar(day, 9.0, {}, Sky()));
+        day += 17;
+    }
+}
+BENCHMARK(BM_SolarToLunar)->Unit(benchmark::kMillisecond);
+
+void BM_LunarToSolarFound(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(almanac::LunarToSolar({2023, 2, 1, true}, 9.0, {}, Sky()));
+}
+BENCHMARK(BM_LunarToSolarFound)->Unit(benchmark::kMillisecond);
+
+// 2024 has no leap second month: the search runs all its probes.
+void BM_LunarToSolarNotFound(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(almanac::LunarToSolar({2024, 2, 1, true}, 9.0, {}, Sky()));
+}
+BENCHMARK(BM_LunarToSolarNotFound)->Unit(benchmark::kMillisecond);
+
+void BM_ListPlanetPhenomena14Months(benchmark::State& state) {
+    const double from = astro::DateToJD(2008, 1, 1, 12, 0, 0) - 30;
+    const double to = astro::DateToJD(2008, 12, 31, 12, 0, 0) + 30;
+    std::vector<double> times;
+    std::vector<std::string> texts;
+    for (auto _ : state) {
+        almanac::zu::ListPlanetPhenomena(from, to, 9.0, Sky(), times, texts);
+        benchmark::DoNotOptimize(times.data());
+    }
+}
+BENCHMARK(BM_ListPlanetPhenomena14Months)->Unit(benchmark::kMillisecond);
+
+}  // namespace
