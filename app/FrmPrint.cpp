@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 
+#include "app/ChartHost.h"
 #include "app/Form1.h"
 #include "app/MainState.h"
 #include "app/ToolControls.h"
@@ -159,13 +160,7 @@ void FrmPrint::Combo2_Change() { printer_ = std::max(0, Combo2->currentIndex());
 
 bool FrmPrint::IsPdfEntry(int index) const { return index >= static_cast<int>(printers_.size()); }
 
-void FrmPrint::Status(const std::string& text) {
-    if (SetStatusPanel4) {
-        SetStatusPanel4(text);
-    } else if (Form1* form = Form1::Instance()) {
-        form->SetPanel(4, U(text));
-    }
-}
+void FrmPrint::Status(const std::string& text) { Host().SetStatusText(text); }
 
 void FrmPrint::CmdPrint_Click(int index) {
     if (index != 0) {

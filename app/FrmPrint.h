@@ -7,7 +7,6 @@
 #include <QDialog>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,10 +34,6 @@ public:
     bool PrintAllSkyChart(const std::string& title, int starNameLang, int printerIndex);
     bool PrintChart(const std::string& printTitle, double latitude, double siderealTime, double centerX,
                     double centerY, double fov, int starNameLang, int printerIndex);
-
-    // Writes panel 4 of the main window's status bar; the main window's own
-    // panel when not set.
-    std::function<void(const std::string&)> SetStatusPanel4;
 
     QLabel* Label1[6] = {};
     QComboBox* Combo2 = nullptr;
