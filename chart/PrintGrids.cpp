@@ -2,7 +2,6 @@
 // circles of perpetual visibility and the hour circles of the lunar-mansion
 // stars. Lines take the printer's current foreground colour and width.
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 

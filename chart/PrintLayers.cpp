@@ -341,6 +341,7 @@ std::optional<std::string> PrintChartPage(Surface& s, const PrintView& view, con
     if (!sources.styles) sources.styles = &skydata::StartupTables().Styles;
     const skydata::SettingsSnapshot& set = *sources.settings;
     PrintPageState& page = PrintPage();
+    page = PrintPageState{};
     std::optional<std::string> error;
 
     const bool horizontal = IsHorizontalView(view.coord_sys);
