@@ -1,5 +1,7 @@
 #include "app/ToolWindows.h"
 
+#include "app/FrmPrint.h"
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -89,6 +91,7 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::FrmInfo: window = new FrmInfo(owner); break;
         case ToolWindowId::FrmCInfo: window = new FrmCInfo(owner); break;
         case ToolWindowId::FrmPInfo: window = new FrmPInfo(owner); break;
+        case ToolWindowId::FrmPrint: window = new FrmPrint(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

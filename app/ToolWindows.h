@@ -17,7 +17,8 @@
 // nothing waits in an event loop. Modeless ones are shown beside their
 // owner (ShowOwned). Tests drive either after opening it, offscreen.
 //
-// Windows without their own class yet are empty frames with their caption.
+// Windows without their own class yet are empty frames with their caption;
+// the print dialog is `FrmPrint` (app/FrmPrint.h).
 // Their controls carry the names of the design as Qt object names, an
 // indexed control as name "_" index ("Option1_0"; app/ToolControls.h).
 #include <QDialog>

@@ -90,6 +90,27 @@ ChartSources ModuleSources() {
     return s;
 }
 
+FrameMatrices MakeFrameMatrices(const std::string& coord_sys, double lat_deg, double sidereal_deg, double jd_local,
+                                bool precession) {
+    FrameMatrices frames;
+    if (IsHorizontalView(coord_sys)) {
+        astro::MakeHorizonMatrix(lat_deg, sidereal_deg, frames.EquatorToChart);
+    } else if (IsEquatorialView(coord_sys)) {
+        astro::MakeHorizonMatrixT(lat_deg, sidereal_deg, frames.HorizonToChart);
+    }
+    astro::Matrix3 p;
+    if (precession) {
+        astro::MakePrecessionMatrix(astro::kJ2000, jd_local, p);
+        astro::MatMul3(frames.EquatorToChart, p, frames.CatalogToChart);
+        frames.DateToChart = frames.EquatorToChart;
+    } else {
+        frames.CatalogToChart = frames.EquatorToChart;
+        astro::MakePrecessionMatrix(jd_local, astro::kJ2000, p);
+        astro::MatMul3(frames.EquatorToChart, p, frames.DateToChart);
+    }
+    return frames;
+}
+
 double ClampFov(double fov_deg) {
     if (!std::isfinite(fov_deg)) return kDefaultFov;
     return std::clamp(fov_deg, skydata::kMinViewFov_deg, skydata::kMaxViewFov_deg);
@@ -159,24 +180,8 @@ void DrawMap(platform::Surface& surface, const ChartView& viewIn, const ChartSou
     state.LastDrawFOV = view.fov_deg;
 
     FrameMatrices& frames = state.Frames;
-    frames = FrameMatrices{};
-    bool airEx = set.AirEx;
-    if (horizontal) {
-        astro::MakeHorizonMatrix(view.lat_deg, siderealAngle, frames.EquatorToChart);
-    } else if (equatorial) {
-        astro::MakeHorizonMatrixT(view.lat_deg, siderealAngle, frames.HorizonToChart);
-        airEx = false;
-    }
-    astro::Matrix3 precession;
-    if (set.calcprecession) {
-        astro::MakePrecessionMatrix(astro::kJ2000, view.jd_local, precession);
-        astro::MatMul3(frames.EquatorToChart, precession, frames.CatalogToChart);
-        frames.DateToChart = frames.EquatorToChart;
-    } else {
-        frames.CatalogToChart = frames.EquatorToChart;
-        astro::MakePrecessionMatrix(view.jd_local, astro::kJ2000, precession);
-        astro::MatMul3(frames.EquatorToChart, precession, frames.DateToChart);
-    }
+    frames = MakeFrameMatrices(view.coord_sys, view.lat_deg, siderealAngle, view.jd_local, set.calcprecession);
+    const bool airEx = set.AirEx && !equatorial;
     const bool below = !horizontal || set.underhorizon == 1;
 
     surface.Cls();

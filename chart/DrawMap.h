@@ -25,6 +25,14 @@ void DrawMap(platform::Surface& surface, const ChartView& view, const ChartSourc
 void DrawMap(platform::Surface& surface, double latitude_deg, double siderealHours, double centreLon_deg,
              double centreLat_deg, double fov_deg);
 
+// The frame matrices of a chart in the view system `coord_sys` ("a"
+// horizontal, "e" equatorial, any other identity frames) for a site latitude,
+// a sidereal angle (degrees) and a chart time: the catalogue is precessed to
+// the chart time when `precession` is on, else the bodies of the chart date
+// are carried back to J2000.
+FrameMatrices MakeFrameMatrices(const std::string& coord_sys, double lat_deg, double sidereal_deg, double jd_local,
+                                bool precession);
+
 // Field of view as drawn: 1..190 degrees; a non-finite value gives 60.
 double ClampFov(double fov_deg);
 

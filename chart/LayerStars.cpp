@@ -40,15 +40,6 @@ std::string BrightStarLabel(const skydata::BscStarRecord& star, const skydata::S
     return text;
 }
 
-std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style) {
-    switch (style) {
-        case 0: return star.Id;
-        case 1: return "HD" + star.HD;
-        case 2: return "SAO" + star.SAO;
-        default: return {};
-    }
-}
-
 // One catalogue's stars of the flagged zones. Bright stars and extended
 // stars differ only in selection, label and key, given by the callers.
 template <typename Record, typename Select, typename Label, typename Key>
@@ -115,6 +106,15 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skyda
 }
 
 }  // namespace
+
+std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style) {
+    switch (style) {
+        case 0: return star.Id;
+        case 1: return "HD" + star.HD;
+        case 2: return "SAO" + star.SAO;
+        default: return {};
+    }
+}
 
 void MarkVisibleZones(const DrawContext& context, double centreLon_deg, double centreLat_deg) {
     auto& flags = context.state.ZoneVisible;

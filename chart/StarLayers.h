@@ -3,6 +3,7 @@
 // touches, the bright-star and extended catalogues, and proper star names.
 // Each star drawn is appended to the list of drawn objects ("S" or "E" key);
 // names add nothing.
+#include <string>
 #include <vector>
 
 #include "astro/Matrix.h"
@@ -27,6 +28,10 @@ void DrawStars(platform::Surface& surface, const DrawContext& context, const ast
 // `ViewS2kLimit`.
 void DrawExtraStars(platform::Surface& surface, const DrawContext& context, const astro::Matrix3& catalogToChart,
                     bool drawBelowHorizon);
+// Label of an extended-catalogue star by `S2kName`: 0 the catalogue
+// number, 1 "HD" and the HD number, 2 "SAO" and the SAO number, else none.
+std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style);
+
 // Star names of one list, ending 6 pixels left of the star, up to
 // `viewnamelimit` (or the effective limit when lower). An entry that no
 // bright star was found for (zero direction) is not drawn.

@@ -38,6 +38,35 @@ std::optional<PrintChoice> FakePrintDialog::Show(const std::string& title) {
     return Next<std::optional<PrintChoice>>(answers, std::nullopt);
 }
 
+namespace {
+
+class FakeDocument final : public PrintDocument {
+public:
+    FakeDocument(FakePrintDialog::Document& record, bool fail_end) : record_(record), fail_end_(fail_end) {}
+    Surface& Page() override { return *record_.page; }
+    bool End() override {
+        record_.ended = true;
+        record_.sent = !fail_end_;
+        return record_.sent;
+    }
+
+private:
+    FakePrintDialog::Document& record_;
+    bool fail_end_;
+};
+
+}  // namespace
+
+std::unique_ptr<PrintDocument> FakePrintDialog::StartDocument(const PrintTarget& target) {
+    if (fail_start || !new_page) return nullptr;
+    auto record = std::make_unique<Document>();
+    record->target = target;
+    record->page = new_page();
+    if (!record->page) return nullptr;
+    documents.push_back(std::move(record));
+    return std::make_unique<FakeDocument>(*documents.back(), fail_end);
+}
+
 FakeEnv::FakeEnv(const std::string& program_name) : previous_(Env()) {
     Services& s = Env();
     s.program_name = program_name;

@@ -7,11 +7,14 @@
 // objects (pop-up menus, windows, clipboard) are in platform/QtFakes.h.
 #include <deque>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Services.h"
+#include "platform/Surface.h"
 
 namespace platform {
 
@@ -55,14 +58,30 @@ public:
     std::deque<std::optional<FontSpec>> answers;
 };
 
+// Documents are drawn on pages that `new_page` makes (FakeQtEnv installs
+// recording surfaces); without it, or with `fail_start`, starting fails.
+// Each document stays in `documents` with whether its End() was called and
+// what it reported (false with `fail_end`).
 class FakePrintDialog final : public PrintDialog {
 public:
     std::vector<std::string> PrinterNames() override { return printers; }
     std::optional<PrintChoice> Show(const std::string& title) override;
+    std::unique_ptr<PrintDocument> StartDocument(const PrintTarget& target) override;
+
+    struct Document {
+        PrintTarget target;
+        std::unique_ptr<Surface> page;
+        bool ended = false;
+        bool sent = false;
+    };
 
     std::vector<std::string> printers;
     std::vector<std::string> titles;
     std::deque<std::optional<PrintChoice>> answers;
+    std::vector<std::unique_ptr<Document>> documents;
+    std::function<std::unique_ptr<Surface>()> new_page;
+    bool fail_start = false;
+    bool fail_end = false;
 };
 
 class FakeClock final : public Clock {

@@ -1,5 +1,7 @@
 #include "platform/QtFakes.h"
 
+#include "platform/RecordingSurface.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
@@ -80,6 +82,12 @@ FakeQtEnv::FakeQtEnv(const std::string& program_name) : FakeEnv(program_name) {
     s.popups = &popups;
     s.windows = &windows;
     s.clipboard = &clipboard;
+    printing.new_page = [] {
+        auto page = std::make_unique<RecordingSurface>(211, 297, kPageCharWidth, kPageLineHeight);
+        page->SetScaleMode(Scale::Pixels);
+        page->ClearCalls();
+        return page;
+    };
 }
 
 }  // namespace platform

@@ -61,7 +61,12 @@ public:
     int clears = 0;
 };
 
-// Every double at once, for tests of windows.
+// Every double at once, for tests of windows. Printed documents are drawn on
+// recording pages of 211 x 297 units with the metrics of kPageCharWidth and
+// kPageLineHeight (about a 9-point font in millimetres).
+inline constexpr double kPageCharWidth = 2;
+inline constexpr double kPageLineHeight = 4;
+
 class FakeQtEnv : public FakeEnv {
 public:
     explicit FakeQtEnv(const std::string& program_name = "zu");

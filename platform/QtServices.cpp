@@ -23,6 +23,7 @@
 
 #include "platform/Guard.h"
 #include "platform/ImageSurface.h"
+#include "platform/PrinterSurface.h"
 #include "platform/Services.h"
 
 namespace platform {
@@ -171,7 +172,11 @@ public:
         choice.printer = S(printer.printerName());
         choice.copies = printer.copyCount();
         choice.landscape = printer.pageLayout().orientation() == QPageLayout::Landscape;
+        if (printer.outputFormat() == QPrinter::PdfFormat) choice.pdf = S(printer.outputFileName());
         return choice;
+    }
+    std::unique_ptr<PrintDocument> StartDocument(const PrintTarget& target) override {
+        return StartPrinterDocument(target);
     }
 };
 

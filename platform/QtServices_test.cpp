@@ -22,6 +22,7 @@
 #include "platform/QtServices.h"
 #include "platform/QtTestApp.h"
 #include "platform/RunTimeError.h"
+#include "platform/Surface.h"
 
 namespace fs = std::filesystem;
 
@@ -224,6 +225,19 @@ TEST_F(QtImplementationsTest, ClipboardFoldersAndClock) {
     const LocalTime now = Now();
     EXPECT_GE(now.month, 1);
     EXPECT_LE(now.month, 12);
+}
+
+TEST_F(QtImplementationsTest, PrintingStartsPdfDocumentsAndFailsOnUnknownPrinters) {
+    const fs::path folder = fs::temp_directory_path() / "zu_qt_printing";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    auto document = Env().printing->StartDocument(PrintTarget{"", folder / "page.pdf"});
+    ASSERT_NE(document, nullptr);
+    document->Page().Print("zu");
+    EXPECT_TRUE(document->End());
+    EXPECT_TRUE(fs::exists(folder / "page.pdf"));
+    EXPECT_EQ(Env().printing->StartDocument(PrintTarget{"zu test printer that is not installed", {}}), nullptr);
+    fs::remove_all(folder);
 }
 
 }  // namespace

@@ -154,7 +154,7 @@ void RecordingSurface::PaintPicture(const QImage& picture, double x, double y) {
 }
 
 double RecordingSurface::LineWidth(const std::string& line) const {
-    return kCharWidth * static_cast<double>(CodePoints(line));
+    return char_width_ * static_cast<double>(CodePoints(line));
 }
 
 }  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 // A surface that draws nothing and logs every call with its arguments, with
 // text metrics that do not depend on installed fonts: 7 units per character
-// and 12 per line. Layer tests compare the log, exactly.
+// and 12 per line unless the owner gives others (a printed page in
+// millimetres). Layer tests compare the log, exactly.
 //
 // Log lines: "Cls", "ScaleMode=3", "ForeColor=RGB(255,255,255)",
 // "BackColor=…", "FillColor=…", "FillStyle=4", "DrawWidth=2", "DrawStyle=2",
@@ -22,6 +23,8 @@ public:
     static constexpr double kLineHeight = 12;
 
     RecordingSurface(int width, int height) : width_(width), height_(height) {}
+    RecordingSurface(int width, int height, double char_width, double line_height)
+        : width_(width), height_(height), char_width_(char_width), line_height_(line_height) {}
 
     const std::vector<std::string>& Calls() const { return calls_; }
     void ClearCalls() { calls_.clear(); }
@@ -58,11 +61,13 @@ protected:
     void DrawText(double, double, const std::string&) override {}
     void DrawPicture(const QImage&, double, double) override {}
     double LineWidth(const std::string& line) const override;
-    double LineHeight() const override { return kLineHeight; }
+    double LineHeight() const override { return line_height_; }
 
 private:
     int width_;
     int height_;
+    double char_width_ = kCharWidth;
+    double line_height_ = kLineHeight;
     std::vector<std::string> calls_;
 };
 

@@ -142,6 +142,8 @@ std::string Trim(const std::string& s) {
 
 }  // namespace
 
+std::unique_ptr<PrintDocument> PrintDialog::StartDocument(const PrintTarget&) { return nullptr; }
+
 MsgAnswer FirstButtonOf(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok:

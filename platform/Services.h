@@ -12,6 +12,7 @@
 // clock.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,6 +27,8 @@ class QMenu;
 class QWidget;
 
 namespace platform {
+
+class Surface;
 
 // ---- Message box --------------------------------------------------------
 
@@ -105,6 +108,28 @@ struct PrintChoice {
     std::string printer;  // the printer's name as PrinterNames lists it
     int copies = 1;
     bool landscape = false;
+    std::filesystem::path pdf;  // not empty: print into this PDF file instead
+};
+
+// Where a document goes: a PDF file when `pdf` is not empty, else the
+// installed printer of that name.
+struct PrintTarget {
+    std::string printer;
+    std::filesystem::path pdf;
+};
+
+// A document of one page being printed. The page is a surface of 211 x 297
+// units (one unit is a millimetre of A4 portrait paper; other paper is
+// scaled evenly to fit) in the pixel scale mode, so drawing and read-outs use
+// the same units; font sizes stay points on paper.
+class PrintDocument {
+public:
+    virtual ~PrintDocument() = default;
+    virtual Surface& Page() = 0;
+    // Sends the document; false when it could not be finished. A PDF is
+    // written under a temporary name and takes its own name only here, so a
+    // failed or abandoned document leaves no file and keeps an older one.
+    virtual bool End() = 0;
 };
 
 class PrintDialog {
@@ -115,6 +140,9 @@ public:
     // The common print dialog (printer, copies preset to 1, orientation;
     // printing a selection is not offered); nullopt when cancelled.
     virtual std::optional<PrintChoice> Show(const std::string& title) = 0;
+    // Starts a document of one page; nullptr when the printer or the file
+    // cannot be opened (and always where no printing is installed).
+    virtual std::unique_ptr<PrintDocument> StartDocument(const PrintTarget& target);
 };
 
 // ---- Pop-up menus and windows -------------------------------------------

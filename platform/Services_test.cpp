@@ -85,7 +85,7 @@ TEST(FakeDialogs, ColourFontPrintAndShellAreRecorded) {
 
     EXPECT_TRUE(Env().printing->PrinterNames().empty());
     env.printing.printers = {"A4 laser"};
-    env.printing.answers = {PrintChoice{"A4 laser", 2, true}};
+    env.printing.answers = {PrintChoice{"A4 laser", 2, true, {}}};
     EXPECT_EQ(Env().printing->PrinterNames().size(), 1u);
     EXPECT_EQ(Env().printing->Show("")->copies, 2);
 

@@ -1,0 +1,150 @@
+#include "platform/PrinterSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/QtTestApp.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path ScratchFolder(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / ("zu_printer_surface_" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(PrinterSurface, DrawingLeavesThePositionWhereTheSurfaceRuleSays) {
+    EnsureQtApp();
+    const fs::path pdf = ScratchFolder("position") / "page.pdf";
+    auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+    ASSERT_NE(document, nullptr);
+    Surface& page = document->Page();
+    EXPECT_EQ(page.ScaleMode(), Scale::Pixels);
+    EXPECT_DOUBLE_EQ(page.ScaleWidth(), 211);
+    EXPECT_DOUBLE_EQ(page.ScaleHeight(), 297);
+    page.Line(10, 20, 30.5, 40.25);
+    EXPECT_DOUBLE_EQ(page.CurrentX(), 30.5);
+    EXPECT_DOUBLE_EQ(page.CurrentY(), 40.25);
+    page.Circle(100.5, 120.25, 3);
+    EXPECT_DOUBLE_EQ(page.CurrentX(), 100.5);
+    EXPECT_DOUBLE_EQ(page.CurrentY(), 120.25);
+    EXPECT_TRUE(document->End());
+    EXPECT_TRUE(fs::exists(pdf));
+}
+
+TEST(PrinterSurface, TextSizesArePointsOnPaperAtAnyResolution) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("text");
+    double height8[2] = {0, 0};
+    int k = 0;
+    for (int dpi : {300, 1200}) {
+        auto document = StartPrinterDocument(PrintTarget{"", folder / std::string("t").append(std::to_string(dpi)).append(".pdf")}, dpi);
+        ASSERT_NE(document, nullptr);
+        Surface& page = document->Page();
+        page.SetFontName("Tahoma");
+        page.SetFontSize(8);
+        const double h8 = page.TextHeight("0");
+        EXPECT_GE(h8, 2.8) << dpi;
+        EXPECT_LE(h8, 4.0) << dpi;
+        page.SetFontSize(17);
+        EXPECT_NEAR(page.TextHeight("0") / h8, 17.0 / 8.0, 17.0 / 8.0 * 0.03) << dpi;
+        EXPECT_GT(page.TextWidth("00"), page.TextWidth("0"));
+        height8[k++] = h8;
+        EXPECT_TRUE(document->End());
+    }
+    EXPECT_NEAR(height8[0] / height8[1], 1.0, 0.03);
+}
+
+TEST(PrinterSurface, APdfAppearsOnlyWhenItsDocumentEnds) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("atomic");
+    const fs::path pdf = folder / "chart.pdf";
+    {
+        std::ofstream(pdf) << "older";
+    }
+    {
+        auto abandoned = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+        ASSERT_NE(abandoned, nullptr);
+        abandoned->Page().Line(0, 0, 10, 10);
+    }
+    EXPECT_EQ(Contents(pdf), "older");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+    ASSERT_NE(document, nullptr);
+    document->Page().Line(0, 0, 10, 10);
+    ASSERT_TRUE(document->End());
+    EXPECT_EQ(Contents(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    EXPECT_FALSE(document->End());
+}
+
+// Ink runs along a row of an image (pixels darker than mid-grey).
+int InkRuns(const QImage& image, int y, int x0, int x1) {
+    int runs = 0;
+    bool inside = false;
+    for (int x = x0; x < x1; ++x) {
+        const bool ink = qGray(image.pixel(x, y)) < 128;
+        if (ink && !inside) ++runs;
+        inside = ink;
+    }
+    return runs;
+}
+
+TEST(PrinterSurface, PatternsAreMillimetresAtAnyResolution) {
+    EnsureQtApp();
+    for (int dpi : {150, 600}) {
+        const double perMm = dpi / 25.4;
+        QImage image(static_cast<int>(211 * perMm), static_cast<int>(297 * perMm), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PrinterSurface page(painter, image, perMm, QPointF(0, 0));
+            page.SetScaleMode(Scale::Pixels);
+            page.SetDrawWidth(2);
+            page.SetDrawStyle(LineStyle::Dot);
+            page.Line(10, 20, 60, 20);
+            page.SetDrawStyle(LineStyle::DashDotDot);
+            page.Line(10, 40, 60, 40);
+            page.SetDrawStyle(LineStyle::Solid);
+            page.SetDrawWidth(1);
+            page.SetFillColor(Rgb(0, 0, 0));
+            page.SetFillStyle(Fill::DownwardDiagonal);
+            page.Line(10, 60, 40, 90, std::nullopt, Box::B);
+        }
+        const auto row = [&](double y_mm) { return static_cast<int>(y_mm * perMm); };
+        const auto col = [&](double x_mm) { return static_cast<int>(x_mm * perMm); };
+        // A dot every millimetre; three marks (dash, dot, dot) every 1.9 mm.
+        EXPECT_NEAR(InkRuns(image, row(20), col(11), col(59)), 48, 2) << dpi;
+        EXPECT_NEAR(InkRuns(image, row(40), col(11), col(59)), 3 * 48 / 1.9, 3) << dpi;
+        // Hatch lines a millimetre apart across them: sqrt 2 mm along a row.
+        EXPECT_NEAR(InkRuns(image, row(75), col(11), col(39)), 28 / std::sqrt(2.0), 2) << dpi;
+    }
+}
+
+TEST(PrinterSurface, UnusableTargetsDoNotStart) {
+    EnsureQtApp();
+    const fs::path missing = ScratchFolder("missing") / "no such folder" / "chart.pdf";
+    EXPECT_EQ(StartPrinterDocument(PrintTarget{"", missing}, 300), nullptr);
+    EXPECT_FALSE(fs::exists(missing.parent_path()));
+    EXPECT_EQ(StartPrinterDocument(PrintTarget{"zu test printer that is not installed", {}}), nullptr);
+}
+
+}  // namespace
+}  // namespace platform
