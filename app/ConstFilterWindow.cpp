@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeWidget>
 
 #include "app/ChartHost.h"
@@ -98,7 +97,6 @@ void FrmCFilter::BuildControls() {
     Command1->setDefault(true);
     Command2 = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command2");
     Command2->setGeometry(424, 382, 88, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     const auto guarded = [this](void (FrmCFilter::*handler)()) {
         return [this, handler] { platform::Guard([this, handler] { (this->*handler)(); }); };
@@ -111,7 +109,7 @@ void FrmCFilter::BuildControls() {
     connect(CmdMain, &QPushButton::clicked, this, guarded(&FrmCFilter::CmdMain_Click));
     connect(Command1, &QPushButton::clicked, this, guarded(&FrmCFilter::Command1_Click));
     connect(Command2, &QPushButton::clicked, this, guarded(&FrmCFilter::Command2_Click));
-    connect(escape, &QShortcut::activated, this, guarded(&FrmCFilter::Command2_Click));
+    BindEnterAndEscape(*this, Command1, Command2);
 }
 
 void FrmCFilter::Form_Load() {

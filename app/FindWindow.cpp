@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabBar>
 
 #include <cmath>
@@ -191,7 +190,6 @@ void FrmFind::BuildControls() {
     CmdFind->setAutoDefault(true);
     CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(kWidth - 88, kHeight - 36, 82, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     const auto guarded = [this](void (FrmFind::*handler)()) {
         return [this, handler] { platform::Guard([this, handler] { (this->*handler)(); }); };
@@ -208,7 +206,7 @@ void FrmFind::BuildControls() {
     for (QRadioButton* option : Option1) connect(option, &QRadioButton::clicked, this, guarded(&FrmFind::Text1_Change));
     connect(CmdFind, &QPushButton::clicked, this, guarded(&FrmFind::CmdFind_Click));
     connect(CmdCancel, &QPushButton::clicked, this, guarded(&FrmFind::CmdCancel_Click));
-    connect(escape, &QShortcut::activated, this, guarded(&FrmFind::CmdCancel_Click));
+    BindEnterAndEscape(*this, CmdFind, CmdCancel);
 }
 
 void FrmFind::Form_Load() {

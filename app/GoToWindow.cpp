@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 
 #include <cmath>
 #include <string>
@@ -102,7 +101,6 @@ void FrmFindC::BuildControls() {
     Command1[0]->setDefault(true);
     Command1[1] = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command1", 1);
     Command1[1]->setGeometry(240, 290, 80, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     for (int i = 0; i < 2; ++i) {
         connect(Option1[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
@@ -110,7 +108,7 @@ void FrmFindC::BuildControls() {
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { platform::Guard([this, i] { Command1_Click(i); }); });
     }
-    connect(escape, &QShortcut::activated, this, [this] { platform::Guard([this] { Command1_Click(1); }); });
+    BindEnterAndEscape(*this, Command1[0], Command1[1]);
 }
 
 void FrmFindC::Form_Load() {
