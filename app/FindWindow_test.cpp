@@ -1,5 +1,6 @@
 // The object search window with the real data set: the category search, the
 // number lookups, the free-text search and centring through the host.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -75,6 +76,7 @@ TEST_F(FindWindowTest, OpensOnTheFreeTextTabWithTheNorthPoleShownAndCentresOnIt)
     EXPECT_FALSE(window->Frame2->isHidden());
     EXPECT_TRUE(window->Frame1->isHidden());
     EXPECT_EQ(window->Combo6->geometry(), QRect(8, 16, 257, window->Combo6->height()));
+    EXPECT_EQ(window->Combo6->view()->window()->maximumHeight(), 300);
     EXPECT_EQ(window->Combo6->count(), 14);
     EXPECT_EQ(window->Combo6->itemText(12).toStdString(), "사용자 목록 1: 지정된 목록 없음");
     EXPECT_EQ(window->DistrictCode, "P1");
@@ -133,6 +135,14 @@ TEST_F(FindWindowTest, BrightStarsByHRNumber) {
     }
     // A failed lookup leaves the vector of the last star.
     EXPECT_EQ(Found(), std::make_pair(ra, dec));
+
+    // Back on the free-text tab the category list is put away again.
+    EXPECT_FALSE(window->Combo6->isHidden());
+    window->TabStrip1->setCurrentIndex(0);
+    EXPECT_TRUE(window->Combo6->isHidden());
+    EXPECT_FALSE(window->Combo6->isEnabled());
+    EXPECT_TRUE(window->Frame1->isHidden());
+    EXPECT_FALSE(window->Frame2->isHidden());
 }
 
 TEST_F(FindWindowTest, ExtendedCatalogueByNumberField) {
