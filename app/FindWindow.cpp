@@ -233,6 +233,8 @@ void FrmFind::Form_Load() {
     Combo6->hide();
     Combo6->setEnabled(false);
     FillMansionList();
+    // Typing goes straight into the name box.
+    txtObjName->setFocus();
 }
 
 // ---- Tabs and categories ----------------------------------------------------
