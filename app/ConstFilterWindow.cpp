@@ -23,7 +23,6 @@ constexpr const char* kZodiacCaption = "황도12궁만 고르기";
 constexpr const char* kDeterminativeCaption = "수거성좌만 고르기";
 constexpr const char* kDistrictLetters = "PENWS";
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The node pictures: a filled disc in the colour of each system, an outline
 // for the nodes under them.
@@ -124,8 +123,8 @@ void FrmCFilter::Form_Load() {
     const auto add = [this](QTreeWidgetItem* parent, const std::string& key, const std::string& text,
                             const QIcon& icon) {
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
-        node->setText(0, Q(text));
-        node->setData(0, Qt::UserRole, Q(key));
+        node->setText(0, QText(text));
+        node->setData(0, Qt::UserRole, QText(key));
         node->setIcon(0, icon);
         return node;
     };
@@ -153,7 +152,7 @@ void FrmCFilter::Form_Load() {
 
 QTreeWidgetItem* FrmCFilter::Node(const std::string& key) const {
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == Q(key)) return *it;
+        if ((*it)->data(0, Qt::UserRole).toString() == QText(key)) return *it;
     }
     return nullptr;
 }
@@ -194,7 +193,7 @@ void FrmCFilter::ShowFilterGroup(const std::string& key) {
             text += ' ';
             text += std::to_string(data[i].Number);
         }
-        auto* item = new QListWidgetItem(Q(text), List1);
+        auto* item = new QListWidgetItem(QText(text), List1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(flags[i] ? Qt::Checked : Qt::Unchecked);
     }

@@ -30,6 +30,10 @@ private:
 
 }  // namespace
 
+QString QText(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::string StdText(const QString& text) { return text.toUtf8().toStdString(); }
+
 QString IndexedName(const char* name, int index) { return QString::fromUtf8(name) + '_' + QString::number(index); }
 
 void SelectAllOnFocus(QLineEdit& box) { new SelectAllFilter(box); }

@@ -8,7 +8,14 @@
 #include <QString>
 #include <QWidget>
 
+#include <string>
+#include <string_view>
+
 namespace app {
+
+// Texts between the program (UTF-8 std::string) and the controls.
+QString QText(std::string_view utf8);
+std::string StdText(const QString& text);
 
 // "Option1_0" for ("Option1", 0).
 QString IndexedName(const char* name, int index);
