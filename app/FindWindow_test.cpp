@@ -1,5 +1,6 @@
 // The object search window with the real data set: the category search, the
 // number lookups, the free-text search and centring through the host.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,6 +12,8 @@
 #include <QTabBar>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/ChartHost.h"
@@ -73,6 +76,7 @@ TEST_F(FindWindowTest, OpensOnTheFreeTextTabWithTheNorthPoleShownAndCentresOnIt)
     EXPECT_FALSE(window->Frame2->isHidden());
     EXPECT_TRUE(window->Frame1->isHidden());
     EXPECT_EQ(window->Combo6->geometry(), QRect(8, 16, 257, window->Combo6->height()));
+    EXPECT_EQ(window->Combo6->view()->window()->maximumHeight(), 300);
     EXPECT_EQ(window->Combo6->count(), 14);
     EXPECT_EQ(window->Combo6->itemText(12).toStdString(), "사용자 목록 1: 지정된 목록 없음");
     EXPECT_EQ(window->DistrictCode, "P1");
@@ -131,6 +135,14 @@ TEST_F(FindWindowTest, BrightStarsByHRNumber) {
     }
     // A failed lookup leaves the vector of the last star.
     EXPECT_EQ(Found(), std::make_pair(ra, dec));
+
+    // Back on the free-text tab the category list is put away again.
+    EXPECT_FALSE(window->Combo6->isHidden());
+    window->TabStrip1->setCurrentIndex(0);
+    EXPECT_TRUE(window->Combo6->isHidden());
+    EXPECT_FALSE(window->Combo6->isEnabled());
+    EXPECT_TRUE(window->Frame1->isHidden());
+    EXPECT_FALSE(window->Frame2->isHidden());
 }
 
 TEST_F(FindWindowTest, ExtendedCatalogueByNumberField) {
@@ -264,6 +276,59 @@ TEST_F(FindWindowTest, KoreanDistrictsListTheirConstellationsByTableRow) {
     Category(12);
     EXPECT_EQ(window->List3->count(), 0);
     EXPECT_FALSE(window->List3->isEnabled());
+}
+
+TEST_F(FindWindowTest, UserListEntriesInBothFrames) {
+    const auto write = [&](const char* name, const char* coordinate, const char* objects) {
+        const std::filesystem::path path = p.user.path() / name;
+        std::ofstream(path, std::ios::binary) << "<Header>\r\nCatalog Name=" << name << "\r\nEpoch=2451545\r\nCoordinate="
+                                              << coordinate << "\r\n</Header>\r\n<ObjectList>\r\n" << objects
+                                              << "</ObjectList>\r\n";
+        return path.string();
+    };
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.usercatfile0 = write("ground", "a", "cl,180,-10,60,1,south,\r\nln,1,2,3,4,2\r\nstr,90,45,east/high,0\r\n");
+    s.usercatfile0is = true;
+    s.usercatfile1 = write("sky", "e", "star,83.8,-5.4,2.1,36,-72,B0,fast,\r\n");
+    s.usercatfile1is = true;
+    skydata::CheckUserCatalogs();
+    ResetToolWindows();
+    window = &static_cast<FrmFind&>(ShowToolWindow(ToolWindowId::FrmFind, owner.get()));
+    EXPECT_EQ(window->Combo6->itemText(12).toStdString(), "사용자 목록 1: ground");
+
+    // A horizontal entry shows azimuth and altitude and is centred by its
+    // place of date now.
+    Category(12);
+    ASSERT_EQ(window->List3->count(), 2);
+    EXPECT_EQ(Line(window->List3, 0), "(UC1_S1:0000)south");
+    EXPECT_EQ(Line(window->List3, 1), "(UC1_Ch:0000)east/high");
+    window->TxtHR->setText("0");  // a failed lookup disables 찾기
+    window->List3->setCurrentRow(1);
+    window->List3->setCurrentRow(0);
+    EXPECT_EQ(Text(window->Label2), "south");
+    EXPECT_EQ(Text(window->Label1_2), "방위각:");
+    EXPECT_EQ(Text(window->Label1_3), "고도:");
+    EXPECT_EQ(Text(window->LCRA), "180도 0분 0초");
+    EXPECT_EQ(Text(window->LCDec), "-10도 0분 0초");
+    EXPECT_EQ(Text(window->Label3), "이 천체는 아직 뜨지 않았습니다.");
+    EXPECT_TRUE(window->CmdFind->isEnabled());
+    double ra = 0, dec = 0;
+    astro::HorizontalToEquatorial(180, -10, AppState().LocalSiderealTime, s.lat, ra, dec);
+    EXPECT_NEAR(Found().first, ra, 1e-9);
+    EXPECT_NEAR(Found().second, dec, 1e-9);
+
+    // An equatorial star moves by its proper motion and precession; showing a
+    // star again brings back the equatorial captions.
+    Category(13);
+    ASSERT_EQ(window->List3->count(), 1);
+    EXPECT_EQ(Line(window->List3, 0), "(UC2_St:0000)fast");
+    EXPECT_EQ(Text(window->Label1_2), "적경:");
+    const double years = (s.CurrentJD - 2451545) / 365.25;
+    double x = 0, y = 0, z = 0;
+    astro::SphericalToCartesian(83.8 + 36 / 3600.0 * years, -5.4 - 72 / 3600.0 * years, x, y, z);
+    PrecessVector(2451545, s.CurrentJD, x, y, z, ra, dec);
+    EXPECT_NEAR(Found().first, ra, 1e-6);
+    EXPECT_NEAR(Found().second, dec, 1e-6);
 }
 
 }  // namespace

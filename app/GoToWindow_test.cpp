@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include <memory>
 
@@ -191,6 +192,22 @@ TEST_F(GoToWindowTest, ClosesAfterFindEvenWhenDeclinedAndStaysWhenNotTicked) {
     kept.Command1[0]->click();
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFindC), &kept);
     kept.Command1[1]->click();
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFindC), nullptr);
+    EXPECT_EQ(host.centred.size(), 2u);
+}
+
+TEST_F(GoToWindowTest, EnterFindsAndEscapeCloses) {
+    const auto press = [](QWidget& w, int key) {
+        for (QShortcut* shortcut : w.findChildren<QShortcut*>()) {
+            if (shortcut->key() == QKeySequence(key)) QMetaObject::invokeMethod(shortcut, "activated");
+        }
+    };
+    FrmFindC& w = Open();
+    w.ChkCloseWin->setChecked(false);
+    press(w, Qt::Key_Enter);
+    press(w, Qt::Key_Return);
+    EXPECT_EQ(host.centred.size(), 2u);
+    press(w, Qt::Key_Escape);
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFindC), nullptr);
     EXPECT_EQ(host.centred.size(), 2u);
 }

@@ -15,6 +15,7 @@
 #include "app/FindWindow.h"
 #include "app/GoToWindow.h"
 #include "app/InfoWindows.h"
+#include "app/ToolControls.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -107,8 +108,6 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     return window;
 }
 
-QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 }  // namespace
 
 const ToolWindowSpec& SpecOf(ToolWindowId id) { return kSpecs[static_cast<int>(id)]; }
@@ -182,7 +181,7 @@ void FrmPoint::ReflashList() {
     const std::vector<skydata::MapPoint>& points = skydata::MapPointModule().MapPoints;
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (points[i].Flag != "y") continue;
-        List1->addItem(Utf8(ListEntryText(i, points[i].Name)));
+        List1->addItem(QText(ListEntryText(i, points[i].Name)));
     }
     if (List1->count() > 0) List1->setCurrentRow(0);
 }
@@ -192,7 +191,7 @@ void FrmPoint::ReflashList2() {
     const std::vector<skydata::DrawnLine>& lines = skydata::DrawnLineModule().DrawnLines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (skydata::IsEmptyDrawnLine(lines[i])) continue;
-        List1->addItem(Utf8(ListEntryText(i, lines[i].Text)));
+        List1->addItem(QText(ListEntryText(i, lines[i].Text)));
     }
     if (List1->count() > 0) List1->setCurrentRow(0);
 }
