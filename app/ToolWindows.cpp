@@ -9,6 +9,10 @@
 
 #include <array>
 
+#include "almanac/FrmDCal.h"
+#include "almanac/FrmLuniSolar.h"
+#include "almanac/FrmMoon.h"
+#include "almanac/Frm24julgi.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -79,6 +83,10 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
     switch (id) {
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
+        case ToolWindowId::FrmDCal: window = new almanac::zu::FrmDCal(owner); break;
+        case ToolWindowId::Frm24julgi: window = new almanac::zu::Frm24julgi(owner); break;
+        case ToolWindowId::FrmMoon: window = new almanac::zu::FrmMoon(owner); break;
+        case ToolWindowId::FrmLuniSolar: window = new almanac::zu::FrmLuniSolar(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);
