@@ -500,5 +500,28 @@ TEST_F(AlmanacWindows, SolarTermsWindowIsOneLiveInstance) {
     EXPECT_EQ(Text(dynamic_cast<Frm24julgi&>(fresh).Label1[0]), "2008년의 24절기 입기 시각");
 }
 
+// Each window as the user sees it, kept as "almanac-<name>.png" in the program
+// folder; under an X server (QT_QPA_PLATFORM=xcb, see app/screenshot.sh) the
+// windows are drawn by it.
+TEST_F(AlmanacWindows, Screenshots) {
+    S().CurrentJD = astro::DateToJD(2008, 8, 1, 21, 0, 0);
+    const app::ToolWindowId ids[] = {app::ToolWindowId::FrmLuniSolar, app::ToolWindowId::FrmDCal,
+                                     app::ToolWindowId::FrmMoon, app::ToolWindowId::Frm24julgi};
+    for (app::ToolWindowId id : ids) {
+        QWidget& window = app::ShowToolWindow(id, nullptr);
+        if (auto* conversion = dynamic_cast<FrmLuniSolar*>(&window)) conversion->CmdCalc->click();
+        if (auto* terms = dynamic_cast<Frm24julgi*>(&window)) {
+            window.grab().save(QString("almanac-Frm24julgi-julgi.png"));
+            terms->TabStrip1->setCurrentIndex(1);
+        }
+        window.adjustSize();
+        QCoreApplication::processEvents();
+        const QImage shot = window.grab().toImage();
+        ASSERT_FALSE(shot.isNull());
+        EXPECT_GT(shot.width(), 200);
+        EXPECT_TRUE(shot.save(QString("almanac-%1.png").arg(app::SpecOf(id).name)));
+    }
+}
+
 }  // namespace
 }  // namespace almanac::zu
