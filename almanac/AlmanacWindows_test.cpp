@@ -144,7 +144,7 @@ TEST_F(AlmanacWindows, DateConversionRefusesWhatIsNoDate) {
     const struct {
         int direction;
         const char *year, *month, *day;
-    } bad[] = {{0, "abc", "1", "1"}, {1, "2023", "13", "1"}, {0, "", "1", "1"},   {0, "2008", "256", "1"},
+    } bad[] = {{0, "abc", "1", "1"},   {1, "2023", "13", "1"}, {0, "", "1", "1"},     {0, "2008", "256", "1"},
                {0, "40000", "1", "1"}, {3, "1445", "1", "31"}, {1, "2023", "0", "1"}, {0, "2008", "1", "1x"}};
     for (const auto& b : bad) {
         Convert(w, {b.direction, 0, b.year, b.month, b.day, false, "", ""});
@@ -155,6 +155,22 @@ TEST_F(AlmanacWindows, DateConversionRefusesWhatIsNoDate) {
     EXPECT_EQ(p.env.messages.shown[0].text, "날짜가 잘못 입력되었습니다. 확인해 주세요");
     EXPECT_EQ(p.env.messages.shown[0].title, "음양력/이슬람력 변환");
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
+}
+
+TEST_F(AlmanacWindows, DateConversionAtTheEndsOfItsRanges) {
+    FrmLuniSolar w;
+    const Conversion extremes[] = {
+        {0, 0, "32767", "255", "255", false, "", ""}, {1, 0, "32767", "12", "30", true, "", ""},
+        {0, 3, "0", "0", "0", false, "", ""},         {4, 1, "-32767", "1", "1", false, "", ""},
+        {5, 2, "32767", "12", "30", false, "", ""},   {3, 3, "0", "1", "1", false, "", ""},
+    };
+    for (const Conversion& c : extremes) {
+        w.Lr[1]->setText("?");
+        Convert(w, c);
+        EXPECT_NE(Text(w.Lr[1]), "?") << c.direction << " " << c.year;
+        EXPECT_FALSE(Text(w.Lr[0]).empty());
+    }
+    EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
 TEST_F(AlmanacWindows, DateConversionInputsFollowTheDirection) {
@@ -311,7 +327,7 @@ TEST_F(AlmanacWindows, MoonPhasesAndTheirEclipses) {
         const char* caption;
         bool bold;
     } cases[] = {
-        {2024, 4, 9, 0, "[개기일식]", true},   {2023, 10, 15, 0, "[금환식]", true},
+        {2024, 4, 9, 0, "[개기일식]", true},    {2023, 10, 15, 0, "[금환식]", true},
         {2022, 10, 25, 0, "[부분일식]", false}, {2022, 11, 8, 1, "[개기월식]", false},
         {2024, 3, 25, 1, "[반영식]", false},    {2023, 10, 29, 1, "[부분월식]", false},
     };
@@ -334,7 +350,8 @@ TEST_F(AlmanacWindows, MoonPhasesAndTheirEclipses) {
     FrmMoon april;
     EXPECT_NEAR(std::stod(Text(april.LbJD[0])), astro::DateToJD(2024, 4, 9, 3, 21, 25), 1.0 / 1440);
     EXPECT_TRUE(U(april.LbJD[0]->toolTip()).starts_with("TT: 2460409.")) << U(april.LbJD[0]->toolTip());
-    EXPECT_TRUE(U(april.LbTime[0]->toolTip()).starts_with("TT: 기원후 2024년 4월 8일 18시 ")) << U(april.LbTime[0]->toolTip());
+    EXPECT_TRUE(U(april.LbTime[0]->toolTip()).starts_with("TT: 기원후 2024년 4월 8일 18시 "))
+        << U(april.LbTime[0]->toolTip());
 }
 
 TEST_F(AlmanacWindows, MoonPhasesStepByWholeLunations) {
@@ -354,8 +371,9 @@ TEST_F(AlmanacWindows, MoonPhasesStepByWholeLunations) {
     w.cmdCopy->click();
     EXPECT_EQ(p.env.clipboard.clears, 1);
     const std::string& copied = p.env.clipboard.text;
-    EXPECT_TRUE(copied.starts_with("달의 정삭망 시각/식 현상\r\n현상/시각(표준시)/시각(TT)/시각(율리우스적일)/"
-                                   "시각(율리우스적일,TT)\r\n그믐\t기원후 "));
+    EXPECT_TRUE(
+        copied.starts_with("달의 정삭망 시각/식 현상\r\n현상/시각(표준시)/시각(TT)/시각(율리우스적일)/"
+                           "시각(율리우스적일,TT)\r\n그믐\t기원후 "));
     EXPECT_TRUE(copied.ends_with("\r\n"));
     int lines = 0, tabs = 0;
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
@@ -423,8 +441,8 @@ TEST_F(AlmanacWindows, SolarTermsAndPhenomenaOf2008) {
     EXPECT_TRUE(Text(w.Label3[23]).starts_with("12월 21일 ")) << Text(w.Label3[23]);
     EXPECT_TRUE(std::regex_match(U(w.Label3[5]->toolTip()), std::regex("율리우스 역일: 24545\\d\\d\\.\\d{6}")));
 
-    for (const char* line : {"2월 24일 (일)  -  토성 충(18시)", "7월 9일 (수)  -  목성 충(18시)",
-                             "2월 7일 (목)  -  그믐(13시)"})
+    for (const char* line :
+         {"2월 24일 (일)  -  토성 충(18시)", "7월 9일 (수)  -  목성 충(18시)", "2월 7일 (목)  -  그믐(13시)"})
         EXPECT_GE(RowStarting(*w.List1, line), 0) << line;
 
     // The mean terms change the terms only.

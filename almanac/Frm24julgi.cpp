@@ -34,9 +34,7 @@ constexpr int kSolarTermCount = 24;
 
 std::string Whole(double value) { return std::to_string(static_cast<long long>(value)); }
 
-std::string YearCaption(double year) {
-    return year >= 1 ? Whole(year) : "기원전 " + Whole(std::fabs(year) + 1);
-}
+std::string YearCaption(double year) { return year >= 1 ? Whole(year) : "기원전 " + Whole(std::fabs(year) + 1); }
 
 }  // namespace
 
@@ -130,8 +128,9 @@ void Frm24julgi::CalcJulGi(double year) {
         const skydata::SolarTerm& term = skydata::SolarTermTable[static_cast<std::size_t>(i)];
         Label2[i]->setText(Q(std::string(term.Name) + "(" + std::string(term.Hanja) + ")"));
         const std::optional<double> v =
-            true_terms ? astro::zu::SolarLongitudeTime(year, term.Longitude_deg, term.Day, zone)
-                       : std::optional<double>(astro::ApproxSolarLongitudeTime(year, term.Longitude_deg, term.Day, zone));
+            true_terms
+                ? astro::zu::SolarLongitudeTime(year, term.Longitude_deg, term.Day, zone)
+                : std::optional<double>(astro::ApproxSolarLongitudeTime(year, term.Longitude_deg, term.Day, zone));
         if (!v) {
             Label3[i]->setText("--");
             Label3[i]->setToolTip("--");
@@ -157,8 +156,8 @@ void Frm24julgi::AstroPhem2(double year, double zone_h) {
         const double local = Times[r] + zone_h / 24.0;
         if (!(start - 0.5 <= local && local < end + 0.5)) continue;
         const int weekday = FloorMod(astro::RoundToHalf(local) + 1.5, 7);
-        List1->addItem(Q(astro::ShortDateText(local, 0) + " (" + kWeekdays[weekday] + ")" + "  -  " + Texts[r] +
-                         "(" + astro::ShortDateText(local, 2) + ")"));
+        List1->addItem(Q(astro::ShortDateText(local, 0) + " (" + kWeekdays[weekday] + ")" + "  -  " + Texts[r] + "(" +
+                         astro::ShortDateText(local, 2) + ")"));
         RowMap.push_back(static_cast<int>(r));
     }
 }
@@ -194,8 +193,8 @@ void Frm24julgi::List1_DblClick() {
         return;
     const std::size_t r = static_cast<std::size_t>(RowMap[static_cast<std::size_t>(row)]);
     const platform::MsgAnswer answer =
-        platform::MsgBox("zu의 시간을 " + Texts[r] + "이 일어나는 시각으로 바꾸시겠습니까?", platform::MsgButtons::YesNo,
-                         platform::MsgIcon::Question, "zu");
+        platform::MsgBox("zu의 시간을 " + Texts[r] + "이 일어나는 시각으로 바꾸시겠습니까?",
+                         platform::MsgButtons::YesNo, platform::MsgIcon::Question, "zu");
     if (answer != platform::MsgAnswer::Yes) return;
     app::Host().MoveChartTime(Times[r] + skydata::CurrentSettings().timezone / 24.0);
 }

@@ -33,9 +33,9 @@ public:
     void List1_DblClick();
 
     double YearOffset = 0;
-    std::vector<double> Times;        // JDE (planets) or UT (Moon) of each phenomenon
+    std::vector<double> Times;  // JDE (planets) or UT (Moon) of each phenomenon
     std::vector<std::string> Texts;
-    std::vector<int> RowMap;          // list row -> index in Times and Texts
+    std::vector<int> RowMap;  // list row -> index in Times and Texts
 
     QTabBar* TabStrip1 = nullptr;
     QGroupBox* Frame1 = nullptr;

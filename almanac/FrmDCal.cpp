@@ -34,8 +34,8 @@ namespace {
 constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
 constexpr int kPictureWidth_px = 432;
 constexpr int kPictureHeight_px = 162;
-constexpr int kDiagramStep = 5;         // 20 minutes in 4-minute units
-constexpr int kMoonAgeSearchLimit = 12; // lunations tried before giving up
+constexpr int kDiagramStep = 5;          // 20 minutes in 4-minute units
+constexpr int kMoonAgeSearchLimit = 12;  // lunations tried before giving up
 constexpr platform::Colour kSunPathColour = platform::Rgb(255, 255, 0);
 constexpr platform::Colour kMoonPathColour = platform::Rgb(0, 192, 192);
 constexpr platform::Colour kGridColour = platform::Rgb(128, 128, 128);
@@ -68,7 +68,8 @@ QString ColourStyle(std::int32_t colour) {
 }
 
 platform::Colour Twilight(int index) {
-    return static_cast<platform::Colour>(skydata::StartupTables().Styles.TwilightColors[static_cast<std::size_t>(index)]);
+    return static_cast<platform::Colour>(
+        skydata::StartupTables().Styles.TwilightColors[static_cast<std::size_t>(index)]);
 }
 
 }  // namespace
@@ -110,8 +111,8 @@ std::vector<DiagramSample> SunMoonAltitudes(double day0) {
         astro::InterpolateSpherical3(sun[0].ra_deg, sun[0].dec_deg, sun[1].ra_deg, sun[1].dec_deg, sun[2].ra_deg,
                                      sun[2].dec_deg, n, ra, dec);
         astro::EquatorialToHorizontal(ra, dec, lst, s.lat, az, sample.sun_alt_deg);
-        astro::InterpolateSpherical3(moon[0].ra_deg, moon[0].dec_deg, moon[1].ra_deg, moon[1].dec_deg,
-                                     moon[2].ra_deg, moon[2].dec_deg, n, ra, dec);
+        astro::InterpolateSpherical3(moon[0].ra_deg, moon[0].dec_deg, moon[1].ra_deg, moon[1].dec_deg, moon[2].ra_deg,
+                                     moon[2].dec_deg, n, ra, dec);
         astro::EquatorialToHorizontal(ra, dec, lst, s.lat, az, sample.moon_alt_deg);
         samples.push_back(sample);
     }
@@ -132,16 +133,42 @@ void PictureBox::paintEvent(QPaintEvent*) {
 FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
     using app::Named;
     setWindowTitle(Q("일력"));
-    constexpr const char* kPlaceholders[31] = {
-        "그레고리력", "단기/불기", "아침항해박명", "일진/28수", "일출",   "일남중", "일몰", "월출",
-        "월남중",     "월몰",      "월령",         "시각(시)",  "",       "해와 달의 고도 및 박명 시각",
-        "",           "아침시민박명", "아침천문박명", "저녁시민박명", "저녁항해박명", "저녁천문박명",
-        "아침박명",   "저녁박명",  "해",           "달",        "■ 밤",   "■ 천문박명", "■ 항해박명",
-        "■ 시민박명", "■ 낮",      "균시차",       "위상"};
+    constexpr const char* kPlaceholders[31] = {"그레고리력",
+                                               "단기/불기",
+                                               "아침항해박명",
+                                               "일진/28수",
+                                               "일출",
+                                               "일남중",
+                                               "일몰",
+                                               "월출",
+                                               "월남중",
+                                               "월몰",
+                                               "월령",
+                                               "시각(시)",
+                                               "",
+                                               "해와 달의 고도 및 박명 시각",
+                                               "",
+                                               "아침시민박명",
+                                               "아침천문박명",
+                                               "저녁시민박명",
+                                               "저녁항해박명",
+                                               "저녁천문박명",
+                                               "아침박명",
+                                               "저녁박명",
+                                               "해",
+                                               "달",
+                                               "■ 밤",
+                                               "■ 천문박명",
+                                               "■ 항해박명",
+                                               "■ 시민박명",
+                                               "■ 낮",
+                                               "균시차",
+                                               "위상"};
     for (int i = 0; i < 31; ++i) LblDay[i] = Named(new QLabel(Q(kPlaceholders[i]), this), "LblDay", i);
     LblDay[12]->setText(Q("고\n도\n(도)"));
-    LblDay[14]->setText(Q("계산의 오차는 출몰 및 남중 시각은 통상 1분 미만입니다. 월령은 12시 기준으로 천문 "
-                          "역서의 값과 다소 차이가 있습니다."));
+    LblDay[14]->setText(
+        Q("계산의 오차는 출몰 및 남중 시각은 통상 1분 미만입니다. 월령은 12시 기준으로 천문 "
+          "역서의 값과 다소 차이가 있습니다."));
     LblDay[14]->setWordWrap(true);
     LblDay[12]->setAlignment(Qt::AlignCenter);
     LblDay[11]->setAlignment(Qt::AlignCenter);
@@ -213,9 +240,9 @@ void FrmDCal::ShowDayInfo() {
     const double day0 = astro::RoundToHalf(t);
 
     const int weekday = FloorMod(day0 + 1.5, 7);
-    LblDay[0]->setText(Q("서력 기원" + (y >= 1 ? "후" + astro::NumberText(y) : "전" + astro::NumberText(std::fabs(y) + 1)) +
-                         "년" + astro::NumberText(m) + "월" + astro::NumberText(d) + "일 " + kWeekdays[weekday] +
-                         "요일"));
+    LblDay[0]->setText(Q("서력 기원" +
+                         (y >= 1 ? "후" + astro::NumberText(y) : "전" + astro::NumberText(std::fabs(y) + 1)) + "년" +
+                         astro::NumberText(m) + "월" + astro::NumberText(d) + "일 " + kWeekdays[weekday] + "요일"));
     LblDay[0]->setToolTip(Q("율리우스력/그레고리력, 정오 때의 JD: " + astro::PlainNumberText(day0 + 0.5)));
 
     const int year_cycle = FloorMod(y + 4736, 60);
@@ -256,8 +283,8 @@ void FrmDCal::ShowDayInfo() {
     LblDay[19]->setText(Q(EventText("천문:", times[kAstroDusk])));
 
     const astro::PlanetTableResult noon_table = astro::ComputePlanetTable(day0 + 0.5, astro::CurrentSite());
-    LblDay[30]->setText(Q("위상(12시): " +
-                          astro::FormatDigitPattern(noon_table.table[astro::kPlanetMoon].Phase * 100, "##0.0") + " %"));
+    LblDay[30]->setText(Q(
+        "위상(12시): " + astro::FormatDigitPattern(noon_table.table[astro::kPlanetMoon].Phase * 100, "##0.0") + " %"));
 
     const std::optional<double> age = GetMoonAge(day0 + 0.5, s.timezone);
     LblDay[10]->setText(Q("월령(12시): " + (age ? astro::FormatDigitPattern(*age, "#0.0") + "일" : std::string("--"))));
@@ -283,8 +310,8 @@ void FrmDCal::ShowLunarIslamicDate(double t) {
         std::string month_name = GetWolgeon(lunar->year, lunar->month, lunar->leap);
         if (month_name.empty()) month_name = "윤달에는 월건이 없습니다.";
         LCal1[0]->setText(Q(era + std::to_string(year) + "년 (" + (lunar->leap ? "윤) " : "평) ") +
-                            std::to_string(lunar->month) + "월 " + std::to_string(lunar->day) + "일 / 월건: " +
-                            month_name));
+                            std::to_string(lunar->month) + "월 " + std::to_string(lunar->day) +
+                            "일 / 월건: " + month_name));
     }
     LCal1[1]->setText(Q(day >= kIslamicEpochDay ? "이슬람력: " + FormatIslamicDate(day, 1)
                                                 : std::string("이슬람력: 이슬람력이 시행되기 이전입니다.")));

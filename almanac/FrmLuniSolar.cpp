@@ -27,7 +27,7 @@ namespace {
 
 enum Direction { kSolarToLunar, kLunarToSolar, kSolarToIslamic, kIslamicToSolar, kLunarToIslamic, kIslamicToLunar };
 
-constexpr const char* kDirections[6] = {"양력->음력",       "음력->양력",       "양력->이슬람력",
+constexpr const char* kDirections[6] = {"양력->음력",     "음력->양력",     "양력->이슬람력",
                                         "이슬람력->양력", "음력->이슬람력", "이슬람력->음력"};
 constexpr const char* kZones[4] = {"한국", "중국", "일본", "관측지 기준"};
 constexpr const char* kRuleCaptions[3] = {"평기법 사용", "평삭법 사용", "진삭법 사용"};

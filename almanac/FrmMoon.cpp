@@ -195,8 +195,8 @@ void FrmMoon::LbEclipse_Click(int index) {
 }
 
 void FrmMoon::cmdCopy_Click() {
-    std::string text = U(Label1[0]->text()) + "\r\n" +
-                       "현상/시각(표준시)/시각(TT)/시각(율리우스적일)/시각(율리우스적일,TT)\r\n";
+    std::string text =
+        U(Label1[0]->text()) + "\r\n" + "현상/시각(표준시)/시각(TT)/시각(율리우스적일)/시각(율리우스적일,TT)\r\n";
     for (int i = 0; i < 4; ++i) {
         text += U(Label1[3 + i]->text()) + "\t" + U(LbTime[i]->text()) + "\t" + U(LbTime[i]->toolTip()) + "\t" +
                 U(LbJD[i]->text()) + "\t" + U(LbJD[i]->toolTip()) + "\r\n";

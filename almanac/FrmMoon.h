@@ -37,8 +37,8 @@ public:
     void LbEclipse_Click(int index);
     void cmdCopy_Click();
 
-    double Base = 0;              // local civil Julian day
-    double EclipseTime[2] = {};   // local civil Julian days of the new and the full moon
+    double Base = 0;             // local civil Julian day
+    double EclipseTime[2] = {};  // local civil Julian days of the new and the full moon
 
     QLabel* Label1[8] = {};
     QLabel* LbTime[4] = {};

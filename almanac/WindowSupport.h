@@ -9,7 +9,9 @@
 
 namespace almanac::zu {
 
-inline QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+inline QString Q(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 inline std::string U(const QString& text) { return text.toUtf8().toStdString(); }
 
 // The remainder of floor division, 0..m-1 also for negative n.
