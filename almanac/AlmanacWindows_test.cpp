@@ -223,6 +223,13 @@ TEST_F(AlmanacWindows, OneDayAlmanacOfTheFirstDayOf2000) {
     EXPECT_EQ(Text(w.LblDay[24]), "■ 밤");
 }
 
+TEST_F(AlmanacWindows, OneDayAlmanacInALeapMonth) {
+    // Leap month 2 of 2023 began on 2023-03-22.
+    S().CurrentJD = astro::DateToJD(2023, 3, 25, 9, 0, 0);
+    FrmDCal w;
+    EXPECT_EQ(Text(w.LCal1[0]), "음력: 기원후2023년 (윤) 2월 4일 / 월건: 윤달에는 월건이 없습니다.");
+}
+
 TEST_F(AlmanacWindows, OneDayAlmanacShowsAbsentEventsAsDashes) {
     const struct {
         int month, day, label;
