@@ -6,8 +6,10 @@
 #include <cstdio>
 
 #include "app/Form1.h"
+#include "app/MainState.h"
 #include "app/SkyFile.h"
 #include "astro/Atmosphere.h"
+#include "astro/JulianDay.h"
 #include "platform/UserFiles.h"
 #include "skydata/Catalogs.h"
 #include "skydata/PathBodies.h"
@@ -96,6 +98,14 @@ int DefaultChartHost::Timer1Interval() {
     return form && form->Timer1 ? form->Timer1->interval() : kTimer1Design_ms;
 }
 
+void DefaultChartHost::MoveChartTime(double jd_local) {
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.CurrentJD = jd_local;
+    AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
+    s.RealTimeMode = false;
+    DefaultChartHost::SetMapBox();
+}
+
 void DefaultChartHost::PrecessMansionStars() {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     skydata::PrecessMansionStars(skydata::StartupTables().MansionStarRA, s.CurrentJD, s.calcprecession);
@@ -173,6 +183,11 @@ void RecordingChartHost::SetStatusText(const std::string& text_utf8) {
 void RecordingChartHost::SetTimer1Interval(int interval_ms) {
     calls.push_back("SetTimer1Interval(" + std::to_string(interval_ms) + ")");
     DefaultChartHost::SetTimer1Interval(interval_ms);
+}
+
+void RecordingChartHost::MoveChartTime(double jd_local) {
+    calls.push_back("MoveChartTime(" + Shortest(jd_local) + ")");
+    DefaultChartHost::MoveChartTime(jd_local);
 }
 
 void RecordingChartHost::PrecessMansionStars() {

@@ -42,6 +42,11 @@ public:
     // designed value) without a main window.
     virtual void SetTimer1Interval(int interval_ms) = 0;
     virtual int Timer1Interval() = 0;
+    // Moves the chart time to jd_local (a local civil Julian day), as the
+    // almanac windows do when the user accepts going to an event: CurrentJD,
+    // the sidereal time of the chart moment by CalcLST with the site in
+    // force, real-time mode off, then the redraw.
+    virtual void MoveChartTime(double jd_local) = 0;
 
     // ---- Recomputing steps.
     // Mansion-star places for CurrentJD (J2000 with precession off).
@@ -75,6 +80,7 @@ public:
     std::string StatusText() override;
     void SetTimer1Interval(int interval_ms) override;
     int Timer1Interval() override;
+    void MoveChartTime(double jd_local) override;
     void PrecessMansionStars() override;
     void ComputeBscVectors(bool proper_motion) override;
     void ComputeS2kVectors(bool proper_motion) override;
@@ -90,7 +96,8 @@ public:
 // logged as its name, with its arguments in parentheses where it has any,
 // numbers in their shortest form: "SetMapBox", "CenterOnObject(90,0)",
 // "ComputeBscVectors(true)", "mnuInterval_Click(11)",
-// "SetStatusText(세차운동 및 고유운동 계산 중...)", "SetTimer1Interval(500)".
+// "SetStatusText(세차운동 및 고유운동 계산 중...)", "SetTimer1Interval(500)",
+// "MoveChartTime(2451545.5)".
 // The getters StatusText and Timer1Interval are not logged.
 class RecordingChartHost final : public DefaultChartHost {
 public:
@@ -118,6 +125,7 @@ public:
     void mnuInterval_Click(int index) override;
     void SetStatusText(const std::string& text_utf8) override;
     void SetTimer1Interval(int interval_ms) override;
+    void MoveChartTime(double jd_local) override;
     void PrecessMansionStars() override;
     void ComputeBscVectors(bool proper_motion) override;
     void ComputeS2kVectors(bool proper_motion) override;

@@ -97,6 +97,20 @@ TEST_F(ChartHostTest, RecomputingStepsUseTheSettingsInForce) {
     EXPECT_GT(skydata::StartupTables().MansionStarRA[0], j2000[0]);
 }
 
+TEST_F(ChartHostTest, MovingTheChartTimeSetsTheSiderealTimeLeavesRealTimeAndRedraws) {
+    RecordingChartHost host;
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.RealTimeMode = true;
+    const std::int64_t draws = AppState().DrawCount;
+    const double jd = astro::DateToJD(2024, 4, 9, 3, 21, 0);
+    Host().MoveChartTime(jd);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"MoveChartTime(2460409.63958333)"}));
+    EXPECT_EQ(s.CurrentJD, jd);
+    EXPECT_EQ(AppState().LocalSiderealTime, astro::CalcLST(jd, s.lon, s.timezone));
+    EXPECT_FALSE(s.RealTimeMode);
+    EXPECT_EQ(AppState().DrawCount, draws + 1);
+}
+
 TEST_F(ChartHostTest, SavedSettingsCarryTheWindowSize) {
     form->resize(640, 480);
     EXPECT_TRUE(Host().SaveDefaultSettings());

@@ -16,6 +16,10 @@
 #include "app/GoToWindow.h"
 #include "app/InfoWindows.h"
 #include "app/ToolControls.h"
+#include "almanac/FrmDCal.h"
+#include "almanac/FrmLuniSolar.h"
+#include "almanac/FrmMoon.h"
+#include "almanac/Frm24julgi.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -93,6 +97,10 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::FrmCInfo: window = new FrmCInfo(owner); break;
         case ToolWindowId::FrmPInfo: window = new FrmPInfo(owner); break;
         case ToolWindowId::FrmPrint: window = new FrmPrint(owner); break;
+        case ToolWindowId::FrmDCal: window = new almanac::zu::FrmDCal(owner); break;
+        case ToolWindowId::Frm24julgi: window = new almanac::zu::Frm24julgi(owner); break;
+        case ToolWindowId::FrmMoon: window = new almanac::zu::FrmMoon(owner); break;
+        case ToolWindowId::FrmLuniSolar: window = new almanac::zu::FrmLuniSolar(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

@@ -82,6 +82,17 @@ std::optional<double> LunarPhaseTime(double jd_start_ut, double target_deg, doub
     return Solve(jd_start_ut, target_deg, kMoonSynodicMotionDegPerDay, zone_h, Elongation, Elongation);
 }
 
+// The shadow cones (Explanatory Supplement to the Astronomical Almanac, ch.
+// 11): radii 1.02 (0.99834 pi -+ s + pi_sun), with the Moon's parallax pi
+// reduced to the mean latitude, the Sun's semi-diameter s and parallax from
+// its distance, and the customary 2 % for the Earth's atmosphere. With a
+// fixed 0.27 degrees for s - pi_sun and no enlargement the total eclipse of
+// 2021-05-26 comes out partial and the penumbral one of 2027-07-18 is missed.
+constexpr double kShadowEnlargement = 1.02;
+constexpr double kEarthFlatteningParallaxFactor = 0.998340;
+constexpr double kSunSemiDiameterAt1AuDeg = 959.63 / 3600.0;
+constexpr double kSunParallaxAt1AuDeg = 8.794 / 3600.0;
+
 bool LunarEclipseType(double jd_local, std::uint8_t& type) {
     type = kEclipseNone;
     const SunMoon s = SunMoonAt(JDToJDE(jd_local - Settings().timezone / 24.0));
@@ -89,9 +100,11 @@ bool LunarEclipseType(double jd_local, std::uint8_t& type) {
     const double shadow_lat = -s.sun_lat;
     const double dm_km = s.moon_dist * kAuKm;
     const double sep = AngularSeparation(shadow_lon, shadow_lat, s.moon_lon, s.moon_lat);
-    const double parallax = ArcSinD(kEarthEquatorialRadiusKm / dm_km);
-    const double umbra = parallax - 0.27;
-    const double penumbra = parallax + 0.27;
+    const double parallax = kEarthFlatteningParallaxFactor * ArcSinD(kEarthEquatorialRadiusKm / dm_km);
+    const double sun_radius = kSunSemiDiameterAt1AuDeg / s.sun_dist;
+    const double sun_parallax = kSunParallaxAt1AuDeg / s.sun_dist;
+    const double umbra = kShadowEnlargement * (parallax - sun_radius + sun_parallax);
+    const double penumbra = kShadowEnlargement * (parallax + sun_radius + sun_parallax);
     const double moon = kMoonMeanDistanceKm / dm_km * kMoonSemiDiameterAtMeanDistanceDeg;
     if (sep > umbra + moon) {
         if (penumbra + moon >= sep) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
+#include <string>
+#include <vector>
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
@@ -155,6 +158,56 @@ TEST_F(SunMoonEventsTest, Eclipses) {
     EXPECT_FALSE(zu::SolarEclipseType(DateToJD(2024, 1, 11, 20, 57, 0), type, central));
     EXPECT_EQ(type, zu::kEclipseNone);
     EXPECT_FALSE(central);
+}
+
+// Every lunar eclipse of 2020-2030 found by astronomy-engine's eclipse search
+// (astro/testdata, tools/datagen/gen_lunar_eclipses.py) gets its kind at the
+// full moon, as the Moon phases window tests it; every other full moon of the
+// period gets none.
+TEST_F(SunMoonEventsTest, LunarEclipseKindsOf2020To2030) {
+    std::ifstream in(std::string(ZU_SOURCE_DIR) + "/astro/testdata/lunar_eclipses_2020_2030.csv");
+    ASSERT_TRUE(in) << "missing fixture";
+    std::string line;
+    std::getline(in, line);
+    struct Eclipse {
+        double peak_ut;
+        std::uint8_t kind;
+    };
+    std::vector<Eclipse> eclipses;
+    while (std::getline(in, line)) {
+        const std::size_t comma = line.find(',');
+        const std::string kind = line.substr(comma + 1);
+        eclipses.push_back({std::stod(line.substr(0, comma)), kind == "total"     ? zu::kEclipseTotal
+                                                              : kind == "partial" ? zu::kEclipsePartial
+                                                                                  : zu::kLunarEclipsePenumbral});
+    }
+    ASSERT_EQ(eclipses.size(), 26u);
+    const double zone = Settings().timezone;
+    std::size_t found = 0;
+    for (double guess = DateToJD(2020, 1, 10, 0, 0, 0); guess < DateToJD(2031, 1, 1, 0, 0, 0); guess += 29.530588) {
+        const std::optional<double> full = zu::LunarPhaseTime(guess, 180, zone);
+        ASSERT_TRUE(full.has_value());
+        std::uint8_t type = 99;
+        const bool eclipse = zu::LunarEclipseType(*full, type);
+        const Eclipse* expected = nullptr;
+        for (const Eclipse& e : eclipses)
+            if (std::fabs(e.peak_ut + zone / 24 - *full) < 0.5) expected = &e;
+        if (expected) {
+            ++found;
+            EXPECT_TRUE(eclipse) << std::fixed << *full;
+            EXPECT_EQ(type, expected->kind) << std::fixed << *full;
+        } else {
+            EXPECT_FALSE(eclipse) << std::fixed << *full;
+            EXPECT_EQ(type, zu::kEclipseNone) << std::fixed << *full;
+        }
+    }
+    EXPECT_EQ(found, eclipses.size());
+    // The two that the shadows without the atmosphere got wrong.
+    std::uint8_t type = 99;
+    EXPECT_TRUE(zu::LunarEclipseType(*zu::LunarPhaseTime(DateToJD(2021, 5, 26, 20, 0, 0), 180, zone), type));
+    EXPECT_EQ(type, zu::kEclipseTotal);
+    EXPECT_TRUE(zu::LunarEclipseType(*zu::LunarPhaseTime(DateToJD(2027, 7, 19, 0, 0, 0), 180, zone), type));
+    EXPECT_EQ(type, zu::kLunarEclipsePenumbral);
 }
 
 TEST_F(SunMoonEventsTest, SunriseAndSunset) {

@@ -1,0 +1,76 @@
+// The almanac windows' work at the default site: ShowDayInfo of one day, a
+// conversion of a leap month the year lacks (the slowest: every month of
+// the year is probed), the solar-terms window's load (24 terms and the
+// phenomena of a year) and CalcMoon. Run from build/bin.
+#include <QApplication>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QComboBox>
+
+#include <benchmark/benchmark.h>
+
+#include "almanac/FrmDCal.h"
+#include "almanac/FrmLuniSolar.h"
+#include "almanac/FrmMoon.h"
+#include "almanac/Frm24julgi.h"
+#include "astro/JulianDay.h"
+#include "platform/QtFakes.h"
+#include "platform/QtServices.h"
+#include "skydata/Settings.h"
+
+namespace {
+
+void SetChartTime() { skydata::CurrentSettings().CurrentJD = astro::DateToJD(2008, 8, 1, 21, 0, 0); }
+
+void BM_ShowDayInfo(benchmark::State& state) {
+    platform::FakeQtEnv env;
+    SetChartTime();
+    almanac::zu::FrmDCal window;
+    for (auto _ : state) window.ShowDayInfo();
+}
+BENCHMARK(BM_ShowDayInfo)->Unit(benchmark::kMillisecond);
+
+void BM_ConvertMissingLeapMonth(benchmark::State& state) {
+    platform::FakeQtEnv env;
+    almanac::zu::FrmLuniSolar window;
+    window.Combo1->setCurrentIndex(1);
+    window.Combo2->setCurrentIndex(0);
+    window.txtDate[0]->setText("2024");
+    window.txtDate[1]->setText("2");
+    window.CLeap->setChecked(true);
+    for (auto _ : state) window.CmdCalc_Click();
+}
+BENCHMARK(BM_ConvertMissingLeapMonth)->Unit(benchmark::kMillisecond);
+
+void BM_SolarTermsWindowLoad(benchmark::State& state) {
+    platform::FakeQtEnv env;
+    SetChartTime();
+    for (auto _ : state) {
+        almanac::zu::Frm24julgi window;
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_SolarTermsWindowLoad)->Unit(benchmark::kMillisecond);
+
+void BM_CalcMoon(benchmark::State& state) {
+    platform::FakeQtEnv env;
+    SetChartTime();
+    almanac::zu::FrmMoon window;
+    const double base = window.Base;
+    for (auto _ : state) {
+        window.Base = base;
+        window.CalcMoon();
+    }
+}
+BENCHMARK(BM_CalcMoon)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
