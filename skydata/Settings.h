@@ -80,7 +80,8 @@ struct SettingsHooks {
     // Sets the constellation flags from the four filter texts and applies
     // them to labels, lines and boundaries (nullopt: show every one).
     std::function<void(const ConstFilterTexts&)> ApplyConstFilters;
-    // The four filter texts of the flags in force, for saving.
+    // The four filter texts of the flags in force, for saving; nullopt for a
+    // set without constellation data, whose loaded text is then saved as it was.
     std::function<ConstFilterTexts()> GetConstFilters;
     // A notice for the user (title, text); must not block a load at start-up.
     std::function<void(const std::string& title, const std::string& text)> ShowMessage;
