@@ -18,20 +18,23 @@ inline int ClampedInt(double value, int low, int high, int fallback) {
     return static_cast<int>(value);
 }
 
-// The number of points from_, from_ + step, from_ + 2 step, ... that do not
-// pass `to`, computed as from_ + i * step exactly like a walk would, but at
-// most `cap`. Zero when the range is empty or any input is not finite or
-// the step not positive.
+// The number of points from, from + step, from + 2 step, ... that do not
+// pass `to`, computed as from + i * step exactly like a walk would. Zero when
+// the range is empty, any input is not finite, the step is not positive, or
+// the walk would take more than `cap` points: such a range (a step lost
+// against a huge start value) comes only from damaged input, and the caller
+// then draws nothing rather than `cap` points of one place.
 inline int CountSteps(double from, double to, double step, int cap) {
     if (!(step > 0) || !std::isfinite(from) || !std::isfinite(to) || !std::isfinite(step) || from > to || cap <= 0) {
         return 0;
     }
     const double estimate = std::floor((to - from) / step) + 1;
-    int n = estimate >= cap ? cap : static_cast<int>(estimate);
+    if (!(estimate <= cap + 1.0)) return 0;
+    int n = static_cast<int>(estimate);
     // The estimate can be off by one against the point-by-point test.
     while (n > 0 && from + (n - 1) * step > to) --n;
-    while (n < cap && !(from + n * step > to)) ++n;
-    return n;
+    while (n <= cap && !(from + n * step > to)) ++n;
+    return n > cap ? 0 : n;
 }
 
 }  // namespace astro

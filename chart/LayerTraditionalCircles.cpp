@@ -18,8 +18,8 @@ constexpr int kTraditionalColourIndex = 10;
 // 2 pi + pi/100: the loop includes the closing vertex at 2 pi.
 constexpr double kFullTurnBound = 6.314601233715477;
 constexpr double kCircleStep = astro::kPi / 60;
-// A mansion line has 36 points from pole to pole; the bound only guards the count.
-constexpr int kMaxMansionLinePoints = 64;
+// A mansion line has 71 points from pole to pole; the bound only guards the count.
+constexpr int kMaxMansionLinePoints = 128;
 
 void DrawDeclinationCircle(platform::Surface& surface, const DrawContext& c, double d_deg,
                            const astro::Matrix3& m) {

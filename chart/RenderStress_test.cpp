@@ -133,4 +133,31 @@ TEST(RenderStress, RandomSettingsFilesEachDrawOneChart) {
     fs::remove_all(dir);
 }
 
+// The drawing itself, handed a view no load would let through (a centre of
+// 1e16 or more once made the grid and horizon walks endless), still ends.
+TEST(RenderStress, HugeViewCentreDrawnDirectlyEnds) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_huge_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "Default.cfg", std::ios::binary) << "[viewalt]true[/viewalt]\r\n[viewequ]true[/viewequ]\r\n";
+    platform::ImageSurface surface(320, 240);
+    chart::probe::DrawChartFromSettingsFile(dir / "Default.cfg", surface);
+    Watchdog watchdog(std::chrono::seconds(30));
+    long n = 0;
+    for (const char* frame : {"a", "e"}) {
+        for (const double centre : {1e16, 1e25, 1e308, -1e25}) {
+            chart::ChartView view;
+            view.coord_sys = frame;
+            view.center_lon_deg = centre;
+            view.center_lat_deg = 20;
+            view.rotation_deg = centre;
+            view.jd_local = chart::probe::kProbeToday;
+            chart::DrawMap(surface, view, chart::ModuleSources());
+            watchdog.Finished(++n);
+        }
+    }
+    fs::remove_all(dir);
+}
+
 }  // namespace
