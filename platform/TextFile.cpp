@@ -23,9 +23,21 @@ long long g_fail_after_bytes = -1;
 constexpr std::string_view kTemporaryMarker = ".zu-save-";
 constexpr std::string_view kLegacyTemporaryMarker = ".tmp";
 
+void (*g_before_rename)() = nullptr;
+
 // When this process started, near enough: a temporary file last written
-// before then belongs to a save that never finished.
-const std::filesystem::file_time_type g_process_start = std::filesystem::file_time_type::clock::now();
+// before then belongs to a save that never finished. Taken when the program
+// loads, and again in a child after fork, which is a process of its own.
+std::filesystem::file_time_type ProcessStart() {
+    static pid_t pid = 0;
+    static std::filesystem::file_time_type start;
+    if (pid != ::getpid()) {
+        pid = ::getpid();
+        start = std::filesystem::file_time_type::clock::now();
+    }
+    return start;
+}
+const bool g_start_taken = (ProcessStart(), true);
 
 bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -61,7 +73,7 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
                                      std::filesystem::file_type::symlink
                                  ? std::filesystem::file_time_type::min()
                                  : std::filesystem::last_write_time(it->path(), time_ec);
-        if (time_ec || written >= g_process_start) continue;
+        if (time_ec || written >= ProcessStart()) continue;
         ::unlink(it->path().c_str());
     }
 }
@@ -181,6 +193,7 @@ bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& 
     }
     if (simulate_failure) ok = false;
     if (ok && ::fsync(fd) != 0) ok = false;
+    if (ok && g_before_rename) g_before_rename();
     if (::close(fd) != 0) ok = false;
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) {
@@ -196,5 +209,7 @@ bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& ut
 }
 
 void SetWriteFailureAfterBytesForTest(long long bytes) { g_fail_after_bytes = bytes; }
+
+void SetBeforeRenameHookForTest(void (*hook)()) { g_before_rename = hook; }
 
 }  // namespace platform

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -100,6 +104,33 @@ TEST_F(TextFileTest, LeftoversOfKilledSavesGoWithTheNextSave) {
     EXPECT_TRUE(fs::exists(dir_ / "Other.cfg.tmp999"));
     EXPECT_TRUE(fs::exists(dir_ / "Default.cfg.zu-save-zzzzzz"));
     EXPECT_EQ(*platform::ReadFileBytes(file), "whole");
+}
+
+// A save killed between writing its temporary file and the rename leaves
+// the old file whole and a temporary file behind; the next program that
+// saves the file removes it.
+TEST_F(TextFileTest, SaveKilledBeforeTheRenameLeavesNothingAfterTheNextSave) {
+    const fs::path file = dir_ / "Default.cfg";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "old"));
+    const auto in_child = [](const std::function<bool()>& body) {
+        const pid_t child = ::fork();
+        if (child == 0) std::_Exit(body() ? 0 : 1);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return status;
+    };
+    const int killed = in_child([&] {
+        platform::SetBeforeRenameHookForTest([] { ::raise(SIGKILL); });
+        return platform::WriteFileBytesAtomic(file, "new contents");
+    });
+    ASSERT_TRUE(WIFSIGNALED(killed));
+    EXPECT_EQ(*platform::ReadFileBytes(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+
+    const int saved = in_child([&] { return platform::WriteFileBytesAtomic(file, "next"); });
+    ASSERT_TRUE(WIFEXITED(saved) && WEXITSTATUS(saved) == 0);
+    EXPECT_EQ(*platform::ReadFileBytes(file), "next");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(TextFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
