@@ -133,6 +133,35 @@ TEST(RenderStress, RandomSettingsFilesEachDrawOneChart) {
     fs::remove_all(dir);
 }
 
+// Settings that once overflowed the legend's and star symbols' integers or
+// the finder circles' radius draw with their defaults in place (the
+// sanitizer build of the test command runs this too).
+TEST(RenderStress, SettingsThatOverflowedDrawWithDefaults) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_ub_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    for (const char* frame : {"a", "e"}) {
+        std::ofstream(dir / "Default.cfg", std::ios::binary)
+            << "[ref_coord]" << frame << "[/ref_coord]\r\n[vmlimit] 1E+25[/vmlimit]\r\n[MagControl] 3E+38[/MagControl]\r\n"
+            << "[UserDeltaT]true[/UserDeltaT]\r\n[DeltaT] 1E+300[/DeltaT]\r\n[sf] 3E+38[/sf]\r\n[AirEx]true[/AirEx]\r\n"
+            << "[AirExCoff]-3.4E+38[/AirExCoff]\r\n[viewccircle]true[/viewccircle]\r\n[fcircle00] 1E+300[/fcircle00]\r\n"
+            << "[fcircle10]-1E+25[/fcircle10]\r\n[spotstar]true[/spotstar]\r\n";
+        platform::ImageSurface surface(320, 240);
+        chart::probe::DrawChartFromSettingsFile(dir / "Default.cfg", surface);
+        const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+        const skydata::SettingsSnapshot d;
+        EXPECT_EQ(s.vmlimit, d.vmlimit);
+        EXPECT_EQ(s.MagControl, d.MagControl);
+        EXPECT_EQ(s.DeltaT, d.DeltaT);
+        EXPECT_EQ(s.sf, d.sf);
+        EXPECT_EQ(s.AirExCoff, d.AirExCoff);
+        EXPECT_EQ(s.fcircle00, d.fcircle00);
+        EXPECT_EQ(s.fcircle10, d.fcircle10);
+    }
+    fs::remove_all(dir);
+}
+
 // The drawing itself, handed a view no load would let through (a centre of
 // 1e16 or more once made the grid and horizon walks endless), still ends.
 TEST(RenderStress, HugeViewCentreDrawnDirectlyEnds) {
