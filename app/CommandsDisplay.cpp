@@ -128,8 +128,8 @@ void InstallDisplayCommands(CommandTable& table) {
     // row of the clicked index.
     std::map<std::string, std::vector<DisplaySwitch>> by_control;
     for (const DisplaySwitch& row : kSwitches) by_control[row.control].push_back(row);
-    for (const auto& [control, rows] : by_control) {
-        table.Add(control, [rows](Form1& form, int index) {
+    for (const auto& entry : by_control) {
+        table.Add(entry.first, [rows = entry.second](Form1& form, int index) {
             for (const DisplaySwitch& row : rows) {
                 if (row.index != index) continue;
                 bool& value = Settings().*row.setting;
@@ -161,9 +161,9 @@ void InstallDisplayCommands(CommandTable& table) {
     // Settings that hold 0 or 1: the chart tests them against 1, so a click
     // gives 1 only from 0 and 0 from anything else (a value from a
     // hand-edited file included); the mark and the chart then agree.
-    for (const auto& [control, setting] :
+    for (const auto& entry :
          {std::pair{"mnuInConst", &S::viewconstar}, std::pair{"mnuUnderHor", &S::underhorizon}}) {
-        table.Add(control, [setting](Form1& form, int) {
+        table.Add(entry.first, [setting = entry.second](Form1& form, int) {
             int& value = Settings().*setting;
             value = value == 0 ? 1 : 0;
             Apply(form);

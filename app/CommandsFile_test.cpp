@@ -164,6 +164,14 @@ TEST_F(FileCommandsTest, CancelledOrUnusableFilesChangeNothing) {
     const fs::path damaged = files.path() / "damaged.SKY";
     std::ofstream(damaged) << "this is not a chart file\r\n[mfov] 20\r\n";
     const fs::path missing = files.path() / "missing.SKY";
+    // Empty, blank and cut off in the middle of an entry: each would put
+    // every setting (or every later one) back to its default.
+    const fs::path empty = files.path() / "empty.SKY";
+    std::ofstream(empty) << "";
+    const fs::path blank = files.path() / "blank.SKY";
+    std::ofstream(blank) << " \r\n\r\n";
+    const fs::path cut = files.path() / "cut.SKY";
+    std::ofstream(cut) << "[version]0.841[/version]\r\n[mfov] 20[/mfov]\r\n[lat] 3";
     S().ViewFOV = 42;
     skydata::AddMapPoint(1, 2, 1, 60, "표지 1", 255);
     form->TrackOn = 1;
@@ -172,7 +180,7 @@ TEST_F(FileCommandsTest, CancelledOrUnusableFilesChangeNothing) {
 
     form->Dispatch("mnuOpen");  // cancelled
     EXPECT_TRUE(p.env.messages.shown.empty());
-    for (const fs::path& path : {damaged, missing}) {
+    for (const fs::path& path : {damaged, missing, empty, blank, cut}) {
         p.env.messages.shown.clear();
         Answer(path);
         form->Dispatch("mnuOpen");

@@ -72,7 +72,7 @@ void Now(Form1& form) {
 
 void TimeControl(Form1& form, int index) {
     if (index < 0 || index >= static_cast<int>(kTimeControlSteps_days.size())) return;
-    Settings().CurrentJD += kTimeControlSteps_days[index];
+    Settings().CurrentJD = astro::StepJD(Settings().CurrentJD, kTimeControlSteps_days[index]);
     UpdateSiderealTime();
     Settings().RealTimeMode = false;
     form.SetMapBox();

@@ -109,10 +109,14 @@ void ApplyConstFilters(const skydata::ConstFilterTexts& filters) {
     skydata::ApplyBoundFilter(c.W.Data, c.BoundaryPoint);
 }
 
+// A set without data has no flags to report: its filter text must not be
+// saved as "hide every figure" over what the user chose.
 skydata::ConstFilterTexts CurrentConstFilters() {
     const skydata::ConstellationState& c = skydata::Constellations();
-    return {skydata::GetConstFilter(c.E.Data, false), skydata::GetConstFilter(c.W.Data, false),
-            skydata::GetConstFilter(c.O.Data, false), skydata::GetConstFilter(c.W.Data, true)};
+    const auto filter = [](const std::vector<skydata::ConstDataRecord>& data, bool boundary) {
+        return data.empty() ? std::nullopt : std::optional<std::string>(skydata::GetConstFilter(data, boundary));
+    };
+    return {filter(c.E.Data, false), filter(c.W.Data, false), filter(c.O.Data, false), filter(c.W.Data, true)};
 }
 
 template <typename List>

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include "app/ChartWidget.h"
@@ -30,10 +31,18 @@ void RunEventsFor(int ms) {
 }
 
 // A program folder with every data entry of the real one except `left_out`.
+// Links every data file but `left_out`, which may lie in a folder ("bsc/bsc05.dat").
 void LinkDataExcept(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& left_out) {
+    const std::size_t slash = left_out.find('/');
+    const std::string folder = slash == std::string::npos ? "" : left_out.substr(0, slash);
     for (const auto& entry : std::filesystem::directory_iterator(from)) {
         const std::string name = entry.path().filename().string();
         if (name == left_out) continue;
+        if (name == folder) {
+            std::filesystem::create_directory(to / name);
+            LinkDataExcept(entry.path(), to / name, left_out.substr(slash + 1));
+            continue;
+        }
         std::filesystem::create_symlink(std::filesystem::absolute(entry.path()), to / name);
     }
 }
@@ -93,21 +102,26 @@ TEST(Startup, MissingOrDamagedDataFileStopsWithItsNameAndWritesNothing) {
     struct Row {
         const char* name;
         const char* file;
-        std::string content;  // empty: the file is missing
+        std::optional<std::string> content;  // nullopt: the file is missing
     };
     // A line record of "clineE.dat" is 12 bytes: two points and a code; this
     // one has no code, and 5 bytes of a next record trail it.
     const Row rows[] = {
-        {"missing constellation lines", "clineE.dat", ""},
+        {"missing constellation lines", "clineE.dat", std::nullopt},
         {"damaged constellation lines", "clineE.dat", std::string(12, '\0') + "\x01\x02\x03\x04\x05"},
-        {"missing deep-sky table", "dso.dat", ""},
+        {"missing deep-sky table", "dso.dat", std::nullopt},
+        {"zero-byte Western constellation data", "ConstDataW.dat", ""},
+        {"blank Western constellation data", "ConstDataW.dat", " \r\n\r\n"},
+        {"zero-byte bright-star zone", "bsc/bsc05.dat", ""},
+        {"zero-byte extended-catalogue zone", "sky2000/s2k10.dat", ""},
+        {"zero-byte deep-sky table", "dso.dat", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         ProgramEnv p;
         test::TempFolder program;
         LinkDataExcept(p.env.folders.program, program.path(), row.file);
-        if (!row.content.empty()) std::ofstream(program.path() / row.file, std::ios::binary) << row.content;
+        if (row.content) std::ofstream(program.path() / row.file, std::ios::binary) << *row.content;
         p.env.folders.program = program.path();
 
         // First start of a user without settings: none are created.

@@ -104,7 +104,7 @@ void Form1::StepTime(bool reverse) {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     MainState& state = AppState();
     if (state.TimeStep > kSolarEventStepLimit) {
-        s.CurrentJD += reverse ? -state.TimeStep : state.TimeStep;
+        s.CurrentJD = astro::StepJD(s.CurrentJD, reverse ? -state.TimeStep : state.TimeStep);
     } else {
         const int code = static_cast<int>(state.TimeStep);
         const int kind = EventKindOf(code);

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr double kArcsecDeg = 1.0 / 3600.0;
 constexpr double kJde2000Jan6 = 2451550.5;   // 2000-01-06 0 h TT
 constexpr double kJd2024Jun1 = 2460462.5;    // 2024-06-01 0 h
 constexpr double kJd2025Jun1 = 2460827.5;    // 2025-06-01 0 h

@@ -59,6 +59,14 @@ void JDToDate(double jd, double& year, double& month, double& day, double& hour,
     second = std::floor((ms - hour * 3600000.0 - minute * 60000.0) / 1000.0);
 }
 
+double StepJD(double jd, double days) {
+    if (!std::isfinite(jd) || !std::isfinite(days)) return jd + days;
+    const double whole = std::floor(jd);
+    const double whole_days = std::trunc(days);
+    const double ms = std::nearbyint((jd - whole) * kMsPerDay + (days - whole_days) * kMsPerDay);
+    return whole + whole_days + ms / kMsPerDay;
+}
+
 CalendarDate JDToDate(double jd) {
     CalendarDate d;
     JDToDate(jd, d.year, d.month, d.day, d.hour, d.minute, d.second);

@@ -29,6 +29,12 @@ double JDToYear(double jd);
 // date that does not exist, such as February 30, comes back as another date).
 bool IsSameDate(double jd, double year, double month, double day);
 
+// jd moved by `days` and put on the nearest whole millisecond, so that any
+// number of steps keeps the chart time exact: 10 000 steps of one hour from
+// 0 h land on 0 h again, where adding the days would drift by rounding.
+// Days are split off first, so the millisecond count stays exact in a double.
+double StepJD(double jd, double days);
+
 // The civil midnight at or before jd: floor(jd) + 0.5 when the fraction is
 // 0.5 or more, else floor(jd) - 0.5.
 double RoundToHalf(double jd);

@@ -90,6 +90,31 @@ TEST(JulianDay, EveryWholeMinuteOfADayComesBackExactly) {
     EXPECT_EQ(c.hour, 0);
 }
 
+// Steps of an hour, a minute or five minutes, forward and back, from 0 h of
+// 2000 January 1: after every step the clock reads the exact multiple.
+TEST(JulianDay, StepsKeepTheChartTimeExact) {
+    struct Case {
+        const char* name;
+        double step_days;
+        long step_s;
+    };
+    const Case cases[] = {{"hour forward", 1.0 / 24, 3600},
+                          {"hour back", -1.0 / 24, -3600},
+                          {"minute forward", 1.0 / 1440, 60},
+                          {"five minutes", 5.0 / 1440, 300},
+                          {"day and a tenth", 1.1, 95040}};
+    for (const Case& c : cases) {
+        double jd = 2451544.5;
+        for (long n = 1; n <= 10000; ++n) {
+            jd = StepJD(jd, c.step_days);
+            const long expected = ((n * c.step_s) % 86400 + 86400) % 86400;
+            const CalendarDate d = JDToDate(jd);
+            const long shown = static_cast<long>(d.hour * 3600 + d.minute * 60 + d.second);
+            ASSERT_EQ(shown, expected) << c.name << " step " << n;
+        }
+    }
+}
+
 TEST(JulianDay, RoundToHalf) {
     EXPECT_EQ(RoundToHalf(2460374.5), 2460374.5);
     EXPECT_EQ(RoundToHalf(2460374.49), 2460373.5);

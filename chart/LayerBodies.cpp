@@ -10,6 +10,7 @@
 #include "astro/Atmosphere.h"
 #include "astro/CometPosition.h"
 #include "astro/Coordinates.h"
+#include "astro/NumberRange.h"
 #include "astro/Planets.h"
 #include "astro/Topocentric.h"
 #include "chart/LabelLayers.h"
@@ -136,7 +137,7 @@ void DrawPlanets(platform::Surface& surface, const DrawContext& context, const a
         double c;
         if (i != astro::kPlanetSun && i != astro::kPlanetMoon) {
             if (set.spotstar) {
-                DrawStarGlyph(surface, p.X, p.Y, colours[i], static_cast<std::int32_t>(detail::RoundEven(mag - 1)));
+                DrawStarGlyph(surface, p.X, p.Y, colours[i], astro::ClampedInt(detail::RoundEven(mag - 1), -99, 99, 0));
                 c = R;
             } else {
                 c = std::max(1.0, detail::RoundEven(context.limit_mag + 1 - mag));

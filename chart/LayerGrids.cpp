@@ -6,6 +6,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
+#include "astro/NumberRange.h"
 #include "astro/TextFormat.h"
 #include "chart/LayerHelpers2.h"
 #include "chart/Layers2.h"
@@ -17,6 +18,8 @@ namespace chart {
 namespace {
 
 constexpr int kAltAzGridColour = 1;
+// Bound on the lines and points of one grid, far above any real view's.
+constexpr int kMaxGridSteps = 20000;
 constexpr int kEquatorialGridColour = 2;
 
 enum class BorderFrame { AsDrawn, ToHorizontal, ToEquatorial };
@@ -73,14 +76,14 @@ void DrawGrid(platform::Surface& surface, const DrawContext& context, double spa
 
     // Meridians: a point behind the horizon is only skipped.
     const double meridianStep = k * spacing_deg;
-    for (int i = 0;; ++i) {
+    const int meridians = astro::CountSteps(lonMin_deg, lonMax_deg, meridianStep, kMaxGridSteps);
+    const int meridianPoints = astro::CountSteps(latMin_deg, latMax_deg, fine, kMaxGridSteps);
+    for (int i = 0; i < meridians; ++i) {
         const double lon = lonMin_deg + i * meridianStep;
-        if (lon > lonMax_deg) break;
         bool placed = false;
         Pixel previous;
-        for (int j = 0;; ++j) {
+        for (int j = 0; j < meridianPoints; ++j) {
             const double lat = latMin_deg + j * fine;
-            if (lat > latMax_deg) break;
             double x, y, z;
             GridPoint(lon, lat, frame, x, y, z);
             if (z < 0 && !drawBelowHorizon) continue;
@@ -94,14 +97,14 @@ void DrawGrid(platform::Surface& surface, const DrawContext& context, double spa
     }
 
     // Parallels: a point behind the horizon also lifts the pen.
-    for (int j = 0;; ++j) {
+    const int parallels = astro::CountSteps(latMin_deg, latMax_deg, spacing_deg, kMaxGridSteps);
+    const int parallelPoints = astro::CountSteps(lonMin_deg, lonMax_deg, fine, kMaxGridSteps);
+    for (int j = 0; j < parallels; ++j) {
         const double lat = latMin_deg + j * spacing_deg;
-        if (lat > latMax_deg) break;
         bool placed = false;
         Pixel previous;
-        for (int i = 0;; ++i) {
+        for (int i = 0; i < parallelPoints; ++i) {
             const double lon = lonMin_deg + i * fine;
-            if (lon > lonMax_deg) break;
             double x, y, z;
             GridPoint(lon, lat, frame, x, y, z);
             if (z < 0 && !drawBelowHorizon) {
@@ -123,13 +126,13 @@ void DrawGrid(platform::Surface& surface, const DrawContext& context, double spa
     long counter = 1;
     const double columnStep = k * spacing_deg / 2;
     const double rowStep = spacing_deg / 2;
-    for (int column = 1;; ++column) {
+    const int columns = astro::CountSteps(lonMin_deg, lonMax_deg, columnStep, kMaxGridSteps);
+    const int rows = astro::CountSteps(latMin_deg, latMax_deg, rowStep, kMaxGridSteps);
+    for (int column = 1; column <= columns; ++column) {
         const double lon = lonMin_deg + (column - 1) * columnStep;
-        if (lon > lonMax_deg) break;
         const bool oddColumn = column % 2 == 1;
-        for (int j = 0;; ++j) {
+        for (int j = 0; j < rows; ++j) {
             const double lat = latMin_deg + j * rowStep;
-            if (lat > latMax_deg) break;
             const bool even = counter % 2 == 0;
             ++counter;
             double x, y, z;

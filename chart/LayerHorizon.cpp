@@ -7,6 +7,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
+#include "astro/NumberRange.h"
 #include "astro/TextFormat.h"
 #include "chart/LayerHelpers2.h"
 #include "chart/Layers2.h"
@@ -21,6 +22,8 @@ constexpr double kGlowTop_deg = 13;
 constexpr double kGlowBandStep_deg = 0.5;
 constexpr double kNadirReach_deg = -50;
 constexpr double kMaxRunSpan_deg = 180;
+// Bound on the bands and columns of one fill, far above any real view's.
+constexpr int kMaxBandSteps = 20000;
 constexpr int kCentreCrossInner = 5;
 constexpr int kCentreCrossOuter = 10;
 constexpr int kMarkerSize = 32;
@@ -117,7 +120,7 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
         // spans at most half a turn: a band that goes all the way round
         // overlaps itself past 360 degrees, and the overlap of one even-odd
         // filled polygon would stay empty.
-        const int runLimit = std::max(1, static_cast<int>(kMaxRunSpan_deg / lonStep_deg));
+        const int runLimit = astro::ClampedInt(std::floor(kMaxRunSpan_deg / lonStep_deg), 1, kMaxBandSteps, 1);
         std::vector<platform::PointF> lower, upper, run;
         const auto flush = [&] {
             if (lower.empty()) return;
@@ -130,9 +133,10 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
         const auto point = [](const Pixel& p) {
             return platform::PointF{static_cast<double>(p.X), static_cast<double>(p.Y)};
         };
-        for (int j = 0;; ++j) {
+        const int bands = astro::CountSteps(latFrom_deg, latTo_deg, latStep_deg, kMaxBandSteps);
+        const int columns = astro::CountSteps(lonFrom_deg, lonTo_deg, lonStep_deg, kMaxBandSteps);
+        for (int j = 0; j < bands; ++j) {
             const double lat = latFrom_deg + j * latStep_deg;
-            if (lat > latTo_deg) break;
             // The last band ends exactly at latTo.
             const double b = lat + latStep_deg > latTo_deg ? latTo_deg - latStep_deg : lat;
             const double t = b + latStep_deg;
@@ -140,9 +144,8 @@ void FillSkyBand(platform::Surface& surface, const DrawContext& context, double 
                 BlendColour(colourLow, colourHigh, spanTop_deg, spanBottom_deg, static_cast<float>(b));
             surface.SetForeColor(colour);
             surface.SetFillColor(colour);
-            for (int i = 0;; ++i) {
+            for (int i = 0; i < columns; ++i) {
                 const double lon = lonFrom_deg + i * lonStep_deg;
-                if (lon > lonTo_deg) break;
                 const Pixel p0 = FlatPixel(proj, lon, b, frame);
                 const Pixel p1 = FlatPixel(proj, lon + lonStep_deg, b, frame);
                 const Pixel p2 = FlatPixel(proj, lon + lonStep_deg, t, frame);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "astro/NumberRange.h"
 #include "chart/LabelLayers.h"
 #include "chart/Layers.h"
 #include "chart/RenderUtils.h"
@@ -15,6 +16,9 @@ namespace {
 
 constexpr int kLegendStep = 20;     // pixels between symbols
 constexpr int kLegendHeight = 35;   // panel height, pixels
+// Bounds of the legend's magnitudes and symbol radius, whatever the settings.
+constexpr int kMaxLegendMag = 60;
+constexpr int kMaxLegendRadius = 1000;
 
 // A whole number with one leading blank when not negative.
 std::string NumberText(int n) {
@@ -37,10 +41,10 @@ void DrawLegend(platform::Surface& surface, const DrawContext& context) {
     int first, width, origin;
     if (L > 4) {
         first = 0;
-        width = static_cast<int>(std::nearbyint(L + 2)) * kLegendStep;
+        width = astro::ClampedInt(std::nearbyint(L + 2), 0, kMaxLegendMag, 0) * kLegendStep;
         origin = kLegendStep;
     } else {
-        first = static_cast<int>(std::nearbyint(L - 5));
+        first = astro::ClampedInt(std::nearbyint(L - 5), -kMaxLegendMag, kMaxLegendMag, 0);
         width = 140;
         origin = (std::abs(first) + 1) * kLegendStep;
     }
@@ -49,7 +53,7 @@ void DrawLegend(platform::Surface& surface, const DrawContext& context) {
     surface.SetFillColor(kBlack);
     surface.Line(0, H - kLegendHeight, width, H, std::nullopt, platform::Box::B);
 
-    const int last = static_cast<int>(std::nearbyint(L));
+    const int last = astro::ClampedInt(std::nearbyint(L), -kMaxLegendMag, kMaxLegendMag, 0);
     const std::int32_t y = static_cast<std::int32_t>(std::nearbyint(H - 22.5));
     for (int m = first; m <= last; ++m) {
         const std::int32_t x = origin + kLegendStep * m;
@@ -59,7 +63,7 @@ void DrawLegend(platform::Surface& surface, const DrawContext& context) {
         } else {
             const platform::Colour colour = set.viewspt ? kWhite : k;
             surface.SetFillColor(colour);
-            int r = static_cast<int>(std::floor((L + 1 - m) * set.sf));
+            int r = astro::ClampedInt(std::floor((L + 1 - m) * set.sf), 1, kMaxLegendRadius, 1);
             if (r < 1) r = 1;
             surface.Circle(x, y, r, colour);
         }

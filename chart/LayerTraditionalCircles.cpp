@@ -5,6 +5,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/AstroConstants.h"
+#include "astro/NumberRange.h"
 #include "chart/LabelLayers.h"
 #include "chart/Layers.h"
 #include "chart/RenderUtils.h"
@@ -17,6 +18,8 @@ constexpr int kTraditionalColourIndex = 10;
 // 2 pi + pi/100: the loop includes the closing vertex at 2 pi.
 constexpr double kFullTurnBound = 6.314601233715477;
 constexpr double kCircleStep = astro::kPi / 60;
+// A mansion line has 71 points from pole to pole; the bound only guards the count.
+constexpr int kMaxMansionLinePoints = 128;
 
 void DrawDeclinationCircle(platform::Surface& surface, const DrawContext& c, double d_deg,
                            const astro::Matrix3& m) {
@@ -54,11 +57,13 @@ void DrawMansionMeridians(platform::Surface& surface, const DrawContext& context
     if (!(d0 > 0)) return;
     const double step = -d0 / 35;
     const double end = -(d0 + 0.1);
+    const int points = astro::CountSteps(-d0, -end, -step, kMaxMansionLinePoints);
     for (const double ra : *context.sources.mansion_ra) {
         const double ca = astro::CosD(ra), sa = astro::SinD(ra);
         bool havePrevious = false;
         Pixel previous;
-        for (double dec = d0; dec >= end; dec += step) {
+        for (int i = 0; i < points; ++i) {
+            const double dec = d0 + i * step;
             const double cd = astro::CosD(dec);
             double x = 1000 * ca * cd, y = 1000 * sa * cd, z = 1000 * astro::SinD(dec);
             astro::RotateVector(x, y, z, equatorToChart);

@@ -7,6 +7,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/Atmosphere.h"
+#include "astro/NumberRange.h"
 #include "chart/LabelLayers.h"
 #include "chart/LayerHelpers2.h"
 #include "chart/Layers2.h"
@@ -168,7 +169,7 @@ void DrawUserStars(platform::Surface& surface, const DrawContext& context, doubl
         }
         double offset = 0;
         if (set.spotstar) {
-            DrawStarGlyph(surface, p.X, p.Y, colour, static_cast<std::int32_t>(detail::RoundEven(mag)));
+            DrawStarGlyph(surface, p.X, p.Y, colour, astro::ClampedInt(detail::RoundEven(mag), -99, 99, 0));
         } else {
             offset = std::max(1.0, std::floor((context.limit_mag + 1 - mag) * set.sf));
             surface.SetFillColor(colour);

@@ -225,8 +225,9 @@ void ImageSurface::DrawBox(double x1, double y1, double x2, double y2, Colour c,
 }
 
 bool ImageSurface::FastCircle(int x, int y, double r, Colour c) {
+    if (!(r >= 1 && r <= kFastRadiusMax)) return false;  // before the conversion: r may be huge
     const int ir = static_cast<int>(r);
-    if (ir < 1 || ir > kFastRadiusMax || ir != r) return false;
+    if (ir != r) return false;
     if (DrawWidth() != 1 || (DrawStyle() != LineStyle::Solid && DrawStyle() != LineStyle::InsideSolid)) return false;
     if (FillStyle() != Fill::Solid && FillStyle() != Fill::Transparent) return false;
 

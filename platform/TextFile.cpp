@@ -1,18 +1,109 @@
 #include "platform/TextFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <iconv.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 namespace platform {
 namespace {
 
 long long g_fail_after_bytes = -1;
+
+// Temporary files of a save are named "<target>" kTemporaryMarker and six
+// random characters; earlier versions used "<target>.tmp<pid>".
+constexpr std::string_view kTemporaryMarker = ".zu-save-";
+constexpr std::string_view kLegacyTemporaryMarker = ".tmp";
+
+void (*g_before_rename)() = nullptr;
+
+// When this process started, near enough: a temporary file last written
+// before then belongs to a save that never finished. Taken when the program
+// loads, and again in a child after fork, which is a process of its own.
+std::filesystem::file_time_type ProcessStart() {
+    static pid_t pid = 0;
+    static std::filesystem::file_time_type start;
+    if (pid != ::getpid()) {
+        pid = ::getpid();
+        start = std::filesystem::file_time_type::clock::now();
+    }
+    return start;
+}
+const bool g_start_taken = (ProcessStart(), true);
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool IsOwnTemporaryOf(std::string_view name, std::string_view target) {
+    if (name.size() <= target.size() || name.substr(0, target.size()) != target) return false;
+    const std::string_view rest = name.substr(target.size());
+    if (rest.size() == kTemporaryMarker.size() + 6 && rest.substr(0, kTemporaryMarker.size()) == kTemporaryMarker) {
+        return true;
+    }
+    return rest.substr(0, kLegacyTemporaryMarker.size()) == kLegacyTemporaryMarker &&
+           AllDigits(rest.substr(kLegacyTemporaryMarker.size()));
+}
+
+// Removes what crashed or killed saves of this file left behind: files of the
+// temporary pattern last written before this process started (a running save
+// of another instance is younger). Links are removed, never followed.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
+    std::error_code ec;
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const std::string name = target.filename().string();
+    if (name.empty()) return;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (!IsOwnTemporaryOf(entry, name)) continue;
+        struct stat st;
+        if (::lstat(it->path().c_str(), &st) != 0) continue;
+        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) continue;
+        std::error_code time_ec;
+        const auto written = std::filesystem::symlink_status(it->path(), time_ec).type() ==
+                                     std::filesystem::file_type::symlink
+                                 ? std::filesystem::file_time_type::min()
+                                 : std::filesystem::last_write_time(it->path(), time_ec);
+        if (time_ec || written >= ProcessStart()) continue;
+        ::unlink(it->path().c_str());
+    }
+}
+
+// The permission bits the new file gets: those of the file it replaces, or
+// for a new file what the process's file mode creation mask leaves of 0666.
+mode_t ModeForTarget(const std::filesystem::path& target) {
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+    mode_t mask = 022;
+    if (std::ifstream status("/proc/self/status"); status) {
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("Umask:", 0) == 0) {
+                mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+                break;
+            }
+        }
+    }
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable.
+void SyncFolder(const std::filesystem::path& target) {
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
 bool IsCp949Pair(unsigned char lead, unsigned char trail) {
     const bool trail_ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
@@ -80,16 +171,18 @@ std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path) 
 }
 
 bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    RemoveLeftoverTemporaries(path);
+    // A fresh name nobody can predict, created exclusively: a link or file
+    // planted beside the target is never opened, let alone followed.
+    std::string temp = path.string() + std::string(kTemporaryMarker) + "XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) return false;
+    bool ok = ::fchmod(fd, ModeForTarget(path)) == 0;
     size_t limit = bytes.size();
     const bool simulate_failure = g_fail_after_bytes >= 0 && static_cast<size_t>(g_fail_after_bytes) < limit;
     if (simulate_failure) limit = static_cast<size_t>(g_fail_after_bytes);
     size_t written = 0;
-    bool ok = true;
-    while (written < limit) {
+    while (ok && written < limit) {
         const ssize_t n = ::write(fd, bytes.data() + written, limit - written);
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -100,10 +193,15 @@ bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& 
     }
     if (simulate_failure) ok = false;
     if (ok && ::fsync(fd) != 0) ok = false;
+    if (ok && g_before_rename) g_before_rename();
     if (::close(fd) != 0) ok = false;
     if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) std::remove(temp.c_str());
-    return ok;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    SyncFolder(path);
+    return true;
 }
 
 bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8) {
@@ -111,5 +209,7 @@ bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& ut
 }
 
 void SetWriteFailureAfterBytesForTest(long long bytes) { g_fail_after_bytes = bytes; }
+
+void SetBeforeRenameHookForTest(void (*hook)()) { g_before_rename = hook; }
 
 }  // namespace platform

@@ -28,5 +28,9 @@ bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& ut
 // Test hook: when set, an atomic write fails after writing this many bytes of
 // the temporary file, as a full disk or a crash would. -1 disables it.
 void SetWriteFailureAfterBytesForTest(long long bytes);
+// Test hook: when set, called in an atomic write once the temporary file is
+// written and synced, just before it is renamed over the target (a test
+// kills the process there). nullptr disables it.
+void SetBeforeRenameHookForTest(void (*hook)());
 
 }  // namespace platform

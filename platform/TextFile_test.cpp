@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -57,6 +62,83 @@ TEST_F(TextFileTest, InterruptedWriteLeavesTheOldFile) {
     EXPECT_EQ(*platform::ReadTextFileCp949(file), "old contents");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// A link planted where a save might put its temporary file (the name earlier
+// versions used, or the target itself) is never followed: what it points at
+// stays as it was.
+TEST_F(TextFileTest, PlantedLinksAreNeverFollowed) {
+    const fs::path victim = dir_ / "victim.txt";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(victim, "precious"));
+    const fs::path file = dir_ / "chart.SKY";
+    fs::create_symlink(victim, dir_ / ("chart.SKY.tmp" + std::to_string(::getpid())));
+    fs::create_symlink(victim, dir_ / "chart.SKY.zu-save-");
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "saved"));
+    EXPECT_EQ(*platform::ReadFileBytes(victim), "precious");
+    EXPECT_EQ(*platform::ReadFileBytes(file), "saved");
+
+    const fs::path linked = dir_ / "linked.SKY";
+    fs::create_symlink(victim, linked);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(linked, "saved over the link"));
+    EXPECT_EQ(*platform::ReadFileBytes(victim), "precious");
+    EXPECT_FALSE(fs::is_symlink(linked));
+}
+
+// What a save killed half way leaves behind (older than this process) goes
+// with the next save of that file; a younger one may be another instance's
+// save in progress and stays, and so do other files' temporaries.
+TEST_F(TextFileTest, LeftoversOfKilledSavesGoWithTheNextSave) {
+    const fs::path file = dir_ / "Default.cfg";
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const char* const leftovers[] = {"Default.cfg.tmp12345", "Default.cfg.zu-save-a1B2c3"};
+    for (const char* name : leftovers) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / name, "half"));
+        fs::last_write_time(dir_ / name, old);
+    }
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / "Other.cfg.tmp999", "other"));
+    fs::last_write_time(dir_ / "Other.cfg.tmp999", old);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / "Default.cfg.zu-save-zzzzzz", "running"));
+
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "whole"));
+    for (const char* name : leftovers) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
+    EXPECT_TRUE(fs::exists(dir_ / "Other.cfg.tmp999"));
+    EXPECT_TRUE(fs::exists(dir_ / "Default.cfg.zu-save-zzzzzz"));
+    EXPECT_EQ(*platform::ReadFileBytes(file), "whole");
+}
+
+// A save killed between writing its temporary file and the rename leaves
+// the old file whole and a temporary file behind; the next program that
+// saves the file removes it.
+TEST_F(TextFileTest, SaveKilledBeforeTheRenameLeavesNothingAfterTheNextSave) {
+    const fs::path file = dir_ / "Default.cfg";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "old"));
+    const auto in_child = [](const std::function<bool()>& body) {
+        const pid_t child = ::fork();
+        if (child == 0) std::_Exit(body() ? 0 : 1);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return status;
+    };
+    const int killed = in_child([&] {
+        platform::SetBeforeRenameHookForTest([] { ::raise(SIGKILL); });
+        return platform::WriteFileBytesAtomic(file, "new contents");
+    });
+    ASSERT_TRUE(WIFSIGNALED(killed));
+    EXPECT_EQ(*platform::ReadFileBytes(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+
+    const int saved = in_child([&] { return platform::WriteFileBytesAtomic(file, "next"); });
+    ASSERT_TRUE(WIFEXITED(saved) && WEXITSTATUS(saved) == 0);
+    EXPECT_EQ(*platform::ReadFileBytes(file), "next");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(TextFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
+    const fs::path file = dir_ / "shared.SKY";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "one"));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "two"));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(TextFileTest, UnwritableFolderIsReportedAsFailure) {

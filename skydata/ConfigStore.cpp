@@ -337,6 +337,14 @@ void WriteConfigSingle(std::string_view key, float value) {
 }
 void WriteConfigString(std::string_view key, std::string_view value) { Append(key, value); }
 
+bool EndsInsideAnEntry(std::string_view text) {
+    std::size_t last_end = 0;
+    WalkEntries(text, [&](std::string_view key, std::string_view value) {
+        last_end = static_cast<std::size_t>(value.data() - text.data()) + value.size() + key.size() + 3;
+    });
+    return text.find_first_not_of(" \t\r\n", last_end) != std::string_view::npos;
+}
+
 ConfigFileStatus LoadConfigFile(const std::filesystem::path& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);

@@ -51,6 +51,11 @@ std::vector<ConfigEntry> ParseConfigEntries(std::string_view text);
 // The value of the first complete entry of `key` in `text`, or nullopt.
 std::optional<std::string> FindConfigValue(std::string_view text, std::string_view key);
 
+// True when text other than blanks and line ends follows the last complete
+// entry (or stands in a text without one): a file cut off in the middle of an
+// entry, or junk.
+bool EndsInsideAnEntry(std::string_view text);
+
 // Plain number text of a Double: " 60", "-127.5", " .280000001192093",
 // " 1E+20", " 1E-05" (15 significant digits, exponent form below .0001 and
 // from 1E+15 on).

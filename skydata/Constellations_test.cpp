@@ -113,16 +113,20 @@ TEST(LoadConstData, CommaFieldsTrimmedAndNumbered) {
     EXPECT_EQ(log.Problems, expected);
 }
 
-TEST(LoadConstellationSystem, MissingFileThrowsNamingIt) {
-    ScratchDir dir("csys");
-    dir.Write("clineO.dat", "");
-    dir.Write("ConstDataO.dat", "");
-    LoadLog log;
-    try {
-        LoadConstellationSystem(dir.path(), 'O', log);
-        FAIL();
-    } catch (const platform::RunTimeError& e) {
-        EXPECT_NE(std::string(e.what()).find("clabelO.dat"), std::string::npos) << e.what();
+// A missing file, and an empty one (a copy that failed), stop the load by name.
+TEST(LoadConstellationSystem, MissingOrEmptyFileThrowsNamingIt) {
+    for (const bool empty_lines : {false, true}) {
+        ScratchDir dir("csys");
+        dir.Write("clineO.dat", empty_lines ? std::string() : std::string(8, '\0') + "AND ");
+        dir.Write("ConstDataO.dat", "AND, a, b, 0\r\n");
+        LoadLog log;
+        try {
+            LoadConstellationSystem(dir.path(), 'O', log);
+            FAIL();
+        } catch (const platform::RunTimeError& e) {
+            const char* named = empty_lines ? "clineO.dat" : "clabelO.dat";
+            EXPECT_NE(std::string(e.what()).find(named), std::string::npos) << e.what();
+        }
     }
 }
 

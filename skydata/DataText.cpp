@@ -10,7 +10,10 @@
 namespace skydata::datatext {
 
 std::string ReadDataText(const std::filesystem::path& path, const std::string& displayName) {
-    return platform::Cp949ToUtf8(ReadDataBytes(path, displayName));
+    const std::string bytes = ReadDataBytes(path, displayName);
+    // Only blanks and line ends: as empty as a zero-byte file.
+    if (bytes.find_first_not_of(" \t\r\n") == std::string::npos) ThrowMissingDataFile(displayName);
+    return platform::Cp949ToUtf8(bytes);
 }
 
 std::string ReadDataBytes(const std::filesystem::path& path, const std::string& displayName) {
@@ -20,10 +23,12 @@ std::string ReadDataBytes(const std::filesystem::path& path, const std::string& 
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) ThrowMissingDataFile(displayName);
     const std::streamoff size = in.tellg();
-    if (size < 0) ThrowMissingDataFile(displayName);
+    // An empty file (a copy that failed, a full disk) would load as a
+    // catalogue without entries and draw a chart that looks right and is wrong.
+    if (size <= 0) ThrowMissingDataFile(displayName);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.seekg(0);
-    if (size > 0 && !in.read(bytes.data(), size)) ThrowMissingDataFile(displayName);
+    if (!in.read(bytes.data(), size)) ThrowMissingDataFile(displayName);
     return bytes;
 }
 

@@ -14,9 +14,11 @@
 namespace skydata::datatext {
 
 // The file decoded from code page 949 to UTF-8; throws the missing-data-file
-// error naming displayName when it cannot be read.
+// error naming displayName when it cannot be read or holds nothing but blanks
+// and line ends.
 std::string ReadDataText(const std::filesystem::path& path, const std::string& displayName);
-// The raw bytes of a binary data file; throws as above.
+// The raw bytes of a binary data file; throws as above when it cannot be read
+// or is empty.
 std::string ReadDataBytes(const std::filesystem::path& path, const std::string& displayName);
 
 // Lines without their CR LF / LF ends; a final line end adds no empty line.

@@ -53,12 +53,15 @@ TEST(RecordText, DecodesCodePage949OnlyWhenNeeded) {
     EXPECT_EQ(RecordText(korean, 2), "가");
 }
 
-TEST(ReadDataFiles, MissingFileOrFolderInPlaceOfAFileIsTheMissingFileError) {
+TEST(ReadDataFiles, MissingEmptyOrBlankFileOrFolderInPlaceOfAFileIsTheMissingFileError) {
     skydata::testing::ScratchDir dir("read");
     dir.Write("sub/x.dat", "");
     EXPECT_THROW(ReadDataBytes(dir.path() / "none.dat", "none.dat"), platform::RunTimeError);
     EXPECT_THROW(ReadDataText(dir.path() / "sub", "sub"), platform::RunTimeError);
-    EXPECT_EQ(ReadDataBytes(dir.path() / "sub/x.dat", "x.dat"), "");
+    // An empty file, or one of blanks and line ends only, is as unusable as a missing one.
+    EXPECT_THROW(ReadDataBytes(dir.path() / "sub/x.dat", "x.dat"), platform::RunTimeError);
+    dir.Write("blank.dat", " \r\n\r\n");
+    EXPECT_THROW(ReadDataText(dir.path() / "blank.dat", "blank.dat"), platform::RunTimeError);
     dir.Write("k.dat", std::string("\xB0\xA1\r\n", 4));
     EXPECT_EQ(ReadDataText(dir.path() / "k.dat", "k.dat"), "가\r\n");
 }

@@ -111,13 +111,16 @@ TEST(LoadStarNames, DamagedLinesAreReportedAndAMissingFileThrows) {
     EXPECT_THROW(LoadStarNames(state, dir.path(), log), platform::RunTimeError);  // no eName.dat
     EXPECT_TRUE(state.WestStarNames.empty());  // nothing half-loaded
     dir.Write("eName.dat", "");
+    EXPECT_THROW(LoadStarNames(state, dir.path(), log), platform::RunTimeError);  // empty eName.dat
+    EXPECT_TRUE(state.WestStarNames.empty());
+    dir.Write("eName.dat", "7001;직녀;직녀성\n");
     LoadStarNames(state, dir.path(), log);
     ASSERT_EQ(state.WestStarNames.size(), 1u);
     EXPECT_EQ(state.WestStarNames[0].HR, 7001);
-    EXPECT_TRUE(state.EastStarNames.empty());
+    EXPECT_EQ(state.EastStarNames.size(), 1u);
     const std::vector<std::string> expected = {"wName.dat 1행 형식 오류", "wName.dat 2행 형식 오류",
                                                "wName.dat 3행 형식 오류", "wName.dat 4행 형식 오류"};
-    EXPECT_EQ(log.Problems, expected);  // eName.dat is read first, so the failed load logged nothing
+    EXPECT_EQ(log.Problems, expected);  // eName.dat is read first, so the failed loads logged nothing
 }
 
 }  // namespace

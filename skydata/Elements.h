@@ -17,8 +17,8 @@ inline constexpr const char* kHistCometFileName = "histComet.txt";
 inline constexpr const char* kCometFileName = "Comet.txt";
 inline constexpr const char* kAsteroidFileName = "Asteroid.txt";
 
-// Reads one comet file. An empty file gives an empty list. A missing or
-// unreadable file throws platform::RunTimeError naming it.
+// Reads one comet file. A missing, unreadable or empty file (nothing but
+// blanks and line ends) throws platform::RunTimeError naming it.
 std::vector<astro::CometElements> ReadCometFile(const std::filesystem::path& path, LoadLog& log);
 
 // Reads an asteroid file the same way.

@@ -177,18 +177,26 @@ TEST_F(ElementsTest, AsteroidFieldsAreRead) {
     EXPECT_DOUBLE_EQ(a.G, 0.12);
 }
 
-TEST_F(ElementsTest, EmptyFilesGiveEmptyLists) {
+// An empty element file (a download or copy that failed) stops the load by
+// name like a missing one, rather than starting without those bodies.
+TEST_F(ElementsTest, EmptyOrBlankFileThrowsNamingIt) {
     Write("Asteroid.txt", "");
     Write("histComet.txt", "\r\n\r\n");
     Write("Comet.txt", "B|2000|20150130|1|0.9|0|0|0|5|10\n");
-    skydata::LoadAsteroids(dir_, log_);
-    skydata::LoadComets(dir_, log_);
-    const auto& state = astro::SmallBodies();
-    EXPECT_TRUE(state.AsteroidElementList.empty());
-    EXPECT_TRUE(state.AsteroidPositions.empty());
-    ASSERT_EQ(state.CometElementList.size(), 1u);
-    EXPECT_EQ(state.CometElementList[0].Name, "B");
-    EXPECT_TRUE(log_.Problems.empty());
+    try {
+        skydata::LoadAsteroids(dir_, log_);
+        FAIL() << "no error for an empty asteroid file";
+    } catch (const platform::RunTimeError& e) {
+        EXPECT_NE(std::string(e.what()).find("Asteroid.txt"), std::string::npos) << e.what();
+    }
+    try {
+        skydata::LoadComets(dir_, log_);
+        FAIL() << "no error for a blank comet file";
+    } catch (const platform::RunTimeError& e) {
+        EXPECT_NE(std::string(e.what()).find("histComet.txt"), std::string::npos) << e.what();
+    }
+    EXPECT_TRUE(astro::SmallBodies().AsteroidElementList.empty());
+    EXPECT_TRUE(astro::SmallBodies().CometElementList.empty());
 }
 
 TEST_F(ElementsTest, MissingFileThrowsAndLeavesTheListsAlone) {

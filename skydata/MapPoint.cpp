@@ -13,7 +13,6 @@ namespace {
 constexpr std::string_view kFieldSeparator = "<;";
 constexpr std::string_view kRecordEnd = "\r\n";
 constexpr std::size_t kMapPointFields = 7;
-constexpr float kDefaultMarkerSize_arcmin = 60;
 
 std::int32_t WholeNumberOr(std::string_view field, std::int32_t fallback) {
     const auto value = RoundHalfEven(PlainNumberOrZero(field), std::numeric_limits<std::int32_t>::min(),

@@ -13,6 +13,9 @@
 
 namespace skydata {
 
+// The marker size of a point whose size is unusable.
+constexpr float kDefaultMarkerSize_arcmin = 60;
+
 struct MapPoint {
     double RA = 0;           // right ascension, degrees, J2000
     double Dec = 0;          // declination, degrees, J2000

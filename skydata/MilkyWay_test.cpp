@@ -120,11 +120,16 @@ TEST(LoadConstBounds, DamagedLineIsSkippedWithoutBreakingThePolygon) {
     EXPECT_DOUBLE_EQ(p[2].RA_deg, 15.0);
 }
 
-TEST(LoadConstBounds, EmptyFileGivesNoPoints) {
+TEST(LoadConstBounds, EmptyFileThrowsNamingIt) {
     ScratchDir dir("boundempty");
     dir.Write("bound.dat", "");
     LoadLog log;
-    EXPECT_TRUE(LoadConstBounds(dir.path(), log).empty());
+    try {
+        LoadConstBounds(dir.path(), log);
+        FAIL() << "no error for an empty boundary file";
+    } catch (const platform::RunTimeError& e) {
+        EXPECT_NE(std::string(e.what()).find("bound.dat"), std::string::npos) << e.what();
+    }
 }
 
 }  // namespace

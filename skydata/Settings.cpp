@@ -1,6 +1,8 @@
 #include "skydata/Settings.h"
 
+#include "astro/AngleMath.h"
 #include "astro/JulianDay.h"
+#include "astro/TextFormat.h"
 #include "platform/Services.h"
 
 #include "skydata/ConfigStore.h"
@@ -223,21 +225,113 @@ void Notify(std::string_view text) {
     if (hooks.ShowMessage) hooks.ShowMessage(std::string(kProgramTitle), std::string(text));
 }
 
-// Keeps every loaded value inside the range the program can work with.
-void ClampLoadedValues(SettingsSnapshot& s, double today_jd) {
+// Documented ranges of the values read from a settings or chart file. A value
+// outside its range takes the key's default, as an absent key does; the field
+// of view, latitude and time zones are clamped instead.
+constexpr double kMaxFoldedAngle_deg = 1e6;  // angles up to this size are folded, larger ones are damage
+constexpr double kMinMagnitude = -30;
+constexpr double kMaxMagnitude = 30;
+constexpr double kMaxStarSizeFactor = 20;
+constexpr double kMaxExtinctionCoefficient = 10;   // magnitudes per air mass
+constexpr double kMaxUserDeltaT_s = 1e6;           // beyond the Delta T of any date of the chart's range
+constexpr double kMaxPressure_hPa = 2000;
+constexpr double kMinTemperature_C = -100;
+constexpr double kMaxTemperature_C = 100;
+constexpr double kMaxCometRange_days = 1e7;
+constexpr double kMaxFinderCircle_deg = 360;
+constexpr double kMaxMarkSize_arcmin = 360 * 60;
+constexpr double kMinTrackStep_days = 1.0 / 1440;  // one minute
+constexpr double kMaxTrackStep_days = 36525;       // one century
+constexpr std::int32_t kMaxColour = 0xFFFFFF;
+
+bool InRange(double value, double low, double high) { return value >= low && value <= high; }
+
+// An angle folded into 0..360 when it is of a size a user could type, else
+// the fallback. Angles already within one turn either way stay as they are.
+double AngleOr(double value_deg, double fallback_deg) {
+    if (InRange(value_deg, -360, 360)) return value_deg;
+    if (!InRange(value_deg, -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg)) return fallback_deg;
+    return astro::Norm360(value_deg);
+}
+
+// A longitude folded into -180..180 when it is of a size a user could type.
+double LongitudeOr(double value_deg, double fallback_deg) {
+    if (InRange(value_deg, -180, 180)) return value_deg;
+    if (!InRange(value_deg, -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg)) return fallback_deg;
+    const double folded = astro::Norm360(value_deg);
+    return folded > 180 ? folded - 360 : folded;
+}
+
+template <typename T>
+void KeepInRange(T& value, double low, double high, T fallback) {
+    if (!InRange(value, low, high)) value = fallback;
+}
+
+// A number held as text (the finder-circle diameters) whose number lies
+// outside the range takes the default text.
+void KeepTextNumberInRange(std::string& text, double low, double high, const std::string& fallback) {
+    if (!InRange(astro::ParseLeadingNumber(text), low, high)) text = fallback;
+}
+
+// The one place that keeps every number loaded from a settings or chart file
+// inside the range the program can work with, before any computation or
+// drawing sees it.
+void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, PathSettings& p, double today_jd) {
+    s.ViewCenterX = AngleOr(s.ViewCenterX, d.ViewCenterX);
+    KeepInRange(s.ViewCenterY, -90, 90, d.ViewCenterY);
     s.ViewFOV = ClampTo(s.ViewFOV, kMinViewFov_deg, kMaxViewFov_deg);
     std::string coord = s.ViewCoordSys;
     for (char& c : coord) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     s.ViewCoordSys.assign(1, coord == "e" ? 'e' : 'a');
+    s.MapRotation = AngleOr(s.MapRotation, d.MapRotation);
+    s.lon = LongitudeOr(s.lon, d.lon);
     s.lat = ClampTo(s.lat, -90.0, 90.0);
     s.timezone = ClampTo(s.timezone, -12.0, 14.0);
     s.timezone2 = ClampTo(s.timezone2, -12.0, 14.0);
     if (!(s.CurrentJD >= kEarliestJD && s.CurrentJD < kLatestJD)) s.CurrentJD = today_jd;
+
+    KeepInRange(s.vmlimit, kMinMagnitude, kMaxMagnitude, d.vmlimit);
+    KeepInRange(s.sf, 0, kMaxStarSizeFactor, d.sf);
+    KeepInRange(s.viewbayerlimit, kMinMagnitude, kMaxMagnitude, d.viewbayerlimit);
+    KeepInRange(s.viewnamelimit, kMinMagnitude, kMaxMagnitude, d.viewnamelimit);
+    KeepInRange(s.vmnonstellar, kMinMagnitude, kMaxMagnitude, d.vmnonstellar);
+    KeepInRange(s.cometlimit, kMinMagnitude, kMaxMagnitude, d.cometlimit);
+    KeepInRange(s.asteroidlimit, kMinMagnitude, kMaxMagnitude, d.asteroidlimit);
+    KeepInRange(s.ViewS2kLimit, kMinMagnitude, kMaxMagnitude, d.ViewS2kLimit);
+    KeepInRange(s.MagControl, kMinMagnitude, kMaxMagnitude, d.MagControl);
+    KeepInRange(s.findcolor, 0, kMaxColour, d.findcolor);
+    KeepInRange(s.groundcol, 0, kMaxColour, d.groundcol);
+    KeepTextNumberInRange(s.fcircle00, 0, kMaxFinderCircle_deg, d.fcircle00);
+    KeepTextNumberInRange(s.fcircle10, 0, kMaxFinderCircle_deg, d.fcircle10);
+    KeepInRange(s.rotateang, -360, 360, d.rotateang);
+    KeepInRange(s.AirExCoff, 0, kMaxExtinctionCoefficient, d.AirExCoff);
+    KeepInRange(s.DeltaT, -kMaxUserDeltaT_s, kMaxUserDeltaT_s, d.DeltaT);
+    KeepInRange(s.Pressure, 0, kMaxPressure_hPa, d.Pressure);
+    KeepInRange(s.Temperature, kMinTemperature_C, kMaxTemperature_C, d.Temperature);
+    KeepInRange(s.LimitCometRange, 0, kMaxCometRange_days, d.LimitCometRange);
+
     s.oldequ = InRangeOr<std::int16_t>(s.oldequ, 0, 2, 0);
     s.starnamelang = InRangeOr<std::int16_t>(s.starnamelang, 0, 2, 0);
     s.PNameLang = InRangeOr<std::int32_t>(s.PNameLang, 0, 4, 1);
     s.DSONAME = InRangeOr<std::int16_t>(s.DSONAME, 0, 3, 0);
     s.S2kName = InRangeOr<std::int16_t>(s.S2kName, 0, 3, 3);
+
+    for (MapPoint& m : MapPointModule().MapPoints) {
+        m.RA = AngleOr(m.RA, 0);
+        KeepInRange(m.Dec, -90, 90, 0.0);
+        KeepInRange(m.Size, 0, kMaxMarkSize_arcmin, kDefaultMarkerSize_arcmin);
+    }
+    for (DrawnLine& l : DrawnLineModule().DrawnLines) {
+        l.RA1 = AngleOr(l.RA1, 0);
+        l.RA2 = AngleOr(l.RA2, 0);
+        KeepInRange(l.Dec1, -90, 90, 0.0);
+        KeepInRange(l.Dec2, -90, 90, 0.0);
+    }
+
+    if (!(p.StartJD >= kEarliestJD && p.StartJD < kLatestJD)) p.StartJD = s.CurrentJD;
+    if (!(p.EndJD >= kEarliestJD && p.EndJD < kLatestJD)) p.EndJD = s.CurrentJD + 30;
+    KeepInRange(p.Hour, 0, 24, 0.0);
+    KeepInRange(p.StepDays, kMinTrackStep_days, kMaxTrackStep_days, 2.0);
 }
 
 void ReadStyles(StyleTables& s) {
@@ -316,6 +410,32 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
     p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
 }
 
+// True when the store text has at least one entry of a settings key: a file
+// of tagged entries that are all foreign (another program's file) is no
+// settings file, and loading it would reset every setting.
+bool HoldsASettingsKey(std::string_view text) {
+    static const std::vector<std::string> known = [] {
+        std::vector<std::string> names = {"version", "fwidth", "fheight", "fstate", "PointData", "DLine",
+                                          "PathObj", "ViewPath", "MapRefreshRate"};
+        SettingsSnapshot s;
+        StyleTables styles = DefaultStyleTables();
+        ForEachScalarKey(s, styles, s, styles, [&](std::string_view key, auto&, const auto&) {
+            names.emplace_back(key);
+        });
+        std::sort(names.begin(), names.end());
+        return names;
+    }();
+    static constexpr std::array<std::string_view, 5> kNumberedHeads = {"SetPath", "mlinecolor", "mfont", "GridFont",
+                                                                       "mappoint"};
+    for (const ConfigEntry& e : ParseConfigEntries(text)) {
+        if (std::binary_search(known.begin(), known.end(), e.Key)) return true;
+        for (std::string_view head : kNumberedHeads) {
+            if (e.Key.size() > head.size() && e.Key.compare(0, head.size(), head) == 0) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 SettingsState& SettingsModule() {
@@ -360,7 +480,6 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     }
     StyleTables& styles = StartupTables().Styles;
     ForEachScalarKey(s, styles, defaults, DefaultStyleTables(), KeyReader{});
-    ClampLoadedValues(s, today_jd);
 
     const double version = PlainNumberOrZero(ReadConfigString("version", kOldestSettingsVersion));
     if (version < kFirstVersionWithBoundaryFilter) s.fsetstr[3] = s.fsetstr[1];
@@ -381,6 +500,9 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     s.MapRefreshRate = InRangeOr<std::int16_t>(ReadConfigInt("MapRefreshRate", defaults.MapRefreshRate), 1, 60,
                                                defaults.MapRefreshRate);
 
+    ParseDrawnLines(ReadConfigString("DLine", ""));
+    KeepLoadedValuesUsable(s, defaults, paths.Settings, today_jd);
+
     ClearPathBodies(paths.PathBodyList);
     if (LoadPathBodies(ReadConfigString("PathObj", ""))) {
         if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
@@ -388,8 +510,6 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     } else {
         s.ViewPath = true;
     }
-
-    ParseDrawnLines(ReadConfigString("DLine", ""));
 
     if (state.Hooks.ApplyConstFilters) state.Hooks.ApplyConstFilters(s.fsetstr);
 
@@ -399,7 +519,12 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
 void BuildSettingsStore(SettingsWindowKeys window) {
     const SettingsState& state = SettingsModule();
     SettingsSnapshot s = state.Values;
-    if (state.Hooks.GetConstFilters) s.fsetstr = state.Hooks.GetConstFilters();
+    if (state.Hooks.GetConstFilters) {
+        const ConstFilterTexts current = state.Hooks.GetConstFilters();
+        for (std::size_t i = 0; i < current.size(); ++i) {
+            if (current[i]) s.fsetstr[i] = current[i];
+        }
+    }
 
     ClearConfig();
     WriteConfigString("version", kSettingsVersion);
@@ -445,6 +570,17 @@ SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindo
             return SettingsLoadStatus::Missing;
         case ConfigFileStatus::Loaded:
             break;
+    }
+    // A chart file must hold settings and end after a whole entry; an empty
+    // "Default.cfg" is a fresh one, but a cut-off one is damaged too.
+    const std::string& text = ConfigStore().ConfigText;
+    const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
+    const bool cut_off = !blank && EndsInsideAnEntry(text);
+    const bool foreign = window == SettingsWindowKeys::Excluded && (blank || !HoldsASettingsKey(text));
+    if (cut_off || foreign) {
+        ClearConfig();
+        if (window == SettingsWindowKeys::Excluded) Notify(kUnreadableFileMessage);
+        return SettingsLoadStatus::Damaged;
     }
     LoadSettingsFromStore(window);
     return SettingsLoadStatus::Loaded;

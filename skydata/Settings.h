@@ -80,7 +80,8 @@ struct SettingsHooks {
     // Sets the constellation flags from the four filter texts and applies
     // them to labels, lines and boundaries (nullopt: show every one).
     std::function<void(const ConstFilterTexts&)> ApplyConstFilters;
-    // The four filter texts of the flags in force, for saving.
+    // The four filter texts of the flags in force, for saving; nullopt for a
+    // set without constellation data, whose loaded text is then saved as it was.
     std::function<ConstFilterTexts()> GetConstFilters;
     // A notice for the user (title, text); must not block a load at start-up.
     std::function<void(const std::string& title, const std::string& text)> ShowMessage;
@@ -119,8 +120,18 @@ bool FontExists(std::string_view name);
 
 // Reads a settings file into the snapshot, the map points, drawn lines and
 // track settings, and applies the filters and tracks through the hooks. A file
-// that cannot be read or holds no entry changes nothing and, for a chart file
-// (window keys excluded), shows kUnreadableFileMessage.
+// that cannot be read, holds no entry or ends inside an entry changes nothing
+// and, for a chart file (window keys excluded), shows kUnreadableFileMessage;
+// so does a chart file that is blank or holds no settings key.
+//
+// Every number read is kept in the range the program can use before anything
+// else sees it: angles of the view and of marks folded into one turn (beyond
+// 1e6 degrees: the default), latitudes, declinations and altitudes within
+// +-90, the field of view, latitude and time zones clamped, magnitudes within
+// +-30, Julian days within 4713 BC .. AD 9999, and the star size factor,
+// extinction, Delta T, pressure, temperature, finder circles and track steps
+// within documented bounds (Settings.cpp); a value outside takes the key's
+// default, as an absent key does.
 SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window);
 // Writes the snapshot. Throws platform::RunTimeError when the file cannot be
 // written (the old file is then kept).

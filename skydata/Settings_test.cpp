@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -345,6 +346,100 @@ TEST_F(SettingsTest, ValuesOutsideTheirRangesAreRepaired) {
     EXPECT_EQ(CurrentSettings().MapRefreshRate, 60);
 }
 
+// Huge finite numbers (which once hung the chart's grid and horizon walks) and
+// their negatives in every view, site, time, limit and atmosphere key give the
+// key's default, or the clamp of the keys that clamp.
+TEST_F(SettingsTest, HugeNumbersTakeTheDefaultOrTheClamp) {
+    const SettingsSnapshot d;
+    struct Key {
+        const char* name;
+        double SettingsSnapshot::*field;
+        double expected_high;  // for the positive huge value
+        double expected_low;   // for the negative one
+    };
+    const Key doubles[] = {
+        {"mcenterx", &SettingsSnapshot::ViewCenterX, d.ViewCenterX, d.ViewCenterX},
+        {"mcentery", &SettingsSnapshot::ViewCenterY, d.ViewCenterY, d.ViewCenterY},
+        {"mfov", &SettingsSnapshot::ViewFOV, kMaxViewFov_deg, kMinViewFov_deg},
+        {"rotatemap", &SettingsSnapshot::MapRotation, d.MapRotation, d.MapRotation},
+        {"lon", &SettingsSnapshot::lon, d.lon, d.lon},
+        {"lat", &SettingsSnapshot::lat, 90, -90},
+        {"timezone", &SettingsSnapshot::timezone, 14, -12},
+        {"timezone2", &SettingsSnapshot::timezone2, 14, -12},
+        {"jd", &SettingsSnapshot::CurrentJD, kToday, kToday},
+        {"vmlimit", &SettingsSnapshot::vmlimit, d.vmlimit, d.vmlimit},
+        {"rotateang", &SettingsSnapshot::rotateang, d.rotateang, d.rotateang},
+        {"DeltaT", &SettingsSnapshot::DeltaT, d.DeltaT, d.DeltaT},
+        {"Pressure", &SettingsSnapshot::Pressure, d.Pressure, d.Pressure},
+        {"Temperature", &SettingsSnapshot::Temperature, d.Temperature, d.Temperature},
+        {"LimitCometRange", &SettingsSnapshot::LimitCometRange, d.LimitCometRange, d.LimitCometRange},
+    };
+    struct SingleKey {
+        const char* name;
+        float SettingsSnapshot::*field;
+    };
+    const SingleKey singles[] = {
+        {"sf", &SettingsSnapshot::sf},
+        {"viewbayerlimit", &SettingsSnapshot::viewbayerlimit},
+        {"viewnamelimit", &SettingsSnapshot::viewnamelimit},
+        {"vmnonstellar", &SettingsSnapshot::vmnonstellar},
+        {"cometlimit", &SettingsSnapshot::cometlimit},
+        {"asteroidlimit", &SettingsSnapshot::asteroidlimit},
+        {"ViewS2kLimit", &SettingsSnapshot::ViewS2kLimit},
+        {"MagControl", &SettingsSnapshot::MagControl},
+        {"AirExCoff", &SettingsSnapshot::AirExCoff},
+    };
+    for (const char* magnitude : {"1E+16", "1E+25", "1E+308", "3.4E+38"}) {
+        for (const char* sign : {"", "-"}) {
+            std::string text = "[version]0.841[/version]\r\n";
+            const std::string value = std::string(sign) + magnitude;
+            const auto entry = [&](std::string_view key) {
+                text.append("[").append(key).append("]").append(value).append("[/").append(key).append("]\r\n");
+            };
+            for (const Key& k : doubles) entry(k.name);
+            for (const SingleKey& k : singles) entry(k.name);
+            for (const char* k : {"fcircle00", "fcircle10"}) entry(k);
+            text += "[PointData]y<;" + value + "<;" + value + "<;far<;255<;" + value + "<;1\r\n[/PointData]\r\n";
+            text += "[DLine]" + value + "<;" + value + "<;" + value + "<;" + value + "<;255<;t\r\n[/DLine]\r\n";
+            text += "[SetPath1]" + value + "[/SetPath1]\r\n[SetPath2]" + value + "[/SetPath2]\r\n";
+            text += "[SetPath3]" + value + "[/SetPath3]\r\n[SetPath4]" + value + "[/SetPath4]\r\n";
+            WriteFile("huge.SKY", text);
+            ResetAll();
+            ASSERT_EQ(LoadSettings(dir_ / "huge.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+            const SettingsSnapshot& s = CurrentSettings();
+            SCOPED_TRACE(value);
+            for (const Key& k : doubles) EXPECT_EQ(s.*k.field, *sign ? k.expected_low : k.expected_high) << k.name;
+            for (const SingleKey& k : singles) EXPECT_EQ(s.*k.field, d.*k.field) << k.name;
+            EXPECT_EQ(s.fcircle00, d.fcircle00);
+            EXPECT_EQ(s.fcircle10, d.fcircle10);
+            ASSERT_EQ(MapPointModule().MapPoints.size(), 1u);
+            ASSERT_EQ(DrawnLineModule().DrawnLines.size(), 1u);
+            for (const MapPoint& m : MapPointModule().MapPoints) {
+                EXPECT_TRUE(m.RA >= 0 && m.RA <= 360 && m.Dec >= -90 && m.Dec <= 90 && m.Size <= 360 * 60);
+            }
+            for (const DrawnLine& l : DrawnLineModule().DrawnLines) {
+                EXPECT_TRUE(std::fabs(l.RA1) <= 360 && std::fabs(l.RA2) <= 360);
+                EXPECT_TRUE(std::fabs(l.Dec1) <= 90 && std::fabs(l.Dec2) <= 90);
+            }
+            const PathSettings& p = PathModule().Settings;
+            EXPECT_EQ(p.StartJD, kToday);
+            EXPECT_EQ(p.EndJD, kToday + 30);
+            EXPECT_EQ(p.Hour, 0);
+            EXPECT_EQ(p.StepDays, 2);
+        }
+    }
+}
+
+TEST_F(SettingsTest, AnglesOfATypableSizeAreFolded) {
+    WriteFile("fold.SKY",
+              "[mcenterx]-370[/mcenterx]\r\n[rotatemap]725[/rotatemap]\r\n[lon]190[/lon]\r\n[mcentery]-90[/mcentery]\r\n");
+    LoadSettings(dir_ / "fold.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_DOUBLE_EQ(CurrentSettings().ViewCenterX, 350);
+    EXPECT_DOUBLE_EQ(CurrentSettings().MapRotation, 5);
+    EXPECT_DOUBLE_EQ(CurrentSettings().lon, -170);
+    EXPECT_EQ(CurrentSettings().ViewCenterY, -90);
+}
+
 TEST_F(SettingsTest, AbsentStyleKeysKeepTheStylesInUse) {
     StartupTables().Styles.LineColorTable[4] = 777;
     StartupTables().Styles.LayerStyle[2].FontName = "Tahoma";
@@ -406,6 +501,16 @@ TEST_F(SettingsTest, FilterTextsComeFromTheConstellationModuleWhenSaving) {
     const std::string g = FileText("g.SKY");
     EXPECT_EQ(g.find("[fsetstr0]"), std::string::npos);
     EXPECT_NE(g.find("[fsetstr1][/fsetstr1]"), std::string::npos);
+    // A set whose data failed to load reports nothing: the text loaded is
+    // saved as it was, never an empty "hide all".
+    SettingsModule().Hooks.GetConstFilters = [] {
+        return ConstFilterTexts{std::string("E1"), std::nullopt, std::string(""), std::nullopt};
+    };
+    CurrentSettings().fsetstr = {std::nullopt, std::string("And Ori"), std::nullopt, std::string("Ori")};
+    SaveSettings(dir_ / "h.SKY", SettingsWindowKeys::Excluded);
+    const std::string h = FileText("h.SKY");
+    EXPECT_NE(h.find("[fsetstr1]And Ori[/fsetstr1]"), std::string::npos);
+    EXPECT_NE(h.find("[fsetstr3]Ori[/fsetstr3]"), std::string::npos);
 }
 
 TEST_F(SettingsTest, UnreadableChartFileChangesNothing) {
@@ -420,16 +525,47 @@ TEST_F(SettingsTest, UnreadableChartFileChangesNothing) {
     EXPECT_EQ(messages_, (std::vector<std::string>{"zu|파일을 읽을 수 없습니다", "zu|파일을 읽을 수 없습니다"}));
 }
 
+// An empty, blank, cut-off or foreign chart file would put every setting (or
+// every one after the cut) back to its default: it is refused and changes nothing.
+TEST_F(SettingsTest, EmptyCutOffOrForeignChartFileChangesNothing) {
+    SaveSettings(dir_ / "whole.SKY", SettingsWindowKeys::Excluded);
+    const std::string whole = FileText("whole.SKY");
+    const std::size_t cut = whole.find("[vmlimit]") + 4;
+    const std::pair<const char*, std::string> cases[] = {
+        {"zero bytes", ""},
+        {"blanks and line ends", "  \r\n\t \r\n"},
+        {"cut inside an entry", whole.substr(0, cut)},
+        {"cut inside a closing tag", whole.substr(0, whole.find("[/mcentery]") + 5)},
+        {"only foreign entries", "[Name]x[/Name]\r\n[Comment]y[/Comment]\r\n"},
+    };
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        ResetAll();
+        CurrentSettings().lat = 10;
+        CurrentSettings().ViewFOV = 33;
+        WriteFile("bad.SKY", text);
+        EXPECT_EQ(LoadSettings(dir_ / "bad.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Damaged);
+        EXPECT_EQ(CurrentSettings().lat, 10);
+        EXPECT_EQ(CurrentSettings().ViewFOV, 33);
+        EXPECT_EQ(messages_, std::vector<std::string>{"zu|파일을 읽을 수 없습니다"});
+    }
+    ResetAll();
+    WriteFile("whole.SKY", whole + "\r\n \r\n");
+    EXPECT_EQ(LoadSettings(dir_ / "whole.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+}
+
 TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
-    const std::string damaged = "this is not a settings file";
-    WriteFile("Default.cfg", damaged);
-    CurrentSettings().lat = 10;
-    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Damaged);
-    EXPECT_EQ(CurrentSettings().lat, 35.82);
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
-    EXPECT_FALSE(SaveDefaultSettings(dir_));
-    EXPECT_EQ(FileText("Default.cfg"), damaged);
+    for (const std::string damaged : {"this is not a settings file", "[lat] 10[/lat]\r\n[lon] 12"}) {
+        ResetAll();
+        WriteFile("Default.cfg", damaged);
+        CurrentSettings().lat = 10;
+        EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Damaged);
+        EXPECT_EQ(CurrentSettings().lat, 35.82);
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
+        EXPECT_FALSE(SaveDefaultSettings(dir_));
+        EXPECT_EQ(FileText("Default.cfg"), damaged);
+    }
 }
 
 // A "Default.cfg" that is there but cannot be read (here a folder in its

@@ -62,6 +62,10 @@ bool PlaceIsSound(double ra, double dec) {
     return std::isfinite(ra) && std::isfinite(dec) && dec >= -90.0 && dec <= 90.0;
 }
 
+// Beyond any star's magnitude: a record outside is damaged (and its symbol
+// size would overflow the drawing's integers).
+bool MagnitudeIsSound(float mag) { return mag >= -30.0f && mag <= 30.0f; }
+
 // Reads the records of one zone file; parse(record bytes, out) returns false
 // for a damaged record, which is skipped and logged.
 template <typename Record, typename Parse>
@@ -93,7 +97,7 @@ bool ParseBscRecord(const unsigned char* p, BscStarRecord& s) {
     s.Mag = dt::ReadFloatLE(p + 18);
     s.PmRA_arcsecPerYear = dt::ReadFloatLE(p + 34);
     s.PmDec_arcsecPerYear = dt::ReadFloatLE(p + 38);
-    if (!PlaceIsSound(s.RA_deg, s.Dec_deg) || !std::isfinite(s.Mag) ||
+    if (!PlaceIsSound(s.RA_deg, s.Dec_deg) || !MagnitudeIsSound(s.Mag) ||
         !std::isfinite(s.PmRA_arcsecPerYear) || !std::isfinite(s.PmDec_arcsecPerYear)) {
         return false;
     }
@@ -114,7 +118,7 @@ bool ParseS2kRecord(const unsigned char* p, S2kStarRecord& s) {
     s.PmRA_arcsecPerYear = dt::ReadDoubleLE(p + 36);
     s.PmDec_arcsecPerYear = dt::ReadDoubleLE(p + 44);
     s.Mag = dt::ReadFloatLE(p + 52);
-    if (!PlaceIsSound(s.RA_deg, s.Dec_deg) || !std::isfinite(s.Mag) ||
+    if (!PlaceIsSound(s.RA_deg, s.Dec_deg) || !MagnitudeIsSound(s.Mag) ||
         !std::isfinite(s.PmRA_arcsecPerYear) || !std::isfinite(s.PmDec_arcsecPerYear)) {
         return false;
     }

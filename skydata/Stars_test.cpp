@@ -144,11 +144,15 @@ std::string ZoneName(const char* folder, const char* prefix, int z) {
     return name;
 }
 
-// A program folder with empty zone files except those given.
+// A program folder whose zone files hold one faint filler star each (an
+// empty zone file is damage), except those a test writes itself.
 void WriteEmptyZones(const ScratchDir& dir) {
+    BscFixture filler;
+    filler.hr = 9999;
+    filler.mag = 9.9f;
     for (int z = 0; z < kStarZoneCount; ++z) {
-        dir.Write(ZoneName("bsc", "bsc", z), "");
-        dir.Write(ZoneName("sky2000", "s2k", z), "");
+        dir.Write(ZoneName("bsc", "bsc", z), BscRecord(filler));
+        dir.Write(ZoneName("sky2000", "s2k", z), S2kRecord("FILLER", "", "", 10, 20, 0, 0, 12.5f, "K0"));
     }
 }
 
@@ -184,7 +188,7 @@ TEST(LoadBrightStars, ReadsEveryWholeRecordWithItsFields) {
     EXPECT_TRUE(log.Problems.empty());
     ASSERT_EQ(state.BscStar[20].size(), static_cast<size_t>(n));
     EXPECT_EQ(state.BscZoneLastIndex[20], n - 1);
-    EXPECT_EQ(state.BscZoneLastIndex[0], -1);
+    EXPECT_EQ(state.BscZoneLastIndex[0], 0);
     const BscStarRecord& s = state.BscStar[20][0];
     EXPECT_EQ(s.HR, 2491);
     EXPECT_DOUBLE_EQ(s.RA_deg, 101.2875);
@@ -230,22 +234,25 @@ TEST(LoadBrightStars, DamagedRecordsAreSkippedAndReportedAndPartialTailNoted) {
     }
 }
 
-TEST(LoadBrightStars, MissingZoneFileThrowsNamingItAndLeavesTablesAlone) {
-    ScratchDir dir("bscmissing");
-    WriteEmptyZones(dir);
-    std::filesystem::remove(dir.path() / "bsc" / "bsc17.dat");
-    CatalogState state;
-    state.BscStar[0].resize(3);
-    state.BscZoneLastIndex[0] = 2;
-    LoadLog log;
-    try {
-        LoadBrightStars(state, dir.path(), kJ2000, false, log);
-        FAIL() << "no error for a missing zone file";
-    } catch (const platform::RunTimeError& e) {
-        EXPECT_NE(std::string(e.what()).find("bsc/bsc17.dat"), std::string::npos) << e.what();
+TEST(LoadBrightStars, MissingOrEmptyZoneFileThrowsNamingItAndLeavesTablesAlone) {
+    for (const bool empty : {false, true}) {
+        ScratchDir dir("bscmissing");
+        WriteEmptyZones(dir);
+        std::filesystem::remove(dir.path() / "bsc" / "bsc17.dat");
+        if (empty) dir.Write(ZoneName("bsc", "bsc", 17), "");
+        CatalogState state;
+        state.BscStar[0].resize(3);
+        state.BscZoneLastIndex[0] = 2;
+        LoadLog log;
+        try {
+            LoadBrightStars(state, dir.path(), kJ2000, false, log);
+            FAIL() << "no error for a missing or empty zone file";
+        } catch (const platform::RunTimeError& e) {
+            EXPECT_NE(std::string(e.what()).find("bsc/bsc17.dat"), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(state.BscStar[0].size(), 3u);
+        EXPECT_EQ(state.BscZoneLastIndex[0], 2);
     }
-    EXPECT_EQ(state.BscStar[0].size(), 3u);
-    EXPECT_EQ(state.BscZoneLastIndex[0], 2);
 }
 
 TEST(LoadSky2000Stars, ReadsRecordsTrimsTextsAndCutsTheSpectralType) {

@@ -1,74 +1,75 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the settings parser (Settings_fuzz) and of the
-# user-catalogue parser (UserCatalog_fuzz) with libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, then runs each for the given number of seconds
-# (default 30 each). Fails on a crash, a sanitizer report or a failed check.
+# Builds the libFuzzer targets of tools/fuzz with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer (the sanitizer build of the test command, with
+# ZU_FUZZ=ON) and runs each for the given number of seconds, starting from
+# its corpus in tools/fuzz/corpus/<target>/. Fails on a crash, a sanitizer
+# report, a failed check, a hang (an input taking over 25 s) or a leak.
 #
-#   tools/fuzz/run.sh [seconds-per-target]
+#   tools/fuzz/run.sh [seconds-per-target] [target...]
 #
-# Needs clang++ (14 or later) with its compiler runtime (libclang-rt-14-dev on
-# Debian 12). Builds in build-fuzz/ of the source tree, or in $ZU_FUZZ_DIR; the
-# seeds in tools/fuzz/seeds/ are copied, so the source tree stays untouched.
+# The test command runs every target for 15 s. The long run is
+#
+#   ZU_FUZZ_MERGE=1 tools/fuzz/run.sh 600
+#
+# (10 minutes per target); with ZU_FUZZ_MERGE=1 the inputs that reached new
+# code are merged, minimised, into tools/fuzz/corpus/ to be committed.
+# Builds in build-san/ of the source tree, or in $ZU_FUZZ_DIR; targets run
+# $ZU_FUZZ_JOBS at a time (default 4). Needs clang++ 14 or later with its
+# compiler runtime (libclang-rt-14-dev on Debian 12).
 set -euo pipefail
 
 seconds=${1:-30}
+shift || true
 root=$(cd "$(dirname "$0")/../.." && pwd)
-out=${ZU_FUZZ_DIR:-$root/build-fuzz}
+out=${ZU_FUZZ_DIR:-$root/build-san}
 jobs=${ZU_FUZZ_JOBS:-4}
+build_jobs=${ZU_BUILD_JOBS:-$(nproc)}
 
-cxx=${CXX_FUZZ:-}
-if [[ -z "$cxx" ]]; then
-  for candidate in clang++-14 clang++; do
-    if command -v "$candidate" >/dev/null; then cxx=$candidate; break; fi
-  done
-fi
-[[ -n "$cxx" ]] || { echo "fuzz: clang++ not found" >&2; exit 1; }
-
-sanitize="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cxxflags="-std=c++20 -O1 -g $sanitize -I$root"
-
-mkdir -p "$out/obj"
-# The parsers, their settings module and what these pull in. The objects go
-# into one archive, so only what the targets use is linked.
-sources=(
-  "$root/platform/TextFile.cpp" "$root/platform/Services.cpp"
-  "$root"/skydata/Config*.cpp "$root"/skydata/Settings*.cpp "$root"/skydata/MapPoint*.cpp
-  "$root"/skydata/DrawnLine*.cpp "$root"/skydata/PathBodies*.cpp "$root"/skydata/CustomCat*.cpp
-  "$root"/skydata/UserCat*.cpp "$root/skydata/StartupTables.cpp" "$root/skydata/DataText.cpp"
-  "$root/skydata/LoadLog.cpp"
-  "$root"/astro/*.cpp
-)
-objects=()
-for src in "${sources[@]}"; do
-  [[ -f "$src" && "$src" != *_test.cpp ]] || continue
-  rel=${src#"$root"/}
-  objects+=("$out/obj/${rel//\//_}.o")
-  printf '%s\n' "$src"
-done | xargs -P "$jobs" -I{} sh -c '
-  src="$1"; rel=${src#"$2"/}; obj="$3/obj/$(printf %s "$rel" | tr / _).o"
-  if [ ! -f "$obj" ] || [ "$src" -nt "$obj" ] || find "$2/skydata" "$2/platform" "$2/astro" -name "*.h" -newer "$obj" | grep -q .; then
-    $4 $5 -fsanitize=fuzzer-no-link -c "$src" -o "$obj"
-  fi' _ {} "$root" "$out" "$cxx" "$cxxflags"
-
-rm -f "$out/libfuzzdeps.a"
-ar rcs "$out/libfuzzdeps.a" "$out"/obj/*.o
-
-status=0
-for target in Settings_fuzz UserCatalog_fuzz; do
-  $cxx $cxxflags -fsanitize=fuzzer "$root/tools/fuzz/$target.cpp" "$out/libfuzzdeps.a" -o "$out/$target"
-  seeds=$root/tools/fuzz/seeds/$( [[ $target == Settings_fuzz ]] && echo settings || echo usercat )
-  corpus=$out/corpus_$target
-  mkdir -p "$corpus"
-  cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
-  echo "fuzz: $target for $seconds s"
-  if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        "./$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$target-" "$corpus" \
-        >"$out/$target.log" 2>&1); then
-    echo "fuzz: $target FAILED; log: $out/$target.log" >&2
-    tail -n 40 "$out/$target.log" >&2
-    status=1
-  else
-    grep -E "stat::number_of_executed_units|Done" "$out/$target.log" | tail -n 2
+if [[ ! -f "$out/CMakeCache.txt" ]]; then
+  cxx=${CXX_FUZZ:-}
+  if [[ -z "$cxx" ]]; then
+    for candidate in clang++-14 clang++; do
+      if command -v "$candidate" >/dev/null; then cxx=$candidate; break; fi
+    done
   fi
-done
-exit $status
+  [[ -n "$cxx" ]] || { echo "fuzz: clang++ not found" >&2; exit 1; }
+  cc=${cxx/clang++/clang}
+  cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+    -DCMAKE_C_FLAGS_DEBUG="-g -O1" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_C_COMPILER="$cc" \
+    -DZU_SANITIZE=ON -DZU_FUZZ=ON -DZU_BENCH=OFF >/dev/null
+fi
+
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+  targets=()
+  for src in "$root"/tools/fuzz/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
+fi
+cmake --build "$out" -j "$build_jobs" --target "${targets[@]}"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tools/lsan.supp:print_suppressions=0
+export QT_QPA_PLATFORM=offscreen
+
+run_one() {
+  local target=$1 seconds=$2 root=$3 out=$4
+  local corpus=$out/fuzz/corpus_$target
+  mkdir -p "$corpus"
+  cp -n "$root/tools/fuzz/corpus/$target"/* "$corpus"/ 2>/dev/null || true
+  if ! (cd "$out/fuzz" && "./$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$out/fuzz/$target-" "$corpus" >"$out/fuzz/$target.log" 2>&1); then
+    echo "fuzz: $target FAILED; log: $out/fuzz/$target.log" >&2
+    tail -n 40 "$out/fuzz/$target.log" >&2
+    return 1
+  fi
+  local runs cov
+  runs=$(grep -E "stat::number_of_executed_units" "$out/fuzz/$target.log" | awk '{print $2}')
+  cov=$(grep -E "^#[0-9]+.*(DONE|cov:)" "$out/fuzz/$target.log" | tail -n 1 | grep -oE "cov: [0-9]+ ft: [0-9]+")
+  echo "fuzz: $target ${seconds}s: $runs executions, $cov"
+  if [[ -n "${ZU_FUZZ_MERGE:-}" ]]; then
+    (cd "$out/fuzz" && "./$target" -merge=1 "$root/tools/fuzz/corpus/$target" "$corpus" >/dev/null 2>&1)
+  fi
+}
+export -f run_one
+
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one "$@"' _ {} "$seconds" "$root" "$out"

@@ -1,0 +1,192 @@
+// Settings files with random values of every key's type (huge, tiny,
+// negative, non-finite, out of range, or plain) each load and draw one chart
+// in bounded time. A watchdog fails the run when one chart takes over 30 s:
+// an endless walk over angles or dates shows up as that, not as a hang.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "chart/SettingsChartProbe.h"
+#include "platform/ImageSurface.h"
+#include "platform/QtTestApp.h"
+#include "skydata/ConfigStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Keys of the settings with their kind; the values come from the kind's pool.
+enum class Kind { Number, Whole, Switch, Text };
+struct Key {
+    const char* name;
+    Kind kind;
+};
+const Key kKeys[] = {
+    {"mcenterx", Kind::Number},  {"mcentery", Kind::Number},     {"mfov", Kind::Number},
+    {"ref_coord", Kind::Text},   {"rotatemap", Kind::Number},    {"lon", Kind::Number},
+    {"lat", Kind::Number},       {"timezone", Kind::Number},     {"timezone2", Kind::Number},
+    {"summertime", Kind::Switch}, {"jd", Kind::Number},          {"drawhorizon", Kind::Switch},
+    {"viewalt", Kind::Switch},   {"viewequ", Kind::Switch},      {"viewecl", Kind::Switch},
+    {"viewgalequ", Kind::Switch}, {"milkyway", Kind::Switch},    {"showground", Kind::Switch},
+    {"spotstar", Kind::Switch},  {"viewspt", Kind::Switch},      {"viewstar", Kind::Switch},
+    {"vmlimit", Kind::Number},   {"sf", Kind::Number},           {"viewbayerlimit", Kind::Number},
+    {"viewnamelimit", Kind::Number}, {"vmnonstellar", Kind::Number}, {"viewconstline", Kind::Switch},
+    {"viewcboundary", Kind::Switch}, {"viewconstname", Kind::Switch}, {"cpolar", Kind::Switch},
+    {"ipsoodo", Kind::Switch},   {"oldequ", Kind::Whole},        {"viewconstar", Kind::Whole},
+    {"viewplanet", Kind::Switch}, {"cometlimit", Kind::Number},  {"asteroidlimit", Kind::Number},
+    {"CenterCross", Kind::Switch}, {"viewcmark", Kind::Switch},  {"viewccircle", Kind::Switch},
+    {"findcolor", Kind::Whole},  {"fcircle00", Kind::Number},    {"fcircle10", Kind::Number},
+    {"liveskycolor", Kind::Switch}, {"inmoonlight", Kind::Switch}, {"underhorizon", Kind::Whole},
+    {"groundcol", Kind::Whole},  {"rotateang", Kind::Number},    {"StarAutoMag", Kind::Switch},
+    {"PNameLang", Kind::Whole},  {"AtmoEff", Kind::Switch},      {"MagControl", Kind::Number},
+    {"AirEx", Kind::Switch},     {"AirExCoff", Kind::Number},    {"UserDeltaT", Kind::Switch},
+    {"DeltaT", Kind::Number},    {"Refraction", Kind::Switch},   {"Pressure", Kind::Number},
+    {"Temperature", Kind::Number}, {"DSONAME", Kind::Whole},     {"ViewS2kLimit", Kind::Number},
+    {"MirrorHorizon", Kind::Switch}, {"MirrorVertical", Kind::Switch}, {"mlinecolor3", Kind::Whole},
+    {"mfont8size", Kind::Whole}, {"SetPath4", Kind::Number},     {"ViewPath", Kind::Switch},
+};
+
+const char* const kNumbers[] = {"0",      " 1",     "-1",       " 60",     " 1E+16",  "-1E+16", " 1E+25",
+                                "-1E+25", " 1E+308", "-1E+308", " 1E-300", "-3.4E+38", " 3.4E+38", "NaN",
+                                "inf",    "-inf",   " 190",     " 90.5",   "-720",    " 2451545", " 1E+999",
+                                "abc",    "",       " 0.0001",  " 35.82",  " 5000000", " 12.5"};
+const char* const kWholes[] = {"0", " 1", "-1", " 2", " 32767", "-32768", " 2147483647", "-2147483648",
+                               " 99999999999", " 16777215", " 255", "x"};
+const char* const kSwitches[] = {"true", "false", "", "TRUE", "1"};
+const char* const kTexts[] = {"a", "e", "E", "", "zz", "[x]"};
+
+std::string RandomSettingsText(std::mt19937& rng) {
+    std::string text = "[version]0.841[/version]\r\n";
+    for (const Key& key : kKeys) {
+        if (rng() % 4 == 0) continue;  // some keys absent
+        const char* value = nullptr;
+        switch (key.kind) {
+            case Kind::Number: value = kNumbers[rng() % std::size(kNumbers)]; break;
+            case Kind::Whole: value = kWholes[rng() % std::size(kWholes)]; break;
+            case Kind::Switch: value = kSwitches[rng() % std::size(kSwitches)]; break;
+            case Kind::Text: value = kTexts[rng() % std::size(kTexts)]; break;
+        }
+        text.append("[").append(key.name).append("]").append(value).append("[/").append(key.name).append("]\r\n");
+    }
+    return text;
+}
+
+class Watchdog {
+public:
+    explicit Watchdog(std::chrono::seconds limit) : thread_([this, limit] {
+        auto last = std::chrono::steady_clock::now();
+        long seen = -1;
+        while (!done_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (charts_ != seen) {
+                seen = charts_;
+                last = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - last > limit) {
+                std::fprintf(stderr, "render stress: chart %ld did not finish within the limit\n", seen);
+                std::_Exit(1);
+            }
+        }
+    }) {}
+    ~Watchdog() {
+        done_ = true;
+        thread_.join();
+    }
+    void Finished(long chart) { charts_ = chart; }
+
+private:
+    std::atomic<bool> done_{false};
+    std::atomic<long> charts_{0};
+    std::thread thread_;
+};
+
+TEST(RenderStress, RandomSettingsFilesEachDrawOneChart) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_stress_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::mt19937 rng(20080520);
+    platform::ImageSurface surface(320, 240);
+    Watchdog watchdog(std::chrono::seconds(30));
+    for (long n = 1; n <= 200; ++n) {
+        const std::string text = RandomSettingsText(rng);
+        const fs::path file = dir / "Default.cfg";
+        std::ofstream(file, std::ios::binary) << text;
+        SCOPED_TRACE(text);
+        chart::probe::DrawChartFromSettingsFile(file, surface);
+        watchdog.Finished(n);
+        const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+        ASSERT_TRUE(s.ViewFOV >= 1 && s.ViewFOV <= 190);
+        ASSERT_TRUE(s.ViewCenterX >= -360 && s.ViewCenterX <= 360);
+        ASSERT_TRUE(s.ViewCenterY >= -90 && s.ViewCenterY <= 90);
+    }
+    fs::remove_all(dir);
+}
+
+// Settings that once overflowed the legend's and star symbols' integers or
+// the finder circles' radius draw with their defaults in place (the
+// sanitizer build of the test command runs this too).
+TEST(RenderStress, SettingsThatOverflowedDrawWithDefaults) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_ub_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    for (const char* frame : {"a", "e"}) {
+        std::ofstream(dir / "Default.cfg", std::ios::binary)
+            << "[ref_coord]" << frame << "[/ref_coord]\r\n[vmlimit] 1E+25[/vmlimit]\r\n[MagControl] 3E+38[/MagControl]\r\n"
+            << "[UserDeltaT]true[/UserDeltaT]\r\n[DeltaT] 1E+300[/DeltaT]\r\n[sf] 3E+38[/sf]\r\n[AirEx]true[/AirEx]\r\n"
+            << "[AirExCoff]-3.4E+38[/AirExCoff]\r\n[viewccircle]true[/viewccircle]\r\n[fcircle00] 1E+300[/fcircle00]\r\n"
+            << "[fcircle10]-1E+25[/fcircle10]\r\n[spotstar]true[/spotstar]\r\n";
+        platform::ImageSurface surface(320, 240);
+        chart::probe::DrawChartFromSettingsFile(dir / "Default.cfg", surface);
+        const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+        const skydata::SettingsSnapshot d;
+        EXPECT_EQ(s.vmlimit, d.vmlimit);
+        EXPECT_EQ(s.MagControl, d.MagControl);
+        EXPECT_EQ(s.DeltaT, d.DeltaT);
+        EXPECT_EQ(s.sf, d.sf);
+        EXPECT_EQ(s.AirExCoff, d.AirExCoff);
+        EXPECT_EQ(s.fcircle00, d.fcircle00);
+        EXPECT_EQ(s.fcircle10, d.fcircle10);
+    }
+    fs::remove_all(dir);
+}
+
+// The drawing itself, handed a view no load would let through (a centre of
+// 1e16 or more once made the grid and horizon walks endless), still ends.
+TEST(RenderStress, HugeViewCentreDrawnDirectlyEnds) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_huge_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "Default.cfg", std::ios::binary) << "[viewalt]true[/viewalt]\r\n[viewequ]true[/viewequ]\r\n";
+    platform::ImageSurface surface(320, 240);
+    chart::probe::DrawChartFromSettingsFile(dir / "Default.cfg", surface);
+    Watchdog watchdog(std::chrono::seconds(30));
+    long n = 0;
+    for (const char* frame : {"a", "e"}) {
+        for (const double centre : {1e16, 1e25, 1e308, -1e25}) {
+            chart::ChartView view;
+            view.coord_sys = frame;
+            view.center_lon_deg = centre;
+            view.center_lat_deg = 20;
+            view.rotation_deg = centre;
+            view.jd_local = chart::probe::kProbeToday;
+            chart::DrawMap(surface, view, chart::ModuleSources());
+            watchdog.Finished(++n);
+        }
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+// libFuzzer target: the star-name files ("eName.dat", "wName.dat") and
+// their link to the bright-star table. Any input reads without a crash or
+// sanitizer report.
+#include <cstdint>
+
+#include "FuzzSupport.h"
+#include "platform/RunTimeError.h"
+#include "skydata/Catalogs.h"
+#include "skydata/StarNames.h"
+#include "skydata/Stars.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    skydata::LoadLog log;
+    try {
+        skydata::CatalogState state;
+        (void)skydata::ReadStarNameFile(fuzz::WriteInput("eName.dat", data, size), "eName.dat", log);
+        fuzz::WriteInput("names/eName.dat", data, size);
+        fuzz::WriteInput("names/wName.dat", data, size);
+        skydata::LoadStarNames(state, fuzz::WorkFolder() / "names", log);
+        skydata::LinkStarNames(state);
+    } catch (const platform::RunTimeError&) {
+    }
+    return 0;
+}
