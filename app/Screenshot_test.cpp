@@ -79,8 +79,8 @@ TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
 // projection may fall either way). Only under the offscreen platform, where
 // the window is drawn without a window manager's frame.
 TEST(Screenshot, NewUserSeesTheKeptPicture) {
-    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "compared under the offscreen platform";
     test::ProgramEnv p;
+    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "compared under the offscreen platform";
     std::unique_ptr<Form1> form(InitProgram(nullptr));
     ASSERT_NE(form, nullptr);
     form->resize(1024, 720);
