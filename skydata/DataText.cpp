@@ -14,6 +14,12 @@ std::string ReadDataText(const std::filesystem::path& path, const std::string& d
 }
 
 std::string ReadDataBytes(const std::filesystem::path& path, const std::string& displayName) {
+    std::string bytes;
+    ReadDataBytesInto(path, displayName, bytes);
+    return bytes;
+}
+
+void ReadDataBytesInto(const std::filesystem::path& path, const std::string& displayName, std::string& bytes) {
     // One sized read: the extended catalogue is some 17 MB.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) ThrowMissingDataFile(displayName);
@@ -21,10 +27,9 @@ std::string ReadDataBytes(const std::filesystem::path& path, const std::string& 
     if (!in) ThrowMissingDataFile(displayName);
     const std::streamoff size = in.tellg();
     if (size < 0) ThrowMissingDataFile(displayName);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     if (size > 0 && !in.read(bytes.data(), size)) ThrowMissingDataFile(displayName);
-    return bytes;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

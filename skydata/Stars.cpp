@@ -112,10 +112,11 @@ bool ParseBscRecord(const unsigned char* p, BscStarRecord& s) {
 // of the file: numbers straight from the bytes, the texts trimmed (decoded
 // only when they hold a byte beyond ASCII). A damaged record is skipped and
 // logged.
-void ReadS2kZoneFile(const std::filesystem::path& programDir, int zone, S2kZone& out, LoadLog& log) {
+void ReadS2kZoneFile(const std::filesystem::path& programDir, int zone, S2kZone& out, std::string& bytes,
+                     LoadLog& log) {
     const std::string fileName = ZoneFileName("s2k", zone);
     const std::string display = "sky2000/" + fileName;
-    const std::string bytes = dt::ReadDataBytes(programDir / "sky2000" / fileName, display);
+    dt::ReadDataBytesInto(programDir / "sky2000" / fileName, display, bytes);
     const std::size_t count = bytes.size() / static_cast<std::size_t>(kS2kRecordBytes);
     const std::size_t rest = bytes.size() % static_cast<std::size_t>(kS2kRecordBytes);
     out.clear();
@@ -208,7 +209,8 @@ void LoadBrightStars(CatalogState& state, const std::filesystem::path& programDi
 void LoadSky2000Stars(CatalogState& state, const std::filesystem::path& programDir,
                       double jd_local, bool properMotion, LoadLog& log) {
     std::array<S2kZone, kStarZoneCount> zones;
-    for (int z = 0; z < kStarZoneCount; ++z) ReadS2kZoneFile(programDir, z, zones[z], log);
+    std::string bytes;  // one buffer for every zone file
+    for (int z = 0; z < kStarZoneCount; ++z) ReadS2kZoneFile(programDir, z, zones[z], bytes, log);
     state.S2kStar = std::move(zones);
     SetLastIndices(state.S2kStar, state.S2kZoneLastIndex);
     ComputeS2kVectors(state, jd_local, properMotion);
