@@ -23,9 +23,8 @@ void ResetCatalogs() { g_catalogs = CatalogState(); }
 S2kStarRef::S2kStarRef(S2kZone& zone, std::size_t index)
     : S2kStarRecord(zone.At(index)), zone_(&zone), index_(index) {}
 
-S2kStarRef& S2kStarRef::operator=(const S2kStarRecord& star) {
+const S2kStarRef& S2kStarRef::operator=(const S2kStarRecord& star) const {
     zone_->Set(index_, star);
-    static_cast<S2kStarRecord&>(*this) = star;
     return *this;
 }
 

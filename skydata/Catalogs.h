@@ -68,13 +68,17 @@ struct S2kStarPlace {
 class S2kZone;
 
 // A star of a zone taken by S2kZone::operator[] on a zone that may change:
-// the decoded record, and assigning a record stores it back in the zone.
+// the decoded record (read-only: S2kZone hands it out const, so a field
+// written through it cannot silently go nowhere), and assigning a whole
+// record stores it in the zone.
 class S2kStarRef : public S2kStarRecord {
 public:
     S2kStarRef(S2kZone& zone, std::size_t index);
     S2kStarRef(const S2kStarRef&) = default;
-    S2kStarRef& operator=(const S2kStarRecord& star);
-    S2kStarRef& operator=(const S2kStarRef& star) { return *this = static_cast<const S2kStarRecord&>(star); }
+    const S2kStarRef& operator=(const S2kStarRecord& star) const;
+    const S2kStarRef& operator=(const S2kStarRef& star) const {
+        return *this = static_cast<const S2kStarRecord&>(star);
+    }
 
 private:
     S2kZone* zone_;
@@ -88,7 +92,7 @@ private:
 //   zone.Id(i), zone.HD(i), zone.SAO(i), zone.SpType(i)  texts (views into the zone)
 //   zone.Place(i)                                       RA, Dec and proper motion
 //   zone.Hot()[i]                                       direction, Mag, SpClass
-//   zone[i] / zone.At(i)                                the whole S2kStarRecord
+//   zone[i] / zone.At(i)                                the whole S2kStarRecord (a copy)
 // ByMagnitude() lists the indices brightest first, so a drawing stops at its
 // limiting magnitude.
 class S2kZone {
@@ -105,7 +109,7 @@ public:
     S2kStarRecord At(std::size_t index) const;
     void Set(std::size_t index, const S2kStarRecord& star);
     S2kStarRecord operator[](std::size_t index) const { return At(index); }
-    S2kStarRef operator[](std::size_t index) { return S2kStarRef(*this, index); }
+    const S2kStarRef operator[](std::size_t index) { return S2kStarRef(*this, index); }
 
     std::string_view Id(std::size_t index) const { return Text(index, 0); }
     std::string_view HD(std::size_t index) const { return Text(index, 1); }
