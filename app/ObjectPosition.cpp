@@ -74,10 +74,11 @@ std::optional<ObjectPlace> GetObjectPosition(std::string_view key) {
                     pm_dec = star.PmDec_arcsecPerYear;
                 }
             } else {
-                const auto& list = catalogs.S2kStar[*zone];
+                const skydata::S2kZone& list = catalogs.S2kStar[*zone];
                 if (!InRange(list, *index)) return std::nullopt;
-                const skydata::S2kStarRecord& star = list[*index];
-                place.Name = "Sky2000 " + skydata::TrimBlanks(star.Id);
+                const auto i = static_cast<std::size_t>(*index);
+                const skydata::S2kStarPlace& star = list.Place(i);
+                place.Name = "Sky2000 " + skydata::TrimBlanks(list.Id(i));
                 place.RA_deg = star.RA_deg;
                 place.Dec_deg = star.Dec_deg;
                 if (s.calcpropermotion) {

@@ -74,5 +74,32 @@ TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
     EXPECT_GT(form->Bars->TbMove->height(), 300);
 }
 
+// The same first view, compared with the picture kept in app/testdata: at
+// most one pixel in 10,000 may differ (points at exact rounding ties of the
+// projection may fall either way). Only under the offscreen platform, where
+// the window is drawn without a window manager's frame.
+TEST(Screenshot, NewUserSeesTheKeptPicture) {
+    test::ProgramEnv p;
+    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "compared under the offscreen platform";
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr);
+    form->resize(1024, 720);
+    form->move(0, 0);
+    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
+        RunEventsFor(20);
+        if (form->size() == QSize(1024, 720) && form->Picture1->width() > 600 && form->isVisible()) break;
+    }
+    RunEventsFor(100);
+    const QImage shot = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage kept = QImage(QString(ZU_SOURCE_DIR) + "/app/testdata/zu-screenshot.png").convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(kept.isNull());
+    ASSERT_EQ(shot.size(), kept.size());
+    long differing = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) differing += (shot.pixel(x, y) & 0xFFFFFF) != (kept.pixel(x, y) & 0xFFFFFF);
+    }
+    EXPECT_LE(differing, static_cast<long>(shot.width()) * shot.height() / 10000);
+}
+
 }  // namespace
 }  // namespace app

@@ -1,5 +1,6 @@
 #include "astro/Atmosphere.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/AngleMath.h"
@@ -28,7 +29,18 @@ AtmosphereState DefaultAtmosphere() {
     return state;
 }
 
+std::array<std::array<double, 2>, kArcSinTableSize> MakeArcSinTable() {
+    std::array<std::array<double, 2>, kArcSinTableSize> table{};
+    for (int k = 0; k < kArcSinTableSize; ++k) {
+        const double s = static_cast<double>(k) / kArcSinStepsPerUnit;
+        table[k] = {std::asin(s) * kRadToDeg, kRadToDeg / std::sqrt(1.0 - s * s) / kArcSinStepsPerUnit};
+    }
+    return table;
+}
+
 }  // namespace
+
+const std::array<std::array<double, 2>, kArcSinTableSize> kArcSinTableDeg = MakeArcSinTable();
 
 AtmosphereState& Atmosphere() {
     static AtmosphereState state = DefaultAtmosphere();
@@ -62,6 +74,12 @@ RefractionTableT MakeRefractionTable(float temperature_c, float pressure_hpa) {
 
 void BuildRefractionTable(float temperature_c, float pressure_hpa) {
     Atmosphere().RefractionTable = MakeRefractionTable(temperature_c, pressure_hpa);
+}
+
+double LargestRefraction(const RefractionTableT& table) {
+    double largest = 0;
+    for (const double r : table) largest = std::max(largest, r);
+    return largest;
 }
 
 void ApplyRefraction(double& x, double& y, double& z) { ApplyRefraction(Atmosphere().RefractionTable, x, y, z); }

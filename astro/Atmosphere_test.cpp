@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/AngleMath.h"
@@ -83,6 +84,60 @@ TEST_F(AtmosphereTest, ApplyRefractionKeepsAzimuthAndLength) {
         EXPECT_EQ(x, x0);
         EXPECT_EQ(y, y0);
         EXPECT_EQ(z, z0);
+    }
+}
+
+// The refraction as first written, with std::asin for the altitude.
+void AsinRefraction(const RefractionTableT& table, double& x, double& y, double& z) {
+    const double sin_h = z / kVectorLength;
+    if (!(sin_h > -1.0 && sin_h < 1.0)) return;
+    const double h_deg = std::asin(sin_h) * kRadToDeg;
+    const double floor_h = std::floor(h_deg);
+    const int i = static_cast<int>(floor_h) - kAtmosphereTableLowestAltitude;
+    if (i < 0 || i > kAtmosphereTableSize - 2) return;
+    const double d = h_deg - floor_h;
+    const double r = ((1.0 - d) * table[i] + d * table[i + 1]) * kDegToRad;
+    const double rho = std::sqrt(x * x + y * y);
+    if (r == 0.0 || rho == 0.0) return;
+    const double h = std::asin(sin_h) + r;
+    x *= kVectorLength * std::cos(h) / rho;
+    y *= kVectorLength * std::cos(h) / rho;
+    z = kVectorLength * std::sin(h);
+}
+
+TEST_F(AtmosphereTest, TableArcSinMovesNoPoint) {
+    const RefractionTableT table = MakeRefractionTable(-30, 1050);  // the strongest refraction of the sites
+    double worst_arcsec = 0;
+    for (int n = 0; n <= 200000; ++n) {
+        const double h = -6.0 + 96.0 * n / 200000.0;
+        const double az = 0.37 * n;
+        double x = kVectorLength * CosD(h) * CosD(az), y = kVectorLength * CosD(h) * SinD(az), z = kVectorLength * SinD(h);
+        double rx = x, ry = y, rz = z;
+        ApplyRefraction(table, x, y, z);
+        AsinRefraction(table, rx, ry, rz);
+        const double dx = x - rx, dy = y - ry, dz = z - rz;
+        worst_arcsec = std::max(worst_arcsec, std::sqrt(dx * dx + dy * dy + dz * dz) / kVectorLength * kRadToDeg * 3600);
+    }
+    EXPECT_LT(worst_arcsec, 1e-5);
+    // The arcsine itself, densely and at the ends of both branches.
+    for (int n = 0; n <= 1000000; ++n) {
+        const double s = n / 1000000.0 * (1 - 1e-12);
+        ASSERT_NEAR(RefractionArcSinD(s), std::asin(s) * kRadToDeg, 6e-10) << s;
+    }
+    for (double s : {0.0, 0.5, 0.75, 0.7500001, 0.999999, 0.0871557427, 1e-300}) {
+        EXPECT_NEAR(RefractionArcSinD(s), std::asin(s) * kRadToDeg, 6e-10) << s;
+        EXPECT_NEAR(RefractionArcSinD(-s), -std::asin(s) * kRadToDeg, 6e-10) << s;
+    }
+}
+
+TEST_F(AtmosphereTest, PointsBelowTheLargestRefractionStayBelowTheHorizon) {
+    const RefractionTableT table = MakeRefractionTable(-30, 1050);
+    const double largest = LargestRefraction(table);
+    EXPECT_EQ(largest, table[0]);
+    for (double h = -largest - 1e-7; h > -largest - 0.5; h -= 0.001) {
+        double x = kVectorLength * CosD(h), y = 0, z = kVectorLength * SinD(h);
+        ApplyRefraction(table, x, y, z);
+        EXPECT_LT(z, 0) << h;
     }
 }
 

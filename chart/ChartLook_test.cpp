@@ -1,6 +1,9 @@
 // The whole chart drawn from the real data with the default settings: the
 // start view and an all-sky view, saved as PNG files beside the test program
-// for a look (not compared), with a few coarse facts checked.
+// for a look, with a few coarse facts checked; and the same views, plus an
+// all-sky view with the extended catalogue, compared with the pictures kept
+// in chart/testdata, so that faster drawing paths stay pixel for pixel the
+// same.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -143,6 +146,68 @@ TEST(ChartLookTest, AllSkyView) {
     int planets = 0;
     for (const ScreenObject& o : Chart().ScreenObjects) planets += o.Key.kind == ObjectKind::Planet;
     EXPECT_GE(planets, 3);
+}
+
+// Pixels of `got` that differ from the kept picture: at most one in 10,000
+// (points at exact rounding ties of the projection may fall either way).
+void ExpectKeptPicture(const QImage& got, const char* name) {
+    const QImage kept = QImage(QString(ZU_SOURCE_DIR) + "/chart/testdata/" + name).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(kept.isNull()) << name;
+    const QImage drawn = got.convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(drawn.size(), kept.size()) << name;
+    long differing = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        const auto* a = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        const auto* b = reinterpret_cast<const QRgb*>(kept.constScanLine(y));
+        for (int x = 0; x < drawn.width(); ++x) differing += (a[x] & 0xFFFFFF) != (b[x] & 0xFFFFFF);
+    }
+    EXPECT_LE(differing, static_cast<long>(drawn.width()) * drawn.height() / 10000) << name;
+}
+
+TEST(ChartLookTest, StartViewIsTheKeptPicture) {
+    RealChart chart;
+    if (!chart.loaded) GTEST_SKIP() << "no star or outline data";
+    chart.f.view.center_lon_deg = chart.f.settings.ViewCenterX;
+    chart.f.view.center_lat_deg = chart.f.settings.ViewCenterY;
+    chart.f.view.fov_deg = chart.f.settings.ViewFOV;
+    platform::ImageSurface surface(800, 600);
+    chart.Draw(surface);
+    ExpectKeptPicture(surface.Image(), "chart2_start_view.png");
+}
+
+TEST(ChartLookTest, AllSkyViewIsTheKeptPicture) {
+    RealChart chart;
+    if (!chart.loaded) GTEST_SKIP() << "no star or outline data";
+    chart.f.view.center_lon_deg = 180;
+    chart.f.view.center_lat_deg = 90;
+    chart.f.view.fov_deg = 190;
+    platform::ImageSurface surface(700, 700);
+    chart.Draw(surface);
+    ExpectKeptPicture(surface.Image(), "chart2_all_sky.png");
+}
+
+// The extended catalogue to magnitude 7 over the whole sky, in spectral
+// colours (copy pen, so the drawing order shows) and in grey (merge pen).
+TEST(ChartLookTest, AllSkyWithTheExtendedCatalogueIsTheKeptPicture) {
+    RealChart chart;
+    if (!chart.loaded) GTEST_SKIP() << "no star or outline data";
+    const std::filesystem::path dir = std::filesystem::path(ZU_SOURCE_DIR) / "data";
+    if (!std::filesystem::exists(dir / "sky2000" / "s2k00.dat")) GTEST_SKIP() << "no extended catalogue";
+    skydata::LoadLog log;
+    skydata::LoadSky2000Stars(chart.f.catalogs, dir, kJd, true, log);
+    chart.f.settings.viewconstar = 1;
+    chart.f.settings.vmlimit = 7;
+    chart.f.view.center_lon_deg = 180;
+    chart.f.view.center_lat_deg = 90;
+    chart.f.view.fov_deg = 190;
+    for (const bool spectral : {true, false}) {
+        chart.f.settings.viewspt = spectral;
+        platform::ImageSurface surface(700, 700);
+        chart.Draw(surface);
+        const char* name = spectral ? "chart2_all_sky_extended.png" : "chart2_all_sky_extended_grey.png";
+        surface.Image().save(name);
+        ExpectKeptPicture(surface.Image(), name);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Stars of the two catalogues. The loop over a zone does no allocation and
 // no text work for unlabelled stars; labels are made only for the few stars
-// bright enough to carry one.
+// bright enough to carry one. The extended catalogue is walked only as far
+// as the limiting magnitude.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -41,11 +42,12 @@ std::string BrightStarLabel(const skydata::BscStarRecord& star, const skydata::S
 }
 
 // One catalogue's stars of the flagged zones. Bright stars and extended
-// stars differ only in selection, label and key, given by the callers.
-template <typename Record, typename Select, typename Label, typename Key>
-void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skydata::StarZones<Record>& zones,
-                   const std::array<std::int32_t, skydata::kStarZoneCount>& lastIndex, const astro::Matrix3& m,
-                   bool below, float labelLimit, Select select, Label label, Key key) {
+// stars differ only in how a zone's stars at most as faint as the limit are
+// visited (in file order, visit(zone, limit, draw) calls draw(index, star)),
+// their labels and keys, given by the callers.
+template <typename Visit, typename Label, typename Key>
+void DrawStarZones(platform::Surface& surface, const DrawContext& c, const astro::Matrix3& m, bool below,
+                   float labelLimit, Visit visit, Label label, Key key) {
     const skydata::SettingsSnapshot& set = c.settings;
     const Projector& proj = c.proj;
     surface.SetForeColor(ColourOf(c.styles.LayerStyle[8].Color));
@@ -60,15 +62,11 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skyda
 
     for (int zone = 0; zone < skydata::kStarZoneCount; ++zone) {
         if (!c.state.ZoneVisible[zone]) continue;
-        const std::vector<Record>& stars = zones[zone];
-        const std::int32_t last = std::min<std::int32_t>(lastIndex[zone], static_cast<std::int32_t>(stars.size()) - 1);
-        for (std::int32_t i = 0; i <= last; ++i) {
-            const Record& star = stars[i];
-            if (!(star.Mag <= limit) || !select(star)) continue;
+        visit(zone, limit, [&](std::int32_t i, const auto& star) {
             Pixel p;
             double chartZ;
-            if (!proj.Place(star.x, star.y, star.z, m, below, p, &chartZ)) continue;
-            if (!proj.OnSurface(p)) continue;
+            if (!proj.Place(star.x, star.y, star.z, m, below, p, &chartZ)) return;
+            if (!proj.OnSurface(p)) return;
 
             float mag = star.Mag;
             if (c.air_ex) {
@@ -92,7 +90,7 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skyda
                 surface.Circle(p.X, p.Y, r, colour);
             }
             if (mag <= labelLimit) {
-                const std::string text = label(star);
+                const std::string text = label(zone, i, star);
                 if (!Trim(text).empty()) {
                     surface.SetCurrentX(p.X + r + 2);
                     surface.SetCurrentY(p.Y - halfText);
@@ -100,18 +98,18 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const skyda
                 }
             }
             c.Add(p.X, p.Y, key(zone, i));
-        }
+        });
     }
     surface.SetDrawMode(platform::PenMode::Copy);
 }
 
 }  // namespace
 
-std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style) {
+std::string ExtraStarLabel(const skydata::S2kZone& stars, std::size_t i, int style) {
     switch (style) {
-        case 0: return star.Id;
-        case 1: return "HD" + star.HD;
-        case 2: return "SAO" + star.SAO;
+        case 0: return std::string(stars.Id(i));
+        case 1: return "HD" + std::string(stars.HD(i));
+        case 2: return "SAO" + std::string(stars.SAO(i));
         default: return {};
     }
 }
@@ -146,9 +144,20 @@ void DrawStars(platform::Surface& surface, const DrawContext& context, const ast
     const skydata::SettingsSnapshot& set = context.settings;
     const bool allStars = set.viewconstar != 0;
     DrawStarZones(
-        surface, context, cat.BscStar, cat.BscZoneLastIndex, catalogToChart, drawBelowHorizon, set.viewbayerlimit,
-        [allStars](const skydata::BscStarRecord& s) { return allStars || !s.KorConst.empty(); },
-        [&set](const skydata::BscStarRecord& s) { return BrightStarLabel(s, set); },
+        surface, context, catalogToChart, drawBelowHorizon, set.viewbayerlimit,
+        [&cat, allStars](int zone, float limit, const auto& draw) {
+            const std::vector<skydata::BscStarRecord>& stars = cat.BscStar[zone];
+            const std::int32_t last =
+                std::min<std::int32_t>(cat.BscZoneLastIndex[zone], static_cast<std::int32_t>(stars.size()) - 1);
+            for (std::int32_t i = 0; i <= last; ++i) {
+                const skydata::BscStarRecord& star = stars[i];
+                if (!(star.Mag <= limit) || !(allStars || !star.KorConst.empty())) continue;
+                draw(i, star);
+            }
+        },
+        [&cat, &set](int zone, std::int32_t i, const skydata::BscStarRecord&) {
+            return BrightStarLabel(cat.BscStar[zone][i], set);
+        },
         [](int zone, std::int32_t i) { return BrightStarKey(zone, i); });
 }
 
@@ -157,10 +166,32 @@ void DrawExtraStars(platform::Surface& surface, const DrawContext& context, cons
     if (!context.sources.catalogs) return;
     const skydata::CatalogState& cat = *context.sources.catalogs;
     const int style = context.settings.S2kName;
+    // A zone lists its stars brightest first: those within the limit are a
+    // leading run of that list, drawn again in file order (the order of the
+    // keys and of overlapping discs). One buffer serves every zone.
+    std::vector<std::int32_t> shown;
     DrawStarZones(
-        surface, context, cat.S2kStar, cat.S2kZoneLastIndex, catalogToChart, drawBelowHorizon,
-        context.settings.ViewS2kLimit, [](const skydata::S2kStarRecord&) { return true; },
-        [style](const skydata::S2kStarRecord& s) { return ExtraStarLabel(s, style); },
+        surface, context, catalogToChart, drawBelowHorizon, context.settings.ViewS2kLimit,
+        [&cat, &shown](int zone, float limit, const auto& draw) {
+            const skydata::S2kZone& stars = cat.S2kStar[zone];
+            const std::vector<skydata::S2kStarHot>& hot = stars.Hot();
+            const std::int32_t last =
+                std::min<std::int32_t>(cat.S2kZoneLastIndex[zone], static_cast<std::int32_t>(stars.size()) - 1);
+            const std::size_t count = stars.CountUpTo(limit);
+            if (count == stars.size()) {
+                for (std::int32_t i = 0; i <= last; ++i) draw(i, hot[static_cast<std::size_t>(i)]);
+                return;
+            }
+            shown.assign(stars.ByMagnitude().begin(), stars.ByMagnitude().begin() + static_cast<std::ptrdiff_t>(count));
+            std::sort(shown.begin(), shown.end());
+            for (const std::int32_t i : shown) {
+                if (i > last) break;
+                draw(i, hot[static_cast<std::size_t>(i)]);
+            }
+        },
+        [&cat, style](int zone, std::int32_t i, const skydata::S2kStarHot&) {
+            return ExtraStarLabel(cat.S2kStar[zone], static_cast<std::size_t>(i), style);
+        },
         [](int zone, std::int32_t i) { return ExtraStarKey(zone, i); });
 }
 

@@ -312,9 +312,11 @@ TEST(PrintStars, ExtendedStarsAreDottedAndLabelledByTheirChosenNumber) {
         f.settings.S2kName = style;
         f.settings.ViewS2kLimit = 7;
         f.AddExtraStar(0, 100, 30, 6);
-        f.catalogs.S2kStar[0][0].Id = "1234";
-        f.catalogs.S2kStar[0][0].HD = "5678";
-        f.catalogs.S2kStar[0][0].SAO = "91011";
+        skydata::S2kStarRecord star = f.catalogs.S2kStar[0].At(0);
+        star.Id = "1234";
+        star.HD = "5678";
+        star.SAO = "91011";
+        f.catalogs.S2kStar[0].Set(0, star);
         ASSERT_FALSE(f.Print());
         std::size_t dots = 0;
         for (const auto& c : Circles(f.page)) dots += c[1] != 267;

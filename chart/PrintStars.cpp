@@ -63,36 +63,36 @@ bool PlaceStar(const PrintContext& c, double x, double y, double z, const astro:
 
 double DotRadius(float limit, float mag) { return (static_cast<double>(limit) + 1 - static_cast<double>(mag)) / 5; }
 
-// Both passes over one catalogue: `dotted` says which stars get a dot,
-// `label` the text of a star that may carry one ("" for none).
-template <typename Record, typename Dotted, typename Label>
-void PrintStarTable(platform::Surface& page, const PrintContext& c, const skydata::StarZones<Record>& zones,
+// Both passes over one catalogue: starAt(zone, i) gives a star's direction
+// and magnitude, `dotted(zone, i)` says which stars get a dot, `label(zone, i)`
+// the text of a star that may carry one ("" for none).
+template <typename Zones, typename StarAt, typename Dotted, typename Label>
+void PrintStarTable(platform::Surface& page, const PrintContext& c, const Zones& zones,
                     const std::array<std::int32_t, skydata::kStarZoneCount>& lastIndex, const astro::Matrix3& m,
-                    bool below, Dotted dotted, Label label) {
+                    bool below, StarAt starAt, Dotted dotted, Label label) {
     const float limit = c.page.PrintLimitMag;
     const auto each = [&](auto visit) {
         for (int zone = 0; zone < skydata::kStarZoneCount; ++zone) {
-            const std::vector<Record>& stars = zones[zone];
             const std::int32_t last =
-                std::min<std::int32_t>(lastIndex[zone], static_cast<std::int32_t>(stars.size()) - 1);
+                std::min<std::int32_t>(lastIndex[zone], static_cast<std::int32_t>(zones[zone].size()) - 1);
             for (std::int32_t i = 0; i <= last; ++i) {
-                const Record& star = stars[i];
-                if (!(star.Mag <= limit) || !dotted(star)) continue;
-                visit(star);
+                const auto& star = starAt(zone, i);
+                if (!(star.Mag <= limit) || !dotted(zone, i)) continue;
+                visit(zone, i, star);
             }
         }
     };
 
     page.SetFillStyle(platform::Fill::Solid);
     const double h = page.TextHeight("0") / 2;
-    each([&](const Record& star) {
+    each([&](int, std::int32_t, const auto& star) {
         PagePoint p;
         if (PlaceStar(c, star.x, star.y, star.z, m, below, p)) page.Circle(p.X, p.Y, DotRadius(limit, star.Mag));
     });
 
     page.SetFillStyle(platform::Fill::Transparent);
-    each([&](const Record& star) {
-        const std::string text = label(star);
+    each([&](int zone, std::int32_t i, const auto& star) {
+        const std::string text = label(zone, i);
         if (text.empty()) return;
         PagePoint p;
         if (!PlaceStar(c, star.x, star.y, star.z, m, below, p)) return;
@@ -119,8 +119,10 @@ void PrintBrightStars(platform::Surface& page, const PrintContext& c, const astr
     const float labelLimit = set.viewbayerlimit;
     PrintStarTable(
         page, c, cat.BscStar, cat.BscZoneLastIndex, m, below,
-        [allStars](const skydata::BscStarRecord& s) { return allStars || !s.KorConst.empty(); },
-        [&set, labelLimit](const skydata::BscStarRecord& s) {
+        [&cat](int zone, std::int32_t i) -> const skydata::BscStarRecord& { return cat.BscStar[zone][i]; },
+        [&cat, allStars](int zone, std::int32_t i) { return allStars || !cat.BscStar[zone][i].KorConst.empty(); },
+        [&cat, &set, labelLimit](int zone, std::int32_t i) {
+            const skydata::BscStarRecord& s = cat.BscStar[zone][i];
             return s.Mag <= labelLimit ? PrintedStarLabel(s, set) : std::string();
         });
 }
@@ -131,10 +133,15 @@ void PrintExtraStars(platform::Surface& page, const PrintContext& c, const astro
     const int style = c.settings.S2kName;
     const float labelLimit = c.settings.ViewS2kLimit;
     PrintStarTable(
-        page, c, cat.S2kStar, cat.S2kZoneLastIndex, m, below, [](const skydata::S2kStarRecord&) { return true; },
-        [style, labelLimit](const skydata::S2kStarRecord& s) {
-            if (!(s.Mag <= labelLimit) || style >= 3) return std::string();
-            return std::string(Trim(ExtraStarLabel(s, style)));
+        page, c, cat.S2kStar, cat.S2kZoneLastIndex, m, below,
+        [&cat](int zone, std::int32_t i) -> const skydata::S2kStarHot& {
+            return cat.S2kStar[zone].Hot()[static_cast<std::size_t>(i)];
+        },
+        [](int, std::int32_t) { return true; },
+        [&cat, style, labelLimit](int zone, std::int32_t i) {
+            const skydata::S2kZone& stars = cat.S2kStar[zone];
+            if (!(stars.Hot()[static_cast<std::size_t>(i)].Mag <= labelLimit) || style >= 3) return std::string();
+            return std::string(Trim(ExtraStarLabel(stars, static_cast<std::size_t>(i), style)));
         });
 }
 

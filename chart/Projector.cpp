@@ -34,6 +34,10 @@ Projector MakeProjector(std::int32_t width, std::int32_t height, const Projectio
     p.MapScale = 4000.0 * astro::TanD(view.fov_deg / 4.0) / height;
     p.PixCenterX = RoundPixel(width / 2.0);
     p.PixCenterY = RoundPixel(height / 2.0);
+    // A margin of a millionth of a degree keeps every point the refraction
+    // could lift above the horizon.
+    p.below_after_refraction_z =
+        -astro::kVectorLength * astro::SinD(astro::LargestRefraction(astro::Atmosphere().RefractionTable) + 1e-6);
     astro::MakeViewMatrix(view.center_lon_deg, view.center_lat_deg, p.ChartToView, p.mirror, view.rotation_deg);
     return p;
 }

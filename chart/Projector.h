@@ -66,6 +66,10 @@ struct Projector {
     std::int32_t PixCenterX = 0;
     std::int32_t PixCenterY = 0;
     astro::Matrix3 ChartToView{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    // Chart-frame z below which a point stays behind the horizon even after
+    // the largest refraction of the table: Place drops it unrefracted. Below
+    // any z until MakeProjector sets it.
+    double below_after_refraction_z = -2 * astro::kVectorLength;
 
     // Refraction is applied only in the horizontal frame.
     bool Refracts() const { return horizon_frame && refraction; }
@@ -98,7 +102,11 @@ struct Projector {
     // in the horizontal chart).
     bool Place(double x, double y, double z, const astro::Matrix3& m, bool below, Pixel& p,
                double* chart_z = nullptr) const {
-        ToChart(x, y, z, m);
+        astro::RotateVector(x, y, z, m);
+        if (Refracts()) {
+            if (z < below_after_refraction_z && !below) return false;
+            astro::ApplyRefraction(x, y, z);
+        }
         if (chart_z) *chart_z = z;
         if (z < 0 && !below) return false;
         p = ToPixel(x, y, z);

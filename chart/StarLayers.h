@@ -30,7 +30,7 @@ void DrawExtraStars(platform::Surface& surface, const DrawContext& context, cons
                     bool drawBelowHorizon);
 // Label of an extended-catalogue star by `S2kName`: 0 the catalogue
 // number, 1 "HD" and the HD number, 2 "SAO" and the SAO number, else none.
-std::string ExtraStarLabel(const skydata::S2kStarRecord& star, int style);
+std::string ExtraStarLabel(const skydata::S2kZone& stars, std::size_t i, int style);
 
 // Star names of one list, ending 6 pixels left of the star, up to
 // `viewnamelimit` (or the effective limit when lower). An entry that no

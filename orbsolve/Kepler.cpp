@@ -5,6 +5,8 @@
 #include "KeplerBlock.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -21,6 +23,88 @@ constexpr int kBisectSteps = 34;
 constexpr double kBisectFromE = 0.9;
 
 double SignOf(double x) { return x >= 0 ? 1.0 : -1.0; }
+
+// Sine and cosine of one angle, to within an ulp of the C library's, without
+// its rounding-mode guard (this library never changes the rounding mode):
+// reduction by pi/2 in up to three rounds and the minimax kernels of
+// FreeBSD's msun (as in musl). Beyond 2^20 pi/2 or for a non-finite angle
+// the C library answers.
+namespace fastsincos {
+
+constexpr double kToInt = 6755399441055744.0;  // 1.5 / DBL_EPSILON
+constexpr double kInvPio2 = 6.36619772367581382433e-01;
+constexpr double kPio2_1 = 1.57079632673412561417e+00, kPio2_1t = 6.07710050650619224932e-11;
+constexpr double kPio2_2 = 6.07710050630396597660e-11, kPio2_2t = 2.02226624879595063154e-21;
+constexpr double kPio2_3 = 2.02226624871116645580e-21, kPio2_3t = 8.47842766036889956997e-32;
+constexpr double kReducedLimit = 1647099.3291652855;  // 2^20 pi/2
+
+constexpr double S1 = -1.66666666666666324348e-01, S2 = 8.33333333332248946124e-03,
+                 S3 = -1.98412698298579493134e-04, S4 = 2.75573137070700676789e-06,
+                 S5 = -2.50507602534068634195e-08, S6 = 1.58969099521155010221e-10;
+constexpr double C1 = 4.16666666666666019037e-02, C2 = -1.38888888888741095749e-03,
+                 C3 = 2.48015872894767294178e-05, C4 = -2.75573143513906633035e-07,
+                 C5 = 2.08757232129817482790e-09, C6 = -1.13596475577881948265e-11;
+
+// x + y is the reduced angle, |x + y| <= pi/4.
+inline double KernelSin(double x, double y) {
+    const double z = x * x, w = z * z;
+    const double r = S2 + z * (S3 + z * S4) + z * w * (S5 + z * S6);
+    const double v = z * x;
+    return x - ((z * (0.5 * y - v * r) - y) - v * S1);
+}
+
+inline double KernelCos(double x, double y) {
+    const double z = x * x;
+    double w = z * z;
+    const double r = z * (C1 + z * (C2 + z * C3)) + w * w * (C4 + z * (C5 + z * C6));
+    const double hz = 0.5 * z;
+    w = 1.0 - hz;
+    return w + (((1.0 - w) - hz) + (z * r - x * y));
+}
+
+inline int Exponent(double x) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    return static_cast<int>(bits >> 52 & 0x7ff);
+}
+
+inline void SinCos(double x, double* sin_x, double* cos_x) {
+    if (!(std::fabs(x) < kReducedLimit)) {
+        ::sincos(x, sin_x, cos_x);
+        return;
+    }
+    double fn = x * kInvPio2 + kToInt - kToInt;
+    double r = x - fn * kPio2_1;
+    double w = fn * kPio2_1t;
+    double y0 = r - w;
+    const int ex = Exponent(x);
+    if (ex - Exponent(y0) > 16) {
+        double t = r;
+        w = fn * kPio2_2;
+        r = t - w;
+        w = fn * kPio2_2t - ((t - r) - w);
+        y0 = r - w;
+        if (ex - Exponent(y0) > 49) {
+            t = r;
+            w = fn * kPio2_3;
+            r = t - w;
+            w = fn * kPio2_3t - ((t - r) - w);
+            y0 = r - w;
+        }
+    }
+    const double y1 = (r - y0) - w;
+    const double s = KernelSin(y0, y1), c = KernelCos(y0, y1);
+    switch (static_cast<std::int64_t>(fn) & 3) {
+        case 0: *sin_x = s, *cos_x = c; break;
+        case 1: *sin_x = c, *cos_x = -s; break;
+        case 2: *sin_x = -s, *cos_x = -c; break;
+        default: *sin_x = -c, *cos_x = s; break;
+    }
+}
+
+}  // namespace fastsincos
+
+using fastsincos::SinCos;
 
 // The binary search moves E by +-D with D halving each step, so sin E and
 // cos E follow from the sines and cosines of the fixed steps by the addition
@@ -67,27 +151,51 @@ double KeplerBisect(double M_rad, double e) {
 // Newton's method on E - e sin E = M, M unreduced. Newton diverges for very
 // eccentric orbits near M = 0; when it reaches its cap without meeting the
 // tolerance the binary search, which always converges, takes over. Each step
-// needs the sine and cosine of one angle, taken together.
-double KeplerNewton(double M_rad, double e) {
+// needs the sine and cosine of one angle, taken together; those of the
+// returned E are left in sinE and cosE.
+template <void (*SinCosOf)(double, double*, double*)>
+double KeplerNewton(double M_rad, double e, int stepLimit, double& sinE, double& cosE, bool& settled) {
+    settled = true;
     double E = M_rad;
-    double sinE, cosE;
-    ::sincos(E, &sinE, &cosE);
+    SinCosOf(E, &sinE, &cosE);
     double f = E - e * sinE - M_rad;
     if (std::fabs(f) <= kTolerance) return E;
     for (int step = 0;; ++step) {
         E -= f / (1 - e * cosE);
-        ::sincos(E, &sinE, &cosE);
+        SinCosOf(E, &sinE, &cosE);
         f = E - e * sinE - M_rad;
         if (step == kIterationCap) break;
         if (!(std::fabs(f) > kTolerance)) return E;
+        if (step == stepLimit) {
+            settled = false;
+            return E;
+        }
     }
     if (std::fabs(f) <= kTolerance) return E;
-    return KeplerBisect(M_rad, e);
+    E = KeplerBisect(M_rad, e);
+    SinCosOf(E, &sinE, &cosE);
+    return E;
 }
 
-// s^3 + 3s = W for s = tan(v/2).
+void LibrarySinCos(double x, double* sin_x, double* cos_x) { ::sincos(x, sin_x, cos_x); }
+
+// Newton settles within a few steps on all but very eccentric orbits near
+// M = 0. Where it wanders longer its path depends on the last bit of every
+// sine, so such a solve starts over with the C library's sine and cosine and
+// gives the same result as it always has.
+constexpr int kFastNewtonSteps = 8;
+
+void KeplerNewton(double M_rad, double e, double& sinE, double& cosE) {
+    bool settled;
+    KeplerNewton<SinCos>(M_rad, e, kFastNewtonSteps, sinE, cosE, settled);
+    if (!settled) KeplerNewton<LibrarySinCos>(M_rad, e, kIterationCap + 1, sinE, cosE, settled);
+}
+
+// s^3 + 3s = W for s = tan(v/2). The iteration starts from the root of the
+// cubic in closed form (Meeus 34.3), so it stops after its first step.
 double SolveBarker(double W) {
-    double s = 0;
+    const double Y = std::cbrt(W / 2 + std::sqrt(W * W / 4 + 1));
+    double s = Y - 1 / Y;
     for (int step = 0;; ++step) {
         const double next = (W + 2 * s * s * s) / (3 * (s * s + 1));
         const bool done = std::fabs(next - s) <= kTolerance || step == kIterationCap;
@@ -111,10 +219,21 @@ double SolveHyperbolic(double M_rad, double e) {
     return M_rad < 0 ? 1 / g : g;
 }
 
+// The true anomaly and radius from sin E and cos E of the solution: the
+// half-angle tangent tan(E/2) = sin E / (1 + cos E) = (1 - cos E) / sin E
+// needs no tangent of its own (the form without cancellation on each side of
+// the orbit), and v = 2 atan(sqrt((1+e)/(1-e)) tan(E/2)) lies in -pi..pi for
+// any E, also for an E left unreduced by Newton.
 void SolveEllipse(double M_rad, double e, double a_au, bool bisect, double& v_rad, double& r_au) {
-    const double E = bisect ? KeplerBisect(M_rad, e) : KeplerNewton(M_rad, e);
-    v_rad = 2 * std::atan(std::sqrt(1 + e) * std::tan(E / 2) / std::sqrt(1 - e));
-    r_au = std::fabs(a_au * (1 - e * std::cos(E)));
+    double sinE, cosE;
+    if (bisect) {
+        SinCos(KeplerBisect(M_rad, e), &sinE, &cosE);
+    } else {
+        KeplerNewton(M_rad, e, sinE, cosE);
+    }
+    const double tanHalfE = cosE >= 0 ? sinE / (1 + cosE) : (1 - cosE) / sinE;
+    v_rad = 2 * std::atan(std::sqrt(1 + e) * tanHalfE / std::sqrt(1 - e));
+    r_au = std::fabs(a_au * (1 - e * cosE));
 }
 
 }  // namespace

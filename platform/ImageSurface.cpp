@@ -86,25 +86,27 @@ void AddPixel(std::vector<Span>& spans, int dx, int dy) {
         spans.push_back({dy, dx, dx});
 }
 
-constexpr int kFastRadiusMax = 3;
+// Every radius the chart gives its star discs (at most 16 pixels for the
+// largest size factor) takes the fast path.
+constexpr int kFastRadiusMax = 16;
 
 const std::array<CircleMask, kFastRadiusMax + 1>& CircleMasks() {
     static const std::array<CircleMask, kFastRadiusMax + 1> masks = [] {
         std::array<CircleMask, kFastRadiusMax + 1> m;
-        constexpr int kSize = 17, kC = 8;
         const Colour pen = Rgb(255, 0, 0), brush = Rgb(0, 255, 0);
         for (int r = 1; r <= kFastRadiusMax; ++r) {
-            QImage outline(kSize, kSize, QImage::Format_RGB32);
+            const int c = r + 2, size = 2 * c + 1;
+            QImage outline(size, size, QImage::Format_RGB32);
             outline.fill(Qt::black);
             {
                 QPainter p(&outline);
                 p.setRenderHint(QPainter::Antialiasing, false);
                 p.setPen(MakePen(pen, 1, LineStyle::Solid));
                 p.setBrush(Qt::NoBrush);
-                PaintEllipse(p, kC, kC, r, r);
+                PaintEllipse(p, c, c, r, r);
             }
             // Merge pen keeps both contributions apart in one pass.
-            QImage solid(kSize, kSize, QImage::Format_RGB32);
+            QImage solid(size, size, QImage::Format_RGB32);
             solid.fill(Qt::black);
             {
                 QPainter p(&solid);
@@ -112,14 +114,14 @@ const std::array<CircleMask, kFastRadiusMax + 1>& CircleMasks() {
                 p.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
                 p.setPen(MakePen(pen, 1, LineStyle::Solid));
                 p.setBrush(MakeBrush(brush, Fill::Solid));
-                PaintEllipse(p, kC, kC, r, r);
+                PaintEllipse(p, c, c, r, r);
             }
-            for (int y = 0; y < kSize; ++y) {
-                for (int x = 0; x < kSize; ++x) {
-                    if (qRed(outline.pixel(x, y))) AddPixel(m[r].outline_only, x - kC, y - kC);
+            for (int y = 0; y < size; ++y) {
+                for (int x = 0; x < size; ++x) {
+                    if (qRed(outline.pixel(x, y))) AddPixel(m[r].outline_only, x - c, y - c);
                     const QRgb s = solid.pixel(x, y);
-                    if (qGreen(s)) AddPixel(m[r].solid_interior, x - kC, y - kC);
-                    if (qRed(s)) AddPixel(m[r].solid_outline, x - kC, y - kC);
+                    if (qGreen(s)) AddPixel(m[r].solid_interior, x - c, y - c);
+                    if (qRed(s)) AddPixel(m[r].solid_outline, x - c, y - c);
                 }
             }
         }
@@ -161,7 +163,10 @@ QPainter& ImageSurface::Painter() {
     return *painter_;
 }
 
-void ImageSurface::EndPainting() { painter_.reset(); }
+void ImageSurface::EndPainting() {
+    painter_.reset();
+    shape_style_valid_ = false;
+}
 
 void ImageSurface::Resize(int width, int height) {
     width = std::max(1, width);
@@ -191,14 +196,30 @@ std::optional<Colour> ImageSurface::Point(int x, int y) const {
 }
 
 void ImageSurface::PrepareShape(QPainter& p, Colour c, bool with_brush) {
-    p.setPen(MakePen(c, DrawWidth(), DrawStyle()));
-    p.setBrush(with_brush ? MakeBrush(FillColor(), FillStyle()) : QBrush(Qt::NoBrush));
-    p.setCompositionMode(DrawMode() == PenMode::Merge ? QPainter::RasterOp_SourceOrDestination
-                                                      : QPainter::CompositionMode_SourceOver);
+    // The painter keeps its pen, brush and mode: set only what changed, so
+    // runs of shapes in one style build no pens or brushes.
+    const ShapeStyle style{c,
+                           DrawWidth(),
+                           DrawStyle(),
+                           with_brush ? FillColor() : Colour{0},
+                           with_brush ? FillStyle() : Fill::Transparent,
+                           DrawMode() == PenMode::Merge};
+    if (shape_style_valid_ && style == shape_style_) return;
+    if (!shape_style_valid_ || style.pen != shape_style_.pen || style.width != shape_style_.width ||
+        style.line != shape_style_.line)
+        p.setPen(MakePen(c, style.width, style.line));
+    if (!shape_style_valid_ || style.fill != shape_style_.fill || style.fill_style != shape_style_.fill_style)
+        p.setBrush(with_brush ? MakeBrush(style.fill, style.fill_style) : QBrush(Qt::NoBrush));
+    if (!shape_style_valid_ || style.merge != shape_style_.merge)
+        p.setCompositionMode(style.merge ? QPainter::RasterOp_SourceOrDestination
+                                         : QPainter::CompositionMode_SourceOver);
+    shape_style_ = style;
+    shape_style_valid_ = true;
 }
 
 void ImageSurface::PaintAll(Colour c) {
     QPainter& p = Painter();
+    shape_style_valid_ = false;
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(image_.rect(), ToQColor(c));
 }
@@ -215,6 +236,7 @@ void ImageSurface::DrawBox(double x1, double y1, double x2, double y2, Colour c,
     QPainter& p = Painter();
     if (filled) {
         PrepareShape(p, c, false);
+        shape_style_valid_ = false;
         p.setPen(Qt::NoPen);
         p.setBrush(QBrush(ToQColor(c)));
         p.drawRect(QRect(left, top, right - left + 1, bottom - top + 1));
@@ -290,6 +312,7 @@ void ImageSurface::DrawPolygon(const std::vector<PointF>& points) {
 void ImageSurface::DrawText(double x, double y, const std::string& line) {
     LineHeight();  // builds the font on first use
     QPainter& p = Painter();
+    shape_style_valid_ = false;
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setPen(ToQColor(ForeColor()));
     p.drawText(QPoint(Round(x), Round(y) + metrics_->ascent()), QString::fromUtf8(line));
@@ -297,6 +320,7 @@ void ImageSurface::DrawText(double x, double y, const std::string& line) {
 
 void ImageSurface::DrawPicture(const QImage& picture, double x, double y) {
     QPainter& p = Painter();
+    shape_style_valid_ = false;
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(QPoint(Round(x), Round(y)), picture);
 }

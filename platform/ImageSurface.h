@@ -34,9 +34,9 @@ public:
     // The colour of one pixel; nullopt outside the surface.
     std::optional<Colour> Point(int x, int y) const;
 
-    // Small circles (radius 1 to 3) are written straight into the image from
-    // spans taken from the general path. Off, every circle takes the general
-    // path (for comparing the two).
+    // Circles of whole radius 1 to 16 are written straight into the image
+    // from spans taken from the general path. Off, every circle takes the
+    // general path (for comparing the two).
     void SetFastCircles(bool on) { fast_circles_ = on; }
 
 protected:
@@ -61,8 +61,21 @@ private:
     void PrepareShape(QPainter& p, Colour c, bool with_brush);
     bool FastCircle(int x, int y, double r, Colour c);
 
+    // The pen, brush and mode the painter holds for shapes.
+    struct ShapeStyle {
+        Colour pen;
+        int width;
+        LineStyle line;
+        Colour fill;
+        Fill fill_style;
+        bool merge;
+        bool operator==(const ShapeStyle&) const = default;
+    };
+
     QImage image_;
     std::unique_ptr<QPainter> painter_;
+    ShapeStyle shape_style_{};
+    bool shape_style_valid_ = false;
     bool fast_circles_ = true;
     // Built on first use, so drawing shapes needs no font database.
     mutable QFont qfont_;

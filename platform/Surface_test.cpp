@@ -237,6 +237,45 @@ TEST_F(ImageSurfaceTest, FastSmallCirclesGiveThePixelsOfTheGeneralPath) {
     }
 }
 
+// Every whole radius of the fast path, centred inside, on every edge and
+// corner and partly off a 48 x 48 surface, in both fill styles and pen modes,
+// after shapes in other styles (the painter's kept pen and brush must not
+// leak into the next shape).
+TEST_F(ImageSurfaceTest, FastCirclesUpToRadius16GiveThePixelsOfTheGeneralPath) {
+    constexpr int kSize = 48;
+    const std::vector<std::pair<double, double>> centres = {{24, 24},   {0, 0},   {47, 47}, {-5, 20}, {20, 52},
+                                                            {23.4, 9.6}, {47, 3}, {2, 45},  {24.5, 24.5}};
+    for (int r = 1; r <= 16; ++r) {
+        for (const Fill fill : {Fill::Solid, Fill::Transparent}) {
+            for (const PenMode mode : {PenMode::Copy, PenMode::Merge}) {
+                ImageSurface fast(kSize, kSize), general(kSize, kSize);
+                general.SetFastCircles(false);
+                for (ImageSurface* s : {&fast, &general}) {
+                    s->SetScaleMode(Scale::Pixels);
+                    for (int y = 0; y < kSize; ++y)
+                        for (int x = 0; x < kSize; ++x) s->PSet(x, y, Rgb(x * 5, y * 5, (x + y) * 2));
+                    for (const auto& [cx, cy] : centres) {
+                        s->SetFillStyle(Fill::Cross);
+                        s->SetDrawWidth(2);
+                        s->Line(cx, 0, 0, cy, Rgb(9, 9, 9), Box::B);
+                        s->SetDrawWidth(1);
+                        s->SetFillStyle(fill);
+                        s->SetFillColor(Rgb(0, 90, 200));
+                        s->SetDrawMode(mode);
+                        s->Circle(cx, cy, r, Rgb(130, 20, 5));
+                        s->SetDrawMode(PenMode::Copy);
+                    }
+                }
+                int differing = 0;
+                for (int y = 0; y < kSize; ++y)
+                    for (int x = 0; x < kSize; ++x) differing += At(fast, x, y) != At(general, x, y);
+                EXPECT_EQ(differing, 0) << "r " << r << " fill " << static_cast<int>(fill) << " mode "
+                                        << static_cast<int>(mode);
+            }
+        }
+    }
+}
+
 TEST_F(ImageSurfaceTest, CopyOfThePixelsIsNotChangedByLaterDrawing) {
     ImageSurface s(20, 20);
     s.SetScaleMode(Scale::Pixels);

@@ -7,8 +7,11 @@
 // Frame of every direction vector here: J2000 equator and equinox, x toward
 // RA 0, y toward RA 90 degrees, z toward the north pole; length 1000.
 #include <array>
+#include <initializer_list>
 #include <cstdint>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace skydata {
@@ -32,7 +35,8 @@ struct BscStarRecord {
     double x = 0, y = 0, z = 0;     // J2000 direction moved by proper motion to the chart date
 };
 
-// One star of the extended catalogue (folder "sky2000", 59-byte records).
+// One star of the extended catalogue (folder "sky2000", 59-byte records), as
+// a whole: the value S2kZone hands out and takes in.
 struct S2kStarRecord {
     std::string Id;   // catalogue number, trimmed
     std::string HD;   // trimmed, empty when none
@@ -45,6 +49,128 @@ struct S2kStarRecord {
     std::string SpType;        // first two characters of the trimmed type
     std::uint8_t SpClass = 7;
     double x = 0, y = 0, z = 0;
+};
+
+// What the chart reads of an extended-catalogue star, 32 bytes.
+struct S2kStarHot {
+    double x = 0, y = 0, z = 0;  // J2000 direction moved by proper motion to the chart date
+    float Mag = 0;
+    std::uint8_t SpClass = 7;
+};
+
+// The J2000 place and proper motion of an extended-catalogue star.
+struct S2kStarPlace {
+    double RA_deg = 0;
+    double Dec_deg = 0;
+    double PmRA_arcsecPerYear = 0;
+    double PmDec_arcsecPerYear = 0;
+};
+
+class S2kZone;
+
+// A star of a zone taken by S2kZone::operator[] on a zone that may change:
+// the decoded record (read-only: S2kZone hands it out const, so a field
+// written through it cannot silently go nowhere), and assigning a whole
+// record stores it in the zone.
+class S2kStarRef : public S2kStarRecord {
+public:
+    S2kStarRef(S2kZone& zone, std::size_t index);
+    S2kStarRef(const S2kStarRef&) = default;
+    const S2kStarRef& operator=(const S2kStarRecord& star) const;
+    const S2kStarRef& operator=(const S2kStarRef& star) const {
+        return *this = static_cast<const S2kStarRecord&>(star);
+    }
+
+private:
+    S2kZone* zone_;
+    std::size_t index_;
+};
+
+// The stars of one zone of the extended catalogue, in the order of the zone
+// file (a star's key is its index in that order). The chart's fields of each
+// star sit together in Hot(); the rest (catalogue numbers, spectral text,
+// J2000 place and proper motion) sits apart and is read by index:
+//   zone.Id(i), zone.HD(i), zone.SAO(i), zone.SpType(i)  texts (views into the zone)
+//   zone.Place(i)                                       RA, Dec and proper motion
+//   zone.Hot()[i]                                       direction, Mag, SpClass
+//   zone[i] / zone.At(i)                                the whole S2kStarRecord (a copy)
+// ByMagnitude() lists the indices brightest first, so a drawing stops at its
+// limiting magnitude.
+class S2kZone {
+public:
+    S2kZone() = default;
+    // A zone of the given stars, in order (tests build small zones so).
+    S2kZone(std::initializer_list<S2kStarRecord> stars) {
+        for (const S2kStarRecord& star : stars) push_back(star);
+    }
+
+    std::size_t size() const { return hot_.size(); }
+    bool empty() const { return hot_.empty(); }
+    void clear();
+    void reserve(std::size_t count);
+    // Appends a star; its direction is the record's x, y, z.
+    void push_back(const S2kStarRecord& star);
+    // Shortens the zone, or appends default stars.
+    void resize(std::size_t count);
+
+    S2kStarRecord At(std::size_t index) const;
+    void Set(std::size_t index, const S2kStarRecord& star);
+    S2kStarRecord operator[](std::size_t index) const { return At(index); }
+    const S2kStarRef operator[](std::size_t index) { return S2kStarRef(*this, index); }
+
+    std::string_view Id(std::size_t index) const { return Text(index, 0); }
+    std::string_view HD(std::size_t index) const { return Text(index, 1); }
+    std::string_view SAO(std::size_t index) const { return Text(index, 2); }
+    std::string_view SpType(std::size_t index) const { return Text(index, 3); }
+    const S2kStarPlace& Place(std::size_t index) const { return place_[index]; }
+    const std::vector<S2kStarHot>& Hot() const { return hot_; }
+    const S2kStarHot* data() const { return hot_.data(); }
+    const std::vector<std::int32_t>& ByMagnitude() const { return by_magnitude_; }
+    // How many stars of the zone are at most as faint as limit (the first
+    // entries of ByMagnitude).
+    std::size_t CountUpTo(float limit) const;
+
+    // Directions for the chart date: the J2000 place moved by the proper
+    // motion over `years`.
+    void ComputeVectors(double years);
+
+    // The loader's append: direction to be computed, texts as they are to be
+    // kept. Ends with FinishLoading.
+    void Append(const S2kStarPlace& place, float mag, std::uint8_t spClass, std::string_view id,
+                std::string_view hd, std::string_view sao, std::string_view spType);
+    void FinishLoading();
+
+    class const_iterator {
+    public:
+        using value_type = S2kStarRecord;
+        using difference_type = std::ptrdiff_t;
+        const_iterator(const S2kZone* zone, std::size_t index) : zone_(zone), index_(index) {}
+        S2kStarRecord operator*() const { return zone_->At(index_); }
+        const_iterator& operator++() {
+            ++index_;
+            return *this;
+        }
+        bool operator==(const const_iterator&) const = default;
+
+    private:
+        const S2kZone* zone_;
+        std::size_t index_;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+private:
+    std::string_view Text(std::size_t index, int field) const;
+    void AppendTexts(std::string_view id, std::string_view hd, std::string_view sao, std::string_view spType);
+    void SortByMagnitude();
+
+    std::vector<S2kStarHot> hot_;
+    std::vector<S2kStarPlace> place_;
+    // Per star: where its four texts start in texts_, each a length byte and
+    // the bytes.
+    std::vector<std::uint32_t> text_at_;
+    std::string texts_;
+    std::vector<std::int32_t> by_magnitude_;
 };
 
 // A proper star name; direction and magnitude come from the bright star of
@@ -79,7 +205,7 @@ using StarZones = std::array<std::vector<Record>, kStarZoneCount>;
 struct CatalogState {
     StarZones<BscStarRecord> BscStar;
     std::array<std::int32_t, kStarZoneCount> BscZoneLastIndex;  // -1 for an empty zone
-    StarZones<S2kStarRecord> S2kStar;
+    std::array<S2kZone, kStarZoneCount> S2kStar;
     std::array<std::int32_t, kStarZoneCount> S2kZoneLastIndex;
     std::vector<StarNameEntry> EastStarNames;  // "eName.dat"
     std::vector<StarNameEntry> WestStarNames;  // "wName.dat"

@@ -17,6 +17,12 @@ std::string ReadDataText(const std::filesystem::path& path, const std::string& d
 }
 
 std::string ReadDataBytes(const std::filesystem::path& path, const std::string& displayName) {
+    std::string bytes;
+    ReadDataBytesInto(path, displayName, bytes);
+    return bytes;
+}
+
+void ReadDataBytesInto(const std::filesystem::path& path, const std::string& displayName, std::string& bytes) {
     // One sized read: the extended catalogue is some 17 MB.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) ThrowMissingDataFile(displayName);
@@ -26,10 +32,9 @@ std::string ReadDataBytes(const std::filesystem::path& path, const std::string& 
     // An empty file (a copy that failed, a full disk) would load as a
     // catalogue without entries and draw a chart that looks right and is wrong.
     if (size <= 0) ThrowMissingDataFile(displayName);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bytes.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     if (!in.read(bytes.data(), size)) ThrowMissingDataFile(displayName);
-    return bytes;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

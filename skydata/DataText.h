@@ -20,6 +20,9 @@ std::string ReadDataText(const std::filesystem::path& path, const std::string& d
 // The raw bytes of a binary data file; throws as above when it cannot be read
 // or is empty.
 std::string ReadDataBytes(const std::filesystem::path& path, const std::string& displayName);
+// The same into `bytes`, whose storage is reused: a loader reading many files
+// in turn touches fresh memory only for the largest.
+void ReadDataBytesInto(const std::filesystem::path& path, const std::string& displayName, std::string& bytes);
 
 // Lines without their CR LF / LF ends; a final line end adds no empty line.
 std::vector<std::string_view> SplitLines(std::string_view text);

@@ -112,31 +112,48 @@ bool ParseBscRecord(const unsigned char* p, BscStarRecord& s) {
     return true;
 }
 
-bool ParseS2kRecord(const unsigned char* p, S2kStarRecord& s) {
-    s.RA_deg = dt::ReadDoubleLE(p + 20);
-    s.Dec_deg = dt::ReadDoubleLE(p + 28);
-    s.PmRA_arcsecPerYear = dt::ReadDoubleLE(p + 36);
-    s.PmDec_arcsecPerYear = dt::ReadDoubleLE(p + 44);
-    s.Mag = dt::ReadFloatLE(p + 52);
-    if (!PlaceIsSound(s.RA_deg, s.Dec_deg) || !MagnitudeIsSound(s.Mag) ||
-        !std::isfinite(s.PmRA_arcsecPerYear) || !std::isfinite(s.PmDec_arcsecPerYear)) {
-        return false;
+// One zone file of the extended catalogue, parsed in place from the one read
+// of the file: numbers straight from the bytes, the texts trimmed (decoded
+// only when they hold a byte beyond ASCII). A damaged record is skipped and
+// logged.
+void ReadS2kZoneFile(const std::filesystem::path& programDir, int zone, S2kZone& out, std::string& bytes,
+                     LoadLog& log) {
+    const std::string fileName = ZoneFileName("s2k", zone);
+    const std::string display = "sky2000/" + fileName;
+    dt::ReadDataBytesInto(programDir / "sky2000" / fileName, display, bytes);
+    const std::size_t count = bytes.size() / static_cast<std::size_t>(kS2kRecordBytes);
+    const std::size_t rest = bytes.size() % static_cast<std::size_t>(kS2kRecordBytes);
+    out.clear();
+    out.reserve(count);
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (std::size_t n = 0; n < count; ++n) {
+        const unsigned char* p = data + n * kS2kRecordBytes;
+        S2kStarPlace place;
+        place.RA_deg = dt::ReadDoubleLE(p + 20);
+        place.Dec_deg = dt::ReadDoubleLE(p + 28);
+        place.PmRA_arcsecPerYear = dt::ReadDoubleLE(p + 36);
+        place.PmDec_arcsecPerYear = dt::ReadDoubleLE(p + 44);
+        const float mag = dt::ReadFloatLE(p + 52);
+        if (!PlaceIsSound(place.RA_deg, place.Dec_deg) || !MagnitudeIsSound(mag) ||
+            !std::isfinite(place.PmRA_arcsecPerYear) || !std::isfinite(place.PmDec_arcsecPerYear)) {
+            log.MalformedRecord(display, static_cast<long>(n + 1));
+            continue;
+        }
+        // The first two characters of the trimmed type, cut before decoding so
+        // that a multi-byte character is never split.
+        const unsigned char* type = p + 56;
+        std::size_t typeLength = 3;
+        while (typeLength > 0 && (*type == ' ' || *type == '\0')) ++type, --typeLength;
+        const std::string spType = dt::TrimmedRecordText(type, typeLength < 2 ? typeLength : 2);
+        out.Append(place, mag, SpectralClassOf(spType.empty() ? ' ' : spType[0]), dt::TrimmedRecordText(p, 8),
+                   dt::TrimmedRecordText(p + 8, 6), dt::TrimmedRecordText(p + 14, 6), spType);
     }
-    s.Id = dt::TrimmedRecordText(p, 8);
-    s.HD = dt::TrimmedRecordText(p + 8, 6);
-    s.SAO = dt::TrimmedRecordText(p + 14, 6);
-    // The first two characters of the trimmed type, cut before decoding so
-    // that a multi-byte character is never split.
-    const unsigned char* type = p + 56;
-    std::size_t typeLength = 3;
-    while (typeLength > 0 && (*type == ' ' || *type == '\0')) ++type, --typeLength;
-    s.SpType = dt::TrimmedRecordText(type, typeLength < 2 ? typeLength : 2);
-    s.SpClass = SpectralClassOf(s.SpType.empty() ? ' ' : s.SpType[0]);
-    return true;
+    out.FinishLoading();
+    if (rest != 0) log.TrailingPartialRecord(display, static_cast<long>(rest));
 }
 
-template <typename Record>
-void SetLastIndices(const StarZones<Record>& zones, std::array<std::int32_t, kStarZoneCount>& last) {
+template <typename Zones>
+void SetLastIndices(const Zones& zones, std::array<std::int32_t, kStarZoneCount>& last) {
     for (int z = 0; z < kStarZoneCount; ++z) {
         last[z] = static_cast<std::int32_t>(zones[z].size()) - 1;
     }
@@ -195,11 +212,9 @@ void LoadBrightStars(CatalogState& state, const std::filesystem::path& programDi
 
 void LoadSky2000Stars(CatalogState& state, const std::filesystem::path& programDir,
                       double jd_local, bool properMotion, LoadLog& log) {
-    StarZones<S2kStarRecord> zones;
-    for (int z = 0; z < kStarZoneCount; ++z) {
-        ReadZoneFile(programDir, "sky2000", "s2k", z, kS2kRecordBytes, zones[z], log,
-                     ParseS2kRecord);
-    }
+    std::array<S2kZone, kStarZoneCount> zones;
+    std::string bytes;  // one buffer for every zone file
+    for (int z = 0; z < kStarZoneCount; ++z) ReadS2kZoneFile(programDir, z, zones[z], bytes, log);
     state.S2kStar = std::move(zones);
     SetLastIndices(state.S2kStar, state.S2kZoneLastIndex);
     ComputeS2kVectors(state, jd_local, properMotion);
@@ -211,7 +226,8 @@ void ComputeBscVectors(CatalogState& state, double jd_local, bool properMotion) 
 }
 
 void ComputeS2kVectors(CatalogState& state, double jd_local, bool properMotion) {
-    ComputeVectors(state.S2kStar, ProperMotionYears(jd_local, properMotion));
+    const double years = ProperMotionYears(jd_local, properMotion);
+    for (S2kZone& zone : state.S2kStar) zone.ComputeVectors(years);
 }
 
 void LinkStarNames(CatalogState& state) {

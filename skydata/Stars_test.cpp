@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "platform/RunTimeError.h"
@@ -385,6 +386,72 @@ TEST(LinkStarNames, NamesTakeTheVectorAndMagnitudeOfTheirStar) {
     EXPECT_EQ(u.y, 0.0);
     EXPECT_EQ(u.z, 0.0);
     EXPECT_EQ(u.Mag, 0.0f);
+}
+
+}  // namespace
+}  // namespace skydata
+
+namespace skydata {
+namespace {
+
+TEST(S2kZone, StarsKeepTheirFileIndexAndAreListedBrightestFirst) {
+    S2kZone zone;
+    const float mags[] = {5.0f, NAN, 2.0f, 5.0f, -1.0f};
+    for (int i = 0; i < 5; ++i) {
+        S2kStarRecord s;
+        s.Id = "T" + std::to_string(i);
+        s.HD = i == 1 ? "" : std::to_string(1000 + i);
+        s.SAO = "별" + std::to_string(i);  // not ASCII: kept as given
+        s.SpType = "K0";
+        s.SpClass = 5;
+        s.RA_deg = 10.5 * i;
+        s.Dec_deg = -3.25 * i;
+        s.PmRA_arcsecPerYear = 0.125 * i;
+        s.Mag = mags[i];
+        s.x = i;
+        zone.push_back(s);
+    }
+    EXPECT_EQ(zone.ByMagnitude(), (std::vector<std::int32_t>{4, 2, 0, 3, 1}));
+    EXPECT_EQ(zone.CountUpTo(5.0f), 4u);
+    EXPECT_EQ(zone.CountUpTo(4.9f), 2u);
+    EXPECT_EQ(zone.CountUpTo(-2.0f), 0u);
+    EXPECT_EQ(zone.CountUpTo(NAN), 0u);
+    EXPECT_EQ(zone.Id(3), "T3");
+    EXPECT_EQ(zone.HD(1), "");
+    EXPECT_EQ(zone.SAO(2), "별2");
+    EXPECT_EQ(zone.SpType(4), "K0");
+    EXPECT_EQ(zone.Place(2).RA_deg, 21.0);
+    EXPECT_EQ(zone.Hot()[3].x, 3.0);
+    const S2kStarRecord whole = zone.At(3);
+    EXPECT_EQ(whole.HD, "1003");
+    EXPECT_EQ(whole.Dec_deg, -9.75);
+    EXPECT_EQ(whole.PmRA_arcsecPerYear, 0.375);
+
+    // Replacing a star keeps the others and moves it in the magnitude list.
+    S2kStarRecord brighter = whole;
+    brighter.Mag = -3.0f;
+    brighter.Id = "T3 replaced";
+    zone[3] = brighter;
+    EXPECT_EQ(zone.ByMagnitude(), (std::vector<std::int32_t>{3, 4, 2, 0, 1}));
+    EXPECT_EQ(zone.Id(3), "T3 replaced");
+    EXPECT_EQ(zone.Id(4), "T4");
+    EXPECT_EQ(zone.SAO(3), "별3");
+}
+
+TEST(S2kZone, LoadedZonesAreListedBrightestFirst) {
+    const std::filesystem::path dir = std::filesystem::path(ZU_SOURCE_DIR) / "data";
+    if (!std::filesystem::exists(dir / "sky2000" / "s2k00.dat")) GTEST_SKIP() << "no extended catalogue";
+    CatalogState state;
+    LoadLog log;
+    LoadSky2000Stars(state, dir, 2451545.0, false, log);
+    for (const S2kZone& zone : state.S2kStar) {
+        ASSERT_EQ(zone.ByMagnitude().size(), zone.size());
+        for (std::size_t k = 1; k < zone.size(); ++k) {
+            const float before = zone.Hot()[static_cast<std::size_t>(zone.ByMagnitude()[k - 1])].Mag;
+            const float after = zone.Hot()[static_cast<std::size_t>(zone.ByMagnitude()[k])].Mag;
+            ASSERT_LE(before, after);
+        }
+    }
 }
 
 }  // namespace
