@@ -263,20 +263,16 @@ TEST_F(ObjectCommandsTest, MarsPickedOnTheChartGoesFirstIntoTheTracks) {
     chart::Chart().ScreenObjects = {{120, 80, chart::PlanetKey(3)}};
     form->Picture1_MouseDown(kMouseRight, 121, 79);
     EXPECT_EQ(form->Menus->Action("mnuTrailadd")->text().toStdString(), "궤적 추가: 화성");
-    // While the modal window is up its load has taken the body, which it
-    // does only when asked to (ADDfromMainFirst).
-    std::string id_while_shown;
-    std::vector<std::string> list_while_shown;
-    p.env.windows.modal_steps.push_back([&](QWidget& window) {
-        id_while_shown = static_cast<FrmPath&>(window).ObjID;
-        list_while_shown = skydata::PathModule().PathBodyList;
-    });
+    // The modal window opens without blocking; its load has taken the body,
+    // which it does only when asked to (ADDfromMainFirst).
     form->Menus->Action("mnuTrailadd")->trigger();
     ASSERT_EQ(p.env.windows.shown.size(), 1u);
     EXPECT_TRUE(p.env.windows.shown[0].modal);
+    ASSERT_TRUE(p.env.windows.shown[0].window);
+    EXPECT_TRUE(p.env.windows.shown[0].window->isVisible());
     EXPECT_EQ(p.env.windows.shown[0].window->objectName(), "FrmPath");
-    EXPECT_EQ(id_while_shown, "P3");
-    EXPECT_EQ(list_while_shown, std::vector<std::string>{"P3"});
+    EXPECT_EQ(static_cast<FrmPath&>(*p.env.windows.shown[0].window).ObjID, "P3");
+    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"P3"});
 }
 
 TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {

@@ -81,16 +81,19 @@ TEST_F(WindowCommandsTest, EachMenuItemOpensItsWindowWithItsModality) {
         EXPECT_EQ(shown.window->objectName().toStdString(), row.window) << row.command;
         EXPECT_EQ(shown.title, row.caption) << row.command;
         EXPECT_EQ(shown.modal, row.modal) << row.command;
-        if (!row.modal) {
-            EXPECT_EQ(shown.owner, form.get()) << row.command;
-            EXPECT_TRUE(shown.window->isVisible()) << row.command;
-            EXPECT_TRUE(shown.window->isWindow()) << row.command;
+        EXPECT_EQ(shown.owner, form.get()) << row.command;
+        EXPECT_TRUE(shown.window->isVisible()) << row.command;
+        EXPECT_TRUE(shown.window->isWindow()) << row.command;
+        if (row.modal) {
+            EXPECT_EQ(shown.window->windowModality(), Qt::WindowModal) << row.command;
+            // A modal window in the way of the next command is closed.
+            shown.window->close();
         }
     }
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
-TEST_F(WindowCommandsTest, AWindowIsOneObjectForTheWholeRun) {
+TEST_F(WindowCommandsTest, AnOpenWindowIsRaisedAndAClosedOneComesBackNew) {
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmSet), nullptr);
     form->Dispatch("mnuSet");
     form->Dispatch("mnuObs");
@@ -106,6 +109,11 @@ TEST_F(WindowCommandsTest, AWindowIsOneObjectForTheWholeRun) {
     EXPECT_EQ(p.env.windows.shown[3].window, site);
     // The windows belong to the main window and go with it.
     EXPECT_EQ(settings->parentWidget(), form.get());
+    site->close();
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmObs), nullptr);
+    form->Dispatch("mnuObs");
+    ASSERT_NE(FindToolWindow(ToolWindowId::FrmObs), nullptr);
+    EXPECT_TRUE(FindToolWindow(ToolWindowId::FrmObs)->isVisible());
 }
 
 TEST_F(WindowCommandsTest, MarkerManagerSitsAtTheChartsTopRight) {

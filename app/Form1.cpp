@@ -18,13 +18,13 @@
 #include <cmath>
 
 #include "app/ChartWidget.h"
+#include "app/ChartHost.h"
 #include "app/InfoWindow.h"
 #include "app/MainState.h"
 #include "astro/JulianDay.h"
 #include "platform/Guard.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
-#include "platform/UserFiles.h"
 #include "skydata/Settings.h"
 
 namespace app {
@@ -273,16 +273,7 @@ void Form1::ShowAsStored() {
     }
 }
 
-void Form1::Form_Unload() {
-    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
-    // A maximised or minimised window keeps the size it had when normal.
-    const bool restored_geometry = isMaximized() || isMinimized();
-    const QRect normal = restored_geometry ? normalGeometry() : geometry();
-    s.fwidth = normal.width() * kTwipsPerPixel;
-    s.fheight = normal.height() * kTwipsPerPixel;
-    s.fstate = isMaximized() ? 2 : 0;
-    skydata::SaveDefaultSettings(platform::UserFileToWrite(std::string(skydata::kDefaultSettingsFileName)).parent_path());
-}
+void Form1::Form_Unload() { SaveDefaultSettingsWithWindow(this); }
 
 void Form1::closeEvent(QCloseEvent* event) {
     Guarded([this] { Form_Unload(); });

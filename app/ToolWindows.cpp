@@ -1,5 +1,6 @@
 #include "app/ToolWindows.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPointer>
@@ -8,6 +9,9 @@
 
 #include <array>
 
+#include "app/ConstFilterWindow.h"
+#include "app/FindWindow.h"
+#include "app/GoToWindow.h"
 #include "platform/Services.h"
 #include "skydata/DrawnLine.h"
 #include "skydata/MapPoint.h"
@@ -48,12 +52,37 @@ std::array<QPointer<QWidget>, kToolWindowCount>& Windows() {
     return windows;
 }
 
-int IndexOf(ToolWindowId id) { return static_cast<int>(id); }
+QPointer<QWidget>& Slot(ToolWindowId id) { return Windows()[static_cast<std::size_t>(id)]; }
+
+// Ends a tool window's life when it is closed or hidden by the program:
+// drops it from its slot at once and deletes it later (it may be inside its
+// own handler). A hide from the window system (minimising) is spontaneous
+// and ignored.
+class LifetimeWatcher final : public QObject {
+public:
+    LifetimeWatcher(QWidget& window, ToolWindowId id) : QObject(&window), id_(id) { window.installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            QPointer<QWidget>& slot = Slot(id_);
+            if (slot == watched) {
+                slot = nullptr;
+                watched->deleteLater();
+            }
+        }
+        return false;
+    }
+
+private:
+    ToolWindowId id_;
+};
 
 QWidget* Create(ToolWindowId id, QWidget* owner) {
     const ToolWindowSpec& spec = SpecOf(id);
     QWidget* window = nullptr;
     switch (id) {
+        case ToolWindowId::FrmFind: window = new FrmFind(owner); break;
+        case ToolWindowId::FrmFindC: window = new FrmFindC(owner); break;
+        case ToolWindowId::FrmCFilter: window = new FrmCFilter(owner); break;
         case ToolWindowId::FrmPoint: window = new FrmPoint(owner); break;
         case ToolWindowId::FrmPath: window = new FrmPath(owner); break;
         default:
@@ -66,7 +95,8 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
             break;
     }
     window->setObjectName(QString::fromUtf8(spec.name));
-    window->setWindowTitle(QString::fromUtf8(spec.caption));
+    if (window->windowTitle().isEmpty()) window->setWindowTitle(QString::fromUtf8(spec.caption));
+    new LifetimeWatcher(*window, id);
     return window;
 }
 
@@ -74,22 +104,25 @@ QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), st
 
 }  // namespace
 
-const ToolWindowSpec& SpecOf(ToolWindowId id) { return kSpecs[IndexOf(id)]; }
+const ToolWindowSpec& SpecOf(ToolWindowId id) { return kSpecs[static_cast<int>(id)]; }
 
 QWidget& ToolWindow(ToolWindowId id, QWidget* owner) {
-    QPointer<QWidget>& slot = Windows()[static_cast<std::size_t>(IndexOf(id))];
+    QPointer<QWidget>& slot = Slot(id);
     if (!slot) slot = Create(id, owner);
     return *slot;
 }
 
-QWidget* FindToolWindow(ToolWindowId id) { return Windows()[static_cast<std::size_t>(IndexOf(id))]; }
+QWidget* FindToolWindow(ToolWindowId id) { return Slot(id); }
 
-int ShowToolWindow(ToolWindowId id, QWidget* owner) {
+QWidget& ShowToolWindow(ToolWindowId id, QWidget* owner) {
     QWidget& window = ToolWindow(id, owner);
     platform::WindowShow& show = *platform::Env().windows;
-    if (SpecOf(id).modal) return show.ShowModal(window);
-    show.ShowOwned(window, owner);
-    return 0;
+    if (SpecOf(id).modal) {
+        show.OpenModal(window, owner);
+    } else {
+        show.ShowOwned(window, owner);
+    }
+    return window;
 }
 
 FrmPoint& MarkerWindow(QWidget* owner) {
@@ -100,8 +133,9 @@ FrmPath& TrackWindow(QWidget* owner) { return static_cast<FrmPath&>(ToolWindow(T
 
 void ResetToolWindows() {
     for (QPointer<QWidget>& slot : Windows()) {
-        delete slot.data();
+        QWidget* window = slot.data();
         slot = nullptr;
+        delete window;
     }
 }
 

@@ -1,13 +1,25 @@
 #pragma once
 // The tool windows that the main window opens: search and information,
 // time, site, settings, animation, tracks, markers, almanacs and printing.
-// Each is one object for the whole run, created on first use as a window
-// owned by the main window, and shown through the platform's window seam
-// (platform::Env().windows) either modally or modeless beside its owner.
 //
-// Most of them are still empty frames with their caption; the marker manager
-// `FrmPoint` and the track window `FrmPath` already carry the public members
-// the main window calls.
+// Lifetime. At most one window of each kind lives at a time, owned by the
+// main window. Opening it (ShowToolWindow) shows the live one, raised, or
+// creates a new one; closing it in any way (its close button, close(), a
+// dialog's accept/reject/done, hide()) ends it: it is dropped at once and
+// deleted later, so the next opening starts fresh, with a new load. A
+// public method called while the window is closed works on a new window
+// created hidden (ToolWindow), which the next opening then shows.
+// Minimising is not closing.
+//
+// Modality. Modal windows are opened through the platform's non-blocking
+// modal show (platform::WindowShow::OpenModal): the opening call returns at
+// once and whatever follows the window's work runs in its own handlers;
+// nothing waits in an event loop. Modeless ones are shown beside their
+// owner (ShowOwned). Tests drive either after opening it, offscreen.
+//
+// Windows without their own class yet are empty frames with their caption.
+// Their controls carry the names of the design as Qt object names, an
+// indexed control as name "_" index ("Option1_0"; app/ToolControls.h).
 #include <QDialog>
 #include <QWidget>
 
@@ -50,20 +62,20 @@ struct ToolWindowSpec {
 };
 const ToolWindowSpec& SpecOf(ToolWindowId id);
 
-// The window of the run, created on first use (not shown) with the main
-// window as owner; `owner` is used only when it is created.
+// The live window, or a new one created hidden with `owner` (used only when
+// it is created) as owner.
 QWidget& ToolWindow(ToolWindowId id, QWidget* owner);
-// The window when it was created and still exists; nullptr otherwise.
+// The live window; nullptr when it is closed or was never created.
 QWidget* FindToolWindow(ToolWindowId id);
-// Shows the window as its spec says. Modal: returns when it is closed, with
-// its result. Owned: returns 0 at once.
-int ShowToolWindow(ToolWindowId id, QWidget* owner);
+// Opens the window as its spec says (see Modality above) and returns it at
+// once; an open window is raised.
+QWidget& ShowToolWindow(ToolWindowId id, QWidget* owner);
 // Deletes every tool window (the start of a run, for tests).
 void ResetToolWindows();
 
 class FrmPoint;
 class FrmPath;
-// The marker manager and the track window of the run, created on first use.
+// The live marker manager and track window, created hidden when closed.
 FrmPoint& MarkerWindow(QWidget* owner);
 FrmPath& TrackWindow(QWidget* owner);
 

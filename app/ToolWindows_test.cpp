@@ -1,6 +1,9 @@
-// The tool windows as objects of the run, and the public members of the
-// marker manager and the track window that the main window calls.
+// The lifetime of the tool windows, and the public members of the marker
+// manager and the track window that the main window calls.
+#include <QCoreApplication>
+#include <QDialog>
 #include <QListWidget>
+#include <QPointer>
 #include <QRadioButton>
 
 #include <memory>
@@ -44,6 +47,55 @@ TEST_F(ToolWindowsTest, CreatedOnFirstUseHiddenAndOwned) {
     // The windows go with their owner, and come back new on the next use.
     owner.reset();
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmSet), nullptr);
+}
+
+TEST_F(ToolWindowsTest, ModalWindowOpensWithoutBlockingAndEndsWhenClosed) {
+    QWidget& first = ShowToolWindow(ToolWindowId::FrmSet, owner.get());
+    // The call came back with the dialog open, for the test to drive.
+    ASSERT_EQ(p.env.windows.shown.size(), 1u);
+    EXPECT_TRUE(p.env.windows.shown[0].modal);
+    EXPECT_EQ(p.env.windows.shown[0].owner, owner.get());
+    EXPECT_TRUE(first.isVisible());
+    EXPECT_EQ(first.windowModality(), Qt::WindowModal);
+    QPointer<QWidget> watch(&first);
+    static_cast<QDialog&>(first).reject();
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmSet), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+    // Each opening is a new dialog.
+    QWidget& second = ShowToolWindow(ToolWindowId::FrmSet, owner.get());
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmSet), &second);
+    EXPECT_TRUE(second.isVisible());
+}
+
+TEST_F(ToolWindowsTest, ModelessWindowIsOneWhileOpenAndFreshAfterClosing) {
+    QWidget& first = ShowToolWindow(ToolWindowId::FrmPoint, owner.get());
+    first.resize(111, 222);
+    EXPECT_EQ(&ShowToolWindow(ToolWindowId::FrmPoint, owner.get()), &first);
+    ASSERT_EQ(p.env.windows.shown.size(), 2u);
+    EXPECT_FALSE(p.env.windows.shown[1].modal);
+    EXPECT_EQ(p.env.windows.shown[1].window, &first);
+    // Closing ends it; reopening starts fresh.
+    QPointer<QWidget> watch(&first);
+    first.close();
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmPoint), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+    QWidget& again = ShowToolWindow(ToolWindowId::FrmPoint, owner.get());
+    EXPECT_NE(again.size(), QSize(111, 222));
+    EXPECT_TRUE(again.isVisible());
+}
+
+TEST_F(ToolWindowsTest, PublicMethodOnAClosedWindowMakesItHidden) {
+    skydata::AddMapPoint(1, 2, 1, 60, "a", 255);
+    MarkerWindow(owner.get()).ReflashList();
+    QWidget* window = FindToolWindow(ToolWindowId::FrmPoint);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(p.env.windows.shown.empty());
+    // The next opening shows that same window, with what the call put in.
+    EXPECT_EQ(&ShowToolWindow(ToolWindowId::FrmPoint, owner.get()), window);
+    EXPECT_EQ(Items(*MarkerWindow(owner.get()).List1), std::vector<std::string>{"(0)a"});
 }
 
 TEST_F(ToolWindowsTest, MarkersAreNumberedFromTheirSlotAndSelected) {
@@ -95,7 +147,7 @@ TEST_F(ToolWindowsTest, TrackWindowTakesTheBodyOnlyWhenAsked) {
     tracks.Form_Load();
     EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{""});
     tracks.ADDfromMainFirst = true;
-    p.env.windows.ShowModal(tracks);
+    EXPECT_EQ(&ShowToolWindow(ToolWindowId::FrmPath, owner.get()), &tracks);
     EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"A3"});
     EXPECT_FALSE(tracks.ADDfromMainFirst);
 }

@@ -15,6 +15,14 @@ std::string PlainNumberText(double value) {
     return buffer;
 }
 
+std::string PlainNumberTextSingle(float value) {
+    if (std::isnan(value)) return "NaN";
+    if (value == 0.0f) return "0";
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+    return buffer;
+}
+
 std::string NumberText(double value) {
     const std::string text = PlainNumberText(value);
     return value < 0.0 ? text : " " + text;

@@ -11,6 +11,8 @@ namespace astro {
 std::string NumberText(double value);
 // Shortest decimal form (up to 15 significant digits), no leading blank.
 std::string PlainNumberText(double value);
+// The same for a Single (float), up to 7 significant digits: 8.1f -> "8.1".
+std::string PlainNumberTextSingle(float value);
 // " 2024" for a year above 0, "기원전 1" for year 0, "기원전 100" for -99.
 std::string YearText(double year);
 

@@ -1,5 +1,6 @@
 #include "astro/TextFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -251,6 +252,108 @@ double ParseEpochDate(std::string_view text) {
         text = blank == std::string_view::npos ? std::string_view{} : text.substr(blank + 1);
     }
     return DateToJD(parts[0], parts[1], parts[2], 0, 0, 0);
+}
+
+}  // namespace astro
+
+namespace astro {
+
+std::string FormatDigitPattern(double value, std::string_view pattern) {
+    if (!std::isfinite(value)) return "";
+    const std::size_t point = pattern.find('.');
+    const std::string_view int_part = pattern.substr(0, point);
+    const std::string_view dec_part = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    const auto is_place = [](char c) { return c == '0' || c == '#'; };
+    int int_places = 0, int_forced = 0, dec_places = 0, dec_forced = 0;
+    for (char c : int_part) {
+        if (!is_place(c)) continue;
+        ++int_places;
+        // Every place from the first "0" on prints a digit.
+        if (c == '0' || int_forced > 0) ++int_forced;
+    }
+    for (char c : dec_part) {
+        if (!is_place(c)) continue;
+        ++dec_places;
+        if (c == '0') dec_forced = dec_places;
+    }
+
+    // Digits of |value| with 15 significant digits, rounded half away from
+    // zero at dec_places decimals, as a whole number of 10^-dec_places.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string mantissa;
+    const char* p = buffer;
+    for (; *p && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9') mantissa += *p;
+    }
+    const int exponent = std::atoi(p + 1);
+    // mantissa d0 d1 ... d14 stands for d0.d1... x 10^exponent; the digit
+    // of 10^-dec_places is at position exponent + dec_places.
+    const long keep = static_cast<long>(exponent) + dec_places + 1;
+    std::string digits;
+    if (keep <= 0) {
+        digits.assign(1, keep == 0 && !mantissa.empty() && mantissa[0] >= '5' ? '1' : '0');
+    } else {
+        if (static_cast<std::size_t>(keep) <= mantissa.size()) {
+            digits = mantissa.substr(0, static_cast<std::size_t>(keep));
+            const bool up = static_cast<std::size_t>(keep) < mantissa.size() &&
+                            mantissa[static_cast<std::size_t>(keep)] >= '5';
+            if (up) {
+                int i = static_cast<int>(digits.size()) - 1;
+                while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+                if (i < 0) {
+                    digits.insert(digits.begin(), '1');
+                } else {
+                    ++digits[static_cast<std::size_t>(i)];
+                }
+            }
+        } else {
+            digits = mantissa + std::string(static_cast<std::size_t>(keep) - mantissa.size(), '0');
+        }
+    }
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
+    if (digits.size() < static_cast<std::size_t>(dec_places) + 1) {
+        digits.insert(0, static_cast<std::size_t>(dec_places) + 1 - digits.size(), '0');
+    }
+    std::string int_digits = digits.substr(0, digits.size() - static_cast<std::size_t>(dec_places));
+    std::string dec_digits = digits.substr(digits.size() - static_cast<std::size_t>(dec_places));
+    int_digits.erase(0, std::min(int_digits.find_first_not_of('0'), int_digits.size()));
+    if (int_digits.size() < static_cast<std::size_t>(int_forced)) {
+        int_digits.insert(0, static_cast<std::size_t>(int_forced) - int_digits.size(), '0');
+    }
+    // Optional decimals: trailing zeros beyond the forced ones are dropped.
+    while (dec_digits.size() > static_cast<std::size_t>(dec_forced) && dec_digits.back() == '0') dec_digits.pop_back();
+
+    std::string text = value < 0 && !zero ? "-" : "";
+    // Integer digits right-aligned to the places; extra ones at the first.
+    const int count = static_cast<int>(int_digits.size());
+    int place = 0;
+    for (char c : int_part) {
+        if (!is_place(c)) {
+            text += c;
+            continue;
+        }
+        const int index = count - int_places + place;
+        if (place == 0 && index > 0) {
+            text += int_digits.substr(0, static_cast<std::size_t>(index) + 1);
+        } else if (index >= 0) {
+            text += int_digits[static_cast<std::size_t>(index)];
+        }
+        ++place;
+    }
+    if (int_places == 0) text += int_digits;
+    if (point == std::string_view::npos) return text;
+    if (!dec_digits.empty()) text += '.';
+    std::size_t d = 0;
+    for (char c : dec_part) {
+        if (!is_place(c)) {
+            text += c;
+            continue;
+        }
+        if (d < dec_digits.size()) text += dec_digits[d];
+        ++d;
+    }
+    return text;
 }
 
 }  // namespace astro

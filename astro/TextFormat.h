@@ -17,6 +17,16 @@ namespace astro {
 // A text without a number gives 0.
 double ParseLeadingNumber(std::string_view text);
 
+// A number written by a digit pattern: "0" a digit always, "#" a digit only
+// where significant, the first "." the decimal point, every other character
+// printed as it stands. The value is rounded to the pattern's decimals,
+// halves away from zero (of its 15-digit decimal form, so 1.005 "0.00" gives
+// "1.01"); integer digits beyond the pattern's places are all written; "-"
+// leads a negative value unless it rounds to 0. A non-finite value gives "".
+// 1 "0.0#" -> "1.0", 1.257 "0.0#" -> "1.26", 7 "0000" -> "0007",
+// 5 "00 " -> "05 ", 0.5 "#0.00" -> "0.50", 0.5 "#.00" -> ".50".
+std::string FormatDigitPattern(double value, std::string_view pattern);
+
 // "5시 34분 31초" for 83.63 (mode 2: "5시 34분 31.2초"); 375 gives "--".
 std::string FormatHmsKorean(double angle_deg, int mode);
 // "06시 30분" for 97.5, minutes rounded (mode 1: down to a multiple of 5);

@@ -57,20 +57,10 @@ QAction* FakePopupMenu::Popup(QMenu& menu, int x, int y, QAction* default_action
     return action;
 }
 
-int FakeWindowShow::ShowModal(QWidget& window) {
-    shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), true, nullptr});
-    QPointer<QWidget> guard(&window);
-    auto* dialog = qobject_cast<QDialog*>(&window);
-    if (dialog) dialog->setResult(QDialog::Rejected);
+void FakeWindowShow::OpenModal(QWidget& window, QWidget* owner) {
+    shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), true, owner});
+    window.setWindowModality(Qt::WindowModal);
     window.show();
-    if (!modal_steps.empty()) {
-        const auto step = modal_steps.front();
-        modal_steps.pop_front();
-        step(window);
-    }
-    if (!guard) return 0;
-    if (window.isVisible()) window.hide();
-    return dialog ? dialog->result() : 0;
 }
 
 void FakeWindowShow::ShowOwned(QWidget& window, QWidget* owner) {

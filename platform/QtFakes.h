@@ -32,14 +32,12 @@ public:
     std::deque<std::string> choices;
 };
 
-// Records each window shown. A modal window is shown (offscreen in tests),
-// the next scripted step runs on it in place of the user (for example filling
-// fields and clicking OK), and it is closed if the step left it open; its
-// result is the dialog's result, 0 for other windows. An owned window is
-// shown and stays open.
+// Records each window shown. Both kinds are shown (offscreen in tests) and
+// stay open, so the test drives the window as a user would (fills fields,
+// clicks its buttons) after the call that opened it has returned.
 class FakeWindowShow final : public WindowShow {
 public:
-    int ShowModal(QWidget& window) override;
+    void OpenModal(QWidget& window, QWidget* owner) override;
     void ShowOwned(QWidget& window, QWidget* owner) override;
 
     struct Shown {
@@ -49,7 +47,6 @@ public:
         QPointer<QWidget> owner;
     };
     std::vector<Shown> shown;
-    std::deque<std::function<void(QWidget&)>> modal_steps;
 };
 
 class FakeClipboard final : public Clipboard {

@@ -8,13 +8,11 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImage>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -187,18 +185,12 @@ public:
 
 class QtWindowShow final : public WindowShow {
 public:
-    int ShowModal(QWidget& window) override {
-        if (auto* dialog = qobject_cast<QDialog*>(&window)) return dialog->exec();
-        QPointer<QWidget> guard(&window);
-        window.setWindowModality(Qt::ApplicationModal);
+    void OpenModal(QWidget& window, QWidget* owner) override {
+        if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
+        window.setWindowModality(Qt::WindowModal);
         window.show();
-        QEventLoop loop;
-        HideWatcher watcher(loop);
-        window.installEventFilter(&watcher);
-        QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
-        if (window.isVisible()) loop.exec();
-        if (guard) guard->removeEventFilter(&watcher);
-        return 0;
+        window.raise();
+        window.activateWindow();
     }
     void ShowOwned(QWidget& window, QWidget* owner) override {
         if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
@@ -206,19 +198,6 @@ public:
         window.raise();
         window.activateWindow();
     }
-
-private:
-    class HideWatcher final : public QObject {
-    public:
-        explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
-        bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Hide) loop_.quit();
-            return false;
-        }
-
-    private:
-        QEventLoop& loop_;
-    };
 };
 
 class QtClipboard final : public Clipboard {

@@ -94,14 +94,16 @@ TEST_F(QtServicesTest, FakePopupMenuRecordsItemsAndTriggersTheChoice) {
     EXPECT_EQ(env.popups.shown[0].default_item, "가운데로(C)");
 }
 
-TEST_F(QtServicesTest, FakeWindowShowRunsModalStepsWithoutBlocking) {
+TEST_F(QtServicesTest, FakeWindowShowLeavesBothKindsOpenForTheTest) {
     FakeQtEnv env;
     QWidget owner;
     QDialog settings;
     settings.setWindowTitle("설정");
-    env.windows.modal_steps.push_back([](QWidget& w) { static_cast<QDialog&>(w).accept(); });
-    EXPECT_EQ(Env().windows->ShowModal(settings), QDialog::Accepted);
-    EXPECT_EQ(Env().windows->ShowModal(settings), QDialog::Rejected) << "no step: closed as cancelled";
+    Env().windows->OpenModal(settings, &owner);
+    // The call returned with the dialog still open: the test drives it.
+    EXPECT_TRUE(settings.isVisible());
+    EXPECT_EQ(settings.windowModality(), Qt::WindowModal);
+    settings.accept();
     EXPECT_FALSE(settings.isVisible());
 
     QWidget* info = new QWidget;
@@ -111,11 +113,12 @@ TEST_F(QtServicesTest, FakeWindowShowRunsModalStepsWithoutBlocking) {
     EXPECT_TRUE(info->isWindow());
     EXPECT_TRUE(info->isVisible());
 
-    ASSERT_EQ(env.windows.shown.size(), 3u);
+    ASSERT_EQ(env.windows.shown.size(), 2u);
     EXPECT_TRUE(env.windows.shown[0].modal);
     EXPECT_EQ(env.windows.shown[0].title, "설정");
-    EXPECT_FALSE(env.windows.shown[2].modal);
-    EXPECT_EQ(env.windows.shown[2].owner, &owner);
+    EXPECT_EQ(env.windows.shown[0].owner, &owner);
+    EXPECT_FALSE(env.windows.shown[1].modal);
+    EXPECT_EQ(env.windows.shown[1].owner, &owner);
 }
 
 TEST_F(QtServicesTest, ChartPictureGoesToTheClipboard) {
@@ -199,11 +202,17 @@ TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
     fs::remove_all(folder);
 }
 
-TEST_F(QtImplementationsTest, ModalPlainWindowReturnsWhenClosed) {
-    QWidget window;
-    WhenModal([](QWidget& w) { w.close(); });
-    EXPECT_EQ(Env().windows->ShowModal(window), 0);
-    EXPECT_FALSE(window.isVisible());
+TEST_F(QtImplementationsTest, ModalWindowOpensWithoutBlocking) {
+    QWidget owner;
+    owner.show();
+    QDialog* window = new QDialog;
+    Env().windows->OpenModal(*window, &owner);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->parentWidget(), &owner);
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_EQ(window->windowModality(), Qt::WindowModal);
+    window->reject();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(QtImplementationsTest, ClipboardFoldersAndClock) {

@@ -46,7 +46,7 @@ public:
 
 class HeadlessWindowShow final : public WindowShow {
 public:
-    int ShowModal(QWidget&) override { return 0; }
+    void OpenModal(QWidget&, QWidget*) override {}
     void ShowOwned(QWidget&, QWidget*) override {}
 };
 

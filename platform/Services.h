@@ -131,9 +131,11 @@ public:
 class WindowShow {
 public:
     virtual ~WindowShow() = default;
-    // Shows the window modally and returns when it is closed, with its
-    // result (QDialog::result for dialogs, 0 otherwise).
-    virtual int ShowModal(QWidget& window) = 0;
+    // Opens the window modal to `owner` (input to the owner's window
+    // hierarchy is blocked while it is open) and returns at once, without
+    // waiting for it to close: whatever follows its closing runs in the
+    // window's own handlers. Nothing blocks inside a handler.
+    virtual void OpenModal(QWidget& window, QWidget* owner) = 0;
     // Shows the window modeless, owned by `owner` (it stays above its owner
     // and closes with it), and returns at once.
     virtual void ShowOwned(QWidget& window, QWidget* owner) = 0;

@@ -134,12 +134,16 @@ std::optional<std::string> FindConfigValue(std::string_view text, std::string_vi
     return result;
 }
 
-std::string FormatPlainNumber(double value) {
+namespace {
+
+// The plain number text with `significant` digits; the exponent form from
+// 10^exponent_from on and below .0001.
+std::string PlainNumberWithDigits(double value, int significant, int exponent_from) {
     // No setting holds a non-finite number; should one slip through, it is
     // written as a number that reads back rather than as text that does not.
     if (value == 0 || !std::isfinite(value)) return " 0";
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, std::fabs(value));
     // buffer: d.dddddddddddddde[+-]xx
     std::string digits;
     const char* p = buffer;
@@ -150,7 +154,7 @@ std::string FormatPlainNumber(double value) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
     std::string text = value < 0 ? "-" : " ";
-    if (exponent >= 15 || exponent < -4) {
+    if (exponent >= exponent_from || exponent < -4) {
         text += digits[0];
         if (digits.size() > 1) {
             text += '.';
@@ -175,6 +179,14 @@ std::string FormatPlainNumber(double value) {
         text += digits;
     }
     return text;
+}
+
+}  // namespace
+
+std::string FormatPlainNumber(double value) { return PlainNumberWithDigits(value, 15, 15); }
+
+std::string FormatPlainNumberSingle(float value) {
+    return PlainNumberWithDigits(static_cast<double>(value), 7, 7);
 }
 
 std::optional<double> ParsePlainNumber(std::string_view text) {

@@ -55,6 +55,9 @@ std::optional<std::string> FindConfigValue(std::string_view text, std::string_vi
 // " 1E+20", " 1E-05" (15 significant digits, exponent form below .0001 and
 // from 1E+15 on).
 std::string FormatPlainNumber(double value);
+// The same for a Single (float): 7 significant digits, exponent form from
+// 1E+07 on: 0.03f -> " .03", 8.1f -> " 8.1", -1.5f -> "-1.5".
+std::string FormatPlainNumberSingle(float value);
 
 // Plain numeric parse of a text: leading blanks, tabs and line ends skipped,
 // an optional sign, digits with an optional point and an optional exponent

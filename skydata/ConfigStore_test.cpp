@@ -184,6 +184,19 @@ TEST_F(ConfigStoreTest, PlainNumberTextForms) {
     for (const Case& c : cases) EXPECT_EQ(FormatPlainNumber(c.value), c.text) << c.value;
 }
 
+TEST_F(ConfigStoreTest, PlainNumberTextOfASingleHasSevenDigits) {
+    struct Case {
+        float value;
+        const char* text;
+    };
+    const Case cases[] = {{0.03f, " .03"},   {8.1f, " 8.1"},          {-1.46f, "-1.46"},   {0, " 0"},
+                          {1234567.f, " 1234567"}, {12345678.f, " 1.234568E+07"}, {1e-5f, " 1E-05"},
+                          {0.28f, " .28"},   {-0.3f, "-.3"}};
+    for (const Case& c : cases) EXPECT_EQ(FormatPlainNumberSingle(c.value), c.text) << c.value;
+    // The Double text of the same Single shows the float's binary tail.
+    EXPECT_EQ(FormatPlainNumber(0.03f), " .0299999993294477");
+}
+
 TEST_F(ConfigStoreTest, PlainNumberParse) {
     struct Case {
         const char* text;
