@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTreeWidget>
 
 #include "app/ChartHost.h"
@@ -24,7 +23,6 @@ constexpr const char* kZodiacCaption = "황도12궁만 고르기";
 constexpr const char* kDeterminativeCaption = "수거성좌만 고르기";
 constexpr const char* kDistrictLetters = "PENWS";
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The node pictures: a filled disc in the colour of each system, an outline
 // for the nodes under them.
@@ -98,7 +96,6 @@ void FrmCFilter::BuildControls() {
     Command1->setDefault(true);
     Command2 = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command2");
     Command2->setGeometry(424, 382, 88, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     const auto guarded = [this](void (FrmCFilter::*handler)()) {
         return [this, handler] { platform::Guard([this, handler] { (this->*handler)(); }); };
@@ -111,7 +108,7 @@ void FrmCFilter::BuildControls() {
     connect(CmdMain, &QPushButton::clicked, this, guarded(&FrmCFilter::CmdMain_Click));
     connect(Command1, &QPushButton::clicked, this, guarded(&FrmCFilter::Command1_Click));
     connect(Command2, &QPushButton::clicked, this, guarded(&FrmCFilter::Command2_Click));
-    connect(escape, &QShortcut::activated, this, guarded(&FrmCFilter::Command2_Click));
+    BindEnterAndEscape(*this, Command1, Command2);
 }
 
 void FrmCFilter::Form_Load() {
@@ -126,8 +123,8 @@ void FrmCFilter::Form_Load() {
     const auto add = [this](QTreeWidgetItem* parent, const std::string& key, const std::string& text,
                             const QIcon& icon) {
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
-        node->setText(0, Q(text));
-        node->setData(0, Qt::UserRole, Q(key));
+        node->setText(0, QText(text));
+        node->setData(0, Qt::UserRole, QText(key));
         node->setIcon(0, icon);
         return node;
     };
@@ -155,7 +152,7 @@ void FrmCFilter::Form_Load() {
 
 QTreeWidgetItem* FrmCFilter::Node(const std::string& key) const {
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == Q(key)) return *it;
+        if ((*it)->data(0, Qt::UserRole).toString() == QText(key)) return *it;
     }
     return nullptr;
 }
@@ -196,7 +193,7 @@ void FrmCFilter::ShowFilterGroup(const std::string& key) {
             text += ' ';
             text += std::to_string(data[i].Number);
         }
-        auto* item = new QListWidgetItem(Q(text), List1);
+        auto* item = new QListWidgetItem(QText(text), List1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(flags[i] ? Qt::Checked : Qt::Unchecked);
     }

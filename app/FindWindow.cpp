@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabBar>
 
 #include <cmath>
@@ -75,8 +74,6 @@ constexpr int kFrameWidth = 288;
 constexpr int kFrameHeight = 300;
 constexpr int kComboLeft = 8, kComboTop = 16, kComboWidth = 257, kComboDropDown = 300;
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
 
 const skydata::ConstellationSystem& SystemOf(char letter) {
     const skydata::ConstellationState& c = skydata::Constellations();
@@ -98,7 +95,7 @@ void SetRed(QLabel& label, bool red) {
 }
 
 void AddItem(QListWidget& list, const std::string& text, int data) {
-    auto* item = new QListWidgetItem(Q(text), &list);
+    auto* item = new QListWidgetItem(QText(text), &list);
     item->setData(Qt::UserRole, data);
 }
 
@@ -191,7 +188,6 @@ void FrmFind::BuildControls() {
     CmdFind->setAutoDefault(true);
     CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(kWidth - 88, kHeight - 36, 82, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     const auto guarded = [this](void (FrmFind::*handler)()) {
         return [this, handler] { platform::Guard([this, handler] { (this->*handler)(); }); };
@@ -208,7 +204,7 @@ void FrmFind::BuildControls() {
     for (QRadioButton* option : Option1) connect(option, &QRadioButton::clicked, this, guarded(&FrmFind::Text1_Change));
     connect(CmdFind, &QPushButton::clicked, this, guarded(&FrmFind::CmdFind_Click));
     connect(CmdCancel, &QPushButton::clicked, this, guarded(&FrmFind::CmdCancel_Click));
-    connect(escape, &QShortcut::activated, this, guarded(&FrmFind::CmdCancel_Click));
+    BindEnterAndEscape(*this, CmdFind, CmdCancel);
 }
 
 void FrmFind::Form_Load() {
@@ -225,7 +221,7 @@ void FrmFind::Form_Load() {
     for (int slot = 0; slot < 2; ++slot) {
         std::string text = "사용자 목록 " + std::to_string(slot + 1) + ": ";
         text += in_use[slot] ? catalogs[static_cast<std::size_t>(slot)].Name : "지정된 목록 없음";
-        Combo6->addItem(Q(text));
+        Combo6->addItem(QText(text));
     }
 
     Frame2->show();
@@ -235,6 +231,8 @@ void FrmFind::Form_Load() {
     Combo6->hide();
     Combo6->setEnabled(false);
     FillMansionList();
+    // Typing goes straight into the name box.
+    txtObjName->setFocus();
 }
 
 // ---- Tabs and categories ----------------------------------------------------
@@ -464,7 +462,7 @@ void FrmFind::List3_Click() {
         case kWesternStarNames: ShowFoundObject("wname", row); break;
         case kDeepSky: ShowFoundObject("m", row); break;
         case kUserList1:
-        case kUserList2: ShowUserListEntry(S(item->text())); break;
+        case kUserList2: ShowUserListEntry(StdText(item->text())); break;
         default: break;
     }
 }
@@ -531,9 +529,9 @@ bool FrmFind::ShowFoundObject(const std::string& kind, int index) {
 void FrmFind::ShowPosition(const std::string& name, double ra_deg, double dec_deg) {
     Label1_2->setText(QString::fromUtf8("적경:"));
     Label1_3->setText(QString::fromUtf8("적위:"));
-    Label2->setText(Q(name));
-    LCRA->setText(Q(astro::FormatHmsKorean(ra_deg, 0)));
-    LCDec->setText(Q(astro::FormatDmsKorean(dec_deg, 0)));
+    Label2->setText(QText(name));
+    LCRA->setText(QText(astro::FormatHmsKorean(ra_deg, 0)));
+    LCDec->setText(QText(astro::FormatDmsKorean(dec_deg, 0)));
     double az = 0, alt = 0;
     astro::EquatorialToHorizontal(ra_deg, dec_deg, AppState().LocalSiderealTime, skydata::CurrentSettings().lat, az,
                                   alt);
@@ -548,16 +546,16 @@ void FrmFind::ShowVisibility(double altitude_deg) {
 
 void FrmFind::ShowNotFound(const std::string& name, const std::string& message) {
     CmdFind->setEnabled(false);
-    Label2->setText(Q(name));
+    Label2->setText(QText(name));
     LCRA->setText("--");
     LCDec->setText("--");
-    Label3->setText(Q(message));
+    Label3->setText(QText(message));
     SetRed(*Label3, true);
 }
 
 // ---- Number lookups -------------------------------------------------------
 
-void FrmFind::TxtHR_Change() { FindHRStar(S(TxtHR->text())); }
+void FrmFind::TxtHR_Change() { FindHRStar(StdText(TxtHR->text())); }
 
 void FrmFind::FindHRStar(const std::string& text) {
     const double number = std::floor(astro::ParseLeadingNumber(text));
@@ -583,7 +581,7 @@ void FrmFind::Text1_Change() {
     for (int i = 0; i < 3; ++i) {
         if (Option1[static_cast<std::size_t>(i)]->isChecked()) field = i;
     }
-    FindSky2000Star(S(Text1->text()), field);
+    FindSky2000Star(StdText(Text1->text()), field);
 }
 
 void FrmFind::FindSky2000Star(const std::string& text, int field) {
@@ -616,13 +614,13 @@ void FrmFind::ShowUserListEntry(const std::string& item_text) {
     if (!entry) return;
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     const double lst = AppState().LocalSiderealTime;
-    Label2->setText(Q(entry->Name));
+    Label2->setText(QText(entry->Name));
     CmdFind->setEnabled(true);
     if (entry->CoordKind == "a") {
         Label1_2->setText(QString::fromUtf8("방위각:"));
         Label1_3->setText(QString::fromUtf8("고도:"));
-        LCRA->setText(Q(astro::FormatDmsKorean(entry->RA, 0)));
-        LCDec->setText(Q(astro::FormatDmsKorean(entry->Dec, 0)));
+        LCRA->setText(QText(astro::FormatDmsKorean(entry->RA, 0)));
+        LCDec->setText(QText(astro::FormatDmsKorean(entry->Dec, 0)));
         // Fixed horizontal places are centred by their place of date now.
         double ra = 0, dec = 0;
         astro::HorizontalToEquatorial(entry->RA, entry->Dec, lst, s.lat, ra, dec);
@@ -655,14 +653,14 @@ void FrmFind::FindNameString(const std::string& text) {
     ResultKeys.clear();
     ResultKeys.reserve(matches.size());
     for (const NameMatch& match : matches) {
-        ListFind->addItem(Q(match.line));
+        ListFind->addItem(QText(match.line));
         ResultKeys.push_back(match.key);
     }
     ListFind->setUpdatesEnabled(true);
 }
 
 void FrmFind::txtObjName_Change() {
-    const std::string text = S(txtObjName->text());
+    const std::string text = StdText(txtObjName->text());
     if (skydata::TrimBlanks(text).empty()) return;
     FindNameString(text);
 }

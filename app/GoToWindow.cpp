@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 
 #include <cmath>
 #include <string>
@@ -36,9 +35,7 @@ constexpr const char* kReferencePoints[10] = {"은하 북극", "은하 남극", 
 constexpr const char* kFrames[4] = {"지평 좌표계", "적도 좌표계", "황도 좌표계", "은하 좌표계"};
 enum Frame { kHorizontal = 0, kEquatorial = 1, kEcliptic = 2, kGalactic = 3 };
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(S(box->text())); }
+double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(StdText(box->text())); }
 
 // A galactic place as equatorial of the equinox of jd.
 void GalacticOfDate(double l_deg, double b_deg, double jd, double& ra_deg, double& dec_deg) {
@@ -102,7 +99,6 @@ void FrmFindC::BuildControls() {
     Command1[0]->setDefault(true);
     Command1[1] = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command1", 1);
     Command1[1]->setGeometry(240, 290, 80, 28);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
     for (int i = 0; i < 2; ++i) {
         connect(Option1[static_cast<std::size_t>(i)], &QRadioButton::clicked, this,
@@ -110,7 +106,7 @@ void FrmFindC::BuildControls() {
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { platform::Guard([this, i] { Command1_Click(i); }); });
     }
-    connect(escape, &QShortcut::activated, this, [this] { platform::Guard([this] { Command1_Click(1); }); });
+    BindEnterAndEscape(*this, Command1[0], Command1[1]);
 }
 
 void FrmFindC::Form_Load() {
@@ -121,9 +117,9 @@ void FrmFindC::Form_Load() {
     int hours = 0, minutes = 0;
     float seconds = 0;
     astro::SplitDegreesHms(s.ViewCenterX, hours, minutes, seconds);
-    TxtNLon[0]->setText(Q(skydata::FormatPlainNumber(hours)));
-    TxtNLon[1]->setText(Q(skydata::FormatPlainNumber(minutes)));
-    TxtNLon[2]->setText(Q(astro::FormatDigitPattern(seconds, "0.00")));
+    TxtNLon[0]->setText(QText(skydata::FormatPlainNumber(hours)));
+    TxtNLon[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
+    TxtNLon[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.00")));
 
     int degrees = 0;
     astro::SplitDegreesDms(s.ViewCenterY, degrees, minutes, seconds);
@@ -131,9 +127,9 @@ void FrmFindC::Form_Load() {
     // part of the number when the box is read back.
     std::string degrees_text = skydata::FormatPlainNumber(degrees);
     if (s.ViewCenterY < 0) degrees_text = std::string(1, '-').append(skydata::TrimBlanks(degrees_text));
-    TxtNLat[0]->setText(Q(degrees_text));
-    TxtNLat[1]->setText(Q(skydata::FormatPlainNumber(minutes)));
-    TxtNLat[2]->setText(Q(astro::FormatDigitPattern(seconds, "0.00")));
+    TxtNLat[0]->setText(QText(degrees_text));
+    TxtNLat[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
+    TxtNLat[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.00")));
 
     Combo2->clear();
     for (const char* text : kReferencePoints) Combo2->addItem(QString::fromUtf8(text));
@@ -184,7 +180,7 @@ void FrmFindC::GoToCoordinate(double full_circle) {
     } else {
         double lon = (Number(TxtNLon[0]) + Number(TxtNLon[1]) / 60 + Number(TxtNLon[2]) / 3600) * 15;
         double lat = std::fabs(Number(TxtNLat[0])) + Number(TxtNLat[1]) / 60 + Number(TxtNLat[2]) / 3600;
-        if (skydata::TrimBlanks(S(TxtNLat[0]->text())).starts_with('-')) lat = -lat;
+        if (skydata::TrimBlanks(StdText(TxtNLat[0]->text())).starts_with('-')) lat = -lat;
         lon *= kFullCircle / full_circle;
         lat *= kFullCircle / full_circle;
         switch (Combo1->currentIndex()) {

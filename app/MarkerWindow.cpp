@@ -49,16 +49,13 @@ constexpr const char* kSaveFilter = "사용자 정의 목록 파일(*.UC)|*.UC";
 constexpr const char* kSaveName = "표지목록.UC";
 constexpr const char* kSaveFailure = "표지 목록 파일을 저장할 수 없습니다: ";
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(S(box->text())); }
 
 std::vector<skydata::MapPoint>& Markers() { return skydata::MapPointModule().MapPoints; }
 std::vector<skydata::DrawnLine>& Lines() { return skydata::DrawnLineModule().DrawnLines; }
 
 // "(index)name" as a list row shows an entry.
 QString RowText(std::size_t index, const std::string& name) {
-    return Q(std::string(1, '(').append(std::to_string(index)).append(")").append(name));
+    return QText(std::string(1, '(').append(std::to_string(index)).append(")").append(name));
 }
 
 // A name or text as one field of a .UC object line: the separators and line
@@ -276,17 +273,17 @@ void FrmPoint::ShowPlace(double ra_deg, double dec_deg) {
     int hours = 0, minutes = 0, degrees = 0;
     float seconds = 0;
     astro::SplitDegreesHms(ra_deg, hours, minutes, seconds);
-    TxtRA[0]->setText(Q(skydata::FormatPlainNumber(hours)));
-    TxtRA[1]->setText(Q(skydata::FormatPlainNumber(minutes)));
-    TxtRA[2]->setText(Q(astro::FormatDigitPattern(seconds, "0.0")));
+    TxtRA[0]->setText(QText(skydata::FormatPlainNumber(hours)));
+    TxtRA[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
+    TxtRA[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.0")));
     astro::SplitDegreesDms(dec_deg, degrees, minutes, seconds);
     // "-12", never "- 12": the sign must stay part of the number that the
     // box reads back, also for "-0".
     std::string degrees_text = skydata::FormatPlainNumber(degrees);
     if (dec_deg < 0) degrees_text = std::string(1, '-').append(skydata::TrimBlanks(degrees_text));
-    txtDE[0]->setText(Q(degrees_text));
-    txtDE[1]->setText(Q(skydata::FormatPlainNumber(minutes)));
-    txtDE[2]->setText(Q(astro::FormatDigitPattern(seconds, "0.0")));
+    txtDE[0]->setText(QText(degrees_text));
+    txtDE[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
+    txtDE[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.0")));
 }
 
 void FrmPoint::List1_Click() {
@@ -295,15 +292,15 @@ void FrmPoint::List1_Click() {
     if (ListMode) {
         const skydata::MapPoint& point = Markers()[*index];
         ShowPlace(point.RA, point.Dec);
-        txtDia->setText(Q(skydata::FormatPlainNumberSingle(point.Size)));
-        txtNM->setText(Q(point.Name));
+        txtDia->setText(QText(skydata::FormatPlainNumberSingle(point.Size)));
+        txtNM->setText(QText(point.Name));
         SetSwatchColor(point.Color);
         Combo1->setCurrentIndex(std::clamp(static_cast<int>(point.Kind) - 1, 0, kShapeCount - 1));
     } else {
         const skydata::DrawnLine& line = Lines()[*index];
         ShowPlace(line.RA1, line.Dec1);
         SetSwatchColor(line.Color);
-        txtNM->setText(Q(line.Text));
+        txtNM->setText(QText(line.Text));
     }
 }
 
@@ -399,20 +396,20 @@ void FrmPoint::CmdApply_Click() {
     if (!index) return;
     if (ListMode) {
         skydata::MapPoint& point = Markers()[*index];
-        const double ra = (Number(TxtRA[0]) + Number(TxtRA[1]) / 60 + Number(TxtRA[2]) / 3600) * 15;
-        double dec = std::fabs(Number(txtDE[0])) + Number(txtDE[1]) / 60 + Number(txtDE[2]) / 3600;
-        if (skydata::TrimBlanks(S(txtDE[0]->text())).starts_with('-')) dec = -dec;
+        const double ra = (BoxNumber(TxtRA[0]) + BoxNumber(TxtRA[1]) / 60 + BoxNumber(TxtRA[2]) / 3600) * 15;
+        double dec = std::fabs(BoxNumber(txtDE[0])) + BoxNumber(txtDE[1]) / 60 + BoxNumber(txtDE[2]) / 3600;
+        if (skydata::TrimBlanks(StdText(txtDE[0]->text())).starts_with('-')) dec = -dec;
         point.RA = std::isfinite(ra) ? astro::Norm360(ra) : 0;
         point.Dec = std::isfinite(dec) ? std::clamp(dec, -90.0, 90.0) : 0;
-        point.Size = static_cast<float>(Number(txtDia));
-        point.Name = skydata::SanitizeMarkName(S(txtNM->text()));
+        point.Size = static_cast<float>(BoxNumber(txtDia));
+        point.Name = skydata::SanitizeMarkName(StdText(txtNM->text()));
         point.Color = SwatchColor;
         point.Kind = static_cast<std::uint8_t>(std::clamp(Combo1->currentIndex(), 0, kShapeCount - 1) + 1);
         ReflashList();
     } else {
         skydata::DrawnLine& line = Lines()[*index];
         line.Color = SwatchColor;
-        line.Text = skydata::SanitizeLineText(S(txtNM->text()));
+        line.Text = skydata::SanitizeLineText(StdText(txtNM->text()));
         ReflashList2();
     }
     SelectEntry(*index);

@@ -41,6 +41,16 @@ std::optional<long> FieldNumber(const std::string& field) {
     return RoundedLeadingNumber(field);
 }
 
+// Whether `text` upper-cased equals `upper` (already upper-cased).
+bool SameUpperAscii(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+        if (c != upper[i]) return false;
+    }
+    return true;
+}
+
 std::string FourDigits(long number) {
     if (number >= 0) {
         char buffer[24];
@@ -189,7 +199,7 @@ std::optional<StarHit> FindSky2000Star(const skydata::CatalogState& catalogs, st
             bool match = false;
             switch (field) {
                 case S2kField::Catalogue:
-                    match = star.Id.size() == wanted.size() && UpperAscii(star.Id) == wanted;
+                    match = SameUpperAscii(star.Id, wanted);
                     break;
                 case S2kField::HD: match = FieldNumber(star.HD) == number; break;
                 case S2kField::SAO: match = FieldNumber(star.SAO) == number; break;

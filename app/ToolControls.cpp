@@ -2,7 +2,10 @@
 
 #include <QEvent>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
+
+#include "astro/TextFormat.h"
 
 namespace app {
 namespace {
@@ -29,8 +32,32 @@ private:
 
 }  // namespace
 
+QString QText(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+std::string StdText(const QString& text) { return text.toUtf8().toStdString(); }
+
 QString IndexedName(const char* name, int index) { return QString::fromUtf8(name) + '_' + QString::number(index); }
 
 void SelectAllOnFocus(QLineEdit& box) { new SelectAllFilter(box); }
+
+void BindEnterAndEscape(QWidget& window, QAbstractButton* enter, QAbstractButton* escape) {
+    if (enter) {
+        enter->setProperty("default", true);
+        for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+            auto* shortcut = new QShortcut(QKeySequence(key), &window);
+            QObject::connect(shortcut, &QShortcut::activated, enter, [enter] {
+                if (enter->isEnabled() && enter->isVisible()) enter->click();
+            });
+        }
+    }
+    if (escape) {
+        auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+        QObject::connect(shortcut, &QShortcut::activated, escape, [escape] {
+            if (escape->isEnabled()) escape->click();
+        });
+    }
+}
+
+double BoxNumber(const QLineEdit* box) { return astro::ParseLeadingNumber(StdText(box->text())); }
 
 }  // namespace app

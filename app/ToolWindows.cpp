@@ -8,6 +8,7 @@
 #include "app/ConstFilterWindow.h"
 #include "app/FindWindow.h"
 #include "app/GoToWindow.h"
+#include "app/ToolControls.h"
 #include "platform/Services.h"
 
 namespace app {

@@ -17,9 +17,13 @@
 // nothing waits in an event loop. Modeless ones are shown beside their
 // owner (ShowOwned). Tests drive either after opening it, offscreen.
 //
+// A window with its own class gets one case in Create (ToolWindows.cpp);
+// its constructor does the window's load (a fresh window per opening), it
+// unloads itself with close(), its handlers run inside platform::Guard, and
+// what it asks of the main window goes through Host() (app/ChartHost.h).
 // Windows without their own class yet are empty frames with their caption.
-// Their controls carry the names of the design as Qt object names, an
-// indexed control as name "_" index ("Option1_0"; app/ToolControls.h).
+// Controls carry the names of the design as Qt object names, an indexed
+// control as name "_" index ("Option1_0"; app/ToolControls.h).
 #include <QDialog>
 #include <QWidget>
 
@@ -67,8 +71,8 @@ const ToolWindowSpec& SpecOf(ToolWindowId id);
 QWidget& ToolWindow(ToolWindowId id, QWidget* owner);
 // The live window; nullptr when it is closed or was never created.
 QWidget* FindToolWindow(ToolWindowId id);
-// Opens the window as its spec says (see Modality above) and returns it at
-// once; an open window is raised.
+// Opens the window, modal or modeless as its kind is (see Modality above),
+// and returns it at once; an open window is raised.
 QWidget& ShowToolWindow(ToolWindowId id, QWidget* owner);
 // Deletes every tool window (the start of a run, for tests).
 void ResetToolWindows();

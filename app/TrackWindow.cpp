@@ -48,10 +48,7 @@ constexpr const char* kRangeQuestion =
     "시작 날짜와 종료 날짜 사이의 날짜 수가 계산 간격보다 작습니다.\r\n날짜 간격을 자동으로 조절하시겠습니까?";
 constexpr const char* kRangeRefused = "시작 날짜 또는 종료 날짜를 새로 설정해 주십시오.";
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-std::string S(const QString& text) { return text.toUtf8().toStdString(); }
-double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(S(box->text())); }
-QString NumberBox(double value) { return Q(astro::PlainNumberText(value)); }
+QString NumberBox(double value) { return QText(astro::PlainNumberText(value)); }
 
 void ShowDate(double jd, const std::array<QLineEdit*, 3>& boxes) {
     const astro::CalendarDate d = astro::JDToDate(jd);
@@ -61,7 +58,7 @@ void ShowDate(double jd, const std::array<QLineEdit*, 3>& boxes) {
 }
 
 double ReadDate(const std::array<QLineEdit*, 3>& boxes) {
-    return astro::DateToJD(Number(boxes[0]), Number(boxes[1]), Number(boxes[2]), 0, 0, 0);
+    return astro::DateToJD(BoxNumber(boxes[0]), BoxNumber(boxes[1]), BoxNumber(boxes[2]), 0, 0, 0);
 }
 
 }  // namespace
@@ -237,7 +234,7 @@ void FrmPath::FillBodyList() {
     List1->hide();
     List1->clear();
     const std::vector<std::string> names = PathBodyNamesOfKind(BodyKind);
-    for (const std::string& name : names) List1->addItem(Q(name));
+    for (const std::string& name : names) List1->addItem(QText(name));
     for (const std::string& code : WorkBodyList) {
         if (code.empty()) continue;
         std::uint8_t kind = 0;
@@ -309,10 +306,10 @@ void FrmPath::CmbTime_Click() {
 bool FrmPath::ApplyPathDialog() {
     double start = ReadDate(TxtStart);
     double end = ReadDate(TxtEnd);
-    const double hour = Number(TxtTime[0]) + Number(TxtTime[1]) / 60;
-    double step = std::trunc(Number(TxtInt));
+    const double hour = BoxNumber(TxtTime[0]) + BoxNumber(TxtTime[1]) / 60;
+    double step = std::trunc(BoxNumber(TxtInt));
     if (!(step >= 1) || !std::isfinite(step)) step = 1;
-    double label_days = std::trunc(Number(TxtLabel));
+    double label_days = std::trunc(BoxNumber(TxtLabel));
     if (!std::isfinite(label_days)) label_days = step;
 
     if (std::fabs(start - end) > step) {

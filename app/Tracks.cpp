@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <utility>
 
@@ -67,13 +66,6 @@ std::optional<std::string> NameAt(const List& list, int index) {
 std::string CodeOf(char letter, std::optional<int> index) {
     if (!index) return {};
     return letter + std::to_string(*index);
-}
-
-// "1.2", "-0.5": one decimal, halves away from zero.
-std::string OneDecimal(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", std::round(value * 10) / 10);
-    return text;
 }
 
 std::string WholeText(double value) { return std::to_string(static_cast<long long>(value)); }
@@ -223,7 +215,7 @@ std::string PathLabel(const std::string& flags, bool with_name, const std::strin
         label += astro::NumberText(d.year) + "/" + WholeText(d.month) + "/" + WholeText(d.day) + " ";
         if (has('T')) label += WholeText(d.hour) + ":" + WholeText(d.minute) + " ";
     }
-    if (has('M')) label += OneDecimal(mag) + "등급";
+    if (has('M')) label += astro::FormatDigitPattern(mag, "0.0") + "등급";
     return label;
 }
 

@@ -32,17 +32,9 @@ std::string_view Mid(std::string_view text, long first, long count) {
     return text.substr(static_cast<size_t>(begin), static_cast<size_t>(end - begin));
 }
 
-std::string OneDecimal(double value) {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.1f", value);
-    return buffer;
-}
+std::string OneDecimal(double value) { return FormatDigitPattern(value, "#0.0"); }
 
-std::string TwoDigits(double value) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%02.0f", value);
-    return buffer;
-}
+std::string TwoDigits(double value) { return FormatDigitPattern(value, "00"); }
 
 double Fix(double value) { return std::trunc(value); }
 

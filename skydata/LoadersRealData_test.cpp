@@ -14,6 +14,7 @@
 #include "skydata/Elements.h"
 #include "skydata/MilkyWay.h"
 #include "skydata/StarNames.h"
+#include "skydata/StartupTables.h"
 #include "skydata/Stars.h"
 
 namespace skydata {
@@ -197,6 +198,50 @@ TEST(RealData, ConstellationSystemsAreConsistent) {
             EXPECT_EQ(s.Data.size(), 88u);
             EXPECT_EQ(s.Labels.size(), 89u);
         }
+    }
+    EXPECT_TRUE(log.Problems.empty()) << Joined(log.Problems);
+}
+
+// In each of the 28 mansion districts the constellation holding the
+// mansion's determinative star is coded "00", in both traditional systems and
+// in the bright stars' Korean codes; the enclosures have none.
+TEST(RealData, DeterminativeConstellationsOfTheMansionsAreCodedZero) {
+    SKIP_WITHOUT("ConstDataE.dat", "ConstDataO.dat", "clineE.dat", "clabelE.dat", "clineO.dat", "clabelO.dat");
+    if (!HaveZoneFolders()) GTEST_SKIP() << "data/ not generated yet";
+    LoadLog log;
+    std::vector<std::string> mansions;
+    for (char quarter : std::string("ENWS")) {
+        for (char digit = '1'; digit <= '7'; ++digit) mansions.push_back(std::string{quarter, digit});
+    }
+    for (char system : {'E', 'O'}) {
+        const ConstellationSystem s = LoadConstellationSystem(kData, system, log);
+        std::vector<std::string> marked;
+        for (const auto& row : s.Data) {
+            if (row.Code.size() >= 4 && row.Code.compare(2, 2, "00") == 0) marked.push_back(row.Code.substr(0, 2));
+            // A name is split into Hangul and Hanja, never "name(Hanja) (district)".
+            EXPECT_FALSE(row.Name1.find('(') != std::string::npos && row.Name2.empty()) << system << " " << row.Code;
+        }
+        std::sort(marked.begin(), marked.end());
+        std::vector<std::string> expected = mansions;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(marked, expected) << system;
+    }
+    CatalogState stars;
+    LoadBrightStars(stars, kData, kJ2000, false, log);
+    for (int k = 0; k < kMansionCount; ++k) {
+        const RaDec& place = MansionStarJ2000[static_cast<std::size_t>(k)];
+        const BscStarRecord* nearest = nullptr;
+        double best = 1e9;
+        for (const auto& zone : stars.BscStar) {
+            for (const auto& star : zone) {
+                const double d = std::hypot((star.RA_deg - place.RA_deg) * std::cos(place.Dec_deg * M_PI / 180),
+                                            star.Dec_deg - place.Dec_deg);
+                if (d < best) best = d, nearest = &star;
+            }
+        }
+        ASSERT_NE(nearest, nullptr);
+        EXPECT_LT(best, 0.1) << k;
+        EXPECT_EQ(nearest->KorConst.substr(0, 4), mansions[static_cast<std::size_t>(k)] + "00") << "HR " << nearest->HR;
     }
     EXPECT_TRUE(log.Problems.empty()) << Joined(log.Problems);
 }

@@ -194,6 +194,14 @@ def main():
     check(codes["W"].get("AUMi", [None, None, "Ursa Minor"])[2] == "Ursa Minor", "AUMi is not Ursa Minor")
     for hr, s in stars.items():
         check(not s["code"] or s["code"] in codes["E"], f"HR {hr}: code {s['code']} not in ConstDataE")
+    # The determinative constellation of each mansion district is "00", in
+    # both traditional systems; the enclosures have none.
+    mansions = [f"{q}{i}" for q in "ENWS" for i in range(1, 8)]
+    for letter in "EO":
+        marked = sorted(c for c in codes[letter] if c[2:4] == "00")
+        check(marked == sorted(f"{d}00" for d in mansions), f"{letter}: determinatives {marked}")
+        for c, f in codes[letter].items():
+            check(not ("(" in f[1] and not f[2]), f"ConstData{letter}: {c} name {f[1]!r} not split")
     keys = read_concmt(set(codes["E"]) | set(codes["O"]))
     print(f"concmt.txt: {len(keys)} sections")
 

@@ -112,7 +112,12 @@ HANJA_VARIANTS = {
 def split_korean(translated: str):
     """'각(角)' -> ('각', '角'); Chinese forms of Hanja become the Korean
     standard forms, and Hanja that code page 949 still cannot hold are replaced by the
-    Hangul syllable at the same place (so '저(氐)' -> ('저', '저'))."""
+    Hangul syllable at the same place (so '저(氐)' -> ('저', '저')). A trailing
+    qualifier naming the district is dropped: '천전(天田) (각수)' -> ('천전', '天田'),
+    '삼공(三公) (자미원)' -> ('삼공', '三公')."""
+    qualified = re.fullmatch(r"\s*([^()]+?\([^()]+\))\s*\([^()]+\)\s*", translated)
+    if qualified:
+        translated = qualified.group(1)
     m = re.fullmatch(r"\s*([^()]+?)\s*\(([^()]+)\)\s*", translated)
     if not m:
         return translated.strip(), ""
@@ -329,8 +334,49 @@ def eastern():
         for k, c in enumerate(members, 1):
             c.code = f"{d}{k:02d}"
             out.append(c)
+    _mark_determinatives(out)
+    out.sort(key=lambda c: (codes.DISTRICT_CODES.index(c.code[:2]), c.code))
     _number_equal_names(out)
     return out
+
+
+def mansion_stars_j2000():
+    """The determinative stars of the 28 mansions as (RA, Dec) J2000 degrees,
+    read from the program's own table (MansionStarJ2000 in
+    skydata/StartupTables.cpp), so that both always name the same stars."""
+    import common
+    text = (common.REPO / "skydata" / "StartupTables.cpp").read_text(encoding="utf-8")
+    start = text.index("MansionStarJ2000 = {{")
+    block = text[start:text.index("}};", start)]
+    pairs = re.findall(r"\{\s*(-?[0-9.]+)\s*,\s*(-?[0-9.]+)\s*\}", block)
+    if len(pairs) != 28:
+        raise ValueError(f"MansionStarJ2000 holds {len(pairs)} stars, not 28")
+    return [(float(ra), float(dec)) for ra, dec in pairs]
+
+
+def _separation(a, b):
+    (x1, y1, z1), (x2, y2, z2) = _vec(*a), _vec(*b)
+    dot = max(-1.0, min(1.0, x1 * x2 + y1 * y2 + z1 * z2))
+    return math.degrees(math.acos(dot))
+
+
+def _mark_determinatives(items):
+    """Code "00" in its district for the asterism of each lunar mansion that
+    holds the mansion's determinative star (the enclosures have none)."""
+    for k, star in enumerate(mansion_stars_j2000()):
+        d = codes.DISTRICT_CODES[3 + k]
+        best = None
+        for c in items:
+            for hip in c.members:
+                sep = _separation(hip_place(hip), star)
+                if best is None or sep < best[0]:
+                    best = (sep, c)
+        if best is None or best[0] > 0.1:
+            raise ValueError(f"no asterism holds the determinative star of mansion {d}")
+        c = best[1]
+        if c.code[:2] != d:
+            raise ValueError(f"the determinative star of mansion {d} lies in {c.code}")
+        c.code = f"{d}00"
 
 
 @functools.lru_cache(maxsize=None)
