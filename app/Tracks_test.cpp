@@ -222,6 +222,14 @@ TEST_F(TracksTest, EachBodyStartsItsOwnLineAndItsOwnMarkCount) {
     s.DrawTail = true;
     EXPECT_EQ(ProjectPathPoints(s, c.points).PathMarks[3].HasTail, 1);
     EXPECT_EQ(ProjectPathPoints(s, c.points).PathMarks[0].HasTail, 0);
+
+    // Only Reference 1 is horizontal; a hand-edited 2 stays equatorial, as
+    // the chart draws it.
+    s.Reference = 2;
+    const PathComputation other = ComputePathPoints(s, Inputs({"P3"}), bodies);
+    ASSERT_FALSE(other.points.empty());
+    EXPECT_EQ(other.points[0].RA, c.points[0].RA);
+    EXPECT_EQ(other.points[0].Dec, c.points[0].Dec);
 }
 
 TEST_F(TracksTest, ADateWithoutAPlaceBreaksTheLineButNotTheMarks) {
