@@ -252,9 +252,11 @@ TEST_F(ObjectCommandsTest, FirstTrackBodyOpensTheTrackWindow) {
     EXPECT_TRUE(shown.modal);
     auto& window = static_cast<FrmPath&>(*FindToolWindow(ToolWindowId::FrmPath));
     EXPECT_EQ(window.ObjID, "P4");
-    // Its load took the body into the first slot and lowered the flag.
+    // Its load took the body into the first slot of its own selection and
+    // lowered the flag; the tracks take it only with "적용".
     EXPECT_FALSE(window.ADDfromMainFirst);
-    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"P4"});
+    EXPECT_EQ(window.WorkBodyList, std::vector<std::string>{"P4"});
+    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{""});
     EXPECT_EQ(computed, 0);
 }
 
@@ -272,7 +274,7 @@ TEST_F(ObjectCommandsTest, MarsPickedOnTheChartGoesFirstIntoTheTracks) {
     EXPECT_TRUE(p.env.windows.shown[0].window->isVisible());
     EXPECT_EQ(p.env.windows.shown[0].window->objectName(), "FrmPath");
     EXPECT_EQ(static_cast<FrmPath&>(*p.env.windows.shown[0].window).ObjID, "P3");
-    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"P3"});
+    EXPECT_EQ(static_cast<FrmPath&>(*p.env.windows.shown[0].window).WorkBodyList, std::vector<std::string>{"P3"});
 }
 
 TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +18,9 @@
 #include "app/Form1.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
+#include "app/ToolWindows.h"
+#include "app/Tracks.h"
+#include "astro/JulianDay.h"
 
 namespace app {
 namespace {
@@ -99,6 +103,68 @@ TEST(Screenshot, NewUserSeesTheKeptPicture) {
         for (int x = 0; x < shot.width(); ++x) differing += (shot.pixel(x, y) & 0xFFFFFF) != (kept.pixel(x, y) & 0xFFFFFF);
     }
     EXPECT_LE(differing, static_cast<long>(shot.width()) * shot.height() / 10000);
+}
+
+// A window as the screen shows it (under an X server), else as it paints.
+QImage Shot(QWidget& window) {
+    QImage shot;
+    if (QGuiApplication::platformName() == "xcb" && QGuiApplication::primaryScreen()) {
+        const QRect frame = window.frameGeometry();
+        shot = QGuiApplication::primaryScreen()
+                   ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                   .toImage();
+    }
+    if (shot.isNull()) shot = window.grab().toImage();
+    return shot;
+}
+
+// The tracks of Mars and Jupiter on the chart, the track dialog and the
+// marker manager with its edit part open, kept as "zu-tracks.png",
+// "zu-track-window.png" and "zu-marker-window.png".
+TEST(Screenshot, TracksTheTrackDialogAndTheMarkerManager) {
+    test::ProgramEnv p;
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr);
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.CurrentJD = astro::DateToJD(2024, 3, 15, 5, 0, 0);
+    s.ViewCoordSys.assign(1, 'e');
+    s.ViewCenterX = 330;
+    s.ViewCenterY = -10;
+    s.ViewFOV = 60;
+    skydata::PathState& paths = skydata::PathModule();
+    paths.PathBodyList.assign(1, "P3");
+    paths.PathBodyList.emplace_back("P5");
+    paths.Settings.StartJD = astro::DateToJD(2024, 1, 1, 0, 0, 0);
+    paths.Settings.EndJD = astro::DateToJD(2024, 6, 1, 0, 0, 0);
+    paths.Settings.StepDays = 5;
+    paths.Settings.LabelInterval = 30;
+    paths.Settings.Hour = 5;
+    paths.Settings.LabelFlags = "ND  ";
+    ComputePaths(paths.Settings);
+    ProjectPaths(paths.Settings);
+    skydata::AddMapPoint(330, -10, 1, 120, "표지 1", 255);
+    form->resize(1024, 720);
+    form->move(0, 0);
+    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
+        RunEventsFor(20);
+        if (form->size() == QSize(1024, 720) && form->isVisible()) break;
+    }
+    form->SetMapBox();
+    RunEventsFor(100);
+    EXPECT_TRUE(Shot(*form).save("zu-tracks.png"));
+
+    QWidget& tracks = ShowToolWindow(ToolWindowId::FrmPath, form.get());
+    tracks.move(40, 40);
+    RunEventsFor(300);
+    EXPECT_TRUE(Shot(tracks).save("zu-track-window.png"));
+    static_cast<QDialog&>(tracks).reject();
+
+    FrmPoint& markers = MarkerWindow(form.get());
+    form->Dispatch("mnuPoint");
+    markers.CmdEdit_Click();
+    RunEventsFor(300);
+    EXPECT_TRUE(Shot(markers).save("zu-marker-window.png"));
+    EXPECT_EQ(markers.List1->count(), 1);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "app/Form1.h"
 #include "app/MainState.h"
+#include "app/Tracks.h"
 #include "astro/Atmosphere.h"
 #include "astro/DeltaT.h"
 #include "astro/JulianDay.h"
@@ -119,34 +120,13 @@ skydata::ConstFilterTexts CurrentConstFilters() {
     return {filter(c.E.Data, false), filter(c.W.Data, false), filter(c.O.Data, false), filter(c.W.Data, true)};
 }
 
-template <typename List>
-std::optional<int> IndexByName(const List& list, std::string_view name) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].Name == name) return static_cast<int>(i);
-    }
-    return std::nullopt;
-}
-
-template <typename List>
-std::optional<std::string> NameAt(const List& list, int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return std::nullopt;
-    return list[static_cast<std::size_t>(index)].Name;
-}
-
 void InstallDataHooks() {
     skydata::SettingsHooks& hooks = skydata::SettingsModule().Hooks;
     hooks.ApplyConstFilters = ApplyConstFilters;
     hooks.GetConstFilters = CurrentConstFilters;
     // Nothing may wait for the user while loading; shown once the chart is up.
     hooks.ShowMessage = [](const std::string&, const std::string& text) { Notices().push_back(text); };
-
-    skydata::PathBodyNames& names = skydata::PathModule().Names;
-    names.CometIndexOf = [](std::string_view n) { return IndexByName(astro::SmallBodies().CometElementList, n); };
-    names.CometNameAt = [](int i) { return NameAt(astro::SmallBodies().CometElementList, i); };
-    names.AsteroidIndexOf = [](std::string_view n) {
-        return IndexByName(astro::SmallBodies().AsteroidElementList, n);
-    };
-    names.AsteroidNameAt = [](int i) { return NameAt(astro::SmallBodies().AsteroidElementList, i); };
+    InstallPathHooks();
 }
 
 }  // namespace
@@ -204,7 +184,9 @@ void LoadProgramState(const std::filesystem::path& dir) {
     // 10.-11. Styles, then the settings that override them.
     sd::InitStyleDefaults(sd::StartupTables().Styles);
     InstallDataHooks();
+    TrackModule().Warn = [](const std::string&, const std::string& text) { Notices().push_back(text); };
     sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path());
+    TrackModule().Warn = nullptr;
     sd::SettingsSnapshot& s = sd::CurrentSettings();
     state.MilkyWayColors[0] = sd::StartupTables().Styles.LineColorTable[kMilkyWayLineColour];
 

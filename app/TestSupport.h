@@ -14,12 +14,14 @@
 #include <string>
 
 #include "app/MainState.h"
+#include "app/Tracks.h"
 #include "astro/Atmosphere.h"
 #include "astro/OrbitElements.h"
 #include "astro/JulianDay.h"
 #include "astro/Planets.h"
 #include "astro/RiseSet.h"
 #include "chart/ChartState.h"
+#include "chart/PathLists.h"
 #include "platform/QtFakes.h"
 #include "platform/QtTestApp.h"
 #include "skydata/Catalogs.h"
@@ -59,6 +61,8 @@ inline void ResetRun() {
     skydata::ResetMapPointModule();
     skydata::ResetDrawnLineModule();
     skydata::ResetPathModule();
+    ResetTrackModule();
+    chart::ResetPathLists();
     skydata::ResetUserCatalogModule();
     skydata::ResetStartupTables();
     astro::ResetPlanetState();

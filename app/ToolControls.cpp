@@ -5,6 +5,8 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "astro/TextFormat.h"
+
 namespace app {
 namespace {
 
@@ -55,5 +57,7 @@ void BindEnterAndEscape(QWidget& window, QAbstractButton* enter, QAbstractButton
         });
     }
 }
+
+double BoxNumber(const QLineEdit* box) { return astro::ParseLeadingNumber(StdText(box->text())); }
 
 }  // namespace app

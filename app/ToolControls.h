@@ -17,6 +17,10 @@ namespace app {
 QString QText(std::string_view utf8);
 std::string StdText(const QString& text);
 
+// The number typed into a box by the leading-number rule (0 when there is
+// none).
+double BoxNumber(const QLineEdit* box);
+
 // "Option1_0" for ("Option1", 0).
 QString IndexedName(const char* name, int index);
 

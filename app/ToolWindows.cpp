@@ -3,11 +3,7 @@
 #include "app/FrmPrint.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
-#include <QListWidget>
 #include <QPointer>
-#include <QRadioButton>
-#include <QVBoxLayout>
 
 #include <array>
 
@@ -21,9 +17,6 @@
 #include "almanac/FrmMoon.h"
 #include "almanac/Frm24julgi.h"
 #include "platform/Services.h"
-#include "skydata/DrawnLine.h"
-#include "skydata/MapPoint.h"
-#include "skydata/PathBodies.h"
 
 namespace app {
 namespace {
@@ -52,8 +45,6 @@ constexpr ToolWindowSpec kSpecs[kToolWindowCount] = {
 
 constexpr int kPlaceholderWidth_px = 320;
 constexpr int kPlaceholderHeight_px = 240;
-constexpr float kNewMarkerSize_arcmin = 60;
-constexpr std::uint8_t kNewMarkerKind = 1;  // circle
 
 std::array<QPointer<QWidget>, kToolWindowCount>& Windows() {
     static std::array<QPointer<QWidget>, kToolWindowCount> windows;
@@ -151,94 +142,6 @@ void ResetToolWindows() {
         slot = nullptr;
         delete window;
     }
-}
-
-// ---- FrmPoint -----------------------------------------------------------
-
-FrmPoint::FrmPoint(QWidget* owner) : QWidget(owner, Qt::Window) {
-    auto* layout = new QVBoxLayout(this);
-    auto* kinds = new QHBoxLayout;
-    optkind[0] = new QRadioButton(QString::fromUtf8("표지"), this);
-    optkind[1] = new QRadioButton(QString::fromUtf8("선"), this);
-    optkind[0]->setChecked(true);
-    kinds->addWidget(optkind[0]);
-    kinds->addWidget(optkind[1]);
-    layout->addLayout(kinds);
-    List1 = new QListWidget(this);
-    List1->setObjectName("List1");
-    layout->addWidget(List1);
-    resize(kPlaceholderWidth_px, kPlaceholderHeight_px);
-    ReflashList();
-}
-
-namespace {
-
-// "(index)name" as the marker window lists an entry.
-std::string ListEntryText(std::size_t index, const std::string& name) {
-    std::string text = "(";
-    text += std::to_string(index);
-    text += ')';
-    text += name;
-    return text;
-}
-
-}  // namespace
-
-void FrmPoint::ReflashList() {
-    List1->clear();
-    const std::vector<skydata::MapPoint>& points = skydata::MapPointModule().MapPoints;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        if (points[i].Flag != "y") continue;
-        List1->addItem(QText(ListEntryText(i, points[i].Name)));
-    }
-    if (List1->count() > 0) List1->setCurrentRow(0);
-}
-
-void FrmPoint::ReflashList2() {
-    List1->clear();
-    const std::vector<skydata::DrawnLine>& lines = skydata::DrawnLineModule().DrawnLines;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (skydata::IsEmptyDrawnLine(lines[i])) continue;
-        List1->addItem(QText(ListEntryText(i, lines[i].Text)));
-    }
-    if (List1->count() > 0) List1->setCurrentRow(0);
-}
-
-void FrmPoint::AddPoint(double ra_deg, double dec_deg) {
-    const std::vector<skydata::MapPoint>& points = skydata::MapPointModule().MapPoints;
-    // The single unused element of an empty list is filled in place.
-    const bool reuse = points.size() == 1 && points[0].Flag.empty();
-    const std::size_t slot = reuse ? 0 : points.size();
-    skydata::AddMapPoint(ra_deg, dec_deg, kNewMarkerKind, kNewMarkerSize_arcmin, "표지 " + std::to_string(slot + 1),
-                         SwatchColor);
-    optkind[0]->setChecked(true);
-    ListMode = true;
-    ReflashList();
-    if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
-}
-
-void FrmPoint::RefreshLineList() {
-    optkind[1]->setChecked(true);
-    ListMode = false;
-    ReflashList2();
-    if (List1->count() > 0) List1->setCurrentRow(List1->count() - 1);
-}
-
-// ---- FrmPath ------------------------------------------------------------
-
-FrmPath::FrmPath(QWidget* owner) : QDialog(owner) { resize(kPlaceholderWidth_px, kPlaceholderHeight_px); }
-
-void FrmPath::Form_Load() {
-    if (!ADDfromMainFirst) return;
-    std::vector<std::string>& list = skydata::PathModule().PathBodyList;
-    if (list.empty()) list.resize(1);
-    list[0] = ObjID;
-    ADDfromMainFirst = false;
-}
-
-void FrmPath::showEvent(QShowEvent* event) {
-    Form_Load();
-    QDialog::showEvent(event);
 }
 
 }  // namespace app

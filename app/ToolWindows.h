@@ -30,8 +30,8 @@
 #include <cstdint>
 #include <string>
 
-class QListWidget;
-class QRadioButton;
+#include "app/MarkerWindow.h"
+#include "app/TrackWindow.h"
 
 namespace app {
 
@@ -82,45 +82,5 @@ class FrmPath;
 // The live marker manager and track window, created hidden when closed.
 FrmPoint& MarkerWindow(QWidget* owner);
 FrmPath& TrackWindow(QWidget* owner);
-
-// The marker and line manager: lists the visible map points or the drawn
-// lines and takes the markers the chart's pop-up menu adds.
-class FrmPoint final : public QWidget {
-public:
-    explicit FrmPoint(QWidget* owner);
-
-    // Appends a visible circle marker of 60 arcminutes at a J2000 place
-    // (degrees), in the colour of the swatch, named "표지" and its serial
-    // number, and selects it in the marker list. Does not redraw.
-    void AddPoint(double ra_deg, double dec_deg);
-    // Refills the list with the visible map points.
-    void ReflashList();
-    // Switches to the line list, refills it and selects the last line.
-    void RefreshLineList();
-
-    QListWidget* List1 = nullptr;
-    QRadioButton* optkind[2] = {nullptr, nullptr};
-    bool ListMode = true;                // true while the markers are listed
-    std::int32_t SwatchColor = 0x0000FF;  // colour of new markers (red)
-
-private:
-    void ReflashList2();
-};
-
-// The window of the tracks of solar-system bodies. Before showing it with an
-// empty track list the main window sets ADDfromMainFirst and ObjID; loading
-// then puts ObjID into the first slot of the track list.
-class FrmPath final : public QDialog {
-public:
-    explicit FrmPath(QWidget* owner);
-
-    bool ADDfromMainFirst = false;
-    std::string ObjID;
-
-    void Form_Load();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-};
 
 }  // namespace app

@@ -141,15 +141,22 @@ TEST_F(ToolWindowsTest, ListsShowOnlyEntriesInUse) {
 }
 
 TEST_F(ToolWindowsTest, TrackWindowTakesTheBodyOnlyWhenAsked) {
-    FrmPath& tracks = TrackWindow(owner.get());
-    skydata::PathModule().PathBodyList = {""};
-    tracks.ObjID = "A3";
-    tracks.Form_Load();
-    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{""});
-    tracks.ADDfromMainFirst = true;
-    EXPECT_EQ(&ShowToolWindow(ToolWindowId::FrmPath, owner.get()), &tracks);
-    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"A3"});
-    EXPECT_FALSE(tracks.ADDfromMainFirst);
+    skydata::PathModule().PathBodyList = {"P4"};
+    FrmPath& plain = TrackWindow(owner.get());
+    plain.ObjID = "A3";
+    EXPECT_EQ(&ShowToolWindow(ToolWindowId::FrmPath, owner.get()), &plain);
+    EXPECT_EQ(plain.WorkBodyList, std::vector<std::string>{"P4"});
+    plain.reject();
+    QCoreApplication::processEvents();
+
+    FrmPath& asked = TrackWindow(owner.get());
+    asked.ObjID = "A3";
+    asked.ADDfromMainFirst = true;
+    ShowToolWindow(ToolWindowId::FrmPath, owner.get());
+    EXPECT_EQ(asked.WorkBodyList, std::vector<std::string>{"A3"});
+    EXPECT_FALSE(asked.ADDfromMainFirst);
+    // Nothing is taken before "적용".
+    EXPECT_EQ(skydata::PathModule().PathBodyList, std::vector<std::string>{"P4"});
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ void DrawObjectPath(platform::Surface& surface, const DrawContext& context, cons
     }
     // Equatorial tracks are in the chart's own equinox already (of date, or
     // carried back to J2000 when precession is off), so no second precession.
-    const astro::Matrix3& frame = settings.Reference != 0 ? horizonToChart : equatorToChart;
+    const astro::Matrix3& frame = settings.Reference == 1 ? horizonToChart : equatorToChart;
     DrawPolylines(surface, context, lists.PathVectors, colours, frame, drawBelowHorizon);
     surface.SetForeColor(trackColour);
     DrawPathMarks(surface, context, lists.PathMarks, trackColour, frame, drawBelowHorizon);

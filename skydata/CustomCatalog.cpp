@@ -149,7 +149,7 @@ void ParseObjectList(std::string_view objects, CustomCatalog& cat) {
                 s.Dec = f.Number(1);
                 s.Size = f.Single(2);
                 s.Color = color(3);
-                s.Name = f.Text(4);
+                s.Name = UnescapeCatText(f.Text(4));
                 s.Comment = UnescapeCatText(f.Text(5));
                 s.Shape = static_cast<std::uint8_t>(kind + 1);
                 cat.Shapes[kind].push_back(std::move(s));
@@ -163,7 +163,7 @@ void ParseObjectList(std::string_view objects, CustomCatalog& cat) {
                 s.PmRA = f.Single(3);
                 s.PmDec = f.Single(4);
                 s.SpType = f.Text(5);
-                s.Name = f.Text(6);
+                s.Name = UnescapeCatText(f.Text(6));
                 s.Comment = UnescapeCatText(f.Text(7));
                 cat.Stars.push_back(std::move(s));
                 break;
@@ -175,7 +175,7 @@ void ParseObjectList(std::string_view objects, CustomCatalog& cat) {
                 s.Mag = f.Single(2);
                 s.Size = f.Single(3, 10);
                 s.Type = NstTypeCode(f.Text(4));
-                s.Name = f.Text(5);
+                s.Name = UnescapeCatText(f.Text(5));
                 s.Comment = UnescapeCatText(f.Text(6));
                 cat.Nonstellar.push_back(std::move(s));
                 break;

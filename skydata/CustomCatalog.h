@@ -104,7 +104,8 @@ struct CustomCatalog {
     std::vector<CustomCatText> Texts;
 };
 
-// Parses the text of a catalogue file (already decoded to UTF-8). Never
+// Parses the text of a catalogue file (already decoded to UTF-8); names,
+// descriptions and texts are unescaped (UnescapeCatText). Never
 // fails: what cannot be read keeps its default.
 CustomCatalog ParseCustomCatalogText(std::string_view text);
 

@@ -98,7 +98,7 @@ TEST(CustomCatalogTest, ObjectLinesOfEveryKind) {
     EXPECT_FLOAT_EQ(star.Mag, 2.1f);
     EXPECT_FLOAT_EQ(star.PmDec, -0.02f);
     EXPECT_EQ(star.SpType, "B0");
-    EXPECT_EQ(star.Name, "별/t이름");  // names keep their text; only descriptions are unescaped
+    EXPECT_EQ(star.Name, "별\t이름");  // names are unescaped like descriptions
     EXPECT_EQ(star.Comment, "desc\r\nline");
 
     EXPECT_EQ(cat.Nonstellar[0].Type, 4);

@@ -30,6 +30,8 @@ struct PathSettings {
     bool SyncWithChart = false;   // recompute the tracks with every chart drawing
     bool LabelFirstOnly = true;
     bool DrawTail = false;        // comet tails along the track
+
+    bool operator==(const PathSettings&) const = default;
 };
 
 // Names of the loaded comet and asteroid elements, by list index. The element

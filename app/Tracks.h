@@ -1,0 +1,169 @@
+#pragma once
+// Tracks of solar-system bodies: for every tracked body (skydata::PathModule()
+// .PathBodyList) and every date of the range of the track settings, the
+// body's place at a chosen time of that day with an optional label; then the
+// line points (chart::PathLists().PathVectors) and the marked points with
+// their labels (PathMarks) that the chart layers draw.
+//
+// Frames. A place is stored as the chart shows it: equatorial of the date of
+// its moment t while precession is on, carried from t to J2000 while it is
+// off (the chart's own equinox then), or, for horizontal tracks, turned into
+// azimuth and altitude from that place with the sidereal time of t. A track
+// point at the chart moment thus lies on the body's symbol.
+//
+// Times are local civil Julian days. Qt-free: the one message (too many
+// points) goes through platform::MsgBox or the module's Warn hook.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "astro/OrbitElements.h"
+#include "astro/SiteContext.h"
+#include "chart/PathLists.h"
+#include "skydata/PathBodies.h"
+
+namespace app {
+
+// At most this many points are computed, whatever the settings ask.
+inline constexpr std::size_t kMaxPathPoints = 100000;
+
+// Kinds of a track code ("P", "C", "A" and a list index).
+enum class PathBodyKind : std::uint8_t { Planet = 0, Comet = 1, Asteroid = 2 };
+
+struct PathPoint {
+    double RA = 0;               // degrees: right ascension, or azimuth when Reference is 1
+    double Dec = 0;              // degrees: declination, or altitude
+    std::uint8_t Reference = 0;  // copy of the settings' Reference
+    std::string Label;           // may be empty
+    std::uint8_t FirstOfBody = 0;  // 1 on the first point of each body
+    std::uint8_t NewLine = 0;      // 1 where the line starts again: a body's first point, or after a gap
+    double TailRA = 0;           // comets: the tail end, same frame; else 0
+    double TailDec = 0;
+    std::int16_t HasTail = 0;    // 1 for a comet point
+};
+
+// kind from the first letter ("p"/"P" and any other letter 0, "c"/"C" 1,
+// "a"/"A" 2); number: the leading number after the first character rounded
+// to a whole number (halves to even), 0 when there is none, -1 when it does
+// not fit (no list holds it).
+void ParseBodyCode(std::string_view code, std::uint8_t& kind, std::int32_t& number);
+
+// "C" and the index of the first comet whose name is exactly `name`, or "".
+std::string FindCometByName(std::string_view name);
+// "A" and the index of the first asteroid whose name is exactly `name`, or "".
+std::string FindAsteroidByName(std::string_view name);
+
+void CopyPathSettings(const skydata::PathSettings& source, skydata::PathSettings& target);
+
+// ---- The pure computation ----------------------------------------------
+
+// A body's place at one moment as the chart draws it: equatorial of date,
+// topocentric unless the site asks for geocentric places.
+struct PathBodyPlace {
+    double ra_deg = 0;
+    double dec_deg = 0;
+    double mag = 0;
+    bool has_tail = false;  // comets
+    double tail_ra_deg = 0;
+    double tail_dec_deg = 0;
+};
+
+// Where the bodies come from: the ephemeris and the element lists in the
+// program, scripted bodies in tests.
+class PathBodySource {
+public:
+    virtual ~PathBodySource() = default;
+    // True when the code's list holds this number.
+    virtual bool Exists(PathBodyKind kind, std::int32_t number) = 0;
+    virtual std::string Name(PathBodyKind kind, std::int32_t number) = 0;
+    // nullopt when the body cannot be placed at that moment.
+    virtual std::optional<PathBodyPlace> Place(PathBodyKind kind, std::int32_t number, double jd_local) = 0;
+};
+
+// The planet table bodies through the planetary theory, comets and
+// asteroids of astro::SmallBodies() through the orbit solver. Nothing shared
+// is changed (the planet table keeps the chart moment).
+class EphemerisPathBodies final : public PathBodySource {
+public:
+    explicit EphemerisPathBodies(const astro::SiteContext& site);
+    bool Exists(PathBodyKind kind, std::int32_t number) override;
+    std::string Name(PathBodyKind kind, std::int32_t number) override;
+    std::optional<PathBodyPlace> Place(PathBodyKind kind, std::int32_t number, double jd_local) override;
+
+private:
+    astro::SiteContext site_;
+    // The moment of the last comet or asteroid: the bodies are placed date
+    // by date, and a moment costs an Earth position.
+    std::optional<astro::SmallBodyMoment> moment_;
+    const astro::SmallBodyMoment& MomentAt(double jd_local);
+};
+
+// What a computation reads besides the settings.
+struct PathInputs {
+    std::vector<std::string> bodies;  // track codes in order; empty codes are free slots
+    astro::SiteContext site;
+    double chart_jd = 0;              // CurrentJD: the time of day of SyncWithChart
+    bool calcprecession = true;       // false: places carried to J2000
+};
+
+struct PathComputation {
+    std::vector<PathPoint> points;
+    bool over_cap = false;  // the settings asked for more than kMaxPathPoints points
+};
+
+// Every point of every used code, in list order and within a body in date
+// order (computed date by date). A code outside its list, or a date at which its body cannot be
+// placed, gives no point. Dates: StartJD + k StepDays up to EndJD, StepDays
+// below 1 or not a number counting as 1.
+PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& inputs,
+                                  PathBodySource& bodies);
+
+// The line points and the marked points of computed points: every point
+// becomes a direction of length 1000, a new line where NewLine is set; a
+// body's first point and every LabelStep-th point after it are marked,
+// LabelStep = LabelInterval \ StepDays (whole numbers, at least 1).
+chart::PathListState ProjectPathPoints(const skydata::PathSettings& settings, const std::vector<PathPoint>& points);
+
+// The time of day of the points of date `day_jd` (a civil midnight):
+// SyncWithChart: that of chart_jd; time rule 0: Hour; else the Sun's event
+// of the rule, or the Sun's transit + 12 h when it does not happen that day.
+double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
+                     double lon_east_deg);
+
+// The label of a point from the settings' flags "N", "D", "M", "T".
+std::string PathLabel(const std::string& flags, bool with_name, const std::string& name, double jd_local,
+                      double mag);
+
+// ---- The module ----------------------------------------------------------
+
+struct TrackState {
+    std::vector<PathPoint> PathPoints;
+    // Shows the warning of a computation over the limit (title, text); unset:
+    // a message box. The start-up load points it at its notices.
+    std::function<void(const std::string& title, const std::string& text)> Warn;
+    // The settings and selection of the last warning: recomputing the same
+    // (a redraw while the tracks follow the chart) does not repeat it.
+    std::optional<std::pair<skydata::PathSettings, std::vector<std::string>>> WarnedFor;
+};
+TrackState& TrackModule();
+void ResetTrackModule();
+
+// Rebuilds PathPoints from PathBodyList, the current site, the chart time
+// and the settings; warns once when the settings ask for too many points.
+void ComputePaths(const skydata::PathSettings& settings);
+// Rebuilds PathVectors and PathMarks from PathPoints.
+void ProjectPaths(const skydata::PathSettings& settings);
+
+// The warning text of a computation over the limit, and its title.
+inline constexpr std::string_view kPathWarningTitle = "궤적 그리기 경고";
+extern const std::string kPathWarningText;
+
+// Makes the track module the computation of the settings load, the chart's
+// track layer and the pop-up command, and lets the track list find comets
+// and asteroids by name. Called at start-up before the settings load.
+void InstallPathHooks();
+
+}  // namespace app
