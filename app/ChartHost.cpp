@@ -10,6 +10,8 @@
 #include "app/SkyFile.h"
 #include "astro/Atmosphere.h"
 #include "astro/JulianDay.h"
+#include "platform/RunTimeError.h"
+#include "platform/Services.h"
 #include "platform/UserFiles.h"
 #include "skydata/Catalogs.h"
 #include "skydata/PathBodies.h"
@@ -233,6 +235,14 @@ void RecordingChartHost::ComputePaths() {
 void RecordingChartHost::ProjectPaths() {
     calls.push_back("ProjectPaths");
     DefaultChartHost::ProjectPaths();
+}
+
+void SaveDefaultSettingsOrShow(const std::string& title) {
+    try {
+        Host().SaveDefaultSettings();
+    } catch (const platform::RunTimeError& error) {
+        platform::MsgBox(error.what(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
+    }
 }
 
 }  // namespace app

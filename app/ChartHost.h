@@ -148,4 +148,9 @@ void SetHost(ChartHost* host);
 // platform::RunTimeError when the file cannot be written.
 bool SaveDefaultSettingsWithWindow(Form1* form);
 
+// The dialogs' save: Host().SaveDefaultSettings(), a failure shown with its
+// own message (critical icon, `title`) so the caller's remaining steps still
+// run; the old file stays.
+void SaveDefaultSettingsOrShow(const std::string& title);
+
 }  // namespace app

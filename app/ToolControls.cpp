@@ -5,7 +5,11 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include <utility>
+
 #include "astro/TextFormat.h"
+
+#include "platform/Guard.h"
 
 namespace app {
 namespace {
@@ -28,6 +32,21 @@ public:
 
 private:
     QLineEdit& box_;
+};
+
+class LostFocusFilter final : public QObject {
+public:
+    LostFocusFilter(QWidget& control, std::function<void()> handler)
+        : QObject(&control), handler_(std::move(handler)) {
+        control.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) platform::Guard(handler_);
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
 };
 
 }  // namespace
@@ -59,5 +78,7 @@ void BindEnterAndEscape(QWidget& window, QAbstractButton* enter, QAbstractButton
 }
 
 double BoxNumber(const QLineEdit* box) { return astro::ParseLeadingNumber(StdText(box->text())); }
+
+void OnLostFocus(QWidget& control, std::function<void()> handler) { new LostFocusFilter(control, std::move(handler)); }
 
 }  // namespace app

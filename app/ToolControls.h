@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <functional>
 
 namespace app {
 
@@ -55,5 +56,8 @@ void SelectAllOnFocus(QLineEdit& box);
 // Enter (either key) anywhere in the window clicks `enter` when it is
 // enabled, Esc clicks `escape`. Either may be nullptr.
 void BindEnterAndEscape(QWidget& window, QAbstractButton* enter, QAbstractButton* escape);
+// Runs `handler` (inside the handler guard) whenever the control loses the
+// focus.
+void OnLostFocus(QWidget& control, std::function<void()> handler);
 
 }  // namespace app

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "app/AnimationWindow.h"
 #include "app/ConstFilterWindow.h"
 #include "app/FindWindow.h"
 #include "app/GoToWindow.h"
@@ -16,6 +17,9 @@
 #include "almanac/FrmLuniSolar.h"
 #include "almanac/FrmMoon.h"
 #include "almanac/Frm24julgi.h"
+#include "app/SettingsWindow.h"
+#include "app/SiteWindow.h"
+#include "app/TimeWindow.h"
 #include "platform/Services.h"
 
 namespace app {
@@ -92,6 +96,10 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::Frm24julgi: window = new almanac::zu::Frm24julgi(owner); break;
         case ToolWindowId::FrmMoon: window = new almanac::zu::FrmMoon(owner); break;
         case ToolWindowId::FrmLuniSolar: window = new almanac::zu::FrmLuniSolar(owner); break;
+        case ToolWindowId::FrmTime: window = new FrmTime(owner); break;
+        case ToolWindowId::FrmObs: window = new FrmObs(owner); break;
+        case ToolWindowId::FrmAni: window = new FrmAni(owner); break;
+        case ToolWindowId::FrmSet: window = new FrmSet(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

@@ -1,0 +1,58 @@
+// The time, site, settings and animation windows as a user sees them. The
+// pictures are kept as "zu-dialog-*.png" in the program folder; under an X
+// server (QT_QPA_PLATFORM=xcb) they are taken with the window system's fonts.
+#include <QEventLoop>
+#include <QImage>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTimer>
+
+#include "app/AnimationWindow.h"
+#include "app/SettingsWindow.h"
+#include "app/SiteWindow.h"
+#include "app/TestSupport.h"
+#include "app/TimeWindow.h"
+#include "app/ToolWindows.h"
+
+namespace app {
+namespace {
+
+void RunEventsFor(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Saves the window's picture; true when it holds more than one colour.
+bool Keep(QWidget& window, const char* file) {
+    RunEventsFor(200);
+    const QImage shot = window.grab().toImage();
+    if (shot.isNull() || !shot.save(file)) return false;
+    const QRgb first = shot.pixel(0, 0);
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width(); x += 4)
+            if (shot.pixel(x, y) != first) return true;
+    return false;
+}
+
+TEST(SettingsWindowsScreenshot, FourDialogs) {
+    test::ProgramEnv p;
+    ResetToolWindows();
+    EXPECT_TRUE(Keep(ShowToolWindow(ToolWindowId::FrmTime, nullptr), "zu-dialog-time.png"));
+    auto& site = static_cast<FrmObs&>(ShowToolWindow(ToolWindowId::FrmObs, nullptr));
+    EXPECT_TRUE(Keep(site, "zu-dialog-site.png"));
+    auto& settings = static_cast<FrmSet&>(ShowToolWindow(ToolWindowId::FrmSet, nullptr));
+    EXPECT_TRUE(Keep(settings, "zu-dialog-settings-star.png"));
+    settings.TabStrip1->setCurrentIndex(1);
+    EXPECT_TRUE(Keep(settings, "zu-dialog-settings-detail.png"));
+    settings.TabStrip1->setCurrentIndex(2);
+    EXPECT_TRUE(Keep(settings, "zu-dialog-settings-colours.png"));
+    settings.TabStrip1->setCurrentIndex(3);
+    EXPECT_TRUE(Keep(settings, "zu-dialog-settings-lists.png"));
+    ResetToolWindows();
+    EXPECT_TRUE(Keep(ShowToolWindow(ToolWindowId::FrmAni, nullptr), "zu-dialog-animation.png"));
+    ResetToolWindows();
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,96 @@
+#pragma once
+// The window `FrmObs` ("관측지 설정"): sets the observer site (name,
+// longitude and latitude with their hemispheres, standard time zone, air
+// temperature and pressure, geocentric or topocentric places) and keeps the
+// list of named sites in "local.txt".
+//
+// "local.txt" (code page 949, CR LF): one site a line, the fields separated
+// by ";": name; longitude; latitude; zone; pressure; temperature; and two
+// numbers only carried. A line of 4 fields takes 1013 hPa, 15 degrees, 0 and
+// 6; lines of 1 to 3 or 5 to 7 fields are kept as they stand and not listed.
+#include <QWidget>
+
+#include <array>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace app {
+
+struct ObsSite {
+    std::string Name;
+    double Longitude = 0;  // degrees, East positive
+    double Latitude = 0;   // degrees, North positive
+    float TimeZone = 0;    // hours, with the sign the file gives
+    float Pressure = 1013;
+    float Temperature = 15;
+    float Extra1 = 0;
+    float Extra2 = 6;
+};
+
+// One line of "local.txt": a site, or a line of another field count kept
+// verbatim.
+struct SiteLine {
+    bool IsSite = false;
+    ObsSite Site;
+    std::string Verbatim;
+    bool Removed = false;  // removed in the window: left out when written
+};
+
+// The lines of a "local.txt" text (empty lines dropped) and back.
+std::vector<SiteLine> ParseSiteLines(const std::string& text);
+std::string FormatSiteLines(const std::vector<SiteLine>& lines);
+
+class FrmObs final : public QWidget {
+public:
+    explicit FrmObs(QWidget* owner);
+
+    // Reads "local.txt"; a missing file is an empty list.
+    void LoadSites();
+    // Writes the list to "local.txt" in the user folder; false (with a
+    // message) when it cannot be written.
+    bool SaveSites();
+    void FillSiteList();
+    void ShowSiteCoords(double lon_deg, double lat_deg);
+
+    // ---- Handlers.
+    void List1_Click();
+    void CmdEdit_Click(int index);
+    void CmdOK_Click();
+
+    // The sites as listed (index = row of List1).
+    std::vector<const ObsSite*> ListedSites() const;
+
+    QLineEdit* TxtObs = nullptr;
+    QListWidget* List1 = nullptr;
+    std::array<QPushButton*, 3> CmdEdit{};
+    QComboBox* CmbLon = nullptr;
+    QComboBox* CmbLat = nullptr;
+    std::array<QLineEdit*, 3> TxtLon{};
+    std::array<QLineEdit*, 3> TxtLat{};
+    QLineEdit* TxtTimeZone = nullptr;
+    std::array<QLineEdit*, 2> txtAir{};
+    QCheckBox* ChkGeocenter = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdCancel = nullptr;
+    QCheckBox* ChkCloseWin = nullptr;
+
+private:
+    void BuildControls();
+    void Form_Load();
+    // The site of the fields; false (with the range box) when a value is out
+    // of range or the name holds ";" (only when `for_list`).
+    bool ReadFields(ObsSite& site, bool for_list);
+    void EnableEdits();
+    void ShowZone(double zone, double lon_deg);
+
+    std::vector<SiteLine> lines_;
+    bool read_failed_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,62 @@
+#pragma once
+// The window `FrmTime` ("시간 설정"): sets the chart time from a local civil
+// date and time typed with its era (1 BC and 1 AD are both year 1), the
+// summer-time and real-time switches and the user's Delta T. Applying sets
+// the chart time, the zone in force and the sidereal time, recomputes what
+// depends on the date, saves the settings and redraws.
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace app {
+
+class FrmTime final : public QWidget {
+public:
+    explicit FrmTime(QWidget* owner);
+
+    // Recomputes both Julian-day labels from the fields.
+    void UpdateJDLabel();
+
+    // ---- Handlers.
+    void TxtYear_LostFocus();
+    void TxtMonth_LostFocus();
+    void TxtDay_LostFocus();
+    void TxtHour_Change();
+    void ChkSync_Click();
+    void CmdNow_Click();
+    void CmdOK_Click();
+
+    QCheckBox* ChkSync = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QComboBox* CmbADBC = nullptr;
+    QLineEdit* TxtYear = nullptr;
+    QLineEdit* TxtMonth = nullptr;
+    QLineEdit* TxtDay = nullptr;
+    QLineEdit* TxtHour = nullptr;
+    QLineEdit* TxtMin = nullptr;
+    QCheckBox* chkDT = nullptr;
+    QLineEdit* txtDT = nullptr;
+    QCheckBox* ChkSummer = nullptr;
+    std::array<QLabel*, 2> LblJD{};
+    QCheckBox* ChkCloseWin = nullptr;
+    QPushButton* CmdNow = nullptr;
+    QPushButton* CmdOK = nullptr;
+    QPushButton* CmdCancel = nullptr;
+
+private:
+    void BuildControls();
+    void Form_Load();
+    // The first-day rule: no hour before noon on 1 January 4713 BC.
+    void CheckFirstDay();
+    // The typed year in astronomical numbering.
+    double AstronomicalYear() const;
+};
+
+}  // namespace app
