@@ -11,29 +11,15 @@
 #include "app/InfoWindows.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
+#include "platform/QtTestApp.h"
 #include "app/ToolWindows.h"
 #include "astro/JulianDay.h"
 
 namespace app {
 namespace {
 
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 // Saves the window's picture; true when it holds more than one colour.
-bool Keep(QWidget& window, const char* file) {
-    RunEventsFor(200);
-    const QImage shot = window.grab().toImage();
-    if (shot.isNull() || !shot.save(file)) return false;
-    const QRgb first = shot.pixel(0, 0);
-    for (int y = 0; y < shot.height(); y += 4)
-        for (int x = 0; x < shot.width(); x += 4)
-            if (shot.pixel(x, y) != first) return true;
-    return false;
-}
+bool Keep(QWidget& window, const char* file) { return platform::KeepWindowPicture(window, file) > 1; }
 
 TEST(InfoWindowsScreenshot, VegaAndSaturn) {
     test::ProgramEnv p;

@@ -18,18 +18,13 @@
 #include "app/Form1.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
+#include "platform/QtTestApp.h"
 #include "app/ToolWindows.h"
 #include "app/Tracks.h"
 #include "astro/JulianDay.h"
 
 namespace app {
 namespace {
-
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 int BrightPixels(const QImage& image, const QRect& area) {
     int count = 0;
@@ -41,29 +36,39 @@ int BrightPixels(const QImage& image, const QRect& area) {
     return count;
 }
 
-TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
-    test::ProgramEnv p;
-    std::unique_ptr<Form1> form(InitProgram(nullptr));
-    ASSERT_NE(form, nullptr);
-    form->resize(1024, 720);
-    form->move(0, 0);
-    // An X server applies the size when it gets to it: wait for the layout
-    // at that size (the main window's resize handler redraws), not for a
-    // fixed number of event rounds.
-    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
-        RunEventsFor(20);
-        if (form->size() == QSize(1024, 720) && form->Picture1->width() > 600 && form->isVisible()) break;
-    }
-    RunEventsFor(100);
-
+// A window as the screen shows it (under an X server), else as it paints.
+QImage Shot(QWidget& window) {
     QImage shot;
     if (QGuiApplication::platformName() == "xcb" && QGuiApplication::primaryScreen()) {
-        const QRect frame = form->frameGeometry();
+        const QRect frame = window.frameGeometry();
         shot = QGuiApplication::primaryScreen()
                    ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
                    .toImage();
     }
-    if (shot.isNull()) shot = form->grab().toImage();
+    if (shot.isNull()) shot = window.grab().toImage();
+    return shot;
+}
+
+// Places the main window at 1024×720 and waits for its layout at that size:
+// an X server applies the size when it gets to it, so the wait is for the
+// resize handler's redraw, not for a fixed number of event rounds.
+void ShowAt1024x720(Form1& form) {
+    form.resize(1024, 720);
+    form.move(0, 0);
+    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
+        platform::RunEventsFor(20);
+        if (form.size() == QSize(1024, 720) && form.Picture1->width() > 600 && form.isVisible()) break;
+    }
+    platform::RunEventsFor(100);
+}
+
+TEST(Screenshot, NewUserSeesTheChartMenusAndToolbars) {
+    test::ProgramEnv p;
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr);
+    ShowAt1024x720(*form);
+
+    const QImage shot = Shot(*form);
     ASSERT_FALSE(shot.isNull());
     EXPECT_TRUE(shot.save("zu-screenshot.png"));
 
@@ -87,13 +92,7 @@ TEST(Screenshot, NewUserSeesTheKeptPicture) {
     if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "compared under the offscreen platform";
     std::unique_ptr<Form1> form(InitProgram(nullptr));
     ASSERT_NE(form, nullptr);
-    form->resize(1024, 720);
-    form->move(0, 0);
-    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
-        RunEventsFor(20);
-        if (form->size() == QSize(1024, 720) && form->Picture1->width() > 600 && form->isVisible()) break;
-    }
-    RunEventsFor(100);
+    ShowAt1024x720(*form);
     const QImage shot = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QImage kept = QImage(QString(ZU_SOURCE_DIR) + "/app/testdata/zu-screenshot.png").convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(kept.isNull());
@@ -103,19 +102,6 @@ TEST(Screenshot, NewUserSeesTheKeptPicture) {
         for (int x = 0; x < shot.width(); ++x) differing += (shot.pixel(x, y) & 0xFFFFFF) != (kept.pixel(x, y) & 0xFFFFFF);
     }
     EXPECT_LE(differing, static_cast<long>(shot.width()) * shot.height() / 10000);
-}
-
-// A window as the screen shows it (under an X server), else as it paints.
-QImage Shot(QWidget& window) {
-    QImage shot;
-    if (QGuiApplication::platformName() == "xcb" && QGuiApplication::primaryScreen()) {
-        const QRect frame = window.frameGeometry();
-        shot = QGuiApplication::primaryScreen()
-                   ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
-                   .toImage();
-    }
-    if (shot.isNull()) shot = window.grab().toImage();
-    return shot;
 }
 
 // The tracks of Mars and Jupiter on the chart, the track dialog and the
@@ -143,26 +129,21 @@ TEST(Screenshot, TracksTheTrackDialogAndTheMarkerManager) {
     ComputePaths(paths.Settings);
     ProjectPaths(paths.Settings);
     skydata::AddMapPoint(330, -10, 1, 120, "표지 1", 255);
-    form->resize(1024, 720);
-    form->move(0, 0);
-    for (int waited_ms = 0; waited_ms < 10000; waited_ms += 20) {
-        RunEventsFor(20);
-        if (form->size() == QSize(1024, 720) && form->isVisible()) break;
-    }
+    ShowAt1024x720(*form);
     form->SetMapBox();
-    RunEventsFor(100);
+    platform::RunEventsFor(100);
     EXPECT_TRUE(Shot(*form).save("zu-tracks.png"));
 
     QWidget& tracks = ShowToolWindow(ToolWindowId::FrmPath, form.get());
     tracks.move(40, 40);
-    RunEventsFor(300);
+    platform::RunEventsFor(300);
     EXPECT_TRUE(Shot(tracks).save("zu-track-window.png"));
     static_cast<QDialog&>(tracks).reject();
 
     FrmPoint& markers = MarkerWindow(form.get());
     form->Dispatch("mnuPoint");
     markers.CmdEdit_Click();
-    RunEventsFor(300);
+    platform::RunEventsFor(300);
     EXPECT_TRUE(Shot(markers).save("zu-marker-window.png"));
     EXPECT_EQ(markers.List1->count(), 1);
 }

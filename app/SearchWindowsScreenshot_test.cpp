@@ -18,32 +18,15 @@
 #include "app/GoToWindow.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
+#include "platform/QtTestApp.h"
 #include "app/ToolWindows.h"
 
 namespace app {
 namespace {
 
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// Distinct colours in the picture: an empty or unpainted window has one or two.
-int Colours(const QImage& image) {
-    QSet<QRgb> seen;
-    for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2) seen.insert(image.pixel(x, y));
-    }
-    return static_cast<int>(seen.size());
-}
-
 void Keep(QWidget& window, const char* name) {
     window.move(40, 40);
-    RunEventsFor(300);
-    const QImage picture = window.grab().toImage();
-    EXPECT_GT(Colours(picture), 8) << name;
-    EXPECT_TRUE(picture.save(QString::fromUtf8(name) + "-screenshot.png")) << name;
+    EXPECT_GT(platform::KeepWindowPicture(window, QString::fromUtf8(name) + "-screenshot.png", 300), 8) << name;
 }
 
 TEST(SearchWindowsScreenshot, EachWindowWithItsContents) {

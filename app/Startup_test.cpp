@@ -15,6 +15,7 @@
 #include "app/Form1.h"
 #include "app/Startup.h"
 #include "app/TestSupport.h"
+#include "platform/QtTestApp.h"
 #include "astro/JulianDay.h"
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/RunTimeError.h"
@@ -23,12 +24,6 @@ namespace app {
 namespace {
 
 using test::ProgramEnv;
-
-void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 // A program folder with every data entry of the real one except `left_out`.
 // Links every data file but `left_out`, which may lie in a folder ("bsc/bsc05.dat").
@@ -167,9 +162,9 @@ TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
     EXPECT_EQ(splash.height(), 300);
     // However busy the machine, the first call comes; then three more
     // intervals pass without a second one.
-    for (int waited_ms = 0; calls == 0 && waited_ms < 10000; waited_ms += 20) RunEventsFor(20);
+    for (int waited_ms = 0; calls == 0 && waited_ms < 10000; waited_ms += 20) platform::RunEventsFor(20);
     EXPECT_EQ(calls, 1);
-    RunEventsFor(600);
+    platform::RunEventsFor(600);
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(splash.Timer1->isActive());
 }
