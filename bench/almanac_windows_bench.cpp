@@ -9,13 +9,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/QtBenchSupport.h"
 #include "almanac/FrmDCal.h"
 #include "almanac/FrmLuniSolar.h"
 #include "almanac/FrmMoon.h"
 #include "almanac/Frm24julgi.h"
 #include "astro/JulianDay.h"
 #include "platform/QtFakes.h"
-#include "platform/QtServices.h"
 #include "skydata/Settings.h"
 
 namespace {
@@ -66,11 +66,4 @@ BENCHMARK(BM_CalcMoon)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

@@ -7,48 +7,32 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench/QtBenchSupport.h"
 #include "app/ChartWidget.h"
 #include "app/Form1.h"
 #include "app/MainState.h"
 #include "app/Startup.h"
 #include "chart/DrawMap.h"
-#include "platform/Fakes.h"
-#include "platform/QtServices.h"
 #include "skydata/Settings.h"
 
 namespace {
 
-std::filesystem::path ScratchUserFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / "zu_app_bench_user";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-struct BenchEnv {
-    BenchEnv() {
-        env.folders.program = std::filesystem::current_path();
-        env.folders.user = ScratchUserFolder();
-        env.clock.Set(2024, 3, 15, 21, 0, 0);
-    }
-    platform::FakeEnv env;
-};
-
 void BM_InitProgramLoad(benchmark::State& state) {
-    BenchEnv bench;
-    for (auto _ : state) app::LoadProgramState(bench.env.folders.program);
+    bench::ProgramEnv run;
+    for (auto _ : state) app::LoadProgramState(run.env.folders.program);
 }
 BENCHMARK(BM_InitProgramLoad)->Unit(benchmark::kMillisecond);
 
 class ChartFixture {
 public:
     ChartFixture() {
-        app::LoadProgramState(bench.env.folders.program);
+        app::LoadProgramState(run.env.folders.program);
         form = std::make_unique<app::Form1>();
         form->resize(1024, 720);
         form->show();
         QCoreApplication::processEvents();
     }
-    BenchEnv bench;
+    bench::ProgramEnv run;
     std::unique_ptr<app::Form1> form;
 };
 
@@ -70,12 +54,4 @@ BENCHMARK(BM_DrawMapAlone)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(ScratchUserFolder());
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

@@ -9,32 +9,22 @@
 
 #include <filesystem>
 
+#include "bench/QtBenchSupport.h"
 #include "app/MainState.h"
 #include "app/SettingsWindow.h"
 #include "app/Startup.h"
 #include "app/TimeWindow.h"
 #include "astro/JulianDay.h"
-#include "platform/Fakes.h"
-#include "platform/QtServices.h"
 #include "skydata/Settings.h"
 
 namespace {
 
-std::filesystem::path ScratchUserFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / "zu_app_dialogs_bench_user";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 struct DialogFixture {
     DialogFixture() {
-        env.folders.program = std::filesystem::current_path();
-        env.folders.user = ScratchUserFolder();
-        env.clock.Set(2024, 3, 15, 21, 0, 0);
-        app::LoadProgramState(env.folders.program);
+        app::LoadProgramState(run.env.folders.program);
         skydata::CurrentSettings().CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
     }
-    platform::FakeEnv env;
+    bench::ProgramEnv run;
 };
 
 void BM_FrmSetApply(benchmark::State& state) {
@@ -56,12 +46,4 @@ BENCHMARK(BM_FrmTimeApply)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(ScratchUserFolder());
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

@@ -10,34 +10,24 @@
 
 #include <filesystem>
 
+#include "bench/QtBenchSupport.h"
 #include "app/InfoWindows.h"
 #include "app/MainState.h"
 #include "app/Startup.h"
 #include "app/ToolWindows.h"
 #include "astro/JulianDay.h"
-#include "platform/Fakes.h"
-#include "platform/QtServices.h"
 #include "skydata/Settings.h"
 
 namespace {
 
-std::filesystem::path ScratchUserFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / "zu_app_info_bench_user";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 struct InfoFixture {
     InfoFixture() {
-        env.folders.program = std::filesystem::current_path();
-        env.folders.user = ScratchUserFolder();
-        env.clock.Set(2024, 3, 15, 21, 0, 0);
-        app::LoadProgramState(env.folders.program);
+        app::LoadProgramState(run.env.folders.program);
         skydata::SettingsSnapshot& s = skydata::CurrentSettings();
         s.CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
         app::AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     }
-    platform::FakeEnv env;
+    bench::ProgramEnv run;
 };
 
 void RefreshObjectWindow(benchmark::State& state, const char* key) {
@@ -66,12 +56,4 @@ BENCHMARK(BM_FrmPInfoPlanetClick)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(ScratchUserFolder());
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }

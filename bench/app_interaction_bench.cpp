@@ -10,29 +10,19 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench/QtBenchSupport.h"
 #include "app/ChartWidget.h"
 #include "app/Form1.h"
 #include "app/MouseReadout.h"
 #include "app/Startup.h"
-#include "platform/Fakes.h"
-#include "platform/QtServices.h"
 #include "skydata/Settings.h"
 
 namespace {
 
-std::filesystem::path ScratchUserFolder() {
-    const auto folder = std::filesystem::temp_directory_path() / "zu_app_interaction_bench_user";
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
 class ChartFixture {
 public:
     ChartFixture() {
-        env.folders.program = std::filesystem::current_path();
-        env.folders.user = ScratchUserFolder();
-        env.clock.Set(2024, 3, 15, 21, 0, 0);
-        app::LoadProgramState(env.folders.program);
+        app::LoadProgramState(run.env.folders.program);
         form = std::make_unique<app::Form1>();
         form->resize(1024, 720);
         form->show();
@@ -44,7 +34,7 @@ public:
         const double w = form->Picture1->width(), h = form->Picture1->height();
         return {(i * 37 % 101) / 100.0 * w, (i * 53 % 97) / 96.0 * h};
     }
-    platform::FakeEnv env;
+    bench::ProgramEnv run;
     std::unique_ptr<app::Form1> form;
 };
 
@@ -97,12 +87,5 @@ BENCHMARK(BM_Picture1_MouseMove)->Arg(0)->Arg(app::kMouseLeft)->Unit(benchmark::
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    g_fixture.reset();
-    std::filesystem::remove_all(ScratchUserFolder());
-    return 0;
+    return bench::RunQtBenchmarks(argc, argv, [] { g_fixture.reset(); });
 }
