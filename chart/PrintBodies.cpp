@@ -70,10 +70,6 @@ void SetStyleFont(platform::Surface& page, const skydata::FontStyle& style) {
     SetPrintFont(page, style.FontSize_pt, style.FontName, style.Bold, style.Italic);
 }
 
-void PrintAtPage(platform::Surface& page, double x, double y, const std::string& text) {
-    detail::PrintAt(page, x, y, text);
-}
-
 }  // namespace
 
 void PrintMoonShadow(platform::Surface& page, const PrintContext& c, const astro::Matrix3& m, bool below) {
@@ -101,7 +97,7 @@ void PrintMoonShadow(platform::Surface& page, const PrintContext& c, const astro
             if (rP > 0) page.Circle(at.X, at.Y, rP);
             page.SetFillStyle(platform::Fill::UpwardDiagonal);
             if (rU > 0) page.Circle(at.X, at.Y, rU);
-            PrintAtPage(page, at.X + 2, at.Y - 1, "지구 그림자");
+            detail::PrintAt(page, at.X + 2, at.Y - 1, "지구 그림자");
         }
     }
     page.SetFillStyle(platform::Fill::Transparent);
@@ -129,7 +125,7 @@ void PrintPlanets(platform::Surface& page, const PrintContext& c, const astro::M
             page.SetFillColor(kPlanetFill);
             r = std::max(kMinPlanetRadius, (limit + 1 - static_cast<double>(body.Mag)) / 5);
         }
-        PrintAtPage(page, p.X + 2, p.Y - 2, body.Name);
+        detail::PrintAt(page, p.X + 2, p.Y - 2, body.Name);
         page.Circle(p.X, p.Y, r, outline);
     }
     page.SetFillColor(kBlack);
@@ -171,7 +167,7 @@ void PrintBodyPositions(platform::Surface& page, const PrintContext& c,
             page.Circle(X, Y, kAsteroidDot, colour);
             offset = s;
         }
-        PrintAtPage(page, X + 0.7 + offset, Y - 0.5, body.Name);
+        detail::PrintAt(page, X + 0.7 + offset, Y - 0.5, body.Name);
     }
 }
 
