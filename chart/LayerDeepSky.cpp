@@ -23,10 +23,19 @@ constexpr std::int32_t kMinSymbol = 4;
 
 constexpr platform::Colour kGrey = platform::Rgb(100, 100, 100);
 
-enum class Symbol { None, GlobularCluster, Galaxy, OpenCluster, DiffuseNebula, PlanetaryNebula, ClusterNebula,
-                    DarkNebula, ClusterGroup, Asterism };
+void Cross(platform::Surface& s, std::int32_t X, std::int32_t Y, std::int32_t l, platform::Colour c) {
+    s.Line(X - l, Y, X + l, Y, c);
+    s.Line(X, Y - l, X, Y + l, c);
+}
 
-Symbol SymbolOf(std::string_view type) {
+void Box(platform::Surface& s, std::int32_t X, std::int32_t Y, std::int32_t l, platform::Colour c) {
+    s.Line(X - l, Y - l, X + l, Y + l, c, platform::Box::B);
+}
+
+}  // namespace
+
+DeepSkySymbol SymbolOf(std::string_view type) {
+    using Symbol = DeepSkySymbol;
     if (type == "GC") return Symbol::GlobularCluster;
     if (type == "GX") return Symbol::Galaxy;
     if (type == "OC") return Symbol::OpenCluster;
@@ -37,15 +46,6 @@ Symbol SymbolOf(std::string_view type) {
     if (type == "CG") return Symbol::ClusterGroup;
     if (type == "AS") return Symbol::Asterism;
     return Symbol::None;
-}
-
-void Cross(platform::Surface& s, std::int32_t X, std::int32_t Y, std::int32_t l, platform::Colour c) {
-    s.Line(X - l, Y, X + l, Y, c);
-    s.Line(X, Y - l, X, Y + l, c);
-}
-
-void Box(platform::Surface& s, std::int32_t X, std::int32_t Y, std::int32_t l, platform::Colour c) {
-    s.Line(X - l, Y - l, X + l, Y + l, c, platform::Box::B);
 }
 
 std::string LabelOf(const skydata::DeepSkyObjectRecord& o, int choice) {
@@ -65,10 +65,8 @@ std::string LabelOf(const skydata::DeepSkyObjectRecord& o, int choice) {
     }
 }
 
-}  // namespace
-
-void BuildEllipsePolygon(float radius, float size1, float size2, std::int32_t x, std::int32_t y, float angle_deg,
-                         EllipsePolygon& points) {
+void BuildEllipseCore(float radius, float size1, float size2, double x, double y, float angle_deg,
+                      EllipsePolygon& points) {
     float q = size1 != 0 ? size2 / size1 : size2 / radius;
     if (q == 0) q = 0.5f;
     const double s = astro::SinD(angle_deg), c = astro::CosD(angle_deg);
@@ -76,8 +74,14 @@ void BuildEllipsePolygon(float radius, float size1, float size2, std::int32_t x,
         const double t = 15.0 * i;
         const double u = radius * astro::CosD(t) * q;
         const double v = radius * astro::SinD(t);
-        points[i] = {detail::RoundEven(x + v * s + u * c), detail::RoundEven(y - u * s + v * c)};
+        points[i] = {x + v * s + u * c, y - u * s + v * c};
     }
+}
+
+void BuildEllipsePolygon(float radius, float size1, float size2, std::int32_t x, std::int32_t y, float angle_deg,
+                         EllipsePolygon& points) {
+    BuildEllipseCore(radius, size1, size2, x, y, angle_deg, points);
+    for (platform::PointF& p : points) p = {detail::RoundEven(p.x), detail::RoundEven(p.y)};
 }
 
 void DrawDeepSky(platform::Surface& surface, const DrawContext& context,
@@ -108,6 +112,7 @@ void DrawDeepSky(platform::Surface& surface, const DrawContext& context,
         const std::int32_t l = raw > kMinSymbol ? RoundPixel(raw) : kMinSymbol;
         if (!proj.OnSurface(p)) continue;
         const std::int32_t X = p.X, Y = p.Y;
+        using Symbol = DeepSkySymbol;
         switch (SymbolOf(o.Type)) {
             case Symbol::GlobularCluster:
                 surface.Circle(X, Y, l, kRed);

@@ -55,7 +55,8 @@ platform::Colour SpectralColour(const DrawContext& c, std::string_view spType) {
     }
 }
 
-// Lines of a text split at CR LF.
+}  // namespace
+
 std::vector<std::string> SplitCrLf(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -70,7 +71,9 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
     }
 }
 
-}  // namespace
+double UserShapeRadius(float size_arcmin, double scale) {
+    return 4000 * astro::TanD(size_arcmin * kShapeSizeFactor) / scale;
+}
 
 void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
                     const std::vector<skydata::CustomCatShape>& shapes, const astro::Matrix3& frame,
@@ -81,7 +84,7 @@ void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
         Pixel p;
         if (!Project(context, shape.RA, shape.Dec, frame, drawBelowHorizon, p)) continue;
         if (!IsOnScreen(p.X, p.Y, context.width, context.height)) continue;
-        const float r = static_cast<float>(4000 * astro::TanD(shape.Size * kShapeSizeFactor) / context.proj.MapScale);
+        const float r = static_cast<float>(UserShapeRadius(shape.Size, context.proj.MapScale));
         const platform::Colour colour = ColourOf(shape.Color);
         surface.SetForeColor(colour);
         const double X = p.X, Y = p.Y;
@@ -116,9 +119,7 @@ void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
     surface.SetFillStyle(platform::Fill::Transparent);
 }
 
-void DrawUserPoints(platform::Surface& surface, const DrawContext& context,
-                    const std::vector<skydata::MapPoint>& points, const astro::Matrix3& catalogToChart,
-                    bool drawBelowHorizon) {
+std::vector<skydata::CustomCatShape> VisibleMapPointShapes(const std::vector<skydata::MapPoint>& points) {
     std::vector<skydata::CustomCatShape> shapes;
     for (const skydata::MapPoint& point : points) {
         if (point.Flag != "y") continue;
@@ -131,7 +132,13 @@ void DrawUserPoints(platform::Surface& surface, const DrawContext& context,
         shape.Shape = point.Kind;
         shapes.push_back(std::move(shape));
     }
-    DrawUserShapes(surface, context, shapes, catalogToChart, drawBelowHorizon, false);
+    return shapes;
+}
+
+void DrawUserPoints(platform::Surface& surface, const DrawContext& context,
+                    const std::vector<skydata::MapPoint>& points, const astro::Matrix3& catalogToChart,
+                    bool drawBelowHorizon) {
+    DrawUserShapes(surface, context, VisibleMapPointShapes(points), catalogToChart, drawBelowHorizon, false);
 }
 
 void DrawUserStars(platform::Surface& surface, const DrawContext& context, double epoch_jd,

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "astro/Matrix.h"
@@ -161,6 +162,17 @@ using EllipsePolygon = std::array<platform::PointF, 25>;
 // ratio size2/size1 centred on (x, y), its major axis turned by angle_deg.
 void BuildEllipsePolygon(float radius, float size1, float size2, std::int32_t x, std::int32_t y, float angle_deg,
                          EllipsePolygon& points);
+// The same 25 points unrounded, about a centre that need not be whole: the
+// screen rounds them to pixels, the printed page keeps them.
+void BuildEllipseCore(float radius, float size1, float size2, double x, double y, float angle_deg,
+                      EllipsePolygon& points);
+// The symbol of a deep-sky type code ("GC", "GX", ...); None for any other.
+enum class DeepSkySymbol { None, GlobularCluster, Galaxy, OpenCluster, DiffuseNebula, PlanetaryNebula,
+                           ClusterNebula, DarkNebula, ClusterGroup, Asterism };
+DeepSkySymbol SymbolOf(std::string_view type);
+// The label of a deep-sky object by the `DSONAME` choice: 0 ID1, 1 ID2 (or
+// ID1), 2 the first of the names (or ID1), else none.
+std::string LabelOf(const skydata::DeepSkyObjectRecord& object, int choice);
 
 // ---- Ecliptic, galactic equator, pole marks ----------------------------------
 
@@ -179,6 +191,9 @@ void DrawPoleMarks(platform::Surface& surface, const DrawContext& context, const
 void DrawUserCatalogue(platform::Surface& surface, const DrawContext& context,
                        const skydata::CustomCatalog& catalogue, const astro::Matrix3& horizonToChart,
                        const astro::Matrix3& catalogToChart, double fov_deg, bool drawBelowHorizon);
+// The map points in use (Flag exactly "y") as shapes (Kind 0..5 as Shape), in
+// list order; hidden points are left out.
+std::vector<skydata::CustomCatShape> VisibleMapPointShapes(const std::vector<skydata::MapPoint>& points);
 // The map points in use (Flag exactly "y"), without keys.
 void DrawUserPoints(platform::Surface& surface, const DrawContext& context,
                     const std::vector<skydata::MapPoint>& points, const astro::Matrix3& catalogToChart,
@@ -198,6 +213,12 @@ void DrawUserNonstellar(platform::Surface& surface, const DrawContext& context,
 void DrawLongLnLines(platform::Surface& surface, const DrawContext& context,
                      const std::vector<skydata::CustomCatLine>& lines, const astro::Matrix3& frame,
                      bool drawBelowHorizon);
+// Radius (sky-plane units of a unit scale) of a user shape or map point of
+// `size_arcmin` arcminutes across; divided by the scale of the surface it
+// spans the same angle of sky on the screen and on the page.
+double UserShapeRadius(float size_arcmin, double scale);
+// The lines of a text separated by CR LF.
+std::vector<std::string> SplitCrLf(const std::string& text);
 void DrawUserChartText(platform::Surface& surface, const DrawContext& context,
                        const std::vector<skydata::CustomCatText>& texts, const astro::Matrix3& frame,
                        bool drawBelowHorizon);

@@ -123,6 +123,33 @@ void StarsLayer(Surface& s, PrintContext& c) {
     if (c.settings.viewconstar == 1) PrintExtraStars(s, c, c.frames.CatalogToChart, c.below);
 }
 void CompassLayer(Surface& s, PrintContext& c) { PrintCompass(s, c, c.page.PrintFOV, c.frames.HorizonToChart); }
+void DeepSkyLayer(Surface& s, PrintContext& c) {
+    if (c.sources.catalogs)
+        PrintDeepSky(s, c, c.sources.catalogs->DeepSkyObject, c.frames.CatalogToChart, c.below, c.page.PrintFOV);
+}
+// The bodies are of date: the screen's date-to-chart rotation.
+void ShadowLayer(Surface& s, PrintContext& c) { PrintMoonShadow(s, c, c.frames.DateToChart, c.below); }
+void PlanetsLayer(Surface& s, PrintContext& c) { PrintPlanets(s, c, c.frames.DateToChart, c.below); }
+void CometsLayer(Surface& s, PrintContext& c) { PrintMinorBodies(s, c, true, c.frames.DateToChart, c.below); }
+void AsteroidsLayer(Surface& s, PrintContext& c) { PrintMinorBodies(s, c, false, c.frames.DateToChart, c.below); }
+void UserCatalogueLayer(Surface& s, PrintContext& c, int slot) {
+    if (c.sources.user_catalogs)
+        PrintCustomCatalog(s, c, (*c.sources.user_catalogs)[static_cast<std::size_t>(slot)], c.frames.HorizonToChart,
+                           c.frames.CatalogToChart, c.page.PrintFOV, c.below);
+}
+void UserCatalogue1Layer(Surface& s, PrintContext& c) { UserCatalogueLayer(s, c, 0); }
+void UserCatalogue2Layer(Surface& s, PrintContext& c) { UserCatalogueLayer(s, c, 1); }
+void UserLinesLayer(Surface& s, PrintContext& c) {
+    if (c.sources.drawn_lines) PrintUserLines(s, c, *c.sources.drawn_lines, c.frames.CatalogToChart, c.below);
+}
+void TracksLayer(Surface& s, PrintContext& c) {
+    const skydata::PathSettings& settings =
+        c.sources.path_settings ? *c.sources.path_settings : skydata::PathModule().Settings;
+    PrintPaths(s, c, settings, PathLists(), c.below);
+}
+void MarkersLayer(Surface& s, PrintContext& c) {
+    if (c.sources.map_points) PrintMarkers(s, c, *c.sources.map_points, c.frames.CatalogToChart, c.below);
+}
 
 constexpr PrintStateChange kNone{};
 
@@ -149,28 +176,28 @@ constexpr PrintLayerEntry kPrintLayers[] = {
     {"western lines", kNone, [](C c) { return c.settings.viewconstline; }, LayerFont::None, 0, WesternLinesLayer},
     {"korean lines", kNone, [](C c) { return c.settings.viewconstlinee; }, LayerFont::None, 0, KoreanLinesLayer},
     {"old-map lines", kNone, [](C c) { return c.settings.viewoldmap; }, LayerFont::None, 0, OldMapLinesLayer},
-    {"deep sky", kNone, [](C c) { return c.settings.drawnonstellar; }, LayerFont::LayerStyle, 9, nullptr},
+    {"deep sky", kNone, [](C c) { return c.settings.drawnonstellar; }, LayerFont::LayerStyle, 9, DeepSkyLayer},
     {"eastern star names", kNone, [](C c) { return c.settings.viewstarname1; }, LayerFont::LayerStyle, 4,
      EastStarNamesLayer},
     {"western star names", kNone, [](C c) { return c.settings.viewstarname2; }, LayerFont::LayerStyle, 3,
      WestStarNamesLayer},
-    {"earth shadow", kNone, [](C c) { return c.settings.viewshadow; }, LayerFont::None, 0, nullptr},
-    {"planets", kNone, [](C c) { return c.settings.viewplanet; }, LayerFont::None, 0, nullptr},
+    {"earth shadow", kNone, [](C c) { return c.settings.viewshadow; }, LayerFont::None, 0, ShadowLayer},
+    {"planets", kNone, [](C c) { return c.settings.viewplanet; }, LayerFont::None, 0, PlanetsLayer},
     {"-", {kKeep, kKeep, kKeep, kFillTransparent, false, false}, nullptr, LayerFont::None, 0, nullptr},
-    {"comets", kNone, [](C c) { return c.settings.drawcomet; }, LayerFont::None, 0, nullptr},
-    {"asteroids", kNone, [](C c) { return c.settings.drawasteroid; }, LayerFont::None, 0, nullptr},
+    {"comets", kNone, [](C c) { return c.settings.drawcomet; }, LayerFont::None, 0, CometsLayer},
+    {"asteroids", kNone, [](C c) { return c.settings.drawasteroid; }, LayerFont::None, 0, AsteroidsLayer},
     {"-", {kForeBlack, kKeep, kKeep, kFillSolid, false, false}, nullptr, LayerFont::None, 0, nullptr},
     {"stars", kNone, [](C c) { return c.settings.viewstar; }, LayerFont::LayerStyle, kStarStyle, StarsLayer},
     {"user catalogue 1", kNone, [](C c) { return c.settings.drawcuscat0 && c.settings.usercatfile0is; },
-     LayerFont::None, 0, nullptr},
+     LayerFont::None, 0, UserCatalogue1Layer},
     {"user catalogue 2", kNone, [](C c) { return c.settings.drawcuscat1 && c.settings.usercatfile1is; },
-     LayerFont::None, 0, nullptr},
+     LayerFont::None, 0, UserCatalogue2Layer},
     {"-", {kForeBlack, kKeep, kKeep, kKeep, false, false}, nullptr, LayerFont::None, 0, nullptr},
     {"horizon", kNone, [](C c) { return c.settings.drawhorizon; }, LayerFont::GridFont, 0, CompassLayer},
-    {"user lines", kNone, [](C c) { return c.sources.drawn_lines_shown; }, LayerFont::None, 0, nullptr},
+    {"user lines", kNone, [](C c) { return c.sources.drawn_lines_shown; }, LayerFont::None, 0, UserLinesLayer},
     {"-", {kKeep, kKeep, kKeep, kKeep, true, true}, nullptr, LayerFont::None, 0, nullptr},
-    {"tracks", kNone, [](C c) { return c.settings.ViewPath; }, LayerFont::None, 0, nullptr},
-    {"markers", kNone, [](C c) { return c.sources.map_points_shown; }, LayerFont::None, 0, nullptr},
+    {"tracks", kNone, [](C c) { return c.settings.ViewPath; }, LayerFont::None, 0, TracksLayer},
+    {"markers", kNone, [](C c) { return c.sources.map_points_shown; }, LayerFont::None, 0, MarkersLayer},
 };
 
 // ---- Printer state -----------------------------------------------------

@@ -6,9 +6,8 @@
 // The printed chart has its own layer order, written once in a table: one row
 // per layer (its switch, the font set before it, its printer) and rows that
 // only change the printer state between layers. A state change runs whatever
-// the switches say; a layer's font is set when its switch is on, also for
-// the rows whose printer is still missing (nullptr), so that the state the
-// later layers see is the same. Printing never changes the screen chart
+// the switches say; a layer's font is set when its switch is on, before its
+// printer runs. Printing never changes the screen chart
 // (Chart()) nor any setting.
 #include <cstdint>
 #include <optional>
@@ -71,7 +70,7 @@ struct PrintLayerEntry {
     bool (*gate)(const PrintContext& context);  // nullptr: a state change only
     LayerFont font;
     std::int8_t font_index;
-    PrintDrawer draw;  // nullptr: the layer prints nothing yet
+    PrintDrawer draw;  // nullptr for a state change only
 };
 
 std::span<const PrintLayerEntry> PrintLayers();

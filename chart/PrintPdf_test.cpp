@@ -6,15 +6,22 @@
 #include <QImage>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "astro/AngleMath.h"
+#include "astro/JulianDay.h"
+#include "astro/OrbitElements.h"
+#include "astro/Planets.h"
+#include "chart/PathLists.h"
 #include "chart/PrintTestSupport.h"
 #include "platform/PrinterSurface.h"
 #include "platform/QtTestApp.h"
 #include "skydata/Constellations.h"
+#include "skydata/DeepSky.h"
+#include "skydata/Elements.h"
 #include "skydata/MilkyWay.h"
 #include "skydata/StarNames.h"
 #include "skydata/Stars.h"
@@ -35,8 +42,8 @@ fs::path ArtefactFolder() {
     return folder;
 }
 
-// Prints the page into `name`.pdf and returns its 300 dpi raster.
-QImage PrintAndRasterise(testing::PrintFixture& f, const std::string& name) {
+// Prints the page into `name`.pdf and returns its 300 dpi raster, in colour.
+QImage PrintAndRasteriseColour(testing::PrintFixture& f, const std::string& name) {
     const fs::path pdf = ArtefactFolder() / (name + ".pdf");
     auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
     EXPECT_NE(document, nullptr);
@@ -51,7 +58,11 @@ QImage PrintAndRasterise(testing::PrintFixture& f, const std::string& name) {
         "pdftoppm -r 300 -png -singlefile -x 0 -y 0 -W 2480 -H 3508 '" + pdf.string() + "' '" + prefix.string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
     QImage image(QString::fromStdString(prefix.string() + ".png"));
-    return image.convertToFormat(QImage::Format_Grayscale8);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage PrintAndRasterise(testing::PrintFixture& f, const std::string& name) {
+    return PrintAndRasteriseColour(f, name).convertToFormat(QImage::Format_Grayscale8);
 }
 
 bool Ink(const QImage& image, double x_mm, double y_mm) {
@@ -102,6 +113,95 @@ void AllLayersOn(skydata::SettingsSnapshot& s) {
     s.viewconstar = 1;
     s.underhorizon = 1;
     s.viewnamelimit = 6;
+}
+
+// Every layer of the page, the bodies, deep sky and user objects among them,
+// with the planets of the page's moment and the data set's comets and
+// asteroids; a user catalogue, map points, a user line and a track.
+struct EverythingData {
+    std::array<skydata::CustomCatalog, 2> catalogues;
+    std::vector<skydata::MapPoint> points;
+    std::vector<skydata::DrawnLine> lines;
+    skydata::PathSettings paths;
+};
+
+ChartSources EveryLayerOn(testing::PrintFixture& f, EverythingData& d) {
+    AllLayersOn(f.settings);
+    f.settings.viewshadow = f.settings.viewplanet = f.settings.drawcomet = f.settings.drawasteroid = true;
+    f.settings.drawnonstellar = f.settings.ViewPath = true;
+    f.settings.drawcuscat0 = f.settings.usercatfile0is = true;
+    f.settings.cometlimit = f.settings.asteroidlimit = 12;
+    LoadEverything(f);
+    skydata::LoadLog log;
+    skydata::LoadDeepSky(f.catalogs, kData, log);
+    skydata::ComputeDsoVectors(f.catalogs);
+    skydata::LoadComets(kData, log);
+    skydata::LoadAsteroids(kData, log);
+    skydata::CustomCatalog& cat = d.catalogues[0];
+    for (int i = 0; i < 36; ++i) {
+        skydata::CustomCatShape shape;
+        shape.RA = i * 10;
+        shape.Dec = -40 + (i % 9) * 10;
+        shape.Size = 60;
+        shape.Shape = static_cast<std::uint8_t>(1 + i % 5);
+        shape.Color = skydata::RgbColor(255, 0, 255);
+        shape.Name = "U";
+        cat.Shapes[i % 5].push_back(shape);
+    }
+    for (int k = 0; k < 5; ++k) cat.Count[k] = static_cast<std::int32_t>(cat.Shapes[k].size());
+    cat.Texts = {skydata::CustomCatText{200, 20, "글\r\n글", skydata::RgbColor(0, 0, 255)}};
+    cat.Count[skydata::kCatText] = 1;
+    d.points.resize(1);
+    skydata::AddMapPoint(d.points, 120, 10, 2, 90, "M", skydata::RgbColor(0, 128, 0));
+    d.lines.resize(1);
+    skydata::AddDrawnLine(d.lines, 100, 0, 140, 20, skydata::RgbColor(255, 128, 0), "");
+    PathListState& tracks = PathLists();
+    tracks = PathListState{};
+    for (int i = 0; i < 60; ++i) {
+        PathVector v;
+        astro::SphericalToCartesian(60 + i, 20 + 0.2 * i, v.x, v.y, v.z);
+        v.Flag = i == 0;
+        v.ColorIndex = 1;
+        tracks.PathVectors.push_back(v);
+        if (i % 10 == 0) tracks.PathMarks.push_back(PathMark{60.0 + i, 20 + 0.2 * i, "T", 0, 0, 0});
+    }
+    ChartSources sources = f.Sources();
+    sources.calc_planets = [](double jd) { astro::CalcPlanets(jd); };
+    sources.user_catalogs = &d.catalogues;
+    sources.map_points = &d.points;
+    sources.map_points_shown = true;
+    sources.drawn_lines = &d.lines;
+    sources.drawn_lines_shown = true;
+    sources.path_settings = &d.paths;
+    return sources;
+}
+
+QImage PrintSourcesAndRasterise(testing::PrintFixture& f, const ChartSources& sources, const std::string& name) {
+    const fs::path pdf = ArtefactFolder() / (name + ".pdf");
+    auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
+    EXPECT_NE(document, nullptr);
+    if (!document) return {};
+    EXPECT_FALSE(PrintChartPage(document->Page(), f.print, sources));
+    EXPECT_TRUE(document->End());
+    const fs::path prefix = ArtefactFolder() / name;
+    const std::string command =
+        "pdftoppm -r 300 -png -singlefile -x 0 -y 0 -W 2480 -H 3508 '" + pdf.string() + "' '" + prefix.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return QImage(QString::fromStdString(prefix.string() + ".png")).convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels darker than the paper and outside the frame.
+int InkOutsideTheFrame(const QImage& page) {
+    const int left = static_cast<int>(14.5 * kPxPerMm), right = static_cast<int>(196.5 * kPxPerMm);
+    const int top = static_cast<int>(14 * kPxPerMm), bottom = static_cast<int>(282.5 * kPxPerMm);
+    int outside = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(page.pixel(x, y)) >= 160) continue;
+            if (x < left || x > right || y < top || y > bottom) ++outside;
+        }
+    }
+    return outside;
 }
 
 class PrintPdfTest : public ::testing::Test {
@@ -173,21 +273,107 @@ TEST_F(PrintPdfTest, EveryLayerStaysInsideTheFrame) {
         f.print.jd_local = 2460390.5 + 21.0 / 24;
         f.print.lst_h = 8.5;
         f.print.lat_deg = 35.82;
-        AllLayersOn(f.settings);
-        LoadEverything(f);
-        const QImage page = PrintAndRasterise(f, allSky ? "allsky_every_layer" : "equatorial_every_layer");
-        const int left = static_cast<int>(14.5 * kPxPerMm), right = static_cast<int>(196.5 * kPxPerMm);
-        const int top = static_cast<int>(14 * kPxPerMm), bottom = static_cast<int>(282.5 * kPxPerMm);
-        int outside = 0;
-        for (int y = 0; y < page.height(); ++y) {
-            const uchar* row = page.constScanLine(y);
-            for (int x = 0; x < page.width(); ++x) {
-                if (row[x] >= 160) continue;
-                if (x < left || x > right || y < top || y > bottom) ++outside;
-            }
-        }
-        EXPECT_EQ(outside, 0) << allSky;
+        EverythingData data;
+        const ChartSources sources = EveryLayerOn(f, data);
+        const QImage page =
+            PrintSourcesAndRasterise(f, sources, allSky ? "allsky_every_layer" : "equatorial_every_layer");
+        ASSERT_FALSE(page.isNull());
+        EXPECT_EQ(InkOutsideTheFrame(page), 0) << allSky;
+        astro::SmallBodies().Reset();
+        PathLists() = PathListState{};
     }
+}
+
+TEST_F(PrintPdfTest, EarthShadowIsHatchedNotSolid) {
+    testing::PrintFixture f;
+    f.print.jd_local = astro::DateToJD(2024, 3, 20, 21, 0, 0);
+    f.print.fov_deg = 20;
+    f.settings.viewshadow = true;
+    f.settings.psystem = true;
+    f.settings.calcprecession = true;
+    astro::CalcPlanets(f.print.jd_local);
+    const astro::PlanetRecord& sun = astro::Planets().PlanetTable[astro::kPlanetSun];
+    f.print.center_lon_deg = astro::Norm360(sun.RA + 180);
+    f.print.center_lat_deg = -sun.Dec;
+    ChartSources sources = f.Sources();
+    sources.calc_planets = [](double jd) { astro::CalcPlanets(jd); };
+    const QImage page = PrintSourcesAndRasterise(f, sources, "earth_shadow");
+    ASSERT_FALSE(page.isNull());
+    // Along rows through the umbra (about 6 mm in radius, cross-hatched by
+    // both hatches), left of the label: ink alternates with white, with
+    // white runs of 0.3 mm and more between hatch lines and more paper than
+    // ink (a solid fill, or a hatch too fine to see, would leave none). Where
+    // a line of each hatch nearly meet on a row, the run between them is
+    // short, so the longest run of each row is what is measured.
+    for (const double dy : {-3.0, -1.0, 0.0, 2.5}) {
+        std::vector<double> whiteRuns;
+        int inkRuns = 0;
+        bool ink = false;
+        double start = 0;
+        int white = 0, samples = 0;
+        for (double x = 105.5 - 4.5; x <= 107.4; x += 0.02) {
+            const int px = static_cast<int>(x * kPxPerMm), py = static_cast<int>((148.5 + dy) * kPxPerMm);
+            const bool now = qGray(page.pixel(px, py)) < 200;
+            ++samples;
+            if (!now) ++white;
+            if (now && !ink) {
+                ++inkRuns;
+                if (start > 0) whiteRuns.push_back(x - start);
+            }
+            if (!now && ink) start = x;
+            ink = now;
+        }
+        EXPECT_GE(inkRuns, 4) << dy;
+        ASSERT_GE(whiteRuns.size(), 3u) << dy;
+        EXPECT_GE(*std::max_element(whiteRuns.begin(), whiteRuns.end()), 0.3) << dy;
+        EXPECT_GT(white, samples / 2) << dy;
+    }
+}
+
+TEST_F(PrintPdfTest, AllSkyWithEveryLayerMoonInPlaceAndNothingOutsideTheFrame) {
+    testing::PrintFixture f;
+    f.AllSky();
+    f.print.lat_deg = 35.82;
+    f.print.jd_local = astro::DateToJD(2024, 1, 26, 0, 0, 0);
+    f.settings.lon = 127.0;
+    f.settings.timezone = 9;
+    f.print.lst_h = astro::CalcLST(f.print.jd_local, f.settings.lon, f.settings.timezone);
+    EverythingData data;
+    const ChartSources sources = EveryLayerOn(f, data);
+    const QImage page = PrintSourcesAndRasterise(f, sources, "allsky_every_body");
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(InkOutsideTheFrame(page), 0);
+
+    // The Moon's page position from the page state of the print.
+    const astro::PlanetRecord& moon = astro::Planets().PlanetTable[astro::kPlanetMoon];
+    const FrameMatrices frames =
+        MakeFrameMatrices(f.print.coord_sys, f.print.lat_deg, f.print.lst_h * 15, f.print.jd_local,
+                          f.settings.calcprecession);
+    PrintContext c{sources, f.settings, f.styles, f.print, PrintPage(), frames, true};
+    double x, y, z;
+    astro::SphericalToCartesian(moon.TopoRA, moon.TopoDec, x, y, z);
+    ToPrintChart(c, x, y, z, frames.DateToChart);
+    ASSERT_GT(z, 500);  // high in the sky
+    const PagePoint expected = ToPage(PrintPage(), x, y, z);
+    // Centre of the grey fill of the disc.
+    double sx = 0, sy = 0, n = 0;
+    const int r = static_cast<int>(3 * kPxPerMm);
+    const int x0 = static_cast<int>(expected.X * kPxPerMm), y0 = static_cast<int>(expected.Y * kPxPerMm);
+    for (int py = y0 - r; py <= y0 + r; ++py) {
+        for (int px = x0 - r; px <= x0 + r; ++px) {
+            const QRgb p = page.pixel(px, py);
+            const auto grey = [](int v) { return v >= 118 && v <= 138; };
+            if (!grey(qRed(p)) || !grey(qGreen(p)) || !grey(qBlue(p))) continue;
+            sx += px + 0.5;
+            sy += py + 0.5;
+            ++n;
+        }
+    }
+    ASSERT_GT(n, 100);
+    EXPECT_NEAR(sx / n / kPxPerMm, expected.X, 0.3);
+    EXPECT_NEAR(sy / n / kPxPerMm, expected.Y, 0.3);
+    astro::SmallBodies().Reset();
+    PathLists() = PathListState{};
 }
 
 }  // namespace
