@@ -4,9 +4,12 @@
 // the lunar months prepared for that year. The computing functions take what
 // they read as parameters; this layer holds what lives between recomputes.
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "calendar/CalendarSettings.h"
 #include "calendar/LunarYear.h"
+#include "calendar/SpecialDays.h"
 
 namespace vu {
 
@@ -20,6 +23,11 @@ struct CalendarState {
     double SummerEndJD = 0;
     // The lunar months around CalYear, as PrepareLunarYear left them.
     LunarMonthTable lunar_months;
+    // The three special-day sets (user slots and the year's computed slots).
+    SDayTable SDays;
+    // The events of the last ListPlanetPhenomena period, ascending in time.
+    std::vector<double> EventJD;
+    std::vector<std::string> EventName;
 };
 
 CalendarState& Calendar();
