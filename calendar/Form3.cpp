@@ -17,10 +17,10 @@
 #include "app/ToolControls.h"
 #include "calendar/CalendarState.h"
 #include "calendar/CellText.h"
-#include "calendar/ComputedDays.h"
 #include "calendar/ReferenceZone.h"
 #include "calendar/TideAndGanzhi.h"
 #include "calendar/VuCalendarServices.h"
+#include "calendar/YearCycle.h"
 #include "platform/Guard.h"
 
 namespace vu {
@@ -200,14 +200,7 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
 void Form3::Form_Unload() {
     unloaded_ = true;
     if (read_form_settings_) read_form_settings_();
-    CalendarState& state = Calendar();
-    CalendarSettings& s = state.settings;
-    const ZoneKeeper keep(s);
-    s.TZ = ReferenceZone(s, state.CalYear);
-    if (s.Auto) ApplyEraRules(s, state.CalYear);
-    PrepareLunarYear(JulianDay(state.CalYear, month_, 1, 12), s.TZ, RulesOf(s), CalendarServicesOfVu(DeltaTRuleOf(s)),
-                     state.lunar_months);
-    for (int set = 0; set < kSDaySets; ++set) YearSpecialDays(state.CalYear, set);
+    PrepareDisplayedYear(Calendar(), static_cast<int>(std::nearbyint(month_)));
 }
 
 }  // namespace vu

@@ -1,19 +1,17 @@
 #include "calendar/ReferenceZone.h"
 
+#include "calendar/YearCycle.h"
+
 namespace vu {
 
 namespace {
-constexpr double kKoreanZone_h = 9;
-constexpr double kKoreanZoneBefore1911_h = 8;
-constexpr double kFirstYearOfKoreanZone = 1911;
 constexpr double kFirstYear = -9999;
 constexpr double kLastYear = 32000;
 constexpr double kLargestField = 255;
 }  // namespace
 
 double ReferenceZone(const CalendarSettings& settings, double year) {
-    if (!settings.RefKR) return settings.TZ;
-    return year < kFirstYearOfKoreanZone ? kKoreanZoneBefore1911_h : kKoreanZone_h;
+    return settings.RefKR ? KoreanReferenceZone(static_cast<int>(year)) : settings.TZ;
 }
 
 EraRules RulesOf(const CalendarSettings& settings) { return {settings.MeanSun, settings.MeanMoon, settings.Jinsak}; }

@@ -23,6 +23,7 @@
 #include "calendar/FrmOne.h"
 #include "calendar/ReferenceZone.h"
 #include "calendar/VuCalendarServices.h"
+#include "calendar/YearCycle.h"
 #include "platform/QtFakes.h"
 #include "platform/QtTestApp.h"
 
@@ -38,16 +39,9 @@ std::string Tip(const QLabel* label) { return StdText(label->toolTip()); }
 // days, era rules, the lunar months and the three special-day sets.
 void ShowYear(int year, int month) {
     CalendarState& state = Calendar();
-    CalendarSettings& s = state.settings;
     state.CalYear = static_cast<std::int16_t>(year);
     UpdateSummerDays(state);
-    const double kept = s.TZ;
-    s.TZ = ReferenceZone(s, year);
-    if (s.Auto) ApplyEraRules(s, state.CalYear);
-    PrepareLunarYear(JulianDay(year, month, 1, 12), s.TZ, RulesOf(s), CalendarServicesOfVu(DeltaTRuleOf(s)),
-                     state.lunar_months);
-    for (int set = 0; set < kSDaySets; ++set) YearSpecialDays(year, set);
-    s.TZ = kept;
+    PrepareDisplayedYear(state, month);
 }
 
 class VuWindows : public ::testing::Test {
