@@ -192,6 +192,8 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
             }
         }
     }
+    // The table of this year stays prepared until the window unloads.
+    unloaded_ = false;
     Text1Text = text;
     Text1->setPlainText(QText(text).remove('\r'));
     Label1->setText(QText(YearText(year) + "년의 음력-양력 환산표"));

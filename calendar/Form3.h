@@ -52,7 +52,7 @@ private:
 
     double month_;
     std::function<void()> read_form_settings_;
-    bool unloaded_ = false;
+    bool unloaded_ = false;  // nothing to restore since the last unload
 };
 
 }  // namespace vu
