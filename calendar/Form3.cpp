@@ -142,6 +142,11 @@ Form3::~Form3() {
 
 std::uint8_t Form3::Kind() const { return Option1[0]->isChecked() ? 0 : 1; }
 
+void Form3::done(int result) {
+    if (!unloaded_) platform::Guard([this] { Form_Unload(); });
+    QDialog::done(result);
+}
+
 void Form3::closeEvent(QCloseEvent* event) {
     if (!unloaded_) platform::Guard([this] { Form_Unload(); });
     QDialog::closeEvent(event);

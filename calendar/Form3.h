@@ -43,6 +43,9 @@ public:
     QPushButton* Command2[2] = {};
     QPushButton* Command1 = nullptr;
 
+    // Escape and the dialog's other endings unload too.
+    void done(int result) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -468,6 +468,12 @@ TEST_F(VuWindows, ConversionTableLunarToSolarAndClosing) {
         EXPECT_EQ(y3, ly);
         EXPECT_EQ(m3, lm);
         EXPECT_EQ(d3, ld);
+        // Escape ends the window as the close button does.
+        w.Command2[0]->click();
+        EXPECT_FALSE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(&w, &escape);
+        EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
         // Another table after closing, then the window goes without a close.
         w.Command2[0]->click();
     }
