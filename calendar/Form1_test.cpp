@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -222,6 +223,8 @@ TEST(VuNavigation, RightButtonStepsTenYearsAndFourMonths) {
     EXPECT_EQ(Text(form.txtMN), "6");
 
     // A real right-button press and release over the graphic button.
+    form.show();
+    QApplication::processEvents();
     GraphicButton* next_year = form.CmdYR[1];
     const QPointF inside(3, 3);
     QMouseEvent press(QEvent::MouseButtonPress, inside, next_year->mapToGlobal(inside), Qt::RightButton,
