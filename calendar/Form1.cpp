@@ -64,6 +64,26 @@ constexpr int kRightMonthStep = 4;
 
 bool YearInRange(long long year) { return year >= kFirstYear && year <= kLastYear; }
 
+// Puts the displayed year and its field back when a cycle ends by an error
+// before it finished, so the field never names a year that was not drawn.
+class YearRollback {
+public:
+    explicit YearRollback(Form1& form) : form_(form), year_(Calendar().CalYear) {}
+    ~YearRollback() {
+        if (done_) return;
+        Calendar().CalYear = year_;
+        form_.ProcessL();
+    }
+    YearRollback(const YearRollback&) = delete;
+    YearRollback& operator=(const YearRollback&) = delete;
+    void Done() { done_ = true; }
+
+private:
+    Form1& form_;
+    std::int16_t year_;
+    bool done_ = false;
+};
+
 // The notes of the information page after the program lines.
 constexpr const char* kCalculationNotes[] = {
     "*음양력 계산의 정확성을 보증할 수 있는 기간은 BC 1350년부터 AD 3000년 사이입니다.",
@@ -139,7 +159,7 @@ void Form1::Run(const std::function<void()>& handler) { platform::Guard(handler,
 
 void Form1::BuildMenus() {
     QMenuBar* bar = menuBar();
-    const auto item = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
         QAction* action = menu->addAction(Q(caption));
         action->setObjectName(QString::fromUtf8(name));
         if (!key.isEmpty()) action->setShortcut(key);
@@ -415,12 +435,14 @@ bool Form1::NextYear(int step) {
         return false;
     }
     if (!CheckMonthField()) return false;
+    YearRollback rollback(*this);
     state.CalYear = static_cast<std::int16_t>(year);
     ReadFormSettings();
     txtYR->setText(Q(TrimNum(state.CalYear)));
     PrepareYear();
     ProcessL();
     RefreshCalendar();
+    rollback.Done();
     return true;
 }
 
@@ -444,10 +466,12 @@ void Form1::ApplySetting() {
         return;
     }
     if (!CheckMonthField()) return;
+    YearRollback rollback(*this);
     state.CalYear = static_cast<std::int16_t>(year);
     ReadFormSettings();
     PrepareYear();
     RefreshCalendar();
+    rollback.Done();
 }
 
 void Form1::ProcessL() { txtYR->setText(Q(YearFieldText(Calendar().CalYear))); }

@@ -391,6 +391,20 @@ TEST(VuPanel, SiteAnglesRoundTripExactly) {
     EXPECT_EQ(Text(form.txtObs[5]), "39");
 }
 
+TEST(VuPanel, PanelFieldsSelectTheirWholeTextOnFocus) {
+    VuEnv p;
+    Form1 form;
+    form.show();
+    form.cmdTab_Click(2);
+    QApplication::processEvents();
+    for (QLineEdit* box : {form.txtObs[1], form.txtREF[0], form.txtSummer[6], form.txtTZ}) {
+        box->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(box->selectedText(), box->text()) << box->objectName().toStdString();
+        EXPECT_FALSE(box->text().isEmpty());
+    }
+}
+
 TEST(VuPanel, IntervalTideAndSummerDays) {
     VuEnv p;
     Form1 form;
