@@ -133,6 +133,10 @@ TEST_F(VuGrid, DayCountsFromTheBaseDayAndFromNewYear) {
     cs.BaseJD = true;
     cs.Base = jan1;
     EXPECT_EQ(line(jan1 + 9), "D+10, 10일째");
+    // A base date far outside the calendar counts without overflow.
+    cs.Jan1 = false;
+    cs.Base = 1e300;
+    EXPECT_EQ(line(jan1).rfind("D-", 0), 0u);
 }
 
 TEST_F(VuGrid, FiveDisplayModes) {

@@ -50,6 +50,16 @@ TEST(VuScreenshot, NewUserSeesTheCurrentMonth) {
     EXPECT_GT(MonthGrid().CellJD[0][5], 0);
     const QImage grid = form.Grid->Surface().Image();
     EXPECT_GT(grid.width(), 900);
+
+    // The other pages, each as the window shows it.
+    const char* kPages[4] = {nullptr, "vu-screenshot-days.png", "vu-screenshot-settings.png",
+                             "vu-screenshot-notes.png"};
+    for (int tab = 1; tab < 4; ++tab) {
+        form.cmdTab_Click(tab);
+        RunEventsFor(100);
+        EXPECT_TRUE(form.grab().toImage().save(kPages[tab]));
+    }
+    form.cmdTab_Click(0);
 }
 
 }  // namespace
