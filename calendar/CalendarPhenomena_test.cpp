@@ -84,12 +84,15 @@ TEST(CalendarPhenomena, EventsOf2024AgainstTheReference) {
         if (jd < Local(2024, 1, 2, 0, 0) || jd > Local(2024, 12, 30, 0, 0)) continue;
         std::string name = kPlanets[planet];
         double tolerance = 3.0 / 24;
-        if (event == "conjunction")
+        if (event == "conjunction") {
             name += planet <= 2 ? (kind == 0 ? " 내합" : " 외합") : (kind == 0 ? " 충" : " 합");
-        else if (event == "elongation")
-            name += kind == 0 ? " 동방최대이각" : " 서방최대이각", tolerance = 0.5;
-        else
-            name += " 유", tolerance = 1.0;
+        } else if (event == "elongation") {
+            name += kind == 0 ? " 동방최대이각" : " 서방최대이각";
+            tolerance = 0.5;
+        } else {
+            name += " 유";
+            tolerance = 1.0;
+        }
         EXPECT_NEAR(Nearest(list, name, jd + kKST / 24), jd + kKST / 24, tolerance) << name << " " << jd;
         ++checked;
     }

@@ -220,7 +220,7 @@ TEST_F(SettingsFiles, HandEditedValuesOutOfRange) {
         std::uint8_t sdcat, disp_type;
         std::int16_t tidal, gap;
     } cases[] = {
-        {"[RSP]99[/RSP][SDCAT]300[/SDCAT][DispGap]0[/DispGap]", 4, 0, 0, 0, 1},
+        {"[RSP]99[/RSP][SDCAT]300[/SDCAT][DispGap]0[/DispGap][SD5]-10000 :; 5 :; 1[/SD5]", 4, 0, 0, 0, 1},
         {"[RSP]0[/RSP][DispType]5[/DispType][Tidal]4[/Tidal][DispGap]-3[/DispGap]", 1, 0, 0, 0, 1},
         {"[RSP]-1[/RSP][SDCAT]-1[/SDCAT][DispType]-1[/DispType][Tidal]-1[/Tidal]", 4, 0, 0, 0, 10},
         {"[RSP] 3[/RSP][SDCAT]2[/SDCAT][DispType]4[/DispType][Tidal]3[/Tidal][DispGap]70000[/DispGap]", 3, 2, 4, 3,

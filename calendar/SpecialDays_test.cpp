@@ -200,6 +200,14 @@ TEST_F(YearDays, NewYearsEveWithoutALunarNewYearStaysUnused) {
     SpecialDayContext context = SpecialDayContextOfCalendar();
     context.zone_h = std::nan("");  // every solver fails
     EXPECT_EQ(ComputedDayJD(5, 2024, context), 0.0);
+    SDaySet set;
+    ClearSDaySet(set);
+    set[371].name = "지난해";
+    set[371].month = 0;
+    YearSpecialDays(2024, set, 0, context);
+    EXPECT_FALSE(set[371].InUse());
+    EXPECT_EQ(set[371].name, "");
+    EXPECT_EQ(set[372].jd, Noon(2024, 3, 31));  // the other computed days stand
 }
 
 }  // namespace
