@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QComboBox>
 #include <QGroupBox>
@@ -564,12 +565,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool year = watched == txtYR;
     if (!year && watched != txtMN) return QMainWindow::eventFilter(watched, event);
+    // Only a move of the focus inside the window counts: switching to
+    // another program or opening a menu leaves the field as it is.
+    const auto within_window = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
     switch (event->type()) {
         case QEvent::FocusIn:
-            year ? txtYR_GotFocus() : txtMN_GotFocus();
+            if (within_window()) year ? txtYR_GotFocus() : txtMN_GotFocus();
             break;
         case QEvent::FocusOut:
-            year ? txtYR_LostFocus() : txtMN_LostFocus();
+            if (within_window()) year ? txtYR_LostFocus() : txtMN_LostFocus();
             break;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
@@ -321,6 +322,37 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     EXPECT_EQ(Text(form.txtMN), "12");
     EXPECT_FALSE(form.NextYear(1));
     EXPECT_EQ(p.Messages(), (std::vector<std::string>{kYearMessage, kYearMessage}));
+}
+
+TEST(VuNavigation, FocusEventsOfTheYearField) {
+    VuEnv p;
+    Form1 form;
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(form.txtYR, &in);
+    EXPECT_EQ(Text(form.txtYR), "2024");
+    EXPECT_NE(form.txtYR->styleSheet().indexOf("#FFFF00"), -1);
+    form.txtYR->setText("2001");
+    // Leaving for another program keeps the typing; a move inside the
+    // window applies it.
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form.txtYR, &away);
+    EXPECT_EQ(Text(form.txtYR), "2001");
+    EXPECT_EQ(Calendar().CalYear, 2024);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(form.txtYR, &out);
+    EXPECT_EQ(Text(form.txtYR), "CE. 2001");
+    EXPECT_EQ(Calendar().CalYear, 2001);
+    EXPECT_NE(form.txtYR->styleSheet().indexOf("#FFFFFF"), -1);
+    // Keys reach the handlers through the window's filter.
+    QApplication::sendEvent(form.txtYR, &in);
+    form.txtYR->setText("1950");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(form.txtYR, &escape);
+    EXPECT_EQ(Text(form.txtYR), "2001");
+    form.txtYR->setText("1950");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(form.txtYR, &enter);
+    EXPECT_EQ(Calendar().CalYear, 1950);
 }
 
 TEST(VuNavigation, TodayButtonGoesToTheClockMonth) {
