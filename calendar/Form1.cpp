@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QComboBox>
 #include <QGroupBox>
@@ -63,6 +64,26 @@ constexpr int kRightYearStep = 10;
 constexpr int kRightMonthStep = 4;
 
 bool YearInRange(long long year) { return year >= kFirstYear && year <= kLastYear; }
+
+// Puts the displayed year and its field back when a cycle ends by an error
+// before it finished, so the field never names a year that was not drawn.
+class YearRollback {
+public:
+    explicit YearRollback(Form1& form) : form_(form), year_(Calendar().CalYear) {}
+    ~YearRollback() {
+        if (done_) return;
+        Calendar().CalYear = year_;
+        form_.ProcessL();
+    }
+    YearRollback(const YearRollback&) = delete;
+    YearRollback& operator=(const YearRollback&) = delete;
+    void Done() { done_ = true; }
+
+private:
+    Form1& form_;
+    std::int16_t year_;
+    bool done_ = false;
+};
 
 // The notes of the information page after the program lines.
 constexpr const char* kCalculationNotes[] = {
@@ -139,7 +160,7 @@ void Form1::Run(const std::function<void()>& handler) { platform::Guard(handler,
 
 void Form1::BuildMenus() {
     QMenuBar* bar = menuBar();
-    const auto item = [this](QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
         QAction* action = menu->addAction(Q(caption));
         action->setObjectName(QString::fromUtf8(name));
         if (!key.isEmpty()) action->setShortcut(key);
@@ -415,12 +436,14 @@ bool Form1::NextYear(int step) {
         return false;
     }
     if (!CheckMonthField()) return false;
+    YearRollback rollback(*this);
     state.CalYear = static_cast<std::int16_t>(year);
     ReadFormSettings();
     txtYR->setText(Q(TrimNum(state.CalYear)));
     PrepareYear();
     ProcessL();
     RefreshCalendar();
+    rollback.Done();
     return true;
 }
 
@@ -444,10 +467,12 @@ void Form1::ApplySetting() {
         return;
     }
     if (!CheckMonthField()) return;
+    YearRollback rollback(*this);
     state.CalYear = static_cast<std::int16_t>(year);
     ReadFormSettings();
     PrepareYear();
     RefreshCalendar();
+    rollback.Done();
 }
 
 void Form1::ProcessL() { txtYR->setText(Q(YearFieldText(Calendar().CalYear))); }
@@ -540,12 +565,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool year = watched == txtYR;
     if (!year && watched != txtMN) return QMainWindow::eventFilter(watched, event);
+    // Only a move of the focus inside the window counts: switching to
+    // another program or opening a menu leaves the field as it is.
+    const auto within_window = [event] {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
     switch (event->type()) {
         case QEvent::FocusIn:
-            year ? txtYR_GotFocus() : txtMN_GotFocus();
+            if (within_window()) year ? txtYR_GotFocus() : txtMN_GotFocus();
             break;
         case QEvent::FocusOut:
-            year ? txtYR_LostFocus() : txtMN_LostFocus();
+            if (within_window()) year ? txtYR_LostFocus() : txtMN_LostFocus();
             break;
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();

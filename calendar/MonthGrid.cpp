@@ -77,7 +77,9 @@ void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int 
     s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries);
 }
 
-bool IsMultiple(double d, int gap) { return static_cast<long long>(std::nearbyint(d)) % gap == 0; }
+// Whether the whole day count is a multiple of gap; fmod keeps any count a
+// typed base date can give (no integer conversion to overflow).
+bool IsMultiple(double d, int gap) { return std::fmod(std::nearbyint(d), static_cast<double>(gap)) == 0; }
 
 }  // namespace
 

@@ -20,7 +20,7 @@ struct CalendarState;
 
 // Tables indexed [column 0..6, Sunday first][row 0..5].
 struct MonthCells {
-    std::array<std::array<std::string, 6>, 7> CellText{};
+    std::array<std::array<std::string, 6>, 7> CellText;
     std::array<std::array<double, 6>, 7> CellJD{};
     std::int16_t GridCols = 7;
     std::int16_t GridRows = 6;
