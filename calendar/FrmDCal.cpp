@@ -130,13 +130,17 @@ double EqTime(double jd_ut) {
 
 double GetMoonAge(double jd, double zone_h) {
     const DeltaTRule rule = DeltaTRuleOf(Calendar().settings);
+    // Each search moves 28 days; a few suffice, the bound keeps a solver
+    // that gives no number from looping for ever.
+    constexpr int kMostSearches = 64;
     double d = jd;
     double f = 0;
+    int searches = 0;
     do {
         f = LunarPhaseTime(d, 0, zone_h, rule);
         d -= 28;
-    } while (!(jd >= f));
-    while (jd - f >= 30) {
+    } while (!(jd >= f) && ++searches < kMostSearches);
+    while (jd - f >= 30 && ++searches < kMostSearches) {
         f = LunarPhaseTime(d, 0, zone_h, rule);
         d += 28;
     }

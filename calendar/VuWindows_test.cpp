@@ -318,6 +318,16 @@ TEST_F(VuWindows, DayDetailsTexts) {
     DetailJD() = DayJD(-99, 6, 1);
     w->ShowDayInfo();
     EXPECT_EQ(Text(w->LblDay[0]).rfind("서력 기원전 100년 6월", 0), 0u) << Text(w->LblDay[0]);
+
+    // The ends of the years the main window takes.
+    DetailJD() = DayJD(-9999, 1, 1);
+    w->ShowDayInfo();
+    EXPECT_EQ(Text(w->LblDay[0]).rfind("서력 기원전 10000년 1월 1일", 0), 0u) << Text(w->LblDay[0]);
+    EXPECT_NE(Text(w->LblDay[11]).find("월령(0시): "), std::string::npos);
+    DetailJD() = DayJD(32000, 12, 31);
+    w->ShowDayInfo();
+    EXPECT_EQ(Text(w->LblDay[0]).rfind("서력 기원후 32000년 12월 31일", 0), 0u) << Text(w->LblDay[0]);
+    EXPECT_TRUE(env.messages.shown.empty());
 }
 
 TEST_F(VuWindows, DayDetailsCountsFromBaseAndNewYear) {
@@ -542,6 +552,29 @@ TEST_F(VuWindows, YearSpecialDaysFebruaryOfACommonYear) {
     const std::vector<std::string> lines = TableLines(w.Text1Text);
     EXPECT_EQ(lines.size(), 28u);
     EXPECT_EQ(lines.back().rfind(" 2023년 2월 28일 (화)", 0), 0u);
+}
+
+// Every window opens at both ends of the years the main window takes,
+// without a message.
+TEST_F(VuWindows, WindowsAtTheEndsOfTheYearRange) {
+    for (const int year : {-9999, 32000}) {
+        ShowYear(year, 12);
+        FrmMoon moon(year, 12);
+        EXPECT_FALSE(Text(moon.LbTime[2]).empty()) << year;
+        Frm24julgi terms;
+        // Far from 1582 the Julian calendar has drifted from the seasons.
+        EXPECT_TRUE(std::regex_match(Tip(terms.Label3[23]), std::regex("율리우스 역일: -?\\d+\\.\\d{6}"))) << year;
+        Form3 table(12);
+        table.Option1[0]->click();
+        EXPECT_GE(TableLines(table.Text1Text).size(), kTableHeaderLines + 12) << year;
+        FrmOne special(12);
+        Form2 converter;
+        converter.txtCal[0]->setText(QString::number(year));
+        converter.txtCal[6]->setText(QString::number(year));
+        converter.CmdCalc->click();
+        EXPECT_NE(StdText(converter.txtCal[3]->text()), "") << year;
+    }
+    EXPECT_TRUE(env.messages.shown.empty());
 }
 
 }  // namespace
