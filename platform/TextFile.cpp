@@ -154,6 +154,8 @@ std::string Convert(const std::string& in, const char* to, const char* from, con
 
 std::string Utf8ToCp949(const std::string& utf8) { return Convert(utf8, "CP949", "UTF-8", "?"); }
 
+bool FitsCp949(const std::string& utf8) { return Cp949ToUtf8(Utf8ToCp949(utf8)) == utf8; }
+
 std::string Cp949ToUtf8(const std::string& cp949) { return Convert(cp949, "UTF-8", "CP949", "\xEF\xBF\xBD"); }
 
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {

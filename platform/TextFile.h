@@ -14,6 +14,8 @@ namespace platform {
 // hold become '?'; invalid input bytes become U+FFFD (or '?' on the way out).
 std::string Utf8ToCp949(const std::string& utf8);
 std::string Cp949ToUtf8(const std::string& cp949);
+// True when code page 949 holds every character of the UTF-8 text.
+bool FitsCp949(const std::string& utf8);
 
 // The whole file as raw bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);

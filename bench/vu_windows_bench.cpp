@@ -1,0 +1,63 @@
+// The calendar's tool windows at the default site, Korean time: the
+// lunar-to-solar conversion table of 2023 (a year with a leap month; the
+// window warns it may be slow), the solar-to-lunar one, and ShowDayInfo of
+// one day (rise, set and twilight rows, the Moon's age, the lunar date).
+// Run from build/bin.
+#include <QApplication>
+#include <QRadioButton>
+
+#include <benchmark/benchmark.h>
+
+#include "calendar/CalendarState.h"
+#include "calendar/Form3.h"
+#include "calendar/FrmDCal.h"
+#include "calendar/TimeBase.h"
+#include "calendar/YearCycle.h"
+#include "platform/QtFakes.h"
+#include "platform/QtServices.h"
+
+namespace {
+
+void ShowYear2024() {
+    vu::ResetCalendarState();
+    vu::CalendarState& state = vu::Calendar();
+    state.CalYear = 2024;
+    vu::UpdateSummerDays(state);
+    vu::PrepareDisplayedYear(state, 3);
+}
+
+void BM_GenTransTableLunarToSolar(benchmark::State& state) {
+    platform::FakeQtEnv env("vu");
+    ShowYear2024();
+    vu::Form3 window(3);
+    for (auto _ : state) window.GenTransTable(2023, 0);
+}
+BENCHMARK(BM_GenTransTableLunarToSolar)->Unit(benchmark::kMillisecond);
+
+void BM_GenTransTableSolarToLunar(benchmark::State& state) {
+    platform::FakeQtEnv env("vu");
+    ShowYear2024();
+    vu::Form3 window(3);
+    for (auto _ : state) window.GenTransTable(2023, 1);
+}
+BENCHMARK(BM_GenTransTableSolarToLunar)->Unit(benchmark::kMillisecond);
+
+void BM_ShowDayInfo(benchmark::State& state) {
+    platform::FakeQtEnv env("vu");
+    ShowYear2024();
+    vu::DetailJD() = vu::JulianDay(2024, 5, 3, 12);
+    vu::FrmDCal window;
+    for (auto _ : state) window.ShowDayInfo();
+}
+BENCHMARK(BM_ShowDayInfo)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

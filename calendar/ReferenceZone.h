@@ -1,0 +1,40 @@
+#pragma once
+// What the converters and tables of the calendar's windows share: the zone
+// of the lunisolar reference (Korean time: 9 h, 8 h before 1911), the era
+// rule flags as a value, the range of dates the converters accept, and the
+// year state that a conversion changes for a while and puts back.
+#include <cstdint>
+
+#include "calendar/CalendarState.h"
+#include "calendar/LunarYear.h"
+
+namespace vu {
+
+// With RefKR: 9, or 8 for a year below 1911; without it TZ.
+double ReferenceZone(const CalendarSettings& settings, double year);
+
+// The flags MeanSun, MeanMoon, Jinsak as rules, and the rules of a year's
+// era written into them.
+EraRules RulesOf(const CalendarSettings& settings);
+void ApplyEraRules(CalendarSettings& settings, std::int16_t year);
+
+// A date the converters take: year -9999..32000, month and day 0..255.
+bool DateFitsFields(double year, double month, double day);
+
+// Keeps TZ, CalYear and the era rule flags and puts them back when it ends,
+// on every way out.
+class YearStateKeeper {
+public:
+    explicit YearStateKeeper(CalendarState& state);
+    ~YearStateKeeper();
+    YearStateKeeper(const YearStateKeeper&) = delete;
+    YearStateKeeper& operator=(const YearStateKeeper&) = delete;
+
+private:
+    CalendarState& state_;
+    double tz_;
+    std::int16_t cal_year_;
+    EraRules rules_;
+};
+
+}  // namespace vu

@@ -1,0 +1,14 @@
+// Entry of the calendar program vu: the main window is the program.
+#include "calendar/Form1.h"
+#include "calendar/ToolHooks.h"
+#include "platform/QtServices.h"
+
+int main(int argc, char** argv) {
+    platform::Application application(argc, argv);
+    platform::InstallQtServices("vu");
+    auto* form = new vu::Form1;
+    vu::ConnectToolWindows(*form);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    form->show();
+    return application.exec();
+}
