@@ -128,7 +128,7 @@ FrmObs::FrmObs(QWidget* owner) : QWidget(owner, Qt::Window) {
 void FrmObs::BuildControls() {
     setFixedSize(470, 330);
     int label = 0;
-    auto text = [this, &label](QWidget* parent, const char* caption, int x, int y, int width) {
+    auto text = [&label](QWidget* parent, const char* caption, int x, int y, int width) {
         Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++)->setGeometry(x, y, width, 22);
     };
     text(this, "관측지 이름", 10, 10, 80);
