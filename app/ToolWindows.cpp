@@ -12,9 +12,11 @@
 #include "app/GoToWindow.h"
 #include "app/InfoWindows.h"
 #include "app/ToolControls.h"
+#include "almanac/FrmCon.h"
 #include "almanac/FrmDCal.h"
 #include "almanac/FrmLuniSolar.h"
 #include "almanac/FrmMoon.h"
+#include "almanac/FrmToday.h"
 #include "almanac/Frm24julgi.h"
 #include "platform/Services.h"
 
@@ -92,6 +94,8 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::Frm24julgi: window = new almanac::zu::Frm24julgi(owner); break;
         case ToolWindowId::FrmMoon: window = new almanac::zu::FrmMoon(owner); break;
         case ToolWindowId::FrmLuniSolar: window = new almanac::zu::FrmLuniSolar(owner); break;
+        case ToolWindowId::frmToday: window = new almanac::zu::frmToday(owner); break;
+        case ToolWindowId::FrmCon: window = new almanac::zu::FrmCon(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);
