@@ -57,16 +57,42 @@ std::string GatheringText(const std::string& digits, double spread_deg) {
 int ApproachBodyRow(int body) { return body == 0 ? astro::kPlanetMoon : body; }
 
 PlanetTableSource SkyPlanetTableSource() {
-    return [](double jd_local) { return astro::ComputePlanetTable(jd_local, astro::CurrentSite()).table; };
+    return [](double jd_local, const astro::PlanetRows& rows) {
+        return astro::ComputePlanetRows(jd_local, astro::CurrentSite(), rows).table;
+    };
 }
 
 ApproachTables::ApproachTables(PlanetTableSource source) : source_(std::move(source)) {}
 
-const astro::PlanetTableT& ApproachTables::At(double jd_local) {
+const astro::PlanetTableT& ApproachTables::At(double jd_local, std::initializer_list<int> bodies) {
+    astro::PlanetRows rows{};
+    rows[astro::kPlanetSun] = true;
+    for (int b : bodies) rows[static_cast<std::size_t>(ApproachBodyRow(b))] = true;
+    return Fill(jd_local, rows);
+}
+
+const astro::PlanetTableT& ApproachTables::AtAll(double jd_local) {
+    return At(jd_local, {0, 1, 2, 3, 4, 5});
+}
+
+const astro::PlanetTableT& ApproachTables::Fill(double jd_local, const astro::PlanetRows& rows) {
     const auto key = static_cast<std::int64_t>(std::llround(jd_local * kKeysPerDay));
-    auto found = tables_.find(key);
-    if (found == tables_.end()) found = tables_.emplace(key, source_(jd_local)).first;
-    return found->second;
+    Entry& entry = tables_[key];
+    astro::PlanetRows missing{};
+    bool any = false;
+    for (std::size_t n = 0; n < rows.size(); ++n) {
+        missing[n] = rows[n] && !entry.filled[n];
+        any = any || missing[n];
+    }
+    if (any) {
+        const astro::PlanetTableT computed = source_(jd_local, missing);
+        for (std::size_t n = 0; n < rows.size(); ++n) {
+            if (!missing[n]) continue;
+            entry.table[n] = computed[n];
+            entry.filled[n] = true;
+        }
+    }
+    return entry.table;
 }
 
 void ApproachTables::ForgetBefore(double jd_local) {
@@ -138,7 +164,7 @@ double RefineApproachMinimum(ApproachTables& tables, double tc, int i, int j, do
     double sep[3];
     double semi_sum = 0;
     for (int k = 0; k < 3; ++k) {
-        const ApproachBodies bodies = ApproachBodiesOf(tables.At(tc + (k - 1) / kHoursPerDay), true);
+        const ApproachBodies bodies = ApproachBodiesOf(tables.At(tc + (k - 1) / kHoursPerDay, {i, j}), true);
         const ApproachBody& a = bodies[static_cast<std::size_t>(i)];
         const ApproachBody& b = bodies[static_cast<std::size_t>(j)];
         sep[k] = Separation(a, b);
@@ -156,7 +182,7 @@ double ScanApproachDay(ApproachTables& tables, double t, int i, int j, double& t
     std::uint8_t best_status = kApproachNone;
     for (int hour = 0; hour < 24; ++hour) {
         const double s = day0 + hour / kHoursPerDay;
-        const astro::PlanetTableT& table = tables.At(s);
+        const astro::PlanetTableT& table = tables.At(s, {i, j});
         const ApproachBodies bodies = ApproachBodiesOf(table, true);
         const ApproachBody sun = ApproachSunOf(table, true);
         std::uint8_t sample_status = kApproachNone;
@@ -254,7 +280,7 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
         const double t = first + static_cast<double>(k) * step;
         if (!(t < stop)) break;
         tables.ForgetBefore(astro::RoundToHalf(t) - 1);
-        const astro::PlanetTableT& table = tables.At(t);
+        const astro::PlanetTableT& table = tables.AtAll(t);
         const ApproachBodies bodies = ApproachBodiesOf(table, false);
         const ApproachBody sun = ApproachSunOf(table, false);
         if (request.gathering) {

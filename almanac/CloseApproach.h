@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -51,24 +52,35 @@ enum ApproachStatus : std::uint8_t {
     kApproachNearSun = 5,      // either body within 5.1 degrees of the Sun
 };
 
-// The planet table of a local civil Julian day.
-using PlanetTableSource = std::function<astro::PlanetTableT(double jd_local)>;
-// The chart's planet table (astro::ComputePlanetTable) at the site in force
+// The planet table of a local civil Julian day; at least the rows asked for
+// must hold their values (a source may fill more).
+using PlanetTableSource = std::function<astro::PlanetTableT(double jd_local, const astro::PlanetRows& rows)>;
+// The chart's planet table (astro::ComputePlanetRows) at the site in force
 // when it is called.
 PlanetTableSource SkyPlanetTableSource();
 
-// The tables of one search, each instant computed once: the hourly tables
-// of a civil day serve every pair of that day and the parabola steps.
+// The tables of one search, each row of each instant computed once: the
+// hourly tables of a civil day serve every pair of that day and the
+// parabola steps, each pair adding only the rows it needs.
 class ApproachTables {
 public:
     explicit ApproachTables(PlanetTableSource source);
-    const astro::PlanetTableT& At(double jd_local);
+    // The table at jd_local with at least the Sun's row and those of the
+    // body numbers asked for.
+    const astro::PlanetTableT& At(double jd_local, std::initializer_list<int> bodies);
+    // The same with all six bodies.
+    const astro::PlanetTableT& AtAll(double jd_local);
     // Drops the tables of instants before jd_local.
     void ForgetBefore(double jd_local);
 
 private:
+    const astro::PlanetTableT& Fill(double jd_local, const astro::PlanetRows& rows);
+    struct Entry {
+        astro::PlanetTableT table;
+        astro::PlanetRows filled{};
+    };
     PlanetTableSource source_;
-    std::map<std::int64_t, astro::PlanetTableT> tables_;  // by the instant in tenths of a second
+    std::map<std::int64_t, Entry> tables_;  // by the instant in tenths of a second
 };
 
 // The six bodies in ecliptic (equatorial false) or equatorial coordinates

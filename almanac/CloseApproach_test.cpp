@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -319,7 +321,7 @@ astro::PlanetTableT Crowded() {
 }
 
 TEST_F(CloseApproachTest, RefusedPeriodsLeaveNoRows) {
-    const PlanetTableSource source = [](double) { return Crowded(); };
+    const PlanetTableSource source = [](double, const astro::PlanetRows&) { return Crowded(); };
     ApproachRequest request;
     request.start_jd = 2451545;
     request.end_jd = request.start_jd + 1827;
@@ -355,7 +357,7 @@ TEST_F(CloseApproachTest, SixCrowdedBodiesGiveSixteenRowsPerStep) {
     request.start_jd = 2451545;
     request.end_jd = request.start_jd + 100;
     request.step_days = 0;  // taken as 1
-    const Found f = Search(request, [](double) { return Crowded(); });
+    const Found f = Search(request, [](double, const astro::PlanetRows&) { return Crowded(); });
     ASSERT_EQ(f.status, ApproachSearchStatus::Done);
     ASSERT_EQ(f.texts.size(), 16u * 102 + 1);
     EXPECT_EQ(f.texts[0], "(황경1도이내6개-저녁)달, 수성, 금성, 화성, 목성, 토성");
@@ -367,19 +369,26 @@ TEST_F(CloseApproachTest, SixCrowdedBodiesGiveSixteenRowsPerStep) {
     EXPECT_EQ(f.times[1], astro::RoundToHalf(request.start_jd - 1));
 }
 
-TEST_F(CloseApproachTest, EachInstantIsComputedOnce) {
-    int calls = 0;
+TEST_F(CloseApproachTest, EachRowOfEachInstantIsComputedOnce) {
+    std::map<std::pair<double, int>, int> computed;  // (instant, row) -> times computed
     ApproachRequest request;
     request.start_jd = request.end_jd = 2451545;
-    request.gathering = false;
-    const Found f = Search(request, [&calls](double) {
-        ++calls;
+    const Found f = Search(request, [&computed](double jd, const astro::PlanetRows& rows) {
+        for (int n = 0; n < astro::kPlanetCount; ++n)
+            if (rows[static_cast<std::size_t>(n)]) ++computed[{jd, n}];
         return Crowded();
     });
     ASSERT_EQ(f.status, ApproachSearchStatus::Done);
+    std::set<double> instants;
+    for (const auto& [key, count] : computed) {
+        EXPECT_EQ(count, 1) << key.first << " row " << key.second;
+        instants.insert(key.first);
+        // Uranus, Neptune and Pluto are never asked for.
+        EXPECT_TRUE(key.second <= astro::kPlanetSaturn || key.second == astro::kPlanetMoon) << key.second;
+    }
     // Two scan instants at noon: two civil days of 24 hours (the noons among
     // them) and the hour before the first midnight for the parabola.
-    EXPECT_EQ(calls, 2 * 24 + 1);
+    EXPECT_EQ(instants.size(), 2u * 24 + 1);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "almanac/FrmCon.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -32,6 +31,7 @@ constexpr int kSunriseSunsetKind = 1;
 constexpr int kListWidth_px = 460;
 constexpr int kListHeight_px = 220;
 constexpr int kNumberBoxWidth_px = 44;
+constexpr int kCaptionWidth_px = 70;
 
 std::string Whole(double value) { return std::to_string(static_cast<long long>(value)); }
 
@@ -54,31 +54,46 @@ FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
 
     Frame1 = Named(new QGroupBox(Q("탐색 설정"), this), "Frame1");
-    auto* grid = new QGridLayout(Frame1);
+    auto* rows = new QVBoxLayout(Frame1);
     auto label = [this](const char* text) { return new QLabel(Q(text), Frame1); };
-    grid->addWidget(label("시작일"), 0, 0);
-    grid->addWidget(label("종료일"), 1, 0);
+    // One row of the frame: a caption of the common width, then its boxes.
+    auto row = [&](const char* caption) {
+        auto* line = new QHBoxLayout;
+        if (caption) {
+            QLabel* title = label(caption);
+            title->setFixedWidth(kCaptionWidth_px);
+            line->addWidget(title);
+        }
+        rows->addLayout(line);
+        return line;
+    };
     constexpr const char* kDateUnits[3] = {"년", "월", "일"};
+    QHBoxLayout* start_row = row("시작일");
+    QHBoxLayout* end_row = row("종료일");
     for (int k = 0; k < 3; ++k) {
         TxtStart[k] = Named(NumberBox("", Frame1), "TxtStart", k);
         TxtEnd[k] = Named(NumberBox("", Frame1), "TxtEnd", k);
-        grid->addWidget(TxtStart[k], 0, 1 + 2 * k);
-        grid->addWidget(label(kDateUnits[k]), 0, 2 + 2 * k);
-        grid->addWidget(TxtEnd[k], 1, 1 + 2 * k);
-        grid->addWidget(label(kDateUnits[k]), 1, 2 + 2 * k);
+        start_row->addWidget(TxtStart[k]);
+        start_row->addWidget(label(kDateUnits[k]));
+        end_row->addWidget(TxtEnd[k]);
+        end_row->addWidget(label(kDateUnits[k]));
         app::SelectAllOnFocus(*TxtStart[k]);
         app::SelectAllOnFocus(*TxtEnd[k]);
     }
-    grid->addWidget(label("기준 시각"), 2, 0);
+    start_row->addStretch();
+    end_row->addStretch();
+    QHBoxLayout* time_row = row("기준 시각");
     TxtTime[0] = Named(NumberBox("12", Frame1), "TxtTime", 0);
     TxtTime[1] = Named(NumberBox("00", Frame1), "TxtTime", 1);
-    grid->addWidget(TxtTime[0], 2, 1);
-    grid->addWidget(label(":"), 2, 2);
-    grid->addWidget(TxtTime[1], 2, 3);
-    grid->addWidget(label("계산 간격"), 3, 0);
+    time_row->addWidget(TxtTime[0]);
+    time_row->addWidget(label(":"));
+    time_row->addWidget(TxtTime[1]);
+    time_row->addStretch();
+    QHBoxLayout* step_row = row("계산 간격");
     TxtInt = Named(NumberBox("1", Frame1), "TxtInt");
-    grid->addWidget(TxtInt, 3, 1);
-    grid->addWidget(label("일"), 3, 2);
+    step_row->addWidget(TxtInt);
+    step_row->addWidget(label("일"));
+    step_row->addStretch();
 
     Check1 = Named(new QCheckBox(Q("3개 이상의 행성 접근:"), Frame1), "Check1");
     Check1->setChecked(true);
@@ -86,26 +101,24 @@ FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     txtPN->setToolTip(Q("3에서 6 사이의 숫자를 입력할 수 있습니다."));
     txtAngDist = Named(NumberBox("60", Frame1), "txtAngDist");
     txtAngDist->setToolTip(Q("1~120도 사이의 값을 입력할 수 있습니다."));
-    auto* gathering = new QHBoxLayout;
+    QHBoxLayout* gathering = row(nullptr);
     gathering->addWidget(Check1);
     gathering->addWidget(txtPN);
     gathering->addWidget(label("개 이상의 행성이 황경"));
     gathering->addWidget(txtAngDist);
     gathering->addWidget(label("도 이내로 접근했을 때 표시"));
     gathering->addStretch();
-    grid->addLayout(gathering, 4, 0, 1, 7);
 
     Check2 = Named(new QCheckBox(Q("2개의 행성 접근:"), Frame1), "Check2");
     Check2->setChecked(true);
     txtAngDist2 = Named(NumberBox("3", Frame1), "txtAngDist2");
     txtAngDist2->setToolTip(Q("0.5에서 5도 사이의 값을 입력할 수 있습니다."));
-    auto* pairs = new QHBoxLayout;
+    QHBoxLayout* pairs = row(nullptr);
     pairs->addWidget(Check2);
     pairs->addWidget(label("2개의 행성이 각거리"));
     pairs->addWidget(txtAngDist2);
     pairs->addWidget(label("도 이내로 접근했을 때 표시"));
     pairs->addStretch();
-    grid->addLayout(pairs, 5, 0, 1, 7);
     layout->addWidget(Frame1);
 
     List1 = Named(new QListWidget(this), "List1");
