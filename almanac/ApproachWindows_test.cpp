@@ -220,6 +220,23 @@ TEST_F(ApproachWindows, RefusedSearchesClearTheList) {
     EXPECT_EQ(p.env.messages.shown.size(), 3u);
 }
 
+// Years typed far outside any ephemeris end the search with some answer;
+// nothing hangs or fails.
+TEST_F(ApproachWindows, RemoteYearsFinish) {
+    S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
+    FrmCon w;
+    for (const char* year : {"99999999999", "-99999999999", "1e300"}) {
+        SCOPED_TRACE(year);
+        for (int k = 0; k < 2; ++k) {
+            (k == 0 ? w.TxtStart : w.TxtEnd)[0]->setText(year);
+            (k == 0 ? w.TxtStart : w.TxtEnd)[1]->setText("1");
+            (k == 0 ? w.TxtStart : w.TxtEnd)[2]->setText(k == 0 ? "1" : "3");
+        }
+        w.CmdFind->click();
+        EXPECT_LE(w.List1->count(), 5 * 16);
+    }
+}
+
 TEST_F(ApproachWindows, DoubleClickMovesTheChartToTheEvent) {
     app::RecordingChartHost host;
     S().CurrentJD = astro::DateToJD(2022, 6, 20, 12, 0, 0);

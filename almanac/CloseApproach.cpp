@@ -32,7 +32,8 @@ constexpr double kPlanetFollow_deg = 1.3;
 constexpr double kRefineBelow_deg = 0.7;
 constexpr double kNoMinimum_deg = 50.0;
 constexpr double kMaxGatheringWidth_deg = 120.0;
-// Table instants are keyed in tenths of a second.
+// Table instants are keyed in tenths of a second from the first one asked
+// for (a search spans at most five years).
 constexpr double kKeysPerDay = 864000.0;
 
 double Separation(const ApproachBody& a, const ApproachBody& b) {
@@ -75,8 +76,13 @@ const astro::PlanetTableT& ApproachTables::AtAll(double jd_local) {
     return At(jd_local, {0, 1, 2, 3, 4, 5});
 }
 
+std::int64_t ApproachTables::Key(double jd_local) {
+    if (!origin_) origin_ = jd_local;
+    return static_cast<std::int64_t>(std::llround((jd_local - *origin_) * kKeysPerDay));
+}
+
 const astro::PlanetTableT& ApproachTables::Fill(double jd_local, const astro::PlanetRows& rows) {
-    const auto key = static_cast<std::int64_t>(std::llround(jd_local * kKeysPerDay));
+    const std::int64_t key = Key(jd_local);
     Entry& entry = tables_[key];
     astro::PlanetRows missing{};
     bool any = false;
@@ -96,8 +102,7 @@ const astro::PlanetTableT& ApproachTables::Fill(double jd_local, const astro::Pl
 }
 
 void ApproachTables::ForgetBefore(double jd_local) {
-    const auto key = static_cast<std::int64_t>(std::llround(jd_local * kKeysPerDay));
-    tables_.erase(tables_.begin(), tables_.lower_bound(key));
+    tables_.erase(tables_.begin(), tables_.lower_bound(Key(jd_local)));
 }
 
 ApproachBody ApproachSunOf(const astro::PlanetTableT& table, bool equatorial) {

@@ -20,6 +20,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,12 +76,14 @@ public:
 
 private:
     const astro::PlanetTableT& Fill(double jd_local, const astro::PlanetRows& rows);
+    std::int64_t Key(double jd_local);
     struct Entry {
         astro::PlanetTableT table;
         astro::PlanetRows filled{};
     };
     PlanetTableSource source_;
-    std::map<std::int64_t, Entry> tables_;  // by the instant in tenths of a second
+    std::optional<double> origin_;          // the first instant asked for
+    std::map<std::int64_t, Entry> tables_;  // by the instant in tenths of a second from origin_
 };
 
 // The six bodies in ecliptic (equatorial false) or equatorial coordinates
