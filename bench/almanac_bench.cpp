@@ -60,11 +60,13 @@ void FindApproachesOver(benchmark::State& state, double days) {
     state.counters["rows"] = static_cast<double>(times.size());
 }
 
-// The window's default period: ten days before to fifty after the chart date.
+// The window's default period: ten days before to fifty after the chart date
+// (about 0.45 s in Release on the development machine).
 void BM_FindApproaches60Days(benchmark::State& state) { FindApproachesOver(state, 60); }
 BENCHMARK(BM_FindApproaches60Days)->Unit(benchmark::kMillisecond);
 
-// The longest period accepted, gatherings and pairs.
+// The longest period accepted, gatherings and pairs (about 8 s in Release on
+// the development machine, 819 rows).
 void BM_FindApproachesFiveYears(benchmark::State& state) { FindApproachesOver(state, 1827); }
 BENCHMARK(BM_FindApproachesFiveYears)->Unit(benchmark::kMillisecond)->Iterations(1);
 
