@@ -7,19 +7,21 @@
 
 #include <array>
 
+#include "almanac/Frm24julgi.h"
+#include "almanac/FrmCon.h"
+#include "almanac/FrmDCal.h"
+#include "almanac/FrmLuniSolar.h"
+#include "almanac/FrmMoon.h"
+#include "almanac/FrmToday.h"
 #include "app/AnimationWindow.h"
 #include "app/ConstFilterWindow.h"
 #include "app/FindWindow.h"
 #include "app/GoToWindow.h"
 #include "app/InfoWindows.h"
-#include "app/ToolControls.h"
-#include "almanac/FrmDCal.h"
-#include "almanac/FrmLuniSolar.h"
-#include "almanac/FrmMoon.h"
-#include "almanac/Frm24julgi.h"
 #include "app/SettingsWindow.h"
 #include "app/SiteWindow.h"
 #include "app/TimeWindow.h"
+#include "app/ToolControls.h"
 #include "platform/Services.h"
 
 namespace app {
@@ -100,6 +102,8 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::FrmObs: window = new FrmObs(owner); break;
         case ToolWindowId::FrmAni: window = new FrmAni(owner); break;
         case ToolWindowId::FrmSet: window = new FrmSet(owner); break;
+        case ToolWindowId::frmToday: window = new almanac::zu::frmToday(owner); break;
+        case ToolWindowId::FrmCon: window = new almanac::zu::FrmCon(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);

@@ -187,6 +187,12 @@ double PlanetMagnitude(int n, double r_au, double delta_au, double i) {
 }
 
 PlanetTableResult ComputePlanetTable(double jd_local, const SiteContext& site) {
+    PlanetRows all;
+    all.fill(true);
+    return ComputePlanetRows(jd_local, site, all);
+}
+
+PlanetTableResult ComputePlanetRows(double jd_local, const SiteContext& site, const PlanetRows& rows) {
     PlanetTableResult result;
     const double lst = CalcLST(jd_local, site.lon_deg, site.zone_h);
     result.jde = JDToJDE(jd_local - site.zone_h / 24.0, site.delta_t);
@@ -198,8 +204,12 @@ PlanetTableResult ComputePlanetTable(double jd_local, const SiteContext& site) {
     Vec3Au earth, moon;
     EarthMoonHeliocentric(result.jde, earth, moon);
 
+    // The Sun's distance enters every row's elongation and phase.
+    PlanetRows computed = rows;
+    computed[kPlanetSun] = true;
     std::array<double, kPlanetCount> light_time{};
     for (int n = 0; n < kPlanetCount; ++n) {
+        if (!computed[n]) continue;
         PlanetRecord& rec = table[n];
         const BodyGeometry g = Geometry(n, result.jde, earth);
         light_time[n] = g.tau;
@@ -218,6 +228,7 @@ PlanetTableResult ComputePlanetTable(double jd_local, const SiteContext& site) {
 
     const double r0 = table[kPlanetSun].Delta;
     for (int n = 0; n < kPlanetCount; ++n) {
+        if (!computed[n]) continue;
         PlanetRecord& rec = table[n];
         double i = 0.0;
         if (n != kPlanetSun) {

@@ -84,6 +84,11 @@ struct PlanetTableResult {
 };
 // The whole table for a local civil Julian day, by value; no state is touched.
 PlanetTableResult ComputePlanetTable(double jd_local, const SiteContext& site);
+// Which rows of the table to compute.
+using PlanetRows = std::array<bool, kPlanetCount>;
+// Only the rows asked for and the Sun's (the others keep their names and
+// diameters at 1 AU); every computed row equals that row of the whole table.
+PlanetTableResult ComputePlanetRows(double jd_local, const SiteContext& site, const PlanetRows& rows);
 // Fills the shared table, JDE and Obliquity for the chart moment.
 void CalcPlanets(double jd_local);
 

@@ -98,6 +98,30 @@ TEST_F(PlanetsTest, TableInvariants) {
     }
 }
 
+// A few rows alone are those rows of the whole table, field by field; the
+// Sun is always computed, the rows not asked for keep their start values.
+TEST_F(PlanetsTest, ChosenRowsEqualTheWholeTable) {
+    Settings().psystem = false;
+    const double jd = DateToJD(2022, 5, 27, 12, 0, 0);
+    const PlanetTableResult whole = ComputePlanetTable(jd, CurrentSite());
+    PlanetRows rows{};
+    rows[kPlanetMoon] = rows[2] = true;
+    const PlanetTableResult part = ComputePlanetRows(jd, CurrentSite(), rows);
+    EXPECT_EQ(part.jde, whole.jde);
+    for (int n : {kPlanetSun, 2, kPlanetMoon}) {
+        const PlanetRecord &a = part.table[n], &b = whole.table[n];
+        EXPECT_EQ(a.TopoRA, b.TopoRA) << n;
+        EXPECT_EQ(a.TopoDec, b.TopoDec) << n;
+        EXPECT_EQ(a.TopoEclLon, b.TopoEclLon) << n;
+        EXPECT_EQ(a.TopoEclLat, b.TopoEclLat) << n;
+        EXPECT_EQ(a.Diameter, b.Diameter) << n;
+        EXPECT_EQ(a.Mag, b.Mag) << n;
+        EXPECT_EQ(a.Elongation, b.Elongation) << n;
+    }
+    EXPECT_EQ(part.table[4].Delta, 0.0);
+    EXPECT_EQ(part.table[4].Name, "목성");
+}
+
 TEST_F(PlanetsTest, TopocentricPlacesWhenPsystemIsOff) {
     const double jd = DateToJD(2024, 3, 20, 21, 0, 0);
     Settings().psystem = false;

@@ -1,7 +1,8 @@
 // The almanac windows' work at the default site: ShowDayInfo of one day, a
 // conversion of a leap month the year lacks (the slowest: every month of
 // the year is probed), the solar-terms window's load (24 terms and the
-// phenomena of a year) and CalcMoon. Run from build/bin.
+// phenomena of a year), CalcMoon, and tonight's events with the dark-sky
+// diagram of one day. Run from build/bin.
 #include <QApplication>
 #include <QLineEdit>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include "almanac/FrmDCal.h"
 #include "almanac/FrmLuniSolar.h"
 #include "almanac/FrmMoon.h"
+#include "almanac/FrmToday.h"
 #include "almanac/Frm24julgi.h"
 #include "astro/JulianDay.h"
 #include "platform/QtFakes.h"
@@ -63,6 +65,19 @@ void BM_CalcMoon(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalcMoon)->Unit(benchmark::kMillisecond);
+
+// The list of 13 bodies and twilights, then the 721 samples of the diagram.
+void BM_FillTonightList(benchmark::State& state) {
+    platform::FakeQtEnv env;
+    SetChartTime();
+    almanac::zu::frmToday window;
+    double day = window.BaseDay;
+    for (auto _ : state) {
+        window.FillTonightList(day);
+        day += 1;
+    }
+}
+BENCHMARK(BM_FillTonightList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,0 +1,63 @@
+#pragma once
+// The close-approach window: searches a period for close approaches of the
+// Moon and the planets and for gatherings of several of them, lists them,
+// copies them and, on a double click, offers to move the chart time to one.
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "almanac/CloseApproach.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace almanac::zu {
+
+class FrmCon final : public QWidget {
+public:
+    // Loads the period from ten days before to fifty days after the chart
+    // date.
+    explicit FrmCon(QWidget* owner = nullptr);
+
+    void CmdFind_Click();
+    // Offers to move the chart time to the selected row: a morning or
+    // evening gathering to the day's sunrise or sunset (its scan instant on
+    // a day without one), a pair to its instant. Nothing without a selection.
+    void List1_DblClick();
+    void cmdCopy_Click();
+
+    // The search the window runs (tests put a spy here).
+    using SearchFunction =
+        std::function<ApproachSearchStatus(const ApproachRequest&, std::vector<double>&, std::vector<std::string>&)>;
+    SearchFunction Search;
+
+    // The rows of the last search, with the spare row; empty before a search
+    // and after a refused one.
+    std::vector<double> Times;
+    std::vector<std::string> Texts;
+
+    QGroupBox* Frame1 = nullptr;
+    QLineEdit* TxtStart[3] = {};
+    QLineEdit* TxtEnd[3] = {};
+    QLineEdit* TxtTime[2] = {};
+    QLineEdit* TxtInt = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLineEdit* txtPN = nullptr;
+    QLineEdit* txtAngDist = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QLineEdit* txtAngDist2 = nullptr;
+    QListWidget* List1 = nullptr;
+    QPushButton* CmdFind = nullptr;
+    QPushButton* CmdCancel = nullptr;
+    QPushButton* cmdCopy = nullptr;
+
+private:
+    void Form_Load();
+};
+
+}  // namespace almanac::zu
