@@ -318,6 +318,7 @@ TEST_F(MonthOutputs, TemplateTags) {
         {"#B45D1# #B00D1# #B01XX# #b45d1#", "#B45D1# #B00D1# #B01XX# #B45D1#"},
         {"#M45D1#|#M00D1#|#M31WK#", "|#M00D1#|일"},
         {"#Z12AB# #z12ab# #B1xD1#", "#Z12AB# #z12ab# #B1xD1#"},
+        {"#b01일월# #m가1d1#", "#B01일월# #m가1d1#"},
         {"#YEAR0#/#MONTH#", "2024/3"},
         {"#B0", "#B0"},
         {"#M15D3#", "2. 6/戊寅"},

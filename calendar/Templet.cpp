@@ -152,11 +152,12 @@ std::string TempletTagValue(const std::string& tag) {
     const std::string t = UpperAscii(tag);
     if (t == "#YEAR0#") return g_templet.TempletYearText;
     if (t == "#MONTH#") return g_templet.TempletMonthText;
-    if (t.size() != kTagLength) return tag;
+    // Seven characters; the field may hold non-ASCII ones (never a known field).
+    if (t.size() < kTagLength) return tag;
     const char kind = t[1];
     int number = 0;
     if (!TagNumber(t.substr(2, 2), number)) return tag;
-    const std::string field = t.substr(4, 2);
+    const std::string field = t.substr(4, t.size() - 5);
     bool keep = false;
     if (number <= 0) {
         number = 1;
