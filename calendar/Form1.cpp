@@ -270,7 +270,13 @@ void Form1::BuildNotesPage() {
 void Form1::ConnectHandlers() {
     connect(mnuSaveHTML, &QAction::triggered, this, [this] { Run([this] { if (Hooks.SaveHtml) Hooks.SaveHtml(); }); });
     connect(mnuTemplet, &QAction::triggered, this, [this] { Run([this] { if (Hooks.Templet) Hooks.Templet(); }); });
-    connect(mnuSaveBMP, &QAction::triggered, this, [this] { Run([this] { if (Hooks.SaveBmp) Hooks.SaveBmp(); }); });
+    // The menu draws the grid afresh before saving it; the button saves it as it is.
+    connect(mnuSaveBMP, &QAction::triggered, this, [this] {
+        Run([this] {
+            ApplySetting();
+            if (Hooks.SaveBmp) Hooks.SaveBmp();
+        });
+    });
     connect(mnuPrint, &QAction::triggered, this, [this] { Run([this] { if (Hooks.Print) Hooks.Print(); }); });
     connect(mnuDetailView, &QAction::triggered, this,
             [this] { Run([this] { if (Hooks.DetailView) Hooks.DetailView(); }); });

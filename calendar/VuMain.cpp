@@ -1,5 +1,6 @@
 // Entry of the calendar program vu: the main window is the program.
 #include "calendar/Form1.h"
+#include "calendar/OutputCommands.h"
 #include "calendar/ToolHooks.h"
 #include "platform/QtServices.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
     platform::InstallQtServices("vu");
     auto* form = new vu::Form1;
     vu::ConnectToolWindows(*form);
+    vu::ConnectOutputs(*form);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->show();
     return application.exec();

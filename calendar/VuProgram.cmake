@@ -2,7 +2,8 @@
 # stay Qt-free (vu_grid, drawing on the platform's picture surface); the
 # window code is the library vu_ui, which the executable and the window
 # tests link.
-add_library(vu_grid STATIC CellText.cpp MonthGrid.cpp YearCycle.cpp)
+add_library(vu_grid STATIC CellText.cpp MonthGrid.cpp YearCycle.cpp
+  MonthPage.cpp HtmlPage.cpp PrintedMonth.cpp Templet.cpp)
 target_link_libraries(vu_grid PUBLIC calendar_core platform_core)
 
 if(NOT ZU_CORE_ONLY)
@@ -19,8 +20,12 @@ if(NOT ZU_CORE_ONLY)
     VU_VERSION_MAJOR=${PROJECT_VERSION_MAJOR} VU_VERSION_MINOR=${PROJECT_VERSION_MINOR}
     VU_VERSION_REVISION=${VU_VERSION_PATCH})
 
+  # The outputs of the displayed month: HTML, BMP, printing, templates.
+  add_library(vu_outputs STATIC OutputCommands.cpp)
+  target_link_libraries(vu_outputs PUBLIC vu_ui)
+
   add_executable(vu VuMain.cpp)
-  target_link_libraries(vu PRIVATE vu_ui)
+  target_link_libraries(vu PRIVATE vu_ui vu_outputs)
   add_dependencies(vu zu_program_data)
 endif()
 
@@ -28,4 +33,5 @@ if(NOT ZU_CORE_ONLY)
   zu_add_test(vu_window_test SOURCES Form1_test.cpp LIBS vu_ui)
   zu_add_test(vu_grid_test SOURCES MonthGrid_test.cpp LIBS vu_ui)
   zu_add_test(vu_screenshot_test SOURCES VuScreenshot_test.cpp LIBS vu_ui)
+  zu_add_test(vu_outputs_test SOURCES MonthOutputs_test.cpp OutputCommands_test.cpp LIBS vu_outputs)
 endif()

@@ -44,6 +44,10 @@ class FakeDocument final : public PrintDocument {
 public:
     FakeDocument(FakePrintDialog::Document& record, bool fail_end) : record_(record), fail_end_(fail_end) {}
     Surface& Page() override { return *record_.page; }
+    bool NewPage() override {
+        ++record_.pages;
+        return true;
+    }
     bool End() override {
         record_.ended = true;
         record_.sent = !fail_end_;

@@ -61,7 +61,8 @@ public:
 // Documents are drawn on pages that `new_page` makes (FakeQtEnv installs
 // recording surfaces); without it, or with `fail_start`, starting fails.
 // Each document stays in `documents` with whether its End() was called and
-// what it reported (false with `fail_end`).
+// what it reported (false with `fail_end`); NewPage only counts `pages`, the
+// drawing going on on the same surface.
 class FakePrintDialog final : public PrintDialog {
 public:
     std::vector<std::string> PrinterNames() override { return printers; }
@@ -73,6 +74,7 @@ public:
         std::unique_ptr<Surface> page;
         bool ended = false;
         bool sent = false;
+        int pages = 1;
     };
 
     std::vector<std::string> printers;

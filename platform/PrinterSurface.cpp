@@ -71,7 +71,8 @@ public:
     bool Start(const PrintTarget& target, int pdf_dpi) {
         printer_.setFullPage(true);
         printer_.setColorMode(QPrinter::Color);
-        printer_.setPageOrientation(QPageLayout::Portrait);
+        landscape_ = target.landscape;
+        printer_.setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
         if (!target.pdf.empty()) {
             pdf_ = target.pdf;
             part_ = pdf_;
@@ -95,14 +96,18 @@ public:
         // proportions on it.
         const QRectF paper = printer_.paperRect(QPrinter::DevicePixel);
         const double px_per_mm = printer_.resolution() / kMmPerInch;
-        const double k = std::min(paper.width() / px_per_mm / kA4Width_mm, paper.height() / px_per_mm / kA4Height_mm);
+        const double a4_wide = landscape_ ? kA4Height_mm : kA4Width_mm;
+        const double a4_tall = landscape_ ? kA4Width_mm : kA4Height_mm;
+        const double k = std::min(paper.width() / px_per_mm / a4_wide, paper.height() / px_per_mm / a4_tall);
         const double per_unit = px_per_mm * k;
-        page_ = std::make_unique<PrinterSurface>(painter_, printer_, per_unit, paper.topLeft());
+        page_ = std::make_unique<PrinterSurface>(painter_, printer_, per_unit, paper.topLeft(), landscape_);
         page_->SetScaleMode(Scale::Pixels);
         return true;
     }
 
     Surface& Page() override { return *page_; }
+
+    bool NewPage() override { return painter_.isActive() && printer_.newPage(); }
 
     bool End() override {
         if (!painter_.isActive()) return false;
@@ -123,12 +128,14 @@ private:
     std::filesystem::path pdf_;
     std::filesystem::path part_;
     bool finished_ = false;
+    bool landscape_ = false;
 };
 
 }  // namespace
 
-PrinterSurface::PrinterSurface(QPainter& painter, QPaintDevice& device, double device_per_unit, QPointF origin)
-    : painter_(painter), device_(device), per_unit_(device_per_unit), origin_(origin) {
+PrinterSurface::PrinterSurface(QPainter& painter, QPaintDevice& device, double device_per_unit, QPointF origin,
+                               bool landscape)
+    : painter_(painter), device_(device), per_unit_(device_per_unit), origin_(origin), landscape_(landscape) {
     InstallFontSubstitutes();
     painter_.setWorldTransform(QTransform::fromTranslate(origin_.x(), origin_.y()).scale(per_unit_, per_unit_));
 }
@@ -188,7 +195,7 @@ void PrinterSurface::Shape(const QPainterPath& path, Colour outline, bool with_f
 }
 
 void PrinterSurface::PaintAll(Colour c) {
-    painter_.fillRect(QRectF(0, 0, kPageWidthUnits, kPageHeightUnits), ToQColor(c));
+    painter_.fillRect(QRectF(0, 0, Width(), Height()), ToQColor(c));
 }
 
 void PrinterSurface::DrawLine(double x1, double y1, double x2, double y2, Colour c) {

@@ -34,11 +34,13 @@ public:
     // Draws with `painter`, already begun on `device`; a page unit is
     // `device_per_unit` device pixels and page (0, 0) lies at `origin`
     // (device pixels).
-    PrinterSurface(QPainter& painter, QPaintDevice& device, double device_per_unit, QPointF origin);
+    // A landscape page is 297 units wide and 211 tall.
+    PrinterSurface(QPainter& painter, QPaintDevice& device, double device_per_unit, QPointF origin,
+                   bool landscape = false);
 
 protected:
-    double Width() const override { return kPageWidthUnits; }
-    double Height() const override { return kPageHeightUnits; }
+    double Width() const override { return landscape_ ? kPageHeightUnits : kPageWidthUnits; }
+    double Height() const override { return landscape_ ? kPageWidthUnits : kPageHeightUnits; }
     void PaintAll(Colour c) override;
     void DrawLine(double x1, double y1, double x2, double y2, Colour c) override;
     void DrawBox(double x1, double y1, double x2, double y2, Colour c, bool filled) override;
@@ -60,12 +62,13 @@ private:
     QPaintDevice& device_;
     double per_unit_;
     QPointF origin_;
+    bool landscape_;
     mutable QFont qfont_;
     mutable std::unique_ptr<QFontMetricsF> metrics_;
 };
 
-// Starts a one-page document on the printer of that name, or in a PDF file
-// (A4 portrait) at `pdf_resolution_dpi`; nullptr when the printer is not
+// Starts a document on the printer of that name, or in a PDF file (A4, turned
+// when the target is landscape) at `pdf_resolution_dpi`; nullptr when the printer is not
 // installed or cannot start, or the file cannot be created.
 std::unique_ptr<PrintDocument> StartPrinterDocument(const PrintTarget& target, int pdf_resolution_dpi = 1200);
 

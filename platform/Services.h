@@ -116,16 +116,20 @@ struct PrintChoice {
 struct PrintTarget {
     std::string printer;
     std::filesystem::path pdf;
+    bool landscape = false;  // the page turned: 297 x 211 units
 };
 
-// A document of one page being printed. The page is a surface of 211 x 297
-// units (one unit is a millimetre of A4 portrait paper; other paper is
+// A document being printed, a page at a time. The page is a surface of
+// 211 x 297 units (297 x 211 when landscape) (one unit is a millimetre of A4 portrait paper; other paper is
 // scaled evenly to fit) in the pixel scale mode, so drawing and read-outs use
 // the same units; font sizes stay points on paper.
 class PrintDocument {
 public:
     virtual ~PrintDocument() = default;
     virtual Surface& Page() = 0;
+    // Ends the page and goes on drawing on a new one of the same document
+    // (the same surface); false when the device cannot.
+    virtual bool NewPage() { return false; }
     // Sends the document; false when it could not be finished. A PDF is
     // written under a temporary name and takes its own name only here, so a
     // failed or abandoned document leaves no file and keeps an older one.

@@ -1,0 +1,70 @@
+// The calendar's outputs at the default site, 2024 prepared once: the twelve
+// HTML pages of the year with ShowRST on (the export of a year), and March
+// printed into an A4 PDF file by the Qt printer backend (start, draw, end).
+// Run from build/bin.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+#include "calendar/CalendarState.h"
+#include "calendar/HtmlPage.h"
+#include "calendar/PrintedMonth.h"
+#include "calendar/YearCycle.h"
+#include "platform/PrinterSurface.h"
+#include "platform/QtFakes.h"
+#include "platform/QtServices.h"
+
+namespace {
+
+void PrepareYear(int year) {
+    vu::ResetCalendarState();
+    vu::CalendarState& state = vu::Calendar();
+    state.CalYear = static_cast<std::int16_t>(year);
+    vu::UpdateSummerDays(state);
+    vu::PrepareDisplayedYear(state, 1);
+}
+
+void BM_HtmlYearWithRiseSet(benchmark::State& state) {
+    platform::FakeQtEnv env{"vu"};
+    PrepareYear(2024);
+    vu::Calendar().settings.ShowRST = true;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        for (int month = 1; month <= 12; ++month) {
+            bytes += vu::MakeHtmlCalendar(vu::Calendar(), 2024, month, "vu 0.1").size();
+        }
+    }
+    benchmark::DoNotOptimize(bytes);
+}
+BENCHMARK(BM_HtmlYearWithRiseSet)->Unit(benchmark::kMillisecond);
+
+void BM_PrintMonthIntoPdf(benchmark::State& state) {
+    platform::FakeQtEnv env{"vu"};
+    PrepareYear(2024);
+    vu::Calendar().settings.ShowRST = state.range(0) != 0;
+    const std::filesystem::path pdf = std::filesystem::temp_directory_path() / "vu_outputs_bench.pdf";
+    for (auto _ : state) {
+        auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
+        if (!document) {
+            state.SkipWithError("the PDF file cannot be started");
+            break;
+        }
+        vu::PrintCalendar(document->Page(), vu::Calendar(), 2024, 3);
+        benchmark::DoNotOptimize(document->End());
+    }
+    std::error_code ec;
+    std::filesystem::remove(pdf, ec);
+}
+BENCHMARK(BM_PrintMonthIntoPdf)->Arg(0)->Arg(1)->ArgName("ShowRST")->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

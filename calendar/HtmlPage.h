@@ -1,0 +1,31 @@
+#pragma once
+// The displayed month as one HTML page: the title line, a table with the
+// coloured weekday row and one cell per day, the legend and a footer naming
+// the program. Built in memory with CR LF line breaks; saved in code page
+// 949, which the charset line of the head declares. Qt-free.
+#include <array>
+#include <string>
+
+namespace vu {
+
+struct CalendarState;
+
+// "&", "<", ">" and '"' as HTML entities.
+std::string HtmlEscape(const std::string& text);
+
+// The head, the title line ("2024년 3월", "기원전 1년 3월"), the table start
+// and the weekday row.
+std::string HtmlHeader(int year, int month);
+// One day cell; colour is "#000000", "#ff0000" or "#0000ff". The lines are
+// escaped here.
+std::string HtmlCell(const std::array<std::string, 5>& lines, const std::string& colour);
+// The table end, the legend and the footer; program is "vu 0.1".
+std::string HtmlLegend(const CalendarState& state, const std::string& program);
+// The whole page of month 1..12 of year (astronomical numbering). Needs the
+// year prepared; refreshes the event list over the month.
+std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const std::string& program);
+
+// "vuAD2024년3월.htm", "vuBC0001년3월.htm".
+std::string HtmlFileName(int year, int month);
+
+}  // namespace vu

@@ -1,0 +1,48 @@
+#pragma once
+// Template documents: a text (HTML, XML or any other) in which tags of seven
+// characters, "#" + kind + two digits + field + "#", stand for values of the
+// displayed month. The values come from 42 cells laid out like the month
+// grid (six weeks, Sunday first), filled before the tags are expanded.
+// "#YEAR0#" and "#MONTH#" are the year and month. Qt-free.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace vu {
+
+struct CalendarState;
+
+struct TempletCellRecord {
+    std::int16_t no = 0;   // 1..42
+    std::int16_t day = 0;  // day of the month (October 1582: 1..4, 15..31); 0 outside it
+    std::string WK, SR, SS, MR, MS, PH, LD, DS, SD;
+    bool hidden = true;  // outside the month
+    std::string T1, T2, T3;
+};
+
+// The module's state: the cells and the two texts of the last expansion.
+struct TempletState {
+    std::array<TempletCellRecord, 42> TempletCell;  // cell n is TempletCell[n - 1]
+    std::string TempletYearText;
+    std::string TempletMonthText;
+};
+TempletState& Templet();
+
+void ClearTempletCells();
+// Fills the cells of the days of month 1..12 of year; the rise and set times
+// are computed whatever ShowRST says. Needs the year prepared.
+void FillTempletCells(CalendarState& state, int year, int month);
+// The replacement of a seven-character tag (any letter case). A number out
+// of 1..42 or an unknown field leaves the tag, upper-cased; a kind other
+// than B or M, or a number that is not one, leaves it exactly as it was.
+std::string TempletTagValue(const std::string& tag);
+// Expands every tag of the text for the month. The scan runs over the
+// positions of the text as it was (its length minus 6), so values that
+// contain tags are expanded while they lie within that range and a value
+// can never make the scan run on without end.
+std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text);
+
+// "Result_vuAD2024년3월", "Result_vuBC1년3월".
+std::string TempletResultName(int year, int month);
+
+}  // namespace vu
