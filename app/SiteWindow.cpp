@@ -41,10 +41,6 @@ double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(S(box->te
 std::string Plain(double value) { return skydata::TrimBlanks(skydata::FormatPlainNumber(value)); }
 std::string PlainSingle(float value) { return skydata::TrimBlanks(skydata::FormatPlainNumberSingle(value)); }
 
-float FieldSingle(const std::vector<std::string>& fields, std::size_t i) {
-    return static_cast<float>(astro::ParseLeadingNumber(fields[i]));
-}
-
 // A zone typed with its own sign keeps it; an unsigned one takes the sign of
 // the longitude's hemisphere.
 double ZoneOfText(const std::string& text, bool west) {
@@ -55,70 +51,6 @@ double ZoneOfText(const std::string& text, bool west) {
 }
 
 }  // namespace
-
-std::vector<SiteLine> ParseSiteLines(const std::string& text) {
-    std::vector<SiteLine> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string raw = text.substr(start, end - start);
-        start = end + 1;
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        const std::string line = skydata::TrimBlanks(raw);
-        if (line.empty()) continue;
-        std::vector<std::string> fields;
-        std::size_t from = 0;
-        for (;;) {
-            const std::size_t semi = line.find(';', from);
-            fields.push_back(line.substr(from, semi == std::string::npos ? std::string::npos : semi - from));
-            if (semi == std::string::npos) break;
-            from = semi + 1;
-        }
-        SiteLine entry;
-        if (fields.size() != 4 && fields.size() < 8) {
-            entry.Verbatim = raw;
-            lines.push_back(entry);
-            continue;
-        }
-        entry.IsSite = true;
-        ObsSite& site = entry.Site;
-        site.Name = fields[0];
-        site.Longitude = astro::ParseLeadingNumber(fields[1]);
-        site.Latitude = astro::ParseLeadingNumber(fields[2]);
-        site.TimeZone = FieldSingle(fields, 3);
-        if (fields.size() >= 8) {
-            site.Pressure = FieldSingle(fields, 4);
-            site.Temperature = FieldSingle(fields, 5);
-            site.Extra1 = FieldSingle(fields, 6);
-            site.Extra2 = FieldSingle(fields, 7);
-        }
-        lines.push_back(entry);
-    }
-    return lines;
-}
-
-std::string FormatSiteLines(const std::vector<SiteLine>& lines) {
-    std::string text;
-    for (const SiteLine& line : lines) {
-        if (line.Removed) continue;
-        if (!line.IsSite) {
-            text += line.Verbatim;
-        } else {
-            const ObsSite& s = line.Site;
-            text += s.Name;
-            text += ';' + skydata::FormatPlainNumber(s.Longitude);
-            text += ';' + skydata::FormatPlainNumber(s.Latitude);
-            text += ';' + skydata::FormatPlainNumberSingle(s.TimeZone);
-            text += ';' + skydata::TrimBlanks(skydata::FormatPlainNumberSingle(s.Pressure));
-            text += ';' + skydata::FormatPlainNumberSingle(s.Temperature);
-            text += ';' + skydata::FormatPlainNumberSingle(s.Extra1);
-            text += ';' + skydata::FormatPlainNumberSingle(s.Extra2);
-        }
-        text += "\r\n";
-    }
-    return text;
-}
 
 FrmObs::FrmObs(QWidget* owner) : QWidget(owner, Qt::Window) {
     BuildControls();

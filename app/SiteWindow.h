@@ -2,17 +2,14 @@
 // The window `FrmObs` ("관측지 설정"): sets the observer site (name,
 // longitude and latitude with their hemispheres, standard time zone, air
 // temperature and pressure, geocentric or topocentric places) and keeps the
-// list of named sites in "local.txt".
-//
-// "local.txt" (code page 949, CR LF): one site a line, the fields separated
-// by ";": name; longitude; latitude; zone; pressure; temperature; and two
-// numbers only carried. A line of 4 fields takes 1013 hPa, 15 degrees, 0 and
-// 6; lines of 1 to 3 or 5 to 7 fields are kept as they stand and not listed.
+// list of named sites in "local.txt" (read and written by app/SiteList.h).
 #include <QWidget>
 
 #include <array>
 #include <string>
 #include <vector>
+
+#include "app/SiteList.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,30 +18,6 @@ class QListWidget;
 class QPushButton;
 
 namespace app {
-
-struct ObsSite {
-    std::string Name;
-    double Longitude = 0;  // degrees, East positive
-    double Latitude = 0;   // degrees, North positive
-    float TimeZone = 0;    // hours, with the sign the file gives
-    float Pressure = 1013;
-    float Temperature = 15;
-    float Extra1 = 0;
-    float Extra2 = 6;
-};
-
-// One line of "local.txt": a site, or a line of another field count kept
-// verbatim.
-struct SiteLine {
-    bool IsSite = false;
-    ObsSite Site;
-    std::string Verbatim;
-    bool Removed = false;  // removed in the window: left out when written
-};
-
-// The lines of a "local.txt" text (empty lines dropped) and back.
-std::vector<SiteLine> ParseSiteLines(const std::string& text);
-std::string FormatSiteLines(const std::vector<SiteLine>& lines);
 
 class FrmObs final : public QWidget {
 public:

@@ -118,6 +118,36 @@ TEST_F(SiteWindowTest, ZoneMinusHundredIsAnOrdinaryLine) {
     EXPECT_EQ(ListText(), "X; 10; 10;-100;1013; 15; 0; 6\r\nY; 128.46; 35.82; 9;1013; 15; 0; 0\r\n");
 }
 
+// Numbers no site can have mark a damaged line, which stays as it stands and
+// is not listed: a zone, pressure or temperature beyond single precision, a
+// longitude or latitude the degree fields cannot show. A listed site out of
+// range shows as it is and applying it is refused with the range message.
+TEST_F(SiteWindowTest, HugeNumbersInTheListChangeNothing) {
+    const std::string damaged =
+        "Z; 10; 10; 1E+300\r\nW; 10; 10; 9;1013; -1E+39; 0; 6\r\nH; 1E+300; -1E+308; 9\r\nJ; 400; 10; 9\r\n";
+    WriteList(damaged + "N; 170; 95; 9\r\n");
+    const skydata::SettingsSnapshot before = skydata::CurrentSettings();
+    FrmObs& w = Open();
+    ASSERT_EQ(w.List1->count(), 1);
+    w.List1->setCurrentRow(0);
+    w.List1_Click();
+    EXPECT_EQ(Text(w.TxtLat[0]), "95");
+    EXPECT_EQ(Text(w.TxtLon[0]), "170");
+    w.CmdOK->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text.rfind("위도는", 0), 0u) << Shown()[0].text;
+    EXPECT_EQ(skydata::CurrentSettings().lat, before.lat);
+    EXPECT_EQ(skydata::CurrentSettings().lon, before.lon);
+    EXPECT_EQ(ListText(), damaged + "N; 170; 95; 9\r\n");
+
+    // An edit writes the list again, the damaged lines as they stood.
+    Place(w, false, "127", false, "37", "9");
+    w.TxtObs->setText("Q");
+    w.CmdEdit[0]->click();
+    EXPECT_EQ(ListText(), damaged + "N; 170; 95; 9;1013; 15; 0; 6\r\nQ; 127; 37; 9;1013; 15; 0; 0\r\n");
+    EXPECT_EQ(w.List1->count(), 2);
+}
+
 TEST_F(SiteWindowTest, RefusedInputChangesNothing) {
     WriteList("A; 127; 37; 9\r\n");
     const skydata::SettingsSnapshot before = skydata::CurrentSettings();

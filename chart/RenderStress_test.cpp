@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -158,6 +159,84 @@ TEST(RenderStress, SettingsThatOverflowedDrawWithDefaults) {
         EXPECT_EQ(s.AirExCoff, d.AirExCoff);
         EXPECT_EQ(s.fcircle00, d.fcircle00);
         EXPECT_EQ(s.fcircle10, d.fcircle10);
+    }
+    fs::remove_all(dir);
+}
+
+// Every number a saved settings file holds (view, site, time, limits,
+// atmosphere, styles, window) set at once to 1e16, 1e25 or 1e308, either
+// sign, with every switch on and in either frame: the load gives the view,
+// site and time their defaults or clamps and the chart draws in bounded time.
+TEST(RenderStress, HugeNumberInEveryKeyDrawsWithDefaults) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_every_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "Default.cfg";
+    skydata::ResetSettingsModule();
+    skydata::SettingsModule().Hooks.TodayJD = [] { return chart::probe::kProbeToday; };
+    skydata::SaveSettings(file, skydata::SettingsWindowKeys::Included);
+    std::string saved;
+    {
+        std::ifstream in(file, std::ios::binary);
+        saved.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const skydata::SettingsSnapshot d;
+
+    platform::ImageSurface surface(320, 240);
+    Watchdog watchdog(std::chrono::seconds(30));
+    long n = 0;
+    for (const char* frame : {"a", "e"}) {
+        for (const char* value : {" 1E+16", "-1E+16", " 1E+25", "-1E+25", " 1E+308", "-1E+308"}) {
+            // Each "[key]value[/key]" entry of one line: numbers replaced, switches on.
+            std::string text;
+            int numbers = 0;
+            std::size_t at = 0;
+            while (at < saved.size()) {
+                std::size_t end = saved.find("\r\n", at);
+                if (end == std::string::npos) end = saved.size();
+                std::string line = saved.substr(at, end - at);
+                at = end + 2;
+                const std::size_t open = line.find(']'), close = line.rfind("[/");
+                if (line.size() > 2 && line[0] == '[' && open != std::string::npos && close != std::string::npos &&
+                    close > open) {
+                    const std::string key = line.substr(1, open - 1);
+                    const std::string old = line.substr(open + 1, close - open - 1);
+                    std::string fresh = old;
+                    if (key == "ref_coord") {
+                        fresh = frame;
+                    } else if (old == "false") {
+                        fresh = "true";
+                    } else if (key != "version" && skydata::ParsePlainNumber(old)) {
+                        fresh = value;
+                        ++numbers;
+                    }
+                    line = "[" + key + "]" + fresh + "[/" + key + "]";
+                }
+                text += line + "\r\n";
+            }
+            ASSERT_GT(numbers, 100);
+            std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+            SCOPED_TRACE(std::string(frame) + value);
+            chart::probe::DrawChartFromSettingsFile(file, surface);
+            watchdog.Finished(++n);
+            const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+            const bool high = value[0] != '-';
+            EXPECT_EQ(s.ViewCoordSys, frame);
+            EXPECT_EQ(s.ViewCenterX, d.ViewCenterX);
+            EXPECT_EQ(s.ViewCenterY, d.ViewCenterY);
+            EXPECT_EQ(s.ViewFOV, high ? skydata::kMaxViewFov_deg : skydata::kMinViewFov_deg);
+            EXPECT_EQ(s.MapRotation, d.MapRotation);
+            EXPECT_EQ(s.lon, d.lon);
+            EXPECT_EQ(s.lat, high ? 90 : -90);
+            EXPECT_EQ(s.timezone2, high ? 14 : -12);
+            EXPECT_EQ(s.CurrentJD, chart::probe::kProbeToday);
+            EXPECT_EQ(s.vmlimit, d.vmlimit);
+            EXPECT_EQ(s.DeltaT, d.DeltaT);
+            EXPECT_EQ(s.sf, d.sf);
+            EXPECT_EQ(s.AirExCoff, d.AirExCoff);
+            EXPECT_EQ(s.MagControl, d.MagControl);
+        }
     }
     fs::remove_all(dir);
 }

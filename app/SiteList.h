@@ -1,0 +1,41 @@
+#pragma once
+// "local.txt", the list of named observer sites of the site window: read
+// and written here, without Qt, so the window and the reader's fuzz target
+// share one parser.
+//
+// "local.txt" (code page 949, CR LF): one site a line, the fields separated
+// by ";": name; longitude; latitude; zone; pressure; temperature; and two
+// numbers only carried. A line of 4 fields takes 1013 hPa, 15 degrees, 0 and
+// 6; lines of 1 to 3 or 5 to 7 fields, and damaged site lines (a longitude
+// or latitude of 360 degrees or more, which the window's degree fields
+// cannot show, or a zone, pressure, temperature or carried number beyond
+// single precision), are kept as they stand and not listed.
+#include <string>
+#include <vector>
+
+namespace app {
+
+struct ObsSite {
+    std::string Name;
+    double Longitude = 0;  // degrees, East positive
+    double Latitude = 0;   // degrees, North positive
+    float TimeZone = 0;    // hours, with the sign the file gives
+    float Pressure = 1013;
+    float Temperature = 15;
+    float Extra1 = 0;
+    float Extra2 = 6;
+};
+
+// One line of "local.txt": a site, or a line kept verbatim.
+struct SiteLine {
+    bool IsSite = false;
+    ObsSite Site;
+    std::string Verbatim;
+    bool Removed = false;  // removed in the window: left out when written
+};
+
+// The lines of a "local.txt" text (UTF-8; empty lines dropped) and back.
+std::vector<SiteLine> ParseSiteLines(const std::string& text);
+std::string FormatSiteLines(const std::vector<SiteLine>& lines);
+
+}  // namespace app

@@ -1,0 +1,45 @@
+// libFuzzer target: the observer-site list "local.txt" as the site window
+// reads it (code page 949 from disk), shows a listed site (degrees, minutes
+// and seconds, zone and air texts) and writes the list back. Any input
+// reads without a crash or sanitizer report, and the list the window writes
+// reads back to the same list: closing the window again changes nothing.
+#include <cstdint>
+
+#include "FuzzSupport.h"
+#include "app/SiteList.h"
+#include "astro/TextFormat.h"
+#include "platform/TextFile.h"
+#include "skydata/ConfigStore.h"
+
+namespace {
+
+// What the window computes to fill its fields from a listed site.
+void ShowSite(const app::ObsSite& site) {
+    for (const double angle : {site.Longitude, site.Latitude}) {
+        int degrees = 0, minutes = 0;
+        float seconds = 0;
+        astro::SplitDegreesDms(angle, degrees, minutes, seconds);
+        (void)skydata::FormatPlainNumber(degrees);
+        (void)skydata::FormatPlainNumber(minutes);
+        (void)astro::FormatDigitPattern(seconds, "0.00##");
+    }
+    (void)skydata::FormatPlainNumber(static_cast<double>(site.TimeZone));
+    (void)skydata::FormatPlainNumberSingle(site.Pressure);
+    (void)skydata::FormatPlainNumberSingle(site.Temperature);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::optional<std::string> text = platform::ReadTextFileCp949(fuzz::WriteInput("local.txt", data, size));
+    fuzz::Check(text.has_value());
+    const std::vector<app::SiteLine> lines = app::ParseSiteLines(*text);
+    for (const app::SiteLine& line : lines) {
+        if (line.IsSite) ShowSite(line.Site);
+    }
+    const std::string written = platform::Utf8ToCp949(app::FormatSiteLines(lines));
+    const std::vector<app::SiteLine> again = app::ParseSiteLines(platform::Cp949ToUtf8(written));
+    fuzz::Check(again.size() == lines.size());
+    fuzz::Check(platform::Utf8ToCp949(app::FormatSiteLines(again)) == written);
+    return 0;
+}
