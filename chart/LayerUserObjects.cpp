@@ -75,6 +75,34 @@ double UserShapeRadius(float size_arcmin, double scale) {
     return 4000 * astro::TanD(size_arcmin * kShapeSizeFactor) / scale;
 }
 
+double DrawUserShapeSymbol(platform::Surface& surface, int kind, double X, double Y, double r,
+                           platform::Colour colour) {
+    double textY = Y;
+    switch (kind) {
+        case 1: surface.Circle(X, Y, r, colour); break;
+        case 2:
+            surface.SetFillStyle(platform::Fill::Solid);
+            surface.SetFillColor(colour);
+            surface.Circle(X, Y, r, colour);
+            surface.SetFillStyle(platform::Fill::Transparent);
+            break;
+        case 3:
+            surface.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::B);
+            textY = Y + r;
+            break;
+        case 4:
+            surface.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::BF);
+            textY = Y + r;
+            break;
+        case 5:
+            surface.Line(X, Y - r, X, Y + r, colour);
+            surface.Line(X - r, Y, X + r, Y, colour);
+            break;
+        default: break;
+    }
+    return textY;
+}
+
 void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
                     const std::vector<skydata::CustomCatShape>& shapes, const astro::Matrix3& frame,
                     bool drawBelowHorizon, bool withKeys, int keyShape) {
@@ -88,31 +116,7 @@ void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
         const platform::Colour colour = ColourOf(shape.Color);
         surface.SetForeColor(colour);
         const double X = p.X, Y = p.Y;
-        // The name sits where the symbol leaves the pen: the centre row, or
-        // the lower edge after a box.
-        double textY = Y;
-        switch (shape.Shape) {
-            case 1: surface.Circle(X, Y, r, colour); break;
-            case 2:
-                surface.SetFillStyle(platform::Fill::Solid);
-                surface.SetFillColor(colour);
-                surface.Circle(X, Y, r, colour);
-                surface.SetFillStyle(platform::Fill::Transparent);
-                break;
-            case 3:
-                surface.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::B);
-                textY = Y + r;
-                break;
-            case 4:
-                surface.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::BF);
-                textY = Y + r;
-                break;
-            case 5:
-                surface.Line(X, Y - r, X, Y + r, colour);
-                surface.Line(X - r, Y, X + r, Y, colour);
-                break;
-            default: break;
-        }
+        const double textY = DrawUserShapeSymbol(surface, shape.Shape, X, Y, r, colour);
         detail::PrintAt(surface, X + r + 2, textY, shape.Name);
         if (withKeys) context.Add(p.X, p.Y, UserShapeKey(context.user_cat_slot, keyShape, static_cast<int>(i)));
     }

@@ -217,6 +217,12 @@ void DrawLongLnLines(platform::Surface& surface, const DrawContext& context,
 // `size_arcmin` arcminutes across; divided by the scale of the surface it
 // spans the same angle of sky on the screen and on the page.
 double UserShapeRadius(float size_arcmin, double scale);
+// Draws the symbol of a user shape (1 circle, 2 disc, 3 box, 4 filled box,
+// 5 cross; other kinds draw nothing) of radius `r` at (X, Y) and returns the
+// row its name is written at: the centre row, or the lower edge after a box.
+// The fill is transparent afterwards.
+double DrawUserShapeSymbol(platform::Surface& surface, int kind, double X, double Y, double r,
+                           platform::Colour colour);
 // The lines of a text separated by CR LF.
 std::vector<std::string> SplitCrLf(const std::string& text);
 void DrawUserChartText(platform::Surface& surface, const DrawContext& context,

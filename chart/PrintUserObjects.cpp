@@ -61,32 +61,8 @@ void PrintCatShapes(platform::Surface& page, const PrintContext& c, const std::v
         const platform::Colour colour = ColourOf(shape.Color);
         page.SetForeColor(colour);
         const double X = p.X, Y = p.Y;
-        // The name sits where the symbol leaves the pen: the centre row, or
-        // the lower edge after a box.
-        double textY = Y;
-        switch (shape.Shape) {
-            case 0: page.PSet(X, Y, colour); break;
-            case 1: page.Circle(X, Y, r, colour); break;
-            case 2:
-                page.SetFillStyle(platform::Fill::Solid);
-                page.SetFillColor(colour);
-                page.Circle(X, Y, r, colour);
-                page.SetFillStyle(platform::Fill::Transparent);
-                break;
-            case 3:
-                page.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::B);
-                textY = Y + r;
-                break;
-            case 4:
-                page.Line(X - r, Y - r, X + r, Y + r, colour, platform::Box::BF);
-                textY = Y + r;
-                break;
-            case 5:
-                page.Line(X, Y - r, X, Y + r, colour);
-                page.Line(X - r, Y, X + r, Y, colour);
-                break;
-            default: break;
-        }
+        if (shape.Shape == 0) page.PSet(X, Y, colour);
+        const double textY = DrawUserShapeSymbol(page, shape.Shape, X, Y, r, colour);
         detail::PrintAt(page, X + r + kShapeLabelGap, textY, shape.Name);
     }
     page.SetFillStyle(platform::Fill::Transparent);
