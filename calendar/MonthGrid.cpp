@@ -9,6 +9,7 @@
 #include "calendar/CellText.h"
 #include "calendar/IslamicDayText.h"
 #include "calendar/LunarYear.h"
+#include "calendar/MonthPage.h"
 #include "calendar/RiseSet.h"
 #include "calendar/SpecialDays.h"
 #include "calendar/TimeBase.h"
@@ -19,9 +20,6 @@ namespace {
 
 MonthCells g_cells;
 
-// The first Gregorian day (1582 October 15) at noon.
-constexpr double kGregorianStartJD = 2299161;
-constexpr const char* kMonthLengths = "312931303130313130313031";
 
 int Whole(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -288,14 +286,8 @@ bool DrawCalendar(platform::Surface& pic, CalendarState& state, int y, int m, do
     cells.GridCols = 7;
     cells.GridRows = 6;
     ClearMonthCells(cells);
-    cells.Jan1JD = JulianDay(y, 1, 1, 12);
-
-    const int n = std::atoi(std::string(kMonthLengths + 2 * (m - 1), 2).c_str());
-    const double jd1 = JulianDay(y, m, 1, 12);
-    double last = jd1 + n - 1;
-    if (!SameMinute(last, y, m, n, 12, 0, 0)) last -= 1;
-    int w = static_cast<int>(std::fmod(std::nearbyint(jd1 + 1), 7.0));
-    if (w < 0) w += 7;
+    const MonthFrame frame = MonthFrameOf(y, m);
+    cells.Jan1JD = frame.jan1_jd;
 
     pic.SetScaleMode(platform::Scale::Pixels);
     pic.Line(0, 0, pic.ScaleWidth(), pic.ScaleHeight(), kGridBack, platform::Box::BF);
@@ -307,37 +299,12 @@ bool DrawCalendar(platform::Surface& pic, CalendarState& state, int y, int m, do
                                                "월출몰(위상)"};
     DrawCell(pic, state, cells, 7, 6, legend, kLegendColour, kWhite, kWhite);
 
-    int gap = 0;
-    if (jd1 < kGregorianStartJD && last > kGregorianStartJD) {
-        gap = 10;
-        last -= 9;
-    }
-    ListPlanetPhenomena(jd1 - 30, last + 30, cs.TZ, DeltaTRuleOf(cs), state.EventJD, state.EventName);
+    ListMonthPhenomena(state, frame);
 
-    const DeltaTRule rule = DeltaTRuleOf(cs);
-    int k = w + 1, r = 1;
-    for (double jd = jd1; jd <= last; jd += 1) {
-        const std::string label = TrimNum(jd >= kGregorianStartJD ? jd - jd1 + 1 + gap : jd - jd1 + 1);
-        std::int16_t lunar_year = 0, leap_flag = 0;
-        std::uint8_t lunar_month = 0, lunar_day = 0;
-        const bool has_lunar = GetLunarDate(state.lunar_months, jd, lunar_year, lunar_month, lunar_day, leap_flag);
-        const bool leap = leap_flag != 0;
-        std::string lunar_line = has_lunar ? LunarDateText(lunar_year, lunar_month, lunar_day, leap) : "";
-        lunar_line += "/";
-        lunar_line += cs.Tidal != 0 && has_lunar
-                          ? CellTideText(state.lunar_months, lunar_year, lunar_month, lunar_day, leap, cs.Tidal)
-                          : GetIljin(jd);
-        const double zone = ZoneInForce(state, jd);
-        std::uint8_t kind = 0;
-        const std::string special = MakeCellSDStr(state, jd, lunar_year, lunar_month, lunar_day, leap, cs.DispType,
-                                                  zone, cells.Jan1JD, kind);
-        std::string sun, moon;
-        if (cs.ShowRST) {
-            sun = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT,
-                             rule);
-            moon = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindMoon, kRiseSetMoon, cs.RSP, cs.CalcOBSHT,
-                              cs.ObsHT, rule);
-        }
+    int k = frame.first_weekday + 1, r = 1;
+    for (double jd = frame.first_jd; jd <= frame.last_jd; jd += 1) {
+        const DayLines day = MonthDayLines(state, frame, jd);
+        const std::uint8_t kind = day.kind;
         platform::Colour day_colour = k == 1 ? kRed : k == 7 ? kBlue : 0;
         platform::Colour day_back = kWhite, special_back = kWhite;
         if (jd == today_jd && cs.Today) day_back = special_back = kYellow;
@@ -354,9 +321,9 @@ bool DrawCalendar(platform::Surface& pic, CalendarState& state, int y, int m, do
                 break;
             default: break;
         }
-        DrawCell(pic, state, cells, k, r, {Trim(label), Trim(special), Trim(lunar_line), Trim(sun), Trim(moon)},
-                 day_colour, day_back, special_back);
-        cells.CellText[k - 1][r - 1] = TrimNum(m) + "월 " + label + "일/" + special + "/음력: " + lunar_line;
+        DrawCell(pic, state, cells, k, r, day.lines, day_colour, day_back, special_back);
+        cells.CellText[k - 1][r - 1] =
+            TrimNum(m) + "월 " + day.lines[0] + "일/" + day.special + "/음력: " + day.lunar;
         cells.CellJD[k - 1][r - 1] = jd;
         if (++k > 7) {
             k = 1;

@@ -85,6 +85,8 @@ DayLines MonthDayLines(const CalendarState& state, const MonthFrame& frame, doub
     }
     d.lines = {std::to_string(DayOfMonth(frame, jd)), TrimBlanks(special), TrimBlanks(lunar), TrimBlanks(sun),
                TrimBlanks(moon)};
+    d.special = special;
+    d.lunar = lunar;
     return d;
 }
 

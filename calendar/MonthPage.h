@@ -46,6 +46,7 @@ int WeekdayOf(double jd);
 struct DayLines {
     std::array<std::string, 5> lines;
     std::uint8_t kind = 0;
+    std::string special, lunar;  // the special-day and lunar lines untrimmed, as the cell's tip shows them
 };
 DayLines MonthDayLines(const CalendarState& state, const MonthFrame& frame, double jd);
 
