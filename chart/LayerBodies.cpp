@@ -14,8 +14,8 @@
 #include "astro/Planets.h"
 #include "astro/Topocentric.h"
 #include "chart/LabelLayers.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 
 namespace chart {

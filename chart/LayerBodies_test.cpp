@@ -5,7 +5,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
-#include "chart/ChartTestSupport2.h"
+#include "chart/LineAndObjectLayerTestSupport.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtTestApp.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "astro/AngleMath.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 
 namespace chart {

@@ -6,7 +6,7 @@
 #include "astro/AstroConstants.h"
 #include "astro/Coordinates.h"
 #include "astro/Planets.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 
 namespace chart {

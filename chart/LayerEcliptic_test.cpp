@@ -4,7 +4,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
-#include "chart/ChartTestSupport2.h"
+#include "chart/LineAndObjectLayerTestSupport.h"
 
 namespace chart {
 namespace {

@@ -8,8 +8,8 @@
 #include "astro/Coordinates.h"
 #include "astro/NumberRange.h"
 #include "astro/TextFormat.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 #include "skydata/TraditionalText.h"
 

@@ -6,7 +6,7 @@
 
 #include "astro/AngleMath.h"
 #include "astro/TextFormat.h"
-#include "chart/ChartTestSupport2.h"
+#include "chart/LineAndObjectLayerTestSupport.h"
 #include "skydata/TraditionalText.h"
 
 namespace chart {

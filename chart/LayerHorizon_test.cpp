@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "chart/ChartTestSupport2.h"
+#include "chart/LineAndObjectLayerTestSupport.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtTestApp.h"
 

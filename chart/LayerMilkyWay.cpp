@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "astro/AngleMath.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 
 namespace chart {

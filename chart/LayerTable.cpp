@@ -4,7 +4,7 @@
 #include <array>
 
 #include "chart/Layers.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayers.h"
 
 namespace chart {
 

@@ -1,8 +1,8 @@
 // Tracks of solar-system bodies over time: the lines of the track list and
 // the marked points with their labels.
 #include "astro/AngleMath.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 
 namespace chart {

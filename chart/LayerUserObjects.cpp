@@ -9,8 +9,8 @@
 #include "astro/Atmosphere.h"
 #include "astro/NumberRange.h"
 #include "chart/LabelLayers.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/RenderUtils.h"
 #include "chart/UserLines.h"
 

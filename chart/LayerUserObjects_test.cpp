@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astro/Coordinates.h"
-#include "chart/ChartTestSupport2.h"
+#include "chart/LineAndObjectLayerTestSupport.h"
 
 namespace chart {
 namespace {

@@ -12,7 +12,7 @@
 #include "astro/Coordinates.h"
 #include "astro/Planets.h"
 #include "astro/Topocentric.h"
-#include "chart/LayerHelpers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
 #include "chart/PrintLayerPrinters.h"
 #include "chart/RenderUtils.h"
 

@@ -8,8 +8,8 @@
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
 #include "astro/Projection.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/PrintLayerPrinters.h"
 #include "chart/RenderUtils.h"
 

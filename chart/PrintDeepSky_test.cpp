@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "astro/Coordinates.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/PrintTestSupport.h"
 
 namespace chart {

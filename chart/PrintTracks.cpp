@@ -1,7 +1,7 @@
 // Printed tracks of solar-system bodies: the track line and the dated marks
 // with their labels and comet tails, in the frame the screen draws them in.
 #include "astro/AngleMath.h"
-#include "chart/LayerHelpers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
 #include "chart/PrintLayerPrinters.h"
 #include "chart/RenderUtils.h"
 

@@ -9,8 +9,8 @@
 #include "astro/Coordinates.h"
 #include "astro/AstroConstants.h"
 #include "astro/Matrix.h"
-#include "chart/LayerHelpers2.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayerHelpers.h"
+#include "chart/LineAndObjectLayers.h"
 #include "chart/PrintLayerPrinters.h"
 #include "chart/RenderUtils.h"
 

@@ -13,7 +13,7 @@
 #include "astro/Planets.h"
 #include "chart/ChartTestSupport.h"
 #include "chart/DrawMap.h"
-#include "chart/Layers2.h"
+#include "chart/LineAndObjectLayers.h"
 #include "platform/RecordingSurface.h"
 
 namespace chart::testing {

@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers shared by the layer drawers of Layers2.h.
+// Small helpers shared by the layer drawers of LineAndObjectLayers.h.
 #include <cmath>
 #include <cstdint>
 #include <string>
