@@ -36,7 +36,9 @@ double TermDay(int year, double lambda, double offset, const SpecialDayContext& 
 }
 
 // Sexagenary index of a noon Julian day, 0 = 갑자.
-long DayCycle(double jd) { return FloorMod(static_cast<long>(jd) + 49, 60); }
+// A day the solvers could not find (not finite) counts as 갑자; the caller
+// drops it.
+long DayCycle(double jd) { return std::isfinite(jd) ? FloorMod(static_cast<long>(jd) + 49, 60) : 0; }
 
 // The first 경 (stem 6) day on or after jd.
 double FirstGyeongDay(double jd) {
@@ -88,7 +90,9 @@ double EasterJD(int year) {
     return NoonOf(year, FloorDiv(n, 31), FloorMod(n, 31) + 1);
 }
 
-double ComputedDayJD(int k, int year, const SpecialDayContext& context) {
+namespace {
+
+double ComputedDayOrNaN(int k, int year, const SpecialDayContext& context) {
     switch (k) {
     case 0:
         return TermDay(year - 1, 270, 350, context) + 105;
@@ -119,6 +123,13 @@ double ComputedDayJD(int k, int year, const SpecialDayContext& context) {
     default:
         return 0;
     }
+}
+
+}  // namespace
+
+double ComputedDayJD(int k, int year, const SpecialDayContext& context) {
+    const double jd = ComputedDayOrNaN(k, year, context);
+    return std::isfinite(jd) ? jd : 0;  // a day the solvers could not find is no day
 }
 
 int YearSpecialDays(int year, SDaySet& set, int set_index, const SpecialDayContext& context) {

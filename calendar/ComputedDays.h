@@ -36,7 +36,8 @@ double EasterJD(int year);
 
 // Noon Julian day of computed day k (0 한식, 1 초복, 2 중복, 3 말복, 4 납향,
 // 5 제석, 6 부활절, 7 성년의 날) of the year; 0 when it cannot be found
-// (제석 when the lunar new year cannot be converted).
+// (제석 when the lunar new year cannot be converted, a day counted from a
+// solar term the solver does not find); such a slot stays unused.
 double ComputedDayJD(int k, int year, const SpecialDayContext& context);
 
 // Resolves one set (0..2) for the year. Always returns 0.
