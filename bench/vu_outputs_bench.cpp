@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/QtBenchSupport.h"
 #include "calendar/CalendarState.h"
 #include "calendar/HtmlPage.h"
 #include "calendar/PrintedMonth.h"
@@ -60,11 +61,4 @@ BENCHMARK(BM_PrintMonthIntoPdf)->Arg(0)->Arg(1)->ArgName("ShowRST")->Unit(benchm
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    platform::Application application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunQtBenchmarks(argc, argv); }
