@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 
 #include "calendar/CalendarPhenomena.h"
 #include "calendar/CalendarState.h"
@@ -22,29 +23,6 @@ MonthCells g_cells;
 
 
 int Whole(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-// Characters of a UTF-8 text, and the byte offset of character n.
-std::size_t Utf8Length(const std::string& text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-std::size_t Utf8Offset(const std::string& text, std::size_t n) {
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (n == 0) return i;
-            --n;
-        }
-    }
-    return i;
-}
 
 void MeasureText(const platform::Surface& pic, const std::string& tall, const std::string& wide, int& th, int& tw) {
     th = Whole(pic.TextHeight(tall));
@@ -71,7 +49,7 @@ CellGeometry GeometryOf(const platform::Surface& pic, const MonthCells& cells) {
 void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int set, double jd,
             std::int16_t lunar_year, std::uint8_t lunar_month, std::uint8_t lunar_day, bool leap) {
     const SDaySet& entries = state.SDays[static_cast<std::size_t>(set)];
-    s = Trim(DaySDayNames(s, jd, kind, entries));
+    s = TrimBlanks(DaySDayNames(s, jd, kind, entries));
     s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries);
 }
 
@@ -109,9 +87,7 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
         }
         if (tw > 1.9 * w) {
             // Split by characters, not bytes, so a Korean syllable stays whole.
-            const std::size_t cut = Utf8Offset(text, Utf8Length(text) / 2);
-            line2 = Trim(text.substr(cut));
-            line1 = Trim(text.substr(0, cut));
+            std::tie(line1, line2) = SplitInTwoLines(text);
             two_lines = true;
             wide = pic.TextWidth(line1) < pic.TextWidth(line2) ? line2 : line1;
             MeasureText(pic, line1, wide, th, tw);

@@ -28,6 +28,16 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+std::pair<std::string, std::string> SplitInTwoLines(const std::string& text) {
+    const auto starts_character = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    const auto characters = static_cast<std::size_t>(std::count_if(text.begin(), text.end(), starts_character));
+    std::size_t cut = 0, seen = 0;
+    for (; cut < text.size(); ++cut) {
+        if (starts_character(text[cut]) && seen++ == characters / 2) break;
+    }
+    return {TrimBlanks(text.substr(0, cut)), TrimBlanks(text.substr(cut))};
+}
+
 int WeekdayOf(double jd) {
     int w = static_cast<int>(std::fmod(std::nearbyint(jd + 1), 7.0));
     if (w < 0) w += 7;

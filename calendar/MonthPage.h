@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace vu {
 
@@ -56,6 +57,10 @@ int DayColourClass(int column, std::uint8_t kind);
 
 // Surrounding blanks removed.
 std::string TrimBlanks(const std::string& text);
+
+// The two lines of a cell text too wide for one: the text cut at its middle
+// character (a Korean syllable stays whole), each half trimmed.
+std::pair<std::string, std::string> SplitInTwoLines(const std::string& text);
 
 // The year as the output file names write it: "AD" and the year for a year
 // above 0, else "BC" and |year| + 1; at least `digits` digits.

@@ -1,6 +1,7 @@
 #include "calendar/PrintedMonth.h"
 
 #include <cmath>
+#include <tuple>
 
 #include "calendar/CalendarState.h"
 #include "calendar/CellText.h"
@@ -14,22 +15,6 @@ namespace {
 constexpr platform::Colour kBlack = platform::Rgb(0, 0, 0);
 constexpr platform::Colour kColours[3] = {kBlack, kRed, kBlue};
 
-// Characters of a UTF-8 text, and the byte offset of character n.
-std::size_t Utf8Length(const std::string& text) {
-    std::size_t n = 0;
-    for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return n;
-}
-std::size_t Utf8Offset(const std::string& text, std::size_t n) {
-    std::size_t i = 0;
-    for (; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (n == 0) return i;
-            --n;
-        }
-    }
-    return i;
-}
 
 }  // namespace
 
@@ -73,9 +58,7 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
         }
         if (1.9 * w < tw) {
             // Split by characters, so a Korean syllable stays whole.
-            const std::size_t cut = Utf8Offset(text, Utf8Length(text) / 2);
-            first = TrimBlanks(text.substr(0, cut));
-            second = TrimBlanks(text.substr(cut));
+            std::tie(first, second) = SplitInTwoLines(text);
             measured = page.TextWidth(second) > page.TextWidth(first) ? second : first;
             tw = page.TextWidth(measured);
             two = true;
