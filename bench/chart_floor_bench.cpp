@@ -58,19 +58,6 @@ struct Op {
     int font = -1;  // index into Capture::fonts
 };
 
-// Font metrics as the screen surface takes them, so the captured label
-// places are the chart's own.
-QFont QFontOf(const platform::FontSpec& f) {
-    platform::InstallFontSubstitutes();
-    QFont font(QString::fromStdString(f.name));
-    font.setPointSizeF(std::max(1.0, f.size_pt));
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    font.setUnderline(f.underline);
-    font.setStrikeOut(f.strikethru);
-    return font;
-}
-
 struct Capture {
     std::vector<Op> ops;
     std::vector<QFont> fonts;
@@ -147,7 +134,9 @@ private:
     }
     const QFontMetrics& Metrics() const {
         if (!metrics_) {
-            const QFont font = QFontOf(Font());
+            // The font as the screen surface takes it, so the captured label
+            // places are the chart's own.
+            const QFont font = platform::QFontOf(Font());
             metrics_ = std::make_unique<QFontMetrics>(font, &image_);
             capture_.fonts.push_back(font);
             font_index_ = static_cast<int>(capture_.fonts.size()) - 1;

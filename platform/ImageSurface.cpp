@@ -143,6 +143,17 @@ void InstallFontSubstitutes() {
     (void)done;
 }
 
+QFont QFontOf(const FontSpec& f) {
+    InstallFontSubstitutes();
+    QFont font(QString::fromStdString(f.name));
+    font.setPointSizeF(std::max(1.0, f.size_pt));
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    font.setStrikeOut(f.strikethru);
+    return font;
+}
+
 ImageSurface::ImageSurface(int width, int height)
     : image_(std::max(1, width), std::max(1, height), QImage::Format_RGB32) {
     image_.setDotsPerMeterX(kDotsPerMeter);
@@ -332,15 +343,7 @@ double ImageSurface::LineWidth(const std::string& line) const {
 
 double ImageSurface::LineHeight() const {
     if (!metrics_) {
-        InstallFontSubstitutes();
-        const FontSpec& f = Font();
-        QFont font(QString::fromStdString(f.name));
-        font.setPointSizeF(std::max(1.0, f.size_pt));
-        font.setBold(f.bold);
-        font.setItalic(f.italic);
-        font.setUnderline(f.underline);
-        font.setStrikeOut(f.strikethru);
-        qfont_ = font;
+        qfont_ = QFontOf(Font());
         metrics_ = std::make_unique<QFontMetrics>(qfont_, &image_);
         if (painter_) painter_->setFont(qfont_);
     }

@@ -87,4 +87,9 @@ private:
 // idempotent.
 void InstallFontSubstitutes();
 
+// The Qt font of a surface font: stored name (substituted when drawn), point
+// size of at least 1, bold, italic, underline and strike-through. Installs the
+// substitutes first.
+QFont QFontOf(const FontSpec& f);
+
 }  // namespace platform

@@ -142,14 +142,7 @@ PrinterSurface::PrinterSurface(QPainter& painter, QPaintDevice& device, double d
 
 const QFontMetricsF& PrinterSurface::Metrics() const {
     if (!metrics_) {
-        const FontSpec& f = Font();
-        QFont font(QString::fromUtf8(f.name.c_str()));
-        font.setPointSizeF(std::max(1.0, f.size_pt));
-        font.setBold(f.bold);
-        font.setItalic(f.italic);
-        font.setUnderline(f.underline);
-        font.setStrikeOut(f.strikethru);
-        qfont_ = font;
+        qfont_ = QFontOf(Font());
         metrics_ = std::make_unique<QFontMetricsF>(qfont_, &device_);
     }
     return *metrics_;
