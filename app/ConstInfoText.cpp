@@ -17,12 +17,6 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::size_t kCodeLength = 4;
 
 // Blanks as the comment file's header test strips them.
-std::string_view TrimSpaces(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
 const std::array<std::string, skydata::kSkyDistrictCount>& SkyDistrictCodes() {
@@ -77,7 +71,7 @@ std::string ConstCommentOfText(std::string_view text, std::string_view code) {
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         start = next;
-        const std::string_view trimmed = TrimSpaces(line);
+        const std::string_view trimmed = astro::TrimBlanks(line);
         if (!trimmed.empty() && trimmed.front() == '#') {
             in_section = trimmed.substr(1, kCodeLength) == wanted;
         } else if (in_section) {

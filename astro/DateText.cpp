@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "astro/JulianDay.h"
+#include "astro/TextFormat.h"
 
 namespace astro {
 
@@ -34,13 +35,6 @@ std::string YearText(double year) {
 }
 
 namespace {
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 std::string DateTimeBody(const CalendarDate& d, bool with_seconds) {
     std::string text = YearText(d.year) + "년" + NumberText(d.month) + "월" + NumberText(d.day) + "일 " +
@@ -85,7 +79,7 @@ std::string ShortDateText(double jd_local, int mode) {
         case 3: text = YearText(d.year) + "년" + NumberText(d.month) + "월" + NumberText(d.day) + "일"; break;
         default: return "";
     }
-    return Trim(text);
+    return std::string(TrimBlanks(text));
 }
 
 }  // namespace astro

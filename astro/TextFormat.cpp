@@ -92,6 +92,16 @@ KoreanParts SplitForKoreanText(double value, int mode) {
 
 }  // namespace
 
+std::string_view TrimLeadingBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    text = TrimLeadingBlanks(text);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
 double ParseLeadingNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;

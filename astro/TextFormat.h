@@ -17,6 +17,11 @@ namespace astro {
 // A text without a number gives 0.
 double ParseLeadingNumber(std::string_view text);
 
+// The text without its leading blanks (spaces), and without its leading and
+// trailing ones.
+std::string_view TrimLeadingBlanks(std::string_view text);
+std::string_view TrimBlanks(std::string_view text);
+
 // A number written by a digit pattern: "0" a digit always, "#" a digit only
 // where significant, the first "." the decimal point, every other character
 // printed as it stands. The value is rounded to the pattern's decimals,

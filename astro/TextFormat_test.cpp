@@ -127,5 +127,19 @@ TEST(TextFormat, StarNames) {
     EXPECT_EQ(FormatStarNames(east, west, 3), ", Vega(직녀)");
 }
 
+// Only spaces are blanks: a tab or a line break is text.
+TEST(TextFormat, BlankTrims) {
+    const struct {
+        const char* text;
+        const char* leading;
+        const char* both;
+    } cases[] = {{"", "", ""},           {"   ", "", ""},         {" a b ", "a b ", "a b"},
+                 {"직녀  ", "직녀  ", "직녀"}, {"\ta\t", "\ta\t", "\ta\t"}, {"  x", "x", "x"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(TrimLeadingBlanks(c.text), c.leading) << '"' << c.text << '"';
+        EXPECT_EQ(TrimBlanks(c.text), c.both) << '"' << c.text << '"';
+    }
+}
+
 }  // namespace
 }  // namespace astro

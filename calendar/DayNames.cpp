@@ -2,18 +2,13 @@
 
 #include <cstdint>
 
+#include "astro/TextFormat.h"
 #include "calendar/CalendarState.h"
 #include "calendar/IslamicDayText.h"
 #include "calendar/SpecialDays.h"
 
 namespace vu {
 namespace {
-
-std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -31,7 +26,7 @@ std::string DayNamesText(const CalendarState& state, double jd, const DayNameSou
             const std::string ramadan = RamadanDays(jd);
             if (ramadan.find("라") != std::string::npos) text = ramadan;
         }
-        text = Trim(DaySDayNames(text, jd, kind, state.SDays[set]));
+        text = std::string(astro::TrimBlanks(DaySDayNames(text, jd, kind, state.SDays[set])));
         if (has_lunar)
             text = SDayNamesOfDate(text, lunar_year, lunar_month, lunar_day, leap != 0, kind, state.SDays[set]);
     }

@@ -67,12 +67,6 @@ int FloorMod(double n, int m) {
     return static_cast<int>(r < 0 ? r + m : r);
 }
 
-std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 struct RiseRow {
     int label;
     const char* prefix;
@@ -331,7 +325,7 @@ void FrmDCal::ShowDayCalendars() {
         count = "오늘은 " + base + "로부터 " + TrimNum(g) + "일째입니다.";
     else
         count = base + "까지 " + TrimNum(std::fabs(g)) + "일 남았습니다.";
-    LblDay[4]->setText(QText(Trim(count)));
+    LblDay[4]->setText(QText(std::string(astro::TrimBlanks(count))));
 
     const double day_of_year = DayDiff(jn, JulianDay(YearOfJD(jn), 1, 1, 12));
     LblDay[2]->setText(QText("오늘은 이번 해의 " + TrimNum(day_of_year) + "번째 날입니다."));

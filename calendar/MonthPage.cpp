@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "astro/TextFormat.h"
 #include "calendar/CalendarPhenomena.h"
 #include "calendar/CalendarState.h"
 #include "calendar/CellText.h"
@@ -22,10 +23,7 @@ constexpr const char* kMonthLengths = "312931303130313130313031";
 }  // namespace
 
 std::string TrimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
+    return std::string(astro::TrimBlanks(text));
 }
 
 std::pair<std::string, std::string> SplitInTwoLines(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/TextFormat.h"
 #include "astro/AngleMath.h"
 #include "astro/Atmosphere.h"
 #include "astro/Coordinates.h"
@@ -22,22 +23,12 @@ namespace {
 
 constexpr float kFaintestShownMag = 11.0f;
 
-std::string_view TrimLeft(std::string_view s) {
-    const auto i = s.find_first_not_of(' ');
-    return i == std::string_view::npos ? std::string_view{} : s.substr(i);
-}
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    const auto i = s.find_last_not_of(' ');
-    return i == std::string_view::npos ? std::string_view{} : s.substr(0, i + 1);
-}
-
 // Bright-star label: constellation number, Bayer letter, Flamsteed number.
 std::string BrightStarLabel(const skydata::BscStarRecord& star, const skydata::SettingsSnapshot& set) {
     std::string text;
     if (set.viewsn) text = star.KorNumber + " ";
-    if (set.viewbayer) text = std::string(TrimLeft(text)) + star.Bayer;
-    if (set.viewflam) text = std::string(Trim(text)) + star.Flamsteed;
+    if (set.viewbayer) text = std::string(astro::TrimLeadingBlanks(text)) + star.Bayer;
+    if (set.viewflam) text = std::string(astro::TrimBlanks(text)) + star.Flamsteed;
     return text;
 }
 
@@ -91,7 +82,7 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const astro
             }
             if (mag <= labelLimit) {
                 const std::string text = label(zone, i, star);
-                if (!Trim(text).empty()) {
+                if (!astro::TrimBlanks(text).empty()) {
                     surface.SetCurrentX(p.X + r + 2);
                     surface.SetCurrentY(p.Y - halfText);
                     surface.Print(text);

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/TextFormat.h"
 #include "platform/Surface.h"
 
 namespace chart::detail {
@@ -19,11 +20,6 @@ inline void PrintAt(platform::Surface& surface, double x, double y, const std::s
     surface.Print(text);
 }
 
-inline std::string_view TrimBlanks(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(' ');
-    return s.substr(first, last - first + 1);
-}
+using astro::TrimBlanks;
 
 }  // namespace chart::detail

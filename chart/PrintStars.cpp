@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "astro/TextFormat.h"
 #include "astro/Atmosphere.h"
 #include "chart/PrintLayerPrinters.h"
 #include "chart/StarLayers.h"
@@ -17,16 +18,6 @@ namespace {
 constexpr std::size_t kNumberWidth = 2;
 constexpr std::size_t kBayerWidth = 3;
 constexpr double kLabelGap = 1;  // units between a dot and its label
-
-std::string_view TrimLeft(std::string_view s) {
-    const auto i = s.find_first_not_of(' ');
-    return i == std::string_view::npos ? std::string_view{} : s.substr(i);
-}
-std::string_view Trim(std::string_view s) {
-    s = TrimLeft(s);
-    const auto i = s.find_last_not_of(' ');
-    return i == std::string_view::npos ? std::string_view{} : s.substr(0, i + 1);
-}
 
 std::size_t CodePoints(std::string_view s) {
     return static_cast<std::size_t>(
@@ -46,9 +37,9 @@ std::string PadRight(const std::string& s, std::size_t width) {
 std::string PrintedStarLabel(const skydata::BscStarRecord& star, const skydata::SettingsSnapshot& set) {
     std::string text;
     if (set.viewsn) text = std::string(1, ' ').append(PadRight(star.KorNumber, kNumberWidth));
-    if (set.viewbayer) text = std::string(TrimLeft(text)) + PadRight(star.Bayer, kBayerWidth);
-    if (set.viewflam) text = std::string(Trim(text)) + star.Flamsteed;
-    return std::string(Trim(text));
+    if (set.viewbayer) text = std::string(astro::TrimLeadingBlanks(text)) + PadRight(star.Bayer, kBayerWidth);
+    if (set.viewflam) text = std::string(astro::TrimBlanks(text)) + star.Flamsteed;
+    return std::string(astro::TrimBlanks(text));
 }
 
 // The page point of a catalogue star; false when it is below the horizon
@@ -141,7 +132,7 @@ void PrintExtraStars(platform::Surface& page, const PrintContext& c, const astro
         [&cat, style, labelLimit](int zone, std::int32_t i) {
             const skydata::S2kZone& stars = cat.S2kStar[zone];
             if (!(stars.Hot()[static_cast<std::size_t>(i)].Mag <= labelLimit) || style >= 3) return std::string();
-            return std::string(Trim(ExtraStarLabel(stars, static_cast<std::size_t>(i), style)));
+            return std::string(astro::TrimBlanks(ExtraStarLabel(stars, static_cast<std::size_t>(i), style)));
         });
 }
 

@@ -15,12 +15,6 @@ constexpr double kPartsPerCircleOfPolarDistance = 365.25;
 constexpr double kPartsPerCircleOfMansions = 365.0;
 constexpr int kFirstMansionDistrict = 3;
 
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
-
 // Branch index 0..11 of the palace holding an ecliptic longitude.
 int PalaceIndex(double lon_deg) {
     const int slot = static_cast<int>(std::floor(astro::Norm360(lon_deg + 30.0) / 30.0));
@@ -49,7 +43,7 @@ std::string MansionPositionText(double ra_deg, bool inDegrees,
     }
     if (!std::isfinite(bestOffset)) return std::string();
     return std::string(SkyDistricts[kFirstMansionDistrict + best]) + " " +
-           std::string(TrimBlanks(astro::FormatDmsKorean(bestOffset * f, 0)));
+           std::string(astro::TrimBlanks(astro::FormatDmsKorean(bestOffset * f, 0)));
 }
 
 std::string BranchPalaceText(double lon_deg) {
