@@ -1,6 +1,7 @@
 #include "app/PictureExport.h"
 
 #include <FreeImage.h>
+#include <dlfcn.h>
 
 #include <QString>
 
@@ -34,22 +35,55 @@ std::string UpperAscii(std::string text) {
     return text;
 }
 
+// FreeImage is opened on the first save of a JPEG, PNG or GIF picture and
+// stays open: linked, it and the many image libraries it pulls in would be
+// loaded and initialised at every start of the program.
+struct FreeImageCalls {
+    decltype(&FreeImage_Allocate) Allocate = nullptr;
+    decltype(&FreeImage_GetScanLine) GetScanLine = nullptr;
+    decltype(&FreeImage_Save) Save = nullptr;
+    decltype(&FreeImage_ColorQuantize) ColorQuantize = nullptr;
+    decltype(&FreeImage_Unload) Unload = nullptr;
+};
+
+template <typename Function>
+bool Bind(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// The bound calls, or nullptr when the library or an entry point is missing.
+const FreeImageCalls* FreeImage() {
+    static const FreeImageCalls* const calls = []() -> const FreeImageCalls* {
+        void* library = dlopen("libfreeimage.so.3", RTLD_NOW | RTLD_LOCAL);
+        if (!library) return nullptr;
+        static FreeImageCalls bound;
+        const bool complete = Bind(library, "FreeImage_Allocate", bound.Allocate) &&
+                              Bind(library, "FreeImage_GetScanLine", bound.GetScanLine) &&
+                              Bind(library, "FreeImage_Save", bound.Save) &&
+                              Bind(library, "FreeImage_ColorQuantize", bound.ColorQuantize) &&
+                              Bind(library, "FreeImage_Unload", bound.Unload);
+        return complete ? &bound : nullptr;
+    }();
+    return calls;
+}
+
 struct DibDeleter {
     void operator()(FIBITMAP* dib) const {
-        if (dib) FreeImage_Unload(dib);
+        if (dib) FreeImage()->Unload(dib);
     }
 };
 using Dib = std::unique_ptr<FIBITMAP, DibDeleter>;
 
 // A 24-bit FreeImage bitmap of the picture's pixels (FreeImage keeps its rows
 // bottom-up).
-Dib TrueColourDib(const QImage& picture) {
+Dib TrueColourDib(const FreeImageCalls& fi, const QImage& picture) {
     const QImage image = picture.convertToFormat(QImage::Format_RGB32);
-    Dib dib(FreeImage_Allocate(image.width(), image.height(), kTrueColourBits));
+    Dib dib(fi.Allocate(image.width(), image.height(), kTrueColourBits, 0, 0, 0));
     if (!dib) return dib;
     for (int y = 0; y < image.height(); ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        BYTE* row = FreeImage_GetScanLine(dib.get(), image.height() - 1 - y);
+        BYTE* row = fi.GetScanLine(dib.get(), image.height() - 1 - y);
         for (int x = 0; x < image.width(); ++x) {
             BYTE* pixel = row + 3 * x;
             pixel[FI_RGBA_RED] = static_cast<BYTE>(qRed(source[x]));
@@ -61,15 +95,17 @@ Dib TrueColourDib(const QImage& picture) {
 }
 
 bool WriteWithFreeImage(const QImage& image, PictureFormat format, const std::filesystem::path& path) {
-    Dib dib = TrueColourDib(image);
+    const FreeImageCalls* fi = FreeImage();
+    if (!fi) return false;
+    Dib dib = TrueColourDib(*fi, image);
     if (!dib) return false;
     const std::string name = path.string();
     switch (format) {
-        case PictureFormat::Jpeg: return FreeImage_Save(FIF_JPEG, dib.get(), name.c_str(), JPEG_QUALITYSUPERB) != 0;
-        case PictureFormat::Png: return FreeImage_Save(FIF_PNG, dib.get(), name.c_str(), PNG_DEFAULT) != 0;
+        case PictureFormat::Jpeg: return fi->Save(FIF_JPEG, dib.get(), name.c_str(), JPEG_QUALITYSUPERB) != 0;
+        case PictureFormat::Png: return fi->Save(FIF_PNG, dib.get(), name.c_str(), PNG_DEFAULT) != 0;
         case PictureFormat::Gif: {
-            Dib palette(FreeImage_ColorQuantize(dib.get(), FIQ_WUQUANT));
-            return palette && FreeImage_Save(FIF_GIF, palette.get(), name.c_str(), GIF_DEFAULT) != 0;
+            Dib palette(fi->ColorQuantize(dib.get(), FIQ_WUQUANT));
+            return palette && fi->Save(FIF_GIF, palette.get(), name.c_str(), GIF_DEFAULT) != 0;
         }
         case PictureFormat::Bmp: break;
     }
