@@ -258,7 +258,9 @@ Form1* InitProgram(QWidget* splash) {
 frmSplash::frmSplash(std::function<void()> on_timer) : QWidget(nullptr, Qt::SplashScreen), on_timer_(std::move(on_timer)) {
     setObjectName("frmSplash");
     const std::filesystem::path path = platform::Env().folders->ProgramFolder() / kSplashFileName;
-    if (!picture_.load(QString::fromStdString(path.string()))) {
+    // A Windows bitmap under its own name: read as one, without asking every
+    // image plugin whether it knows the file.
+    if (!picture_.load(QString::fromStdString(path.string()), "BMP")) {
         throw platform::RunTimeError(std::string("데이터 파일을 읽을 수 없습니다: ") + kSplashFileName);
     }
     setFixedSize(kSplashWidth_px, kSplashHeight_px);
@@ -287,7 +289,13 @@ bool Main() {
             // The splash timer's handler, inside the guard like every other:
             // an unexpected error is shown and the program ends.
             const bool loaded = platform::Guard([] { MainHolder().reset(InitProgram(SplashHolder().get())); });
-            if (!loaded || !MainHolder()) QCoreApplication::exit(1);
+            if (!loaded || !MainHolder()) {
+                QCoreApplication::exit(1);
+                return;
+            }
+            // Closed and never shown again: its picture and window go once
+            // this handler has returned.
+            SplashHolder().release()->deleteLater();
         });
     } catch (const platform::RunTimeError& error) {
         platform::MsgBox(error.what(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kProgramTitle);

@@ -1,9 +1,10 @@
 #include "skydata/Catalogs.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
-#include <numeric>
 
+#include "platform/Memory.h"
 #include "skydata/SkyMath.h"
 
 namespace skydata {
@@ -11,9 +12,76 @@ namespace skydata {
 namespace {
 CatalogState g_catalogs;
 
-// Texts are kept with a length byte; longer ones (never in the catalogue
-// files, whose fields are at most 8 bytes) are cut.
-constexpr std::size_t kLongestText = 255;
+constexpr int kNumberBits = 20;
+constexpr std::uint32_t kLargestNumber = (1u << kNumberBits) - 1;
+constexpr std::uint32_t kLargestCodedNumber = 0xFFFFFF;  // HD and SAO, three bytes
+constexpr int kFirstLetterShift = kNumberBits;
+constexpr int kLastLetterShift = kNumberBits + 7;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// A number written the one way the catalogue writes it (digits, no leading
+// zero, at most `largest`), or 0 when the text is not such a number.
+std::uint32_t PlainNumber(std::string_view text, std::uint32_t largest) {
+    if (text.empty() || text.size() > 8 || text[0] == '0') return 0;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        if (!IsDigit(c)) return 0;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return value <= largest ? value : 0;
+}
+
+// An optional letter, a plain number and an optional capital letter; 0 when
+// the text has another form (0 is no such code: the number is never 0).
+std::uint32_t IdCode(std::string_view text) {
+    std::uint32_t first = 0, last = 0;
+    if (!text.empty() && IsLetter(text.front())) {
+        first = static_cast<unsigned char>(text.front());
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && text.back() >= 'A' && text.back() <= 'Z') {
+        last = static_cast<std::uint32_t>(text.back() - 'A' + 1);
+        text.remove_suffix(1);
+    }
+    const std::uint32_t number = PlainNumber(text, kLargestNumber);
+    if (number == 0) return 0;
+    return number | first << kFirstLetterShift | last << kLastLetterShift;
+}
+
+std::string IdText(std::uint32_t code) {
+    std::string text;
+    if (const char first = static_cast<char>(code >> kFirstLetterShift & 0x7F)) text += first;
+    text += std::to_string(code & kLargestNumber);
+    if (const std::uint32_t last = code >> kLastLetterShift) text += static_cast<char>('A' + last - 1);
+    return text;
+}
+
+// An empty text is 0; false when the text is no plain number.
+bool NumberCode(std::string_view text, std::uint8_t (&bytes)[3]) {
+    std::uint32_t value = 0;
+    if (!text.empty() && (value = PlainNumber(text, kLargestCodedNumber)) == 0) return false;
+    for (int b = 0; b < 3; ++b) bytes[b] = static_cast<std::uint8_t>(value >> (8 * b));
+    return true;
+}
+
+std::string NumberText(const std::uint8_t (&bytes)[3]) {
+    const std::uint32_t value = bytes[0] | bytes[1] << 8 | bytes[2] << 16;
+    return value == 0 ? std::string() : std::to_string(value);
+}
+
+// Up to two printable ASCII characters.
+bool SpTypeCode(std::string_view text, char (&chars)[2]) {
+    if (text.size() > 2) return false;
+    chars[0] = chars[1] = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] <= ' ' || text[i] > '~') return false;
+        chars[i] = text[i];
+    }
+    return true;
+}
+
 }  // namespace
 
 CatalogState& Catalogs() { return g_catalogs; }
@@ -31,31 +99,47 @@ const S2kStarRef& S2kStarRef::operator=(const S2kStarRecord& star) const {
 void S2kZone::clear() {
     hot_.clear();
     place_.clear();
-    text_at_.clear();
-    texts_.clear();
+    codes_.clear();
+    odd_texts_.clear();
     by_magnitude_.clear();
 }
 
 void S2kZone::reserve(std::size_t count) {
     hot_.reserve(count);
     place_.reserve(count);
-    text_at_.reserve(count);
-    texts_.reserve(count * 20);
+    codes_.reserve(count);
+    by_magnitude_.reserve(count);
+    // Some 25 MB for the whole catalogue, filled right away at start-up.
+    platform::PrefaultForWriting(hot_.data(), count * sizeof(S2kStarHot));
+    platform::PrefaultForWriting(place_.data(), count * sizeof(S2kStarPlace));
+    platform::PrefaultForWriting(codes_.data(), count * sizeof(Codes));
+    platform::PrefaultForWriting(by_magnitude_.data(), count * sizeof(std::int32_t));
 }
 
-void S2kZone::AppendTexts(std::string_view id, std::string_view hd, std::string_view sao, std::string_view spType) {
-    text_at_.push_back(static_cast<std::uint32_t>(texts_.size()));
-    for (std::string_view text : {id, hd, sao, spType}) {
-        text = text.substr(0, kLongestText);
-        texts_.push_back(static_cast<char>(text.size()));
-        texts_.append(text);
+void S2kZone::StoreTexts(std::size_t index, std::string_view id, std::string_view hd, std::string_view sao,
+                         std::string_view spType) {
+    Codes& codes = codes_[index];
+    const std::uint32_t key = static_cast<std::uint32_t>(index);
+    codes.Id = IdCode(id);
+    if (codes.Id != 0 && NumberCode(hd, codes.HD) && NumberCode(sao, codes.SAO) && SpTypeCode(spType, codes.SpType)) {
+        if (!odd_texts_.empty()) odd_texts_.erase(key);
+        return;
     }
+    codes = Codes{};
+    codes.Id = kOddTexts;
+    odd_texts_[key] = {std::string(id), std::string(hd), std::string(sao), std::string(spType)};
 }
 
-std::string_view S2kZone::Text(std::size_t index, int field) const {
-    std::size_t at = text_at_[index];
-    for (int f = 0; f < field; ++f) at += 1 + static_cast<unsigned char>(texts_[at]);
-    return std::string_view(texts_).substr(at + 1, static_cast<unsigned char>(texts_[at]));
+std::string S2kZone::Text(std::size_t index, TextField field) const {
+    const Codes& codes = codes_[index];
+    if (codes.Id == kOddTexts) return odd_texts_.at(static_cast<std::uint32_t>(index))[field];
+    switch (field) {
+        case kIdText: return IdText(codes.Id);
+        case kHdText: return NumberText(codes.HD);
+        case kSaoText: return NumberText(codes.SAO);
+        case kSpTypeText: return std::string(codes.SpType, codes.SpType[1] ? 2 : codes.SpType[0] ? 1 : 0);
+    }
+    return {};
 }
 
 void S2kZone::Append(const S2kStarPlace& place, float mag, std::uint8_t spClass, std::string_view id,
@@ -65,13 +149,11 @@ void S2kZone::Append(const S2kStarPlace& place, float mag, std::uint8_t spClass,
     hot.SpClass = spClass;
     hot_.push_back(hot);
     place_.push_back(place);
-    AppendTexts(id, hd, sao, spType);
+    codes_.emplace_back();
+    StoreTexts(codes_.size() - 1, id, hd, sao, spType);
 }
 
-void S2kZone::FinishLoading() {
-    texts_.shrink_to_fit();
-    SortByMagnitude();
-}
+void S2kZone::FinishLoading() { SortByMagnitude(); }
 
 void S2kZone::push_back(const S2kStarRecord& star) {
     place_.push_back({star.RA_deg, star.Dec_deg, star.PmRA_arcsecPerYear, star.PmDec_arcsecPerYear});
@@ -82,7 +164,8 @@ void S2kZone::push_back(const S2kStarRecord& star) {
     hot.Mag = star.Mag;
     hot.SpClass = star.SpClass;
     hot_.push_back(hot);
-    AppendTexts(star.Id, star.HD, star.SAO, star.SpType);
+    codes_.emplace_back();
+    StoreTexts(codes_.size() - 1, star.Id, star.HD, star.SAO, star.SpType);
     SortByMagnitude();
 }
 
@@ -90,7 +173,8 @@ void S2kZone::resize(std::size_t count) {
     if (count <= size()) {
         hot_.resize(count);
         place_.resize(count);
-        text_at_.resize(count);
+        codes_.resize(count);
+        odd_texts_.erase(odd_texts_.lower_bound(static_cast<std::uint32_t>(count)), odd_texts_.end());
         SortByMagnitude();
         return;
     }
@@ -126,24 +210,30 @@ void S2kZone::Set(std::size_t index, const S2kStarRecord& star) {
     hot.z = star.z;
     hot.Mag = star.Mag;
     hot.SpClass = star.SpClass;
-    // The old texts stay unused in the buffer; only tests replace stars.
-    const std::uint32_t at = static_cast<std::uint32_t>(texts_.size());
-    AppendTexts(star.Id, star.HD, star.SAO, star.SpType);
-    text_at_.pop_back();
-    text_at_[index] = at;
+    StoreTexts(index, star.Id, star.HD, star.SAO, star.SpType);
     SortByMagnitude();
 }
 
 void S2kZone::SortByMagnitude() {
+    // Brightest first, stars without a magnitude (not a number) last, equal
+    // magnitudes in file order: one 64-bit key a star (the magnitude's bits
+    // made to sort as numbers, then the index) sorts without comparing pairs.
+    constexpr std::uint64_t kNoMagnitude = std::uint64_t{1} << 32;  // above every magnitude's bits
+    std::vector<std::uint64_t> keys(hot_.size());
+    for (std::size_t i = 0; i < hot_.size(); ++i) {
+        const float mag = hot_[i].Mag;
+        std::uint64_t key = kNoMagnitude;
+        if (!std::isnan(mag)) {
+            const std::uint32_t bits = std::bit_cast<std::uint32_t>(mag == 0.0f ? 0.0f : mag);
+            key = bits & 0x80000000u ? ~bits & 0xFFFFFFFFu : bits | 0x80000000u;
+        }
+        keys[i] = key << 31 | i;
+    }
+    std::sort(keys.begin(), keys.end());
     by_magnitude_.resize(hot_.size());
-    std::iota(by_magnitude_.begin(), by_magnitude_.end(), 0);
-    // Brightest first, stars without a magnitude (not a number) last.
-    const auto key = [this](std::int32_t i) {
-        const float mag = hot_[static_cast<std::size_t>(i)].Mag;
-        return std::pair<bool, float>(std::isnan(mag), std::isnan(mag) ? 0.0f : mag);
-    };
-    std::stable_sort(by_magnitude_.begin(), by_magnitude_.end(),
-                     [&key](std::int32_t a, std::int32_t b) { return key(a) < key(b); });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        by_magnitude_[i] = static_cast<std::int32_t>(keys[i] & 0x7FFFFFFFu);
+    }
 }
 
 std::size_t S2kZone::CountUpTo(float limit) const {

@@ -8,6 +8,7 @@
 // RA 0, y toward RA 90 degrees, z toward the north pole; length 1000.
 #include <array>
 #include <initializer_list>
+#include <map>
 #include <cstdint>
 #include <cstddef>
 #include <string>
@@ -90,7 +91,7 @@ private:
 // file (a star's key is its index in that order). The chart's fields of each
 // star sit together in Hot(); the rest (catalogue numbers, spectral text,
 // J2000 place and proper motion) sits apart and is read by index:
-//   zone.Id(i), zone.HD(i), zone.SAO(i), zone.SpType(i)  texts (views into the zone)
+//   zone.Id(i), zone.HD(i), zone.SAO(i), zone.SpType(i)  texts (decoded from 12 packed bytes)
 //   zone.Place(i)                                       RA, Dec and proper motion
 //   zone.Hot()[i]                                       direction, Mag, SpClass
 //   zone[i] / zone.At(i)                                the whole S2kStarRecord (a copy)
@@ -118,10 +119,10 @@ public:
     S2kStarRecord operator[](std::size_t index) const { return At(index); }
     const S2kStarRef operator[](std::size_t index) { return S2kStarRef(*this, index); }
 
-    std::string_view Id(std::size_t index) const { return Text(index, 0); }
-    std::string_view HD(std::size_t index) const { return Text(index, 1); }
-    std::string_view SAO(std::size_t index) const { return Text(index, 2); }
-    std::string_view SpType(std::size_t index) const { return Text(index, 3); }
+    std::string Id(std::size_t index) const { return Text(index, kIdText); }
+    std::string HD(std::size_t index) const { return Text(index, kHdText); }
+    std::string SAO(std::size_t index) const { return Text(index, kSaoText); }
+    std::string SpType(std::size_t index) const { return Text(index, kSpTypeText); }
     const S2kStarPlace& Place(std::size_t index) const { return place_[index]; }
     const std::vector<S2kStarHot>& Hot() const { return hot_; }
     const S2kStarHot* data() const { return hot_.data(); }
@@ -160,16 +161,30 @@ public:
     const_iterator end() const { return {this, size()}; }
 
 private:
-    std::string_view Text(std::size_t index, int field) const;
-    void AppendTexts(std::string_view id, std::string_view hd, std::string_view sao, std::string_view spType);
+    enum TextField { kIdText, kHdText, kSaoText, kSpTypeText };
+    using StarTexts = std::array<std::string, 4>;  // in TextField order
+
+    // The texts of a star as the catalogue writes them, in 12 bytes: the
+    // number as a letter, digits and a letter ("H11767", "T1233", "H99255A"),
+    // HD and SAO as numbers (0 for none), two characters of spectral type.
+    // Texts of any other form are kept whole in odd_texts_.
+    struct Codes {
+        std::uint32_t Id = 0;  // number (20 bits), first letter (7 bits), last letter (5 bits: 1 = 'A')
+        std::uint8_t HD[3] = {0, 0, 0};
+        std::uint8_t SAO[3] = {0, 0, 0};
+        char SpType[2] = {0, 0};
+    };
+    static constexpr std::uint32_t kOddTexts = 0xFFFFFFFFu;
+
+    std::string Text(std::size_t index, TextField field) const;
+    void StoreTexts(std::size_t index, std::string_view id, std::string_view hd, std::string_view sao,
+                    std::string_view spType);
     void SortByMagnitude();
 
     std::vector<S2kStarHot> hot_;
     std::vector<S2kStarPlace> place_;
-    // Per star: where its four texts start in texts_, each a length byte and
-    // the bytes.
-    std::vector<std::uint32_t> text_at_;
-    std::string texts_;
+    std::vector<Codes> codes_;
+    std::map<std::uint32_t, StarTexts> odd_texts_;  // by index
     std::vector<std::int32_t> by_magnitude_;
 };
 

@@ -57,9 +57,11 @@ bool ParseDsoLine(std::string_view line, DeepSkyObjectRecord& o) {
 std::vector<DeepSkyObjectRecord> ReadDeepSkyFile(const std::filesystem::path& path,
                                                  const std::string& displayName, LoadLog& log) {
     const std::string text = dt::ReadDataText(path, displayName);
+    const std::vector<std::string_view> lines = dt::SplitLines(text);
     std::vector<DeepSkyObjectRecord> objects;
+    objects.reserve(lines.size());  // at most one object a line, held for the whole run
     long lineNumber = 0;
-    for (std::string_view line : dt::SplitLines(text)) {
+    for (std::string_view line : lines) {
         ++lineNumber;
         if (dt::Trim(line).empty()) continue;
         DeepSkyObjectRecord o;

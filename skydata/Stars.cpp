@@ -112,6 +112,21 @@ bool ParseBscRecord(const unsigned char* p, BscStarRecord& s) {
     return true;
 }
 
+// A text field of a record without its blanks, as it stands in the record
+// when it is ASCII (the catalogue's case: no copy), else decoded into `held`.
+std::string_view FieldText(const unsigned char* p, std::size_t length, std::string& held) {
+    const auto blank = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\0'; };
+    while (length > 0 && blank(*p)) ++p, --length;
+    while (length > 0 && blank(p[length - 1])) --length;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (p[i] >= 0x80) {
+            held = dt::RecordText(p, length);
+            return held;
+        }
+    }
+    return {reinterpret_cast<const char*>(p), length};
+}
+
 // One zone file of the extended catalogue, parsed in place from the one read
 // of the file: numbers straight from the bytes, the texts trimmed (decoded
 // only when they hold a byte beyond ASCII). A damaged record is skipped and
@@ -126,6 +141,7 @@ void ReadS2kZoneFile(const std::filesystem::path& programDir, int zone, S2kZone&
     out.clear();
     out.reserve(count);
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::string held[4];
     for (std::size_t n = 0; n < count; ++n) {
         const unsigned char* p = data + n * kS2kRecordBytes;
         S2kStarPlace place;
@@ -144,9 +160,9 @@ void ReadS2kZoneFile(const std::filesystem::path& programDir, int zone, S2kZone&
         const unsigned char* type = p + 56;
         std::size_t typeLength = 3;
         while (typeLength > 0 && (*type == ' ' || *type == '\0')) ++type, --typeLength;
-        const std::string spType = dt::TrimmedRecordText(type, typeLength < 2 ? typeLength : 2);
-        out.Append(place, mag, SpectralClassOf(spType.empty() ? ' ' : spType[0]), dt::TrimmedRecordText(p, 8),
-                   dt::TrimmedRecordText(p + 8, 6), dt::TrimmedRecordText(p + 14, 6), spType);
+        const std::string_view spType = FieldText(type, typeLength < 2 ? typeLength : 2, held[3]);
+        out.Append(place, mag, SpectralClassOf(spType.empty() ? ' ' : spType[0]), FieldText(p, 8, held[0]),
+                   FieldText(p + 8, 6, held[1]), FieldText(p + 14, 6, held[2]), spType);
     }
     out.FinishLoading();
     if (rest != 0) log.TrailingPartialRecord(display, static_cast<long>(rest));

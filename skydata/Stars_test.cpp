@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "platform/RunTimeError.h"
@@ -438,6 +440,93 @@ TEST(S2kZone, StarsKeepTheirFileIndexAndAreListedBrightestFirst) {
     EXPECT_EQ(zone.SAO(3), "별3");
 }
 
+// Texts are kept packed when they have the catalogue's forms and whole
+// otherwise; either way each reads back exactly as given.
+TEST(S2kZone, EveryTextReadsBackAsGiven) {
+    struct Case {
+        const char* id;
+        const char* hd;
+        const char* sao;
+        const char* spType;
+    };
+    const Case cases[] = {
+        {"H11767", "8890", "308", "F7"},   // the usual forms
+        {"T1233", "", "", ""},             // no HD, SAO or type
+        {"H99255A", "1", "999999", "K"},   // a component letter
+        {"1048575", "16777215", "2", "(M"},  // largest packed numbers
+        {"1048576", "16777216", "3", "A0"},  // one beyond
+        {"T0", "0", "07", "B9"},           // zero and leading zeros
+        {"", "12", "34", "G5"},            // no number
+        {"Ha", "1", "2", "M1"},            // a small last letter
+        {"HA12", "1", "2", "M1"},          // two letters in front
+        {"T12 3", "1 2", " 5", "K "},      // inner and outer blanks
+        {"H5", "12a", "-3", "ABC"},        // no numbers, a long type
+        {"별7", "1", "2", "가"},            // beyond ASCII
+    };
+    S2kZone zone;
+    for (const Case& c : cases) zone.push_back(S2kStarRecord{c.id, c.hd, c.sao, 0, 0, 0, 0, 1.0f, c.spType});
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].id);
+        EXPECT_EQ(zone.Id(i), cases[i].id);
+        EXPECT_EQ(zone.HD(i), cases[i].hd);
+        EXPECT_EQ(zone.SAO(i), cases[i].sao);
+        EXPECT_EQ(zone.SpType(i), cases[i].spType);
+    }
+    // Replacing odd texts by packed ones and back, and shortening the zone.
+    zone[11] = S2kStarRecord{"H3", "4", "5", 0, 0, 0, 0, 1.0f, "A"};
+    zone[0] = S2kStarRecord{"H3 x", "4", "5", 0, 0, 0, 0, 1.0f, "A"};
+    EXPECT_EQ(zone.Id(11), "H3");
+    EXPECT_EQ(zone.Id(0), "H3 x");
+    zone.resize(5);
+    zone.resize(7);
+    EXPECT_EQ(zone.Id(4), "1048576");
+    EXPECT_EQ(zone.Id(5), "");
+    EXPECT_EQ(zone.HD(6), "");
+}
+
+TEST(S2kZone, EqualMagnitudesKeepFileOrderWhateverTheirSign) {
+    S2kZone zone;
+    for (float mag : {0.0f, -0.0f, 1.0f, 0.0f, -0.5f}) {
+        S2kStarRecord s;
+        s.Mag = mag;
+        zone.push_back(s);
+    }
+    EXPECT_EQ(zone.ByMagnitude(), (std::vector<std::int32_t>{4, 0, 1, 3, 2}));
+}
+
+// Every star of the real catalogue reads back the texts of its record.
+TEST(S2kZone, RealCatalogueTextsAreTheRecordsTexts) {
+    const std::filesystem::path dir = std::filesystem::path(ZU_SOURCE_DIR) / "data";
+    if (!std::filesystem::exists(dir / "sky2000" / "s2k00.dat")) GTEST_SKIP() << "no extended catalogue";
+    CatalogState state;
+    LoadLog log;
+    LoadSky2000Stars(state, dir, 2451545.0, false, log);
+    const auto trimmed = [](std::string_view field) {
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\0'; };
+        while (!field.empty() && blank(field.front())) field.remove_prefix(1);
+        while (!field.empty() && blank(field.back())) field.remove_suffix(1);
+        return std::string(field);
+    };
+    std::size_t stars = 0;
+    for (int z = 0; z < kStarZoneCount; ++z) {
+        char name[16];
+        std::snprintf(name, sizeof name, "s2k%02d.dat", z);
+        std::ifstream in(dir / "sky2000" / name, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const S2kZone& zone = state.S2kStar[static_cast<std::size_t>(z)];
+        ASSERT_EQ(zone.size(), bytes.size() / kS2kRecordBytes);
+        for (std::size_t i = 0; i < zone.size(); ++i) {
+            const std::string_view record(bytes.data() + i * kS2kRecordBytes, kS2kRecordBytes);
+            ASSERT_EQ(zone.Id(i), trimmed(record.substr(0, 8))) << name << " " << i;
+            ASSERT_EQ(zone.HD(i), trimmed(record.substr(8, 6))) << name << " " << i;
+            ASSERT_EQ(zone.SAO(i), trimmed(record.substr(14, 6))) << name << " " << i;
+            ASSERT_EQ(zone.SpType(i), trimmed(trimmed(record.substr(56, 3)).substr(0, 2))) << name << " " << i;
+            ++stars;
+        }
+    }
+    EXPECT_GT(stars, 250000u);
+}
+
 TEST(S2kZone, LoadedZonesAreListedBrightestFirst) {
     const std::filesystem::path dir = std::filesystem::path(ZU_SOURCE_DIR) / "data";
     if (!std::filesystem::exists(dir / "sky2000" / "s2k00.dat")) GTEST_SKIP() << "no extended catalogue";
@@ -450,6 +539,7 @@ TEST(S2kZone, LoadedZonesAreListedBrightestFirst) {
             const float before = zone.Hot()[static_cast<std::size_t>(zone.ByMagnitude()[k - 1])].Mag;
             const float after = zone.Hot()[static_cast<std::size_t>(zone.ByMagnitude()[k])].Mag;
             ASSERT_LE(before, after);
+            if (before == after) ASSERT_LT(zone.ByMagnitude()[k - 1], zone.ByMagnitude()[k]);
         }
     }
 }
