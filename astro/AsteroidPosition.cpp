@@ -99,14 +99,15 @@ void ComputeAllAsteroids(double jd_local) {
         return;
     }
     const SmallBodyMoment moment = MakeSmallBodyMoment(jd_local, CurrentSite());
-    if (state.AsteroidMoment == moment && state.AsteroidsComputedFrom == state.AsteroidElementList &&
+    const std::uint64_t elements = ElementsFingerprint(state.AsteroidElementList);
+    if (state.AsteroidMoment == moment && state.AsteroidsComputedFrom == elements &&
         state.AsteroidPositions.size() == state.AsteroidElementList.size()) {
         return;
     }
     state.AsteroidMoment.reset();
     ComputeAllAsteroids(moment, state.AsteroidElementList, state.AsteroidPositions, state.AsteroidFrames);
     state.AsteroidMoment = moment;
-    state.AsteroidsComputedFrom = state.AsteroidElementList;
+    state.AsteroidsComputedFrom = elements;
 }
 
 }  // namespace astro

@@ -139,14 +139,15 @@ void ComputeAllComets(double jd_local) {
         return;
     }
     const SmallBodyMoment moment = MakeSmallBodyMoment(jd_local, CurrentSite());
-    if (state.CometMoment == moment && state.CometsComputedFrom == state.CometElementList &&
+    const std::uint64_t elements = ElementsFingerprint(state.CometElementList);
+    if (state.CometMoment == moment && state.CometsComputedFrom == elements &&
         state.CometPositions.size() == state.CometElementList.size()) {
         return;
     }
     state.CometMoment.reset();
     ComputeAllComets(moment, state.CometElementList, state.CometPositions, state.CometFrames);
     state.CometMoment = moment;
-    state.CometsComputedFrom = state.CometElementList;
+    state.CometsComputedFrom = elements;
 }
 
 }  // namespace astro

@@ -1,5 +1,6 @@
 #include "astro/OrbitElements.h"
 
+#include <bit>
 #include <cmath>
 
 #include "astro/AngleMath.h"
@@ -95,6 +96,53 @@ void InvalidateBodyPosition(BodyPosition& position) {
     std::string name = std::move(position.Name);
     position = BodyPosition{};
     position.Name = std::move(name);
+}
+
+
+namespace {
+
+// FNV-1a over 64-bit words and text bytes.
+class Digest {
+public:
+    void Add(std::uint64_t word) {
+        for (int b = 0; b < 8; ++b) Byte(static_cast<unsigned char>(word >> (8 * b)));
+    }
+    void Add(double value) { Add(std::bit_cast<std::uint64_t>(value)); }
+    void Add(const std::string& text) {
+        Add(static_cast<std::uint64_t>(text.size()));
+        for (char c : text) Byte(static_cast<unsigned char>(c));
+    }
+    std::uint64_t Value() const { return value_; }
+
+private:
+    void Byte(unsigned char byte) {
+        value_ ^= byte;
+        value_ *= 0x100000001B3ull;
+    }
+    std::uint64_t value_ = 0xCBF29CE484222325ull;
+};
+
+}  // namespace
+
+std::uint64_t ElementsFingerprint(const std::vector<CometElements>& elements) {
+    Digest digest;
+    digest.Add(static_cast<std::uint64_t>(elements.size()));
+    for (const CometElements& c : elements) {
+        for (double v : {c.T_jd, c.q_au, c.e, c.Peri_deg, c.Node_deg, c.Incl_deg, c.H, c.K, c.EquinoxYear}) digest.Add(v);
+        digest.Add(c.Name);
+    }
+    return digest.Value();
+}
+
+std::uint64_t ElementsFingerprint(const std::vector<AsteroidElements>& elements) {
+    Digest digest;
+    digest.Add(static_cast<std::uint64_t>(elements.size()));
+    for (const AsteroidElements& a : elements) {
+        for (double v : {a.M0_deg, a.Peri_deg, a.Node_deg, a.Incl_deg, a.e, a.a_au, a.Epoch_jd, a.H, a.G, a.EquinoxYear})
+            digest.Add(v);
+        digest.Add(a.Name);
+    }
+    return digest.Value();
 }
 
 }  // namespace astro

@@ -10,6 +10,7 @@
 // are equatorial of date, right ascension and declination in degrees.
 #include <cmath>
 #include <limits>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -193,6 +194,13 @@ struct SmallBodyMoment {
     bool operator==(const SmallBodyMoment&) const = default;
 };
 
+// A 64-bit digest of every field of every element set, in order: equal
+// lists give equal digests, and a change of any field (even a sign of zero or
+// a not-a-number's bits) gives another but for a chance of 1 in 2^64. Keeps a
+// check for changed elements from holding a second copy of the lists.
+std::uint64_t ElementsFingerprint(const std::vector<CometElements>& elements);
+std::uint64_t ElementsFingerprint(const std::vector<AsteroidElements>& elements);
+
 // The element and position lists of the running program. Historical comets
 // come first in the comet list; the index of a body in its list is the number
 // in its object key ("C" & index, "A" & index). Positions run parallel to the
@@ -206,12 +214,13 @@ struct SmallBodyState {
     // Orbit frames of the last computation, parallel to the element lists.
     std::vector<OrbitFrame> CometFrames;
     std::vector<OrbitFrame> AsteroidFrames;
-    // What the positions were last computed from. A redraw at the same
-    // moment with the same elements (a pan, a zoom, a switch) reuses them.
+    // What the positions were last computed from: the moment and the
+    // elements' fingerprint (ElementsFingerprint). A redraw at the same moment
+    // with the same elements (a pan, a zoom, a switch) reuses them.
     std::optional<SmallBodyMoment> CometMoment;
-    std::vector<CometElements> CometsComputedFrom;
+    std::uint64_t CometsComputedFrom = 0;
     std::optional<SmallBodyMoment> AsteroidMoment;
-    std::vector<AsteroidElements> AsteroidsComputedFrom;
+    std::uint64_t AsteroidsComputedFrom = 0;
 
     void Reset() { *this = SmallBodyState{}; }
 };

@@ -109,4 +109,43 @@ TEST(OrientOrbit, MatchesTheAmplitudePhaseForm) {
     }
 }
 
+TEST(ElementsFingerprint, EqualListsAgreeAndAnyChangedFieldDiffers) {
+    astro::AsteroidElements a{10, 20, 30, 5, 0.1, 2.5, 2451545, 7.2, 0.15, 2000, "(1) Ceres"};
+    const std::vector<astro::AsteroidElements> asteroids = {a, a};
+    EXPECT_EQ(astro::ElementsFingerprint(asteroids), astro::ElementsFingerprint(std::vector(asteroids)));
+    double astro::AsteroidElements::*fields[] = {
+        &astro::AsteroidElements::M0_deg, &astro::AsteroidElements::Peri_deg, &astro::AsteroidElements::Node_deg,
+        &astro::AsteroidElements::Incl_deg, &astro::AsteroidElements::e, &astro::AsteroidElements::a_au,
+        &astro::AsteroidElements::Epoch_jd, &astro::AsteroidElements::H, &astro::AsteroidElements::G,
+        &astro::AsteroidElements::EquinoxYear};
+    for (auto field : fields) {
+        std::vector<astro::AsteroidElements> changed = asteroids;
+        changed[1].*field = std::nextafter(changed[1].*field, 1e9);
+        EXPECT_NE(astro::ElementsFingerprint(changed), astro::ElementsFingerprint(asteroids));
+    }
+    std::vector<astro::AsteroidElements> renamed = asteroids;
+    renamed[0].Name = "(1) Ceres ";
+    EXPECT_NE(astro::ElementsFingerprint(renamed), astro::ElementsFingerprint(asteroids));
+    // The same fields in another split between two names.
+    std::vector<astro::AsteroidElements> moved = asteroids;
+    moved[0].Name = "(1) Cere";
+    moved[1].Name = "s(1) Ceres";
+    EXPECT_NE(astro::ElementsFingerprint(moved), astro::ElementsFingerprint(asteroids));
+    EXPECT_NE(astro::ElementsFingerprint(std::vector(asteroids.begin(), asteroids.begin() + 1)),
+              astro::ElementsFingerprint(asteroids));
+
+    astro::CometElements c{2450539.6, 0.914, 0.995, 130.6, 283.4, 89.4, -0.8, 10, 2000, "C/1995 O1"};
+    const std::vector<astro::CometElements> comets = {c};
+    double astro::CometElements::*comet_fields[] = {
+        &astro::CometElements::T_jd, &astro::CometElements::q_au, &astro::CometElements::e,
+        &astro::CometElements::Peri_deg, &astro::CometElements::Node_deg, &astro::CometElements::Incl_deg,
+        &astro::CometElements::H, &astro::CometElements::K, &astro::CometElements::EquinoxYear};
+    for (auto field : comet_fields) {
+        std::vector<astro::CometElements> changed = comets;
+        changed[0].*field = std::nextafter(changed[0].*field, -1e9);
+        EXPECT_NE(astro::ElementsFingerprint(changed), astro::ElementsFingerprint(comets));
+    }
+    EXPECT_EQ(astro::ElementsFingerprint(comets), astro::ElementsFingerprint(std::vector(comets)));
+}
+
 }  // namespace

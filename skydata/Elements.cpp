@@ -140,8 +140,9 @@ template <typename Record, typename Parse>
 std::vector<Record> ReadElementFile(const std::filesystem::path& path, LoadLog& log, Parse parse) {
     const std::string name = path.filename().string();
     const std::string text = datatext::ReadDataText(path, name);
-    std::vector<Record> records;
     const std::vector<std::string_view> lines = SplitAnyLineEnds(text);
+    std::vector<Record> records;
+    records.reserve(lines.size());  // at most one a line; the lists are kept for the whole run
     for (size_t n = 0; n < lines.size(); ++n) {
         if (Trim(lines[n]).empty()) continue;
         std::optional<Record> record = parse(lines[n]);
