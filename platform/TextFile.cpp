@@ -113,6 +113,9 @@ bool IsCp949Pair(unsigned char lead, unsigned char trail) {
 
 // One pass of iconv that replaces what cannot be converted and goes on.
 std::string Convert(const std::string& in, const char* to, const char* from, const std::string& replacement) {
+    // ASCII is written alike in both encodings (the catalogues, the element
+    // lists, most settings).
+    if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return in;
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return in;
     std::string out;
