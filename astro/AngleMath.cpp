@@ -6,10 +6,6 @@
 
 namespace astro {
 
-double SinD(double angle_deg) { return std::sin(angle_deg * kDegToRad); }
-double CosD(double angle_deg) { return std::cos(angle_deg * kDegToRad); }
-double TanD(double angle_deg) { return std::tan(angle_deg * kDegToRad); }
-
 double ArcSinD(double x) {
     if (x >= 1.0) return 90.0;
     if (x <= -1.0) return -90.0;

@@ -4,14 +4,18 @@
 //
 // Every angle here is in degrees, except in the nested namespace
 // astro::radians, whose functions take or return radians.
+#include <cmath>
 #include <optional>
+
+#include "astro/AstroConstants.h"
 
 namespace astro {
 
-// Sine, cosine, tangent of an angle in degrees.
-double SinD(double angle_deg);
-double CosD(double angle_deg);
-double TanD(double angle_deg);
+// Sine, cosine, tangent of an angle in degrees. Inline, so that the sine and
+// cosine of one angle are taken in one call (sincos, the same values).
+inline double SinD(double angle_deg) { return std::sin(angle_deg * kDegToRad); }
+inline double CosD(double angle_deg) { return std::cos(angle_deg * kDegToRad); }
+inline double TanD(double angle_deg) { return std::tan(angle_deg * kDegToRad); }
 
 // Arcsine in degrees, -90..90. The argument is clamped to [-1, 1] so that
 // rounding (or the south pole of a frame) never faults.
