@@ -1,16 +1,23 @@
 // The pictures of the toolbar buttons and of the zoom indicator's ends: simple
 // line drawings on a 16-unit grid, scaled to the requested size, so they stay
 // legible from 16 to 24 pixels.
+#include <QApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "app/Toolbars.h"
 
@@ -395,10 +402,82 @@ QPixmap ToolPixmap(const std::string& key, int size) {
     return pixmap;
 }
 
-QIcon ToolIcon(const std::string& key, int size) {
-    QIcon icon;
-    for (int s : {size, 20, 24}) icon.addPixmap(ToolPixmap(key, s));
-    return icon;
-}
+namespace {
+
+// A toolbar picture drawn when a size of it is first asked for, at the size
+// of the drawn set (the base size, 20 and 24 pixels) that Qt's own icon
+// engine would pick and scale, and kept: only the sizes the screen uses are
+// ever drawn. Disabled and selected pictures come from the style, as Qt's
+// engine makes them from the normal one.
+class ToolIconEngine final : public QIconEngine {
+public:
+    ToolIconEngine(std::string key, int base_size) : key_(std::move(key)), sizes_{base_size, 20, 24} {}
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        return FittedSize(DrawnSize(size), size);
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int drawn = DrawnSize(size);
+        const QSize fitted = FittedSize(drawn, size);
+        const auto key = std::make_tuple(drawn, fitted.width(), fitted.height(), static_cast<int>(mode));
+        if (const auto found = made_.find(key); found != made_.end()) return found->second;
+        QPixmap picture = ToolPixmap(key_, drawn);
+        if (picture.size() != fitted) picture = picture.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (mode != QIcon::Normal) {
+            QStyleOption option(0);
+            option.palette = QGuiApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+            if (!generated.isNull()) picture = generated;
+        }
+        made_.emplace(key, picture);
+        return picture;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        const QSize size = actualSize(rect.size(), mode, state);
+        const QPixmap picture = pixmap(size, mode, state);
+        painter->drawPixmap(QRect(rect.topLeft() + QPoint((rect.width() - size.width()) / 2,
+                                                          (rect.height() - size.height()) / 2),
+                                  size),
+                            picture);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int s : sizes_) {
+            if (!sizes.contains(QSize(s, s))) sizes.append(QSize(s, s));
+        }
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new ToolIconEngine(*this); }
+
+private:
+    // The smallest drawn size covering the request, else the largest.
+    int DrawnSize(const QSize& size) const {
+        const long asked = static_cast<long>(size.width()) * size.height();
+        int covering = 0, largest = 0;
+        for (int s : sizes_) {
+            if (static_cast<long>(s) * s >= asked && (covering == 0 || s < covering)) covering = s;
+            largest = std::max(largest, s);
+        }
+        return covering != 0 ? covering : largest;
+    }
+
+    static QSize FittedSize(int drawn, const QSize& size) {
+        QSize fitted(drawn, drawn);
+        if (fitted.width() > size.width() || fitted.height() > size.height()) fitted.scale(size, Qt::KeepAspectRatio);
+        return fitted;
+    }
+
+    std::string key_;
+    int sizes_[3];
+    std::map<std::tuple<int, int, int, int>, QPixmap> made_;
+};
+
+}  // namespace
+
+QIcon ToolIcon(const std::string& key, int size) { return QIcon(new ToolIconEngine(key, size)); }
 
 }  // namespace app

@@ -20,6 +20,7 @@
 #include "astro/SkySettings.h"
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/Guard.h"
+#include "platform/Memory.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
 #include "platform/UserFiles.h"
@@ -249,6 +250,8 @@ Form1* InitProgram(QWidget* splash) {
     form->ApplyStoredWindowState();
     if (splash) splash->close();
     form->ShowAsStored();
+    // The chart is drawn: what the loaders read and built on the way is free.
+    platform::ReleaseFreeHeap();
     for (const std::string& notice : TakeStartupNotices()) {
         platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Information, kProgramTitle);
     }

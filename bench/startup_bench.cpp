@@ -26,6 +26,7 @@
 
 #include "app/ChartWidget.h"
 #include "app/Startup.h"
+#include "platform/Memory.h"
 #include "platform/QtServices.h"
 
 extern char** environ;
@@ -56,6 +57,8 @@ private:
 };
 
 int RunProgram(int argc, char** argv, int fd) {
+    // The star catalogues and tables, some 40 MB, are loaded at start-up.
+    platform::PreferLargePagesForHeap(std::size_t{64} << 20);
     platform::Application application(argc, argv);
     platform::InstallQtServices("zu");
     FirstPaintWatch watch(fd);
