@@ -4,6 +4,7 @@
 // search), ch. 34 (Barker's equation) and ch. 35 (hyperbolic anomaly).
 #include "KeplerBlock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -204,18 +205,82 @@ double SolveBarker(double W) {
     }
 }
 
-// e (g - 1/g) / 2 - ln g = M for g = exp(F). From the fixed start 0.5 Newton
-// only finds the root g > 1 for M > 0 reliably; for M < 0 it can settle on a
-// wrong negative g. The equation is odd in F, so solve for |M| and invert.
-double SolveHyperbolic(double M_rad, double e) {
-    const double M = std::fabs(M_rad);
-    double g = 0.5;
+// e (g - 1/g) / 2 - ln g = M for g = exp(F), M >= 0, by Newton's method from
+// g. Returns the last iterate; lastStep is its distance from the one before
+// and settled tells whether the tolerance was met before the cap.
+double HyperbolicNewton(double M, double e, double g, double& lastStep, double& lnG, bool& settled) {
     for (int step = 0;; ++step) {
-        const double next = 2 * g * (e - g * (1 - M - std::log(std::fabs(g)))) / (e * (g * g + 1) - 2 * g);
-        const bool done = std::fabs(next - g) <= kTolerance || step == kIterationCap;
+        lnG = std::log(std::fabs(g));
+        const double next = 2 * g * (e - g * (1 - M - lnG)) / (e * (g * g + 1) - 2 * g);
+        lastStep = std::fabs(next - g);
+        settled = lastStep <= kTolerance;
         g = next;
-        if (done) break;
+        if (settled || step == kIterationCap) return g;
     }
+}
+
+// How far a hyperbolic solution started elsewhere may lie from the one started
+// at 0.5 before the solve starts over from 0.5: relative to max(|v|, 1) and
+// max(r, 1 AU).
+constexpr double kHyperbolicAgreement = 1e-10;
+
+// Whether g, a solution of the Newton iteration that ended with a step of
+// lastStep, lies within kHyperbolicAgreement (in v and in r) of any other
+// solution that ended with a step within the tolerance, such as the one
+// started at 0.5. Near the root Newton's error after a step d is about
+// K d^2, K = f''/(2 f') = (g - e) / (g D) with D = e (g^2 + 1) - 2g = 2 g^2 f';
+// the rounding of the iteration adds some ulps of its terms over D. So two
+// such solutions lie within X / D of each other, X = 1.5 |K| D (d^2 + tol^2)
+// + 8 ulps of the terms (1.5: two solutions, second-order terms). With
+// h = e cosh F - 1 = D / (2g): dv/dg = sqrt(e^2 - 1) / (g h) and
+// dr/dg = a e sinh F / g. Where K tol is not small the estimate does not
+// hold. Written without divisions; rootE2m1 is sqrt(e^2 - 1).
+bool HyperbolicAgrees(double g, double M, double e, double rootE2m1, double a, double lastStep, double lnG) {
+    const double D = e * (g * g + 1) - 2 * g;
+    if (!(std::fabs(g - e) * kTolerance <= 0.01 * g * D)) return false;
+    const double Xg = 1.5 * std::fabs(g - e) * (kTolerance * kTolerance + lastStep * lastStep) +
+                      2e-15 * g * g * (e + g * (1 + M + std::fabs(lnG)));
+    const bool vAgrees = Xg * rootE2m1 <= kHyperbolicAgreement * g * D * D / 2;
+    const bool rAgrees = Xg * a * e * (g * g - 1) <= kHyperbolicAgreement * g * g * D * std::max(a * D, 2 * g);
+    return vAgrees && rAgrees;
+}
+
+// Nearly parabolic orbits (e - 1 below the first value) close to perihelion
+// (M below the second) have an ill-conditioned root that a start other than
+// 0.5 hardly ever solves within kHyperbolicAgreement of the one from 0.5.
+constexpr double kNearParabolicE = 0.01, kNearPerihelionM = 1e-3;
+// Below this e - 1 the start comes from the cubic of a nearly parabolic orbit.
+constexpr double kCubicStartE = 0.05;
+
+// The solution for M >= 0. Newton from the fixed start 0.5 needs 5 to 12 steps;
+// started near the root it needs 2 to 4, and its result is taken where it
+// provably agrees with the one from 0.5 (both end within the tolerance, so
+// both lie within K d^2 of the root); else the solve starts over from 0.5.
+double SolveHyperbolicPositive(double M, double e, double rootE2m1, double a) {
+    double lastStep, lnG;
+    bool settled;
+    if (e - 1 < kNearParabolicE && M < kNearPerihelionM) return HyperbolicNewton(M, e, 0.5, lastStep, lnG, settled);
+    double start;
+    if (e - 1 < kCubicStartE) {
+        // (e - 1) F + e F^3 / 6 = M, the equation to third order in F, solved
+        // in closed form: F = Y - p / (3Y), Y^3 = q/2 + sqrt(q^2/4 + p^3/27).
+        const double p = 6 * (e - 1) / e, q = 6 * M / e;
+        const double Y = std::cbrt(q / 2 + std::sqrt(q * q / 4 + p * p * p / 27));
+        const double F = Y - p / (3 * Y);
+        start = std::min(2 * M / e + 1.8, 1 + F * (1 + F * (0.5 + F / 6)));
+    } else {
+        start = 2 * M / e + 1.8;  // Danby's start, ln(2M/e + 1.8) for F
+    }
+    const double g = HyperbolicNewton(M, e, start, lastStep, lnG, settled);
+    if (settled && HyperbolicAgrees(g, M, e, rootE2m1, a, lastStep, lnG)) return g;
+    return HyperbolicNewton(M, e, 0.5, lastStep, lnG, settled);
+}
+
+// From the fixed start 0.5 Newton only finds the root g > 1 for M > 0
+// reliably; for M < 0 it can settle on a wrong negative g. The equation is
+// odd in F, so solve for |M| and invert.
+double SolveHyperbolic(double M_rad, double e, double rootE2m1, double a) {
+    const double g = SolveHyperbolicPositive(std::fabs(M_rad), e, rootE2m1, a);
     return M_rad < 0 ? 1 / g : g;
 }
 
@@ -255,10 +320,11 @@ extern "C" __attribute__((visibility("default"))) int32_t KeplerComet(KeplerCome
     } else if (e > 1) {
         const double a = q / std::fabs(1 - e);
         const double M = kGauss_rad_per_day / (a * std::sqrt(a)) * dt_day;
-        const double g = SolveHyperbolic(M, e);
+        const double rootE2m1 = std::sqrt(e * e - 1);
+        const double g = SolveHyperbolic(M, e, rootE2m1, a);
         const double coshF = (g * g + 1) / (2 * g);
         const double sinhF = (g * g - 1) / (2 * g);
-        b->v_rad = std::atan2(std::sqrt(e * e - 1) * sinhF, e - coshF);
+        b->v_rad = std::atan2(rootE2m1 * sinhF, e - coshF);
         b->r_au = std::fabs(a * (e * coshF - 1));
     }
     return 0;
