@@ -139,12 +139,16 @@ double KeplerBisect(double M_rad, double e) {
     double D = kQuarterPi;
     double sinE = 1, cosE = 0;
     for (int i = 0; i < kBisectSteps; ++i) {
-        const double s = SignOf(m - (E - e * sinE));
-        E += D * s;
+        // Both candidates of sin E and cos E are formed before the sign is
+        // known: s is +-1, so s * x * y is exactly +-(x * y).
+        const double sc = sinE * kSteps.cos_d[i], cs = cosE * kSteps.sin_d[i];
+        const double cc = cosE * kSteps.cos_d[i], ss = sinE * kSteps.sin_d[i];
+        const double upSin = sc + cs, downSin = sc - cs, upCos = cc - ss, downCos = cc + ss;
+        const bool up = SignOf(m - (E - e * sinE)) > 0;
+        E = up ? E + D : E - D;
         D /= 2;
-        const double next_sin = sinE * kSteps.cos_d[i] + s * cosE * kSteps.sin_d[i];
-        cosE = cosE * kSteps.cos_d[i] - s * sinE * kSteps.sin_d[i];
-        sinE = next_sin;
+        sinE = up ? upSin : downSin;
+        cosE = up ? upCos : downCos;
     }
     return F * E;
 }
