@@ -421,14 +421,38 @@ double HyperbolicSpreadXg(double g, double M, double e, double lastStep, double 
 
 // Whether a spread of Xg / (g D) in g stays within kHyperbolicAgreement in v
 // and in r. With h = e cosh F - 1 = D / (2g): dv/dg = sqrt(e^2 - 1) / (g h)
-// and dr/dg = a e sinh F / g. Where K tol is not small the error estimate
-// does not hold. Written without divisions; rootE2m1 is sqrt(e^2 - 1).
-bool HyperbolicAgrees(double g, double e, double rootE2m1, double a, double Xg) {
+// and dr/dg = a e sinh F / g. Where K times the last step (or the tolerance)
+// is not small the error estimate does not hold. Written without divisions;
+// rootE2m1 is sqrt(e^2 - 1).
+bool HyperbolicAgrees(double g, double e, double rootE2m1, double a, double Xg, double lastStep) {
     const double D = e * (g * g + 1) - 2 * g;
-    if (!(std::fabs(g - e) * kTolerance <= 0.01 * g * D)) return false;
+    if (!(std::fabs(g - e) * std::max(lastStep, kTolerance) <= 0.01 * g * D)) return false;
     const bool vAgrees = Xg * rootE2m1 <= kHyperbolicAgreement * g * D * D / 2;
     const bool rAgrees = Xg * a * e * (g * g - 1) <= kHyperbolicAgreement * g * g * D * std::max(a * D, 2 * g);
     return vAgrees && rAgrees;
+}
+
+// Newton from a start near the root with the regrouped step. An iterate is
+// taken once its spread from the solution from 0.5 provably stays within
+// kHyperbolicAgreement, which is often one step before the tolerance would
+// stop the iteration (its error K d^2 is known from the step d). agrees is
+// false when no iterate up to the tolerance qualifies.
+constexpr double kFirstCheckedStep = 1e-4;
+
+double HyperbolicFromStart(double M, double e, double rootE2m1, double a, double g, bool& agrees) {
+    for (int step = 0; step <= kIterationCap; ++step) {
+        const double q = 2 * g / (e * (g * g + 1) - 2 * g), base = e - g * (1 - M);
+        const double lnG = std::log(std::fabs(g));
+        const double next = q * (base + g * lnG);
+        const double d = std::fabs(next - g);
+        g = next;
+        if (d <= kFirstCheckedStep) {
+            agrees = HyperbolicAgrees(g, e, rootE2m1, a, HyperbolicSpreadXg(g, M, e, d, lnG, false), d);
+            if (agrees || d <= kTolerance) return g;
+        }
+    }
+    agrees = false;
+    return g;
 }
 
 // Nearly parabolic orbits (e - 1 below the first value) close to perihelion
@@ -461,17 +485,16 @@ double SolveHyperbolicPositive(double M, double e, double rootE2m1, double a) {
         } else {
             start = 2 * M / e + 1.8;  // Danby's start, ln(2M/e + 1.8) for F
         }
-        const double g = HyperbolicNewton<true>(M, e, start, lastStep, prevStep, lnG, settled);
-        if (settled && HyperbolicAgrees(g, e, rootE2m1, a, HyperbolicSpreadXg(g, M, e, lastStep, lnG, false))) {
-            return g;
-        }
+        bool agrees;
+        const double g = HyperbolicFromStart(M, e, rootE2m1, a, start, agrees);
+        if (agrees) return g;
     }
     const double g = HyperbolicNewton<true>(M, e, 0.5, lastStep, prevStep, lnG, settled);
     const double Xg = HyperbolicSpreadXg(g, M, e, lastStep, lnG, true);
     const double gD = g * (e * (g * g + 1) - 2 * g);
     const bool clearOfTolerance = std::fabs(lastStep - kTolerance) * gD > 4 * Xg &&
                                   std::fabs(prevStep - kTolerance) * gD > 4 * Xg;
-    if (settled && clearOfTolerance && HyperbolicAgrees(g, e, rootE2m1, a, Xg)) return g;
+    if (settled && clearOfTolerance && HyperbolicAgrees(g, e, rootE2m1, a, Xg, lastStep)) return g;
     return HyperbolicNewton<false>(M, e, 0.5, lastStep, prevStep, lnG, settled);
 }
 
