@@ -188,15 +188,15 @@ inline double Atan(double x) {
     return std::copysign(r, x);
 }
 
-// The two-argument arctangent, -pi..pi, from Atan(y / x); a zero or
-// non-finite x goes to the C library.
+// The two-argument arctangent, -pi..pi, from Atan(y / x); where the ratio is
+// not a number (a zero x, two infinities, a not-a-number argument) the C
+// library answers.
 inline double Atan2(double y, double x) {
-    if (x > 0) return Atan(y / x);
-    if (x < 0) {
-        const double t = Atan(y / x);
-        return std::signbit(y) ? (t - kPiHi) - kPiLo : (t + kPiHi) + kPiLo;
-    }
-    return std::atan2(y, x);
+    const double ratio = y / x;
+    if (std::isnan(ratio)) return std::atan2(y, x);
+    const double t = Atan(ratio);
+    if (x > 0) return t;
+    return std::signbit(y) ? (t - kPiHi) - kPiLo : (t + kPiHi) + kPiLo;
 }
 
 }  // namespace fastatan
@@ -204,11 +204,11 @@ inline double Atan2(double y, double x) {
 using fastatan::Atan;
 using fastatan::Atan2;
 
-// A cube root good to about 1e-11 relative for the start values of Barker's
-// and the hyperbolic iteration, whose first Newton step then corrects it:
-// a first guess from a third of the exponent bits (within 6 %) and two of
-// Halley's steps, each cubing the error. Zero, non-finite and subnormal
-// arguments go to the C library.
+// A cube root for the start values of Barker's and the hyperbolic iteration,
+// whose first Newton step corrects what is left: a first guess from a third
+// of the bits (within a few per cent) and two of Halley's steps, each cubing
+// the relative error, to about 1e-14. Zero, non-finite, subnormal and very
+// large arguments go to the C library.
 inline double StartCbrt(double x) {
     if (!(x >= 0x1p-1022 && x <= 0x1p1000)) return std::cbrt(x);
     std::uint64_t bits;
@@ -347,9 +347,9 @@ void LibrarySinCos(double x, double* sin_x, double* cos_x) { ::sincos(x, sin_x, 
 // gives the same result as it always has.
 constexpr int kFastNewtonSteps = 8;
 
-// The turned sines carry an ulp per step of up to kFastNewtonSteps; below
-// this eccentricity 1 - e cos E stays above 0.1, so E moves by at most a few
-// 1e-15 for it.
+// The turned sines carry an ulp or so per step of up to kFastNewtonSteps;
+// below this eccentricity 1 - e cos E stays above 0.1, so E and the sine and
+// cosine handed on move by some 1e-14 at most.
 constexpr double kRotateBelowE = 0.9;
 
 void KeplerNewton(double M_rad, double e, double& sinE, double& cosE) {
