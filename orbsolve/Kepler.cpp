@@ -159,10 +159,11 @@ constexpr Midpoints MakeMidpoints() {
 
 constexpr Midpoints kMidpoints = MakeMidpoints();
 
-// atan y - y for |y| <= 1/64.
+// atan y - y for |y| <= 1/64, by Estrin's scheme (the powers and the pairs
+// side by side).
 inline double SeriesTail(double y) {
-    const double z = y * y;
-    return y * z * (-1.0 / 3 + z * (1.0 / 5 + z * (-1.0 / 7 + z * (1.0 / 9 - z * (1.0 / 11)))));
+    const double z = y * y, z2 = z * z;
+    return y * z * ((-1.0 / 3 + z * (1.0 / 5)) + z2 * ((-1.0 / 7 + z * (1.0 / 9)) - z2 * (1.0 / 11)));
 }
 
 inline double Atan(double x) {
