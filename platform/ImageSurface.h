@@ -38,6 +38,10 @@ public:
     // from spans taken from the general path. Off, every circle takes the
     // general path (for comparing the two).
     void SetFastCircles(bool on) { fast_circles_ = on; }
+    // Lines and polygons of a 1-pixel pen (polygons filled solid or
+    // transparent) are written straight into the image, with the pixels of
+    // the general path. Off, they take the general path.
+    void SetFastLines(bool on) { fast_lines_ = on; }
 
 protected:
     double Width() const override { return image_.width(); }
@@ -60,6 +64,7 @@ private:
     // Pen, brush and raster mode for a shape outlined in `c`.
     void PrepareShape(QPainter& p, Colour c, bool with_brush);
     bool FastCircle(int x, int y, double r, Colour c);
+    bool FastPen() const;
 
     // The pen, brush and mode the painter holds for shapes.
     struct ShapeStyle {
@@ -77,6 +82,7 @@ private:
     ShapeStyle shape_style_{};
     bool shape_style_valid_ = false;
     bool fast_circles_ = true;
+    bool fast_lines_ = true;
     // Built on first use, so drawing shapes needs no font database.
     mutable QFont qfont_;
     mutable std::unique_ptr<QFontMetrics> metrics_;
