@@ -665,7 +665,7 @@ QPainter& ImageSurface::Painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setBackgroundMode(Qt::TransparentMode);
-        if (metrics_) painter_->setFont(qfont_);
+        painter_font_ = nullptr;
     }
     return *painter_;
 }
@@ -673,6 +673,7 @@ QPainter& ImageSurface::Painter() {
 void ImageSurface::EndPainting() {
     painter_.reset();
     shape_style_valid_ = false;
+    text_style_valid_ = false;
 }
 
 void ImageSurface::Resize(int width, int height) {
@@ -722,6 +723,7 @@ void ImageSurface::PrepareShape(QPainter& p, Colour c, bool with_brush) {
                                          : QPainter::CompositionMode_SourceOver);
     shape_style_ = style;
     shape_style_valid_ = true;
+    text_style_valid_ = false;
 }
 
 void ImageSurface::PaintAll(Colour c) {
@@ -839,35 +841,60 @@ void ImageSurface::DrawPolygon(const std::vector<PointF>& points) {
 }
 
 void ImageSurface::DrawText(double x, double y, const std::string& line) {
-    LineHeight();  // builds the font on first use
+    const FontEntry& font = CurrentFont();
     QPainter& p = Painter();
-    shape_style_valid_ = false;
-    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p.setPen(ToQColor(ForeColor()));
-    p.drawText(QPoint(Round(x), Round(y) + metrics_->ascent()), QString::fromUtf8(line));
+    if (painter_font_ != &font) {
+        p.setFont(font.font);
+        painter_font_ = &font;
+    }
+    // Runs of labels in one colour set the pen once.
+    if (!text_style_valid_ || text_colour_ != ForeColor()) {
+        shape_style_valid_ = false;
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p.setPen(ToQColor(ForeColor()));
+        text_colour_ = ForeColor();
+        text_style_valid_ = true;
+    }
+    p.drawText(QPoint(Round(x), Round(y) + font.metrics->ascent()), QString::fromUtf8(line));
 }
 
 void ImageSurface::DrawPicture(const QImage& picture, double x, double y) {
     QPainter& p = Painter();
     shape_style_valid_ = false;
+    text_style_valid_ = false;
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.drawImage(QPoint(Round(x), Round(y)), picture);
 }
 
 double ImageSurface::LineWidth(const std::string& line) const {
-    LineHeight();
-    return metrics_->horizontalAdvance(QString::fromUtf8(line));
+    FontEntry& font = CurrentFont();
+    const auto known = font.widths.find(line);
+    if (known != font.widths.end()) return known->second;
+    if (font.widths.size() >= kMaxKeptWidths) font.widths.clear();
+    const double width = font.metrics->horizontalAdvance(QString::fromUtf8(line));
+    font.widths.emplace(line, width);
+    return width;
 }
 
-double ImageSurface::LineHeight() const {
-    if (!metrics_) {
-        qfont_ = QFontOf(Font());
-        metrics_ = std::make_unique<QFontMetrics>(qfont_, &image_);
-        if (painter_) painter_->setFont(qfont_);
+double ImageSurface::LineHeight() const { return CurrentFont().metrics->height(); }
+
+ImageSurface::FontEntry& ImageSurface::CurrentFont() const {
+    if (font_) return *font_;
+    for (const auto& entry : fonts_)
+        if (entry->spec == Font()) return *(font_ = entry.get());
+    if (fonts_.size() >= kMaxKeptFonts) {
+        fonts_.clear();
+        painter_font_ = nullptr;
     }
-    return metrics_->height();
+    auto entry = std::make_unique<FontEntry>();
+    entry->spec = Font();
+    entry->font = QFontOf(Font());
+    entry->metrics = std::make_unique<QFontMetrics>(entry->font, &image_);
+    font_ = entry.get();
+    fonts_.push_back(std::move(entry));
+    return *font_;
 }
 
-void ImageSurface::FontChanged() { metrics_.reset(); }
+void ImageSurface::FontChanged() { font_ = nullptr; }
 
 }  // namespace platform

@@ -4,6 +4,9 @@
 // clipboard and picture savers read them through Image().
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -77,15 +80,32 @@ private:
         bool operator==(const ShapeStyle&) const = default;
     };
 
+    // A surface font with its Qt font, metrics and the widths of the lines
+    // measured in it. Built on first use, so drawing shapes needs no font
+    // database, and kept, so layers switching between a few fonts build
+    // each once.
+    struct FontEntry {
+        FontSpec spec;
+        QFont font;
+        std::unique_ptr<QFontMetrics> metrics;
+        std::unordered_map<std::string, double> widths;
+    };
+    static constexpr std::size_t kMaxKeptFonts = 16;
+    static constexpr std::size_t kMaxKeptWidths = 4096;
+    FontEntry& CurrentFont() const;
+
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     ShapeStyle shape_style_{};
     bool shape_style_valid_ = false;
+    // The painter holds the text pen and mode in text_colour_.
+    bool text_style_valid_ = false;
+    Colour text_colour_ = 0;
     bool fast_circles_ = true;
     bool fast_lines_ = true;
-    // Built on first use, so drawing shapes needs no font database.
-    mutable QFont qfont_;
-    mutable std::unique_ptr<QFontMetrics> metrics_;
+    mutable std::vector<std::unique_ptr<FontEntry>> fonts_;
+    mutable FontEntry* font_ = nullptr;  // of Font(); null when it changed
+    mutable const FontEntry* painter_font_ = nullptr;  // the font the painter holds
 };
 
 // Registers the substitutes for the font names the programs use ("굴림",
