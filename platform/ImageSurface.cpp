@@ -602,17 +602,23 @@ private:
         for (int y = edges_.front().top; y <= bottom_; ++y) {
             for (; next < edges_.size() && edges_[next].top == y; ++next) active_.push_back(&edges_[next]);
             crossings_.clear();
+            // The order of the active edges does not matter: the crossings
+            // are sorted.
             for (std::size_t i = 0; i < active_.size();) {
                 Edge* e = active_[i];
-                crossings_.push_back(static_cast<int>(e->x >> 16));
+                const int x = static_cast<int>(e->x >> 16);
+                std::size_t k = crossings_.size();
+                crossings_.push_back(x);
+                for (; k > 0 && crossings_[k - 1] > x; --k) crossings_[k] = crossings_[k - 1];
+                crossings_[k] = x;
                 if (e->bottom == y) {
-                    active_.erase(active_.begin() + static_cast<std::ptrdiff_t>(i));
+                    active_[i] = active_.back();
+                    active_.pop_back();
                 } else {
                     e->x += e->delta;
                     ++i;
                 }
             }
-            std::sort(crossings_.begin(), crossings_.end());
             for (std::size_t i = 0; i + 1 < crossings_.size(); i += 2)
                 if (crossings_[i] < crossings_[i + 1]) out_.Run(y, crossings_[i], crossings_[i + 1]);
         }
