@@ -7,10 +7,12 @@
 #include <QImage>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ImageSurface.h"
@@ -194,6 +196,28 @@ TEST(SurfaceFastPathsTest, ClearingPaintsEveryPixel) {
     const QImage& image = s.Image();
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 9; ++x) ASSERT_EQ(image.pixel(x, y), qRgb(12, 34, 56)) << x << "," << y;
+}
+
+// A copy of the pixels handed out before is not changed by the fast paths
+// writing into the surface afterwards.
+TEST(SurfaceFastPathsTest, CopiesHandedOutKeepTheirPixels) {
+    EnsureQtApp();
+    const std::vector<std::pair<const char*, std::function<void(ImageSurface&)>>> draws = {
+        {"line", [](ImageSurface& s) { s.Line(0, 0, 8, 6, Rgb(255, 255, 255)); }},
+        {"polygon", [](ImageSurface& s) { s.Polygon({{0, 0}, {8, 0}, {8, 6}, {0, 6}}); }},
+        {"clear", [](ImageSurface& s) { s.SetBackColor(Rgb(255, 255, 255)); }}};
+    for (const auto& [name, draw] : draws) {
+        ImageSurface s(9, 7);
+        s.SetScaleMode(Scale::Pixels);
+        s.SetBackColor(Rgb(0, 0, 0));
+        s.SetForeColor(Rgb(255, 255, 255));
+        s.SetFillStyle(Fill::Solid);
+        s.SetFillColor(Rgb(255, 255, 255));
+        const QImage copy = s.Image();
+        draw(s);
+        EXPECT_EQ(copy.pixel(4, 3), qRgb(0, 0, 0)) << name;
+        EXPECT_EQ(s.Image().pixel(0, 0), qRgb(255, 255, 255)) << name;
+    }
 }
 
 }  // namespace
