@@ -423,12 +423,15 @@ private:
         last_dir_ = dir;
         last_axis_aligned_ = axis_aligned;
 
+        // A local copy, so the writes cannot be taken to change the image's
+        // size and stride.
+        const PixelWriter out = out_;
         if (dash_) {
             Dasher dasher(*this, swapped, a * 64, as * 64);
             do {
                 if (dasher.On()) {
                     const Pixel p = At<kVertical>(a, b >> 16);
-                    out_.Put(p.x, p.y);
+                    out.Put(p.x, p.y);
                 }
                 dasher.Advance();
                 b += inc;
@@ -436,7 +439,7 @@ private:
         } else {
             do {
                 const Pixel p = At<kVertical>(a, b >> 16);
-                out_.Put(p.x, p.y);
+                out.Put(p.x, p.y);
                 b += inc;
             } while (++a < as);
         }
