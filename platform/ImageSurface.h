@@ -4,6 +4,9 @@
 // clipboard and picture savers read them through Image().
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetrics>
@@ -38,6 +41,10 @@ public:
     // from spans taken from the general path. Off, every circle takes the
     // general path (for comparing the two).
     void SetFastCircles(bool on) { fast_circles_ = on; }
+    // Lines and polygons of a 1-pixel pen (polygons filled solid or
+    // transparent) are written straight into the image, with the pixels of
+    // the general path. Off, they take the general path.
+    void SetFastLines(bool on) { fast_lines_ = on; }
 
 protected:
     double Width() const override { return image_.width(); }
@@ -60,6 +67,7 @@ private:
     // Pen, brush and raster mode for a shape outlined in `c`.
     void PrepareShape(QPainter& p, Colour c, bool with_brush);
     bool FastCircle(int x, int y, double r, Colour c);
+    bool FastPen() const;
 
     // The pen, brush and mode the painter holds for shapes.
     struct ShapeStyle {
@@ -72,14 +80,32 @@ private:
         bool operator==(const ShapeStyle&) const = default;
     };
 
+    // A surface font with its Qt font, metrics and the widths of the lines
+    // measured in it. Built on first use, so drawing shapes needs no font
+    // database, and kept, so layers switching between a few fonts build
+    // each once.
+    struct FontEntry {
+        FontSpec spec;
+        QFont font;
+        std::unique_ptr<QFontMetrics> metrics;
+        std::unordered_map<std::string, double> widths;
+    };
+    static constexpr std::size_t kMaxKeptFonts = 16;
+    static constexpr std::size_t kMaxKeptWidths = 4096;
+    FontEntry& CurrentFont() const;
+
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     ShapeStyle shape_style_{};
     bool shape_style_valid_ = false;
+    // The painter holds the text pen and mode in text_colour_.
+    bool text_style_valid_ = false;
+    Colour text_colour_ = 0;
     bool fast_circles_ = true;
-    // Built on first use, so drawing shapes needs no font database.
-    mutable QFont qfont_;
-    mutable std::unique_ptr<QFontMetrics> metrics_;
+    bool fast_lines_ = true;
+    mutable std::vector<std::unique_ptr<FontEntry>> fonts_;
+    mutable FontEntry* font_ = nullptr;  // of Font(); null when it changed
+    mutable const FontEntry* painter_font_ = nullptr;  // the font the painter holds
 };
 
 // Registers the substitutes for the font names the programs use ("굴림",
