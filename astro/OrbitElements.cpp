@@ -1,7 +1,9 @@
 #include "astro/OrbitElements.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 
 #include "astro/AngleMath.h"
 #include "astro/AstroConstants.h"
@@ -101,48 +103,50 @@ void InvalidateBodyPosition(BodyPosition& position) {
 
 namespace {
 
-// FNV-1a over 64-bit words and text bytes.
-class Digest {
-public:
-    void Add(std::uint64_t word) {
-        for (int b = 0; b < 8; ++b) Byte(static_cast<unsigned char>(word >> (8 * b)));
-    }
-    void Add(double value) { Add(std::bit_cast<std::uint64_t>(value)); }
-    void Add(const std::string& text) {
-        Add(static_cast<std::uint64_t>(text.size()));
-        for (char c : text) Byte(static_cast<unsigned char>(c));
-    }
-    std::uint64_t Value() const { return value_; }
+// One multiply a 64-bit word, the high bits folded back; each element is
+// digested on its own (so elements overlap in the processor) and then chained.
+constexpr std::uint64_t kMixFactor = 0x9E3779B97F4A7C15ull;
 
-private:
-    void Byte(unsigned char byte) {
-        value_ ^= byte;
-        value_ *= 0x100000001B3ull;
+inline std::uint64_t Mix(std::uint64_t digest, std::uint64_t word) {
+    digest = (digest ^ word) * kMixFactor;
+    return digest ^ (digest >> 29);
+}
+
+inline std::uint64_t Mix(std::uint64_t digest, double value) { return Mix(digest, std::bit_cast<std::uint64_t>(value)); }
+
+std::uint64_t Mix(std::uint64_t digest, const std::string& text) {
+    digest = Mix(digest, static_cast<std::uint64_t>(text.size()));
+    for (std::size_t at = 0; at < text.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+        digest = Mix(digest, word);
     }
-    std::uint64_t value_ = 0xCBF29CE484222325ull;
-};
+    return digest;
+}
+
+constexpr std::uint64_t kFirstDigest = 0x243F6A8885A308D3ull;
 
 }  // namespace
 
 std::uint64_t ElementsFingerprint(const std::vector<CometElements>& elements) {
-    Digest digest;
-    digest.Add(static_cast<std::uint64_t>(elements.size()));
+    std::uint64_t digest = Mix(kFirstDigest, static_cast<std::uint64_t>(elements.size()));
     for (const CometElements& c : elements) {
-        for (double v : {c.T_jd, c.q_au, c.e, c.Peri_deg, c.Node_deg, c.Incl_deg, c.H, c.K, c.EquinoxYear}) digest.Add(v);
-        digest.Add(c.Name);
+        std::uint64_t one = kFirstDigest;
+        for (double v : {c.T_jd, c.q_au, c.e, c.Peri_deg, c.Node_deg, c.Incl_deg, c.H, c.K, c.EquinoxYear}) one = Mix(one, v);
+        digest = Mix(digest, Mix(one, c.Name));
     }
-    return digest.Value();
+    return digest;
 }
 
 std::uint64_t ElementsFingerprint(const std::vector<AsteroidElements>& elements) {
-    Digest digest;
-    digest.Add(static_cast<std::uint64_t>(elements.size()));
+    std::uint64_t digest = Mix(kFirstDigest, static_cast<std::uint64_t>(elements.size()));
     for (const AsteroidElements& a : elements) {
+        std::uint64_t one = kFirstDigest;
         for (double v : {a.M0_deg, a.Peri_deg, a.Node_deg, a.Incl_deg, a.e, a.a_au, a.Epoch_jd, a.H, a.G, a.EquinoxYear})
-            digest.Add(v);
-        digest.Add(a.Name);
+            one = Mix(one, v);
+        digest = Mix(digest, Mix(one, a.Name));
     }
-    return digest.Value();
+    return digest;
 }
 
 }  // namespace astro
