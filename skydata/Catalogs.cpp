@@ -216,24 +216,33 @@ void S2kZone::Set(std::size_t index, const S2kStarRecord& star) {
 
 void S2kZone::SortByMagnitude() {
     // Brightest first, stars without a magnitude (not a number) last, equal
-    // magnitudes in file order: one 64-bit key a star (the magnitude's bits
-    // made to sort as numbers, then the index) sorts without comparing pairs.
-    constexpr std::uint64_t kNoMagnitude = std::uint64_t{1} << 32;  // above every magnitude's bits
-    std::vector<std::uint64_t> keys(hot_.size());
-    for (std::size_t i = 0; i < hot_.size(); ++i) {
+    // magnitudes in file order. A magnitude's bits made to sort as numbers
+    // (not-a-number above all) in the high half of a word, the index in the
+    // low half, sorted a byte of the key at a time, lowest first: each pass
+    // keeps the order of the one before, so the file order stays within
+    // equal magnitudes.
+    constexpr std::uint32_t kNoMagnitude = 0xFFFFFFFFu;  // no magnitude's bits map there
+    const std::size_t count = hot_.size();
+    std::vector<std::uint64_t> items(count), sorted(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const float mag = hot_[i].Mag;
-        std::uint64_t key = kNoMagnitude;
+        std::uint32_t key = kNoMagnitude;
         if (!std::isnan(mag)) {
             const std::uint32_t bits = std::bit_cast<std::uint32_t>(mag == 0.0f ? 0.0f : mag);
-            key = bits & 0x80000000u ? ~bits & 0xFFFFFFFFu : bits | 0x80000000u;
+            key = bits & 0x80000000u ? ~bits : bits | 0x80000000u;
         }
-        keys[i] = key << 31 | i;
+        items[i] = std::uint64_t{key} << 32 | i;
     }
-    std::sort(keys.begin(), keys.end());
-    by_magnitude_.resize(hot_.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        by_magnitude_[i] = static_cast<std::int32_t>(keys[i] & 0x7FFFFFFFu);
+    for (int shift = 32; shift < 64; shift += 8) {
+        std::size_t start[257] = {};
+        for (std::uint64_t item : items) ++start[(item >> shift & 0xFF) + 1];
+        if (start[(items.empty() ? 0 : (items[0] >> shift & 0xFF)) + 1] == count) continue;  // one byte value
+        for (int b = 0; b < 256; ++b) start[b + 1] += start[b];
+        for (std::uint64_t item : items) sorted[start[item >> shift & 0xFF]++] = item;
+        items.swap(sorted);
     }
+    by_magnitude_.resize(count);
+    for (std::size_t i = 0; i < count; ++i) by_magnitude_[i] = static_cast<std::int32_t>(items[i] & 0xFFFFFFFFu);
 }
 
 std::size_t S2kZone::CountUpTo(float limit) const {

@@ -230,10 +230,14 @@ void LoadSky2000Stars(CatalogState& state, const std::filesystem::path& programD
                       double jd_local, bool properMotion, LoadLog& log) {
     std::array<S2kZone, kStarZoneCount> zones;
     std::string bytes;  // one buffer for every zone file
-    for (int z = 0; z < kStarZoneCount; ++z) ReadS2kZoneFile(programDir, z, zones[z], bytes, log);
+    const double years = ProperMotionYears(jd_local, properMotion);
+    for (int z = 0; z < kStarZoneCount; ++z) {
+        ReadS2kZoneFile(programDir, z, zones[z], bytes, log);
+        // While the zone is still in the cache.
+        zones[z].ComputeVectors(years);
+    }
     state.S2kStar = std::move(zones);
     SetLastIndices(state.S2kStar, state.S2kZoneLastIndex);
-    ComputeS2kVectors(state, jd_local, properMotion);
 }
 
 void ComputeBscVectors(CatalogState& state, double jd_local, bool properMotion) {
