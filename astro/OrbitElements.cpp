@@ -100,7 +100,6 @@ void InvalidateBodyPosition(BodyPosition& position) {
     position.Name = std::move(name);
 }
 
-
 namespace {
 
 // One multiply a 64-bit word, the high bits folded back; each element is

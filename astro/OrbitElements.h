@@ -9,8 +9,8 @@
 // mean ecliptic and equinox of the year EquinoxYear. Places in BodyPosition
 // are equatorial of date, right ascension and declination in degrees.
 #include <cmath>
-#include <limits>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>

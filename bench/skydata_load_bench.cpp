@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "platform/Memory.h"
-
+#include "skydata/Catalogs.h"
 #include "skydata/Constellations.h"
 #include "skydata/DeepSky.h"
 #include "skydata/Elements.h"
@@ -130,7 +130,7 @@ BENCHMARK(BM_ComputeBscVectors)->Unit(benchmark::kMillisecond);
 // With the heap as the sky-chart program sets it up before it loads (large
 // pages), so the figures are the loaders' own and not the machine's page faults.
 int main(int argc, char** argv) {
-    platform::PreferLargePagesForHeap(std::size_t{64} << 20);
+    platform::PreferLargePagesForHeap(skydata::kLoadedTablesHeapBytes);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

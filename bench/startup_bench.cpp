@@ -28,6 +28,7 @@
 #include "app/Startup.h"
 #include "platform/Memory.h"
 #include "platform/QtServices.h"
+#include "skydata/Catalogs.h"
 
 extern char** environ;
 
@@ -57,8 +58,7 @@ private:
 };
 
 int RunProgram(int argc, char** argv, int fd) {
-    // The star catalogues and tables, some 40 MB, are loaded at start-up.
-    platform::PreferLargePagesForHeap(std::size_t{64} << 20);
+    platform::PreferLargePagesForHeap(skydata::kLoadedTablesHeapBytes);
     platform::Application application(argc, argv);
     platform::InstallQtServices("zu");
     FirstPaintWatch watch(fd);

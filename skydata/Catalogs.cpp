@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-#include "platform/Memory.h"
+#include "skydata/DataText.h"
 #include "skydata/SkyMath.h"
 
 namespace skydata {
@@ -18,7 +18,6 @@ constexpr std::uint32_t kLargestCodedNumber = 0xFFFFFF;  // HD and SAO, three by
 constexpr int kFirstLetterShift = kNumberBits;
 constexpr int kLastLetterShift = kNumberBits + 7;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // A number written the one way the catalogue writes it (digits, no leading
@@ -27,7 +26,7 @@ std::uint32_t PlainNumber(std::string_view text, std::uint32_t largest) {
     if (text.empty() || text.size() > 8 || text[0] == '0') return 0;
     std::uint32_t value = 0;
     for (char c : text) {
-        if (!IsDigit(c)) return 0;
+        if (!datatext::IsDigit(c)) return 0;
         value = value * 10 + static_cast<std::uint32_t>(c - '0');
     }
     return value <= largest ? value : 0;
@@ -109,11 +108,6 @@ void S2kZone::reserve(std::size_t count) {
     place_.reserve(count);
     codes_.reserve(count);
     by_magnitude_.reserve(count);
-    // Some 25 MB for the whole catalogue, filled right away at start-up.
-    platform::PrefaultForWriting(hot_.data(), count * sizeof(S2kStarHot));
-    platform::PrefaultForWriting(place_.data(), count * sizeof(S2kStarPlace));
-    platform::PrefaultForWriting(codes_.data(), count * sizeof(Codes));
-    platform::PrefaultForWriting(by_magnitude_.data(), count * sizeof(std::int32_t));
 }
 
 void S2kZone::StoreTexts(std::size_t index, std::string_view id, std::string_view hd, std::string_view sao,

@@ -19,6 +19,11 @@ namespace skydata {
 
 inline constexpr int kStarZoneCount = 30;
 
+// The heap the tables loaded at start-up take (some 40 MB), with room: a
+// program loading them marks this much for large pages first
+// (platform::PreferLargePagesForHeap).
+inline constexpr std::size_t kLoadedTablesHeapBytes = std::size_t{64} << 20;
+
 // One star of the bright-star catalogue (folder "bsc", 42-byte records).
 struct BscStarRecord {
     std::int16_t HR = 0;

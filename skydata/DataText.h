@@ -34,6 +34,9 @@ inline std::vector<std::string_view> SplitFields(std::string_view line, char sep
     return SplitFields(line, std::string_view(&separator, 1));
 }
 
+// An ASCII digit.
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Leading and trailing blanks (and tabs and NUL padding) removed.
 std::string_view Trim(std::string_view s);
 

@@ -9,13 +9,12 @@
 namespace skydata {
 namespace {
 
+using datatext::IsDigit;
 using datatext::LeadingNumber;
 using datatext::Trim;
 
 constexpr size_t kCometFieldCount = 10;
 constexpr size_t kAsteroidFieldCount = 11;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Element files come from many editors: LF, CR LF and a lone CR all end a line.
 std::vector<std::string_view> SplitAnyLineEnds(std::string_view text) {

@@ -115,16 +115,14 @@ bool ParseBscRecord(const unsigned char* p, BscStarRecord& s) {
 // A text field of a record without its blanks, as it stands in the record
 // when it is ASCII (the catalogue's case: no copy), else decoded into `held`.
 std::string_view FieldText(const unsigned char* p, std::size_t length, std::string& held) {
-    const auto blank = [](unsigned char c) { return c == ' ' || c == '\t' || c == '\0'; };
-    while (length > 0 && blank(*p)) ++p, --length;
-    while (length > 0 && blank(p[length - 1])) --length;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (p[i] >= 0x80) {
-            held = dt::RecordText(p, length);
+    const std::string_view text = dt::Trim({reinterpret_cast<const char*>(p), length});
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            held = dt::RecordText(reinterpret_cast<const unsigned char*>(text.data()), text.size());
             return held;
         }
     }
-    return {reinterpret_cast<const char*>(p), length};
+    return text;
 }
 
 // One zone file of the extended catalogue, parsed in place from the one read
