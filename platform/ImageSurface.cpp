@@ -782,27 +782,19 @@ bool ImageSurface::FastCircle(int x, int y, double r, Colour c) {
     if (FillStyle() != Fill::Solid && FillStyle() != Fill::Transparent) return false;
 
     const CircleMask& mask = CircleMasks()[ir];
-    uchar* bits = image_.bits();  // detaches first if a copy of Image() shares the pixels
-    const qsizetype stride = image_.bytesPerLine();
-    const int w = image_.width(), h = image_.height();
-    const bool merge = DrawMode() == PenMode::Merge;
-    auto put = [&](const std::vector<Span>& spans, std::uint32_t value) {
+    auto put = [x, y](const std::vector<Span>& spans, const PixelWriter& out) {
         for (const Span& span : spans) {
             const int py = y + span.dy;
-            if (py < 0 || py >= h) continue;
-            const int x0 = std::max(0, x + span.dx0), x1 = std::min(w - 1, x + span.dx1);
-            auto* row = reinterpret_cast<std::uint32_t*>(bits + py * stride);
-            if (merge)
-                for (int px = x0; px <= x1; ++px) row[px] |= value;
-            else
-                for (int px = x0; px <= x1; ++px) row[px] = value;
+            if (py < 0 || py >= out.height) continue;
+            const int x0 = std::max(0, x + span.dx0), x1 = std::min(out.width - 1, x + span.dx1);
+            if (x0 <= x1) out.Run(py, x0, x1 + 1);
         }
     };
     if (FillStyle() == Fill::Solid) {
-        put(mask.solid_interior, ToPixel(FillColor()));
-        put(mask.solid_outline, ToPixel(c));
+        put(mask.solid_interior, WriterFor(image_, FillColor(), DrawMode()));
+        put(mask.solid_outline, WriterFor(image_, c, DrawMode()));
     } else {
-        put(mask.outline_only, ToPixel(c));
+        put(mask.outline_only, WriterFor(image_, c, DrawMode()));
     }
     return true;
 }
@@ -818,9 +810,7 @@ void ImageSurface::DrawEllipse(double x, double y, double rx, double ry, Colour 
 void ImageSurface::DrawPoint(double x, double y, Colour c) {
     const int ix = Round(x), iy = Round(y);
     if (DrawWidth() == 1) {
-        if (ix < 0 || iy < 0 || ix >= image_.width() || iy >= image_.height()) return;
-        auto* pixel = reinterpret_cast<std::uint32_t*>(image_.scanLine(iy)) + ix;
-        *pixel = DrawMode() == PenMode::Merge ? (*pixel | ToPixel(c)) : ToPixel(c);
+        WriterFor(image_, c, DrawMode()).Put(ix, iy);
         return;
     }
     QPainter& p = Painter();
