@@ -10,15 +10,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/QtBenchSupport.h"
-#include "almanac/FrmDCal.h"
-#include "almanac/FrmLuniSolar.h"
-#include "almanac/FrmMoon.h"
-#include "almanac/FrmToday.h"
-#include "almanac/Frm24julgi.h"
 #include "astro/JulianDay.h"
+#include "bench/QtBenchSupport.h"
 #include "platform/QtFakes.h"
 #include "skydata/Settings.h"
+#include "zu/almanac/Frm24julgi.h"
+#include "zu/almanac/FrmDCal.h"
+#include "zu/almanac/FrmLuniSolar.h"
+#include "zu/almanac/FrmMoon.h"
+#include "zu/almanac/FrmToday.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "bench/QtBenchSupport.h"
-#include "app/Form1.h"
-#include "app/MainState.h"
-#include "app/Startup.h"
 #include "skydata/Settings.h"
+#include "zu/core/MainState.h"
+#include "zu/main/Form1.h"
+#include "zu/main/Startup.h"
 
 namespace {
 

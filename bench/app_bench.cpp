@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "bench/QtBenchSupport.h"
-#include "app/ChartWidget.h"
-#include "app/Form1.h"
-#include "app/MainState.h"
-#include "app/Startup.h"
 #include "chart/DrawMap.h"
 #include "skydata/Settings.h"
+#include "zu/core/MainState.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Form1.h"
+#include "zu/main/Startup.h"
 
 namespace {
 

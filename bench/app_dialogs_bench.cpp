@@ -9,13 +9,13 @@
 
 #include <filesystem>
 
-#include "bench/QtBenchSupport.h"
-#include "app/MainState.h"
-#include "app/SettingsWindow.h"
-#include "app/Startup.h"
-#include "app/TimeWindow.h"
 #include "astro/JulianDay.h"
+#include "bench/QtBenchSupport.h"
 #include "skydata/Settings.h"
+#include "zu/core/MainState.h"
+#include "zu/dialogs/SettingsWindow.h"
+#include "zu/dialogs/TimeWindow.h"
+#include "zu/main/Startup.h"
 
 namespace {
 

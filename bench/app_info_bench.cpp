@@ -10,13 +10,13 @@
 
 #include <filesystem>
 
-#include "bench/QtBenchSupport.h"
-#include "app/InfoWindows.h"
-#include "app/MainState.h"
-#include "app/Startup.h"
-#include "app/ToolWindows.h"
 #include "astro/JulianDay.h"
+#include "bench/QtBenchSupport.h"
 #include "skydata/Settings.h"
+#include "zu/core/MainState.h"
+#include "zu/core/ToolWindows.h"
+#include "zu/main/Startup.h"
+#include "zu/search/InfoWindows.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <memory>
 
 #include "bench/QtBenchSupport.h"
-#include "app/ChartWidget.h"
-#include "app/Form1.h"
-#include "app/MouseReadout.h"
-#include "app/Startup.h"
 #include "skydata/Settings.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Form1.h"
+#include "zu/main/MouseReadout.h"
+#include "zu/main/Startup.h"
 
 namespace {
 

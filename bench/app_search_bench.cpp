@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
-#include "app/ObjectSearch.h"
 #include "astro/Planets.h"
 #include "skydata/Constellations.h"
 #include "skydata/DeepSky.h"
 #include "skydata/StarNames.h"
 #include "skydata/Stars.h"
+#include "zu/search/ObjectSearch.h"
 
 namespace {
 

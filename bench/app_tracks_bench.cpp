@@ -7,13 +7,13 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Tracks.h"
 #include "astro/JulianDay.h"
 #include "platform/Fakes.h"
 #include "skydata/Elements.h"
 #include "skydata/LoadLog.h"
 #include "skydata/PathBodies.h"
 #include "skydata/Settings.h"
+#include "zu/core/Tracks.h"
 
 namespace {
 

@@ -24,11 +24,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/ChartWidget.h"
-#include "app/Startup.h"
 #include "platform/Memory.h"
 #include "platform/QtServices.h"
 #include "skydata/Catalogs.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Startup.h"
 
 extern char** environ;
 

@@ -10,10 +10,10 @@
 
 #include "bench/QtBenchSupport.h"
 #include "calendar/CalendarState.h"
-#include "calendar/Form1.h"
 #include "calendar/SettingsFiles.h"
 #include "platform/QtFakes.h"
 #include "platform/QtServices.h"
+#include "vu/main/Form1.h"
 
 namespace {
 

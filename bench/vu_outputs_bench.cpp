@@ -9,12 +9,12 @@
 
 #include "bench/QtBenchSupport.h"
 #include "calendar/CalendarState.h"
-#include "calendar/HtmlPage.h"
-#include "calendar/PrintedMonth.h"
-#include "calendar/YearCycle.h"
 #include "platform/PrinterSurface.h"
 #include "platform/QtFakes.h"
 #include "platform/QtServices.h"
+#include "vu/grid/HtmlPage.h"
+#include "vu/grid/PrintedMonth.h"
+#include "vu/grid/YearCycle.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 
 #include "bench/QtBenchSupport.h"
 #include "calendar/CalendarState.h"
-#include "calendar/Form3.h"
-#include "calendar/FrmDCal.h"
 #include "calendar/TimeBase.h"
-#include "calendar/YearCycle.h"
 #include "platform/QtFakes.h"
 #include "platform/QtServices.h"
+#include "vu/grid/YearCycle.h"
+#include "vu/windows/Form3.h"
+#include "vu/windows/FrmDCal.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
+python3 tools/check-layout.py
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

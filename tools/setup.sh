@@ -10,7 +10,7 @@ PACKAGES=(
   libfreeimage-dev libnova-dev
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
   clang libclang-rt-14-dev xvfb xauth
-  fonts-nanum fonts-dejavu-core poppler-utils
+  fonts-nanum fonts-dejavu-core poppler-utils python3
 )
 
 missing=()

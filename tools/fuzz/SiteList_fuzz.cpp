@@ -6,10 +6,10 @@
 #include <cstdint>
 
 #include "FuzzSupport.h"
-#include "app/SiteList.h"
 #include "astro/TextFormat.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
+#include "zu/core/SiteList.h"
 
 namespace {
 

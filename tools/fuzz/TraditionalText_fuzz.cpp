@@ -13,10 +13,10 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "app/ConstInfoText.h"
 #include "platform/TextFile.h"
 #include "skydata/StartupTables.h"
 #include "skydata/TraditionalText.h"
+#include "zu/core/ConstInfoText.h"
 
 namespace {
 

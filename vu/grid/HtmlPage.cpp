@@ -1,0 +1,114 @@
+#include "vu/grid/HtmlPage.h"
+
+#include "calendar/CalendarState.h"
+#include "ui/About.h"
+#include "vu/grid/MonthPage.h"
+
+namespace vu {
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kEmptyCell = "<td align=center>  </td>\r\n";
+constexpr const char* kColours[3] = {"#000000", "#ff0000", "#0000ff"};
+
+}  // namespace
+
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c; break;
+        }
+    }
+    return out;
+}
+
+std::string HtmlHeader(int year, int month) {
+    std::string s = "<html><head><meta charset=\"euc-kr\"><title>vu</title></head><body><p align=center><font size=6>";
+    s += kCrLf;
+    if (year < 1) {
+        s += "기원전 " + std::to_string(-year + 1) + "년 ";
+    } else {
+        s += std::to_string(year) + "년 ";
+    }
+    s += std::to_string(month) + "월";
+    s += "</font></p><div align=center><center><table border=1 >";
+    s += kCrLf;
+    s += "<tr>";
+    static constexpr const char* kDays[7] = {
+        "<td align=center><font color=#FF0000 size=5>일</font></td>",
+        "<td align=center><font size=5>월</font></td>",
+        "<td align=center><font size=5>화</font></td>",
+        "<td align=center><font size=5>수</font></td>",
+        "<td align=center><font size=5>목</font></td>",
+        "<td align=center><font size=5>금</font></td>",
+        "<td align=center><font color=#0000FF size=5>토</font></td>",
+    };
+    for (const char* day : kDays) {
+        s += day;
+        s += kCrLf;
+    }
+    s += "</tr>\r\n\r\n";
+    return s;
+}
+
+std::string HtmlCell(const std::array<std::string, 5>& lines, const std::string& colour) {
+    std::string s = "<td align=center><font size=6 color=" + colour + ">" + HtmlEscape(lines[0]) +
+                    "<br></font><font color=" + colour + " size=2><b>" + HtmlEscape(lines[1]) + "</b><br>" +
+                    HtmlEscape(lines[2]) + "<br>" + HtmlEscape(lines[3]) + "<br>" + HtmlEscape(lines[4]) +
+                    "</font></td>";
+    s += kCrLf;
+    return s;
+}
+
+std::string HtmlLegend(const CalendarState& state, const std::string& program) {
+    const CalendarSettings& cs = state.settings;
+    std::string s = "</table></center></div></p><p align=center> </p>";
+    s += kCrLf;
+    s += "<p align=center><br><b>&lt;범례&gt;</b></p><div align=center><center><table border=1><tr>";
+    s += "<td align=center><font size=6 color=#808080>날짜<br></font><font color=#808080 size=2><b>";
+    s += cs.Islam ? "이슬람력" : "기념일";
+    s += "</b><br>";
+    s += cs.Tidal != 0 ? "음력/물때" : "음력/일진";
+    s += "<br>일출몰시각<br>월출몰시각(위상)</font></td>";
+    s += "</tr></table></center></div>";
+    s += kCrLf;
+    s += "<p align=right>*이 문서는 " + HtmlEscape(program) + " 프로그램으로 만들었습니다.<br>*vu 프로그램 페이지: ";
+    s += HtmlEscape(app::kHomePageAddress);
+    s += "</p></body></html>";
+    return s;
+}
+
+std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const std::string& program) {
+    const MonthFrame frame = MonthFrameOf(year, month);
+    std::string page = HtmlHeader(year, frame.month);
+    page.reserve(page.size() + 40 * 260);
+    page += "<tr>\r\n";
+    for (int i = 0; i < frame.first_weekday; ++i) page += kEmptyCell;
+    ListMonthPhenomena(state, frame);
+    int column = frame.first_weekday + 1;
+    for (double jd = frame.first_jd; jd <= frame.last_jd; jd += 1) {
+        if (column > 7) {
+            column = 1;
+            page += "</tr>\r\n<tr>";
+        }
+        const DayLines day = MonthDayLines(state, frame, jd);
+        page += HtmlCell(day.lines, kColours[DayColourClass(column, day.kind)]);
+        ++column;
+    }
+    for (; column <= 7; ++column) page += kEmptyCell;
+    page += "</tr>\r\n\r\n";
+    page += HtmlLegend(state, program);
+    return page;
+}
+
+std::string HtmlFileName(int year, int month) {
+    return "vu" + EraYearText(year, 4) + "년" + std::to_string(month) + "월.htm";
+}
+
+}  // namespace vu

@@ -1,0 +1,245 @@
+#include "vu/grid/Templet.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "calendar/CalendarState.h"
+#include "calendar/LunarYear.h"
+#include "calendar/RiseSet.h"
+#include "calendar/TideAndGanzhi.h"
+#include "calendar/TimeBase.h"
+#include "vu/grid/CellText.h"
+#include "vu/grid/MonthGrid.h"
+#include "vu/grid/MonthPage.h"
+
+namespace vu {
+namespace {
+
+TempletState g_templet;
+
+constexpr std::size_t kTagLength = 7;
+constexpr int kCells = 42;
+constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
+
+// A text as code points and back, so that positions count characters.
+std::u32string Decode(const std::string& s) {
+    std::u32string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) {
+            out += U'\uFFFD';
+            ++i;
+            continue;
+        }
+        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto n = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+            if ((n & 0xC0) != 0x80) ok = false;
+            c = (c << 6) | (n & 0x3F);
+        }
+        if (!ok) {
+            out += U'\uFFFD';
+            ++i;
+            continue;
+        }
+        out += c;
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+std::string Encode(const std::u32string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (const char32_t c : s) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string UpperAscii(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Characters [from, from + count) of an ASCII time text, trimmed; "" past its end.
+std::string Piece(const std::string& s, std::size_t from, std::size_t count) {
+    return from < s.size() ? TrimBlanks(s.substr(from, count)) : "";
+}
+
+// The number of the two number characters of a tag: blanks around, an
+// optional sign, then digits; false when that is not what they hold.
+bool TagNumber(const std::string& two, int& number) {
+    const std::string t = TrimBlanks(two);
+    std::size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+    if (i == t.size()) return false;
+    for (std::size_t k = i; k < t.size(); ++k)
+        if (!std::isdigit(static_cast<unsigned char>(t[k]))) return false;
+    number = std::atoi(t.c_str());
+    return true;
+}
+
+}  // namespace
+
+TempletState& Templet() { return g_templet; }
+
+void ClearTempletCells() {
+    for (int i = 1; i <= kCells; ++i) {
+        TempletCellRecord& c = g_templet.TempletCell[static_cast<std::size_t>(i - 1)];
+        c = TempletCellRecord{};
+        c.no = static_cast<std::int16_t>(i);
+    }
+}
+
+void FillTempletCells(CalendarState& state, int year, int month) {
+    const CalendarSettings& cs = state.settings;
+    const MonthFrame frame = MonthFrameOf(year, month);
+    ListMonthPhenomena(state, frame);
+    const DeltaTRule rule = DeltaTRuleOf(cs);
+    int cell = frame.first_weekday + 1;
+    for (double jd = frame.first_jd; jd <= frame.last_jd && cell <= kCells; jd += 1, ++cell) {
+        TempletCellRecord& c = g_templet.TempletCell[static_cast<std::size_t>(cell - 1)];
+        std::int16_t ly = 0, leap_flag = 0;
+        std::uint8_t lm = 0, ld = 0;
+        const bool has_lunar = GetLunarDate(state.lunar_months, jd, ly, lm, ld, leap_flag);
+        const bool leap = leap_flag != 0;
+        const double zone = ZoneInForce(state, jd);
+        const std::string sun =
+            RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
+        std::string moon = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindMoon, kRiseSetMoon, cs.RSP,
+                                      cs.CalcOBSHT, cs.ObsHT, rule);
+        if (!moon.empty()) moon.pop_back();
+        c.day = static_cast<std::int16_t>(DayOfMonth(frame, jd));
+        c.DS = GetIljin(jd);
+        c.LD = has_lunar ? LunarDateText(ly, lm, ld, leap) : "";
+        std::uint8_t kind = 0;
+        c.SD = MakeCellSDStr(state, jd, ly, lm, ld, leap, cs.DispType, zone, frame.jan1_jd, kind);
+        c.hidden = false;
+        c.WK = kWeekdays[WeekdayOf(jd)];
+        c.SR = Piece(sun, 0, 5);
+        c.SS = sun.size() >= 5 ? TrimBlanks(sun.substr(sun.size() - 5)) : TrimBlanks(sun);
+        c.MR = Piece(moon, 0, 5);
+        c.MS = Piece(moon, 6, 5);
+        const std::size_t open = moon.find('(');
+        c.PH = open == std::string::npos ? "" : TrimBlanks(moon.substr(open + 1));
+        if (has_lunar) {
+            c.T1 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 0);
+            c.T2 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 1);
+            c.T3 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 2);
+        }
+    }
+}
+
+std::string TempletTagValue(const std::string& tag) {
+    const std::string t = UpperAscii(tag);
+    if (t == "#YEAR0#") return g_templet.TempletYearText;
+    if (t == "#MONTH#") return g_templet.TempletMonthText;
+    // Seven characters; the field may hold non-ASCII ones (never a known field).
+    if (t.size() < kTagLength) return tag;
+    const char kind = t[1];
+    int number = 0;
+    if (!TagNumber(t.substr(2, 2), number)) return tag;
+    const std::string field = t.substr(4, t.size() - 5);
+    bool keep = false;
+    if (number <= 0) {
+        number = 1;
+        keep = true;
+    } else if (number > kCells) {
+        number = kCells;
+        keep = true;
+    }
+    const TempletCellRecord* cell = nullptr;
+    if (kind == 'B') {
+        cell = &g_templet.TempletCell[static_cast<std::size_t>(number - 1)];
+    } else if (kind == 'M') {
+        for (const TempletCellRecord& c : g_templet.TempletCell) {
+            if (c.day == number) {
+                cell = &c;
+                break;
+            }
+        }
+        if (!cell) return "";
+    } else {
+        return tag;
+    }
+    const TempletCellRecord& c = *cell;
+    std::string value;
+    if (field == "D1") {
+        value = TrimNum(c.day);
+    } else if (field == "D2" || field == "SD") {
+        value = c.SD;
+    } else if (field == "D3") {
+        value = c.LD + "/" + c.DS;
+    } else if (field == "D4") {
+        value = c.SR + "/" + c.SS;
+    } else if (field == "D5") {
+        value = c.MR + "/" + c.MS + "(" + c.PH + ")";
+    } else if (field == "WK") {
+        value = c.WK;
+    } else if (field == "SR") {
+        value = c.SR;
+    } else if (field == "SS") {
+        value = c.SS;
+    } else if (field == "MR") {
+        value = c.MR;
+    } else if (field == "MS") {
+        value = c.MS;
+    } else if (field == "LD") {
+        value = c.LD;
+    } else if (field == "DS") {
+        value = c.DS;
+    } else if (field == "PH") {
+        value = c.PH;
+    } else if (field == "T1") {
+        value = c.T1;
+    } else if (field == "T2") {
+        value = c.T2;
+    } else if (field == "T3") {
+        value = c.T3;
+    } else {
+        keep = true;
+    }
+    if (c.hidden) value.clear();
+    if (keep) value = t;
+    return value;
+}
+
+std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text) {
+    g_templet.TempletYearText = year >= 1 ? std::to_string(year) : "BC " + std::to_string(-year + 1);
+    g_templet.TempletMonthText = std::to_string(month);
+    ClearTempletCells();
+    FillTempletCells(state, year, month);
+    std::u32string s = Decode(text);
+    if (s.size() < kTagLength) return text;
+    const std::size_t bound = s.size() - (kTagLength - 1);
+    for (std::size_t p = 0; p < bound; ++p) {
+        if (p + kTagLength - 1 >= s.size() || s[p] != U'#' || s[p + kTagLength - 1] != U'#') continue;
+        const std::string value = TempletTagValue(Encode(s.substr(p, kTagLength)));
+        s = s.substr(0, p) + Decode(value) + s.substr(p + kTagLength);
+    }
+    return Encode(s);
+}
+
+std::string TempletResultName(int year, int month) {
+    return "Result_vu" + EraYearText(year, 1) + "년" + std::to_string(month) + "월";
+}
+
+}  // namespace vu

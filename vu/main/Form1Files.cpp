@@ -1,0 +1,146 @@
+// The settings-file commands of Form1 (open, save, reset), the menu
+// commands that reach them, and the shut-down question with the save of
+// CalConfig.cfg.
+#include <QComboBox>
+
+#include <exception>
+#include <filesystem>
+
+#include "calendar/CalendarState.h"
+#include "calendar/SettingsFiles.h"
+#include "platform/Services.h"
+#include "vu/main/Form1.h"
+
+namespace vu {
+namespace {
+
+constexpr const char* kTitle = "vu";
+constexpr const char* kFilter = "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*";
+
+std::string FullName(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return (ec ? path : full).string();
+}
+
+// Whether CalConfig.cfg was written; a failed write is never taken for one.
+bool SaveCalConfig(const std::function<void(CalendarState&)>& read_panel) {
+    try {
+        return SaveDefaultConfig(Calendar(), read_panel);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+void Form1::OpenConfig() {
+    platform::FileRequest request;
+    request.kind = platform::FileDialogKind::Open;
+    request.title = "vu 설정 파일 불러오기";
+    request.filter = kFilter;
+    request.folder = platform::Env().folders->UserFolder();
+    request.name = "*.cal";
+    const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
+    if (!choice) return;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(choice->path, ec)) {
+        platform::MsgBox("파일이 없습니다.", platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
+        return;
+    }
+    // Read into a copy: a file that cannot be read changes nothing.
+    CalendarState read = Calendar();
+    for (SDaySet& set : read.SDays) ClearSDaySet(set);
+    if (ReadSettings(choice->path, read) != skydata::ConfigFileStatus::Loaded) {
+        platform::MsgBox(FullName(choice->path) + " 파일을 vu 설정 파일로 읽을 수 없습니다.", platform::MsgButtons::Ok,
+                         platform::MsgIcon::Critical, kTitle);
+        return;
+    }
+    Calendar() = std::move(read);
+    if (Calendar().settings.SDCAT > 2) Calendar().settings.SDCAT = 0;
+    {
+        const QSignalBlocker quiet(Combo3);
+        Combo3->setCurrentIndex(Calendar().settings.SDCAT);
+    }
+    ShowSettings();
+    ApplySetting();
+    SDList();
+}
+
+void Form1::SaveConfig() {
+    ReadFormSettings();
+    platform::FileRequest request;
+    request.kind = platform::FileDialogKind::Save;
+    request.title = "vu 설정 파일 저장하기";
+    request.filter = kFilter;
+    request.folder = platform::Env().folders->UserFolder();
+    request.name = "vu설정.cal";
+    const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
+    if (!choice) return;
+    if (!WriteSettings(choice->path, Calendar())) return;
+    platform::MsgBox("vu 설정 파일을 " + FullName(choice->path) + " 파일로 저장했습니다.", platform::MsgButtons::Ok,
+                     platform::MsgIcon::Information, kTitle);
+}
+
+void Form1::DefaultConfig() {
+    // The defaults are built here, without reading any file.
+    CalendarState& state = Calendar();
+    for (SDaySet& set : state.SDays) ClearSDaySet(set);
+    state.settings = CalendarSettings{};
+    state.fonts = DefaultCalFontSlots(state.settings.ShowRST);
+    {
+        const QSignalBlocker quiet(Combo3);
+        Combo3->setCurrentIndex(state.settings.SDCAT);
+    }
+    ShowSettings();
+    ThisMon();
+    SDList();
+}
+
+void Form1::cmdFile_Click(int index) {
+    Run([this, index] { index == 0 ? OpenConfig() : SaveConfig(); });
+}
+
+void Form1::mnuLoadCFG_Click() {
+    Run([this] {
+        OpenConfig();
+        ApplySetting();
+    });
+}
+
+void Form1::mnuSaveCFG_Click() {
+    Run([this] { SaveConfig(); });
+}
+
+void Form1::mnuReset_Click() {
+    Run([this] {
+        if (platform::MsgBox("설정을 초기화하면 기념일도 모두 지워집니다. 초기화를 계속 하시겠습니까?",
+                             platform::MsgButtons::YesNo, platform::MsgIcon::Exclamation,
+                             kTitle) != platform::MsgAnswer::Yes) {
+            return;
+        }
+        DefaultConfig();
+        ApplySetting();
+    });
+}
+
+bool Form1::Form_Unload() {
+    if (platform::MsgBox("vu 프로그램을 종료하시겠습니까?", platform::MsgButtons::YesNo, platform::MsgIcon::Question,
+                         kTitle) != platform::MsgAnswer::Yes) {
+        return false;
+    }
+    if (SaveCalConfig([this](CalendarState&) { ReadFormSettings(); })) return true;
+    return platform::MsgBox("설정 파일(CalConfig.cfg)을 저장하지 못했습니다. 저장하지 않고 끝내시겠습니까?",
+                            platform::MsgButtons::YesNo, platform::MsgIcon::Exclamation,
+                            kTitle) == platform::MsgAnswer::Yes;
+}
+
+void Form1::mnuExit_Click() {
+    bool end = false;
+    Run([this, &end] { end = Form_Unload(); });
+    if (!end) return;
+    exit_confirmed_ = true;
+    close();
+}
+
+}  // namespace vu

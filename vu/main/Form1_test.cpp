@@ -1,0 +1,903 @@
+// The calendar window offscreen through the platform doubles: start-up,
+// navigation and the year and month fields, the cycles' reference zone, the
+// settings panel, the layout, the tabs and pickers, the special-day editor
+// and the settings-file commands.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+#include <fstream>
+
+#include "calendar/TimeBase.h"
+#include "platform/Surface.h"
+#include "vu/grid/CellText.h"
+#include "vu/grid/VuTestSupport.h"
+#include "vu/main/Form1.h"
+#include "vu/main/VuWidgets.h"
+
+namespace vu {
+namespace {
+
+using test::Text;
+using test::VuEnv;
+
+std::string Q2S(const QString& s) { return s.toStdString(); }
+
+std::vector<std::string> Items(const QComboBox* combo) {
+    std::vector<std::string> items;
+    for (int i = 0; i < combo->count(); ++i) items.push_back(Q2S(combo->itemText(i)));
+    return items;
+}
+
+// The window shown offscreen at its design size, so layout runs as on screen.
+std::unique_ptr<Form1> Shown() {
+    auto form = std::make_unique<Form1>();
+    form->show();
+    QApplication::processEvents();
+    return form;
+}
+
+constexpr const char* kYearMessage = "계산할 수 있는 연도는 기원전 10000년부터 서기 32000년까지입니다.";
+constexpr const char* kMonthMessage = "월은 1부터 12까지 입력할 수 있습니다.";
+
+// ---- Start-up ---------------------------------------------------------------
+
+TEST(VuStartup, WithoutSettingsFileShowsTheClockMonthAndTheDesignTexts) {
+    VuEnv p;
+    Form1 form;
+    EXPECT_EQ(Q2S(form.windowTitle()), "vu 0.1");
+    EXPECT_EQ(Q2S(form.Label2_0->text()), "vu 0.1");
+    EXPECT_FALSE(form.PicCal[0]->isHidden());
+    for (int i = 1; i < 4; ++i) EXPECT_TRUE(form.PicCal[static_cast<std::size_t>(i)]->isHidden());
+    EXPECT_FALSE(form.Picture1->isHidden());
+    EXPECT_EQ(Text(form.txtYR), "CE. 2024");
+    EXPECT_EQ(Text(form.txtMN), "3");
+    EXPECT_EQ(Calendar().CalYear, 2024);
+
+    EXPECT_EQ(Items(form.Combo1), (std::vector<std::string>{"매우 높음", "높음", "보통", "낮음"}));
+    EXPECT_EQ(Items(form.Combo2), (std::vector<std::string>{"일반", "휴일", "강조", "휴일+강조"}));
+    EXPECT_EQ(Items(form.Combo4),
+              (std::vector<std::string>{"선택한 기념일 모음만 표시", "선택한 모음+기본 모음", "선택한 모음+기본 모음(휴일)",
+                                        "선택한 모음+기본 모음(휴일, 이름)", "모든 모음을 표시"}));
+    EXPECT_EQ(Items(form.Combo3), (std::vector<std::string>{"기념일 모음 1[기본]", "기념일 모음 2[사용자 1]",
+                                                            "기념일 모음 3[사용자 2]"}));
+    EXPECT_EQ(Items(form.cmbTidal), (std::vector<std::string>{"표시 안함(일진 표시)", "일반 표현", "남해안", "서해안"}));
+    EXPECT_EQ(form.Combo1->currentIndex(), 3);  // RSP 4 of the defaults shown after the first item
+    EXPECT_EQ(form.cmbTidal->currentIndex(), 0);
+
+    EXPECT_EQ(Q2S(form.Label3->text()),
+              "*각 모음 별로 366개까지 등록 가능\r\n\r\n*연도 칸을 비워두면 매년 반복되는  기념일로 간주.\r\n\r\n"
+              "*D-Day 기능을 쓰려면 연도란에는 'x'를 입력하고 월란에는 계산하려는 기념일의 번호를, 일란에는 몇일 "
+              "전(또는 후)으로 할 것인지를 입력하면 됩니다. 예를 들어 신정 100일 후라면 연도란에는 'x', 월란에는 "
+              "'2'(신정이 2번일 때), 일란에는 '+100'을 입력하면 됩니다.\r\n"
+              "D-Day 기념일끼리 서로 참고하려면 참고하려는 D-Day 기념일이 참고하는 D-Day 기념일보다 작은 번호일 때에 "
+              "제대로 동작합니다.");
+    // QPlainTextEdit keeps paragraphs; its text joins them with "\n".
+    const std::string notes = Q2S(form.Text1->toPlainText());
+    EXPECT_EQ(notes.rfind("*vu 0.1 : 0번째 수정판\n*vu 0.1는 공개 프로그램입니다.\n\n"
+                          "*이 프로그램은 화면의 해상도가 1024*768 이상일 때 편리하게 쓸 수 있습니다.\n"
+                          "*vu 화면에서 마우스 오른쪽 버튼을 누르면 그 날짜에 대한 자세한 정보를 볼 수 있습니다.\n\n"
+                          "*음양력 계산의 정확성을 보증할 수 있는 기간은 BC 1350년부터 AD 3000년 사이입니다.\n",
+                          0),
+              0u);
+    for (const char* line : {"*정확성을 보장할 수는 없지만, 계산이 가능한 범위는 BC 10000년~AD 32000년입니다.",
+                             "*양력은 1582년 10월 4일까지는 율리우스력, 그 이후는 그레고리력에 따라 표기합니다.",
+                             "*계산의 정확성은 입기시각은 ±1분 이내(평균 ±0.5분), 정삭 시간 ±4분 이내(평균 ±1분).",
+                             "*해와 달의 위치는 VSOP87과 ELP2000-82의 축약판을 기준으로 계산하였습니다.",
+                             "\n\n<참고자료>\n", "\n\n*계산 정밀도에 관하여..\n"}) {
+        EXPECT_NE(notes.find(line), std::string::npos) << line;
+    }
+    // The start-up editor fields and slot.
+    EXPECT_EQ(Text(form.txtSD[0]), "2008");
+    EXPECT_EQ(Text(form.txtSD[3]), "신정");
+    EXPECT_EQ(Q2S(form.lblSD->text()), "001");
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
+    VuEnv p;
+    Form1 form;
+    struct Item {
+        QAction* action;
+        const char* caption;
+        const char* key;
+    };
+    const Item items[] = {
+        {form.mnuSaveHTML, "vu을 HTML 형식으로 저장(&H)", "Ctrl+H"},
+        {form.mnuTemplet, "vu을 미리 준비한 형식으로 출력(&T)", "Ctrl+T"},
+        {form.mnuSaveBMP, "vu을 그림 파일로 저장(&B)", "Ctrl+B"},
+        {form.mnuLoadCFG, "설정파일 불러오기(&O)", "Ctrl+O"},
+        {form.mnuSaveCFG, "설정파일 저장하기(&S)", "Ctrl+S"},
+        {form.mnuPrint, "vu 인쇄(&P)", "Ctrl+P"},
+        {form.mnuDetailView, "자세히 보기(&D)", "Ctrl+I"},
+        {form.mnuMoon, "달의 정삭망 시각/식 현상(&M)", "F2"},
+        {form.mnuSun24, "24절기 입기 시각(&S)", "F3"},
+        {form.mnuOne, "기념일을 한 번에 보기(&O)", "F4"},
+        {form.mnuDirectChange, "음력-양력 계산기(&L)", "F5"},
+        {form.mnuTrans, "음양력 환산표(&U)", "F6"},
+        {form.mnuReset, "vu 설정 초기화(&R)", ""},
+        {form.mnuCelSub[0], "기념일 모음 1[기본 모음]", ""},
+        {form.mnuCelSub[1], "기념일 모음 2", ""},
+        {form.mnuCelSub[2], "기념일 모음 3", ""},
+        {form.mnuExit, "종료(&E)", ""},
+    };
+    for (const Item& item : items) {
+        EXPECT_EQ(Q2S(item.action->text()), item.caption);
+        EXPECT_EQ(Q2S(item.action->shortcut().toString()), item.key) << item.caption;
+    }
+    EXPECT_EQ(Q2S(form.mnuMain->title()), "vu(&C)");
+    EXPECT_EQ(Q2S(form.mnuInfo->title()), "도구(&T)");
+    EXPECT_EQ(Q2S(form.mnuCel->title()), "기념일(&S)");
+    EXPECT_EQ(form.mnuMain->actions().size(), 8);  // six commands and two separators
+    EXPECT_TRUE(form.mnuCelSub[0]->isChecked());
+    EXPECT_FALSE(form.mnuCelSub[1]->isChecked());
+    // Tips of the bars and a page tab's caption.
+    EXPECT_EQ(Q2S(form.CmdYR[1]->toolTip()), "마우스 오른쪽 단추로 누르면 10년씩 이동합니다.");
+    EXPECT_EQ(Q2S(form.CmdMN[0]->toolTip()), "마우스 오른쪽 단추로 누르면 4달씩 이동합니다.");
+    EXPECT_EQ(Q2S(form.cmdPrint->toolTip()), "vu을 인쇄합니다.");
+    EXPECT_EQ(Q2S(form.cmdInfo[2]->toolTip()), "1년 동안의 기념일을 한 번에 확인합니다.");
+    EXPECT_EQ(Q2S(form.cmdTab[1]->text()), "기념일");
+    // The outputs are hooks until their module connects them.
+    int infos = -1;
+    form.Hooks.Info = [&infos](int which) { infos = which; };
+    form.mnuSun24->trigger();
+    EXPECT_EQ(infos, 1);
+    form.cmdInfo[2]->click();
+    EXPECT_EQ(infos, 2);
+    form.mnuSaveHTML->trigger();  // unset: nothing happens
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+TEST(VuStartup, HomePageLinkOpensTheAddressThroughTheShell) {
+    VuEnv p;
+    Form1 form;
+    form.XpLink1_Click();
+    ASSERT_EQ(p.env.shell.opened.size(), 1u);
+    EXPECT_EQ(p.env.shell.opened[0], "https://zu.example.org/");
+    EXPECT_EQ(Q2S(form.XpLink1->toolTip()), "클릭하면 홈페이지로 이동합니다.");
+}
+
+// ---- Navigation and the fields ---------------------------------------------------
+
+TEST(VuNavigation, MonthStepsCrossTheYearWithAFullCycle) {
+    VuEnv p;
+    Form1 form;
+    struct Case {
+        const char* month;
+        bool next;
+        int step;
+        const char* month_after;
+        int year_after;
+    };
+    const Case cases[] = {
+        {"1", false, 1, "12", 2023}, {"2", false, 4, "12", 2023}, {"11", true, 4, "1", 2025},
+        {"12", true, 1, "1", 2025},  {"5", true, 4, "9", 2024},   {"5", false, 4, "1", 2024},
+    };
+    for (const Case& c : cases) {
+        Calendar().CalYear = 2024;
+        form.ProcessL();
+        form.txtMN->setText(c.month);
+        ClearMonthCells(MonthGrid());
+        c.next ? form.NextMon(c.step) : form.PrevMon(c.step);
+        EXPECT_EQ(Text(form.txtMN), c.month_after) << c.month;
+        EXPECT_EQ(Calendar().CalYear, c.year_after) << c.month;
+        EXPECT_EQ(Text(form.txtYR), "CE. " + std::to_string(c.year_after));
+        // The grid shows the new month: day 1 sits in the first row.
+        bool found = false;
+        for (int col = 0; col < 7; ++col) {
+            found |= MonthGrid().CellText[static_cast<std::size_t>(col)][0].rfind(
+                         std::string(c.month_after) + "월 1일/", 0) == 0;
+        }
+        EXPECT_TRUE(found) << c.month;
+    }
+    // December 2023: the lunar months of 2023 were prepared (1 December 2023
+    // is lunar 10. 19).
+    form.txtMN->setText("1");
+    Calendar().CalYear = 2024;
+    form.PrevMon(1);
+    EXPECT_EQ(MonthGrid().CellText[5][0], "12월 1일//음력: 10. 19/" + GetIljin(JulianDay(2023, 12, 1, 12)));
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+TEST(VuNavigation, RightButtonStepsTenYearsAndFourMonths) {
+    VuEnv p;
+    Form1 form;
+    form.CmdYR_MouseUp(1, kRightButton);
+    EXPECT_EQ(Calendar().CalYear, 2034);
+    form.CmdYR_MouseUp(0, kRightButton);
+    form.CmdYR_MouseUp(0, kRightButton);
+    EXPECT_EQ(Calendar().CalYear, 2014);
+    form.CmdYR_MouseUp(1, kLeftButton);  // the left button's step is its click
+    EXPECT_EQ(Calendar().CalYear, 2014);
+    form.CmdYR_Click(1);
+    EXPECT_EQ(Calendar().CalYear, 2015);
+    form.CmdMN_MouseUp(1, kRightButton);
+    EXPECT_EQ(Text(form.txtMN), "7");
+    form.CmdMN_Click(0);
+    EXPECT_EQ(Text(form.txtMN), "6");
+
+    // A real right-button press and release over the graphic button.
+    form.show();
+    QApplication::processEvents();
+    GraphicButton* next_year = form.CmdYR[1];
+    const QPointF inside(3, 3);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, next_year->mapToGlobal(inside), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, next_year->mapToGlobal(inside), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(next_year, &press);
+    EXPECT_EQ(Calendar().CalYear, 2015);  // fires on the release
+    QApplication::sendEvent(next_year, &release);
+    EXPECT_EQ(Calendar().CalYear, 2025);
+}
+
+TEST(VuNavigation, YearFieldParseAndDisplay) {
+    struct Parse {
+        const char* text;
+        int year;
+    };
+    for (const Parse& c : {Parse{"BCE. 100", -99}, Parse{"BCE. 1", 0}, Parse{"12.5", 5}, Parse{"BCE 100", 1},
+                           Parse{"-99", -99}, Parse{"CE. 2008", 2008}, Parse{"2008", 2008}, Parse{"BCE.", 1},
+                           Parse{"CE. ", 0}}) {
+        EXPECT_EQ(ParseYearField(c.text), c.year) << c.text;
+    }
+    struct Show {
+        int year;
+        const char* text;
+    };
+    for (const Show& c : {Show{-99, "BCE. 100"}, Show{0, "BCE. 1"}, Show{1, "CE. 1"}, Show{2008, "CE. 2008"}}) {
+        EXPECT_EQ(YearFieldText(c.year), c.text);
+    }
+    VuEnv p;
+    Form1 form;
+    form.txtYR->setText("BCE. 100");
+    EXPECT_EQ(form.GetYR(), -99);
+}
+
+TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
+    VuEnv p;
+    Form1 form;
+    form.txtYR_GotFocus();
+    EXPECT_EQ(Text(form.txtYR), "2024");
+    form.txtYR->setText("1999");
+    form.txtYR_KeyPress(27);
+    EXPECT_EQ(Text(form.txtYR), "2024");
+    form.txtYR->setText("1999");
+    form.txtYR_KeyPress(13);
+    EXPECT_EQ(Calendar().CalYear, 1999);
+    form.txtYR->setText("BCE. 100");
+    form.txtYR_LostFocus();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(Text(form.txtYR), "BCE. 100");
+    EXPECT_TRUE(p.env.messages.shown.empty());
+
+    // Beyond the range: the message, the old year kept.
+    for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999"}) {
+        form.txtYR->setText(typed);
+        form.txtYR_KeyPress(13);
+        EXPECT_EQ(Calendar().CalYear, -99) << typed;
+    }
+    form.txtYR->setText("40000");
+    form.txtYR_LostFocus();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(Text(form.txtYR), "BCE. 100");
+    ASSERT_EQ(p.env.messages.shown.size(), 5u);
+    EXPECT_EQ(p.env.messages.shown[0].text, kYearMessage);
+    EXPECT_EQ(p.env.messages.shown[0].title, "vu");
+
+    // Month: 13, 0, text and a fraction are refused; the last month stays.
+    p.env.messages.shown.clear();
+    form.txtMN->setText("4");
+    form.txtMN_KeyPress(13);
+    ClearMonthCells(MonthGrid());
+    for (const char* typed : {"13", "0", "x", "2.5"}) {
+        form.txtMN->setText(typed);
+        form.txtMN_KeyPress(13);
+        EXPECT_EQ(Text(form.txtMN), "4") << typed;
+    }
+    form.txtMN->setText("13");
+    form.txtMN_LostFocus();
+    EXPECT_EQ(p.Messages().size(), 5u);
+    EXPECT_EQ(p.Messages()[0], kMonthMessage);
+    // Nothing was drawn for them.
+    EXPECT_EQ(MonthGrid().CellJD[0][2], 0);
+    form.txtMN->setText("13");
+    form.RefreshCalendar();
+    EXPECT_EQ(MonthGrid().CellJD[0][2], 0);
+
+    // Steps beyond the range are refused too.
+    p.env.messages.shown.clear();
+    form.txtYR->setText("32000");
+    form.txtMN->setText("12");
+    form.txtYR_KeyPress(13);
+    form.NextMon(1);
+    EXPECT_EQ(Calendar().CalYear, 32000);
+    EXPECT_EQ(Text(form.txtMN), "12");
+    EXPECT_FALSE(form.NextYear(1));
+    EXPECT_EQ(p.Messages(), (std::vector<std::string>{kYearMessage, kYearMessage}));
+}
+
+TEST(VuNavigation, FocusEventsOfTheYearField) {
+    VuEnv p;
+    Form1 form;
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(form.txtYR, &in);
+    EXPECT_EQ(Text(form.txtYR), "2024");
+    EXPECT_NE(form.txtYR->styleSheet().indexOf("#FFFF00"), -1);
+    form.txtYR->setText("2001");
+    // Leaving for another program keeps the typing; a move inside the
+    // window applies it.
+    QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form.txtYR, &away);
+    EXPECT_EQ(Text(form.txtYR), "2001");
+    EXPECT_EQ(Calendar().CalYear, 2024);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(form.txtYR, &out);
+    EXPECT_EQ(Text(form.txtYR), "CE. 2001");
+    EXPECT_EQ(Calendar().CalYear, 2001);
+    EXPECT_NE(form.txtYR->styleSheet().indexOf("#FFFFFF"), -1);
+    // Keys reach the handlers through the window's filter.
+    QApplication::sendEvent(form.txtYR, &in);
+    form.txtYR->setText("1950");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(form.txtYR, &escape);
+    EXPECT_EQ(Text(form.txtYR), "2001");
+    form.txtYR->setText("1950");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(form.txtYR, &enter);
+    EXPECT_EQ(Calendar().CalYear, 1950);
+}
+
+TEST(VuNavigation, TodayButtonGoesToTheClockMonth) {
+    VuEnv p;
+    Form1 form;
+    form.txtYR->setText("1900");
+    form.txtMN->setText("7");
+    form.ApplySetting();
+    p.env.clock.Set(2025, 11, 2, 8, 0, 0);
+    ClearMonthCells(MonthGrid());
+    form.Command2_Click();
+    EXPECT_EQ(Calendar().CalYear, 2025);
+    EXPECT_EQ(Text(form.txtMN), "11");
+    EXPECT_EQ(Text(form.txtYR), "CE. 2025");
+    EXPECT_EQ(MonthGrid().CellJD[6][0], JulianDay(2025, 11, 1, 12));
+}
+
+// ---- The reference zone of the cycles -----------------------------------------
+
+TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
+    VuEnv p;
+    Form1 form;
+    form.txtTZ->setText("5.5");
+    struct Case {
+        bool ref_kr;
+        const char* year;
+        double zone;
+    };
+    for (const Case& c : {Case{true, "1910", 8}, Case{true, "1911", 9}, Case{false, "1910", 5.5},
+                          Case{false, "2024", 5.5}}) {
+        form.Check1[0]->setChecked(c.ref_kr);
+        form.txtYR->setText(c.year);
+        form.txtYR_KeyPress(13);
+        EXPECT_EQ(form.PreparedZone(), c.zone) << c.year << c.ref_kr;
+        EXPECT_EQ(Calendar().settings.TZ, 5.5);
+    }
+    // The year buttons run the same cycle.
+    form.Check1[0]->setChecked(true);
+    form.txtYR->setText("1911");
+    form.txtYR_KeyPress(13);
+    form.PrevYear(1);
+    EXPECT_EQ(form.PreparedZone(), 8);
+    EXPECT_EQ(Calendar().settings.TZ, 5.5);
+}
+
+// ---- The settings panel ------------------------------------------------------------
+
+TEST(VuPanel, SiteAnglesRoundTripExactly) {
+    VuEnv p;
+    Form1 form;
+    for (const double lat : {37.5, -33.25}) {
+        Calendar().settings.LAT = lat;
+        form.ShowSettings();
+        const bool south = lat < 0;
+        EXPECT_EQ(Text(form.txtObs[0]), south ? "33" : "37");
+        EXPECT_EQ(Text(form.txtObs[1]), south ? "15" : "30");
+        EXPECT_EQ(Text(form.txtObs[2]), "0");
+        EXPECT_EQ(form.chkObs[0]->isChecked(), south);
+        Calendar().settings.LAT = 0;
+        form.ReadFormSettings();
+        EXPECT_EQ(Calendar().settings.LAT, lat);
+    }
+    Calendar().settings.LON = -0.1275;
+    form.ShowSettings();
+    EXPECT_TRUE(form.chkObs[1]->isChecked());
+    EXPECT_EQ(Text(form.txtObs[3]), "0");
+    EXPECT_EQ(Text(form.txtObs[4]), "7");
+    EXPECT_EQ(Text(form.txtObs[5]), "39");
+}
+
+TEST(VuPanel, PanelFieldsSelectTheirWholeTextOnFocus) {
+    VuEnv p;
+    Form1 form;
+    form.show();
+    form.cmdTab_Click(2);
+    QApplication::processEvents();
+    for (QLineEdit* box : {form.txtObs[1], form.txtREF[0], form.txtSummer[6], form.txtTZ}) {
+        box->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(box->selectedText(), box->text()) << box->objectName().toStdString();
+        EXPECT_FALSE(box->text().isEmpty());
+    }
+}
+
+TEST(VuPanel, IntervalTideAndSummerDays) {
+    VuEnv p;
+    Form1 form;
+    CalendarSettings& cs = Calendar().settings;
+    form.txtSummer[6]->setText("7");
+    form.ReadFormSettings();
+    EXPECT_EQ(cs.DispGap, 7);
+    for (const char* typed : {"", "abc", "7x"}) {
+        form.txtSummer[6]->setText(typed);
+        form.ReadFormSettings();
+        EXPECT_EQ(cs.DispGap, 7) << typed;
+    }
+    for (const char* typed : {"0", "-5"}) {
+        form.txtSummer[6]->setText(typed);
+        form.ReadFormSettings();
+        EXPECT_EQ(cs.DispGap, 1) << typed;
+    }
+    form.txtSummer[6]->setText("2.9");
+    form.ReadFormSettings();
+    EXPECT_EQ(cs.DispGap, 2);
+
+    form.cmbTidal->setCurrentIndex(2);
+    form.Check1[15]->setChecked(false);
+    form.ReadFormSettings();
+    EXPECT_EQ(cs.Tidal, 0);
+    form.Check1[15]->setChecked(true);
+    form.ReadFormSettings();
+    EXPECT_EQ(cs.Tidal, 2);
+    cs.Tidal = 0;
+    form.ShowSettings();
+    EXPECT_FALSE(form.Check1[15]->isChecked());
+
+    cs.RSP = 0;
+    form.ShowSettings();
+    EXPECT_EQ(form.Combo1->currentIndex(), 0);
+    EXPECT_EQ(cs.RSP, 1);
+
+    Calendar().CalYear = 2024;
+    form.ReadFormSettings();
+    EXPECT_EQ(Calendar().SummerStartJD, JulianDay(2024, 3, 15, 12));
+    EXPECT_EQ(Calendar().SummerEndJD, JulianDay(2024, 9, 15, 12));
+    EXPECT_EQ(cs.Base, 2451545);
+}
+
+// ---- Layout ----------------------------------------------------------------------
+
+TEST(VuLayout, TooSmallWindowIsSetBackOnce) {
+    VuEnv p;
+    auto form = Shown();
+    p.env.messages.shown.clear();
+    form->resize(499, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"창의 크기가 너무 작습니다. 좀 더 크게 조절해 주세요."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(form->size(), QSize(501, 401));
+}
+
+TEST(VuLayout, PagesFollowTheClientArea) {
+    VuEnv p;
+    auto form = Shown();
+    form->resize(900, 650);
+    QApplication::processEvents();
+    const int sw = form->Client->width(), sh = form->Client->height();
+    const int bar = form->Picture1->height();
+    EXPECT_EQ(bar, 49);
+    EXPECT_EQ(form->PicCal[0]->geometry(), QRect(5, bar + 10, sw - 10, sh - 35 - bar));
+    EXPECT_EQ(form->PicCal[2]->geometry(), QRect(5, 5, sw - 10, sh - 30));
+    EXPECT_EQ(form->Picture1->geometry(), QRect(5, 5, sw - 10, bar));
+    EXPECT_EQ(form->ListSD->y(), form->Combo3->y() + form->Combo3->height() + 10);
+    EXPECT_EQ(form->Frame2[1]->y() + form->Frame2[1]->height(), form->PicCal[1]->height() - 10);
+    EXPECT_EQ(form->Label1_52->x() + form->Label1_52->width(), sw - 4);
+    // The grid was redrawn at the new size.
+    EXPECT_EQ(form->Grid->Surface().PixelWidth(), sw - 10);
+    EXPECT_EQ(MonthGrid().CellText[5][0].rfind("3월 1일/", 0), 0u);
+
+    // Minimised: nothing is laid out.
+    form->showMinimized();
+    QApplication::processEvents();
+    const QRect before = form->PicCal[0]->geometry();
+    p.env.messages.shown.clear();
+    form->Form_Resize();
+    EXPECT_EQ(form->PicCal[0]->geometry(), before);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+// ---- Tabs, set chooser and pickers ----------------------------------------------------
+
+TEST(VuTabs, GridTabRedrawsAndSpecialDayTabLoadsSlotZero) {
+    VuEnv p;
+    Form1 form;
+    ClearMonthCells(MonthGrid());
+    form.cmdTab_Click(0);
+    EXPECT_EQ(MonthGrid().CellText[5][0].rfind("3월 1일/", 0), 0u);
+    EXPECT_FALSE(form.Picture1->isHidden());
+
+    SDayRecord holiday;
+    holiday.year = EveryYear;
+    holiday.month = 1;
+    holiday.day = 1;
+    holiday.name = "신정";
+    holiday.kind = 1;
+    Calendar().SDays[0][0] = holiday;
+    form.cmdTab_Click(1);
+    EXPECT_FALSE(form.PicCal[1]->isHidden());
+    EXPECT_TRUE(form.PicCal[0]->isHidden());
+    EXPECT_TRUE(form.Picture1->isHidden());
+    EXPECT_EQ(form.ListSD->count(), 366);
+    EXPECT_EQ(Q2S(form.ListSD->item(0)->text()), "(000) 신정-1월 1일");
+    EXPECT_EQ(Q2S(form.lblSD->text()), "000");
+    EXPECT_EQ(Text(form.txtSD[0]), "");
+    EXPECT_EQ(Text(form.txtSD[3]), "신정");
+    EXPECT_EQ(form.Combo2->currentIndex(), 1);
+
+    form.cmdTab_Click(2);
+    EXPECT_FALSE(form.PicCal[2]->isHidden());
+    form.cmdTab_Click(3);
+    EXPECT_FALSE(form.PicCal[3]->isHidden());
+    EXPECT_TRUE(form.PicCal[2]->isHidden());
+}
+
+TEST(VuTabs, SetChooserMovesTheMenuCheckWithoutRedraw) {
+    VuEnv p;
+    Form1 form;
+    Calendar().SDays[2][0].month = 5;
+    Calendar().SDays[2][0].day = 8;
+    Calendar().SDays[2][0].name = "어버이날";
+    ClearMonthCells(MonthGrid());
+    form.Combo3->setCurrentIndex(2);
+    EXPECT_EQ(Calendar().settings.SDCAT, 2);
+    EXPECT_FALSE(form.mnuCelSub[0]->isChecked());
+    EXPECT_FALSE(form.mnuCelSub[1]->isChecked());
+    EXPECT_TRUE(form.mnuCelSub[2]->isChecked());
+    EXPECT_EQ(Q2S(form.ListSD->item(0)->text()), "(000) 어버이날-5월 8일");
+    EXPECT_EQ(MonthGrid().CellJD[5][0], 0);  // not redrawn
+
+    // The menu does the same and redraws.
+    form.mnuCelSub[1]->trigger();
+    EXPECT_EQ(Calendar().settings.SDCAT, 1);
+    EXPECT_EQ(form.Combo3->currentIndex(), 1);
+    EXPECT_TRUE(form.mnuCelSub[1]->isChecked());
+    EXPECT_FALSE(form.mnuCelSub[2]->isChecked());
+    EXPECT_EQ(Q2S(form.ListSD->item(0)->text()), "(000) 지정된 내용 없음");
+    EXPECT_NE(MonthGrid().CellJD[5][0], 0);
+}
+
+TEST(VuTabs, FontAndColourPickers) {
+    VuEnv p;
+    Form1 form;
+    CalFontSlot& slot = Calendar().fonts[1];
+    const std::int32_t colour = slot.colour = 0x123456;
+    struct Case {
+        double size;
+        int stored;
+    };
+    for (const Case& c : {Case{10.5, 10}, Case{11.5, 12}, Case{14, 14}}) {
+        platform::FontSpec chosen{"굴림", c.size, true, false, false, false};
+        p.env.fonts.answers.push_back(chosen);
+        form.LColor_Click(0);
+        EXPECT_EQ(slot.size, c.stored);
+        EXPECT_EQ(slot.name, "굴림");
+        EXPECT_TRUE(slot.bold);
+        EXPECT_EQ(slot.colour, colour);
+        EXPECT_EQ(form.LColor[0]->font().pointSizeF(), c.size);
+    }
+    EXPECT_EQ(p.env.fonts.requests.back().title, "글꼴 설정");
+    EXPECT_EQ(p.env.fonts.requests.back().initial.size_pt, 12);
+    const CalFontSlot before = slot;
+    form.LColor_Click(0);  // cancelled
+    EXPECT_EQ(slot.size, before.size);
+    EXPECT_EQ(slot.name, before.name);
+    p.env.fonts.answers.push_back(platform::FontSpec{"돋움", 18, false, true, false, false});
+    form.LBColor_Click();
+    EXPECT_EQ(Calendar().fonts[0].size, 18);
+    EXPECT_TRUE(Calendar().fonts[0].italic);
+    EXPECT_EQ(p.env.fonts.requests.back().title, "");
+
+    p.env.colours.answers.push_back(platform::Rgb(10, 20, 30));
+    form.Command4_Click(0);
+    EXPECT_EQ(Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
+    EXPECT_EQ(form.LColor[1]->palette().color(QPalette::Window), QColor(10, 20, 30));
+    EXPECT_EQ(p.env.colours.requests.back().title, "강조 색상 설정-배경");
+    EXPECT_EQ(p.env.colours.requests.back().initial, 0xFFFF00u);
+    p.env.colours.answers.push_back(platform::Rgb(200, 0, 0));
+    form.Command4_Click(1);
+    EXPECT_EQ(Calendar().fonts[2].colour, static_cast<std::int32_t>(platform::Rgb(200, 0, 0)));
+    EXPECT_EQ(form.LColor[1]->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    EXPECT_EQ(p.env.colours.requests.back().title, "강조 색상 설정-글꼴");
+    form.Command4_Click(0);  // cancelled
+    EXPECT_EQ(Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
+}
+
+// ---- The special-day editor -------------------------------------------------------
+
+class VuEditor : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<Form1>();
+        form_->cmdTab_Click(1);
+    }
+    // Types the fields into slot n and stores them.
+    void Store(int n, const char* year, const char* month, const char* day, const char* name, bool lunar = false) {
+        form_->ListSD->setCurrentRow(n);
+        form_->txtSD[0]->setText(QString::fromUtf8(year));
+        form_->txtSD[1]->setText(QString::fromUtf8(month));
+        form_->txtSD[2]->setText(QString::fromUtf8(day));
+        form_->txtSD[3]->setText(QString::fromUtf8(name));
+        form_->Check2[0]->setChecked(lunar);
+        form_->Check2[1]->setChecked(false);
+        form_->Combo2->setCurrentIndex(2);
+        form_->CmdSD_Click();
+    }
+    SDayRecord& Slot(int set, int n) { return Calendar().SDays[static_cast<std::size_t>(set)][static_cast<std::size_t>(n)]; }
+
+    VuEnv p_;
+    std::unique_ptr<Form1> form_;
+};
+
+TEST_F(VuEditor, StoresEveryYearDDayAndTrimmedNames) {
+    Store(3, "", "2", "29", " 설날 ");
+    EXPECT_EQ(Slot(0, 3).year, EveryYear);
+    EXPECT_EQ(Slot(0, 3).month, 2);
+    EXPECT_EQ(Slot(0, 3).name, "설날");
+    EXPECT_EQ(Slot(0, 3).kind, 2);
+    EXPECT_EQ(Q2S(form_->ListSD->item(3)->text()), "(003) 설날-2월 29일");
+    EXPECT_EQ(form_->ListSD->currentRow(), 3);
+    Store(4, "X", "2", "+100", "백일");
+    EXPECT_EQ(Slot(0, 4).year, DDayYear);
+    EXPECT_EQ(Slot(0, 4).day, 100);
+    EXPECT_EQ(Text(form_->txtSD[0]), "x");  // reloaded from the slot
+    Store(5, "2024", "2", "29", "윤일");
+    EXPECT_EQ(Slot(0, 5).year, 2024);
+    Store(6, "1500", "2", "29", "율리우스 윤일");
+    EXPECT_EQ(Slot(0, 6).year, 1500);
+    Store(7, "", "12", "30", "음력 그믐", true);
+    EXPECT_TRUE(Slot(0, 7).lunar);
+    EXPECT_TRUE(p_.env.messages.shown.empty());
+}
+
+TEST_F(VuEditor, RefusesNamesAndDatesTheFilesCannotHold) {
+    Store(8, "", "5", "5", "어린이날");
+    const SDayRecord kept = Slot(0, 8);
+    struct Case {
+        const char* year;
+        const char* month;
+        const char* day;
+        const char* name;
+        bool lunar;
+        const char* message;
+    };
+    const char* kName = "기념일 이름에 쓸 수 없는 글자가 있습니다.";
+    const char* kDate = "날짜를 바르게 입력해 주세요.";
+    const Case cases[] = {
+        {"", "5", "5", "a:;b", false, kName},      {"", "5", "5", "[x]", false, kName},
+        {"", "5", "5", "줄\n바꿈", false, kName},  {"", "5", "5", "😀", false, kName},
+        {"", "13", "1", "a", false, kDate},        {"", "0", "1", "a", false, kDate},
+        {"", "4", "31", "a", false, kDate},        {"2023", "2", "29", "a", false, kDate},
+        {"1900", "2", "29", "a", false, kDate},    {"", "1", "0", "a", false, kDate},
+        {"", "13", "1", "a", true, kDate},         {"", "1", "31", "a", true, kDate},
+        {"x", "366", "10", "a", false, kDate},     {"40000", "1", "1", "a", false, kDate},
+        {"", "70000", "1", "a", false, kDate},     {"x", "2", "99999", "a", false, kDate},
+        {"", "", "", "a", false, kDate},
+    };
+    for (const Case& c : cases) {
+        p_.env.messages.shown.clear();
+        Store(8, c.year, c.month, c.day, c.name, c.lunar);
+        EXPECT_EQ(p_.Messages(), std::vector<std::string>{c.message}) << c.year << "/" << c.month << "/" << c.day;
+        EXPECT_EQ(Slot(0, 8), kept) << c.name;
+    }
+}
+
+TEST_F(VuEditor, EmptyingAsksAndTouchesOnlyTheActiveSet) {
+    for (int set = 0; set < 3; ++set) {
+        Slot(set, 5).month = 6;
+        Slot(set, 5).day = 6;
+        Slot(set, 5).name = "현충일";
+    }
+    form_->Combo3->setCurrentIndex(2);
+    form_->ListSD->setCurrentRow(5);
+    EXPECT_EQ(Text(form_->txtSD[3]), "현충일");
+    p_.env.messages.answers.push_back(platform::MsgAnswer::No);
+    form_->CmdCL_Click();
+    EXPECT_EQ(Slot(2, 5).name, "현충일");
+    EXPECT_EQ(Text(form_->txtSD[3]), "현충일");
+    ASSERT_EQ(p_.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p_.env.messages.shown[0].text, "설정된 기념일을 지우시겠습니까?");
+    EXPECT_EQ(p_.env.messages.shown[0].buttons, platform::MsgButtons::YesNo);
+    p_.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    form_->CmdCL_Click();
+    EXPECT_EQ(Slot(2, 5), SDayRecord{});
+    EXPECT_EQ(Slot(0, 5).name, "현충일");
+    EXPECT_EQ(Slot(1, 5).name, "현충일");
+    EXPECT_EQ(Text(form_->txtSD[3]), "");
+    EXPECT_EQ(Q2S(form_->ListSD->item(5)->text()), "(005) 지정된 내용 없음");
+}
+
+// ---- Settings files and closing ----------------------------------------------------------
+
+TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
+    VuEnv p;
+    Form1 form;
+    Calendar().SDays[0][0].month = 1;
+    Calendar().SDays[0][0].day = 1;
+    Calendar().SDays[0][0].name = "신정";
+    const CalendarSettings settings_before = Calendar().settings;
+
+    p.env.files.answers.push_back(platform::FileChoice{p.folder / "없는파일.cal", 1});
+    form.OpenConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"파일이 없습니다."});
+    EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 불러오기");
+    EXPECT_EQ(p.env.files.requests[0].filter, "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*");
+    EXPECT_EQ(p.env.files.requests[0].name, "*.cal");
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.user);
+    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
+
+    const std::filesystem::path damaged = p.folder / "damaged.cal";
+    std::ofstream(damaged) << "this is no settings file";
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{damaged, 1});
+    form.OpenConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{damaged.string() + " 파일을 vu 설정 파일로 읽을 수 없습니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
+    EXPECT_EQ(Calendar().settings.TZ, settings_before.TZ);
+
+    // A valid file written from other settings and sets.
+    CalendarState other;
+    other.settings.TZ = 8;
+    other.settings.LAT = -33.25;
+    other.settings.SDCAT = 1;
+    other.settings.ShowRST = true;
+    other.SDays[1][2].month = 12;
+    other.SDays[1][2].day = 25;
+    other.SDays[1][2].name = "성탄절";
+    const std::filesystem::path valid = p.folder / "other.cal";
+    ASSERT_TRUE(WriteSettings(valid, other));
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{valid, 1});
+    form.OpenConfig();
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    EXPECT_EQ(Calendar().settings.TZ, 8);
+    EXPECT_EQ(Calendar().settings.LAT, -33.25);
+    EXPECT_EQ(Calendar().SDays[0][0].month, NoMonth);
+    EXPECT_EQ(Calendar().SDays[1][2].name, "성탄절");
+    EXPECT_EQ(form.Combo3->currentIndex(), 1);
+    EXPECT_TRUE(form.mnuCelSub[1]->isChecked());
+    EXPECT_EQ(Text(form.txtTZ), "8");
+    EXPECT_TRUE(form.chkObs[0]->isChecked());
+    EXPECT_TRUE(form.Check1[3]->isChecked());
+    EXPECT_EQ(Q2S(form.ListSD->item(2)->text()), "(002) 성탄절-12월 25일");
+    // Redrawn with the file's settings: Christmas in the grid of December.
+    form.txtMN->setText("12");
+    form.ApplySetting();
+    bool christmas = false;
+    for (const auto& column : MonthGrid().CellText)
+        for (const std::string& cell : column) christmas |= cell.find("성탄절") != std::string::npos;
+    EXPECT_TRUE(christmas);
+
+    // Cancelling the dialog changes nothing.
+    form.OpenConfig();
+    EXPECT_EQ(Calendar().settings.TZ, 8);
+}
+
+TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
+    VuEnv p;
+    Form1 form;
+    form.txtTZ->setText("7");
+    Calendar().SDays[2][9].month = 3;
+    Calendar().SDays[2][9].day = 1;
+    Calendar().SDays[2][9].name = "삼일절";
+    const std::filesystem::path file = p.folder / "saved.cal";
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.SaveConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"vu 설정 파일을 " + file.string() + " 파일로 저장했습니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Information);
+    EXPECT_EQ(p.env.files.requests[0].name, "vu설정.cal");
+    EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 저장하기");
+    CalendarState back;
+    ASSERT_EQ(ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(back.settings.TZ, 7);
+    EXPECT_EQ(back.SDays[2][9].name, "삼일절");
+}
+
+TEST(VuFiles, ResetGivesEveryDefaultWithoutReadingAFile) {
+    VuEnv p;
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(p.folder);
+    // A file "x" holding other settings in the current folder is not read.
+    {
+        CalendarState other;
+        other.settings.TZ = 3;
+        ASSERT_TRUE(WriteSettings(p.folder / "x", other));
+    }
+    {
+        Form1 form;
+        form.txtTZ->setText("5");
+        form.Check1[4]->setChecked(false);
+        Calendar().SDays[1][1].month = 1;
+        Calendar().fonts[3].size = 30;
+        p.env.messages.answers.push_back(platform::MsgAnswer::No);
+        form.mnuReset_Click();
+        EXPECT_EQ(Text(form.txtTZ), "5");
+        p.env.clock.Set(2030, 6, 1, 0, 0, 0);
+        p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+        form.mnuReset_Click();
+        ASSERT_EQ(p.env.messages.shown.size(), 2u);
+        EXPECT_EQ(p.env.messages.shown[1].text,
+                  "설정을 초기화하면 기념일도 모두 지워집니다. 초기화를 계속 하시겠습니까?");
+        EXPECT_EQ(Calendar().settings.TZ, 9);
+        EXPECT_TRUE(Calendar().settings.Astro);
+        EXPECT_EQ(Calendar().fonts[3].size, 11);
+        EXPECT_EQ(Calendar().SDays[1][1].month, NoMonth);
+        EXPECT_EQ(Text(form.txtTZ), "9");
+        EXPECT_TRUE(form.Check1[4]->isChecked());
+        EXPECT_EQ(Calendar().CalYear, 2030);
+        EXPECT_EQ(Text(form.txtMN), "6");
+    }
+    std::filesystem::current_path(cwd);
+}
+
+TEST(VuFiles, UnloadSavesOnYesOnlyAndAsksWhenTheSaveFails) {
+    VuEnv p;
+    const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
+    {
+        Form1 form;
+        p.env.messages.answers.push_back(platform::MsgAnswer::No);
+        EXPECT_FALSE(form.Form_Unload());
+        EXPECT_FALSE(std::filesystem::exists(cfg));
+        EXPECT_EQ(p.env.messages.shown[0].text, "vu 프로그램을 종료하시겠습니까?");
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Question);
+
+        form.txtTZ->setText("6.5");
+        p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+        EXPECT_TRUE(form.Form_Unload());
+        ASSERT_TRUE(std::filesystem::exists(cfg));
+        CalendarState back;
+        ASSERT_EQ(ReadSettings(cfg, back), skydata::ConfigFileStatus::Loaded);
+        EXPECT_EQ(back.settings.TZ, 6.5);
+    }
+    // The next start reads it.
+    {
+        Form1 form;
+        EXPECT_EQ(Text(form.txtTZ), "6.5");
+    }
+    // A user folder that cannot be made: the question, and No keeps the window.
+    const std::filesystem::path blocker = p.folder / "blocker";
+    std::ofstream(blocker) << "a file, not a folder";
+    p.env.folders.user = blocker / "vu";
+    Form1 form;
+    form.show();
+    p.env.messages.shown.clear();
+    p.env.messages.answers = {platform::MsgAnswer::Yes, platform::MsgAnswer::No};
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text,
+              "설정 파일(CalConfig.cfg)을 저장하지 못했습니다. 저장하지 않고 끝내시겠습니까?");
+    p.env.messages.answers = {platform::MsgAnswer::Yes, platform::MsgAnswer::Yes};
+    form.mnuExit_Click();
+    EXPECT_FALSE(form.isVisible());
+}
+
+}  // namespace
+}  // namespace vu

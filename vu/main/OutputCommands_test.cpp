@@ -1,0 +1,303 @@
+// The window's output commands offscreen through the seams: the HTML page
+// and the BMP picture saved through the file dialog, the month printed to a
+// fake printer and into a real PDF (checked with poppler's tools; the page's
+// raster stays in print_pages/ of the working folder), and the template
+// command from the open dialog to the saved result.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <string>
+
+#include "calendar/CalendarState.h"
+#include "platform/ImageSurface.h"
+#include "platform/PrinterSurface.h"
+#include "platform/TextFile.h"
+#include "vu/main/Form1.h"
+#include "vu/main/OutputCommands.h"
+#include "vu/grid/VuTestSupport.h"
+#include "vu/main/VuWidgets.h"
+
+namespace vu {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSavedPrefix = "vu을 ";
+constexpr const char* kSavedSuffix = " 파일로 저장했습니다.";
+
+std::string Bytes(const fs::path& path) { return platform::ReadFileBytes(path).value_or(""); }
+
+// The standard output of a shell command.
+std::string Shell(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 512> buffer{};
+        while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) out += buffer.data();
+        pclose(pipe);
+    }
+    return out;
+}
+
+// The text of a PDF page, blanks removed: Qt's embedded fonts map the blank
+// to a control character that pdftotext passes on.
+std::string PdfText(const std::filesystem::path& pdf, int page) {
+    std::string text = Shell("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
+                             pdf.string() + "' -");
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\x01'; });
+    return text;
+}
+
+bool HavePoppler() { return std::system("pdfinfo -v > /dev/null 2>&1") == 0; }
+
+class OutputCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<Form1>();
+        ConnectOutputs(*form);
+        form->resize(900, 700);
+        form->show();
+        Show(2024, 3);
+    }
+    void TearDown() override { form.reset(); }
+
+    void Show(int year, int month) {
+        form->txtYR->setText(QString::fromStdString(YearFieldText(year)));
+        form->txtMN->setText(QString::number(month));
+        form->ApplySetting();
+    }
+    void Answer(const fs::path& path) { p.env.files.answers.push_back(platform::FileChoice{path, 1}); }
+    void Cancel() { p.env.files.answers.push_back(std::nullopt); }
+
+    test::VuEnv p;
+    std::unique_ptr<Form1> form;
+};
+
+// ---- HTML and BMP -------------------------------------------------------------
+
+TEST_F(OutputCommands, HtmlSavedInCodePage949) {
+    const fs::path target = p.folder / "user" / "page.htm";
+    Answer(target);
+    form->CmdHTML->click();
+    ASSERT_EQ(p.env.files.requests.size(), 1u);
+    const platform::FileRequest& request = p.env.files.requests[0];
+    EXPECT_EQ(request.kind, platform::FileDialogKind::Save);
+    EXPECT_EQ(request.title, "vu 저장하기");
+    EXPECT_EQ(request.filter, "HTML 문서(*.htm)|*.htm");
+    EXPECT_EQ(request.name, "vuAD2024년3월.htm");
+    EXPECT_EQ(request.folder, p.folder / "user");
+    const std::string bytes = Bytes(target);
+    const std::string page = platform::Cp949ToUtf8(bytes);
+    EXPECT_EQ(page.rfind("<html><head><meta charset=\"euc-kr\"><title>vu</title>", 0), 0u);
+    EXPECT_NE(page.find("\r\n2024년 3월</font>"), std::string::npos);
+    EXPECT_NE(bytes.find(platform::Utf8ToCp949("*이 문서는 vu 0.1 프로그램으로")), std::string::npos);
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{kSavedPrefix + target.string() + kSavedSuffix});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Information);
+    EXPECT_EQ(p.env.messages.shown[0].title, "vu");
+
+    // Ctrl+H does the same; the year 0 names BC0001.
+    Show(0, 3);
+    Cancel();
+    form->mnuSaveHTML->trigger();
+    EXPECT_EQ(p.env.files.requests.back().name, "vuBC0001년3월.htm");
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    // A file that cannot be written ends silently too.
+    Answer(p.folder / "missing" / "page.htm");
+    form->CmdHTML->click();
+    EXPECT_FALSE(fs::exists(p.folder / "missing"));
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+}
+
+TEST_F(OutputCommands, BmpHoldsTheGridsPixels) {
+    const fs::path target = p.folder / "user" / "grid.bmp";
+    Answer(target);
+    form->Command3->click();
+    ASSERT_EQ(p.env.files.requests.size(), 1u);
+    EXPECT_EQ(p.env.files.requests[0].title, "그림으로 vu 저장하기");
+    EXPECT_EQ(p.env.files.requests[0].filter, "BMP 그림 파일(*.bmp)|*.bmp");
+    EXPECT_EQ(p.env.files.requests[0].name, "vuAD2024년3월.bmp");
+    EXPECT_EQ(Bytes(target).substr(0, 2), "BM");
+    const QImage saved(QString::fromStdString(target.string()));
+    const QImage grid = form->Grid->Surface().Image().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(saved.size(), grid.size());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), grid);
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{kSavedPrefix + target.string() + kSavedSuffix});
+
+    // The menu draws the month of the fields first; cancelled, it leaves no
+    // file and no message.
+    Show(0, 3);
+    form->txtMN->setText("4");
+    Cancel();
+    form->mnuSaveBMP->trigger();
+    EXPECT_EQ(form->ShownMonth(), 4);
+    form->txtMN->setText("3");
+    Cancel();
+    form->Command3->click();
+    EXPECT_EQ(p.env.files.requests.back().name, "vuBC0001년3월.bmp");
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.folder / "user"), fs::directory_iterator()), 1);
+}
+
+// ---- Printing -----------------------------------------------------------------
+
+platform::PrintChoice Choice(int copies, bool landscape, const fs::path& pdf = {}) {
+    platform::PrintChoice c;
+    c.printer = pdf.empty() ? "Office" : "";
+    c.copies = copies;
+    c.landscape = landscape;
+    c.pdf = pdf;
+    return c;
+}
+
+TEST_F(OutputCommands, EachCopyIsADocumentOnAPrinter) {
+    p.env.printing.answers.push_back(Choice(2, true));
+    form->cmdPrint->click();
+    ASSERT_EQ(p.env.printing.documents.size(), 2u);
+    for (const auto& document : p.env.printing.documents) {
+        EXPECT_EQ(document->target.printer, "Office");
+        EXPECT_TRUE(document->target.landscape);
+        EXPECT_TRUE(document->ended);
+        EXPECT_EQ(document->pages, 1);
+    }
+    // Cancelled, or the printer fails to start: nothing more, no message.
+    p.env.printing.answers.push_back(std::nullopt);
+    form->mnuPrint->trigger();
+    p.env.printing.answers.push_back(Choice(1, false));
+    p.env.printing.fail_start = true;
+    form->cmdPrint->click();
+    EXPECT_EQ(p.env.printing.documents.size(), 2u);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+// The fake dialog's choice, printed by the Qt printer backend.
+class PdfPrinting final : public platform::PrintDialog {
+public:
+    std::vector<std::string> PrinterNames() override { return {}; }
+    std::optional<platform::PrintChoice> Show(const std::string&) override { return choice; }
+    std::unique_ptr<platform::PrintDocument> StartDocument(const platform::PrintTarget& target) override {
+        return platform::StartPrinterDocument(target, 300);
+    }
+    platform::PrintChoice choice;
+};
+
+TEST_F(OutputCommands, TwoCopiesIntoOnePdf) {
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils missing";
+    const fs::path folder = fs::current_path() / "print_pages";
+    fs::create_directories(folder);
+    PdfPrinting pdf;
+    platform::Env().printing = &pdf;
+    const fs::path file = folder / "vu_month.pdf";
+    pdf.choice = Choice(2, false, file);
+    form->cmdPrint->click();
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_TRUE(std::regex_search(Shell("pdfinfo '" + file.string() + "'"), std::regex(R"(Pages:\s+2\n)")));
+    const std::string text = PdfText(file, 1);
+    for (const char* word : {"2024년3월", "일", "월", "화", "수", "목", "금", "토", "날짜", "31"})
+        EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
+    // The second copy is the same page: the scale survives the new page.
+    for (const char* n : {"1", "2"}) {
+        const std::string command = std::string("pdftoppm -gray -r 30 -singlefile -f ") + n + " -l " + n + " '" +
+                                    file.string() + "' '" + (folder / "vu_copy").string() + n + "'";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    EXPECT_EQ(Bytes(folder / "vu_copy1.pgm"), Bytes(folder / "vu_copy2.pgm"));
+    const std::string prefix = (folder / "vu_month").string();
+    ASSERT_EQ(std::system(("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + file.string() + "' '" + prefix + "'").c_str()),
+              0);
+    const QImage page(QString::fromStdString(prefix + ".png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_LT(page.width(), page.height());
+    // The frame's bottom line runs across at 95 % of the height.
+    int dark = 0;
+    const int y = static_cast<int>(0.95 * page.height());
+    for (int x = 0; x < page.width(); ++x)
+        for (int dy = -2; dy <= 2; ++dy) dark += qGray(page.pixel(x, y + dy)) < 128 ? 1 : 0;
+    EXPECT_GT(dark, page.width() / 2);
+
+    // Landscape, year 0.
+    Show(0, 3);
+    const fs::path turned = folder / "vu_month_bc.pdf";
+    pdf.choice = Choice(1, true, turned);
+    form->mnuPrint->trigger();
+    EXPECT_NE(Shell("pdfinfo '" + turned.string() + "'").find("842 x 595 pts"), std::string::npos);
+    EXPECT_NE(PdfText(turned, 1).find("기원전1년3월"), std::string::npos);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    platform::Env().printing = &p.env.printing;
+}
+
+// ---- Templates ----------------------------------------------------------------
+
+TEST_F(OutputCommands, TemplateFilledAndSaved) {
+    const fs::path templet = p.folder / "program" / "Templet";
+    fs::create_directories(templet);
+    ASSERT_TRUE(platform::WriteTextFileCp949(templet / "t.htm", "<p>#YEAR0#-#MONTH# #b06d1# #M15WK# #Z12AB#</p>"));
+    const fs::path result = p.folder / "user" / "out.htm";
+    Answer(templet / "t.htm");
+    Answer(result);
+    form->mnuTemplet->trigger();
+    ASSERT_EQ(p.env.files.requests.size(), 2u);
+    const platform::FileRequest& open = p.env.files.requests[0];
+    EXPECT_EQ(open.kind, platform::FileDialogKind::Open);
+    EXPECT_EQ(open.title, "vu 형식 문서 파일 찾기");
+    EXPECT_EQ(open.filter, "HTML 문서(*.htm)|*.htm|XML 문서(*.xml)|*.xml|모든 파일(*.*)|*.*");
+    EXPECT_EQ(open.folder, templet);
+    EXPECT_EQ(open.name, "");
+    const platform::FileRequest& save = p.env.files.requests[1];
+    EXPECT_EQ(save.kind, platform::FileDialogKind::Save);
+    EXPECT_EQ(save.title, "vu 문서 파일 저장");
+    EXPECT_EQ(save.name, "Result_vuAD2024년3월");
+    EXPECT_EQ(save.folder, p.folder / "user");
+    EXPECT_EQ(platform::ReadTextFileCp949(result).value_or(""), "<p>2024-3 1 금 #Z12AB#</p>");
+    EXPECT_EQ(p.Messages(), (std::vector<std::string>{"파일 열기 창이 열리면 형식 파일을 지정해주세요.",
+                                                      "파일 저장 창이 열리면 저장할 vu 파일의 이름을 지정해주세요.",
+                                                      kSavedPrefix + result.string() + kSavedSuffix}));
+
+    // A Templet folder of the user comes first.
+    fs::create_directories(p.folder / "user" / "Templet");
+    EXPECT_EQ(TempletFolder(), p.folder / "user" / "Templet");
+}
+
+TEST_F(OutputCommands, TemplateMissingOrCancelled) {
+    Answer(p.folder / "program" / "none.htm");
+    form->mnuTemplet->trigger();
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text, "파일이 없습니다. 형식 파일을 정확히 지정해주시기 바랍니다.");
+    EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(p.env.messages.shown[1].title, "vu");
+    EXPECT_EQ(p.env.files.requests.size(), 1u);
+
+    // Cancelling the save dialog leaves no file and says nothing more.
+    ASSERT_TRUE(platform::WriteTextFileCp949(p.folder / "program" / "t.xml", "#M01D1#"));
+    Answer(p.folder / "program" / "t.xml");
+    Cancel();
+    form->mnuTemplet->trigger();
+    EXPECT_EQ(p.env.messages.shown.size(), 4u);
+    EXPECT_EQ(p.env.files.requests.size(), 3u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.folder / "user"), fs::directory_iterator()), 0);
+}
+
+TEST_F(OutputCommands, ShippedTemplateExpandsEveryTag) {
+    const fs::path shipped = fs::path(ZU_SOURCE_DIR) / "data" / "Templet" / "Month.htm";
+    const fs::path result = p.folder / "user" / "month.htm";
+    Answer(shipped);
+    Answer(result);
+    form->mnuTemplet->trigger();
+    const std::string text = platform::ReadTextFileCp949(result).value_or("");
+    EXPECT_NE(text.find("2024년 3월"), std::string::npos);
+    EXPECT_EQ(text.find("#B"), std::string::npos);
+    EXPECT_EQ(text.find("#M"), std::string::npos);
+    EXPECT_NE(text.find(">31</font>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vu

@@ -1,0 +1,169 @@
+// The main window's commands that open the tool windows, and the month
+// grid's mouse, offscreen through the seams (FakeQtEnv("vu")).
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <memory>
+#include <string>
+
+#include "calendar/CalendarState.h"
+#include "calendar/TimeBase.h"
+#include "platform/QtFakes.h"
+#include "platform/QtTestApp.h"
+#include "ui/ToolControls.h"
+#include "vu/grid/MonthGrid.h"
+#include "vu/main/Form1.h"
+#include "vu/main/ToolHooks.h"
+#include "vu/main/VuWidgets.h"
+#include "vu/windows/Form2.h"
+#include "vu/windows/Form3.h"
+#include "vu/windows/Frm24julgi.h"
+#include "vu/windows/FrmDCal.h"
+#include "vu/windows/FrmMoon.h"
+#include "vu/windows/FrmOne.h"
+
+namespace vu {
+namespace {
+
+class ToolHooks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::EnsureQtApp();
+        ResetCalendarState();
+        env.clock.Set(2024, 3, 15, 12, 0, 0);
+        form = std::make_unique<Form1>();
+        ConnectToolWindows(*form);
+        form->resize(900, 700);
+        form->show();
+        form->txtYR->setText("CE. 2024");
+        form->txtMN->setText("3");
+        form->ApplySetting();
+    }
+    void TearDown() override {
+        form.reset();
+        ResetCalendarState();
+    }
+
+    template <class Window>
+    Window* LastShown() {
+        if (env.windows.shown.empty()) return nullptr;
+        const auto& shown = env.windows.shown.back();
+        EXPECT_TRUE(shown.modal);
+        EXPECT_EQ(shown.owner, form.get());
+        return dynamic_cast<Window*>(shown.window.data());
+    }
+
+    platform::FakeQtEnv env{"vu"};
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(ToolHooks, MenuKeysOpenTheFiveWindowsModally) {
+    struct Case {
+        const char* key;
+        std::function<bool(QWidget*)> is;
+    } cases[] = {
+        {"F2", [](QWidget* w) { return dynamic_cast<FrmMoon*>(w) != nullptr; }},
+        {"F3", [](QWidget* w) { return dynamic_cast<Frm24julgi*>(w) != nullptr; }},
+        {"F4", [](QWidget* w) { return dynamic_cast<FrmOne*>(w) != nullptr; }},
+        {"F5", [](QWidget* w) { return dynamic_cast<Form2*>(w) != nullptr; }},
+        {"F6", [](QWidget* w) { return dynamic_cast<Form3*>(w) != nullptr; }},
+    };
+    for (const Case& c : cases) {
+        QAction* action = nullptr;
+        for (QAction* a : form->findChildren<QAction*>())
+            if (a->shortcut() == QKeySequence(c.key)) action = a;
+        ASSERT_NE(action, nullptr) << c.key;
+        const std::size_t before = env.windows.shown.size();
+        action->trigger();
+        ASSERT_EQ(env.windows.shown.size(), before + 1) << c.key;
+        QWidget* window = LastShown<QWidget>();
+        ASSERT_NE(window, nullptr) << c.key;
+        EXPECT_TRUE(c.is(window)) << c.key;
+        window->close();
+    }
+    // The Moon window opens on the displayed month.
+    form->mnuMoon->trigger();
+    auto* moon = LastShown<FrmMoon>();
+    ASSERT_NE(moon, nullptr);
+    EXPECT_NE(app::StdText(moon->LbTime[0]->text()).find("2024년 3월 10일"), std::string::npos);
+}
+
+TEST_F(ToolHooks, InfoButtonsOpenMoonTermsAndSpecialDays) {
+    for (int i = 0; i < 3; ++i) {
+        auto* button = app::FindControl<QToolButton>(*form, "cmdInfo", i);
+        ASSERT_NE(button, nullptr) << i;
+        button->click();
+        ASSERT_EQ(env.windows.shown.size(), static_cast<std::size_t>(i + 1));
+    }
+    EXPECT_NE(dynamic_cast<FrmMoon*>(env.windows.shown[0].window.data()), nullptr);
+    EXPECT_NE(dynamic_cast<Frm24julgi*>(env.windows.shown[1].window.data()), nullptr);
+    EXPECT_NE(dynamic_cast<FrmOne*>(env.windows.shown[2].window.data()), nullptr);
+}
+
+TEST_F(ToolHooks, DetailViewShowsTheWednesdayOfTheSecondRow) {
+    form->mnuDetailView->trigger();
+    auto* details = LastShown<FrmDCal>();
+    ASSERT_NE(details, nullptr);
+    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 6, 12));
+    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 6일 수요일");
+}
+
+void Release(QWidget& grid, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(at), grid.mapToGlobal(QPointF(at)), button, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid, &event);
+}
+
+void Move(QWidget& grid, QPoint at) {
+    QMouseEvent event(QEvent::MouseMove, QPointF(at), grid.mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&grid, &event);
+}
+
+TEST_F(ToolHooks, GridMouseTipsAndRightClick) {
+    QWidget& grid = *form->Grid;
+    const int w = grid.width(), h = grid.height();
+    const int cell_w = w / 7, cell_h = (h - 30) / 6;
+    const auto centre = [&](int column, int row) { return QPoint(column * cell_w + cell_w / 2, 30 + row * cell_h + cell_h / 2); };
+    const MonthCells& cells = MonthGrid();
+
+    // March 2024 starts on a Friday: the cells before it are empty.
+    ASSERT_TRUE(cells.CellText[0][0].empty());
+    Release(grid, centre(0, 0), Qt::RightButton);
+    EXPECT_TRUE(env.windows.shown.empty());
+
+    Move(grid, centre(5, 0));
+    EXPECT_EQ(app::StdText(grid.toolTip()), cells.CellText[5][0]);
+    Move(grid, QPoint(5 * cell_w + 3, 10));  // over the weekday header: the first row's tip
+    EXPECT_EQ(app::StdText(grid.toolTip()), cells.CellText[5][0]);
+
+    Release(grid, centre(5, 0), Qt::LeftButton);
+    EXPECT_TRUE(env.windows.shown.empty());
+    Release(grid, centre(5, 0), Qt::RightButton);
+    ASSERT_NE(LastShown<FrmDCal>(), nullptr);
+    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 1, 12));
+
+    // The right margin counts as the last column.
+    Release(grid, QPoint(w - 1, 30 + cell_h + cell_h / 2), Qt::RightButton);
+    EXPECT_DOUBLE_EQ(DetailJD(), cells.CellJD[6][1]);
+}
+
+TEST(CellUnderPointer, HeaderMarginsAndLimits) {
+    struct Case {
+        int x, y, column, row;
+    } cases[] = {{0, 0, 0, 0}, {699, 29, 6, 0}, {100, 30, 1, 0}, {699, 529, 6, 5}, {720, 600, 6, 5}, {-5, -40, 0, 0}};
+    for (const Case& c : cases) {
+        int column = -1, row = -1;
+        CellUnderPointer(c.x, c.y, 700, 530, column, row);
+        EXPECT_EQ(column, c.column) << c.x << "," << c.y;
+        EXPECT_EQ(row, c.row) << c.x << "," << c.y;
+    }
+}
+
+}  // namespace
+}  // namespace vu

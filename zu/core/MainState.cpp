@@ -1,0 +1,12 @@
+#include "zu/core/MainState.h"
+
+namespace app {
+
+MainState& AppState() {
+    static MainState state;
+    return state;
+}
+
+void ResetMainState() { AppState() = MainState{}; }
+
+}  // namespace app

@@ -1,0 +1,21 @@
+#pragma once
+// The loading part of the sky program's start-up: every table and catalogue
+// of the program folder, the user's settings, the atmosphere tables and the
+// chart time, before any window exists. Tests load the program through it.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace app {
+
+// The loading part of the start-up (everything before the windows), in its
+// fixed order: tables, data files of the program folder, "Default.cfg" of the
+// user folder, the atmosphere tables, the chart time, the step defaults.
+// Throws platform::RunTimeError naming the first data file that is missing or
+// damaged; nothing is written either way.
+void LoadProgramState(const std::filesystem::path& program_folder);
+
+// Notices the settings load raised while nothing could be shown yet.
+std::vector<std::string> TakeStartupNotices();
+
+}  // namespace app

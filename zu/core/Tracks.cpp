@@ -1,0 +1,389 @@
+#include "zu/core/Tracks.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "astro/AngleMath.h"
+#include "astro/AsteroidPosition.h"
+#include "astro/AstroConstants.h"
+#include "astro/CometPosition.h"
+#include "astro/Coordinates.h"
+#include "astro/DateText.h"
+#include "astro/JulianDay.h"
+#include "astro/OrbitElements.h"
+#include "astro/Planets.h"
+#include "astro/RiseSet.h"
+#include "astro/SkySettings.h"
+#include "astro/TextFormat.h"
+#include "platform/Services.h"
+#include "skydata/ConfigStore.h"
+#include "skydata/Settings.h"
+
+namespace app {
+
+const std::string kPathWarningText =
+    "계산량이 너무 많습니다. 계산 간격을 늘여주거나\r\n"
+    "시간 간격을 줄이거나, 선택한 천체의 수를 줄여주\r\n"
+    "기 바랍니다.";
+
+namespace {
+
+// Sun's event of each time rule: the kind of SunRiseSetEvents and which of
+// its three hours is meant.
+enum class SunEvent { Morning, Transit, Evening };
+struct TimeRuleEvent {
+    int kind;
+    SunEvent event;
+};
+constexpr TimeRuleEvent kTimeRuleEvents[10] = {
+    {1, SunEvent::Transit},  // 0: the user's hour; not used
+    {5, SunEvent::Morning},  {4, SunEvent::Morning}, {3, SunEvent::Morning}, {1, SunEvent::Morning},
+    {1, SunEvent::Transit},  {1, SunEvent::Evening}, {3, SunEvent::Evening}, {4, SunEvent::Evening},
+    {5, SunEvent::Evening},
+};
+
+constexpr double kHoursPerDay = 24;
+
+// Days between dates as a computation uses them: below 1 or not a number is 1.
+double UsableStep(double step_days) { return step_days >= 1 ? step_days : 1; }
+
+template <typename List>
+std::optional<int> IndexByName(const List& list, std::string_view name) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].Name == name) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+template <typename List>
+std::optional<std::string> NameAt(const List& list, int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= list.size()) return std::nullopt;
+    return list[static_cast<std::size_t>(index)].Name;
+}
+
+std::string CodeOf(char letter, std::optional<int> index) {
+    if (!index) return {};
+    return letter + std::to_string(*index);
+}
+
+std::string WholeText(double value) { return std::to_string(static_cast<long long>(value)); }
+
+// The number of dates StartJD + k step <= EndJD, k from 0, counted without
+// adding the step up (no drift, no endless loop).
+std::size_t DateCount(double start_jd, double end_jd, double step_days) {
+    if (!std::isfinite(start_jd) || !std::isfinite(end_jd) || end_jd < start_jd) return 0;
+    const double span = std::floor((end_jd - start_jd) / step_days);
+    if (!(span < static_cast<double>(std::numeric_limits<std::size_t>::max() / 2))) {
+        return std::numeric_limits<std::size_t>::max() / 2;
+    }
+    auto count = static_cast<std::size_t>(span) + 1;
+    while (count > 0 && start_jd + static_cast<double>(count - 1) * step_days > end_jd) --count;
+    while (start_jd + static_cast<double>(count) * step_days <= end_jd) ++count;
+    return count;
+}
+
+// The place of step 4 and 5: J2000 when precession is off, horizontal for
+// Reference 1.
+void ToTrackFrame(double& ra_deg, double& dec_deg, double jd_local, const PathInputs& in, std::uint8_t reference) {
+    if (!in.calcprecession) astro::PrecessByMatrix(jd_local, astro::kJ2000, ra_deg, dec_deg, ra_deg, dec_deg);
+    if (reference == 1) {
+        const double lst_h = astro::CalcLST(jd_local, in.site.lon_deg, in.site.zone_h);
+        double az = 0, alt = 0;
+        astro::EquatorialToHorizontal(ra_deg, dec_deg, lst_h, in.site.lat_deg, az, alt);
+        ra_deg = az;
+        dec_deg = alt;
+    }
+}
+
+}  // namespace
+
+void ParseBodyCode(std::string_view code, std::uint8_t& kind, std::int32_t& number) {
+    kind = 0;
+    number = 0;
+    if (code.empty()) return;
+    switch (code[0]) {
+        case 'c': case 'C': kind = static_cast<std::uint8_t>(PathBodyKind::Comet); break;
+        case 'a': case 'A': kind = static_cast<std::uint8_t>(PathBodyKind::Asteroid); break;
+        default: break;
+    }
+    const double value = std::nearbyint(astro::ParseLeadingNumber(code.substr(1)));
+    if (!(value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())) {
+        number = -1;
+        return;
+    }
+    number = static_cast<std::int32_t>(value);
+}
+
+std::string FindCometByName(std::string_view name) {
+    return CodeOf('C', IndexByName(astro::SmallBodies().CometElementList, name));
+}
+
+std::string FindAsteroidByName(std::string_view name) {
+    return CodeOf('A', IndexByName(astro::SmallBodies().AsteroidElementList, name));
+}
+
+void CopyPathSettings(const skydata::PathSettings& source, skydata::PathSettings& target) { target = source; }
+
+// ---- EphemerisPathBodies -------------------------------------------------
+
+EphemerisPathBodies::EphemerisPathBodies(const astro::SiteContext& site) : site_(site) {}
+
+bool EphemerisPathBodies::Exists(PathBodyKind kind, std::int32_t number) {
+    if (number < 0) return false;
+    const auto n = static_cast<std::size_t>(number);
+    switch (kind) {
+        case PathBodyKind::Planet: return n < static_cast<std::size_t>(astro::kPlanetCount);
+        case PathBodyKind::Comet: return n < astro::SmallBodies().CometElementList.size();
+        case PathBodyKind::Asteroid: return n < astro::SmallBodies().AsteroidElementList.size();
+    }
+    return false;
+}
+
+std::string EphemerisPathBodies::Name(PathBodyKind kind, std::int32_t number) {
+    if (!Exists(kind, number)) return {};
+    const auto n = static_cast<std::size_t>(number);
+    switch (kind) {
+        case PathBodyKind::Planet: return astro::Planets().PlanetTable[n].Name;
+        case PathBodyKind::Comet: return astro::SmallBodies().CometElementList[n].Name;
+        case PathBodyKind::Asteroid: return astro::SmallBodies().AsteroidElementList[n].Name;
+    }
+    return {};
+}
+
+const astro::SmallBodyMoment& EphemerisPathBodies::MomentAt(double jd_local) {
+    if (!moment_ || moment_->jd_local != jd_local) moment_ = astro::MakeSmallBodyMoment(jd_local, site_);
+    return *moment_;
+}
+
+std::optional<PathBodyPlace> EphemerisPathBodies::Place(PathBodyKind kind, std::int32_t number, double jd_local) {
+    if (!Exists(kind, number)) return std::nullopt;
+    const auto n = static_cast<std::size_t>(number);
+    PathBodyPlace place;
+    if (kind == PathBodyKind::Planet) {
+        const astro::PlanetPlace p = astro::ComputePlanetPlace(number, jd_local, site_, !site_.geocentric);
+        if (!std::isfinite(p.ra_deg) || !std::isfinite(p.dec_deg)) return std::nullopt;
+        place.ra_deg = p.ra_deg;
+        place.dec_deg = p.dec_deg;
+        place.mag = p.mag;
+        return place;
+    }
+    astro::BodyPosition body;
+    if (kind == PathBodyKind::Comet) {
+        astro::ComputeCometPosition(MomentAt(jd_local), astro::SmallBodies().CometElementList[n], body);
+    } else {
+        astro::ComputeAsteroidPosition(MomentAt(jd_local), astro::SmallBodies().AsteroidElementList[n], body);
+    }
+    if (!body.Valid) return std::nullopt;
+    place.ra_deg = body.TopoRA;
+    place.dec_deg = body.TopoDec;
+    place.mag = body.Mag;
+    if (kind == PathBodyKind::Comet) {
+        place.has_tail = true;
+        place.tail_ra_deg = body.TailRA;
+        place.tail_dec_deg = body.TailDec;
+    }
+    return place;
+}
+
+// ---- The computation -----------------------------------------------------
+
+double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
+                     double lon_east_deg) {
+    if (settings.SyncWithChart) return day_jd + (chart_jd - astro::RoundToHalf(chart_jd));
+    if (settings.TimeRule == 0 || settings.TimeRule > 9) return day_jd + settings.Hour / kHoursPerDay;
+    const double midnight = astro::RoundToHalf(day_jd);
+    const TimeRuleEvent& rule = kTimeRuleEvents[settings.TimeRule];
+    double morning = -1, evening = -1, transit = -1;
+    astro::SunRiseSetEvents(midnight, lat_deg, lon_east_deg, rule.kind, morning, evening, transit);
+    double hour = rule.event == SunEvent::Morning ? morning : rule.event == SunEvent::Evening ? evening : transit;
+    if (hour < 0) {
+        hour = transit + 12;
+        if (hour > kHoursPerDay) hour -= kHoursPerDay;
+    }
+    return midnight + hour / kHoursPerDay;
+}
+
+std::string PathLabel(const std::string& flags, bool with_name, const std::string& name, double jd_local,
+                      double mag) {
+    const auto has = [&flags](char flag) { return flags.find(flag) != std::string::npos; };
+    std::string label;
+    if (has('N') && with_name) label += name + " ";
+    if (has('D')) {
+        const astro::CalendarDate d = astro::JDToDate(jd_local);
+        label += astro::NumberText(d.year) + "/" + WholeText(d.month) + "/" + WholeText(d.day) + " ";
+        if (has('T')) label += WholeText(d.hour) + ":" + WholeText(d.minute) + " ";
+    }
+    if (has('M')) label += astro::FormatDigitPattern(mag, "0.0") + "등급";
+    return label;
+}
+
+PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& in,
+                                  PathBodySource& bodies) {
+    PathComputation result;
+    std::vector<const std::string*> used;
+    for (const std::string& code : in.bodies) {
+        if (!code.empty()) used.push_back(&code);
+    }
+    const double step = UsableStep(settings.StepDays);
+    const std::size_t dates = DateCount(settings.StartJD, settings.EndJD, step);
+    if (used.empty() || dates == 0) return result;
+    result.over_cap = dates > kMaxPathPoints / used.size();
+
+    // The moment of each date is the same for every body.
+    const std::size_t wanted = std::min(dates, kMaxPathPoints);
+    std::vector<double> times(wanted);
+    for (std::size_t k = 0; k < wanted; ++k) {
+        const double day = settings.StartJD + static_cast<double>(k) * step;
+        times[k] = PathPointTime(settings, day, in.chart_jd, in.site.lat_deg, in.site.lon_deg);
+    }
+
+    // Every body's share of the limit, in list order; codes outside their
+    // lists keep their share but give no point.
+    struct Track {
+        PathBodyKind kind = PathBodyKind::Planet;
+        std::int32_t number = 0;
+        std::size_t count = 0;
+        std::vector<std::optional<PathBodyPlace>> places;
+    };
+    std::vector<Track> tracks(used.size());
+    std::size_t budget = kMaxPathPoints;
+    for (std::size_t i = 0; i < used.size(); ++i) {
+        std::uint8_t kind = 0;
+        ParseBodyCode(*used[i], kind, tracks[i].number);
+        tracks[i].kind = static_cast<PathBodyKind>(kind);
+        tracks[i].count = std::min(dates, budget);
+        budget -= tracks[i].count;
+        if (!bodies.Exists(tracks[i].kind, tracks[i].number)) tracks[i].count = 0;
+        tracks[i].places.reserve(tracks[i].count);
+    }
+    // Date by date: the bodies of one moment share the Earth's place.
+    for (std::size_t k = 0; k < wanted; ++k) {
+        for (Track& track : tracks) {
+            if (k < track.count) track.places.push_back(bodies.Place(track.kind, track.number, times[k]));
+        }
+    }
+
+    for (Track& track : tracks) {
+        if (track.count == 0) continue;
+        const std::string name = bodies.Name(track.kind, track.number);
+        bool first = true;
+        bool gap = false;
+        for (std::size_t k = 0; k < track.count; ++k) {
+            const std::optional<PathBodyPlace>& place = track.places[k];
+            if (!place) {
+                gap = true;
+                continue;
+            }
+            const double t = times[k];
+            PathPoint point;
+            point.RA = place->ra_deg;
+            point.Dec = place->dec_deg;
+            ToTrackFrame(point.RA, point.Dec, t, in, settings.Reference);
+            if (place->has_tail) {
+                point.HasTail = 1;
+                point.TailRA = place->tail_ra_deg;
+                point.TailDec = place->tail_dec_deg;
+                ToTrackFrame(point.TailRA, point.TailDec, t, in, settings.Reference);
+            }
+            point.Reference = settings.Reference;
+            point.Label = PathLabel(settings.LabelFlags, first || !settings.LabelFirstOnly, name, t, place->mag);
+            point.FirstOfBody = first ? 1 : 0;
+            point.NewLine = first || gap ? 1 : 0;
+            result.points.push_back(std::move(point));
+            first = false;
+            gap = false;
+        }
+        track.places = {};
+    }
+    return result;
+}
+
+chart::PathListState ProjectPathPoints(const skydata::PathSettings& settings, const std::vector<PathPoint>& points) {
+    const double interval = std::nearbyint(static_cast<double>(settings.LabelInterval));
+    const double step = std::nearbyint(UsableStep(settings.StepDays));
+    // LabelInterval is a 16-bit number, so the ratio is small.
+    const double ratio = std::trunc(interval / step);
+    const std::size_t label_step = ratio >= 1 ? static_cast<std::size_t>(ratio) : 1;
+
+    chart::PathListState lists;
+    lists.PathVectors.reserve(points.size());
+    std::size_t k = 0;
+    for (const PathPoint& point : points) {
+        chart::PathVector v;
+        v.x = astro::kVectorLength * astro::CosD(point.Dec) * astro::CosD(point.RA);
+        v.y = astro::kVectorLength * astro::CosD(point.Dec) * astro::SinD(point.RA);
+        v.z = astro::kVectorLength * astro::SinD(point.Dec);
+        v.Flag = point.NewLine;
+        v.ColorIndex = 1;
+        lists.PathVectors.push_back(v);
+
+        if (point.FirstOfBody == 1) k = 0;
+        if (k % label_step == 0) {
+            chart::PathMark mark;
+            mark.RA = point.RA;
+            mark.Dec = point.Dec;
+            mark.Label = skydata::TrimBlanks(point.Label);
+            mark.TailRA = point.TailRA;
+            mark.TailDec = point.TailDec;
+            mark.HasTail = settings.DrawTail ? point.HasTail : 0;
+            lists.PathMarks.push_back(std::move(mark));
+        }
+        ++k;
+    }
+    return lists;
+}
+
+// ---- The module ------------------------------------------------------------
+
+TrackState& TrackModule() {
+    static TrackState state;
+    return state;
+}
+
+void ResetTrackModule() { TrackModule() = TrackState{}; }
+
+void ComputePaths(const skydata::PathSettings& settings) {
+    TrackState& state = TrackModule();
+    PathInputs in;
+    in.bodies = skydata::PathModule().PathBodyList;
+    in.site = astro::CurrentSite();
+    in.chart_jd = skydata::CurrentSettings().CurrentJD;
+    in.calcprecession = astro::Settings().calcprecession;
+    EphemerisPathBodies bodies(in.site);
+    PathComputation computed = ComputePathPoints(settings, in, bodies);
+    state.PathPoints = std::move(computed.points);
+    if (!computed.over_cap) {
+        state.WarnedFor.reset();
+        return;
+    }
+    auto key = std::make_pair(settings, in.bodies);
+    if (state.WarnedFor && *state.WarnedFor == key) return;
+    state.WarnedFor = std::move(key);
+    if (state.Warn) {
+        state.Warn(std::string(kPathWarningTitle), kPathWarningText);
+    } else {
+        platform::MsgBox(kPathWarningText, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                         std::string(kPathWarningTitle));
+    }
+}
+
+void ProjectPaths(const skydata::PathSettings& settings) {
+    chart::PathLists() = ProjectPathPoints(settings, TrackModule().PathPoints);
+}
+
+void InstallPathHooks() {
+    skydata::PathState& paths = skydata::PathModule();
+    paths.Hooks.ComputePaths = ComputePaths;
+    paths.Hooks.ProjectPaths = ProjectPaths;
+    skydata::PathBodyNames& names = paths.Names;
+    names.CometIndexOf = [](std::string_view n) { return IndexByName(astro::SmallBodies().CometElementList, n); };
+    names.CometNameAt = [](int i) { return NameAt(astro::SmallBodies().CometElementList, i); };
+    names.AsteroidIndexOf = [](std::string_view n) {
+        return IndexByName(astro::SmallBodies().AsteroidElementList, n);
+    };
+    names.AsteroidNameAt = [](int i) { return NameAt(astro::SmallBodies().AsteroidElementList, i); };
+}
+
+}  // namespace app

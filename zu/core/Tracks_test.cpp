@@ -1,0 +1,530 @@
+// Tracks of solar-system bodies: dates, times of day, places and frames,
+// labels, lines and marks, the point limit and its warning, the hooks of the
+// settings load and the chart, with scripted bodies and with the real
+// ephemeris.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "astro/AngleMath.h"
+#include "astro/Coordinates.h"
+#include "astro/JulianDay.h"
+#include "astro/Planets.h"
+#include "astro/RiseSet.h"
+#include "chart/ChartState.h"
+#include "chart/DrawMap.h"
+#include "chart/PathLists.h"
+#include "platform/RecordingSurface.h"
+#include "zu/core/ProgramLoad.h"
+#include "zu/core/TestSupport.h"
+#include "zu/core/Tracks.h"
+
+namespace app {
+namespace {
+
+constexpr int kMars = 3;
+
+// Bodies whose place at t is (10 + t - t0, 20) with magnitude 1.2; a body
+// cannot be placed at the moments listed in `gaps`.
+class ScriptedBodies final : public PathBodySource {
+public:
+    double t0 = 0;
+    std::set<double> gaps;
+    std::vector<double> asked;
+
+    bool Exists(PathBodyKind kind, std::int32_t number) override {
+        return number >= 0 && number < (kind == PathBodyKind::Planet ? 10 : 2);
+    }
+    std::string Name(PathBodyKind kind, std::int32_t number) override {
+        return std::string(kind == PathBodyKind::Comet ? "혜성" : "행성").append(std::to_string(number));
+    }
+    std::optional<PathBodyPlace> Place(PathBodyKind kind, std::int32_t, double jd) override {
+        asked.push_back(jd);
+        if (gaps.count(jd)) return std::nullopt;
+        PathBodyPlace p;
+        p.ra_deg = 10 + (jd - t0);
+        p.dec_deg = 20;
+        p.mag = 1.2;
+        if (kind == PathBodyKind::Comet) {
+            p.has_tail = true;
+            p.tail_ra_deg = p.ra_deg;
+            p.tail_dec_deg = 22;
+        }
+        return p;
+    }
+};
+
+const double kMay20 = astro::DateToJD(2008, 5, 20, 0, 0, 0);
+
+skydata::PathSettings TenDaysStepTwo() {
+    skydata::PathSettings s;
+    s.StartJD = kMay20;
+    s.EndJD = kMay20 + 10;
+    s.StepDays = 2;
+    s.LabelInterval = 4;
+    s.LabelFlags = "D   ";
+    return s;
+}
+
+PathInputs Inputs(std::vector<std::string> bodies) {
+    PathInputs in;
+    in.bodies = std::move(bodies);
+    in.chart_jd = kMay20 + 0.75;
+    return in;
+}
+
+// Vertical arms of the track crosses in the recorded drawing: "Line(x,y1)-(x,y2),RGB(r,g,b)".
+std::vector<std::pair<int, int>> CrossCentres(const platform::RecordingSurface& surface, const std::string& rgb) {
+    std::vector<std::pair<int, int>> centres;
+    for (const std::string& call : surface.Calls()) {
+        int x1, y1, x2, y2;
+        char colour[40] = {};
+        if (std::sscanf(call.c_str(), "Line(%d,%d)-(%d,%d),%39s", &x1, &y1, &x2, &y2, colour) != 5) continue;
+        if (rgb != colour || x1 != x2 || y2 - y1 != 8) continue;
+        centres.emplace_back(x1, y1 + 4);
+    }
+    return centres;
+}
+
+class TracksTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetTrackModule();
+        chart::ResetPathLists();
+        InstallPathHooks();
+        S().CurrentJD = kMay20 + 0.75;
+    }
+    void TearDown() override {
+        ResetTrackModule();
+        chart::ResetPathLists();
+    }
+    static skydata::SettingsSnapshot& S() { return skydata::CurrentSettings(); }
+    static skydata::PathState& Paths() { return skydata::PathModule(); }
+    static void Compute() {
+        Paths().Hooks.ComputePaths(Paths().Settings);
+        Paths().Hooks.ProjectPaths(Paths().Settings);
+    }
+
+    test::ProgramEnv p;
+};
+
+TEST_F(TracksTest, DatesAreStartPlusWholeStepsUpToTheEnd) {
+    ScriptedBodies bodies;
+    bodies.t0 = kMay20;
+    const PathComputation c = ComputePathPoints(TenDaysStepTwo(), Inputs({"P3"}), bodies);
+    ASSERT_EQ(c.points.size(), 6u);
+    EXPECT_FALSE(c.over_cap);
+    for (int k = 0; k < 6; ++k) EXPECT_DOUBLE_EQ(bodies.asked[k], kMay20 + 2 * k) << k;
+    EXPECT_EQ(c.points[0].Label, " 2008/5/20 ");
+    EXPECT_EQ(c.points[5].Label, " 2008/5/30 ");
+
+    // Steps the dialog never stores: not a number or below 1 count as one
+    // day, so no setting hangs.
+    for (double step : {0.0, -3.0, std::nan("")}) {
+        skydata::PathSettings s = TenDaysStepTwo();
+        s.StepDays = step;
+        EXPECT_EQ(ComputePathPoints(s, Inputs({"P3"}), bodies).points.size(), 11u) << step;
+    }
+    // A step of a day and a half over three days: 0, 1.5 and 3.
+    skydata::PathSettings s = TenDaysStepTwo();
+    s.StepDays = 1.5;
+    s.EndJD = s.StartJD + 3;
+    EXPECT_EQ(ComputePathPoints(s, Inputs({"P3"}), bodies).points.size(), 3u);
+}
+
+TEST_F(TracksTest, NoRangeOrNoBodyGivesEmptyListsAndNoMessage) {
+    chart::PathLists().PathMarks.resize(3);
+    chart::PathLists().PathVectors.resize(3);
+    Paths().PathBodyList = {"P3"};
+    Paths().Settings = TenDaysStepTwo();
+    Paths().Settings.EndJD = kMay20 - 1;
+    Compute();
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
+    EXPECT_TRUE(chart::PathLists().PathVectors.empty());
+    EXPECT_TRUE(chart::PathLists().PathMarks.empty());
+
+    Paths().Settings = TenDaysStepTwo();
+    Paths().PathBodyList = {""};
+    Compute();
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
+    EXPECT_TRUE(chart::PathLists().PathMarks.empty());
+    // Codes outside their lists give no point either.
+    Paths().PathBodyList = {"P10", "C0", "A-1"};
+    Compute();
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+TEST_F(TracksTest, MarsOverTenDaysWithTheRealEphemeris) {
+    Paths().PathBodyList = {"P3"};
+    Paths().Settings = TenDaysStepTwo();
+    Compute();
+    const std::vector<PathPoint>& points = TrackModule().PathPoints;
+    ASSERT_EQ(points.size(), 6u);
+    // The chart's place of Mars at 0 h of each date (geocentric, of date).
+    for (int k = 0; k < 6; ++k) {
+        const astro::PlanetPlace mars = astro::ComputePlanetPlace(kMars, kMay20 + 2 * k, astro::CurrentSite());
+        EXPECT_DOUBLE_EQ(points[k].RA, mars.ra_deg) << k;
+        EXPECT_DOUBLE_EQ(points[k].Dec, mars.dec_deg) << k;
+        EXPECT_EQ(points[k].FirstOfBody, k == 0 ? 1 : 0);
+        EXPECT_EQ(points[k].HasTail, 0);
+    }
+    // Label interval 4 at step 2: every other point is marked.
+    const chart::PathListState& lists = chart::PathLists();
+    ASSERT_EQ(lists.PathVectors.size(), 6u);
+    ASSERT_EQ(lists.PathMarks.size(), 3u);
+    for (int m = 0; m < 3; ++m) {
+        EXPECT_EQ(lists.PathMarks[m].RA, points[2 * m].RA);
+        EXPECT_EQ(lists.PathMarks[m].Label, points[2 * m].Label.substr(1, points[2 * m].Label.size() - 2));
+    }
+    EXPECT_EQ(lists.PathMarks[1].Label, "2008/5/24");
+    const chart::PathVector& v = lists.PathVectors[2];
+    EXPECT_NEAR(v.x, 1000 * astro::CosD(points[2].Dec) * astro::CosD(points[2].RA), 1e-9);
+    EXPECT_NEAR(v.z, 1000 * astro::SinD(points[2].Dec), 1e-9);
+    EXPECT_EQ(v.Flag, 0);
+    EXPECT_EQ(v.ColorIndex, 1);
+    EXPECT_EQ(lists.PathVectors[0].Flag, 1);
+
+    // The chart draws the three marks.
+    S().ViewPath = true;
+    S().ViewCoordSys = "e";
+    skydata::StartupTables().Styles.LayerStyle[10].Color = skydata::RgbColor(1, 2, 3);
+    chart::ChartView view;
+    view.coord_sys = "e";
+    view.center_lon_deg = points[2].RA;
+    view.center_lat_deg = points[2].Dec;
+    view.fov_deg = 30;
+    view.jd_local = S().CurrentJD;
+    platform::RecordingSurface surface(600, 600);
+    chart::DrawMap(surface, view, chart::ModuleSources());
+    EXPECT_EQ(CrossCentres(surface, "RGB(1,2,3)").size(), 3u);
+}
+
+TEST_F(TracksTest, EachBodyStartsItsOwnLineAndItsOwnMarkCount) {
+    ScriptedBodies bodies;
+    skydata::PathSettings s = TenDaysStepTwo();
+    const PathComputation c = ComputePathPoints(s, Inputs({"P3", "", "C1"}), bodies);
+    ASSERT_EQ(c.points.size(), 12u);
+    const chart::PathListState lists = ProjectPathPoints(s, c.points);
+    for (std::size_t i = 0; i < 12; ++i) {
+        EXPECT_EQ(lists.PathVectors[i].Flag, i == 0 || i == 6 ? 1 : 0) << i;
+        EXPECT_EQ(c.points[i].FirstOfBody, i == 0 || i == 6 ? 1 : 0) << i;
+    }
+    ASSERT_EQ(lists.PathMarks.size(), 6u);
+    EXPECT_EQ(lists.PathMarks[3].RA, c.points[6].RA);
+    // The comet's tail rides on its marks only when tails are drawn.
+    EXPECT_EQ(c.points[6].HasTail, 1);
+    EXPECT_EQ(c.points[6].TailDec, 22);
+    EXPECT_EQ(lists.PathMarks[3].HasTail, 0);
+    s.DrawTail = true;
+    EXPECT_EQ(ProjectPathPoints(s, c.points).PathMarks[3].HasTail, 1);
+    EXPECT_EQ(ProjectPathPoints(s, c.points).PathMarks[0].HasTail, 0);
+
+    // Only Reference 1 is horizontal; a hand-edited 2 stays equatorial, as
+    // the chart draws it.
+    s.Reference = 2;
+    const PathComputation other = ComputePathPoints(s, Inputs({"P3"}), bodies);
+    ASSERT_FALSE(other.points.empty());
+    EXPECT_EQ(other.points[0].RA, c.points[0].RA);
+    EXPECT_EQ(other.points[0].Dec, c.points[0].Dec);
+}
+
+TEST_F(TracksTest, ADateWithoutAPlaceBreaksTheLineButNotTheMarks) {
+    ScriptedBodies bodies;
+    bodies.gaps = {kMay20, kMay20 + 4};
+    const skydata::PathSettings s = TenDaysStepTwo();
+    const PathComputation c = ComputePathPoints(s, Inputs({"P3"}), bodies);
+    ASSERT_EQ(c.points.size(), 4u);
+    EXPECT_EQ(c.points[0].FirstOfBody, 1);
+    const chart::PathListState lists = ProjectPathPoints(s, c.points);
+    std::vector<int> flags;
+    for (const chart::PathVector& v : lists.PathVectors) flags.push_back(v.Flag);
+    EXPECT_EQ(flags, (std::vector<int>{1, 1, 0, 0}));
+    EXPECT_EQ(c.points[1].FirstOfBody, 0);
+    EXPECT_EQ(lists.PathMarks.size(), 2u);
+}
+
+TEST_F(TracksTest, LabelsFollowTheirFlags) {
+    const double t = astro::DateToJD(2008, 5, 20, 21, 5, 0);
+    struct Case {
+        const char* flags;
+        bool with_name;
+        double mag;
+        const char* label;
+    } cases[] = {
+        {"NDMT", true, 1.2, "화성  2008/5/20 21:5 1.2등급"},
+        {"NDM ", true, 1.2, "화성  2008/5/20 1.2등급"},
+        {"NT  ", true, 1.2, "화성 "},     // a time only with a date
+        {"T   ", true, 1.2, ""},
+        {"NDMT", false, -2.04, " 2008/5/20 21:5 -2.0등급"},
+        {"M   ", true, 0.05, "0.1등급"},
+        {"    ", true, 1.2, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PathLabel(c.flags, c.with_name, "화성", t, c.mag), c.label) << c.flags;
+    }
+    EXPECT_EQ(PathLabel("D   ", true, "x", astro::DateToJD(-44, 3, 15, 0, 0, 0), 0), "-44/3/15 ");
+}
+
+TEST_F(TracksTest, TheNameOnlyOnEachBodysFirstPoint) {
+    ScriptedBodies bodies;
+    skydata::PathSettings s = TenDaysStepTwo();
+    s.LabelFlags = "N   ";
+    const PathComputation first_only = ComputePathPoints(s, Inputs({"P1", "P2"}), bodies);
+    std::vector<std::string> labels;
+    for (const PathPoint& point : first_only.points) labels.push_back(point.Label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"행성1 ", "", "", "", "", "", "행성2 ", "", "", "", "", ""}));
+    s.LabelFirstOnly = false;
+    const PathComputation every = ComputePathPoints(s, Inputs({"P1"}), bodies);
+    for (const PathPoint& point : every.points) EXPECT_EQ(point.Label, "행성1 ");
+}
+
+TEST_F(TracksTest, TimeOfDayByRule) {
+    skydata::PathSettings s = TenDaysStepTwo();
+    s.TimeRule = 4;
+    s.Hour = 6.5;
+    // The chart's time of day, whatever the rule says.
+    s.SyncWithChart = true;
+    const double chart_jd = astro::DateToJD(2010, 1, 1, 21, 30, 0);
+    for (double day : {kMay20, kMay20 + 2}) {
+        EXPECT_NEAR(PathPointTime(s, day, chart_jd, 35.82, 128.46), day + 21.5 / 24, 1e-9);
+    }
+    ScriptedBodies bodies;
+    s.LabelFlags = "DT  ";
+    PathInputs in = Inputs({"P3"});
+    in.chart_jd = chart_jd;
+    for (const PathPoint& point : ComputePathPoints(s, in, bodies).points) {
+        EXPECT_NE(point.Label.find(" 21:30 "), std::string::npos) << point.Label;
+    }
+
+    // Rule 0: the user's hour.
+    s.SyncWithChart = false;
+    s.TimeRule = 0;
+    EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, 35.82, 128.46), kMay20 + 6.5 / 24, 1e-9);
+
+    // Sunrise, sunset and the Sun's transit at the default site.
+    const struct {
+        std::uint8_t rule;
+        int kind;
+        int which;  // 0 morning, 1 evening, 2 transit
+    } rules[] = {{1, 5, 0}, {2, 4, 0}, {3, 3, 0}, {4, 1, 0}, {5, 1, 2}, {6, 1, 1}, {7, 3, 1}, {8, 4, 1}, {9, 5, 1}};
+    for (const auto& r : rules) {
+        double hours[3];
+        astro::SunRiseSetEvents(kMay20, 35.82, 128.46, r.kind, hours[0], hours[1], hours[2]);
+        s.TimeRule = r.rule;
+        EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, 35.82, 128.46), kMay20 + hours[r.which] / 24, 1e-12)
+            << int(r.rule);
+    }
+
+    // No sunrise at 78 N on 2008 December 21: the Sun's transit + 12 h.
+    const double solstice = astro::DateToJD(2008, 12, 21, 0, 0, 0);
+    double rise, set, transit;
+    astro::SunRiseSetEvents(solstice, 78, 15, 1, rise, set, transit);
+    ASSERT_LT(rise, 0);
+    ASSERT_GT(transit, 0);
+    s.TimeRule = 4;
+    const double expected_hour = transit + 12 > 24 ? transit - 12 : transit + 12;
+    EXPECT_NEAR(PathPointTime(s, solstice, chart_jd, 78, 15), solstice + expected_hour / 24, 1e-12);
+}
+
+TEST_F(TracksTest, TooManyPointsWarnOnceAndStopAtTheLimit) {
+    Paths().PathBodyList.clear();
+    for (int i = 0; i < 60; ++i) Paths().PathBodyList.push_back(i % 2 ? "P3" : "P4");
+    skydata::PathSettings& s = Paths().Settings;
+    s = TenDaysStepTwo();
+    s.EndJD = s.StartJD + 1825;
+    s.StepDays = 1;
+    s.SyncWithChart = true;
+    Compute();
+    EXPECT_EQ(TrackModule().PathPoints.size(), kMaxPathPoints);
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    const platform::Message& m = p.env.messages.shown[0];
+    EXPECT_EQ(m.text,
+              "계산량이 너무 많습니다. 계산 간격을 늘여주거나\r\n시간 간격을 줄이거나, 선택한 천체의 수를 줄여주\r\n기 "
+              "바랍니다.");
+    EXPECT_EQ(m.title, "궤적 그리기 경고");
+    EXPECT_EQ(m.icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(m.buttons, platform::MsgButtons::Ok);
+    // The chart recomputes with every drawing while the tracks follow it.
+    S().CurrentJD += 1.0 / 24;
+    Compute();
+    S().CurrentJD += 1.0 / 24;
+    Compute();
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(TrackModule().PathPoints.size(), kMaxPathPoints);
+
+    // Step 2: 60 x 913 points, within the limit.
+    s.StepDays = 2;
+    Compute();
+    EXPECT_EQ(TrackModule().PathPoints.size(), 60u * 913u);
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+}
+
+TEST_F(TracksTest, TheSharedPlanetStateKeepsTheChartMoment) {
+    astro::CalcPlanets(S().CurrentJD);
+    const astro::PlanetState before = astro::Planets();
+    Paths().PathBodyList = {"P0", "P3", "P8"};
+    Paths().Settings = TenDaysStepTwo();
+    Paths().Settings.TimeRule = 6;
+    Paths().Settings.Reference = 1;
+    Compute();
+    ASSERT_EQ(TrackModule().PathPoints.size(), 18u);
+    const astro::PlanetState& after = astro::Planets();
+    EXPECT_EQ(after.JDE, before.JDE);
+    EXPECT_EQ(after.Obliquity, before.Obliquity);
+    for (int i = 0; i < astro::kPlanetCount; ++i) {
+        EXPECT_EQ(after.PlanetTable[i].RA, before.PlanetTable[i].RA);
+        EXPECT_EQ(after.PlanetTable[i].TopoDec, before.PlanetTable[i].TopoDec);
+        EXPECT_EQ(after.PlanetTable[i].Mag, before.PlanetTable[i].Mag);
+    }
+}
+
+TEST_F(TracksTest, BodyCodesAndNames) {
+    const struct {
+        const char* code;
+        int kind;
+        int number;
+    } cases[] = {{"P4", 0, 4}, {"p9", 0, 9}, {"c12", 1, 12}, {"C0", 1, 0}, {"A3", 2, 3}, {"a7", 2, 7},
+                 {"x1", 0, 1}, {"P", 0, 0},  {"C2.5", 1, 2},  {"C3.5", 1, 4}, {"A 5", 2, 5}, {"P1e20", 0, -1}};
+    for (const auto& c : cases) {
+        std::uint8_t kind = 9;
+        std::int32_t number = 9;
+        ParseBodyCode(c.code, kind, number);
+        EXPECT_EQ(kind, c.kind) << c.code;
+        EXPECT_EQ(number, c.number) << c.code;
+    }
+
+    astro::SmallBodies().CometElementList.resize(3);
+    astro::SmallBodies().CometElementList[1].Name = "C/2020 F3 (NEOWISE)";
+    astro::SmallBodies().CometElementList[2].Name = "C/2020 F3 (NEOWISE)";
+    astro::SmallBodies().AsteroidElementList.resize(2);
+    astro::SmallBodies().AsteroidElementList[0].Name = "Ceres";
+    EXPECT_EQ(FindCometByName("C/2020 F3 (NEOWISE)"), "C1");
+    EXPECT_EQ(FindCometByName("c/2020 f3 (neowise)"), "");
+    EXPECT_EQ(FindAsteroidByName("Ceres"), "A0");
+    EXPECT_EQ(FindAsteroidByName("Vesta"), "");
+
+    // The settings text finds them by the same names.
+    EXPECT_TRUE(skydata::LoadPathBodies("P4\r\ncC/2020 F3 (NEOWISE)\r\nx1\r\naCeres\r\nP5"));
+    EXPECT_EQ(Paths().PathBodyList, (std::vector<std::string>{"P4", "C1", "A0"}));
+    EXPECT_EQ(skydata::SavePathBodies(), "P4\r\ncC/2020 F3 (NEOWISE)\r\naCeres\r\n");
+
+    skydata::PathSettings a = TenDaysStepTwo(), b;
+    a.LabelFlags = "NDMT";
+    a.DrawTail = true;
+    CopyPathSettings(a, b);
+    EXPECT_EQ(a, b);
+}
+
+// The first mark of a track that follows the chart lies on the body's
+// symbol, in every frame and view. A wrong frame (J2000 against date in
+// 1900) would be 1.4 degrees off, some 80 pixels in this field.
+TEST_F(TracksTest, TheTrackAtTheChartMomentLiesOnTheBody) {
+    skydata::StartupTables().Styles.LayerStyle[10].Color = skydata::RgbColor(1, 2, 3);
+    S().CurrentJD = astro::DateToJD(1900, 6, 1, 21, 0, 0);
+    S().underhorizon = 1;
+    S().ViewPath = true;
+    S().viewplanet = true;
+    Paths().PathBodyList = {"P3"};
+    skydata::PathSettings& s = Paths().Settings;
+    s = TenDaysStepTwo();
+    s.StartJD = astro::RoundToHalf(S().CurrentJD);
+    s.EndJD = s.StartJD + 4;
+    s.SyncWithChart = true;
+    const double lst_h = astro::CalcLST(S().CurrentJD, S().lon, S().timezone);
+    for (bool precession : {true, false}) {
+        for (std::uint8_t reference : {0, 1}) {
+            for (bool geocentric : {true, false}) {
+                for (const char* coord : {"a", "e"}) {
+                    SCOPED_TRACE(testing::Message() << "precession " << precession << " reference " << int(reference)
+                                                    << " psystem " << geocentric << " view " << coord);
+                    S().calcprecession = precession;
+                    S().psystem = geocentric;
+                    S().ViewCoordSys = coord;
+                    s.Reference = reference;
+                    Compute();
+                    ASSERT_EQ(TrackModule().PathPoints.size(), 3u);
+
+                    const astro::PlanetPlace mars =
+                        astro::ComputePlanetPlace(kMars, S().CurrentJD, astro::CurrentSite(), !geocentric);
+                    double ra = mars.ra_deg, dec = mars.dec_deg;
+                    if (!precession) astro::PrecessByMatrix(S().CurrentJD, astro::kJ2000, ra, dec, ra, dec);
+                    chart::ChartView view;
+                    view.coord_sys = coord;
+                    view.lat_deg = S().lat;
+                    view.lst_h = lst_h;
+                    view.fov_deg = 10;
+                    view.jd_local = S().CurrentJD;
+                    view.center_lon_deg = ra;
+                    view.center_lat_deg = dec;
+                    if (std::string(coord) == "a") {
+                        astro::EquatorialToHorizontal(ra, dec, lst_h, S().lat, view.center_lon_deg,
+                                                      view.center_lat_deg);
+                    }
+                    platform::RecordingSurface surface(800, 800);
+                    chart::DrawMap(surface, view, chart::ModuleSources());
+
+                    const chart::ObjectKey key = chart::PlanetKey(kMars);
+                    const chart::ScreenObject* body = nullptr;
+                    for (const chart::ScreenObject& o : chart::Chart().ScreenObjects) {
+                        if (o.Key == key) body = &o;
+                    }
+                    ASSERT_NE(body, nullptr);
+                    const auto crosses = CrossCentres(surface, "RGB(1,2,3)");
+                    ASSERT_FALSE(crosses.empty());
+                    EXPECT_LE(std::abs(crosses[0].first - body->X), 1);
+                    EXPECT_LE(std::abs(crosses[0].second - body->Y), 1);
+                }
+            }
+        }
+    }
+}
+
+// A hand-edited step in the settings file: the start-up load takes the
+// default step of two days and computes the stored selection without hanging.
+TEST(TracksStartup, StoredStepsThatAreNoStepsStillLoad) {
+    for (const char* step : {" 0", "-3", "abc"}) {
+        test::ProgramEnv p;
+        ResetTrackModule();
+        char start[32], end[32];
+        std::snprintf(start, sizeof start, " %.1f", kMay20);
+        std::snprintf(end, sizeof end, " %.1f", kMay20 + 10);
+        test::WriteSettingsFile(p.user.path() / "Default.cfg",
+                                {{"SetPath1", start}, {"SetPath2", end}, {"SetPath4", step}, {"PathObj", "P3\r\n"}});
+        LoadProgramState(std::filesystem::current_path());
+        const std::size_t expected = 6;  // every one of them the default two days
+        EXPECT_EQ(TrackModule().PathPoints.size(), expected) << step;
+        EXPECT_EQ(chart::PathLists().PathVectors.size(), expected) << step;
+        EXPECT_TRUE(TakeStartupNotices().empty());
+        ResetTrackModule();
+        chart::ResetPathLists();
+    }
+}
+
+// Too many points in the stored settings: a notice after start-up, not a box
+// in the middle of loading.
+TEST(TracksStartup, TheLimitWarningOfTheLoadIsAStartupNotice) {
+    test::ProgramEnv p;
+    ResetTrackModule();
+    std::string bodies;
+    for (int i = 0; i < 60; ++i) bodies += "P3\r\n";
+    char start[32], end[32];
+    std::snprintf(start, sizeof start, " %.1f", kMay20);
+    std::snprintf(end, sizeof end, " %.1f", kMay20 + 1825);
+    test::WriteSettingsFile(p.user.path() / "Default.cfg",
+                            {{"SetPath1", start}, {"SetPath2", end}, {"SetPath4", " 1"}, {"PathObj", bodies.c_str()}});
+    LoadProgramState(std::filesystem::current_path());
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    const std::vector<std::string> notices = TakeStartupNotices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], kPathWarningText);
+    EXPECT_FALSE(TrackModule().Warn);
+    ResetTrackModule();
+    chart::ResetPathLists();
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,250 @@
+// The observer-site window: "local.txt" read and written back byte for byte,
+// the list edits, the zone sign, the range checks and the apply order.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <memory>
+
+#include "platform/TextFile.h"
+#include "zu/core/ChartHost.h"
+#include "zu/core/TestSupport.h"
+#include "zu/core/ToolWindows.h"
+#include "zu/dialogs/SiteWindow.h"
+
+namespace app {
+namespace {
+
+class SiteWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { owner = std::make_unique<QWidget>(); }
+    void TearDown() override {
+        ResetToolWindows();
+        owner.reset();
+    }
+    FrmObs& Open() { return static_cast<FrmObs&>(ShowToolWindow(ToolWindowId::FrmObs, owner.get())); }
+    std::filesystem::path UserList() const { return p.user.path() / "local.txt"; }
+    void WriteList(const std::string& utf8) { ASSERT_TRUE(platform::WriteTextFileCp949(UserList(), utf8)); }
+    std::string ListText() const { return platform::ReadTextFileCp949(UserList()).value_or("<none>"); }
+    static std::string Text(const QLineEdit* box) { return box->text().toUtf8().toStdString(); }
+    static void Place(FrmObs& w, bool west, const char* lon, bool south, const char* lat, const char* zone) {
+        w.CmbLon->setCurrentIndex(west ? 1 : 0);
+        w.TxtLon[0]->setText(lon);
+        w.TxtLon[1]->setText("0");
+        w.TxtLon[2]->setText("0");
+        w.CmbLat->setCurrentIndex(south ? 1 : 0);
+        w.TxtLat[0]->setText(lat);
+        w.TxtLat[1]->setText("0");
+        w.TxtLat[2]->setText("0");
+        w.TxtTimeZone->setText(zone);
+    }
+    const std::vector<platform::Message>& Shown() { return p.env.messages.shown; }
+
+    test::ProgramEnv p;
+    RecordingChartHost host;
+    std::unique_ptr<QWidget> owner;
+};
+
+TEST_F(SiteWindowTest, ShippedListRoundTripsByteForByte) {
+    const std::filesystem::path shipped = std::filesystem::current_path() / "local.txt";
+    const std::optional<std::string> bytes = platform::ReadFileBytes(shipped);
+    ASSERT_TRUE(bytes);
+    const std::string text = platform::Cp949ToUtf8(*bytes);
+    const std::vector<SiteLine> lines = ParseSiteLines(text);
+    EXPECT_EQ(lines.size(), 82u);
+    EXPECT_EQ(platform::Utf8ToCp949(FormatSiteLines(lines)), *bytes);
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), "고령; 128.46; 35.82; 9;1013; 15; 0; 6");
+
+    // The window reads the shipped list until the user has one.
+    FrmObs& w = Open();
+    EXPECT_EQ(w.List1->count(), 82);
+    EXPECT_EQ(w.List1->currentRow(), -1);
+    EXPECT_FALSE(w.CmdEdit[1]->isEnabled());
+    EXPECT_FALSE(w.CmdEdit[2]->isEnabled());
+    EXPECT_EQ(Text(w.TxtLon[0]), "128");
+    EXPECT_EQ(Text(w.TxtLon[1]), "27");
+    EXPECT_EQ(Text(w.TxtLon[2]), "36.00");
+    EXPECT_EQ(w.CmbLon->currentIndex(), 0);
+    EXPECT_EQ(Text(w.TxtTimeZone), "9");
+    w.close();
+    EXPECT_FALSE(std::filesystem::exists(UserList()));
+}
+
+TEST_F(SiteWindowTest, ShortLinesTakeDefaultsOthersStayVerbatim) {
+    WriteList("A; 127; 37; 9\r\n\r\nodd;1;2;3;4;5\r\nB; -3.7; 40.4; 1;1000; 20; 1.5; 2\r\n");
+    FrmObs& w = Open();
+    ASSERT_EQ(w.List1->count(), 2);
+    w.List1->setCurrentRow(0);
+    w.List1_Click();
+    EXPECT_EQ(Text(w.txtAir[1]), "1013");
+    EXPECT_EQ(Text(w.txtAir[0]), "15");
+    // Madrid-like: west of Greenwich, one hour ahead; the zone shows its sign.
+    w.List1->setCurrentRow(1);
+    w.List1_Click();
+    EXPECT_EQ(Text(w.TxtTimeZone), "+1");
+    EXPECT_EQ(w.CmbLon->currentIndex(), 1);
+
+    w.TxtObs->setText("C");
+    w.CmdEdit[0]->click();
+    EXPECT_EQ(ListText(),
+              "A; 127; 37; 9;1013; 15; 0; 6\r\nodd;1;2;3;4;5\r\nB;-3.7; 40.4; 1;1000; 20; 1.5; 2\r\n"
+              "C;-3.7; 40.4; 1;1000; 20; 0; 0\r\n");
+    EXPECT_EQ(w.List1->count(), 3);
+    EXPECT_EQ(w.List1->currentRow(), -1);
+
+    w.List1->setCurrentRow(0);
+    EXPECT_TRUE(w.CmdEdit[2]->isEnabled());
+    w.CmdEdit[2]->click();
+    EXPECT_EQ(ListText(),
+              "odd;1;2;3;4;5\r\nB;-3.7; 40.4; 1;1000; 20; 1.5; 2\r\nC;-3.7; 40.4; 1;1000; 20; 0; 0\r\n");
+    EXPECT_EQ(w.List1->count(), 2);
+    EXPECT_EQ(w.List1->item(0)->text().toStdString(), "B");
+    EXPECT_EQ(w.List1->currentRow(), -1);
+
+    w.List1->setCurrentRow(1);
+    w.TxtObs->setText("D");
+    w.CmdEdit[1]->click();
+    EXPECT_EQ(w.List1->item(1)->text().toStdString(), "D");
+}
+
+TEST_F(SiteWindowTest, ZoneMinusHundredIsAnOrdinaryLine) {
+    WriteList("X; 10; 10; -100;1013; 15; 0; 6\r\n");
+    FrmObs& w = Open();
+    EXPECT_EQ(w.List1->count(), 1);
+    w.TxtObs->setText("Y");
+    w.CmdEdit[0]->click();
+    EXPECT_EQ(ListText(), "X; 10; 10;-100;1013; 15; 0; 6\r\nY; 128.46; 35.82; 9;1013; 15; 0; 0\r\n");
+}
+
+// Numbers no site can have mark a damaged line, which stays as it stands and
+// is not listed: a zone, pressure or temperature beyond single precision, a
+// longitude or latitude the degree fields cannot show. A listed site out of
+// range shows as it is and applying it is refused with the range message.
+TEST_F(SiteWindowTest, HugeNumbersInTheListChangeNothing) {
+    const std::string damaged =
+        "Z; 10; 10; 1E+300\r\nW; 10; 10; 9;1013; -1E+39; 0; 6\r\nH; 1E+300; -1E+308; 9\r\nJ; 400; 10; 9\r\n";
+    WriteList(damaged + "N; 170; 95; 9\r\n");
+    const skydata::SettingsSnapshot before = skydata::CurrentSettings();
+    FrmObs& w = Open();
+    ASSERT_EQ(w.List1->count(), 1);
+    w.List1->setCurrentRow(0);
+    w.List1_Click();
+    EXPECT_EQ(Text(w.TxtLat[0]), "95");
+    EXPECT_EQ(Text(w.TxtLon[0]), "170");
+    w.CmdOK->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text.rfind("위도는", 0), 0u) << Shown()[0].text;
+    EXPECT_EQ(skydata::CurrentSettings().lat, before.lat);
+    EXPECT_EQ(skydata::CurrentSettings().lon, before.lon);
+    EXPECT_EQ(ListText(), damaged + "N; 170; 95; 9\r\n");
+
+    // An edit writes the list again, the damaged lines as they stood.
+    Place(w, false, "127", false, "37", "9");
+    w.TxtObs->setText("Q");
+    w.CmdEdit[0]->click();
+    EXPECT_EQ(ListText(), damaged + "N; 170; 95; 9;1013; 15; 0; 6\r\nQ; 127; 37; 9;1013; 15; 0; 0\r\n");
+    EXPECT_EQ(w.List1->count(), 2);
+}
+
+TEST_F(SiteWindowTest, RefusedInputChangesNothing) {
+    WriteList("A; 127; 37; 9\r\n");
+    const skydata::SettingsSnapshot before = skydata::CurrentSettings();
+    FrmObs& w = Open();
+    w.TxtObs->setText("a;b");
+    w.CmdEdit[0]->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text, "관측지 이름에는 ';'를 쓸 수 없습니다.");
+    EXPECT_EQ(Shown()[0].title, "관측지 설정");
+    EXPECT_EQ(Shown()[0].icon, platform::MsgIcon::Exclamation);
+
+    const std::string range =
+        "위도는 -90~90도, 경도는 -180~180도, 시간권은 -14~14시간, 기온은 -100~100도, 기압은 0~1200hPa 사이로 "
+        "입력해 주십시오.";
+    struct Row {
+        const char* lat;
+        const char* lon;
+        const char* zone;
+        const char* temperature;
+        const char* pressure;
+    };
+    const Row rows[] = {{"95", "127", "9", "15", "1013"},  {"37", "181", "9", "15", "1013"},
+                        {"37", "127", "15", "15", "1013"}, {"37", "127", "9", "-273", "1013"},
+                        {"37", "127", "9", "15", "-1"},    {"37", "127", "9", "15", "1300"}};
+    w.TxtObs->setText("B");
+    for (const Row& row : rows) {
+        p.env.messages.shown.clear();
+        Place(w, false, row.lon, false, row.lat, row.zone);
+        w.txtAir[0]->setText(row.temperature);
+        w.txtAir[1]->setText(row.pressure);
+        w.CmdEdit[0]->click();
+        w.CmdOK->click();
+        ASSERT_EQ(Shown().size(), 2u) << row.lat << row.lon << row.zone << row.temperature << row.pressure;
+        EXPECT_EQ(Shown()[0].text, range);
+        EXPECT_EQ(Shown()[1].title, "관측지 설정");
+    }
+    EXPECT_EQ(ListText(), "A; 127; 37; 9\r\n");
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(skydata::CurrentSettings().lat, before.lat);
+    EXPECT_EQ(w.List1->count(), 1);
+}
+
+TEST_F(SiteWindowTest, ApplyTakesTheZoneSignAndRunsInOrder) {
+    skydata::CurrentSettings().summertime = true;
+    FrmObs& w = Open();
+    Place(w, true, "75", false, "40", "5");
+    w.ChkCloseWin->setChecked(false);
+    w.ChkGeocenter->setChecked(false);
+    w.txtAir[0]->setText("-5");
+    w.txtAir[1]->setText("990");
+    w.CmdOK->click();
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    EXPECT_EQ(s.lon, -75);
+    EXPECT_EQ(s.lat, 40);
+    EXPECT_EQ(s.timezone2, -5);
+    EXPECT_EQ(s.timezone, -4);
+    EXPECT_FALSE(s.psystem);
+    EXPECT_EQ(s.Temperature, -5);
+    EXPECT_EQ(s.Pressure, 990);
+    EXPECT_DOUBLE_EQ(AppState().LocalSiderealTime, astro::CalcLST(s.CurrentJD, -75, -4));
+    const std::vector<std::string> expected = {"BuildRefractionTable", "SaveDefaultSettings", "ComputePaths",
+                                               "ProjectPaths", "FormSet", "SetMapBox"};
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmObs), &w);
+    w.close();
+
+    // Unchanged, applied twice: the zones stay.
+    for (int i = 0; i < 2; ++i) {
+        FrmObs& again = Open();
+        EXPECT_EQ(Text(again.TxtTimeZone), "5");
+        again.CmdOK->click();
+        EXPECT_EQ(s.timezone2, -5);
+        EXPECT_EQ(s.timezone, -4);
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmObs), nullptr);
+    }
+
+    FrmObs& madrid = Open();
+    Place(madrid, true, "3.7", false, "40.4", "+1");
+    madrid.CmdOK->click();
+    EXPECT_EQ(s.timezone2, 1);
+    FrmObs& shown = Open();
+    EXPECT_EQ(Text(shown.TxtTimeZone), "+1");
+}
+
+TEST_F(SiteWindowTest, FailedListWriteIsShownAndKeepsTheOldFile) {
+    WriteList("A; 127; 37; 9\r\n");
+    FrmObs& w = Open();
+    platform::SetWriteFailureAfterBytesForTest(3);
+    w.TxtObs->setText("B");
+    w.CmdEdit[0]->click();
+    platform::SetWriteFailureAfterBytesForTest(-1);
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text, "관측지 목록 파일을 저장할 수 없습니다: " + UserList().string());
+    EXPECT_EQ(Shown()[0].title, "관측지 설정");
+    EXPECT_EQ(ListText(), "A; 127; 37; 9\r\n");
+    EXPECT_EQ(w.List1->count(), 1);
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,231 @@
+// The time window: year and first-day rules, refused dates, the Julian-day
+// labels, the clock switch and the order of the apply steps.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <memory>
+
+#include "astro/JulianDay.h"
+#include "zu/core/ChartHost.h"
+#include "zu/core/TestSupport.h"
+#include "zu/core/ToolWindows.h"
+#include "zu/dialogs/TimeWindow.h"
+
+namespace app {
+namespace {
+
+class TimeWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+        s.CurrentJD = astro::DateToJD(2024, 3, 15, 21, 30, 0);
+        s.timezone = s.timezone2 = 9;
+        s.summertime = false;
+        s.RealTimeMode = false;
+        owner = std::make_unique<QWidget>();
+    }
+    void TearDown() override {
+        ResetToolWindows();
+        owner.reset();
+    }
+    FrmTime& Open() { return static_cast<FrmTime&>(ShowToolWindow(ToolWindowId::FrmTime, owner.get())); }
+    static std::string Text(const QLineEdit* box) { return box->text().toUtf8().toStdString(); }
+    static std::string Text(const QLabel* label) { return label->text().toUtf8().toStdString(); }
+    static void Type(FrmTime& w, bool bc, const char* year, const char* month, const char* day, const char* hour,
+                     const char* minute) {
+        w.CmbADBC->setCurrentIndex(bc ? 1 : 0);
+        w.TxtYear->setText(year);
+        w.TxtMonth->setText(month);
+        w.TxtDay->setText(day);
+        w.TxtHour->setText(hour);
+        w.TxtMin->setText(minute);
+    }
+    const std::vector<platform::Message>& Shown() { return p.env.messages.shown; }
+
+    test::ProgramEnv p;
+    RecordingChartHost host;
+    std::unique_ptr<QWidget> owner;
+};
+
+TEST_F(TimeWindowTest, LoadsTheChartTime) {
+    skydata::CurrentSettings().DeltaT = 8.5;
+    skydata::CurrentSettings().UserDeltaT = true;
+    FrmTime& w = Open();
+    EXPECT_EQ(w.windowTitle().toStdString(), "시간 설정");
+    EXPECT_EQ(Text(w.TxtYear), "2024");
+    EXPECT_EQ(Text(w.TxtMonth), "3");
+    EXPECT_EQ(Text(w.TxtDay), "15");
+    EXPECT_EQ(Text(w.TxtHour), "21");
+    EXPECT_EQ(Text(w.TxtMin), "30");
+    EXPECT_EQ(w.CmbADBC->currentIndex(), 0);
+    EXPECT_EQ(Text(w.LblJD[0]), "2460385.39583");
+    EXPECT_EQ(Text(w.LblJD[1]), "2460385.02083");
+    EXPECT_EQ(Text(w.txtDT), "8.5");
+    EXPECT_TRUE(w.chkDT->isChecked());
+    EXPECT_TRUE(w.CmdNow->isEnabled());
+    EXPECT_TRUE(w.ChkCloseWin->isChecked());
+}
+
+TEST_F(TimeWindowTest, LoadsAYearBeforeOurEraInItsEra) {
+    skydata::CurrentSettings().CurrentJD = astro::DateToJD(-99, 6, 1, 0, 0, 0);
+    FrmTime& w = Open();
+    EXPECT_EQ(w.CmbADBC->currentIndex(), 1);
+    EXPECT_EQ(Text(w.TxtYear), "100");
+    EXPECT_EQ(Text(w.LblJD[0]), "1685049.50000");
+}
+
+TEST_F(TimeWindowTest, YearRules) {
+    struct Row {
+        bool bc;
+        const char* typed;
+        const char* kept;
+        const char* message;  // nullptr: none
+    };
+    const char* zero = "0년은 없는 연도입니다. 서기 1년 혹은 기원전 1년부터 입력할 수 있습니다.";
+    const char* range = "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.";
+    const Row rows[] = {{false, "0", "1", zero},      {false, "abc", "1", zero},     {true, "-3", "1", zero},
+                        {false, "10000", "9999", range}, {true, "10000", "9999", range}, {true, "4714", "4713", range},
+                        {true, "4713", "4713", nullptr}, {false, "9999", "9999", nullptr}};
+    for (const Row& row : rows) {
+        FrmTime& w = Open();
+        p.env.messages.shown.clear();
+        w.CmbADBC->setCurrentIndex(row.bc ? 1 : 0);
+        w.TxtYear->setText(row.typed);
+        w.TxtYear_LostFocus();
+        EXPECT_EQ(Text(w.TxtYear), row.kept) << row.typed;
+        if (row.message) {
+            ASSERT_EQ(Shown().size(), 1u) << row.typed;
+            EXPECT_EQ(Shown()[0].text, row.message);
+            EXPECT_EQ(Shown()[0].title, "시간 설정 오류");
+            EXPECT_EQ(Shown()[0].icon, platform::MsgIcon::Critical);
+        } else {
+            EXPECT_TRUE(Shown().empty()) << row.typed;
+        }
+        w.close();
+    }
+}
+
+TEST_F(TimeWindowTest, NoHourBeforeJulianDayZero) {
+    FrmTime& w = Open();
+    Type(w, true, "4713", "1", "1", "11", "59");
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Text(w.TxtHour), "12");
+    EXPECT_EQ(Shown()[0].text, "율리우스 적일은 0보다 커야 합니다.");
+    EXPECT_EQ(Shown()[0].title, "시간 입력 오류");
+    EXPECT_EQ(Shown()[0].icon, platform::MsgIcon::Critical);
+
+    w.TxtHour->setText("12");
+    w.TxtDay->setText("0");
+    w.TxtDay_LostFocus();
+    EXPECT_EQ(Text(w.TxtDay), "1");
+    EXPECT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Text(w.LblJD[0]), "0.04097");
+}
+
+TEST_F(TimeWindowTest, JulianDayLabelsFollowTheSummerTimeBox) {
+    FrmTime& w = Open();
+    Type(w, false, "2000", "1", "1", "12", "0");
+    w.UpdateJDLabel();
+    EXPECT_EQ(Text(w.LblJD[0]), "2451545.00000");
+    EXPECT_EQ(Text(w.LblJD[1]), "2451544.62500");
+    w.ChkSummer->setChecked(true);
+    EXPECT_EQ(Text(w.LblJD[1]), "2451544.58333");
+}
+
+TEST_F(TimeWindowTest, RefusedDateTakesOnlyDeltaT) {
+    const double before = skydata::CurrentSettings().CurrentJD;
+    FrmTime& w = Open();
+    Type(w, false, "1582", "10", "10", "12", "0");
+    w.txtDT->setText("75");
+    w.chkDT->setChecked(true);
+    w.CmdOK->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text, "날짜가 잘못 입력되었습니다. 확인해 주세요");
+    EXPECT_EQ(Shown()[0].title, "zu");
+    EXPECT_EQ(Shown()[0].icon, platform::MsgIcon::None);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, before);
+    EXPECT_EQ(skydata::CurrentSettings().DeltaT, 75);
+    EXPECT_TRUE(skydata::CurrentSettings().UserDeltaT);
+    EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), &w);
+}
+
+TEST_F(TimeWindowTest, AcceptsTheDaysAroundTheCalendarGap) {
+    for (const char* day : {"4", "15"}) {
+        FrmTime& w = Open();
+        Type(w, false, "1582", "10", day, "0", "0");
+        w.CmdOK->click();
+        EXPECT_TRUE(Shown().empty()) << day;
+        EXPECT_TRUE(astro::IsSameDate(skydata::CurrentSettings().CurrentJD, 1582, 10, std::stoi(day)));
+    }
+}
+
+TEST_F(TimeWindowTest, ApplyRunsItsStepsInOrder) {
+    skydata::CurrentSettings().lon = 127;
+    FrmTime& w = Open();
+    Type(w, true, "100", "6", "1", "10", "90");
+    w.ChkSummer->setChecked(true);
+    w.ChkCloseWin->setChecked(false);
+    w.CmdOK->click();
+    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    EXPECT_EQ(s.CurrentJD, astro::DateToJD(-99, 6, 1, 11, 30, 0));
+    EXPECT_TRUE(s.summertime);
+    EXPECT_EQ(s.timezone, 10);
+    EXPECT_EQ(s.timezone2, 9);
+    EXPECT_FALSE(s.RealTimeMode);
+    EXPECT_DOUBLE_EQ(AppState().LocalSiderealTime, astro::CalcLST(s.CurrentJD, 127, 10));
+    const std::vector<std::string> expected = {"SetStatusText(세차운동 및 고유운동 계산 중...)",
+                                               "PrecessMansionStars",
+                                               "ComputeBscVectors(true)",
+                                               "ComputeS2kVectors(true)",
+                                               "SaveDefaultSettings",
+                                               "ComputePaths",
+                                               "ProjectPaths",
+                                               "FormSet",
+                                               "SetMapBox"};
+    EXPECT_EQ(host.calls, expected);
+    EXPECT_TRUE(std::filesystem::exists(p.user.path() / "Default.cfg"));
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), &w);
+    w.ChkCloseWin->setChecked(true);
+    w.CmdOK->click();
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr);
+}
+
+TEST_F(TimeWindowTest, ClockSwitchDisablesTheDateAndAppliesTheClock) {
+    FrmTime& w = Open();
+    w.ChkSync->setChecked(true);
+    for (QWidget* control : std::initializer_list<QWidget*>{w.CmdNow, w.TxtYear, w.TxtMonth, w.TxtDay, w.TxtHour,
+                                                            w.TxtMin, w.CmbADBC})
+        EXPECT_FALSE(control->isEnabled());
+    w.TxtYear->setText("0");
+    w.CmdOK->click();
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0));
+    EXPECT_TRUE(skydata::CurrentSettings().RealTimeMode);
+
+    skydata::CurrentSettings().RealTimeMode = true;
+    FrmTime& again = Open();
+    EXPECT_TRUE(again.ChkSync->isChecked());
+    EXPECT_FALSE(again.CmdNow->isEnabled());
+    again.ChkSync->setChecked(false);
+    EXPECT_TRUE(again.TxtYear->isEnabled());
+    again.CmdNow->click();
+    EXPECT_EQ(Text(again.TxtMin), "7");
+    EXPECT_EQ(Text(again.LblJD[0]), "2460385.37986");
+}
+
+TEST_F(TimeWindowTest, FailedSaveIsShownAndTheRedrawStillRuns) {
+    std::filesystem::create_directories(p.user.path() / "Default.cfg" / "blocked");
+    FrmTime& w = Open();
+    w.CmdOK->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(host.calls.back(), "SetMapBox");
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,348 @@
+// Program commands: chart files saved and opened again, pictures, the
+// clipboard, the About message, the home page and exit. Every case drives the
+// command through the main window with scripted dialogs.
+#include <QCoreApplication>
+#include <QImage>
+#include <QListWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include <unistd.h>
+
+#include "astro/Atmosphere.h"
+#include "astro/JulianDay.h"
+#include "astro/TextFormat.h"
+#include "skydata/ConfigStore.h"
+#include "skydata/UserCatalogs.h"
+#include "ui/About.h"
+#include "zu/core/TestSupport.h"
+#include "zu/core/ToolWindows.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Form1.h"
+#include "zu/tracks/MarkerWindow.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        S().CurrentJD = astro::DateToJD(2024, 3, 15, 21, 0, 0);
+        form = std::make_unique<Form1>();
+        form->resize(700, 500);
+        form->show();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        form.reset();
+        ResetToolWindows();
+    }
+    skydata::SettingsSnapshot& S() { return skydata::CurrentSettings(); }
+    void Answer(const fs::path& path, int filter_index = 1) {
+        p.env.files.answers.push_back(platform::FileChoice{path, filter_index});
+    }
+    // Every setting a chart file holds, as the text it is written with.
+    static std::string ChartSettingsText() {
+        skydata::BuildSettingsStore(skydata::SettingsWindowKeys::Excluded);
+        std::string text = skydata::ConfigStore().ConfigText;
+        skydata::ClearConfig();
+        return text;
+    }
+    std::size_t FilesIn(const fs::path& folder) {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            (void)entry;
+            ++count;
+        }
+        return count;
+    }
+
+    test::ProgramEnv p;
+    test::TempFolder files;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(FileCommandsTest, SaveAndOpenReproduceEverySettingButTheWindowSize) {
+    S().ViewFOV = 17.5;
+    S().ViewCoordSys = "e";
+    S().ViewCenterX = 83.25;
+    S().ViewCenterY = -5.5;
+    S().MapRotation = 30;
+    S().viewecl = !S().viewecl;
+    S().milkyway = !S().milkyway;
+    S().vmlimit = 7.5f;
+    S().lat = 37.5;
+    S().lon = 127.25;
+    S().nobsname = "서울";
+    S().Temperature = -5;
+    S().Pressure = 990;
+    S().AirExCoff = 0.4f;
+    skydata::AddMapPoint(10, 20, 2, 30, "표지 1", 255);
+    skydata::AddDrawnLine(1, 2, 3, 4, 65535, "선");
+    skydata::PathModule().Settings.StepDays = 5;
+    // As start-up leaves them: a blank catalogue slot reads back empty.
+    skydata::CheckUserCatalogs();
+    const std::string saved = ChartSettingsText();
+
+    const fs::path path = files.path() / "chart.SKY";
+    Answer(path);
+    form->Dispatch("mnuSave");
+    ASSERT_TRUE(fs::exists(path));
+    ASSERT_EQ(p.env.files.requests.size(), 1u);
+    const platform::FileRequest& save = p.env.files.requests[0];
+    EXPECT_EQ(save.kind, platform::FileDialogKind::Save);
+    EXPECT_EQ(save.title, "zu 저장하기");
+    EXPECT_EQ(save.filter, "zu 파일(*.SKY)|*.SKY");
+    EXPECT_EQ(save.folder, fs::current_path());
+    EXPECT_EQ(save.name, astro::MakeChartFileName(S().CurrentJD, "서울") + ".SKY");
+    // The file carries no window size.
+    EXPECT_EQ(test::ReadBytes(path).find("[fwidth]"), std::string::npos);
+
+    // Another chart in the meantime, and another window size.
+    test::ResetRun();
+    S().fwidth = 1500;
+    S().fheight = 3000;
+    S().fstate = 2;
+    form->TrackOn = 1;
+    form->TrackKey = "P4";
+
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    ASSERT_TRUE(p.env.messages.shown.empty()) << p.env.messages.shown[0].text;
+    const platform::FileRequest& open = p.env.files.requests[1];
+    EXPECT_EQ(open.kind, platform::FileDialogKind::Open);
+    EXPECT_EQ(open.title, "zu 불러오기");
+    EXPECT_EQ(open.filter, "zu 파일(*.SKY)|*.SKY");
+    EXPECT_EQ(open.name, ".SKY");
+
+    EXPECT_EQ(ChartSettingsText(), saved);
+    EXPECT_EQ(S().fwidth, 1500);
+    EXPECT_EQ(S().fheight, 3000);
+    EXPECT_EQ(S().fstate, 2);
+    // Opening stops tracking and follows up as start-up does.
+    EXPECT_EQ(form->TrackOn, 0);
+    EXPECT_EQ(AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, 127.25, S().timezone));
+    EXPECT_EQ(astro::Atmosphere().RefractionTable, astro::MakeRefractionTable(-5, 990));
+    EXPECT_EQ(astro::Atmosphere().ExtinctionTable, astro::MakeExtinctionTable(0.4f));
+    EXPECT_EQ(S().ViewFOV, 17.5);
+    EXPECT_TRUE(form->windowTitle().contains(QString::fromUtf8("서울")));
+}
+
+TEST_F(FileCommandsTest, OpeningFollowsTheClockTheZoneAndTheMarkerList) {
+    // Saved in real-time mode, with summer time and a stale zone in force.
+    const fs::path path = files.path() / "live.SKY";
+    test::WriteSettingsFile(path, {{"version", "0.841"},
+                                   {"synctime", "true"},
+                                   {"jd", " 2451545"},
+                                   {"summertime", "true"},
+                                   {"timezone2", " 9"},
+                                   {"timezone", " 3"},
+                                   {"usercatfile0", "/no/such/catalogue.UC"},
+                                   {"usercatfile0is", "true"},
+                                   {"PointData", "y<; 10<; 20<; mark 1<; 255<; 60<; 1\r\ny<; 30<; 40<; mark 2<; 255<; 60<; 1\r\n"}});
+    FrmPoint& markers = MarkerWindow(form.get());
+    EXPECT_EQ(markers.List1->count(), 0);
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    ASSERT_TRUE(p.env.messages.shown.empty()) << p.env.messages.shown[0].text;
+    // The clock reads 2024-03-15 21:07:45; the chart takes the minute.
+    EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0));
+    EXPECT_TRUE(S().RealTimeMode);
+    EXPECT_EQ(S().timezone, 10);
+    // The catalogue file is gone: its slot is released and its menu item
+    // says so.
+    EXPECT_FALSE(S().usercatfile0is);
+    EXPECT_FALSE(form->Menus->Action("mnuCustom", 0)->isEnabled());
+    ASSERT_EQ(markers.List1->count(), 2);
+    EXPECT_EQ(markers.List1->item(1)->text().toStdString(), "(1)mark 2");
+}
+
+TEST_F(FileCommandsTest, CancelledOrUnusableFilesChangeNothing) {
+    const fs::path damaged = files.path() / "damaged.SKY";
+    std::ofstream(damaged) << "this is not a chart file\r\n[mfov] 20\r\n";
+    const fs::path missing = files.path() / "missing.SKY";
+    // Empty, blank and cut off in the middle of an entry: each would put
+    // every setting (or every later one) back to its default.
+    const fs::path empty = files.path() / "empty.SKY";
+    std::ofstream(empty) << "";
+    const fs::path blank = files.path() / "blank.SKY";
+    std::ofstream(blank) << " \r\n\r\n";
+    const fs::path cut = files.path() / "cut.SKY";
+    std::ofstream(cut) << "[version]0.841[/version]\r\n[mfov] 20[/mfov]\r\n[lat] 3";
+    S().ViewFOV = 42;
+    skydata::AddMapPoint(1, 2, 1, 60, "표지 1", 255);
+    form->TrackOn = 1;
+    form->TrackKey = "P0";
+    const std::string before = ChartSettingsText();
+
+    form->Dispatch("mnuOpen");  // cancelled
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    for (const fs::path& path : {damaged, missing, empty, blank, cut}) {
+        p.env.messages.shown.clear();
+        Answer(path);
+        form->Dispatch("mnuOpen");
+        ASSERT_EQ(p.env.messages.shown.size(), 1u) << path;
+        EXPECT_NE(p.env.messages.shown[0].text.find(path.string()), std::string::npos);
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+    }
+    EXPECT_EQ(ChartSettingsText(), before);
+    EXPECT_EQ(form->TrackOn, 1);
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(FileCommandsTest, AChartFileThatCannotBeWrittenIsReportedAndNotLeftHalfWritten) {
+    // A file standing where the folder should be: nothing can be written there.
+    const fs::path blocker = files.path() / "not a folder";
+    std::ofstream(blocker) << "x";
+    const fs::path path = blocker / "chart.SKY";
+    // And an existing chart file over which the write fails (a folder of that name).
+    const fs::path folder_named = files.path() / "taken.SKY";
+    fs::create_directory(folder_named);
+    for (const fs::path& target : {path, folder_named}) {
+        p.env.messages.shown.clear();
+        Answer(target);
+        form->Dispatch("mnuSave");
+        ASSERT_EQ(p.env.messages.shown.size(), 1u) << target;
+        EXPECT_NE(p.env.messages.shown[0].text.find(target.string()), std::string::npos);
+    }
+    EXPECT_EQ(FilesIn(files.path()), 2u);
+    EXPECT_TRUE(fs::is_directory(folder_named));
+
+    form->Dispatch("mnuSave");  // cancelled
+    EXPECT_EQ(FilesIn(files.path()), 2u);
+}
+
+TEST_F(FileCommandsTest, AReadOnlyFolderTakesNoFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    const fs::path folder = files.path() / "read-only";
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string before = ChartSettingsText();
+    Answer(folder / "chart.SKY");
+    form->Dispatch("mnuSave");
+    Answer(folder / "chart.PNG");
+    form->Dispatch("mnuPSave");
+    fs::permissions(folder, fs::perms::owner_all);
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_NE(p.env.messages.shown[0].text.find("chart.SKY"), std::string::npos);
+    EXPECT_NE(p.env.messages.shown[1].text.find("chart.PNG"), std::string::npos);
+    EXPECT_EQ(FilesIn(folder), 0u);
+    EXPECT_EQ(ChartSettingsText(), before);
+}
+
+TEST_F(FileCommandsTest, DefaultNamesHoldNoFolderOrControlCharacters) {
+    S().nobsname = "서울/강남\\중구:\t역\x01 앞";
+    form->Dispatch("mnuSave");
+    form->Dispatch("mnuPSave");
+    ASSERT_EQ(p.env.files.requests.size(), 2u);
+    for (const platform::FileRequest& request : p.env.files.requests) {
+        for (const char c : request.name) {
+            EXPECT_NE(c, '/');
+            EXPECT_NE(c, '\\');
+            EXPECT_GE(static_cast<unsigned char>(c), 0x20) << request.name;
+        }
+    }
+    EXPECT_EQ(p.env.files.requests[0].name.substr(p.env.files.requests[0].name.size() - 4), ".SKY");
+    EXPECT_EQ(p.env.files.requests[1].name, astro::MakeChartFileName(S().CurrentJD, S().nobsname));
+}
+
+TEST_F(FileCommandsTest, PicturesTakeTheFormatOfTheirNameOrFilter) {
+    struct Row {
+        const char* chosen;
+        int filter;
+        const char* written;
+        const char* magic;
+    };
+    const Row rows[] = {
+        {"a.PNG", 1, "a.PNG", "\x89PNG"}, {"b.png", 2, "b.png", "\x89PNG"}, {"c", 4, "c.PNG", "\x89PNG"},
+        {"d.JPG", 1, "d.JPG", "\xFF\xD8\xFF"}, {"e.GIF", 1, "e.GIF", "GIF8"}, {"f.BMP", 4, "f.BMP", "BM"},
+        {"g", 1, "g.BMP", "BM"},
+    };
+    for (const Row& row : rows) {
+        Answer(files.path() / row.chosen, row.filter);
+        form->Dispatch("mnuPSave");
+        const fs::path written = files.path() / row.written;
+        ASSERT_TRUE(fs::exists(written)) << row.chosen;
+        EXPECT_EQ(test::ReadBytes(written).substr(0, std::string(row.magic).size()), row.magic) << row.chosen;
+        const QImage picture(QString::fromStdString(written.string()));
+        EXPECT_EQ(picture.size(), form->Picture1->size()) << row.chosen;
+    }
+    EXPECT_EQ(FilesIn(files.path()), std::size(rows));
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    const platform::FileRequest& request = p.env.files.requests[0];
+    EXPECT_EQ(request.title, "그림으로 저장");
+    EXPECT_EQ(request.filter,
+              "윈도우즈 그림 파일(*.BMP)|*.BMP|JPEG 파일(*.JPG)|*.JPG|GIF 파일(*.GIF)|*.GIF|PNG 파일(*.PNG)|*.PNG");
+}
+
+TEST_F(FileCommandsTest, PictureCancelAndFailureLeaveNoFile) {
+    form->Dispatch("mnuPSave");  // cancelled
+    EXPECT_EQ(FilesIn(files.path()), 0u);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    Answer(files.path() / "no folder" / "x.PNG");
+    form->Dispatch("mnuPSave");
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_NE(p.env.messages.shown[0].text.find("x.PNG"), std::string::npos);
+    EXPECT_EQ(FilesIn(files.path()), 0u);
+}
+
+TEST_F(FileCommandsTest, AnAddedExtensionAsksBeforeReplacingAFile) {
+    const fs::path existing = files.path() / "x.PNG";
+    std::ofstream(existing) << "keep";
+    p.env.messages.answers.push_back(platform::MsgAnswer::No);
+    Answer(files.path() / "x", 4);
+    form->Dispatch("mnuPSave");
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(test::ReadBytes(existing), "keep");
+
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    Answer(files.path() / "x", 4);
+    form->Dispatch("mnuPSave");
+    EXPECT_EQ(test::ReadBytes(existing).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(FilesIn(files.path()), 1u);
+}
+
+TEST_F(FileCommandsTest, ClipboardGetsTheChartAsDrawn) {
+    form->SetMapBox();
+    p.env.clipboard.text = "old";
+    form->Dispatch("mnuClip");
+    EXPECT_EQ(p.env.clipboard.clears, 1);
+    EXPECT_TRUE(p.env.clipboard.text.empty());
+    EXPECT_EQ(p.env.clipboard.image.size(), form->Picture1->size());
+    EXPECT_EQ(p.env.clipboard.image.convertToFormat(QImage::Format_RGB32),
+              form->Picture1->Surface().Image().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(FileCommandsTest, AboutHomePageAndExit) {
+    form->Menus->Action("mnuInfo")->trigger();
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    const platform::Message& about = p.env.messages.shown[0];
+    EXPECT_EQ(about.title, "zu");
+    EXPECT_EQ(about.icon, platform::MsgIcon::Information);
+    const std::string head =
+        "zu 0.1.0\r\n\r\n이 프로그램은 성경(星鏡)에 그려진 우리 별자리를 \r\n표시해 주는 프로그램입니다.\r\n\r\n"
+        "아직 완성되지 않은 프로그램입니다. 많은 제안 기\r\n다리겠습니다.\r\n\r\n";
+    EXPECT_EQ(about.text.substr(0, head.size()), head);
+    EXPECT_NE(about.text.find(kHomePageAddress), std::string::npos);
+    EXPECT_NE(about.text.find(kContactMail), std::string::npos);
+
+    form->Menus->Action("mnuHome")->trigger();
+    EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{kHomePageAddress});
+
+    // Exit stores the settings as closing the window does.
+    S().ViewFOV = 33;
+    form->Menus->Action("mnuexit")->trigger();
+    EXPECT_FALSE(form->isVisible());
+    const fs::path stored = p.user.path() / "Default.cfg";
+    ASSERT_TRUE(fs::exists(stored));
+    EXPECT_NE(test::ReadBytes(stored).find("[mfov] 33[/mfov]"), std::string::npos);
+    EXPECT_NE(test::ReadBytes(stored).find("[fwidth]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace app

@@ -1,0 +1,232 @@
+// Start-up with the real data of the program folder: the load order's
+// consequences, the stop on a missing file, the splash timer and the window
+// state kept from one run to the next.
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <thread>
+
+#include "astro/JulianDay.h"
+#include "orbsolve/OrbsolveLoader.h"
+#include "platform/QtTestApp.h"
+#include "platform/RunTimeError.h"
+#include "zu/core/TestSupport.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Form1.h"
+#include "zu/main/Startup.h"
+
+namespace app {
+namespace {
+
+using test::ProgramEnv;
+
+// A program folder with every data entry of the real one except `left_out`.
+// Links every data file but `left_out`, which may lie in a folder ("bsc/bsc05.dat").
+void LinkDataExcept(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& left_out) {
+    const std::size_t slash = left_out.find('/');
+    const std::string folder = slash == std::string::npos ? "" : left_out.substr(0, slash);
+    for (const auto& entry : std::filesystem::directory_iterator(from)) {
+        const std::string name = entry.path().filename().string();
+        if (name == left_out) continue;
+        if (name == folder) {
+            std::filesystem::create_directory(to / name);
+            LinkDataExcept(entry.path(), to / name, left_out.substr(slash + 1));
+            continue;
+        }
+        std::filesystem::create_symlink(std::filesystem::absolute(entry.path()), to / name);
+    }
+}
+
+TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
+    ProgramEnv p;
+    // A file from an earlier run: summer time with the standard zone 9 and a
+    // stale zone in force; real-time mode.
+    test::WriteSettingsFile(p.user.path() / "Default.cfg",
+                            {{"summertime", "true"},
+                             {"timezone2", " 9"},
+                             {"timezone", " 3"},
+                             {"synctime", "true"},
+                             // Hand-edited: names no item of "행성 이름표".
+                             {"PNameLang", " 9"}});
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr) << (p.env.messages.shown.empty() ? "" : p.env.messages.shown[0].text);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+
+    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    const MainState& state = AppState();
+    EXPECT_EQ(s.timezone, 10);
+    EXPECT_EQ(state.TimeStep, 1.0 / 24);
+    EXPECT_EQ(state.CustomStep, 30.0 / 1440);
+    EXPECT_EQ(state.EventStepCode, -160);
+    EXPECT_EQ(state.EventStepOffset, 0);
+    // The clock read 21:07:45; start-up takes the minute without seconds.
+    EXPECT_EQ(s.CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0));
+    EXPECT_GT(skydata::Catalogs().BscStar[0].size() + skydata::Catalogs().BscStar[3].size(), 0u);
+    EXPECT_FALSE(skydata::Constellations().E.Lines.empty());
+
+    // Showing the window drew the chart: the window's own first layout.
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(state.DrawCount, 1);
+    EXPECT_TRUE(form->windowTitle().startsWith("zu - "));
+    EXPECT_GT(chart::ScreenObjectCount(), 0u);
+    int planet_names_checked = 0;
+    for (int i = 0; i < 5; ++i) planet_names_checked += form->Menus->Action("mnuPlaName", i)->isChecked() ? 1 : 0;
+    EXPECT_LE(planet_names_checked, 1);
+}
+
+TEST(Startup, StepDefaultsAreNotTakenFromTheFile) {
+    ProgramEnv p;
+    AppState().TimeStep = 5;
+    AppState().EventStepCode = -150;
+    AppState().DrawCount = 12;
+    test::WriteSettingsFile(p.user.path() / "Default.cfg", {{"synctime", "false"}, {"jd", " 2451545"}});
+    LoadProgramState(p.env.folders.program);
+    EXPECT_EQ(AppState().TimeStep, 1.0 / 24);
+    EXPECT_EQ(AppState().EventStepCode, -160);
+    EXPECT_EQ(AppState().DrawCount, 0);
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, 2451545);
+    EXPECT_EQ(skydata::CurrentSettings().timezone, 9);
+}
+
+TEST(Startup, MissingOrDamagedDataFileStopsWithItsNameAndWritesNothing) {
+    struct Row {
+        const char* name;
+        const char* file;
+        std::optional<std::string> content;  // nullopt: the file is missing
+    };
+    // A line record of "clineE.dat" is 12 bytes: two points and a code; this
+    // one has no code, and 5 bytes of a next record trail it.
+    const Row rows[] = {
+        {"missing constellation lines", "clineE.dat", std::nullopt},
+        {"damaged constellation lines", "clineE.dat", std::string(12, '\0') + "\x01\x02\x03\x04\x05"},
+        {"missing deep-sky table", "dso.dat", std::nullopt},
+        {"zero-byte Western constellation data", "ConstDataW.dat", ""},
+        {"blank Western constellation data", "ConstDataW.dat", " \r\n\r\n"},
+        {"zero-byte bright-star zone", "bsc/bsc05.dat", ""},
+        {"zero-byte extended-catalogue zone", "sky2000/s2k10.dat", ""},
+        {"zero-byte deep-sky table", "dso.dat", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ProgramEnv p;
+        test::TempFolder program;
+        LinkDataExcept(p.env.folders.program, program.path(), row.file);
+        if (row.content) std::ofstream(program.path() / row.file, std::ios::binary) << *row.content;
+        p.env.folders.program = program.path();
+
+        // First start of a user without settings: none are created.
+        EXPECT_EQ(InitProgram(nullptr), nullptr);
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_NE(p.env.messages.shown[0].text.find(row.file), std::string::npos) << p.env.messages.shown[0].text;
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+        EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
+
+        // A user with settings: the file is left exactly as it was.
+        test::WriteSettingsFile(p.user.path() / "Default.cfg", {{"mfov", " 30"}});
+        const std::string before = test::ReadBytes(p.user.path() / "Default.cfg");
+        EXPECT_EQ(InitProgram(nullptr), nullptr);
+        EXPECT_EQ(test::ReadBytes(p.user.path() / "Default.cfg"), before);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p.user.path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+}
+
+TEST(Startup, MissingOrbitSolverStopsWithItsNameAndWritesNothing) {
+    ProgramEnv p;
+    orbsolve::ResetOrbsolveBinding("liborbsolve-gone.so");
+    EXPECT_EQ(InitProgram(nullptr), nullptr);
+    orbsolve::ResetOrbsolveBinding();
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_NE(p.env.messages.shown[0].text.find("liborbsolve-gone.so"), std::string::npos)
+        << p.env.messages.shown[0].text;
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+    EXPECT_FALSE(std::filesystem::exists(p.user.path() / "Default.cfg"));
+}
+
+TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
+    ProgramEnv p;
+    int calls = 0;
+    frmSplash splash([&] {
+        ++calls;
+        // Longer than the timer's interval.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        QCoreApplication::processEvents();
+    });
+    EXPECT_EQ(splash.width(), 459);
+    EXPECT_EQ(splash.height(), 300);
+    // However busy the machine, the first call comes; then three more
+    // intervals pass without a second one.
+    for (int waited_ms = 0; calls == 0 && waited_ms < 10000; waited_ms += 20) platform::RunEventsFor(20);
+    EXPECT_EQ(calls, 1);
+    platform::RunEventsFor(600);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(splash.Timer1->isActive());
+}
+
+TEST(Startup, MissingSplashPictureIsReportedByName) {
+    ProgramEnv p;
+    test::TempFolder empty;
+    p.env.folders.program = empty.path();
+    try {
+        frmSplash splash([] {});
+        FAIL() << "no error";
+    } catch (const platform::RunTimeError& error) {
+        EXPECT_NE(std::string(error.what()).find("splash.dat"), std::string::npos);
+    }
+}
+
+TEST(Startup, WindowStateSurvivesTheNextStart) {
+    ProgramEnv p;
+    {
+        std::unique_ptr<Form1> form(InitProgram(nullptr));
+        ASSERT_NE(form, nullptr);
+        form->resize(700, 500);
+        form->showMaximized();
+        QCoreApplication::processEvents();
+        form->close();
+    }
+    const std::filesystem::path file = p.user.path() / "Default.cfg";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    const std::string text = test::ReadBytes(file);
+    EXPECT_NE(text.find("[fstate] 2[/fstate]"), std::string::npos) << text.substr(0, 200);
+    // Written whole, through a temporary file that is gone.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(p.user.path()), std::filesystem::directory_iterator()),
+              1);
+
+    test::ResetRun();
+    std::unique_ptr<Form1> next(InitProgram(nullptr));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(skydata::CurrentSettings().fstate, 2);
+    EXPECT_TRUE(next->isMaximized());
+}
+
+TEST(Startup, NormalOrMinimisedWindowStoresItsNormalSize) {
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "normal");
+        ProgramEnv p;
+        {
+            std::unique_ptr<Form1> form(InitProgram(nullptr));
+            ASSERT_NE(form, nullptr);
+            form->resize(640, 480);
+            QCoreApplication::processEvents();
+            if (minimised) {
+                form->showMinimized();
+                QCoreApplication::processEvents();
+            }
+            form->close();
+        }
+        const std::string text = test::ReadBytes(p.user.path() / "Default.cfg");
+        EXPECT_NE(text.find("[fstate] 0[/fstate]"), std::string::npos);
+        EXPECT_NE(text.find("[fwidth] 9600[/fwidth]"), std::string::npos);
+        EXPECT_NE(text.find("[fheight] 7200[/fheight]"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace app
