@@ -657,6 +657,9 @@ void FrmFind::FindNameString(const std::string& text) {
         ResultKeys.push_back(match.key);
     }
     ListFind->setUpdatesEnabled(true);
+    // The object shown before is not what was searched for: 찾기 waits for a
+    // line to be chosen, and stays off when nothing was found.
+    CmdFind->setEnabled(false);
 }
 
 void FrmFind::txtObjName_Change() {
@@ -679,6 +682,8 @@ void FrmFind::ListFind_Click() {
         ShowConstellationRow('W', number);
     } else if (key->kind == "star") {
         FindHRStar(skydata::FormatPlainNumber(number));
+    } else if (key->kind == "hd" || key->kind == "sao") {
+        FindSky2000Star(std::to_string(key->number), key->kind == "hd" ? 1 : 2);
     } else {
         ShowFoundObject(key->kind, number);
     }

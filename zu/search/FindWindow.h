@@ -31,7 +31,8 @@ public:
     explicit FrmFind(QWidget* owner);
 
     // ---- Public operations (also used by the free-text search).
-    // Fills ListFind and the keys of its lines for the text.
+    // Fills ListFind and the keys of its lines for the text; 찾기 is off
+    // until one of them is chosen.
     void FindNameString(const std::string& text);
     // Shows an object of kind econ/ocon (a label row), wcon (a label row),
     // pl, com, ast, ename, wname or m; false (nothing changed, 찾기 disabled)

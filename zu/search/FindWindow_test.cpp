@@ -236,6 +236,55 @@ TEST_F(FindWindowTest, FreeTextSearchListsTaggedLinesWithKeys) {
     EXPECT_EQ(window->ListFind->count(), lines);
 }
 
+// Designations as people type them, each with the line that lists the object
+// and the name the panel then shows.
+TEST_F(FindWindowTest, DesignationsTypedAsPeopleTypeThemFindTheirObject) {
+    struct Case {
+        const char* typed;
+        const char* line_start;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"M31", "[DSO]M 31   NGC 224 ", "M 31"},      {"m31", "[DSO]M 31   NGC 224 ", "M 31"},
+        {"M 31", "[DSO]M 31   NGC 224 ", "M 31"},     {"NGC224", "[DSO]M 31   NGC 224 ", "M 31"},
+        {"ngc 224", "[DSO]M 31   NGC 224 ", "M 31"},  {"IC434", "[DSO]IC 434 ", "IC 434"},
+        {"HR7001", "[별]HR 7001", "HR  7001(.03등급)"}, {"HD172167", "[별]HD 172167", "HD 172167(0등급)"},
+    };
+    for (const Case& c : cases) {
+        window->txtObjName->setText(QString::fromUtf8(c.typed));
+        int row = -1;
+        for (int i = 0; i < window->ListFind->count() && row < 0; ++i) {
+            if (Line(window->ListFind, i).rfind(c.line_start, 0) == 0) row = i;
+        }
+        ASSERT_GE(row, 0) << c.typed;
+        EXPECT_FALSE(window->CmdFind->isEnabled()) << c.typed << ": 찾기 waits for a line";
+        window->ListFind->setCurrentRow(row);
+        EXPECT_EQ(Text(window->Label2), c.shown) << c.typed;
+        EXPECT_TRUE(window->CmdFind->isEnabled()) << c.typed;
+        window->ListFind->setCurrentRow(-1);
+    }
+    // The galaxy itself, not only a line that names it: near its J2000 place
+    // (0h 42.7m, +41° 16'), precessed to 2024.
+    window->txtObjName->setText("M31");
+    for (int i = 0; i < window->ListFind->count(); ++i) {
+        if (Line(window->ListFind, i).rfind("[DSO]M 31 ", 0) == 0) window->ListFind->setCurrentRow(i);
+    }
+    const auto [found_ra, found_dec] = Found();
+    EXPECT_NEAR(found_ra, 10.68, 0.5);
+    EXPECT_NEAR(found_dec, 41.27, 0.3);
+}
+
+TEST_F(FindWindowTest, NothingFoundLeavesFindDisabled) {
+    RecordingChartHost host;
+    ASSERT_TRUE(window->CmdFind->isEnabled());  // the north pole shown at opening
+    window->txtObjName->setText("qqzzx");
+    EXPECT_EQ(window->ListFind->count(), 0);
+    EXPECT_FALSE(window->CmdFind->isEnabled());
+    window->CmdFind->click();
+    EXPECT_TRUE(host.calls.empty()) << "no jump to the object shown before";
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFind), window);
+}
+
 TEST_F(FindWindowTest, LongResultListsKeepAKeyForEveryLine) {
     window->txtObjName->setText("1");
     const int lines = window->ListFind->count();

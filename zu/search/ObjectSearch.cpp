@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 #include "astro/TextFormat.h"
 #include "skydata/ConfigStore.h"
@@ -13,6 +14,35 @@ namespace {
 bool Holds(std::string_view candidate, std::string_view query) {
     return candidate.find(query) != std::string_view::npos;
 }
+
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The query as typed, and the form catalogues write a designation in when it
+// was typed without its blank ("M31", "NGC224") or with several
+// ("NGC  224"): the letters, one blank, the rest. A row matches either.
+struct Query {
+    std::string typed;
+    std::string designation;  // empty when the query is no designation
+    std::string prefix;       // the designation's letters ("HR", "HD")
+    std::string number;       // what follows them ("7001")
+
+    explicit Query(std::string text) : typed(std::move(text)) {
+        std::size_t letters = 0;
+        while (letters < typed.size() && IsUpperLetter(typed[letters])) ++letters;
+        std::size_t digit = letters;
+        while (digit < typed.size() && typed[digit] == ' ') ++digit;
+        if (letters == 0 || digit >= typed.size() || !IsDigit(typed[digit])) return;
+        prefix = typed.substr(0, letters);
+        number = typed.substr(digit);
+        const std::string spaced = prefix + " " + number;
+        if (spaced != typed) designation = spaced;
+    }
+
+    bool In(std::string_view candidate) const {
+        return Holds(candidate, typed) || (!designation.empty() && Holds(candidate, designation));
+    }
+};
 
 // The leading number of a text rounded to a whole number (halves to even);
 // nullopt outside the range of a 32-bit Long.
@@ -60,7 +90,7 @@ std::string FourDigits(long number) {
     return astro::FormatDigitPattern(static_cast<double>(number), "0000");
 }
 
-void SearchConstellations(const std::vector<skydata::ConstDataRecord>& data, std::string_view query, bool upper,
+void SearchConstellations(const std::vector<skydata::ConstDataRecord>& data, const Query& query, bool upper,
                           bool with_abbreviation, const char* tag, const char* kind, std::vector<NameMatch>& out) {
     for (std::size_t row = 0; row < data.size(); ++row) {
         const skydata::ConstDataRecord& c = data[row];
@@ -69,25 +99,25 @@ void SearchConstellations(const std::vector<skydata::ConstDataRecord>& data, std
             candidate += ' ';
             if (c.Code.size() > 1) candidate.append(c.Code, 1, 3);
         }
-        if (Holds(upper ? UpperAscii(candidate) : candidate, query)) {
+        if (query.In(upper ? UpperAscii(candidate) : candidate)) {
             out.push_back({tag + candidate, kind + std::to_string(row)});
         }
     }
 }
 
-void SearchBodies(const std::vector<astro::BodyPosition>& bodies, std::string_view query, const char* tag,
+void SearchBodies(const std::vector<astro::BodyPosition>& bodies, const Query& query, const char* tag,
                   const char* kind, std::vector<NameMatch>& out) {
     for (std::size_t i = 0; i < bodies.size(); ++i) {
         if (!bodies[i].Valid) continue;
-        if (Holds(UpperAscii(bodies[i].Name), query)) out.push_back({tag + bodies[i].Name, kind + std::to_string(i)});
+        if (query.In(UpperAscii(bodies[i].Name))) out.push_back({tag + bodies[i].Name, kind + std::to_string(i)});
     }
 }
 
-void SearchStarNames(const std::vector<skydata::StarNameEntry>& names, std::string_view query, bool upper,
+void SearchStarNames(const std::vector<skydata::StarNameEntry>& names, const Query& query, bool upper,
                      const char* kind, std::vector<NameMatch>& out) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string candidate = names[i].Name + " " + names[i].Name2;
-        if (Holds(upper ? UpperAscii(candidate) : candidate, query)) {
+        if (query.In(upper ? UpperAscii(candidate) : candidate)) {
             out.push_back({"[별이름]" + candidate, kind + std::to_string(i)});
         }
     }
@@ -114,7 +144,7 @@ SearchSources ProgramSearchSources() {
 }
 
 std::vector<NameMatch> FindNameMatches(std::string_view text, const SearchSources& sources) {
-    const std::string query = UpperAscii(skydata::TrimBlanks(text));
+    const Query query(UpperAscii(skydata::TrimBlanks(text)));
     std::vector<NameMatch> out;
     if (const skydata::ConstellationState* c = sources.constellations) {
         SearchConstellations(c->E.Data, query, false, false, "[신법별자리]", "econ=", out);
@@ -124,7 +154,7 @@ std::vector<NameMatch> FindNameMatches(std::string_view text, const SearchSource
     if (sources.planets) {
         for (std::size_t i = 0; i < sources.planets->size(); ++i) {
             const std::string& name = (*sources.planets)[i].Name;
-            if (Holds(name, query)) out.push_back({"[행성]" + name, "pl=" + std::to_string(i)});
+            if (query.In(name)) out.push_back({"[행성]" + name, "pl=" + std::to_string(i)});
         }
     }
     if (sources.comets) SearchBodies(*sources.comets, query, "[혜성]", "com=", out);
@@ -134,7 +164,9 @@ std::vector<NameMatch> FindNameMatches(std::string_view text, const SearchSource
     SearchStarNames(catalogs->EastStarNames, query, false, "ename=", out);
     SearchStarNames(catalogs->WestStarNames, query, true, "wname=", out);
 
-    const std::optional<long> number = RoundedLeadingNumber(query);
+    // Bright stars by the query's number, or by the number of an HR
+    // designation.
+    const std::optional<long> number = RoundedLeadingNumber(query.prefix == "HR" ? query.number : query.typed);
     if (number) {
         const std::string wanted = FourDigits(*number);
         for (int zone = 0; zone < skydata::kStarZoneCount; ++zone) {
@@ -148,13 +180,23 @@ std::vector<NameMatch> FindNameMatches(std::string_view text, const SearchSource
             }
         }
     }
+    // An HD or SAO designation: the star of the extended catalogue that
+    // carries that number.
+    if (query.prefix == "HD" || query.prefix == "SAO") {
+        const bool hd = query.prefix == "HD";
+        if (FindSky2000Star(*catalogs, query.number, hd ? S2kField::HD : S2kField::SAO)) {
+            const std::string number_text =
+                skydata::FormatPlainNumber(static_cast<double>(RoundedLeadingNumber(query.number).value_or(0)));
+            out.push_back({"[별]" + query.prefix + number_text, (hd ? "hd=" : "sao=") + skydata::TrimBlanks(number_text)});
+        }
+    }
 
     const auto& dso = catalogs->DeepSkyObject;
     for (std::size_t row = 0; row < dso.size(); ++row) {
         const skydata::DeepSkyObjectRecord& d = dso[row];
         const std::string candidate = skydata::TrimBlanks(d.ID1) + "   " + skydata::TrimBlanks(d.ID2) + " " +
                                       skydata::TrimBlanks(d.Name1) + "  " + skydata::TrimBlanks(d.Name2);
-        if (Holds(UpperAscii(candidate), query)) out.push_back({"[DSO]" + candidate, "m=" + std::to_string(row)});
+        if (query.In(UpperAscii(candidate))) out.push_back({"[DSO]" + candidate, "m=" + std::to_string(row)});
     }
     return out;
 }

@@ -30,7 +30,7 @@ SearchSources ProgramSearchSources();
 
 // One line of a search: the text listed and the key of its object, a kind,
 // "=" and a number: "wcon=59", "star= 7001" (the HR as a plain number text,
-// with its leading blank), "m=120".
+// with its leading blank), "hd=172167", "sao=67174", "m=120".
 struct NameMatch {
     std::string line;
     std::string key;
@@ -41,9 +41,13 @@ struct NameMatch {
 // in table order, each line tagged: "[신법별자리]", "[구법별자리]",
 // "[서양별자리]", "[행성]", "[혜성]", "[소행성]", "[별이름]" (Eastern, then
 // Western names), "[별]" (bright stars by HR number: the query's leading
-// number rounded, as four digits), "[DSO]". Western constellations, comets,
-// asteroids, Western star names and deep-sky texts are compared upper-cased;
-// Korean constellations, planets and Eastern star names as stored. Comets and
+// number rounded, as four digits; then the extended-catalogue star of an HD
+// or SAO designation), "[DSO]". Western constellations, comets, asteroids,
+// Western star names and deep-sky texts are compared upper-cased; Korean
+// constellations, planets and Eastern star names as stored. A designation
+// typed without its blank, or with several ("M31", "ngc  224", "HR7001"),
+// also matches as the catalogues write it ("M 31", "NGC 224"); an HR
+// designation looks up its number among the bright stars. Comets and
 // asteroids without a computed place are left out. No limit on the lines.
 std::vector<NameMatch> FindNameMatches(std::string_view text, const SearchSources& sources);
 

@@ -101,10 +101,57 @@ TEST(ObjectSearch, BrightStarsByTheQuerysNumber) {
     EXPECT_FALSE(LocateHRStar(t.catalogs, 0));
 }
 
+TEST(ObjectSearch, DesignationsTypedWithoutTheBlankOrInAnyCase) {
+    Tables t;
+    const auto dso = [](const char* id1, const char* id2, const char* name) {
+        skydata::DeepSkyObjectRecord d;
+        d.ID1 = id1;
+        d.ID2 = id2;
+        d.Name2 = name;
+        return d;
+    };
+    t.catalogs.DeepSkyObject = {dso("M 31", "NGC 224", "Andromeda Galaxy"), dso("NGC 2240", "", ""),
+                                dso("IC 434", "Ced 55n", "Horsehead Nebula")};
+    t.asteroids[0].Name = "(99999) 2004 QM31";
+    skydata::S2kStarRecord vega;
+    vega.Id = "H91262";
+    vega.HD = "172167";
+    vega.SAO = "67174";
+    t.catalogs.S2kStar[4] = {vega};
+    t.catalogs.S2kZoneLastIndex[4] = 0;
+    const std::string andromeda = "[DSO]M 31   NGC 224   Andromeda Galaxy | m=0";
+    const std::string ngc2240 = "[DSO]NGC 2240" + std::string(6, ' ') + " | m=1";
+    struct Case {
+        const char* typed;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        // The asteroid the letters and digits name stays listed.
+        {"M31", {"[소행성](99999) 2004 QM31 | ast=0", andromeda}},
+        {"m31", {"[소행성](99999) 2004 QM31 | ast=0", andromeda}},
+        {"M 31", {andromeda}},
+        {" m  31 ", {andromeda}},
+        // As with the blank typed, the longer numbers that begin alike follow.
+        {"NGC224", {andromeda, ngc2240}},
+        {"ngc 224", {andromeda, ngc2240}},
+        {"IC434", {"[DSO]IC 434   Ced 55n   Horsehead Nebula | m=2"}},
+        {"HR7001", {"[별]HR 7001 | star= 7001", "[별]HR 7001 | star= 7001"}},
+        {"hr 7001", {"[별]HR 7001 | star= 7001", "[별]HR 7001 | star= 7001"}},
+        {"HD172167", {"[별]HD 172167 | hd=172167"}},
+        {"sao67174", {"[별]SAO 67174 | sao=67174"}},
+        // A number no record carries lists nothing.
+        {"HD172168", {}},
+        {"HR9999", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Lines(FindNameMatches(c.typed, t.Sources())), c.lines) << c.typed;
+}
+
 TEST(ObjectSearch, ResultKeys) {
     EXPECT_EQ(ParseResultKey("star= 7001")->number, 7001);
     EXPECT_EQ(ParseResultKey("star= 7001")->kind, "star");
     EXPECT_EQ(ParseResultKey("m=12")->number, 12);
+    EXPECT_EQ(ParseResultKey("hd=172167")->kind, "hd");
+    EXPECT_EQ(ParseResultKey("hd=172167")->number, 172167);
     EXPECT_FALSE(ParseResultKey("nokey"));
 }
 
