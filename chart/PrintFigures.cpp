@@ -26,8 +26,6 @@ constexpr double kBelowMargin = -10;
 constexpr double kSegmentStep_deg = 3;
 constexpr double kStarNameGap = 2;
 constexpr double kStarNameLineGap = 0.5;
-constexpr platform::Colour kEclipticLine = platform::Rgb(255, 0, 0);
-constexpr platform::Colour kGalacticLine = platform::Rgb(0, 0, 255);
 
 // Whole number nearest to v, halves to even.
 double RoundEven(double v) { return std::nearbyint(v); }
@@ -202,7 +200,7 @@ void PrintSkySegment(platform::Surface& page, const PrintContext& c, double lon1
 void PrintEcliptic(platform::Surface& page, const PrintContext& c, const astro::Matrix3& m, bool below) {
     page.SetForeColor(ColourOf(c.styles.LineColorTable[kEclipticColour]));
     const double obliquity = astro::Planets().Obliquity;
-    PrintedGreatCircle circle(page, c, m, below, kEclipticLine);
+    PrintedGreatCircle circle(page, c, m, below, kPrintedEclipticColour);
     for (int i = 0; i <= kGreatCircleSegments; ++i) {
         const double t = i * astro::kPi / 90;
         double x = 1000 * std::cos(t), y = 1000 * std::sin(t), z = 0;
@@ -213,7 +211,7 @@ void PrintEcliptic(platform::Surface& page, const PrintContext& c, const astro::
 
 void PrintGalEquator(platform::Surface& page, const PrintContext& c, const astro::Matrix3& m, bool below) {
     page.SetForeColor(ColourOf(c.styles.LineColorTable[kGalacticColour]));
-    PrintedGreatCircle circle(page, c, m, below, kGalacticLine);
+    PrintedGreatCircle circle(page, c, m, below, kPrintedGalacticColour);
     for (int i = 0; i <= kGreatCircleSegments; ++i) {
         double ra, dec, x, y, z;
         astro::GalacticToEquatorial(i * kGalacticStep_deg, 0, ra, dec);

@@ -61,6 +61,11 @@ void PrintBoundaries(platform::Surface& page, const PrintContext& c,
                      const astro::Matrix3& m, bool below);
 void PrintSkySegment(platform::Surface& page, const PrintContext& c, double lon1_deg, double lat1_deg,
                      double lon2_deg, double lat2_deg, platform::Colour colour, const astro::Matrix3& m, bool below);
+// The ecliptic and the galactic equator take the foreground colour of line
+// colours 3 and 4 but are drawn in colours of their own, as are their
+// samples in the legend.
+inline constexpr platform::Colour kPrintedEclipticColour = platform::Rgb(255, 0, 0);
+inline constexpr platform::Colour kPrintedGalacticColour = platform::Rgb(0, 0, 255);
 void PrintEcliptic(platform::Surface& page, const PrintContext& c, const astro::Matrix3& m, bool below);
 void PrintGalEquator(platform::Surface& page, const PrintContext& c, const astro::Matrix3& m, bool below);
 

@@ -2,6 +2,8 @@
 // legend drawn over it.
 #include "chart/PrintLayers.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
 #include <vector>
@@ -35,8 +37,6 @@ constexpr int kCircleColour = 10;
 constexpr int kWesternLineColour = 5;
 constexpr int kKoreanLineColour = 6;
 constexpr int kOldMapLineColour = 7;
-constexpr int kEclipticColour = 3;
-constexpr int kGalacticColour = 4;
 constexpr int kStarStyle = 8;
 constexpr const char* kPrintFontName = "Tahoma";
 // The field as the legend states it: across the 181 units of the width, and
@@ -200,6 +200,35 @@ constexpr PrintLayerEntry kPrintLayers[] = {
     {"markers", kNone, [](C c) { return c.sources.map_points_shown; }, LayerFont::None, 0, MarkersLayer},
 };
 
+// ---- Paper ink -----------------------------------------------------------
+
+// The 256 values of an sRGB component made linear.
+const std::array<double, 256>& LinearComponents() {
+    static const std::array<double, 256> table = [] {
+        std::array<double, 256> t{};
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const double v = static_cast<double>(i) / 255;
+            t[i] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// The page's text and lines through PaperInk, the surface's own rule back
+// when the page is done.
+class PaperInkOnPage {
+public:
+    explicit PaperInkOnPage(Surface& s) : s_(s), before_(s.GetInkRule()) { s_.SetInkRule(PaperInk); }
+    ~PaperInkOnPage() { s_.SetInkRule(before_); }
+    PaperInkOnPage(const PaperInkOnPage&) = delete;
+    PaperInkOnPage& operator=(const PaperInkOnPage&) = delete;
+
+private:
+    Surface& s_;
+    platform::InkRule before_;
+};
+
 // ---- Printer state -----------------------------------------------------
 
 void ApplyChange(Surface& s, C c, const PrintStateChange& change) {
@@ -249,13 +278,13 @@ void PrintFrameAndLegend(Surface& s, C c, const PrintView& view, double centreRa
                          std::optional<std::string>& error) {
     const platform::Colour white = platform::Rgb(255, 255, 255);
     Guarded(error, [&] {
+        // Paint, not lines: filled boxes keep their white under the ink rule.
         s.SetFillStyle(platform::Fill::Solid);
         s.SetFillColor(white);
-        s.SetForeColor(white);
-        s.Line(-kMarginFar, -kMarginFar, kFrameLeft, 400, std::nullopt, platform::Box::B);
-        s.Line(kFrameRight, -kMarginFar, 296, 400, std::nullopt, platform::Box::B);
-        s.Line(-kMarginFar, -kMarginFar, 296, kFrameTop, std::nullopt, platform::Box::B);
-        s.Line(-kMarginFar, kChartBottom, 296, 400, std::nullopt, platform::Box::B);
+        s.Line(-kMarginFar, -kMarginFar, kFrameLeft, 400, white, platform::Box::BF);
+        s.Line(kFrameRight, -kMarginFar, 296, 400, white, platform::Box::BF);
+        s.Line(-kMarginFar, -kMarginFar, 296, kFrameTop, white, platform::Box::BF);
+        s.Line(-kMarginFar, kChartBottom, 296, 400, white, platform::Box::BF);
         s.SetDrawWidth(2);
         s.SetFillStyle(platform::Fill::Transparent);
         s.SetFillColor(kBlack);
@@ -294,10 +323,12 @@ void PrintFrameAndLegend(Surface& s, C c, const PrintView& view, double centreRa
         s.SetFontSize(kBodyFont);
         s.SetDrawStyle(platform::LineStyle::Dot);
         s.SetDrawWidth(2);
-        s.Line(25, 275, 41, 275, LineColour(c, kEclipticColour));
+        // Each sample as its line is printed: the pen of the driver's table
+        // and the line's own colour.
+        s.Line(25, 275, 41, 275, kPrintedEclipticColour);
         Text(s, 43, 273, "황도");
         s.SetDrawStyle(platform::LineStyle::DashDotDot);
-        s.Line(25, 278, 41, 278, LineColour(c, kGalacticColour));
+        s.Line(25, 278, 41, 278, kPrintedGalacticColour);
         Text(s, 43, 277, "은하 적도");
         s.SetDrawStyle(platform::LineStyle::Solid);
         s.SetDrawWidth(1);
@@ -330,6 +361,37 @@ float PrintLimitMagOf(const skydata::SettingsSnapshot& settings, float autoLimit
     L += settings.MagControl;
     if (L > kFaintestPrintLimit) L = kFaintestPrintLimit;
     return L;
+}
+
+double RelativeLuminance(platform::Colour c) {
+    const std::array<double, 256>& linear = LinearComponents();
+    return 0.2126 * linear[static_cast<std::size_t>(platform::RedOf(c))] +
+           0.7152 * linear[static_cast<std::size_t>(platform::GreenOf(c))] +
+           0.0722 * linear[static_cast<std::size_t>(platform::BlueOf(c))];
+}
+
+double ContrastWithWhite(platform::Colour c) { return 1.05 / (RelativeLuminance(c) + 0.05); }
+
+platform::Colour PaperInk(platform::Colour c) {
+    if (ContrastWithWhite(c) >= kPaperContrast) return c;
+    const int r = platform::RedOf(c), g = platform::GreenOf(c), b = platform::BlueOf(c);
+    const int top = std::max({r, g, b});  // above 0: black passes
+    const auto shade = [&](int m) {
+        const auto part = [&](int v) { return static_cast<int>(std::lround(static_cast<double>(v) * m / top)); };
+        return platform::Rgb(part(r), part(g), part(b));
+    };
+    // The luminance grows with the brightest component m: black (m = 0)
+    // passes, the colour itself (m = top) does not.
+    int passes = 0, fails = top;
+    while (fails - passes > 1) {
+        const int m = (passes + fails) / 2;
+        if (ContrastWithWhite(shade(m)) >= kPaperContrast) {
+            passes = m;
+        } else {
+            fails = m;
+        }
+    }
+    return shade(passes);
 }
 
 std::string FieldText(double fov_deg) {
@@ -371,6 +433,7 @@ std::optional<std::string> PrintChartPage(Surface& s, const PrintView& view, con
     page = PrintPageState{};
     std::optional<std::string> error;
 
+    const PaperInkOnPage ink(s);
     const bool horizontal = IsHorizontalView(view.coord_sys);
     const bool equatorial = IsEquatorialView(view.coord_sys);
     PrintContext c{sources, set, *sources.styles, view, page, FrameMatrices{}, false};

@@ -79,10 +79,24 @@ std::span<const PrintLayerEntry> PrintLayers();
 // `StarAutoMag`: at most `vmlimit`, at least 3), plus `MagControl`, at most 11.
 float PrintLimitMagOf(const skydata::SettingsSnapshot& settings, float autoLimit);
 
+// White paper's contrast for text and lines, at least 3:1 (WCAG).
+inline constexpr double kPaperContrast = 3.0;
+// Relative luminance of a colour (WCAG: sRGB made linear, weighted), 0 for
+// black to 1 for white, and its contrast with white, 1 to 21.
+double RelativeLuminance(platform::Colour c);
+double ContrastWithWhite(platform::Colour c);
+// The colour a text or line of the printed chart takes on white paper: as it
+// is when its contrast with white reaches kPaperContrast, else darkened to the
+// lightest shade that reaches it, its three components scaled alike so that
+// the hue stays (light grey becomes mid grey, yellow olive). The page
+// sets it as the ink rule of the surface, so every layer prints through it.
+platform::Colour PaperInk(platform::Colour c);
+
 // Draws one page. The surface is the page in units of 211 x 297. Every layer
 // and every part of the frame and legend runs in its own guard: one that
-// throws stops where it failed and the rest is still printed. Returns the
-// error text of the first part that failed, or nothing.
+// throws stops where it failed and the rest is still printed. Text and lines
+// go through PaperInk while the page is drawn. Returns the error text of the
+// first part that failed, or nothing.
 std::optional<std::string> PrintChartPage(platform::Surface& page, const PrintView& view, const ChartSources& sources);
 
 // The view of the screen chart (settings snapshot and sidereal time) as a

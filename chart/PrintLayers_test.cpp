@@ -150,13 +150,163 @@ TEST(PrintDriver, WhiteMarginsComeAfterTheLastLayerAndBeforeTheFrame) {
     f.settings.drawhorizon = true;
     ASSERT_FALSE(f.Print());
     const long lastName = IndexOf(f.page, "Print \"서북\"");
-    const long margin = IndexOf(f.page, "Line(-100,-100)-(15,400),B");
+    const long margin = IndexOf(f.page, "Line(-100,-100)-(15,400),RGB(255,255,255),BF");
     const long frame = IndexOf(f.page, "Line(15,25)-(196,282),B");
     ASSERT_GE(lastName, 0);
     EXPECT_LT(lastName, margin);
     EXPECT_LT(margin, frame);
     EXPECT_GE(IndexOf(f.page, "Line(15,262)-(196,262)", frame), 0);
     EXPECT_TRUE(Printed(f.page, "zu"));
+}
+
+// ---- Colours on paper --------------------------------------------------
+
+TEST(PaperInk, LuminanceAndContrastWithWhite) {
+    EXPECT_DOUBLE_EQ(RelativeLuminance(platform::Rgb(0, 0, 0)), 0);
+    EXPECT_NEAR(RelativeLuminance(platform::Rgb(255, 255, 255)), 1, 1e-12);
+    EXPECT_NEAR(RelativeLuminance(platform::Rgb(255, 0, 0)), 0.2126, 1e-12);
+    EXPECT_NEAR(RelativeLuminance(platform::Rgb(128, 128, 128)), 0.2158605, 1e-6);
+    EXPECT_NEAR(ContrastWithWhite(platform::Rgb(0, 0, 0)), 21, 1e-12);
+    EXPECT_NEAR(ContrastWithWhite(platform::Rgb(255, 255, 0)), 1.07, 0.005);
+    EXPECT_NEAR(ContrastWithWhite(platform::Rgb(200, 200, 200)), 1.67, 0.005);
+}
+
+TEST(PaperInk, LightColoursDarkenToTheLightestLegibleShadeOfTheirHue) {
+    struct Case {
+        platform::Colour in;
+        bool kept;
+    };
+    const Case cases[] = {
+        {platform::Rgb(0, 0, 0), true},       {platform::Rgb(255, 0, 0), true},       // 4.0:1
+        {platform::Rgb(0, 0, 255), true},     {platform::Rgb(100, 100, 100), true},
+        {platform::Rgb(200, 200, 200), false}, {platform::Rgb(255, 255, 255), false},  // star names, white
+        {platform::Rgb(180, 180, 10), false}, {platform::Rgb(255, 255, 0), false},     // the ecliptic's colours
+        {platform::Rgb(0, 255, 0), false},    {platform::Rgb(130, 160, 80), false},
+        {platform::Rgb(1, 2, 255), true},     {platform::Rgb(250, 250, 250), false},
+    };
+    for (const Case& c : cases) {
+        const platform::Colour out = PaperInk(c.in);
+        const std::string what = platform::RgbText(c.in) + " -> " + platform::RgbText(out);
+        EXPECT_GE(ContrastWithWhite(out), kPaperContrast) << what;
+        EXPECT_EQ(PaperInk(out), out) << what << ": a legible colour stays";
+        if (c.kept) {
+            EXPECT_EQ(out, c.in) << what;
+            continue;
+        }
+        // Every component scaled by one factor (to the rounding): the hue stays.
+        const int top = std::max({platform::RedOf(c.in), platform::GreenOf(c.in), platform::BlueOf(c.in)});
+        const double k = std::max({platform::RedOf(out), platform::GreenOf(out), platform::BlueOf(out)}) /
+                         static_cast<double>(top);
+        EXPECT_LT(k, 1) << what;
+        EXPECT_NEAR(platform::RedOf(out), platform::RedOf(c.in) * k, 0.5) << what;
+        EXPECT_NEAR(platform::GreenOf(out), platform::GreenOf(c.in) * k, 0.5) << what;
+        EXPECT_NEAR(platform::BlueOf(out), platform::BlueOf(c.in) * k, 0.5) << what;
+        // The lightest such shade: one step lighter is below 3:1 again.
+        const double lighter = (top * k + 1) / top;
+        const platform::Colour next = platform::Rgb(static_cast<int>(std::lround(platform::RedOf(c.in) * lighter)),
+                                                    static_cast<int>(std::lround(platform::GreenOf(c.in) * lighter)),
+                                                    static_cast<int>(std::lround(platform::BlueOf(c.in) * lighter)));
+        EXPECT_LT(ContrastWithWhite(next), kPaperContrast) << what;
+    }
+    // Light grey names become mid grey, yellow olive.
+    EXPECT_EQ(PaperInk(platform::Rgb(200, 200, 200)), platform::Rgb(148, 148, 148));
+    EXPECT_EQ(PaperInk(platform::Rgb(255, 255, 0)), platform::Rgb(154, 154, 0));
+}
+
+// A page that keeps the colour of every text, line, outline and point it
+// draws, and of the filled boxes apart.
+class InkPage final : public platform::Surface {
+public:
+    std::vector<std::pair<std::string, platform::Colour>> inks;
+    std::vector<platform::Colour> filled;
+
+protected:
+    double Width() const override { return 211; }
+    double Height() const override { return 297; }
+    void PaintAll(platform::Colour) override {}
+    void DrawLine(double, double, double, double, platform::Colour c) override { inks.emplace_back("line", c); }
+    void DrawBox(double, double, double, double, platform::Colour c, bool fill) override {
+        if (fill) {
+            filled.push_back(c);
+        } else {
+            inks.emplace_back("box", c);
+        }
+    }
+    void DrawEllipse(double, double, double, double, platform::Colour c) override { inks.emplace_back("circle", c); }
+    void DrawPoint(double, double, platform::Colour c) override { inks.emplace_back("point", c); }
+    void DrawPolygon(const std::vector<platform::PointF>&) override { inks.emplace_back("polygon", ForeColor()); }
+    void DrawText(double, double, const std::string& line) override { inks.emplace_back(line, ForeColor()); }
+    void DrawPicture(const QImage&, double, double) override {}
+    double LineWidth(const std::string& line) const override { return 2.0 * static_cast<double>(line.size()); }
+    double LineHeight() const override { return 4; }
+};
+
+TEST(PaperInk, EveryTextAndLineOfThePageIsLegibleOnWhite) {
+    PrintFixture f;
+    f.AllSky();
+    f.settings.viewequ = f.settings.viewalt = f.settings.cpolar = f.settings.viewecl = f.settings.viewgalequ = true;
+    f.settings.drawhorizon = f.settings.viewstar = true;
+    f.settings.underhorizon = 1;
+    // Light colours everywhere a colour is chosen.
+    for (auto& colour : f.styles.LineColorTable) colour = skydata::RgbColor(255, 255, 0);
+    for (auto& style : f.styles.LayerStyle) style.Color = skydata::RgbColor(230, 230, 230);
+    for (auto& style : f.styles.GridFontTable) style.Color = skydata::RgbColor(230, 230, 230);
+    f.AddBrightStar(0, 10, 60, 2);
+    InkPage page;
+    page.SetForeColor(platform::Rgb(250, 250, 250));
+    ASSERT_FALSE(PrintChartPage(page, f.print, f.Sources()));
+    ASSERT_GT(page.inks.size(), 100u);
+    for (const auto& [what, colour] : page.inks) {
+        EXPECT_GE(ContrastWithWhite(colour), kPaperContrast) << what << " " << platform::RgbText(colour);
+    }
+    // The white margins are paint and stay white; the page leaves the
+    // surface's own rule (none) behind.
+    EXPECT_EQ(std::count(page.filled.begin(), page.filled.end(), platform::Rgb(255, 255, 255)), 4);
+    EXPECT_EQ(page.GetInkRule(), nullptr);
+    page.SetForeColor(platform::Rgb(250, 250, 250));
+    EXPECT_EQ(page.ForeColor(), platform::Rgb(250, 250, 250));
+}
+
+TEST(PaperInk, LegendSamplesAreDrawnAsTheirLines) {
+    PrintFixture f;
+    f.settings.viewecl = f.settings.viewgalequ = true;
+    // Where the ecliptic and the galactic equator both cross the page.
+    f.print.center_lon_deg = 95;
+    f.print.center_lat_deg = 10;
+    f.print.fov_deg = 90;
+    ASSERT_FALSE(f.Print());
+    // The samples' colours and pens are those the circles are drawn with.
+    const struct {
+        const char* sample;
+        platform::Colour colour;
+        const char* style;
+    } samples[] = {{"Line(25,275)-(41,275)", kPrintedEclipticColour, "DrawStyle=2"},
+                   {"Line(25,278)-(41,278)", kPrintedGalacticColour, "DrawStyle=4"}};
+    for (const auto& s : samples) {
+        const std::string colour = "," + platform::RgbText(s.colour);
+        const long sample = IndexOf(f.page, s.sample + colour);
+        ASSERT_GE(sample, 0) << s.sample;
+        // A segment of the circle itself, in the same colour, after the same
+        // pen was set.
+        long line = -1;
+        for (long i = 0; i < sample && line < 0; ++i) {
+            const std::string& call = f.page.Calls()[static_cast<std::size_t>(i)];
+            if (call.rfind("Line(", 0) == 0 && call.size() > colour.size() &&
+                call.compare(call.size() - colour.size(), colour.size(), colour) == 0)
+                line = i;
+        }
+        ASSERT_GE(line, 0) << s.sample;
+        const auto lastBefore = [&](long at, const std::string& prefix) {
+            for (long i = at; i >= 0; --i) {
+                const std::string& call = f.page.Calls()[static_cast<std::size_t>(i)];
+                if (call.rfind(prefix, 0) == 0) return call;
+            }
+            return std::string();
+        };
+        EXPECT_EQ(lastBefore(line, "DrawStyle="), s.style) << s.sample;
+        EXPECT_EQ(lastBefore(sample, "DrawStyle="), s.style) << s.sample;
+        EXPECT_EQ(lastBefore(line, "DrawWidth="), lastBefore(sample, "DrawWidth=")) << s.sample;
+    }
 }
 
 // A page that fails to draw star dots (circles under 1 unit) and keeps the

@@ -92,6 +92,20 @@ bool InkCentre(const QImage& image, double x_mm, double y_mm, double radius, dou
     return true;
 }
 
+// The darkest pixel of a box of the page (mm), where a stroke's ink is
+// whole, and its contrast with the white paper.
+QRgb DarkestIn(const QImage& image, double x0_mm, double y0_mm, double x1_mm, double y1_mm) {
+    QRgb darkest = qRgb(255, 255, 255);
+    for (int y = static_cast<int>(y0_mm * kPxPerMm); y <= static_cast<int>(y1_mm * kPxPerMm); ++y) {
+        for (int x = static_cast<int>(x0_mm * kPxPerMm); x <= static_cast<int>(x1_mm * kPxPerMm); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qGray(p) < qGray(darkest)) darkest = p;
+        }
+    }
+    return darkest;
+}
+double ContrastWithPaper(QRgb p) { return ContrastWithWhite(platform::Rgb(qRed(p), qGreen(p), qBlue(p))); }
+
 void LoadEverything(testing::PrintFixture& f) {
     skydata::LoadLog log;
     skydata::LoadBrightStars(f.catalogs, kData, f.print.jd_local, true, log);
@@ -282,6 +296,38 @@ TEST_F(PrintPdfTest, EveryLayerStaysInsideTheFrame) {
         astro::SmallBodies().Reset();
         PathLists() = PathListState{};
     }
+}
+
+TEST_F(PrintPdfTest, StarNamesAndTheEclipticSampleAreLegibleOnWhite) {
+    testing::PrintFixture f;
+    // Sirius in the middle of the page; its names in the styles' light grey.
+    f.print.center_lon_deg = 101.2872;
+    f.print.center_lat_deg = -16.7161;
+    f.print.fov_deg = 40;
+    f.settings.calcprecession = false;
+    f.settings.viewstarname2 = true;
+    f.settings.viewnamelimit = 2;
+    ASSERT_EQ(f.styles.LayerStyle[3].Color, skydata::RgbColor(200, 200, 200));
+    f.styles.LineColorTable[3] = skydata::RgbColor(255, 255, 0);
+    skydata::LoadLog log;
+    skydata::LoadBrightStars(f.catalogs, kData, f.print.jd_local, true, log);
+    skydata::LoadStarNames(f.catalogs, kData, log);
+    skydata::LinkStarNames(f.catalogs);
+    const QImage page = PrintAndRasteriseColour(f, "sirius_name_and_legend");
+    ASSERT_FALSE(page.isNull());
+
+    // "Sirius" ends 2 mm left of the star, on its height.
+    const QRgb name = DarkestIn(page, 85, 145.5, 103.6, 150);
+    EXPECT_LT(qGray(name), 200) << "no name printed";
+    EXPECT_GE(ContrastWithPaper(name), 3.0) << qRed(name) << "," << qGreen(name) << "," << qBlue(name);
+
+    // The ecliptic's sample: red as the dotted line, not the yellow of its
+    // line colour.
+    const QRgb sample = DarkestIn(page, 25, 274.5, 41, 275.5);
+    EXPECT_GE(ContrastWithPaper(sample), 3.0) << qRed(sample) << "," << qGreen(sample) << "," << qBlue(sample);
+    EXPECT_GT(qRed(sample), 200);
+    EXPECT_LT(qGreen(sample), 60);
+    EXPECT_LT(qBlue(sample), 60);
 }
 
 TEST_F(PrintPdfTest, EarthShadowIsHatchedNotSolid) {

@@ -32,7 +32,7 @@ void Surface::SetScaleMode(Scale scale) { scale_ = scale; }
 void Surface::SetCurrentX(double x) { x_ = x / Factor(); }
 void Surface::SetCurrentY(double y) { y_ = y / Factor(); }
 
-void Surface::SetForeColor(Colour c) { fore_ = c; }
+void Surface::SetForeColor(Colour c) { fore_ = Ink(c); }
 
 void Surface::SetBackColor(Colour c) {
     back_ = c;
@@ -44,6 +44,11 @@ void Surface::SetFillStyle(Fill style) { fill_style_ = style; }
 void Surface::SetDrawWidth(int width) { draw_width_ = std::max(1, width); }
 void Surface::SetDrawStyle(LineStyle style) { draw_style_ = style; }
 void Surface::SetDrawMode(PenMode mode) { draw_mode_ = mode; }
+
+void Surface::SetInkRule(InkRule rule) {
+    ink_rule_ = rule;
+    fore_ = Ink(fore_);
+}
 
 void Surface::SetFont(const FontSpec& font) {
     font_ = font;
@@ -81,7 +86,7 @@ void Surface::Cls() {
 }
 
 void Surface::Line(double x1, double y1, double x2, double y2, std::optional<Colour> c, Box box) {
-    const Colour colour = c.value_or(fore_);
+    const Colour colour = box == Box::BF ? c.value_or(fore_) : Ink(c.value_or(fore_));
     if (Finite(x1, y1) && Finite(x2, y2)) {
         if (box == Box::None)
             DrawLine(x1, y1, x2, y2, colour);
@@ -96,13 +101,13 @@ void Surface::Circle(double x, double y, double r, std::optional<Colour> c, doub
     if (!(aspect > 0) || !std::isfinite(aspect)) aspect = 1;
     const double rx = aspect > 1 ? r / aspect : r;
     const double ry = aspect < 1 ? r * aspect : r;
-    if (Finite(x, y) && std::isfinite(r) && r > 0) DrawEllipse(x, y, rx, ry, c.value_or(fore_));
+    if (Finite(x, y) && std::isfinite(r) && r > 0) DrawEllipse(x, y, rx, ry, Ink(c.value_or(fore_)));
     x_ = x;
     y_ = y;
 }
 
 void Surface::PSet(double x, double y, std::optional<Colour> c) {
-    if (Finite(x, y)) DrawPoint(x, y, c.value_or(fore_));
+    if (Finite(x, y)) DrawPoint(x, y, Ink(c.value_or(fore_)));
     x_ = x;
     y_ = y;
 }

@@ -50,6 +50,10 @@ struct PointF {
     double y = 0;
 };
 
+// A rule a drawing may set for the colours of its lines and text (see
+// Surface::SetInkRule).
+using InkRule = Colour (*)(Colour);
+
 class Surface {
 public:
     virtual ~Surface() = default;
@@ -64,6 +68,7 @@ public:
     virtual void SetCurrentX(double x);
     virtual void SetCurrentY(double y);
 
+    // The ink rule applied: the colour text and outlines are drawn in.
     Colour ForeColor() const { return fore_; }
     virtual void SetForeColor(Colour c);
     // Setting the background colour repaints the whole surface in it.
@@ -79,6 +84,12 @@ public:
     virtual void SetDrawStyle(LineStyle style);
     PenMode DrawMode() const { return draw_mode_; }
     virtual void SetDrawMode(PenMode mode);
+    // A rule every colour of text, lines, outlines and points goes through
+    // before it is drawn, the foreground colour when it is set (and the one
+    // set already); filled boxes, fills and pictures keep theirs. Null, the
+    // start, draws every colour as given.
+    void SetInkRule(InkRule rule);
+    InkRule GetInkRule() const { return ink_rule_; }
 
     const FontSpec& Font() const { return font_; }
     virtual void SetFont(const FontSpec& font);
@@ -138,6 +149,7 @@ protected:
 
 private:
     double Factor() const { return scale_ == Scale::Twips ? kTwipsPerPixel : 1; }
+    Colour Ink(Colour c) const { return ink_rule_ ? ink_rule_(c) : c; }
 
     Scale scale_ = Scale::Twips;  // as a new picture box starts
     double x_ = 0, y_ = 0;  // device units
@@ -148,6 +160,7 @@ private:
     int draw_width_ = 1;
     LineStyle draw_style_ = LineStyle::Solid;
     PenMode draw_mode_ = PenMode::Copy;
+    InkRule ink_rule_ = nullptr;
     FontSpec font_;
 };
 
