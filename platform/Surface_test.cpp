@@ -276,6 +276,37 @@ TEST_F(ImageSurfaceTest, FastCirclesUpToRadius16GiveThePixelsOfTheGeneralPath) {
     }
 }
 
+// An ink rule that turns every colour black; filled boxes and fills keep theirs.
+Colour AllBlack(Colour) { return kBlack; }
+
+TEST_F(ImageSurfaceTest, AnInkRuleColoursTextLinesOutlinesAndPointsButNotPaint) {
+    ImageSurface s(100, 100);
+    s.SetScaleMode(Scale::Pixels);
+    s.SetForeColor(kRed);
+    EXPECT_EQ(s.GetInkRule(), nullptr);
+    s.SetInkRule(AllBlack);
+    EXPECT_EQ(s.ForeColor(), kBlack) << "the colour set already";
+    s.SetForeColor(kGreen);
+    EXPECT_EQ(s.ForeColor(), kBlack);
+    s.SetFillColor(kBlue);
+    s.SetFillStyle(Fill::Solid);
+    s.Line(5, 5, 95, 5, kRed);
+    s.Circle(30, 50, 10, kGreen);
+    s.PSet(80, 80, kMagenta);
+    s.Line(60, 40, 70, 50, kRed, Box::B);
+    s.Line(60, 60, 70, 70, kGreen, Box::BF);
+    EXPECT_EQ(At(s, 50, 5), kBlack);
+    EXPECT_EQ(At(s, 20, 50), kBlack);
+    EXPECT_EQ(At(s, 30, 50), kBlue) << "the fill keeps its colour";
+    EXPECT_EQ(At(s, 80, 80), kBlack);
+    EXPECT_EQ(At(s, 60, 45), kBlack);
+    EXPECT_EQ(At(s, 65, 65), kGreen) << "a filled box is paint";
+    s.SetInkRule(nullptr);
+    s.SetForeColor(kRed);
+    s.Line(5, 95, 95, 95);
+    EXPECT_EQ(At(s, 50, 95), kRed);
+}
+
 TEST_F(ImageSurfaceTest, CopyOfThePixelsIsNotChangedByLaterDrawing) {
     ImageSurface s(20, 20);
     s.SetScaleMode(Scale::Pixels);
