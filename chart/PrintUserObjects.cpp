@@ -158,7 +158,8 @@ void PrintCatLongLines(platform::Surface& page, const PrintContext& c,
     for (const skydata::CustomCatLine& record : lines) {
         // Folded, the walk between the ends takes a few hundred steps at most.
         const std::optional<skydata::CustomCatLine> line = skydata::FoldedCatLine(record);
-        if (line) PrintSkySegment(page, c, line->RA1, line->Dec1, line->RA2, line->Dec2, ColourOf(line->Color), m, below);
+        if (!line) continue;
+        PrintSkySegment(page, c, line->RA1, line->Dec1, line->RA2, line->Dec2, ColourOf(line->Color), m, below);
     }
 }
 
