@@ -2,6 +2,7 @@
 // stars, nonstellar objects, lines, long lines and text labels).
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,9 @@ constexpr double kShapeSizeFactor = 0.00208334;
 constexpr double kNstSizeFactor = 0.000072722062;
 constexpr std::int32_t kMinSymbol = 4;
 
+// The radius beyond which a symbol centred on the surface covers the same
+// pixels at any size.
+double SymbolRadiusLimit(const DrawContext& c) { return static_cast<double>(c.width) + c.height; }
 
 // The common projection of this layer: false when behind the horizon or,
 // for `strict`, not strictly inside the surface. chartZ is the chart z after
@@ -75,6 +79,8 @@ double UserShapeRadius(float size_arcmin, double scale) {
     return 4000 * astro::TanD(size_arcmin * kShapeSizeFactor) / scale;
 }
 
+double CappedSymbolRadius(double r, double limit) { return std::clamp(r, -limit, limit); }
+
 double DrawUserShapeSymbol(platform::Surface& surface, int kind, double X, double Y, double r,
                            platform::Colour colour) {
     double textY = Y;
@@ -112,7 +118,8 @@ void DrawUserShapes(platform::Surface& surface, const DrawContext& context,
         Pixel p;
         if (!Project(context, shape.RA, shape.Dec, frame, drawBelowHorizon, p)) continue;
         if (!IsOnScreen(p.X, p.Y, context.width, context.height)) continue;
-        const float r = static_cast<float>(UserShapeRadius(shape.Size, context.proj.MapScale));
+        const float r = static_cast<float>(
+            CappedSymbolRadius(UserShapeRadius(shape.Size, context.proj.MapScale), SymbolRadiusLimit(context)));
         const platform::Colour colour = ColourOf(shape.Color);
         surface.SetForeColor(colour);
         const double X = p.X, Y = p.Y;
@@ -182,7 +189,8 @@ void DrawUserStars(platform::Surface& surface, const DrawContext& context, doubl
         if (set.spotstar) {
             DrawStarGlyph(surface, p.X, p.Y, colour, astro::ClampedInt(detail::RoundEven(mag), -99, 99, 0));
         } else {
-            offset = std::max(1.0, std::floor((context.limit_mag + 1 - mag) * set.sf));
+            offset = std::max(1.0, CappedSymbolRadius(std::floor((context.limit_mag + 1 - mag) * set.sf),
+                                                      SymbolRadiusLimit(context)));
             surface.SetFillColor(colour);
             surface.Circle(p.X, p.Y, offset, colour);
         }
@@ -210,7 +218,8 @@ void DrawUserNonstellar(platform::Surface& surface, const DrawContext& context,
         if (!(o.Mag <= limit)) continue;
         Pixel p;
         if (!Project(context, o.RA, o.Dec, frame, drawBelowHorizon, p)) continue;
-        const double raw = detail::RoundEven(4000 * std::tan(o.Size * kNstSizeFactor) / context.proj.MapScale);
+        const double raw = detail::RoundEven(CappedSymbolRadius(
+            4000 * std::tan(o.Size * kNstSizeFactor) / context.proj.MapScale, SymbolRadiusLimit(context)));
         const std::int32_t l = raw > kMinSymbol ? RoundPixel(raw) : kMinSymbol;
         if (!context.proj.OnSurface(p)) continue;
         const std::int32_t X = p.X, Y = p.Y;
@@ -246,9 +255,12 @@ void DrawLongLnLines(platform::Surface& surface, const DrawContext& context,
                      const std::vector<skydata::CustomCatLine>& lines, const astro::Matrix3& frame,
                      bool drawBelowHorizon) {
     surface.SetDrawMode(platform::PenMode::Merge);
-    for (const skydata::CustomCatLine& line : lines) {
-        DrawLongLine(surface, context.proj, line.RA1, line.Dec1, line.RA2, line.Dec2, ColourOf(line.Color), frame,
-                     drawBelowHorizon, context.width, context.height);
+    for (const skydata::CustomCatLine& record : lines) {
+        // Folded, the walk between the ends takes a few hundred steps at most.
+        const std::optional<skydata::CustomCatLine> line = skydata::FoldedCatLine(record);
+        if (!line) continue;
+        DrawLongLine(surface, context.proj, line->RA1, line->Dec1, line->RA2, line->Dec2, ColourOf(line->Color),
+                     frame, drawBelowHorizon, context.width, context.height);
     }
     surface.SetDrawMode(platform::PenMode::Copy);
 }

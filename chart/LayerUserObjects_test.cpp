@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "astro/Coordinates.h"
 #include "chart/LineAndObjectLayerTestSupport.h"
@@ -225,6 +226,72 @@ TEST(UserCatalogueTest, LongLinesAndSegments) {
     }
     EXPECT_EQ(straight, 1u);
     EXPECT_EQ(pieces, 7u);  // 20 degrees in pieces of about 3
+}
+
+// Records no reader lets through (built here directly): a long line whose
+// end lies 1e12 degrees away draws nothing, one folded from 1e5 walks the
+// 80 degrees it spans, and symbols of any size are cut to the surface.
+TEST(UserCatalogueTest, HugeNumbersDrawBoundedWhateverTheRecordHolds) {
+    CatalogueFixture f;
+    const std::int32_t colour = skydata::RgbColor(0, 0, 7);
+    f.Second().Lines[1] = {{90, 30, 1e12, 30, colour}, {90, 30, 1e300, 1e300, colour},
+                           {90, 30, std::nan(""), 30, colour}};
+    f.Recount();
+    platform::RecordingSurface unusable(400, 300);
+    f.Draw2(unusable);
+    EXPECT_TRUE(Lines(unusable).empty());
+
+    f.Second().Lines[1] = {{90, 30, 1e5, 30, colour}};  // 1e5 folds to 280: 170 degrees the short way
+    f.Recount();
+    platform::RecordingSurface folded(400, 300);
+    f.Draw2(folded);
+    EXPECT_GT(Lines(folded).size(), 0u);
+    EXPECT_LE(Lines(folded).size(), 57u);
+
+    const float huge = std::numeric_limits<float>::max();
+    f.Second().Lines[1].clear();
+    for (std::uint8_t kind = 1; kind <= 5; ++kind) f.Second().Shapes[kind - 1] = {Shape(100, 30, kind, huge)};
+    skydata::CustomCatStar star;
+    star.RA = 100;
+    star.Dec = 30;
+    star.Mag = -huge;
+    f.Second().Stars = {star};
+    skydata::CustomCatNst nst;
+    nst.RA = 100;
+    nst.Dec = 30;
+    nst.Mag = 1;
+    nst.Size = huge;
+    nst.Type = 3;
+    f.Second().Nonstellar = {nst};
+    f.Recount();
+    f.settings.vmnonstellar = 10;
+    platform::RecordingSurface symbols(400, 300);
+    f.Draw2(symbols);
+    const double limit = 400 + 300;
+    const std::vector<LoggedCircle> circles = Circles(symbols);
+    EXPECT_GE(circles.size(), 3u);  // circle, disc, open cluster (and the star's dot)
+    for (const LoggedCircle& c : circles) EXPECT_LE(std::fabs(c.r), limit) << c.rest;
+    const std::vector<LoggedLine> lines = Lines(symbols);
+    EXPECT_GE(lines.size(), 4u);  // box, filled box, the cross's two arms
+    for (const LoggedLine& l : lines) {
+        EXPECT_LE(std::fabs(l.x2 - l.x1), 2 * limit);
+        EXPECT_LE(std::fabs(l.y2 - l.y1), 2 * limit);
+    }
+}
+
+TEST(UserCatalogueTest, LongLineWalkHasAFixedCap) {
+    const Projector p = MakeProjector(400, 300, [] {
+        ProjectionView v;
+        v.coord_sys = std::string(1, 'e');
+        v.fov_deg = 60;
+        return v;
+    }());
+    const astro::Matrix3 identity{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    for (const double end : {1e12, -1e12, 1e300}) {
+        platform::RecordingSurface surface(400, 300);
+        DrawLongLine(surface, p, 0, 0, end, end, platform::Rgb(1, 2, 3), identity, true, 400, 300);
+        EXPECT_LE(CallsStartingWith(surface, "Line(").size(), static_cast<std::size_t>(kMaxSkyPathPieces)) << end;
+    }
 }
 
 TEST(MapPointsTest, OnlyPointsInUseAndNeverKeyed) {

@@ -210,6 +210,8 @@ void DrawUserStars(platform::Surface& surface, const DrawContext& context, doubl
 void DrawUserNonstellar(platform::Surface& surface, const DrawContext& context,
                         const std::vector<skydata::CustomCatNst>& objects, const astro::Matrix3& frame,
                         bool drawBelowHorizon);
+// Each line whose ends skydata::FoldedCatLine keeps, walked between them by
+// DrawLongLine.
 void DrawLongLnLines(platform::Surface& surface, const DrawContext& context,
                      const std::vector<skydata::CustomCatLine>& lines, const astro::Matrix3& frame,
                      bool drawBelowHorizon);
@@ -217,6 +219,11 @@ void DrawLongLnLines(platform::Surface& surface, const DrawContext& context,
 // `size_arcmin` arcminutes across; divided by the scale of the surface it
 // spans the same angle of sky on the screen and on the page.
 double UserShapeRadius(float size_arcmin, double scale);
+// A symbol radius cut to -limit..limit (NaN stays NaN). A symbol centred on
+// the surface whose radius passes the surface's width plus its height covers
+// the same pixels at any larger size; cut, no drawing call is handed a size
+// its painter cannot hold, whatever the object's numbers.
+double CappedSymbolRadius(double r, double limit);
 // Draws the symbol of a user shape (1 circle, 2 disc, 3 box, 4 filled box,
 // 5 cross; other kinds draw nothing) of radius `r` at (X, Y) and returns the
 // row its name is written at: the centre row, or the lower edge after a box.

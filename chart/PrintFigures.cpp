@@ -182,7 +182,7 @@ void PrintSkySegment(platform::Surface& page, const PrintContext& c, double lon1
     }
     double n = std::max(RoundEven(std::fabs(dLat / kSegmentStep_deg)), RoundEven(std::fabs(dLon / kSegmentStep_deg)));
     if (!(n >= 1)) n = 1;
-    const long pieces = static_cast<long>(std::min(n, 1.0e6));
+    const long pieces = static_cast<long>(std::min(n, static_cast<double>(kMaxSkyPathPieces)));
     const double stepLon = dLon / static_cast<double>(pieces), stepLat = dLat / static_cast<double>(pieces);
     for (long i = 0; i < pieces; ++i) {
         double x1, y1, z1, x2, y2, z2;

@@ -3,6 +3,7 @@
 // points and the lines the user drew.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "astro/AngleMath.h"
@@ -30,6 +31,9 @@ constexpr double kOtherCrossArm = 1;
 constexpr double kGalaxyAspect = 0.4;
 const char* const kCatalogueFont = "굴림";
 constexpr int kCatalogueFontSize = 9;
+// The radius beyond which a symbol centred on the page covers the same part
+// of it at any size.
+constexpr double kSymbolRadiusLimit = kPrintUnitsWide + kPrintUnitsHigh;
 
 // The page point of a position of the frame `m` maps: false below the
 // horizon (unless drawing below); the page test is the caller's.
@@ -57,7 +61,7 @@ void PrintCatShapes(platform::Surface& page, const PrintContext& c, const std::v
         PagePoint p;
         if (!PlaceOnPage(c, shape.RA, shape.Dec, m, below, p)) continue;
         // The same angle of sky as the shape spans on the screen.
-        const double r = UserShapeRadius(shape.Size, c.page.PrintScale);
+        const double r = CappedSymbolRadius(UserShapeRadius(shape.Size, c.page.PrintScale), kSymbolRadiusLimit);
         const platform::Colour colour = ColourOf(shape.Color);
         page.SetForeColor(colour);
         const double X = p.X, Y = p.Y;
@@ -86,7 +90,9 @@ void PrintCatStars(platform::Surface& page, const PrintContext& c, double epoch_
         if (star.Mag <= set.viewbayerlimit && !name.empty()) {
             detail::PrintAt(page, p.X + kStarLabelRight, p.Y - kStarLabelRise, std::string(name));
         }
-        page.Circle(p.X, p.Y, (static_cast<double>(limit) + 1 - static_cast<double>(star.Mag)) / 5);
+        page.Circle(p.X, p.Y,
+                    CappedSymbolRadius((static_cast<double>(limit) + 1 - static_cast<double>(star.Mag)) / 5,
+                                       kSymbolRadiusLimit));
     }
     page.SetFillStyle(platform::Fill::Transparent);
 }
@@ -100,8 +106,9 @@ void PrintCatNonstellar(platform::Surface& page, const PrintContext& c,
         if (!(o.Mag <= limit)) continue;
         PagePoint p;
         if (!PlaceUser(c, o.RA, o.Dec, m, below, p)) continue;
-        const double r =
-            std::max(kMinSymbol, detail::RoundEven(4000 * std::tan(o.Size * kNstSizeFactor) / c.page.PrintScale));
+        const double r = std::max(kMinSymbol, detail::RoundEven(CappedSymbolRadius(
+                                                  4000 * std::tan(o.Size * kNstSizeFactor) / c.page.PrintScale,
+                                                  kSymbolRadiusLimit)));
         if (!IsOnPage(c.page, p)) continue;
         const double X = p.X, Y = p.Y;
         switch (o.Type) {
@@ -148,8 +155,11 @@ void PrintCatLines(platform::Surface& page, const PrintContext& c, const std::ve
 
 void PrintCatLongLines(platform::Surface& page, const PrintContext& c,
                        const std::vector<skydata::CustomCatLine>& lines, const astro::Matrix3& m, bool below) {
-    for (const skydata::CustomCatLine& line : lines) {
-        PrintSkySegment(page, c, line.RA1, line.Dec1, line.RA2, line.Dec2, ColourOf(line.Color), m, below);
+    for (const skydata::CustomCatLine& record : lines) {
+        // Folded, the walk between the ends takes a few hundred steps at most.
+        const std::optional<skydata::CustomCatLine> line = skydata::FoldedCatLine(record);
+        if (!line) continue;
+        PrintSkySegment(page, c, line->RA1, line->Dec1, line->RA2, line->Dec2, ColourOf(line->Color), m, below);
     }
 }
 

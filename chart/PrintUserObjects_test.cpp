@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
@@ -250,6 +251,48 @@ TEST(PrintUserCatalogue, SlotsPrintOnlyWhenSwitchedOnAndLoaded) {
         ASSERT_FALSE(PrintChartPage(f.page, f.print, s));
         EXPECT_EQ(WherePrinted(f.page, "one").found, (mask & 3) == 3) << mask;
         EXPECT_EQ(WherePrinted(f.page, "two").found, (mask & 12) == 12) << mask;
+    }
+}
+
+// Records no reader lets through (built here directly): a long line whose
+// end lies 1e12 degrees away prints nothing, one folded from 1e5 is walked
+// over the 170 degrees it spans, and symbols of any size are cut to the page.
+TEST(PrintUserCatalogue, HugeNumbersPrintBoundedWhateverTheRecordHolds) {
+    UserFixture f;
+    const PrintContext c = f.Ready();
+    PrintCatLongLines(f.page, c, {{90, 30, 1e12, 30, 0}, {90, 30, 1e300, -1e300, 0}, {90, std::nan(""), 110, 30, 0}},
+                      c.frames.CatalogToChart, true);
+    EXPECT_TRUE(f.page.Calls().empty());
+    PrintCatLongLines(f.page, c, {{90, 30, 1e5, 30, 0}}, c.frames.CatalogToChart, true);
+    const std::size_t pieces = CallsStartingWith(f.page, "Line(").size();
+    EXPECT_GT(pieces, 0u);
+    EXPECT_LE(pieces, 57u);
+
+    f.page.ClearCalls();
+    const float huge = std::numeric_limits<float>::max();
+    std::vector<skydata::CustomCatShape> shapes;
+    for (std::uint8_t kind = 1; kind <= 5; ++kind) shapes.push_back(Shape(kind, 100, 30, huge, "big"));
+    PrintCatShapes(f.page, c, shapes, c.frames.CatalogToChart, true);
+    skydata::CustomCatStar star;
+    star.RA = 100;
+    star.Dec = 30;
+    star.Mag = -huge;
+    PrintCatStars(f.page, c, kJ2000, {star}, c.frames.CatalogToChart, true);
+    skydata::CustomCatNst nst;
+    nst.RA = 100;
+    nst.Dec = 30;
+    nst.Mag = -1;
+    nst.Size = huge;
+    nst.Type = 3;
+    PrintCatNonstellar(f.page, c, {nst}, c.frames.CatalogToChart, true);
+    const double limit = 211 + 297;
+    const auto circles = CallsStartingWith(f.page, "Circle(");
+    EXPECT_EQ(circles.size(), 4u);  // circle, disc, star, open cluster
+    for (const std::string& circle : circles) EXPECT_LE(std::fabs(NumbersOf(circle)[2]), limit) << circle;
+    for (const std::string& line : CallsStartingWith(f.page, "Line(")) {
+        const auto n = NumbersOf(line);
+        EXPECT_LE(std::fabs(n[2] - n[0]), 2 * limit) << line;
+        EXPECT_LE(std::fabs(n[3] - n[1]), 2 * limit) << line;
     }
 }
 

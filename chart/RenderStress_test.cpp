@@ -7,12 +7,15 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
@@ -22,6 +25,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/QtTestApp.h"
 #include "skydata/ConfigStore.h"
+#include "skydata/UserCatalogs.h"
 
 namespace {
 
@@ -262,6 +266,171 @@ TEST(RenderStress, HugeViewCentreDrawnDirectlyEnds) {
             view.rotation_deg = centre;
             view.jd_local = chart::probe::kProbeToday;
             chart::DrawMap(surface, view, chart::ModuleSources());
+            watchdog.Finished(++n);
+        }
+    }
+    fs::remove_all(dir);
+}
+
+// A line of every family of a user catalogue: the long line whose end 1e12
+// degrees away once took minutes to walk before the window showed, and one
+// of each other family in view of the chart.
+const char* const kCatalogueLines[] = {
+    "longln,10,20,1E+12,30,1", "ln,10,20,15,25,1",       "scl,10,20,30,1,s",
+    "star,10,20,1,0.5,-0.5,B0,st", "nst,10,20,5,30,gx,n", "str,10,20,text,1",
+};
+
+// The line with its numeric field `field` (1 = the first after the kind)
+// replaced, when the line has such a field.
+std::string WithField(const std::string& line, std::size_t field, const std::string& value) {
+    std::vector<std::string> parts;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', at);
+        parts.push_back(line.substr(at, comma == std::string::npos ? std::string::npos : comma - at));
+        if (comma == std::string::npos) break;
+        at = comma + 1;
+    }
+    const auto numeric = [](const std::string& p) {
+        return !p.empty() && (std::isdigit(static_cast<unsigned char>(p[0])) || p[0] == '-' || p[0] == '.');
+    };
+    if (field < parts.size() && numeric(parts[field])) parts[field] = value;
+    std::string out = parts[0];
+    for (std::size_t i = 1; i < parts.size(); ++i) out += "," + parts[i];
+    return out;
+}
+
+// The catalogue of the report, and the same with NaN, -1e308 and 1e308 in
+// each numeric field of a line of every family, each loads (refusing what no
+// chart can use, with its file and line) and draws its chart and its printed
+// page at once; the watchdog stands for a chart that does not end.
+TEST(RenderStress, UserCatalogueWithUnusableNumbersLoadsAndDrawsAtOnce) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_usercat_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const fs::path settings = dir / "Default.cfg", catalogue = dir / "t.UC";
+    std::ofstream(settings, std::ios::binary)
+        << "[ref_coord]e[/ref_coord]\r\n[mcenterx] 10[/mcenterx]\r\n[mcentery] 20[/mcentery]\r\n"
+        << "[mfov] 60[/mfov]\r\n[vmnonstellar] 10[/vmnonstellar]\r\n";
+    const std::string header = "<Header>\r\nCatalog Name=t\r\nCoordinate=e\r\n</Header>\r\n<ObjectList>\r\n";
+    constexpr long kFirstLine = 6;
+
+    platform::ImageSurface surface(320, 240);
+    platform::ImageSurface page(211, 297);
+    Watchdog watchdog(std::chrono::seconds(20));
+    long n = 0;
+    // The report's catalogue: its one line refused and told once.
+    {
+        std::ofstream(catalogue, std::ios::binary) << header << kCatalogueLines[0] << "\r\n</ObjectList>\r\n";
+        const std::string notice = chart::probe::DrawChartFromSettingsFile(settings, surface, catalogue);
+        chart::probe::PrintChartOfLoadedSettings(page);
+        watchdog.Finished(++n);
+        EXPECT_EQ(notice, std::string(skydata::kRefusedLinesNotice) + "\r\n" + catalogue.string() + " " +
+                              std::to_string(kFirstLine) + "행 범위를 벗어난 값");
+        EXPECT_EQ(skydata::UserCatalogModule().Catalogs[0].Count[skydata::kCatLongLine], 0);
+    }
+    for (const char* value : {"NaN", "-1E+308", "1E+308"}) {
+        for (std::size_t field = 1; field <= 5; ++field) {
+            std::string text = header;
+            for (const char* line : kCatalogueLines) text += WithField(line, field, value) + "\r\n";
+            text += "</ObjectList>\r\n";
+            std::ofstream(catalogue, std::ios::binary | std::ios::trunc) << text;
+            SCOPED_TRACE(text);
+            const std::string notice = chart::probe::DrawChartFromSettingsFile(settings, surface, catalogue);
+            chart::probe::PrintChartOfLoadedSettings(page);
+            watchdog.Finished(++n);
+            // Every line the load kept holds numbers a chart can draw; every
+            // other line is named in the notice.
+            const skydata::CustomCatalog& cat = skydata::UserCatalogModule().Catalogs[0];
+            std::size_t kept = 0;
+            for (std::int32_t count : cat.Count) kept += static_cast<std::size_t>(count);
+            std::size_t told = 0;
+            for (std::size_t i = 0; i < std::size(kCatalogueLines); ++i) {
+                const std::string where =
+                    catalogue.string() + " " + std::to_string(kFirstLine + static_cast<long>(i)) + "행";
+                if (notice.find(where) != std::string::npos) ++told;
+            }
+            if (const std::size_t all = notice.find("(모두 "); all != std::string::npos) {
+                told = std::stoul(notice.substr(all + std::string("(모두 ").size()));
+            }
+            EXPECT_EQ(kept + told, std::size(kCatalogueLines));
+            for (const auto& line : cat.Lines[1]) EXPECT_TRUE(line.RA2 >= -360 && line.RA2 <= 360);
+        }
+    }
+    fs::remove_all(dir);
+}
+
+// The drawing itself, handed user-catalogue records no load lets through
+// (NaN, 1e12 and 1e308 of either sign in every field, sizes and magnitudes
+// at the ends of a Single), still ends, on the screen and on the page.
+TEST(RenderStress, UserCatalogueRecordsDrawnDirectlyEnd) {
+    platform::EnsureQtApp();
+    chart::probe::LoadSmallRealSky(fs::path(ZU_SOURCE_DIR) / "data");
+    const fs::path dir = fs::temp_directory_path() / ("zu_render_userrec_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::ofstream(dir / "Default.cfg", std::ios::binary)
+        << "[ref_coord]e[/ref_coord]\r\n[mcenterx] 10[/mcenterx]\r\n[mcentery] 20[/mcentery]\r\n";
+    platform::ImageSurface surface(320, 240);
+    platform::ImageSurface page(211, 297);
+    Watchdog watchdog(std::chrono::seconds(20));
+    long n = 0;
+    const float single = std::numeric_limits<float>::max();
+    for (const char* frame : {"a", "e"}) {
+        for (const double v : {std::nan(""), 1e12, -1e12, 1e308, -1e308}) {
+            chart::probe::DrawChartFromSettingsFile(dir / "Default.cfg", surface);
+            skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+            s.drawcuscat0 = s.usercatfile0is = true;
+            s.vmnonstellar = 30;
+            skydata::CustomCatalog& cat = skydata::UserCatalogModule().Catalogs[0];
+            cat = skydata::CustomCatalog{};
+            cat.Coordinate = frame;
+            for (int k = 0; k < 5; ++k) {
+                const auto shape = [k](double ra, double dec, float size) {
+                    skydata::CustomCatShape c;
+                    c.RA = ra;
+                    c.Dec = dec;
+                    c.Size = size;
+                    c.Shape = static_cast<std::uint8_t>(k + 1);
+                    return c;
+                };
+                cat.Shapes[k] = {shape(v, 20, 10), shape(10, v, 10), shape(10, 20, single), shape(10, 20, -single)};
+            }
+            for (const float mag : {-single, single}) {
+                skydata::CustomCatStar star;
+                star.RA = 10;
+                star.Dec = 20;
+                star.Mag = mag;
+                star.PmRA = star.PmDec = single;
+                cat.Stars.push_back(star);
+                for (std::uint8_t type = 0; type <= 5; ++type) {
+                    skydata::CustomCatNst nst;
+                    nst.RA = 10;
+                    nst.Dec = 20;
+                    nst.Mag = -1;
+                    nst.Size = mag;
+                    nst.Type = type;
+                    cat.Nonstellar.push_back(nst);
+                }
+            }
+            for (auto& lines : cat.Lines) {
+                lines = {{10, 20, v, 30, 0}, {v, 20, 15, 25, 0}, {10, v, 15, v, 0}, {v, v, v, v, 0}};
+            }
+            cat.Texts = {{v, 20, "a", 0}, {10, v, "b", 0}};
+            for (int k = 0; k < 5; ++k) cat.Count[k] = static_cast<std::int32_t>(cat.Shapes[k].size());
+            cat.Count[skydata::kCatStar] = static_cast<std::int32_t>(cat.Stars.size());
+            cat.Count[skydata::kCatNonstellar] = static_cast<std::int32_t>(cat.Nonstellar.size());
+            cat.Count[skydata::kCatLine] = cat.Count[skydata::kCatLongLine] = 4;
+            cat.Count[skydata::kCatText] = 2;
+
+            chart::ChartView view;
+            view.coord_sys = "e";
+            view.center_lon_deg = 10;
+            view.center_lat_deg = 20;
+            view.jd_local = chart::probe::kProbeToday;
+            s.calcpropermotion = true;
+            chart::DrawMap(surface, view, chart::ModuleSources());
+            chart::probe::PrintChartOfLoadedSettings(page);
             watchdog.Finished(++n);
         }
     }

@@ -119,8 +119,8 @@ void DrawLongLine(platform::Surface& surface, const Projector& proj, double lon1
     const double dLat = latB - latA;
     double dLon = lonB - lonA;
     if (std::fabs(dLon) >= 180) dLon = (lonB - 360) - lonA;
-    long n = std::max(std::lround(RoundEven(std::fabs(dLat / 3))), std::lround(RoundEven(std::fabs(dLon / 3))));
-    if (n < 1) n = 1;
+    const double pieces = std::max(RoundEven(std::fabs(dLat / 3)), RoundEven(std::fabs(dLon / 3)));
+    const long n = pieces >= 1 ? static_cast<long>(std::min(pieces, static_cast<double>(kMaxSkyPathPieces))) : 1;
     double x1, y1, z1;
     astro::SphericalToCartesian(lonA, latA, x1, y1, z1);
     proj.ToChart(x1, y1, z1, frame);

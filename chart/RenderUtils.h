@@ -76,10 +76,16 @@ GridRange GridLimits(const Projector& proj, std::int32_t h, std::int32_t w, cons
 GridRange VisibleRange(const Projector& proj, const std::array<SkyPoint, 8>& border, double step,
                        double centerLon_deg, const astro::Matrix3& frame);
 
+// The most pieces a path between two sky positions is drawn in: two turns in
+// steps of 3 degrees. Ends further apart (no reader lets them through) take
+// longer pieces rather than more of them.
+inline constexpr long kMaxSkyPathPieces = 240;
+
 // Draws the path between (lon1, lat1) and (lon2, lat2) of the frame that
-// `frame` maps to the chart, in pieces of about 3 degrees, the short way
-// across longitude 0. A piece is drawn when drawBelow or both ends are above
-// the horizon (chart z > -1), and when one end is on the screen.
+// `frame` maps to the chart, in pieces of about 3 degrees (at most
+// kMaxSkyPathPieces), the short way across longitude 0. A piece is drawn when
+// drawBelow or both ends are above the horizon (chart z > -1), and when one
+// end is on the screen.
 void DrawLongLine(platform::Surface& surface, const Projector& proj, double lon1_deg, double lat1_deg,
                   double lon2_deg, double lat2_deg, platform::Colour colour, const astro::Matrix3& frame,
                   bool drawBelow, std::int32_t w, std::int32_t h);

@@ -3,7 +3,8 @@
 // data of the program folder (bright stars, constellations, Milky Way,
 // boundaries, deep sky; not the extended catalogue, to stay quick) loaded once
 // into the module state, then the settings loaded, the atmosphere tables and
-// the view built from them, and DrawMap on the module sources. The render
+// the view built from them, and DrawMap on the module sources; optionally a
+// user catalogue in slot 1, and the printed page of the same view. The render
 // stress test and the render fuzz target use it.
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "chart/ChartState.h"
 #include "chart/DrawContext.h"
 #include "chart/DrawMap.h"
+#include "chart/PrintLayers.h"
 #include "platform/Surface.h"
 #include "skydata/Catalogs.h"
 #include "skydata/Constellations.h"
@@ -28,6 +30,7 @@
 #include "skydata/Settings.h"
 #include "skydata/Stars.h"
 #include "skydata/StartupTables.h"
+#include "skydata/UserCatalogs.h"
 
 namespace chart::probe {
 
@@ -63,14 +66,18 @@ inline void LoadSmallRealSky(const std::filesystem::path& data_dir) {
 }
 
 // Loads the settings file as "Default.cfg" is loaded and draws one chart on
-// the surface. The settings, map points, drawn lines and tracks start from
-// their defaults every time.
-inline void DrawChartFromSettingsFile(const std::filesystem::path& file, platform::Surface& surface) {
+// the surface. The settings, map points, drawn lines, tracks and user
+// catalogues start from their defaults every time. With a catalogue file,
+// the settings name it in slot 1 and show it, and it is loaded as at
+// start-up; the notice about refused lines is returned.
+inline std::string DrawChartFromSettingsFile(const std::filesystem::path& file, platform::Surface& surface,
+                                             const std::filesystem::path& catalogue = {}) {
     namespace sd = skydata;
     sd::ResetSettingsModule();
     sd::ResetMapPointModule();
     sd::ResetDrawnLineModule();
     sd::ResetPathModule();
+    sd::ResetUserCatalogModule();
     sd::StartupTables().Styles = sd::DefaultStyleTables();
     sd::InitStyleDefaults(sd::StartupTables().Styles);
     sd::SettingsHooks& hooks = sd::SettingsModule().Hooks;
@@ -94,6 +101,12 @@ inline void DrawChartFromSettingsFile(const std::filesystem::path& file, platfor
     sd::LoadSettings(file, sd::SettingsWindowKeys::Included);
 
     sd::SettingsSnapshot& s = sd::CurrentSettings();
+    std::string notice;
+    if (!catalogue.empty()) {
+        s.usercatfile0 = catalogue.string();
+        s.usercatfile0is = s.drawcuscat0 = true;
+        notice = sd::CheckUserCatalogs();
+    }
     s.timezone = s.summertime ? s.timezone2 + 1 : s.timezone2;
     sd::InitGanzhiAndMansionStars(sd::StartupTables().MansionStarRA);
     sd::PrecessMansionStars(sd::StartupTables().MansionStarRA, s.CurrentJD, s.calcprecession);
@@ -113,6 +126,15 @@ inline void DrawChartFromSettingsFile(const std::filesystem::path& file, platfor
     view.coord_sys = s.ViewCoordSys;
     view.jd_local = s.CurrentJD;
     DrawMap(surface, view, ModuleSources());
+    return notice;
+}
+
+// The printed page of the view of the settings the last DrawChartFromSettingsFile
+// loaded, with the same sources.
+inline void PrintChartOfLoadedSettings(platform::Surface& page) {
+    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    const PrintView view = ScreenPrintView(s, astro::CalcLST(s.CurrentJD, s.lon, s.timezone), "zu");
+    (void)PrintChartPage(page, view, ModuleSources());
 }
 
 }  // namespace chart::probe

@@ -14,7 +14,16 @@
 // TABs are removed, lines trimmed, empty lines and lines starting with ";"
 // dropped; tags and header keys are matched without regard to case, a key
 // only at the start of a header line. Right ascensions (first coordinates)
-// are reduced to 0..360; declinations are kept as written.
+// are reduced to 0..360, the second of a line kept as written within one
+// turn either way.
+//
+// Numbers are kept in the ranges of the map points and drawn lines
+// (LoadedRanges.h): a line whose right ascension is beyond
+// kMaxFoldedAngle_deg, whose declination lies outside -90..90, whose size
+// lies outside 0..kMaxMarkSize_arcmin, whose magnitude lies outside
+// kMinMagnitude..kMaxMagnitude or whose proper motion does not fit a Single
+// is refused (left out and noted with its line); so is an Epoch outside the
+// chart's dates, which leaves J2000.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -22,6 +31,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "skydata/LoadLog.h"
 
 namespace skydata {
 
@@ -75,7 +86,7 @@ struct CustomCatNst {
 struct CustomCatLine {
     double RA1 = 0;  // 0..360
     double Dec1 = 0;
-    double RA2 = 0;  // as written
+    double RA2 = 0;  // as written within -360..360, else folded into 0..360
     double Dec2 = 0;
     std::int32_t Color = 0;
 };
@@ -86,6 +97,13 @@ struct CustomCatText {
     std::string Text;
     std::int32_t Color = 0;
 };
+
+// A line's ends as the reader keeps them: the first right ascension (or
+// azimuth) folded into 0..360, the second as it stands within one turn either
+// way and folded beyond, both declinations within -90..90 (LoadedRanges.h);
+// nullopt when a number is beyond those ranges or not finite. Walked between
+// such ends, a long line takes a bounded number of steps.
+std::optional<CustomCatLine> FoldedCatLine(const CustomCatLine& line);
 
 constexpr std::int32_t kCatWhite = 255 + 256 * 255 + 65536 * 255;
 
@@ -106,13 +124,19 @@ struct CustomCatalog {
 
 // Parses the text of a catalogue file (already decoded to UTF-8); names,
 // descriptions and texts are unescaped (UnescapeCatText). Never
-// fails: what cannot be read keeps its default.
+// fails: what cannot be read keeps its default, and a refused line is
+// noted in `log` once, as displayName and its line number in the text, while
+// the other lines load.
+CustomCatalog ParseCustomCatalogText(std::string_view text, const std::string& displayName, LoadLog& log);
+// As above, the refused lines left out without a note.
 CustomCatalog ParseCustomCatalogText(std::string_view text);
 
 enum class CustomCatLoadStatus { Loaded, Missing, Unreadable };
 
 // Reads a catalogue file into `catalog`. A missing or unreadable file leaves
-// `catalog` untouched and says so.
+// `catalog` untouched and says so. Refused lines are noted in `log` under
+// the file's path.
+CustomCatLoadStatus LoadCustomCatalog(const std::filesystem::path& path, CustomCatalog& catalog, LoadLog& log);
 CustomCatLoadStatus LoadCustomCatalog(const std::filesystem::path& path, CustomCatalog& catalog);
 
 struct CustomCatHeader {

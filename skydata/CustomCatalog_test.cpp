@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <limits>
+#include <optional>
 
 namespace fs = std::filesystem;
 using namespace skydata;
@@ -56,7 +58,7 @@ TEST(CustomCatalogTest, ObjectLinesOfEveryKind) {
         "<objectlist>\r\n"
         "; cl,1,1,1,1,comment line\r\n"
         "\tcl , 10 , 20\r\n"
-        "SCL,-10,100,30,2,filled,a/cb//n\r\n"
+        "SCL,-10,-90,30,2,filled,a/cb//n\r\n"
         "rect,370,0,5,9,r\r\n"
         "srect,0,0,1,0\r\n"
         "cr,720,-5,2,5,x,y\r\n"
@@ -84,7 +86,7 @@ TEST(CustomCatalogTest, ObjectLinesOfEveryKind) {
 
     const CustomCatShape& scl = cat.Shapes[kCatFilledCircle][0];
     EXPECT_EQ(scl.RA, 350);
-    EXPECT_EQ(scl.Dec, 100);
+    EXPECT_EQ(scl.Dec, -90);
     EXPECT_EQ(scl.Color, Rgb(0, 255, 0));
     EXPECT_EQ(scl.Comment, "a,b/\r\n");  // "/n" runs before "//"
     EXPECT_EQ(scl.Shape, 2);
@@ -115,6 +117,107 @@ TEST(CustomCatalogTest, ObjectLinesOfEveryKind) {
     EXPECT_EQ(cat.Texts[0].Text, "Text,with comma");
     EXPECT_EQ(cat.Texts[0].Color, Rgb(255, 255, 255));
     EXPECT_EQ(cat.Texts[1].Color, Rgb(255, 255, 255));
+}
+
+// Numbers the chart cannot use refuse their line, noted once with the file
+// and the line's number in the file (comments and blank lines counted); the
+// lines around it load.
+TEST(CustomCatalogTest, LinesWithUnusableNumbersAreRefusedAndNoted) {
+    struct Row {
+        const char* line;
+        bool kept;
+    };
+    const Row rows[] = {
+        {"longln,10,20,1E+12,30,1", false},  // a walk of 1e12 degrees
+        {"longln,10,20,1E+8,30,1", false},
+        {"ln,10,20,30,-90.5", false},
+        {"ln,1E+999,20,30,40", false},        // too large for a Double
+        {"cl,1000001,0,1", false},
+        {"scl,0,90.001,1", false},
+        {"rect,0,0,-1", false},
+        {"srect,0,0,21601", false},
+        {"star,0,0,-30.5", false},
+        {"star,0,0,1,4E+38", false},           // proper motion beyond a Single
+        {"nst,0,0,31", false},
+        {"nst,0,0,1,1E+308", false},
+        {"str,0,-1E+308,t", false},
+        {"cr,1000000,-90,21600,1,edge", true},  // 1e6 folds to 280
+        {"star,-360,90,-30,1,-1", true},
+        {"nst,0,0,30,0", true},
+        {"longln,10,20,-350,30", true},       // within one turn: as written
+        {"str,NaN,NaN,no number reads as 0", true},
+    };
+    std::string text = "<Header>\r\nCatalog Name=t\r\nCoordinate=e\r\n</Header>\r\n\r\n; note\r\n<ObjectList>\r\n";
+    const long first = 8;  // line number of the first row
+    for (const Row& row : rows) text += std::string(row.line) + "\r\n";
+    text += "</ObjectList>\r\n";
+
+    LoadLog log;
+    const CustomCatalog cat = ParseCustomCatalogText(text, "t.UC", log);
+    std::vector<std::string> expected;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        if (rows[i].kept) {
+            ++kept;
+        } else {
+            expected.push_back("t.UC " + std::to_string(first + static_cast<long>(i)) + "행 범위를 벗어난 값");
+        }
+    }
+    EXPECT_EQ(log.Problems, expected);
+    std::size_t loaded = 0;
+    for (std::int32_t n : cat.Count) loaded += static_cast<std::size_t>(n);
+    EXPECT_EQ(loaded, kept);
+    ASSERT_EQ(cat.Count[kCatCross], 1);
+    EXPECT_DOUBLE_EQ(cat.Shapes[kCatCross][0].RA, 280);
+    EXPECT_EQ(cat.Shapes[kCatCross][0].Size, 21600);
+    ASSERT_EQ(cat.Count[kCatStar], 1);
+    EXPECT_EQ(cat.Stars[0].RA, 0);
+    ASSERT_EQ(cat.Count[kCatLongLine], 1);
+    EXPECT_EQ(cat.Lines[1][0].RA2, -350);
+    ASSERT_EQ(cat.Count[kCatText], 1);
+    EXPECT_EQ(cat.Texts[0].RA, 0);
+
+    // Without a log the same lines are left out all the same.
+    EXPECT_EQ(ParseCustomCatalogText(text).Count, cat.Count);
+}
+
+TEST(CustomCatalogTest, LineNumbersCountEveryLineOfTheFileAndAnEpochOutOfRangeKeepsJ2000) {
+    const std::string text =
+        "; a catalogue\n<header>\n\tEpoch = 1E+300\n</header><objectlist>cl,0,95\r\n\r\n"
+        "\tcl,0,0\n  cl , 0 , -91</objectlist>";
+    LoadLog log;
+    const CustomCatalog cat = ParseCustomCatalogText(text, "dir/a.UC", log);
+    EXPECT_EQ(cat.Epoch, 2451545);
+    EXPECT_EQ(cat.Count[kCatCircle], 1);
+    EXPECT_EQ(log.Problems, (std::vector<std::string>{"dir/a.UC 3행 범위를 벗어난 값", "dir/a.UC 4행 범위를 벗어난 값",
+                                                      "dir/a.UC 7행 범위를 벗어난 값"}));
+}
+
+TEST(CustomCatalogTest, FoldedLineEnds) {
+    struct Row {
+        CustomCatLine line;
+        std::optional<std::array<double, 4>> folded;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Row rows[] = {
+        {{-30, 1, -40, 2, 0}, std::array<double, 4>{330, 1, -40, 2}},
+        {{720.5, -90, 1000, 90, 0}, std::array<double, 4>{0.5, -90, 280, 90}},
+        {{10, 20, 1e12, 30, 0}, std::nullopt},
+        {{10, 20, 30, 90.5, 0}, std::nullopt},
+        {{nan, 20, 30, 40, 0}, std::nullopt},
+        {{10, nan, 30, 40, 0}, std::nullopt},
+        {{10, 20, -1e308, 40, 0}, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        const std::optional<CustomCatLine> got = FoldedCatLine(row.line);
+        SCOPED_TRACE(row.line.RA2);
+        ASSERT_EQ(got.has_value(), row.folded.has_value());
+        if (!got) continue;
+        EXPECT_DOUBLE_EQ(got->RA1, (*row.folded)[0]);
+        EXPECT_DOUBLE_EQ(got->Dec1, (*row.folded)[1]);
+        EXPECT_DOUBLE_EQ(got->RA2, (*row.folded)[2]);
+        EXPECT_DOUBLE_EQ(got->Dec2, (*row.folded)[3]);
+    }
 }
 
 TEST(CustomCatalogTest, EscapesAndTypeCodes) {

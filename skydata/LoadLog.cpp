@@ -8,6 +8,10 @@ void LoadLog::MalformedLine(const std::string& fileName, long lineNumber) {
     Problems.push_back(fileName + " " + std::to_string(lineNumber) + "행 형식 오류");
 }
 
+void LoadLog::OutOfRangeLine(const std::string& fileName, long lineNumber) {
+    Problems.push_back(fileName + " " + std::to_string(lineNumber) + "행 범위를 벗어난 값");
+}
+
 void LoadLog::MalformedRecord(const std::string& fileName, long recordNumber) {
     Problems.push_back(fileName + " " + std::to_string(recordNumber) + "번째 레코드 형식 오류");
 }

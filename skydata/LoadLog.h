@@ -13,6 +13,9 @@ struct LoadLog {
 
     // "<file> <n>행 형식 오류"
     void MalformedLine(const std::string& fileName, long lineNumber);
+    // "<file> <n>행 범위를 벗어난 값": a number of the line lies outside
+    // what the chart can use.
+    void OutOfRangeLine(const std::string& fileName, long lineNumber);
     // "<file> <n>번째 레코드 형식 오류"
     void MalformedRecord(const std::string& fileName, long recordNumber);
     // "<file> 끝에 불완전한 레코드 (<n>바이트)"

@@ -7,6 +7,7 @@
 
 #include "skydata/ConfigStore.h"
 #include "skydata/DrawnLine.h"
+#include "skydata/LoadedRanges.h"
 #include "skydata/MapPoint.h"
 #include "skydata/PathBodies.h"
 
@@ -28,10 +29,6 @@ constexpr std::string_view kFallbackFontName = "굴림";
 constexpr double kFirstVersionWithBoundaryFilter = 0.764;
 constexpr double kFirstVersionWithPointData = 0.809;
 constexpr int kLegacyMapPointCount = 100;
-
-// Range of the chart time: 1 January 4713 BC to the end of 9999 AD.
-constexpr double kEarliestJD = -0.5;
-constexpr double kLatestJD = 5373484.5;
 
 constexpr int kMinFontSize_pt = 4;
 constexpr int kMaxFontSize_pt = 72;
@@ -228,9 +225,6 @@ void Notify(std::string_view text) {
 // Documented ranges of the values read from a settings or chart file. A value
 // outside its range takes the key's default, as an absent key does; the field
 // of view, latitude and time zones are clamped instead.
-constexpr double kMaxFoldedAngle_deg = 1e6;  // angles up to this size are folded, larger ones are damage
-constexpr double kMinMagnitude = -30;
-constexpr double kMaxMagnitude = 30;
 constexpr double kMaxStarSizeFactor = 20;
 constexpr double kMaxExtinctionCoefficient = 10;   // magnitudes per air mass
 constexpr double kMaxUserDeltaT_s = 1e6;           // beyond the Delta T of any date of the chart's range
@@ -239,20 +233,13 @@ constexpr double kMinTemperature_C = -100;
 constexpr double kMaxTemperature_C = 100;
 constexpr double kMaxCometRange_days = 1e7;
 constexpr double kMaxFinderCircle_deg = 360;
-constexpr double kMaxMarkSize_arcmin = 360 * 60;
 constexpr double kMinTrackStep_days = 1.0 / 1440;  // one minute
 constexpr double kMaxTrackStep_days = 36525;       // one century
 constexpr std::int32_t kMaxColour = 0xFFFFFF;
 
-bool InRange(double value, double low, double high) { return value >= low && value <= high; }
-
 // An angle folded into 0..360 when it is of a size a user could type, else
 // the fallback. Angles already within one turn either way stay as they are.
-double AngleOr(double value_deg, double fallback_deg) {
-    if (InRange(value_deg, -360, 360)) return value_deg;
-    if (!InRange(value_deg, -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg)) return fallback_deg;
-    return astro::Norm360(value_deg);
-}
+double AngleOr(double value_deg, double fallback_deg) { return FoldedAngle(value_deg).value_or(fallback_deg); }
 
 // A longitude folded into -180..180 when it is of a size a user could type.
 double LongitudeOr(double value_deg, double fallback_deg) {
@@ -288,7 +275,7 @@ void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, Path
     s.lat = ClampTo(s.lat, -90.0, 90.0);
     s.timezone = ClampTo(s.timezone, -12.0, 14.0);
     s.timezone2 = ClampTo(s.timezone2, -12.0, 14.0);
-    if (!(s.CurrentJD >= kEarliestJD && s.CurrentJD < kLatestJD)) s.CurrentJD = today_jd;
+    if (!IsUsableJD(s.CurrentJD)) s.CurrentJD = today_jd;
 
     KeepInRange(s.vmlimit, kMinMagnitude, kMaxMagnitude, d.vmlimit);
     KeepInRange(s.sf, 0, kMaxStarSizeFactor, d.sf);
@@ -318,18 +305,18 @@ void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, Path
 
     for (MapPoint& m : MapPointModule().MapPoints) {
         m.RA = AngleOr(m.RA, 0);
-        KeepInRange(m.Dec, -90, 90, 0.0);
-        KeepInRange(m.Size, 0, kMaxMarkSize_arcmin, kDefaultMarkerSize_arcmin);
+        if (!IsUsableLatitude(m.Dec)) m.Dec = 0;
+        if (!IsUsableMarkSize(m.Size)) m.Size = kDefaultMarkerSize_arcmin;
     }
     for (DrawnLine& l : DrawnLineModule().DrawnLines) {
         l.RA1 = AngleOr(l.RA1, 0);
         l.RA2 = AngleOr(l.RA2, 0);
-        KeepInRange(l.Dec1, -90, 90, 0.0);
-        KeepInRange(l.Dec2, -90, 90, 0.0);
+        if (!IsUsableLatitude(l.Dec1)) l.Dec1 = 0;
+        if (!IsUsableLatitude(l.Dec2)) l.Dec2 = 0;
     }
 
-    if (!(p.StartJD >= kEarliestJD && p.StartJD < kLatestJD)) p.StartJD = s.CurrentJD;
-    if (!(p.EndJD >= kEarliestJD && p.EndJD < kLatestJD)) p.EndJD = s.CurrentJD + 30;
+    if (!IsUsableJD(p.StartJD)) p.StartJD = s.CurrentJD;
+    if (!IsUsableJD(p.EndJD)) p.EndJD = s.CurrentJD + 30;
     KeepInRange(p.Hour, 0, 24, 0.0);
     KeepInRange(p.StepDays, kMinTrackStep_days, kMaxTrackStep_days, 2.0);
 }

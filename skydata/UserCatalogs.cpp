@@ -3,12 +3,15 @@
 #include "skydata/ConfigStore.h"
 #include "skydata/Settings.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace skydata {
 namespace {
 
-void CheckSlot(std::string& path, bool& assigned, CustomCatalog& catalog) {
+constexpr std::size_t kNoticeLinesShown = 5;
+
+void CheckSlot(std::string& path, bool& assigned, CustomCatalog& catalog, LoadLog& log) {
     const std::string trimmed = TrimBlanks(path);
     std::error_code ec;
     const bool exists = !trimmed.empty() && std::filesystem::exists(std::filesystem::path(trimmed), ec);
@@ -20,7 +23,7 @@ void CheckSlot(std::string& path, bool& assigned, CustomCatalog& catalog) {
     }
     // A catalogue that cannot be read must not leave the objects of the file
     // that was in this slot before.
-    if (LoadCustomCatalog(trimmed, catalog) != CustomCatLoadStatus::Loaded) catalog = CustomCatalog{};
+    if (LoadCustomCatalog(trimmed, catalog, log) != CustomCatLoadStatus::Loaded) catalog = CustomCatalog{};
 }
 
 struct ParsedKey {
@@ -54,12 +57,25 @@ UserCatalogState& UserCatalogModule() {
 
 void ResetUserCatalogModule() { UserCatalogModule() = UserCatalogState{}; }
 
-void CheckUserCatalogs(SettingsSnapshot& settings, std::array<CustomCatalog, 2>& catalogs) {
-    CheckSlot(settings.usercatfile0, settings.usercatfile0is, catalogs[0]);
-    CheckSlot(settings.usercatfile1, settings.usercatfile1is, catalogs[1]);
+std::string CheckUserCatalogs(SettingsSnapshot& settings, std::array<CustomCatalog, 2>& catalogs) {
+    LoadLog log;
+    CheckSlot(settings.usercatfile0, settings.usercatfile0is, catalogs[0], log);
+    CheckSlot(settings.usercatfile1, settings.usercatfile1is, catalogs[1], log);
+    return RefusedLinesNotice(log);
 }
 
-void CheckUserCatalogs() { CheckUserCatalogs(CurrentSettings(), UserCatalogModule().Catalogs); }
+std::string CheckUserCatalogs() { return CheckUserCatalogs(CurrentSettings(), UserCatalogModule().Catalogs); }
+
+std::string RefusedLinesNotice(const LoadLog& log) {
+    if (log.Problems.empty()) return {};
+    std::string text(kRefusedLinesNotice);
+    const std::size_t shown = std::min(log.Problems.size(), kNoticeLinesShown);
+    for (std::size_t i = 0; i < shown; ++i) text += "\r\n" + log.Problems[i];
+    if (log.Problems.size() > shown) {
+        text += "\r\n... (모두 " + std::to_string(log.Problems.size()) + "줄)";
+    }
+    return text;
+}
 
 std::optional<UserCatObject> LookupUserCatObject(std::string_view key, const std::array<CustomCatalog, 2>& catalogs) {
     const std::optional<ParsedKey> parsed = ParseKey(key);

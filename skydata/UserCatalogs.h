@@ -28,9 +28,16 @@ void ResetUserCatalogModule();
 // `usercatfile1`). A blank path or a file that no longer exists unassigns the
 // slot (`usercatfile0is`/`usercatfile1is` false, path emptied) and empties its
 // catalogue; a file that exists but cannot be read empties the catalogue and
-// keeps the assignment.
-void CheckUserCatalogs(SettingsSnapshot& settings, std::array<CustomCatalog, 2>& catalogs);
-void CheckUserCatalogs();
+// keeps the assignment. Returns the notice for the user about the lines the
+// loads refused (RefusedLinesNotice), empty when none was: the caller shows
+// it once.
+std::string CheckUserCatalogs(SettingsSnapshot& settings, std::array<CustomCatalog, 2>& catalogs);
+std::string CheckUserCatalogs();
+
+inline constexpr std::string_view kRefusedLinesNotice = "사용자 정의 목록에서 읽지 않은 줄이 있습니다:";
+// kRefusedLinesNotice and the first five problems of the log, one a line,
+// then "... (모두 <n>줄)" when there are more; empty for an empty log.
+std::string RefusedLinesNotice(const LoadLog& log);
 
 struct UserCatObject {
     double RA = 0;   // degrees: right ascension, or azimuth when CoordKind is "a"

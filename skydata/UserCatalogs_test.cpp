@@ -78,7 +78,7 @@ TEST_F(UserCatalogsTest, CheckLoadsExistingFilesAndClearsVanishedOnes) {
     settings.usercatfile0is = true;
     settings.usercatfile1 = (dir_ / "deleted.UC").string();
     settings.usercatfile1is = true;
-    CheckUserCatalogs(settings, catalogs_);
+    EXPECT_EQ(CheckUserCatalogs(settings, catalogs_), "");  // nothing refused, nothing to tell
     EXPECT_EQ(catalogs_[0].Name, "하나");
     EXPECT_EQ(catalogs_[0].Count[kCatCircle], 1);
     EXPECT_TRUE(settings.usercatfile0is);
@@ -102,6 +102,32 @@ TEST_F(UserCatalogsTest, UnreadableFileEmptiesTheSlot) {
     CheckUserCatalogs(settings, catalogs_);
     EXPECT_EQ(catalogs_[1].Count[kCatText], 0);
     EXPECT_TRUE(settings.usercatfile1is);
+}
+
+// Lines refused in either slot come back as one notice naming each file and
+// line, the first five of them; the rest of each file loads.
+TEST_F(UserCatalogsTest, RefusedLinesOfBothSlotsMakeOneNotice) {
+    const fs::path one = dir_ / "one.UC", two = dir_ / "two.UC";
+    ASSERT_TRUE(platform::WriteTextFileCp949(
+        one, "<Header>\r\nCatalog Name=t\r\nCoordinate=e\r\n</Header>\r\n<ObjectList>\r\n"
+             "longln,10,20,1E+12,30,1\r\ncl,1,2\r\n</ObjectList>\r\n"));
+    std::string many = "<ObjectList>\r\n";
+    for (int i = 0; i < 6; ++i) many += "star,0,100\r\n";
+    ASSERT_TRUE(platform::WriteTextFileCp949(two, many + "str,1,2,ok\r\n</ObjectList>"));
+    SettingsSnapshot settings;
+    settings.usercatfile0 = one.string();
+    settings.usercatfile1 = two.string();
+    settings.usercatfile0is = settings.usercatfile1is = true;
+    const std::string notice = CheckUserCatalogs(settings, catalogs_);
+    const std::string refused = "행 범위를 벗어난 값";
+    EXPECT_EQ(notice, std::string(kRefusedLinesNotice) + "\r\n" + one.string() + " 6" + refused + "\r\n" +
+                          two.string() + " 2" + refused + "\r\n" + two.string() + " 3" + refused + "\r\n" +
+                          two.string() + " 4" + refused + "\r\n" + two.string() + " 5" + refused +
+                          "\r\n... (모두 7줄)");
+    EXPECT_EQ(catalogs_[0].Count[kCatLongLine], 0);
+    EXPECT_EQ(catalogs_[0].Count[kCatCircle], 1);
+    EXPECT_EQ(catalogs_[1].Count[kCatStar], 0);
+    EXPECT_EQ(catalogs_[1].Count[kCatText], 1);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // libFuzzer target: the user-catalogue (.UC) parser and the entry lookup.
 // Any input must parse without a crash or sanitizer report into a record
-// whose counts match its arrays and whose first coordinates lie in 0..360.
+// whose counts match its arrays, whose first coordinates lie in 0..360, whose
+// second coordinates lie within one turn either way, whose declinations lie
+// within -90..90 and whose sizes and magnitudes lie in the loaders' ranges.
 #include "platform/TextFile.h"
 #include "skydata/CustomCatalog.h"
+#include "skydata/LoadedRanges.h"
 #include "skydata/UserCatalogs.h"
 
 #include <array>
@@ -18,27 +21,39 @@ void Check(bool ok) {
 }
 
 bool InCircle(double ra) { return ra >= 0 && ra < 360; }
+bool OnSky(double ra, double dec) { return InCircle(ra) && skydata::IsUsableLatitude(dec); }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string raw(reinterpret_cast<const char*>(data), size);
     std::array<skydata::CustomCatalog, 2> slots;
-    slots[0] = skydata::ParseCustomCatalogText(platform::Cp949ToUtf8(raw));
+    skydata::LoadLog log;
+    slots[0] = skydata::ParseCustomCatalogText(platform::Cp949ToUtf8(raw), "fuzz.UC", log);
     slots[1] = skydata::ParseCustomCatalogText(raw);
+    Check(!skydata::RefusedLinesNotice(log).empty() == !log.Problems.empty());
 
     for (const skydata::CustomCatalog& cat : slots) {
         for (int k = 0; k < 5; ++k) {
             Check(cat.Count[k] == static_cast<std::int32_t>(cat.Shapes[k].size()));
-            for (const auto& s : cat.Shapes[k]) Check(InCircle(s.RA) && s.Shape == k + 1);
+            for (const auto& s : cat.Shapes[k]) {
+                Check(OnSky(s.RA, s.Dec) && s.Shape == k + 1 && skydata::IsUsableMarkSize(s.Size));
+            }
         }
         Check(cat.Count[skydata::kCatStar] == static_cast<std::int32_t>(cat.Stars.size()));
         Check(cat.Count[skydata::kCatNonstellar] == static_cast<std::int32_t>(cat.Nonstellar.size()));
         Check(cat.Count[skydata::kCatText] == static_cast<std::int32_t>(cat.Texts.size()));
-        for (const auto& s : cat.Stars) Check(InCircle(s.RA));
-        for (const auto& n : cat.Nonstellar) Check(InCircle(n.RA) && n.Type <= 5);
-        for (const auto& l : cat.Lines[0]) Check(InCircle(l.RA1));
-        for (const auto& t : cat.Texts) Check(InCircle(t.RA));
+        for (const auto& s : cat.Stars) Check(OnSky(s.RA, s.Dec) && skydata::IsUsableMagnitude(s.Mag));
+        for (const auto& n : cat.Nonstellar) {
+            Check(OnSky(n.RA, n.Dec) && n.Type <= 5 && skydata::IsUsableMarkSize(n.Size));
+        }
+        for (const auto& lines : cat.Lines) {
+            for (const auto& l : lines) {
+                Check(OnSky(l.RA1, l.Dec1) && l.RA2 >= -360 && l.RA2 <= 360 && skydata::IsUsableLatitude(l.Dec2));
+            }
+        }
+        for (const auto& t : cat.Texts) Check(OnSky(t.RA, t.Dec));
+        Check(skydata::IsUsableJD(cat.Epoch));
         Check(cat.Coordinate == "a" || cat.Coordinate == "e");
     }
 

@@ -58,7 +58,8 @@ public:
     // From the settings' Temperature and Pressure, and AirExCoff.
     virtual void BuildRefractionTable() = 0;
     virtual void BuildExtinctionTable() = 0;
-    // Loads or releases the two user-catalogue slots (skydata/UserCatalogs.h).
+    // Loads or releases the two user-catalogue slots (skydata/UserCatalogs.h)
+    // and tells the user about lines the loads refused.
     virtual void CheckUserCatalogs() = 0;
     // Writes Default.cfg to the user folder, with the main window's present
     // size and state; false when the file is write-protected this run.

@@ -191,7 +191,8 @@ void LoadProgramState(const std::filesystem::path& dir) {
     sd::BuildConstLabels(c.W.Labels, c.W.Data, s.viewcname);
     sd::BuildConstLabels(c.E.Labels, c.E.Data, s.viewcname);
     sd::BuildConstLabels(c.O.Labels, c.O.Data, s.viewcname);
-    sd::CheckUserCatalogs();
+    // Lines the catalogues refused are told once the chart is up.
+    if (std::string notice = sd::CheckUserCatalogs(); !notice.empty()) Notices().push_back(std::move(notice));
     sd::InitGanzhiAndMansionStars(sd::StartupTables().MansionStarRA);
     sd::PrecessMansionStars(sd::StartupTables().MansionStarRA, s.CurrentJD, s.calcprecession);
     sd::LoadStarNames(catalogs, dir, log);

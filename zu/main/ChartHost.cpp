@@ -128,7 +128,10 @@ void DefaultChartHost::BuildRefractionTable() {
 
 void DefaultChartHost::BuildExtinctionTable() { astro::BuildExtinctionTable(skydata::CurrentSettings().AirExCoff); }
 
-void DefaultChartHost::CheckUserCatalogs() { skydata::CheckUserCatalogs(); }
+void DefaultChartHost::CheckUserCatalogs() {
+    const std::string notice = skydata::CheckUserCatalogs();
+    if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Information, "zu");
+}
 
 bool DefaultChartHost::SaveDefaultSettings() { return SaveDefaultSettingsWithWindow(Form1::Instance()); }
 

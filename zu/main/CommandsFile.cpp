@@ -66,7 +66,10 @@ void ApplyOpenedChart(Form1& form) {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     // Catalogue slots whose files are gone are released before the menus
     // show them.
-    skydata::CheckUserCatalogs();
+    const std::string catalogueNotice = skydata::CheckUserCatalogs();
+    if (!catalogueNotice.empty()) {
+        platform::MsgBox(catalogueNotice, platform::MsgButtons::Ok, platform::MsgIcon::Information, kOpenTitle);
+    }
     s.timezone = s.summertime ? s.timezone2 + 1 : s.timezone2;
     form.FormSet();
     MarkerWindow(&form).ReflashList();
