@@ -95,6 +95,35 @@ TEST(PrinterSurface, APdfAppearsOnlyWhenItsDocumentEnds) {
     EXPECT_FALSE(document->End());
 }
 
+// The PDF engine writes through a pending file of the target's folder: a link
+// planted at the name prints once wrote through ("<chosen>.part") is never
+// followed, and a print that cannot take the target's name leaves no file.
+TEST(PrinterSurface, APdfNeverWritesThroughAPlantedLinkNorLeavesATemporaryFile) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("links");
+    const fs::path victim = folder / "victim.txt";
+    std::ofstream(victim) << "precious";
+    const fs::path pdf = folder / "chart.pdf";
+    fs::create_symlink(victim, folder / "chart.pdf.part");
+    auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+    ASSERT_NE(document, nullptr);
+    document->Page().Line(0, 0, 10, 10);
+    ASSERT_TRUE(document->End());
+    EXPECT_EQ(Contents(victim), "precious");
+    EXPECT_TRUE(fs::is_symlink(folder / "chart.pdf.part"));
+    EXPECT_EQ(Contents(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+
+    const fs::path taken = folder / "taken.pdf";
+    fs::create_directories(taken / "inside");
+    auto failing = StartPrinterDocument(PrintTarget{"", taken}, 300);
+    ASSERT_NE(failing, nullptr);
+    failing->Page().Line(0, 0, 10, 10);
+    EXPECT_FALSE(failing->End());
+    EXPECT_TRUE(fs::is_directory(taken / "inside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+}
+
 // Ink runs along a row of an image (pixels darker than mid-grey).
 int InkRuns(const QImage& image, int y, int x0, int x1) {
     int runs = 0;
