@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -122,6 +127,29 @@ TEST(PrinterSurface, APdfNeverWritesThroughAPlantedLinkNorLeavesATemporaryFile) 
     EXPECT_FALSE(failing->End());
     EXPECT_TRUE(fs::is_directory(taken / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+}
+
+// A print killed half way leaves the folder as it was: the user's old PDF
+// whole and nothing beside it.
+TEST(PrinterSurface, AKilledPrintLeavesOnlyTheUsersFiles) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("killed");
+    const fs::path pdf = folder / "chart.pdf";
+    std::ofstream(pdf) << "older";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+        if (!document) std::_Exit(1);
+        document->Page().Line(0, 0, 10, 10);
+        document->NewPage();
+        ::raise(SIGKILL);
+        std::_Exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(Contents(pdf), "older");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 // Ink runs along a row of an image (pixels darker than mid-grey).
