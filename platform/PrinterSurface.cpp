@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
 
 #include "platform/ImageSurface.h"
+#include "platform/TextFile.h"
 
 namespace platform {
 namespace {
@@ -53,18 +53,15 @@ QPen MakePen(Colour c, int draw_width, LineStyle style) {
     return pen;
 }
 
-// One document on a QPrinter; a PDF goes to a temporary file beside the
-// target until End() succeeds.
+// One document on a QPrinter; a PDF is written into a pending file in the
+// target's folder (no name a link could be planted at beforehand) that takes
+// the target's name when End() succeeds and is gone otherwise.
 class QtPrintDocument final : public PrintDocument {
 public:
     ~QtPrintDocument() override {
         if (painter_.isActive()) {
             printer_.abort();
             painter_.end();
-        }
-        if (!finished_ && !part_.empty()) {
-            std::error_code ec;
-            std::filesystem::remove(part_, ec);
         }
     }
 
@@ -74,13 +71,12 @@ public:
         landscape_ = target.landscape;
         printer_.setPageOrientation(landscape_ ? QPageLayout::Landscape : QPageLayout::Portrait);
         if (!target.pdf.empty()) {
-            pdf_ = target.pdf;
-            part_ = pdf_;
-            part_ += ".part";
+            pdf_ = std::make_unique<PendingFile>(target.pdf);
+            if (!pdf_->IsOpen()) return false;
             printer_.setOutputFormat(QPrinter::PdfFormat);
             printer_.setResolution(pdf_dpi);
             printer_.setPageSize(QPageSize(QPageSize::A4));
-            printer_.setOutputFileName(QString::fromStdString(part_.string()));
+            printer_.setOutputFileName(QString::fromStdString(pdf_->WriteName().string()));
         } else {
             const QPrinterInfo info = QPrinterInfo::printerInfo(QString::fromUtf8(target.printer.c_str()));
             if (info.isNull()) return false;
@@ -112,22 +108,16 @@ public:
     bool End() override {
         if (!painter_.isActive()) return false;
         const bool ended = painter_.end();
-        if (!ended || pdf_.empty()) return ended;
-        std::error_code ec;
-        if (!std::filesystem::exists(part_, ec) || std::filesystem::file_size(part_, ec) == 0 || ec) return false;
-        std::filesystem::rename(part_, pdf_, ec);
-        if (ec) return false;
-        finished_ = true;
-        return true;
+        if (!pdf_) return ended;
+        std::unique_ptr<PendingFile> pdf = std::move(pdf_);
+        return ended && pdf->Size() > 0 && pdf->Commit();
     }
 
 private:
     QPrinter printer_{QPrinter::HighResolution};
     QPainter painter_;
     std::unique_ptr<PrinterSurface> page_;
-    std::filesystem::path pdf_;
-    std::filesystem::path part_;
-    bool finished_ = false;
+    std::unique_ptr<PendingFile> pdf_;
     bool landscape_ = false;
 };
 

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -93,6 +98,58 @@ TEST(PrinterSurface, APdfAppearsOnlyWhenItsDocumentEnds) {
     EXPECT_EQ(Contents(pdf).rfind("%PDF", 0), 0u);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     EXPECT_FALSE(document->End());
+}
+
+// The PDF engine writes through a pending file of the target's folder: a link
+// planted at the name prints once wrote through ("<chosen>.part") is never
+// followed, and a print that cannot take the target's name leaves no file.
+TEST(PrinterSurface, APdfNeverWritesThroughAPlantedLinkNorLeavesATemporaryFile) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("links");
+    const fs::path victim = folder / "victim.txt";
+    std::ofstream(victim) << "precious";
+    const fs::path pdf = folder / "chart.pdf";
+    fs::create_symlink(victim, folder / "chart.pdf.part");
+    auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+    ASSERT_NE(document, nullptr);
+    document->Page().Line(0, 0, 10, 10);
+    ASSERT_TRUE(document->End());
+    EXPECT_EQ(Contents(victim), "precious");
+    EXPECT_TRUE(fs::is_symlink(folder / "chart.pdf.part"));
+    EXPECT_EQ(Contents(pdf).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 3);
+
+    const fs::path taken = folder / "taken.pdf";
+    fs::create_directories(taken / "inside");
+    auto failing = StartPrinterDocument(PrintTarget{"", taken}, 300);
+    ASSERT_NE(failing, nullptr);
+    failing->Page().Line(0, 0, 10, 10);
+    EXPECT_FALSE(failing->End());
+    EXPECT_TRUE(fs::is_directory(taken / "inside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 4);
+}
+
+// A print killed half way leaves the folder as it was: the user's old PDF
+// whole and nothing beside it.
+TEST(PrinterSurface, AKilledPrintLeavesOnlyTheUsersFiles) {
+    EnsureQtApp();
+    const fs::path folder = ScratchFolder("killed");
+    const fs::path pdf = folder / "chart.pdf";
+    std::ofstream(pdf) << "older";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+        if (!document) std::_Exit(1);
+        document->Page().Line(0, 0, 10, 10);
+        document->NewPage();
+        ::raise(SIGKILL);
+        std::_Exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(Contents(pdf), "older");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 // Ink runs along a row of an image (pixels darker than mid-grey).

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -24,6 +26,7 @@ constexpr std::string_view kTemporaryMarker = ".zu-save-";
 constexpr std::string_view kLegacyTemporaryMarker = ".tmp";
 
 void (*g_before_rename)() = nullptr;
+bool g_unnamed_files = true;
 
 // When this process started, near enough: a temporary file last written
 // before then belongs to a save that never finished. Taken when the program
@@ -155,6 +158,77 @@ std::string Convert(const std::string& in, const char* to, const char* from, con
 
 }  // namespace
 
+PendingFile::PendingFile(const std::filesystem::path& target) : target_(target) {
+    RemoveLeftoverTemporaries(target_);
+    const std::filesystem::path folder = target_.has_parent_path() ? target_.parent_path() : ".";
+    if (g_unnamed_files) fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd_ >= 0) {
+        write_name_ = "/proc/self/fd/" + std::to_string(fd_);
+        // Without /proc the unnamed file cannot be reached by name.
+        if (::access(write_name_.c_str(), W_OK) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    if (fd_ < 0) {
+        std::string temp = target_.string() + std::string(kTemporaryMarker) + "XXXXXX";
+        fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd_ < 0) return;
+        write_name_ = temp;
+        named_ = true;
+    }
+    if (::fchmod(fd_, ModeForTarget(target_)) != 0) Drop();
+}
+
+PendingFile::~PendingFile() { Drop(); }
+
+void PendingFile::Drop() {
+    if (fd_ < 0) return;
+    if (named_) ::unlink(write_name_.c_str());
+    ::close(fd_);
+    fd_ = -1;
+}
+
+long long PendingFile::Size() const {
+    struct stat st;
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
+    return static_cast<long long>(st.st_size);
+}
+
+bool PendingFile::Commit() {
+    if (fd_ < 0) return false;
+    if (::fsync(fd_) != 0) {
+        Drop();
+        return false;
+    }
+    std::string temp = write_name_.string();
+    if (!named_) {
+        // An unnamed file gets a name only now, a fresh one that no link can
+        // stand at (linking never replaces anything), for the atomic rename.
+        std::random_device random;
+        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        bool linked = false;
+        for (int attempt = 0; attempt < 100 && !linked; ++attempt) {
+            temp = target_.string() + std::string(kTemporaryMarker);
+            for (int i = 0; i < 6; ++i) temp += kLetters[random() % (sizeof kLetters - 1)];
+            linked = ::linkat(AT_FDCWD, write_name_.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
+            if (!linked && errno != EEXIST) break;
+        }
+        if (!linked) {
+            Drop();
+            return false;
+        }
+    }
+    if (g_before_rename) g_before_rename();
+    const bool renamed = std::rename(temp.c_str(), target_.c_str()) == 0;
+    if (!renamed) ::unlink(temp.c_str());
+    ::close(fd_);
+    fd_ = -1;
+    if (!renamed) return false;
+    SyncFolder(target_);
+    return true;
+}
+
 std::string Utf8ToCp949(const std::string& utf8) { return Convert(utf8, "CP949", "UTF-8", "?"); }
 
 bool FitsCp949(const std::string& utf8) { return Cp949ToUtf8(Utf8ToCp949(utf8)) == utf8; }
@@ -216,5 +290,7 @@ bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& ut
 void SetWriteFailureAfterBytesForTest(long long bytes) { g_fail_after_bytes = bytes; }
 
 void SetBeforeRenameHookForTest(void (*hook)()) { g_before_rename = hook; }
+
+void SetUnnamedFilesForTest(bool available) { g_unnamed_files = available; }
 
 }  // namespace platform

@@ -27,9 +27,46 @@ std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path);
 bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes);
 bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8);
 
+// A new file for a writer that opens files by name itself (the printer's PDF
+// engine), made in the folder of `target` and put at the target's name only
+// by Commit. Until then it has no name, so a crash or a kill while it is
+// written leaves nothing behind; on a file system without unnamed files it
+// has a fresh random name beside the target, created exclusively and removed
+// when the file is dropped (after a crash, by the next save of the target).
+// Either way no link or file planted beside the target is ever opened.
+class PendingFile {
+public:
+    explicit PendingFile(const std::filesystem::path& target);
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // False when the file could not be made (no such folder, no right to write).
+    bool IsOpen() const { return fd_ >= 0; }
+    // The name to open the file by for writing; it reaches this file only.
+    const std::filesystem::path& WriteName() const { return write_name_; }
+    // Bytes written so far; 0 when the file is not open.
+    long long Size() const;
+    // Flushes the file to disk and renames it over the target atomically (a
+    // link at the target's name is replaced, never followed). False when it
+    // cannot: the target is then as it was and the file is gone.
+    bool Commit();
+
+private:
+    void Drop();
+
+    std::filesystem::path target_;
+    std::filesystem::path write_name_;
+    bool named_ = false;  // the random-name stand-in, not an unnamed file
+    int fd_ = -1;
+};
+
 // Test hook: when set, an atomic write fails after writing this many bytes of
 // the temporary file, as a full disk or a crash would. -1 disables it.
 void SetWriteFailureAfterBytesForTest(long long bytes);
+// Test hook: false makes pending files take the random-name stand-in, as on a
+// file system without unnamed files; true restores the normal choice.
+void SetUnnamedFilesForTest(bool available);
 // Test hook: when set, called in an atomic write once the temporary file is
 // written and synced, just before it is renamed over the target (a test
 // kills the process there). nullptr disables it.

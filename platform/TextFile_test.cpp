@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -143,6 +144,109 @@ TEST_F(TextFileTest, SaveKeepsThePermissionsOfTheFileItReplaces) {
 
 TEST_F(TextFileTest, UnwritableFolderIsReportedAsFailure) {
     EXPECT_FALSE(platform::WriteTextFileCp949(dir_ / "no" / "such" / "folder.cfg", "x"));
+}
+
+// A pending file is written through its own name (as the printer's PDF engine
+// writes) and appears at the target's name only when committed: dropped or
+// failing to commit it leaves the folder as it was; killed while written it
+// leaves nothing (an unnamed file) or a stand-in the next save removes. Every
+// case runs with unnamed files and with the random-name stand-in.
+class PendingFileTest : public TextFileTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        TextFileTest::SetUp();
+        platform::SetUnnamedFilesForTest(GetParam());
+    }
+    void TearDown() override {
+        platform::SetUnnamedFilesForTest(true);
+        TextFileTest::TearDown();
+    }
+    static bool WriteThroughName(const platform::PendingFile& file, const std::string& bytes) {
+        std::FILE* out = std::fopen(file.WriteName().c_str(), "wb");
+        if (!out) return false;
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        return std::fclose(out) == 0 && written;
+    }
+    long Entries() const { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(UnnamedAndStandIn, PendingFileTest, ::testing::Bool());
+
+TEST_P(PendingFileTest, AppearsOnlyWhenCommitted) {
+    const fs::path pdf = dir_ / "report.pdf";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(pdf, "older"));
+    {
+        platform::PendingFile dropped(pdf);
+        ASSERT_TRUE(dropped.IsOpen());
+        ASSERT_TRUE(WriteThroughName(dropped, "dropped"));
+        EXPECT_EQ(dropped.Size(), 7);
+        EXPECT_EQ(Entries(), GetParam() ? 1 : 2);
+    }
+    EXPECT_EQ(*platform::ReadFileBytes(pdf), "older");
+    EXPECT_EQ(Entries(), 1);
+
+    platform::PendingFile file(pdf);
+    ASSERT_TRUE(WriteThroughName(file, "%PDF new"));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(*platform::ReadFileBytes(pdf), "%PDF new");
+    EXPECT_EQ(Entries(), 1);
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_FALSE(file.Commit());
+
+    EXPECT_FALSE(platform::PendingFile(dir_ / "no such folder" / "x.pdf").IsOpen());
+}
+
+// Links planted at the name a print used to write through, or at the target
+// itself, are never followed.
+TEST_P(PendingFileTest, PlantedLinksAreNeverFollowed) {
+    const fs::path victim = dir_ / "victim.txt";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(victim, "precious"));
+    const fs::path pdf = dir_ / "report.pdf";
+    fs::create_symlink(victim, dir_ / "report.pdf.part");
+    fs::create_symlink(victim, pdf);
+    platform::PendingFile file(pdf);
+    ASSERT_TRUE(WriteThroughName(file, "%PDF"));
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(*platform::ReadFileBytes(victim), "precious");
+    EXPECT_TRUE(fs::is_symlink(dir_ / "report.pdf.part"));
+    EXPECT_FALSE(fs::is_symlink(pdf));
+    EXPECT_EQ(*platform::ReadFileBytes(pdf), "%PDF");
+}
+
+TEST_P(PendingFileTest, FailedCommitOrKillLeavesOnlyTheUsersFiles) {
+    // A folder where the file should go: the rename fails.
+    const fs::path taken = dir_ / "taken.pdf";
+    fs::create_directories(taken / "inside");
+    {
+        platform::PendingFile file(taken);
+        ASSERT_TRUE(WriteThroughName(file, "%PDF"));
+        EXPECT_FALSE(file.Commit());
+    }
+    EXPECT_EQ(Entries(), 1);
+
+    const fs::path pdf = dir_ / "report.pdf";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(pdf, "older"));
+    const auto in_child = [](const std::function<void()>& body) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            body();
+            std::_Exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return status;
+    };
+    const int killed = in_child([&] {
+        platform::PendingFile file(pdf);
+        WriteThroughName(file, "half a document");
+        ::raise(SIGKILL);
+    });
+    ASSERT_TRUE(WIFSIGNALED(killed));
+    EXPECT_EQ(*platform::ReadFileBytes(pdf), "older");
+    EXPECT_EQ(Entries(), GetParam() ? 2 : 3);
+    // The next program that prints to that name clears the stand-in away.
+    in_child([&] { platform::PendingFile next(pdf); });
+    EXPECT_EQ(Entries(), 2);
 }
 
 }  // namespace

@@ -260,6 +260,29 @@ std::optional<double> ParsePlainNumber(std::string_view text) {
 
 double PlainNumberOrZero(std::string_view text) { return ParsePlainNumber(text).value_or(0.0); }
 
+bool IsWholePlainNumber(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    std::size_t n = text.size();
+    while (i < n && blank(text[i])) ++i;
+    while (n > i && blank(text[n - 1])) --n;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0;
+    for (; i < n && digit(text[i]); ++i) ++digits;
+    if (i < n && text[i] == '.') {
+        for (++i; i < n && digit(text[i]); ++i) ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        if (i == n || !digit(text[i])) return false;
+        while (i < n && digit(text[i])) ++i;
+    }
+    return i == n && ParsePlainNumber(text).has_value();
+}
+
 std::optional<std::int64_t> RoundHalfEven(double value, std::int64_t min, std::int64_t max) {
     if (!std::isfinite(value)) return std::nullopt;
     double whole = std::floor(value);

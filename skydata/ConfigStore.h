@@ -72,6 +72,11 @@ std::string FormatPlainNumberSingle(float value);
 std::optional<double> ParsePlainNumber(std::string_view text);
 // As ParsePlainNumber, with 0 for a number too large for a Double.
 double PlainNumberOrZero(std::string_view text);
+// True when the text, blanks, tabs and line ends around it aside, is exactly
+// one number of that form with at least one digit (an exponent letter needs
+// its digits) and fits a Double: what a value written by the store looks
+// like, as against text the readers take as 0 or as absent.
+bool IsWholePlainNumber(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2,
 // 3.5 -> 4). Returns nullopt when the result lies outside [min, max].

@@ -214,6 +214,18 @@ TEST_F(ConfigStoreTest, PlainNumberParse) {
     EXPECT_EQ(ParsePlainNumber("0.0001e-330").value(), 0);
 }
 
+// Whole numbers are what the store writes; the rest is text the readers
+// take as 0 or as absent.
+TEST_F(ConfigStoreTest, WholePlainNumbers) {
+    for (const char* text : {" 60", "-127.5", " .28", "1E-05", "1.5D+3", "+4", "3.", "\r\n 12 \t", "0.000e999"}) {
+        EXPECT_TRUE(IsWholePlainNumber(text)) << text;
+    }
+    for (const char* text : {"abc", "x", "", " ", "-", ".", "1e", "1e+", "12x", "1,5", "1 2", "1E+400", "-1e309",
+                             "0x10", "--1"}) {
+        EXPECT_FALSE(IsWholePlainNumber(text)) << text;
+    }
+}
+
 TEST_F(ConfigStoreTest, NumbersRoundTripThroughTheirText) {
     const double doubles[] = {128.46, -35.82, 2460000.5, 1e-7, 6.02214076e23, 0.1, -1826.25, 1013.25};
     for (double d : doubles) EXPECT_DOUBLE_EQ(PlainNumberOrZero(FormatPlainNumber(d)), d) << d;

@@ -14,7 +14,10 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <limits>
 #include <system_error>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace skydata {
 namespace {
@@ -397,28 +400,111 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
     p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
 }
 
-// True when the store text has at least one entry of a settings key: a file
-// of tagged entries that are all foreign (another program's file) is no
-// settings file, and loading it would reset every setting.
-bool HoldsASettingsKey(std::string_view text) {
-    static const std::vector<std::string> known = [] {
-        std::vector<std::string> names = {"version", "fwidth", "fheight", "fstate", "PointData", "DLine",
-                                          "PathObj", "ViewPath", "MapRefreshRate"};
+// How the loader reads a key's value, for telling a value from junk.
+enum class ValueKind { Number, Single, Int16, Int32, Switch, ViewCoord, Text };
+
+ValueKind KindOf(bool) { return ValueKind::Switch; }
+ValueKind KindOf(double) { return ValueKind::Number; }
+ValueKind KindOf(float) { return ValueKind::Single; }
+ValueKind KindOf(std::int32_t) { return ValueKind::Int32; }
+ValueKind KindOf(const std::string&) { return ValueKind::Text; }
+ValueKind KindOf(const std::optional<std::string>&) { return ValueKind::Text; }
+
+std::string LowerTrimmed(std::string_view text) {
+    std::string out = TrimBlanks(text);
+    for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return out;
+}
+
+// True when the value reads as a value of its kind rather than as the 0, the
+// "false" or the default the readers give junk: a whole number that fits its
+// type, "true" or "false", the view's "a" or "e"; any text for a text key.
+bool IsUsableValue(ValueKind kind, std::string_view value) {
+    switch (kind) {
+        case ValueKind::Text: return true;
+        case ValueKind::Switch: {
+            const std::string word = LowerTrimmed(value);
+            return word == "true" || word == "false";
+        }
+        case ValueKind::ViewCoord: {
+            const std::string word = LowerTrimmed(value);
+            return word == "a" || word == "e";
+        }
+        default: break;
+    }
+    if (!IsWholePlainNumber(value)) return false;
+    const double number = *ParsePlainNumber(value);
+    switch (kind) {
+        case ValueKind::Single: return std::fabs(number) <= std::numeric_limits<float>::max();
+        case ValueKind::Int16:
+            return RoundHalfEven(number, std::numeric_limits<std::int16_t>::min(),
+                                 std::numeric_limits<std::int16_t>::max())
+                .has_value();
+        case ValueKind::Int32:
+            return RoundHalfEven(number, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max())
+                .has_value();
+        default: return true;
+    }
+}
+
+// Every key a chart file is read for, with the kind of its value. The version
+// and the window keys are left out: they set nothing of the chart.
+const std::unordered_map<std::string, ValueKind>& ChartFileKeys() {
+    static const std::unordered_map<std::string, ValueKind> keys = [] {
+        std::unordered_map<std::string, ValueKind> k;
         SettingsSnapshot s;
         StyleTables styles = DefaultStyleTables();
-        ForEachScalarKey(s, styles, s, styles, [&](std::string_view key, auto&, const auto&) {
-            names.emplace_back(key);
+        ForEachScalarKey(s, styles, s, styles, [&](std::string_view key, const auto& field, const auto&) {
+            k.emplace(std::string(key), KindOf(field));
         });
-        std::sort(names.begin(), names.end());
-        return names;
-    }();
-    static constexpr std::array<std::string_view, 5> kNumberedHeads = {"SetPath", "mlinecolor", "mfont", "GridFont",
-                                                                       "mappoint"};
-    for (const ConfigEntry& e : ParseConfigEntries(text)) {
-        if (std::binary_search(known.begin(), known.end(), e.Key)) return true;
-        for (std::string_view head : kNumberedHeads) {
-            if (e.Key.size() > head.size() && e.Key.compare(0, head.size(), head) == 0) return true;
+        k["ref_coord"] = ValueKind::ViewCoord;
+        for (const char* text : {"PointData", "DLine", "PathObj", "SetPath8"}) k.emplace(text, ValueKind::Text);
+        for (int i = 1; i <= 4; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Number);
+        for (int i = 5; i <= 7; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Int16);
+        for (int i = 9; i <= 11; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Switch);
+        k.emplace("ViewPath", ValueKind::Switch);
+        k.emplace("MapRefreshRate", ValueKind::Int16);
+        for (int i = 0; i < kLineColorCount; ++i) k.emplace(IndexedKey("mlinecolor", i, ""), ValueKind::Int32);
+        for (int i = 0; i < kLayerStyleCount; ++i) {
+            k.emplace(IndexedKey("mfont", i, "bold"), ValueKind::Switch);
+            k.emplace(IndexedKey("mfont", i, "italic"), ValueKind::Switch);
+            k.emplace(IndexedKey("mfont", i, "color"), ValueKind::Int32);
+            k.emplace(IndexedKey("mfont", i, "name"), ValueKind::Text);
+            k.emplace(IndexedKey("mfont", i, "size"), ValueKind::Int16);
         }
+        for (int i = 0; i < kGridFontCount; ++i) {
+            k.emplace(IndexedKey("GridFont", i, "bold"), ValueKind::Switch);
+            k.emplace(IndexedKey("GridFont", i, "italic"), ValueKind::Switch);
+            k.emplace(IndexedKey("GridFont", i, "name"), ValueKind::Text);
+            k.emplace(IndexedKey("GridFont", i, "size"), ValueKind::Int16);
+        }
+        for (int i = 0; i < kLegacyMapPointCount; ++i) {
+            const std::string head = "mappoint" + std::to_string(i);
+            k.emplace(head + "cmt", ValueKind::Text);
+            k.emplace(head + "ra", ValueKind::Number);
+            k.emplace(head + "de", ValueKind::Number);
+            k.emplace(head + "size", ValueKind::Single);
+            k.emplace(head + "name", ValueKind::Text);
+            k.emplace(head + "color", ValueKind::Int32);
+            k.emplace(head + "shape", ValueKind::Int16);
+        }
+        return k;
+    }();
+    return keys;
+}
+
+// True when the store text gives at least one chart key a usable value (the
+// first entry of a key is the one read). A file of foreign entries (another
+// program's file), or of chart keys whose values are all junk, is no chart:
+// loading it would only put every setting back to its default.
+bool HoldsAUsableChartValue(std::string_view text) {
+    const std::unordered_map<std::string, ValueKind>& keys = ChartFileKeys();
+    std::unordered_set<std::string> seen;
+    for (const ConfigEntry& e : ParseConfigEntries(text)) {
+        if (!seen.insert(e.Key).second) continue;
+        const auto kind = keys.find(e.Key);
+        if (kind != keys.end() && IsUsableValue(kind->second, e.Value)) return true;
     }
     return false;
 }
@@ -563,7 +649,7 @@ SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindo
     const std::string& text = ConfigStore().ConfigText;
     const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
     const bool cut_off = !blank && EndsInsideAnEntry(text);
-    const bool foreign = window == SettingsWindowKeys::Excluded && (blank || !HoldsASettingsKey(text));
+    const bool foreign = window == SettingsWindowKeys::Excluded && (blank || !HoldsAUsableChartValue(text));
     if (cut_off || foreign) {
         ClearConfig();
         if (window == SettingsWindowKeys::Excluded) Notify(kUnreadableFileMessage);

@@ -122,7 +122,9 @@ bool FontExists(std::string_view name);
 // track settings, and applies the filters and tracks through the hooks. A file
 // that cannot be read, holds no entry or ends inside an entry changes nothing
 // and, for a chart file (window keys excluded), shows kUnreadableFileMessage;
-// so does a chart file that is blank or holds no settings key.
+// so does a chart file that is blank or gives no chart key a usable value
+// (every value junk: a number that is no number or does not fit its type, a
+// switch other than true or false), which would only reset every setting.
 //
 // Every number read is kept in the range the program can use before anything
 // else sees it: angles of the view and of marks folded into one turn (beyond

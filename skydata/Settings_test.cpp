@@ -554,6 +554,56 @@ TEST_F(SettingsTest, EmptyCutOffOrForeignChartFileChangesNothing) {
     EXPECT_EQ(LoadSettings(dir_ / "whole.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
 }
 
+// A chart file whose values are all junk reads as every key absent and would
+// reset every setting, the constellation filters included: it is refused like
+// an empty one. One usable value among the junk makes it a chart.
+TEST_F(SettingsTest, ChartFileOfJunkValuesChangesNothing) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"numbers that are no numbers", "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n"},
+        {"cut numbers and switches", "[mfov]1E[/mfov]\r\n[lon]12,5[/lon]\r\n[viewstar]yes[/viewstar]\r\n"
+                                     "[SetPath9]1[/SetPath9]\r\n[ref_coord]q[/ref_coord]\r\n"},
+        {"numbers too large for their type", "[PNameLang]1E+10[/PNameLang]\r\n[mfont0size]40000[/mfont0size]\r\n"
+                                             "[sf]1E+39[/sf]\r\n[mlinecolor1]3E+9[/mlinecolor1]\r\n"},
+        {"a junk first entry hides a good second", "[lat]north[/lat]\r\n[lat]37.5[/lat]\r\n"},
+        {"only the version and window keys", "[version]0.841[/version]\r\n[fwidth]9000[/fwidth]\r\n"},
+        {"a style key beyond the tables", "[mfont99size]10[/mfont99size]\r\n[mlinecolor11]5[/mlinecolor11]\r\n"},
+    };
+    int applied = 0;
+    for (const auto& [name, text] : cases) {
+        SCOPED_TRACE(name);
+        ResetAll();
+        SettingsModule().Hooks.ApplyConstFilters = [&](const ConstFilterTexts&) { ++applied; };
+        CurrentSettings().lat = 10;
+        CurrentSettings().ViewFOV = 33;
+        CurrentSettings().fsetstr[1] = "AOri";
+        AddMapPoint(1, 2, 1, 60, "keep", 0);
+        WriteFile("junk.SKY", "[version]0.841[/version]\r\n" + text);
+        EXPECT_EQ(LoadSettings(dir_ / "junk.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Damaged);
+        EXPECT_EQ(CurrentSettings().lat, 10);
+        EXPECT_EQ(CurrentSettings().ViewFOV, 33);
+        EXPECT_EQ(CurrentSettings().fsetstr[1], std::optional<std::string>("AOri"));
+        ASSERT_EQ(MapPointModule().MapPoints.size(), 1u);
+        EXPECT_EQ(MapPointModule().MapPoints[0].Name, "keep");
+        EXPECT_EQ(messages_, std::vector<std::string>{"zu|파일을 읽을 수 없습니다"});
+    }
+    EXPECT_EQ(applied, 0);
+
+    const std::pair<const char*, std::string> charts[] = {
+        {"one number", "[lat]abc[/lat]\r\n[mfov] 45[/mfov]\r\n"},
+        {"one switch", "[jd]1E+400[/jd]\r\n[viewstar]False[/viewstar]\r\n"},
+        {"one text", "[lat]x[/lat]\r\n[nobsname]서울[/nobsname]\r\n"},
+        {"a number out of range", "[lat]-100[/lat]\r\n"},
+    };
+    for (const auto& [name, text] : charts) {
+        SCOPED_TRACE(name);
+        ResetAll();
+        WriteFile("chart.SKY", text);
+        EXPECT_EQ(LoadSettings(dir_ / "chart.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+        EXPECT_TRUE(messages_.empty());
+    }
+    EXPECT_EQ(CurrentSettings().lat, -90);
+}
+
 TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
     for (const std::string damaged : {"this is not a settings file", "[lat] 10[/lat]\r\n[lon] 12"}) {
         ResetAll();

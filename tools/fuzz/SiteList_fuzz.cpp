@@ -31,15 +31,17 @@ void ShowSite(const app::ObsSite& site) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<std::string> text = platform::ReadTextFileCp949(fuzz::WriteInput("local.txt", data, size));
-    fuzz::Check(text.has_value());
-    const std::vector<app::SiteLine> lines = app::ParseSiteLines(*text);
+    const std::optional<std::string> bytes = platform::ReadFileBytes(fuzz::WriteInput("local.txt", data, size));
+    fuzz::Check(bytes.has_value());
+    const std::vector<app::SiteLine> lines = app::ParseSiteLines(*bytes);
     for (const app::SiteLine& line : lines) {
         if (line.IsSite) ShowSite(line.Site);
     }
-    const std::string written = platform::Utf8ToCp949(app::FormatSiteLines(lines));
-    const std::vector<app::SiteLine> again = app::ParseSiteLines(platform::Cp949ToUtf8(written));
+    const std::string written = app::FormatSiteLines(lines);
+    const std::vector<app::SiteLine> again = app::ParseSiteLines(written);
     fuzz::Check(again.size() == lines.size());
-    fuzz::Check(platform::Utf8ToCp949(app::FormatSiteLines(again)) == written);
+    fuzz::Check(app::FormatSiteLines(again) == written);
+    // Every name goes back as the bytes it was read from.
+    for (std::size_t i = 0; i < lines.size(); ++i) fuzz::Check(again[i].NameBytes == lines[i].NameBytes);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "astro/TextFormat.h"
+#include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 
 namespace app {
@@ -23,13 +24,16 @@ std::optional<float> FieldSingle(const std::vector<std::string>& fields, std::si
 
 }  // namespace
 
-std::vector<SiteLine> ParseSiteLines(const std::string& text) {
+std::vector<SiteLine> ParseSiteLines(const std::string& cp949) {
+    // Lines and fields are split on the bytes: neither a line end nor ';'
+    // can be the second byte of a code page 949 character. The numbers are
+    // ASCII; only the name needs decoding.
     std::vector<SiteLine> lines;
     std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string raw = text.substr(start, end - start);
+    while (start <= cp949.size()) {
+        std::size_t end = cp949.find('\n', start);
+        if (end == std::string::npos) end = cp949.size();
+        std::string raw = cp949.substr(start, end - start);
         start = end + 1;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         const std::string line = skydata::TrimBlanks(raw);
@@ -65,7 +69,8 @@ std::vector<SiteLine> ParseSiteLines(const std::string& text) {
         }
         entry.IsSite = true;
         ObsSite& site = entry.Site;
-        site.Name = fields[0];
+        entry.NameBytes = fields[0];
+        site.Name = platform::Cp949ToUtf8(fields[0]);
         site.Longitude = lon;
         site.Latitude = lat;
         site.TimeZone = *value[0];
@@ -88,7 +93,8 @@ std::string FormatSiteLines(const std::vector<SiteLine>& lines) {
             text += line.Verbatim;
         } else {
             const ObsSite& s = line.Site;
-            text += s.Name;
+            const bool name_kept = !line.NameBytes.empty() && platform::Cp949ToUtf8(line.NameBytes) == s.Name;
+            text += name_kept ? line.NameBytes : platform::Utf8ToCp949(s.Name);
             text += ';' + skydata::FormatPlainNumber(s.Longitude);
             text += ';' + skydata::FormatPlainNumber(s.Latitude);
             text += ';' + skydata::FormatPlainNumberSingle(s.TimeZone);

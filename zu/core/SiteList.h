@@ -30,12 +30,20 @@ struct ObsSite {
 struct SiteLine {
     bool IsSite = false;
     ObsSite Site;
+    // A line that is no site: its bytes as the file holds them.
     std::string Verbatim;
+    // A site read from the file: its name's bytes as the file holds them.
+    // While Site.Name still reads as these bytes the name is written back
+    // as they stand, so a name code page 949 cannot hold (stray bytes, a name
+    // saved in another encoding) is never turned into '?'.
+    std::string NameBytes;
     bool Removed = false;  // removed in the window: left out when written
 };
 
-// The lines of a "local.txt" text (UTF-8; empty lines dropped) and back.
-std::vector<SiteLine> ParseSiteLines(const std::string& text);
+// The lines of the bytes of "local.txt" (empty lines dropped), and the bytes
+// written back: a site's fields are decoded from code page 949 and encoded
+// again only where they changed; a verbatim line is written as it was read.
+std::vector<SiteLine> ParseSiteLines(const std::string& cp949);
 std::string FormatSiteLines(const std::vector<SiteLine>& lines);
 
 }  // namespace app

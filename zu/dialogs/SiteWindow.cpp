@@ -178,17 +178,17 @@ void FrmObs::LoadSites() {
     const std::filesystem::path path = platform::UserFileToRead(kFileName);
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) return;
-    const std::optional<std::string> text = platform::ReadTextFileCp949(path);
-    if (!text) {
+    const std::optional<std::string> bytes = platform::ReadFileBytes(path);
+    if (!bytes) {
         read_failed_ = true;
         return;
     }
-    lines_ = ParseSiteLines(*text);
+    lines_ = ParseSiteLines(*bytes);
 }
 
 bool FrmObs::SaveSites() {
     const std::filesystem::path path = platform::UserFileToWrite(kFileName);
-    if (platform::WriteTextFileCp949(path, FormatSiteLines(lines_))) return true;
+    if (platform::WriteFileBytesAtomic(path, FormatSiteLines(lines_))) return true;
     platform::MsgBox(kSaveFailed + path.string(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
     return false;
 }

@@ -51,10 +51,12 @@ TEST_F(SiteWindowTest, ShippedListRoundTripsByteForByte) {
     const std::filesystem::path shipped = std::filesystem::current_path() / "local.txt";
     const std::optional<std::string> bytes = platform::ReadFileBytes(shipped);
     ASSERT_TRUE(bytes);
-    const std::string text = platform::Cp949ToUtf8(*bytes);
-    const std::vector<SiteLine> lines = ParseSiteLines(text);
+    const std::vector<SiteLine> lines = ParseSiteLines(*bytes);
     EXPECT_EQ(lines.size(), 82u);
-    EXPECT_EQ(platform::Utf8ToCp949(FormatSiteLines(lines)), *bytes);
+    EXPECT_EQ(FormatSiteLines(lines), *bytes);
+    ASSERT_TRUE(lines[0].IsSite);
+    EXPECT_EQ(lines[0].Site.Name, "고령");
+    const std::string text = platform::Cp949ToUtf8(*bytes);
     EXPECT_EQ(text.substr(0, text.find("\r\n")), "고령; 128.46; 35.82; 9;1013; 15; 0; 6");
 
     // The window reads the shipped list until the user has one.
@@ -107,6 +109,42 @@ TEST_F(SiteWindowTest, ShortLinesTakeDefaultsOthersStayVerbatim) {
     w.TxtObs->setText("D");
     w.CmdEdit[1]->click();
     EXPECT_EQ(w.List1->item(1)->text().toStdString(), "D");
+}
+
+// Bytes code page 949 cannot read (a stray byte, a name saved as UTF-8)
+// would come back as '?' if the list were decoded and encoded whole: every
+// line and name the user did not change is written back byte for byte.
+TEST_F(SiteWindowTest, NamesCodePage949CannotReadKeepTheirBytes) {
+    const std::string stray = "A\x80" "b; 127; 37; 9;1013; 15; 0; 6\r\n";
+    const std::string utf8 = "\xEC\x84\x9C\xEC\x9A\xB8; 126.98; 37.57; 9;1013; 15; 0; 6\r\n";  // 서울 in UTF-8
+    const std::string odd = "odd\xFF;1;2\r\n";
+    const std::string kept = stray + utf8 + odd;
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(UserList(), kept));
+    FrmObs& w = Open();
+    ASSERT_EQ(w.List1->count(), 2);
+    EXPECT_EQ(w.ListedSites()[0]->Name, "A\uFFFDb");
+
+    // A new site: the others stay as they were.
+    Place(w, false, "127", false, "37", "9");
+    w.TxtObs->setText("새 관측지");
+    w.CmdEdit[0]->click();
+    EXPECT_TRUE(Shown().empty());
+    const std::string added = platform::Utf8ToCp949("새 관측지; 127; 37; 9;1013; 15; 0; 0\r\n");
+    EXPECT_EQ(platform::ReadFileBytes(UserList()), kept + added);
+
+    // The site itself changed, its name as shown left alone: the name keeps
+    // its bytes. A name typed anew is written from what was typed.
+    w.List1->setCurrentRow(1);
+    w.List1_Click();
+    w.TxtLat[0]->setText("38");
+    w.CmdEdit[1]->click();
+    const std::string moved = "\xEC\x84\x9C\xEC\x9A\xB8; 126.98; 38.57; 9;1013; 15; 0; 6\r\n";
+    EXPECT_EQ(platform::ReadFileBytes(UserList()), stray + moved + odd + added);
+    w.List1->setCurrentRow(0);
+    w.List1_Click();
+    w.TxtObs->setText("Ab");
+    w.CmdEdit[1]->click();
+    EXPECT_EQ(platform::ReadFileBytes(UserList()), "Ab; 127; 37; 9;1013; 15; 0; 6\r\n" + moved + odd + added);
 }
 
 TEST_F(SiteWindowTest, ZoneMinusHundredIsAnOrdinaryLine) {

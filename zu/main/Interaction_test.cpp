@@ -626,8 +626,13 @@ TEST_F(InteractionTest, ChartFileRoundTripWithoutTheWindowSize) {
 TEST_F(InteractionTest, BadChartFilesChangeNothing) {
     const auto damaged = p.user.path() / "damaged.SKY";
     std::ofstream(damaged, std::ios::binary) << "no settings here";
+    const auto junk = p.user.path() / "junk.SKY";
+    std::ofstream(junk, std::ios::binary) << "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n";
     S().ViewFOV = 33;
+    S().fsetstr[0] = "AOri";
     EXPECT_EQ(OpenSkyFile(damaged), skydata::SettingsLoadStatus::Damaged);
+    EXPECT_EQ(OpenSkyFile(junk), skydata::SettingsLoadStatus::Damaged);
+    EXPECT_EQ(S().fsetstr[0], std::optional<std::string>("AOri"));
     // A file that is gone must not put every setting back to its default.
     EXPECT_EQ(OpenSkyFile(p.user.path() / "missing.SKY"), skydata::SettingsLoadStatus::Missing);
     EXPECT_DOUBLE_EQ(S().ViewFOV, 33);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <system_error>
 
 #include "astro/TextFormat.h"
 #include "chart/PrintLayers.h"
@@ -45,6 +46,7 @@ constexpr const char* kPdfProblem = "PDF 파일을 만들 수 없습니다.";
 constexpr const char* kPrintingProblem = "인쇄하는 중에 오류가 생겼습니다.";
 constexpr const char* kPdfDialogTitle = "PDF 파일로 인쇄";
 constexpr const char* kPdfFilter = "PDF 문서(*.pdf)|*.pdf";
+constexpr const char* kReplaceCopies = "다음 파일이 이미 있습니다. 새로 인쇄한 파일로 바꾸시겠습니까?";
 
 QString U(const char* text) { return QString::fromUtf8(text); }
 QString U(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -71,6 +73,24 @@ private:
     std::string& system_;
     std::string saved_;
 };
+
+// The file dialog asked before the chosen file is replaced; the files of the
+// further copies are asked about here, all in one question. False when the
+// user keeps them.
+bool MayReplaceCopies(const std::filesystem::path& chosen, int copies) {
+    std::string names;
+    for (int copy = 2; copy <= copies; ++copy) {
+        const std::filesystem::path path = PdfCopyPath(chosen, copy);
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+            names += '\n';
+            names += path.filename().string();
+        }
+    }
+    if (names.empty()) return true;
+    return platform::MsgBox(kReplaceCopies + names, platform::MsgButtons::YesNo, platform::MsgIcon::Question,
+                            kPdfDialogTitle) == platform::MsgAnswer::Yes;
+}
 
 }  // namespace
 
@@ -185,6 +205,8 @@ void FrmPrint::CmdPrint_Click(int index) {
         if (!choice) return;
         chosen = choice->path;
     }
+    // Kept: nothing is printed and the dialog stays open.
+    if (!chosen.empty() && !MayReplaceCopies(chosen, copies)) return;
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     for (int copy = 1; copy <= copies; ++copy) {
         pdf_ = chosen.empty() ? std::filesystem::path() : PdfCopyPath(chosen, copy);

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 
@@ -256,6 +258,42 @@ TEST_F(FrmPrintTest, PdfFilesAreChosenOnceAndNumberedByCopy) {
     EXPECT_EQ(Documents(), 1u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(p.env.messages.shown[0].text, "PDF 파일을 만들 수 없습니다.\n" + (p.user.path() / "bad.pdf").string());
+}
+
+// The file dialog asks about the chosen name only; files already at the
+// names of the further copies are replaced only when the user says so.
+TEST_F(FrmPrintTest, ExistingFilesOfFurtherCopiesAreReplacedOnlyWhenTheUserSaysSo) {
+    const std::filesystem::path folder = p.user.path();
+    std::ofstream(folder / "report-3.pdf") << "kept";
+    std::filesystem::create_symlink(folder / "nowhere", folder / "report-4.pdf");
+    const std::string question =
+        "다음 파일이 이미 있습니다. 새로 인쇄한 파일로 바꾸시겠습니까?\nreport-3.pdf\nreport-4.pdf";
+    p.env.files.answers.push_back(platform::FileChoice{folder / "report.pdf", 1});
+    p.env.messages.answers.push_back(platform::MsgAnswer::No);
+    dialog->Combo2->setCurrentIndex(2);
+    Click("4");
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].text, question);
+    EXPECT_EQ(p.env.messages.shown[0].title, "PDF 파일로 인쇄");
+    EXPECT_EQ(p.env.messages.shown[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(Documents(), 0u);
+    EXPECT_TRUE(dialog->isVisible());
+
+    p.env.files.answers.push_back(platform::FileChoice{folder / "report.pdf", 1});
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    Click("4");
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text, question);
+    ASSERT_EQ(Documents(), 4u);
+    EXPECT_EQ(p.env.printing.documents[3]->target.pdf, folder / "report-4.pdf");
+
+    // Copies whose names are free: no question.
+    p.env.printing.documents.clear();
+    p.env.files.answers.push_back(platform::FileChoice{folder / "report.pdf", 1});
+    dialog->show();
+    Click("2");
+    EXPECT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(Documents(), 2u);
 }
 
 TEST_F(FrmPrintTest, TheMainWindowOpensThePrintDialog) {
