@@ -163,11 +163,11 @@ public:
     }
 
 private:
-    // An entry the editor could have made: empty, a D-Day counting from a
-    // slot, or a date (lunar months have 30 days at most).
+    // An entry the editor could have made: empty, a D-Day, or a date (lunar
+    // months have 30 days at most).
     static bool Sound(const SDayRecord& r) {
         if (r.month == NoMonth) return true;
-        if (r.year <= DDayYear) return r.month >= 0 && r.month < kSDayUserSlots;
+        if (r.year <= DDayYear) return r.month >= 0;  // a reference that does not resolve stays as entered
         return r.month >= 1 && r.month <= 12 && r.day >= 1 && r.day <= (r.lunar ? 30 : 31);
     }
 
@@ -366,10 +366,12 @@ bool KeepBeforeWriting(const std::filesystem::path& file) {
     const auto waiting = g_files_to_keep.find(Identity(file));
     if (waiting == g_files_to_keep.end()) return true;
     std::error_code error;
-    if (!std::filesystem::exists(file, error) && !error) {
+    const std::filesystem::file_type type = std::filesystem::status(file, error).type();
+    if (type == std::filesystem::file_type::not_found) {
         g_files_to_keep.erase(waiting);
         return true;
     }
+    if (type != std::filesystem::file_type::regular) return false;
     const std::optional<std::string> bytes = platform::ReadFileBytes(file);
     if (!bytes || !platform::WriteFileBytesAtomic(SettingsBackupFile(file), *bytes)) return false;
     g_files_to_keep.erase(waiting);

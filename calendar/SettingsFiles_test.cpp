@@ -326,7 +326,7 @@ TEST_F(SettingsFiles, ValuesThatDoNotParseOrFitTakeTheirDefaultsAndAreNamed) {
          [&](const CalendarState& s) { return s.SDays[1][3] == SDayRecord{}; }},
         {"[SDB3]-10000 :;  2 :;  40 :; F :; F :; 40일 :;  1[/SDB3]", "SDB3",
          [&](const CalendarState& s) { return s.SDays[2][3] == SDayRecord{}; }},
-        {"[SD3]x :;  999 :;  1 :; F :; F :; 먼 :;  0[/SD3]", "SD3",
+        {"[SD3]x :; -3 :;  1 :; F :; F :; 먼 :;  0[/SD3]", "SD3",
          [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }},
     };
     for (const auto& c : cases) {
@@ -549,13 +549,14 @@ TEST_F(SettingsFiles, DamagedUserFileStartsFromTheShippedDefaults) {
     // A user's file that cannot be used: the shipped defaults, and the file
     // is kept as CalConfig.cfg.bak at the first save.
     const fs::path user = env.folders.user / "CalConfig.cfg";
-    ASSERT_TRUE(platform::WriteFileBytesAtomic(user, "\xff\xfe[\0T\0Z\0]\0"));
+    const std::string utf16("\xff\xfe[\0T\0Z\0]\0", 10);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(user, utf16));
     CalendarState started;
     EXPECT_EQ(LoadDefaultConfig(started, &report), skydata::ConfigFileStatus::Damaged);
     EXPECT_EQ(report.file, user);
     EXPECT_EQ(started.SDays[0][0].name, "신정");
     ASSERT_TRUE(SaveDefaultConfig(started));
-    EXPECT_EQ(*platform::ReadFileBytes(env.folders.user / "CalConfig.cfg.bak"), std::string("\xff\xfe[\0T\0Z\0]\0", 10));
+    EXPECT_EQ(*platform::ReadFileBytes(env.folders.user / "CalConfig.cfg.bak"), utf16);
     CalendarState back;
     EXPECT_EQ(LoadDefaultConfig(back, &report), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.SDays[0][13].name, "기독탄신일");

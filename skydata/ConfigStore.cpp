@@ -110,7 +110,9 @@ void Append(std::string_view key, std::string_view value) {
     for (std::size_t at = safe.find(closing); at != std::string::npos; at = safe.find(closing, at + 2)) {
         safe.insert(at + 1, 1, ' ');
     }
-    const std::string opening = "[" + std::string(key) + "]";
+    std::string opening = "[";
+    opening += key;
+    opening += ']';
     for (std::size_t at = safe.find(opening); at != std::string::npos; at = safe.find(opening, at + 2)) {
         safe.insert(at + 1, 1, ' ');
     }

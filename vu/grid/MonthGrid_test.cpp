@@ -296,7 +296,9 @@ TEST_F(VuGrid, TheShippedHolidaysAreRed) {
             for (int r = 0; r < 6; ++r) {
                 if (MonthGrid().CellJD[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] != jd) continue;
                 const std::string& cell = MonthGrid().CellText[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
-                EXPECT_NE(cell.find(std::string("/") + d.name + "/"), std::string::npos) << cell;
+                if (*d.name) {
+                    EXPECT_NE(cell.find(d.name), std::string::npos) << cell;
+                }
             }
     }
 }

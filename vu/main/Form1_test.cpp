@@ -909,10 +909,11 @@ std::filesystem::path ShippedCalConfig() { return std::filesystem::path(ZU_SOURC
 std::string CellOf(int day) {
     for (const auto& column : MonthGrid().CellText)
         for (const std::string& cell : column) {
+            std::string label = " ";
+            label += std::to_string(day);
+            label += "일/";
             const std::size_t space = cell.find(' ');
-            if (space != std::string::npos && cell.compare(space + 1, std::to_string(day).size() + 2,
-                                                           std::to_string(day) + "일/") == 0)
-                return cell;
+            if (space != std::string::npos && cell.compare(space, label.size(), label) == 0) return cell;
         }
     return "";
 }
@@ -924,8 +925,9 @@ TEST(VuFiles, FirstStartShowsTheShippedHolidaysAndResetRestoresThem) {
     p.env.clock.Set(2026, 2, 1, 9, 0, 0);
     Form1 form;
     EXPECT_TRUE(p.Messages().empty());
-    EXPECT_NE(CellOf(17).find("/설날/"), std::string::npos) << CellOf(17);
-    EXPECT_NE(CellOf(18).find("/설날/"), std::string::npos) << CellOf(18);
+    form.ApplySetting();
+    EXPECT_NE(CellOf(17).find("/설날"), std::string::npos) << CellOf(17);
+    EXPECT_NE(CellOf(18).find("설날/"), std::string::npos) << CellOf(18);
     EXPECT_NE(CellOf(16).find("/제석/"), std::string::npos) << CellOf(16);
     form.txtMN->setText("9");
     form.ApplySetting();
@@ -991,8 +993,10 @@ TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndKeptBeforeTheExitSave) {
             ASSERT_EQ(p.Messages().size(), 1u) << c.what;
             EXPECT_NE(p.Messages()[0].find(cfg.string()), std::string::npos) << c.what;
             EXPECT_NE(p.Messages()[0].find("CalConfig.cfg.bak 파일로 남겨 둡니다."), std::string::npos) << c.what;
-            EXPECT_EQ(Calendar().SDays[0][4].name, c.starts_from_file ? "내 기념일" : "") << c.what;
-            if (!c.starts_from_file) EXPECT_EQ(Calendar().SDays[0][0].name, "신정") << c.what;
+            EXPECT_EQ(Calendar().SDays[0][4].name, c.starts_from_file ? "내 기념일" : "어린이날") << c.what;
+            if (!c.starts_from_file) {
+                EXPECT_EQ(Calendar().SDays[0][0].name, "신정") << c.what;
+            }
             EXPECT_EQ(Calendar().settings.TZ, c.tz) << c.what;
             p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
             ASSERT_TRUE(form.Form_Unload()) << c.what;
