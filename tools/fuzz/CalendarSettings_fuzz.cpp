@@ -22,21 +22,30 @@ void Check(bool ok) {
 
 // A fresh folder in memory where the system has a tmpfs (every input makes
 // four atomic, synced writes), else in the temporary folder.
+std::filesystem::path MakeWorkFolder() {
+    std::error_code error;
+    const std::filesystem::path shm = "/dev/shm";
+    const std::filesystem::path base =
+        std::filesystem::is_directory(shm, error) ? shm : std::filesystem::temp_directory_path();
+    std::string name = (base / "vu_fuzz_XXXXXX").string();
+    if (!::mkdtemp(name.data())) std::abort();
+    return name;
+}
+
+void RemoveWorkFolder();
+
 const std::filesystem::path& WorkFolder() {
-    static const std::filesystem::path folder = [] {
-        std::error_code error;
-        const std::filesystem::path shm = "/dev/shm";
-        const std::filesystem::path base =
-            std::filesystem::is_directory(shm, error) ? shm : std::filesystem::temp_directory_path();
-        std::string name = (base / "vu_fuzz_XXXXXX").string();
-        if (!::mkdtemp(name.data())) std::abort();
-        std::atexit([] {
-            std::error_code ignored;
-            std::filesystem::remove_all(WorkFolder(), ignored);
-        });
-        return std::filesystem::path(name);
-    }();
+    static const std::filesystem::path folder = MakeWorkFolder();
+    // Registered once the folder's name is made, so it runs before that
+    // name is destroyed at exit.
+    static const bool removed_at_exit = std::atexit(RemoveWorkFolder) == 0;
+    (void)removed_at_exit;
     return folder;
+}
+
+void RemoveWorkFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(WorkFolder(), ignored);
 }
 
 // Removes every file the input made (the backups of a damaged input too).
