@@ -1058,6 +1058,13 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
     form.SaveConfig();
     EXPECT_TRUE(std::filesystem::exists(p.folder / "half.cal.bak"));
+    // A save that fails says so.
+    const std::filesystem::path nowhere = p.folder / "없는 폴더" / "x.cal";
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{nowhere, 1});
+    form.SaveConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{nowhere.string() + " 파일에 vu 설정을 저장하지 못했습니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
 }
 
 }  // namespace
