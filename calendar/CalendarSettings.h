@@ -3,6 +3,7 @@
 // named by the key, with the key's default; the six font slots of the month
 // grid; and the summer-time rule that gives the zone in force on a day.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -43,6 +44,28 @@ struct CalendarSettings {
     std::string S3 = "9";          //              last month
     std::string S4 = "15";         //              last day
 };
+
+// The values a settings file may give, wide enough for every real site and
+// setting and narrow enough that none can break a computation or the
+// drawing; a value outside takes its key's default when a file is read.
+struct SettingRange {
+    double min;
+    double max;
+    bool Holds(double v) const { return v >= min && v <= max; }
+};
+inline constexpr SettingRange kZoneRange{-12, 14};            // TZ, hours
+inline constexpr SettingRange kSummerOffsetRange{-12, 12};    // FH, hours
+inline constexpr SettingRange kLatitudeRange{-90, 90};        // LAT, degrees
+inline constexpr SettingRange kLongitudeRange{-180, 180};     // LON, degrees
+inline constexpr SettingRange kHeightRange{-1000, 20000};     // ObsHT, metres
+inline constexpr SettingRange kDeltaTRange{-1e8, 1e8};        // dTValue, seconds
+inline constexpr SettingRange kFontSizeRange{1, 100};         // CFONT_SIZE, points
+inline constexpr SettingRange kColourRange{0, 0xFFFFFF};      // HCol, CFONT_COL
+inline constexpr SettingRange kGapRange{1, 32767};            // DispGap, days
+// The longest text a line edit of the settings page or the special-day
+// editor accepts (a line edit's own limit), in characters: a longer text
+// value of a file is cut to it when read.
+inline constexpr std::size_t kLongestSettingText = 32767;
 
 struct CalFontSlot {
     std::string name = "돋움";

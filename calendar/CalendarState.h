@@ -4,6 +4,7 @@
 // the lunar months prepared for that year. The computing functions take what
 // they read as parameters; this layer holds what lives between recomputes.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,12 @@
 #include "calendar/SpecialDays.h"
 
 namespace vu {
+
+struct KeptValueBytes {
+    std::string written;  // UTF-8, as WriteSettings would write the value
+    std::string bytes;    // the file's bytes of the value
+    friend bool operator==(const KeptValueBytes&, const KeptValueBytes&) = default;
+};
 
 struct CalendarState {
     CalendarSettings settings;
@@ -25,6 +32,11 @@ struct CalendarState {
     LunarMonthTable lunar_months;
     // The three special-day sets (user slots and the year's computed slots).
     SDayTable SDays;
+    // Settings-file values that code page 949 cannot hold as they were read
+    // (names of a file saved as UTF-8), by key: the value as the writer
+    // writes it after that read, and the file's own bytes between the tags.
+    // While a value is written unchanged, its own bytes are written again.
+    std::map<std::string, KeptValueBytes> kept_bytes;
     // The events of the last ListPlanetPhenomena period, ascending in time.
     std::vector<double> EventJD;
     std::vector<std::string> EventName;

@@ -2,6 +2,7 @@
 // write and read back, values out of range, fonts, failed writes, and the
 // default file in the user folder.
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -220,8 +221,8 @@ TEST_F(SettingsFiles, HandEditedValuesOutOfRange) {
         std::uint8_t sdcat, disp_type;
         std::int16_t tidal, gap;
     } cases[] = {
-        {"[RSP]99[/RSP][SDCAT]300[/SDCAT][DispGap]0[/DispGap][SD5]-10000 :; 5 :; 1[/SD5]", 4, 0, 0, 0, 1},
-        {"[RSP]0[/RSP][DispType]5[/DispType][Tidal]4[/Tidal][DispGap]-3[/DispGap]", 1, 0, 0, 0, 1},
+        {"[RSP]99[/RSP][SDCAT]300[/SDCAT][DispGap]0[/DispGap][SD5]-10000 :; 5 :; 1[/SD5]", 4, 0, 0, 0, 10},
+        {"[RSP]0[/RSP][DispType]5[/DispType][Tidal]4[/Tidal][DispGap]-3[/DispGap]", 4, 0, 0, 0, 10},
         {"[RSP]-1[/RSP][SDCAT]-1[/SDCAT][DispType]-1[/DispType][Tidal]-1[/Tidal]", 4, 0, 0, 0, 10},
         {"[RSP] 3[/RSP][SDCAT]2[/SDCAT][DispType]4[/DispType][Tidal]3[/Tidal][DispGap]70000[/DispGap]", 3, 2, 4, 3,
          10},
@@ -230,7 +231,9 @@ TEST_F(SettingsFiles, HandEditedValuesOutOfRange) {
     for (const auto& c : cases) {
         WriteRaw(File("h.cal"), c.text);
         CalendarState state = Edited();
-        ASSERT_EQ(ReadSettings(File("h.cal"), state), skydata::ConfigFileStatus::Loaded) << c.text;
+        SettingsReport report;
+        ASSERT_EQ(ReadSettings(File("h.cal"), state, &report), skydata::ConfigFileStatus::Loaded) << c.text;
+        EXPECT_FALSE(report.Clean()) << c.text;
         EXPECT_EQ(state.settings.RSP, c.rsp) << c.text;
         EXPECT_EQ(state.settings.SDCAT, c.sdcat) << c.text;
         EXPECT_EQ(state.settings.DispType, c.disp_type) << c.text;
@@ -284,6 +287,324 @@ TEST_F(SettingsFiles, DefaultFileInTheUserFolder) {
     CalendarState back;
     EXPECT_EQ(LoadDefaultConfig(back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 8);
+}
+
+// ---- Damaged files ----------------------------------------------------------
+
+// The entry written for slot 7 of set 0, which every damaged case below is
+// followed by: one bad line costs at most its own key.
+constexpr const char* kGoodEntry = "[SD7]-10000 :;  5 :;  5 :; F :; F :; 뒤에 있는 날 :;  1[/SD7]\r\n";
+
+TEST_F(SettingsFiles, ValuesThatDoNotParseOrFitTakeTheirDefaultsAndAreNamed) {
+    const CalendarState defaults;
+    const struct {
+        const char* line;
+        const char* key;
+        std::function<bool(const CalendarState&)> defaulted;
+    } cases[] = {
+        {"[TZ] 1E+308[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[TZ]nan[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[TZ]abc[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[TZ][/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[TZ] 9x[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[TZ]-13[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
+        {"[FH] 24[/FH]", "FH", [&](const CalendarState& s) { return s.settings.FH == 0; }},
+        {"[LAT] 99999[/LAT]", "LAT", [&](const CalendarState& s) { return s.settings.LAT == 37.5; }},
+        {"[LON]-180.5[/LON]", "LON", [&](const CalendarState& s) { return s.settings.LON == 128; }},
+        {"[ObsHT] 1E+09[/ObsHT]", "ObsHT", [&](const CalendarState& s) { return s.settings.ObsHT == 0; }},
+        {"[Base] 1E+300[/Base]", "Base", [&](const CalendarState& s) { return s.settings.Base == 2451545; }},
+        {"[HCol]-1[/HCol]", "HCol", [&](const CalendarState& s) { return s.settings.HCol == 0xFFFF00; }},
+        {"[Today]yes[/Today]", "Today", [&](const CalendarState& s) { return s.settings.Today; }},
+        {"[S1] 13[/S1]", "S1", [&](const CalendarState& s) { return s.settings.S1 == "3"; }},
+        {"[S4]x[/S4]", "S4", [&](const CalendarState& s) { return s.settings.S4 == "15"; }},
+        {"[dTValue]abc[/dTValue]", "dTValue", [&](const CalendarState& s) { return s.settings.dTValue == "63"; }},
+        {"[CFONT_SIZE1] 100000[/CFONT_SIZE1]", "CFONT_SIZE1",
+         [&](const CalendarState& s) { return s.fonts[1].size == 25; }},
+        {"[CFONT_COL2] 16777216[/CFONT_COL2]", "CFONT_COL2", [&](const CalendarState& s) { return s.fonts[2].colour == 0; }},
+        {"[SD3]junk[/SD3]", "SD3", [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }},
+        {"[SDA3]-10000 :;  13 :;  1 :; F :; F :; 13월 :;  1[/SDA3]", "SDA3",
+         [&](const CalendarState& s) { return s.SDays[1][3] == SDayRecord{}; }},
+        {"[SDB3]-10000 :;  2 :;  40 :; F :; F :; 40일 :;  1[/SDB3]", "SDB3",
+         [&](const CalendarState& s) { return s.SDays[2][3] == SDayRecord{}; }},
+        {"[SD3]x :; -3 :;  1 :; F :; F :; 먼 :;  0[/SD3]", "SD3",
+         [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }},
+    };
+    for (const auto& c : cases) {
+        WriteRaw(File("d.cal"), std::string(c.line) + "\r\n" + kGoodEntry);
+        CalendarState state;
+        SettingsReport report;
+        ASSERT_EQ(ReadSettings(File("d.cal"), state, &report), skydata::ConfigFileStatus::Loaded) << c.line;
+        EXPECT_EQ(report.defaulted, std::vector<std::string>{c.key}) << c.line;
+        EXPECT_TRUE(report.cut.empty()) << c.line;
+        EXPECT_TRUE(c.defaulted(state)) << c.line;
+        EXPECT_EQ(state.SDays[0][7].name, "뒤에 있는 날") << c.line;
+    }
+    // Values at the ends of their ranges, and the forms the writer uses, are
+    // read as they are.
+    WriteRaw(File("ends.cal"), "[TZ]-12[/TZ][FH] .5[/FH][LAT]-90[/LAT][LON] 180[/LON][Today]TRUE[/Today]"
+                               "[CFONT_SIZE0] 100[/CFONT_SIZE0][HCol] 16777215[/HCol][S2] 31[/S2]"
+                               "[SD3]x :;  0 :; -7 :; F :; F :; 전 :;  0[/SD3]" + std::string(kGoodEntry));
+    CalendarState state;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(File("ends.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean()) << report.defaulted.size();
+    EXPECT_EQ(state.settings.TZ, -12);
+    EXPECT_EQ(state.settings.FH, 0.5);
+    EXPECT_EQ(state.settings.LAT, -90);
+    EXPECT_EQ(state.settings.LON, 180);
+    EXPECT_EQ(state.fonts[0].size, 100);
+    EXPECT_EQ(state.settings.HCol, 0xFFFFFF);
+    EXPECT_EQ(state.SDays[0][3].day, -7);
+}
+
+TEST_F(SettingsFiles, CutStrayAndForeignFiles) {
+    ListFonts({"NanumGothic"});
+    ASSERT_TRUE(WriteSettings(File("whole.cal"), Edited()));
+    const std::string whole = *platform::ReadFileBytes(File("whole.cal"));
+    // Cut in the middle of SD365's entry (the fourth line from the end).
+    const std::size_t cut_at = whole.find("[SD365]") + 20;
+    platform::WriteFileBytesAtomic(File("cut.cal"), whole.substr(0, cut_at));
+    CalendarState state;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(File("cut.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.stray_text);
+    EXPECT_TRUE(report.defaulted.empty());
+    EXPECT_EQ(state.settings.TZ, -3.5);
+    EXPECT_EQ(state.SDays[0][0].name, "신정");
+    EXPECT_EQ(state.SDays[0][365], SDayRecord{});  // the entry cut off takes its default
+
+    // A stray line swallows none of the entries after it.
+    WriteRaw(File("stray.cal"), "[SD5]\r\n[SD1]-10000 :;  1 :;  1 :; F :; F :; 하나 :;  1[/SD1]\r\n"
+                                "[SD4]-10000 :;  4 :;  4 :; F :; F :; 넷 :;  0[/SD4]\r\n"
+                                "[SD5]-10000 :;  5 :;  5 :; F :; F :; 다섯 :;  0[/SD5]\r\n");
+    ASSERT_EQ(ReadSettings(File("stray.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.stray_text);
+    EXPECT_EQ(state.SDays[0][1].name, "하나");
+    EXPECT_EQ(state.SDays[0][4].name, "넷");
+    EXPECT_EQ(state.SDays[0][5].name, "다섯");
+
+    // Files holding no key of a settings file leave the state as it was.
+    std::string utf16;
+    for (char c : std::string("[TZ] 8[/TZ]\r\n[SD0]-10000 :;  1 :;  1 :; F :; F :; x :;  1[/SD0]\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+    } foreign[] = {
+        {"empty", ""},
+        {"blank", " \r\n\r\n"},
+        {"unknown key", "[foo]bar[/foo]\r\n"},
+        {"sky chart", "[version]1.0[/version]\r\n[lat] 37.5[/lat]\r\n[lon] 127[/lon]\r\n[mfov] 90[/mfov]\r\n"},
+        {"utf-16", "\xff\xfe" + utf16},
+        {"cut before the first entry", "[TZ] 8"},
+    };
+    for (const auto& f : foreign) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(File("f.cal"), f.bytes));
+        CalendarState kept = Edited();
+        EXPECT_EQ(ReadSettings(File("f.cal"), kept, &report), skydata::ConfigFileStatus::Damaged) << f.what;
+        ExpectSameSettings(Edited(), kept);
+    }
+}
+
+TEST_F(SettingsFiles, OverlongTextsAreCutToTheEditorsLength) {
+    const std::string name(5'000'000, 'a');
+    const std::string hangul = [] {
+        std::string t;
+        for (std::size_t i = 0; i < kLongestSettingText + 5; ++i) t += "가";
+        return t;
+    }();
+    WriteRaw(File("long.cal"), "[SD2]-10000 :;  1 :;  2 :; F :; F :; " + name + " :;  0[/SD2]\r\n[S1]" + name +
+                                   "[/S1]\r\n[CFONT0]" + hangul + "[/CFONT0]\r\n[SDB9]-10000 :;  1 :;  9 :; F :; F :; " +
+                                   hangul + " :;  0[/SDB9]\r\n" + kGoodEntry);
+    CalendarState state;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(File("long.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(state.SDays[0][2].name, std::string(kLongestSettingText, 'a'));
+    EXPECT_EQ(state.SDays[2][9].name.size(), 3 * kLongestSettingText);  // whole characters
+    EXPECT_EQ(state.SDays[0][7].name, "뒤에 있는 날");
+    EXPECT_EQ(state.settings.S1, "3");  // not a month: its default
+    EXPECT_EQ(state.fonts[0].name, "돋움");
+    EXPECT_EQ(report.defaulted, std::vector<std::string>{"S1"});
+    EXPECT_EQ(report.cut, (std::vector<std::string>{"CFONT0", "SD2", "SDB9"}));
+    EXPECT_EQ(SettingsReadMessage(skydata::ConfigFileStatus::Loaded, report, false),
+              "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸고 너무 긴 글을 32767자로 잘랐습니다.\r\n" +
+                  File("long.cal").string() + "\r\n항목: S1, CFONT0, SD2, SDB9\r\n원래 파일은 이 파일에 저장하기 전에 "
+                  "long.cal.bak 파일로 남겨 둡니다.");
+}
+
+TEST_F(SettingsFiles, MessagesOfReadsThatWereNotClean) {
+    using skydata::ConfigFileStatus;
+    SettingsReport report;
+    report.file = File("CalConfig.cfg");
+    const std::string name = report.file.string();
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Missing, report, true), "");
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true), "");
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Damaged, report, true),
+              "설정 파일을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" + name +
+                  "\r\n원래 파일은 설정을 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Unreadable, report, false),
+              name + " 파일을 vu 설정 파일로 읽을 수 없습니다.");
+    report.stray_text = true;
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true),
+              "알아볼 수 없는 줄은 건너뛰었습니다.\r\n" + name +
+                  "\r\n원래 파일은 이 파일에 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
+    for (int i = 0; i < 10; ++i) report.defaulted.push_back("SD" + std::to_string(i));
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true),
+              "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다. 알아볼 수 없는 줄은 "
+              "건너뛰었습니다.\r\n" + name + "\r\n항목: SD0, SD1, SD2, SD3, SD4, SD5, SD6, SD7 외 2개\r\n"
+              "원래 파일은 이 파일에 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
+}
+
+TEST_F(SettingsFiles, AFileThatDidNotLoadCleanlyIsKeptBeforeTheFirstWriteOverIt) {
+    const std::string damaged = std::string("[TZ]nan[/TZ]\r\n") + kGoodEntry;
+    WriteRaw(File("c.cal"), damaged);
+    WriteRaw(File("c.cal.bak"), "an older backup");
+    const std::string damaged_bytes = *platform::ReadFileBytes(File("c.cal"));
+    CalendarState state;
+    ASSERT_EQ(ReadSettings(File("c.cal"), state), skydata::ConfigFileStatus::Loaded);
+    ASSERT_TRUE(WriteSettings(File("c.cal"), state));
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), damaged_bytes);
+    // Only before the first write: the backup keeps the damaged file.
+    state.settings.TZ = 5;
+    ASSERT_TRUE(WriteSettings(dir_ / "." / "c.cal", state));
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), damaged_bytes);
+    CalendarState back;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(File("c.cal"), back, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean());
+    EXPECT_EQ(back.settings.TZ, 5);
+    EXPECT_EQ(back.SDays[0][7].name, "뒤에 있는 날");
+
+    // A clean file gets no backup; a file with no key of its own does.
+    ASSERT_TRUE(WriteSettings(File("clean.cal"), Edited()));
+    ASSERT_EQ(ReadSettings(File("clean.cal"), back), skydata::ConfigFileStatus::Loaded);
+    ASSERT_TRUE(WriteSettings(File("clean.cal"), back));
+    EXPECT_FALSE(fs::exists(File("clean.cal.bak")));
+    WriteRaw(File("foreign.cal"), "[foo]bar[/foo]");
+    EXPECT_EQ(ReadSettings(File("foreign.cal"), back), skydata::ConfigFileStatus::Damaged);
+    ASSERT_TRUE(WriteSettings(File("foreign.cal"), back));
+    EXPECT_EQ(*platform::ReadFileBytes(File("foreign.cal.bak")), "[foo]bar[/foo]");
+
+    // A file that cannot be kept is not written over.
+    fs::create_directories(File("folder.cal"));
+    EXPECT_EQ(ReadSettings(File("folder.cal"), back), skydata::ConfigFileStatus::Unreadable);
+    EXPECT_FALSE(WriteSettings(File("folder.cal"), back));
+    EXPECT_TRUE(fs::is_directory(File("folder.cal")));
+    // The module forgets the files waiting for their backup when reset.
+    WriteRaw(File("r.cal"), damaged);
+    ASSERT_EQ(ReadSettings(File("r.cal"), back), skydata::ConfigFileStatus::Loaded);
+    ResetSettingsFilesState();
+    ASSERT_TRUE(WriteSettings(File("r.cal"), back));
+    EXPECT_FALSE(fs::exists(File("r.cal.bak")));
+}
+
+TEST_F(SettingsFiles, NamesCodePage949CannotHoldKeepTheirBytesUntilEdited) {
+    // A file saved as UTF-8: its Korean names are no code page 949 text.
+    const std::string utf8 = "[TZ] 9[/TZ]\r\n[SD0]-10000 :;  1 :;  1 :; F :; F :; 새해 첫날 :;  1[/SD0]\r\n"
+                             "[SDA1] 2024 :;  3 :;  1 :; F :; F :; 할머니 생신 :;  0[/SDA1]\r\n[CFONT3]나눔[/CFONT3]\r\n";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(File("u.cal"), utf8));
+    CalendarState state;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(File("u.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean());
+    EXPECT_EQ(state.kept_bytes.size(), 2u);  // the font name is not installed: it becomes 돋움
+    ASSERT_TRUE(WriteSettings(File("out.cal"), state));
+    std::string written = *platform::ReadFileBytes(File("out.cal"));
+    EXPECT_NE(written.find("[SD0]-10000 :;  1 :;  1 :; F :; F :; 새해 첫날 :;  1[/SD0]\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[SDA1] 2024 :;  3 :;  1 :; F :; F :; 할머니 생신 :;  0[/SDA1]\r\n"), std::string::npos);
+    EXPECT_EQ(written.find('?'), std::string::npos);
+    EXPECT_EQ(written.rfind("[TZ] 9[/TZ]\r\n", 0), 0u);
+    EXPECT_EQ(written.substr(written.size() - 13), "[/SDB365]\r\n\r\n");
+    // Read back, the same bytes again.
+    CalendarState back;
+    ASSERT_EQ(ReadSettings(File("out.cal"), back), skydata::ConfigFileStatus::Loaded);
+    ASSERT_TRUE(WriteSettings(File("again.cal"), back));
+    EXPECT_TRUE(*platform::ReadFileBytes(File("again.cal")) == written);
+    // An edited entry is written in code page 949; the other keeps its bytes.
+    back.SDays[0][0].name = "신정";
+    ASSERT_TRUE(WriteSettings(File("edited.cal"), back));
+    written = *platform::ReadFileBytes(File("edited.cal"));
+    EXPECT_NE(written.find("[SD0]-10000 :;  1 :;  1 :; F :; F :; " + platform::Utf8ToCp949("신정") + " :;  1[/SD0]"),
+              std::string::npos);
+    EXPECT_NE(written.find("할머니 생신"), std::string::npos);
+}
+
+TEST_F(SettingsFiles, DamagedUserFileStartsFromTheShippedDefaults) {
+    platform::FakeEnv env("vu");
+    env.folders.user = dir_ / "user";
+    env.folders.program = dir_ / "program";
+    fs::create_directories(env.folders.user);
+    fs::create_directories(env.folders.program);
+    fs::copy_file(fs::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg", env.folders.program / "CalConfig.cfg");
+
+    // No file of the user's: the shipped one, cleanly.
+    CalendarState state;
+    SettingsReport report;
+    EXPECT_EQ(LoadDefaultConfig(state, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean());
+    EXPECT_EQ(state.SDays[0][0].name, "신정");
+
+    // A user's file that cannot be used: the shipped defaults, and the file
+    // is kept as CalConfig.cfg.bak at the first save.
+    const fs::path user = env.folders.user / "CalConfig.cfg";
+    const std::string utf16("\xff\xfe[\0T\0Z\0]\0", 10);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(user, utf16));
+    CalendarState started;
+    EXPECT_EQ(LoadDefaultConfig(started, &report), skydata::ConfigFileStatus::Damaged);
+    EXPECT_EQ(report.file, user);
+    EXPECT_EQ(started.SDays[0][0].name, "신정");
+    ASSERT_TRUE(SaveDefaultConfig(started));
+    EXPECT_EQ(*platform::ReadFileBytes(env.folders.user / "CalConfig.cfg.bak"), utf16);
+    CalendarState back;
+    EXPECT_EQ(LoadDefaultConfig(back, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(back.SDays[0][13].name, "기독탄신일");
+
+    // A reset gives the shipped defaults over the built-in ones.
+    CalendarState reset = Edited();
+    EXPECT_TRUE(LoadShippedDefaults(reset));
+    EXPECT_EQ(reset.settings.TZ, 9);
+    EXPECT_EQ(reset.SDays[0][1].name, "설날");
+    EXPECT_EQ(reset.SDays[1][12], SDayRecord{});
+    fs::remove(env.folders.program / "CalConfig.cfg");
+    EXPECT_FALSE(LoadShippedDefaults(reset));
+    EXPECT_EQ(reset.SDays[0][1], SDayRecord{});
+}
+
+TEST_F(SettingsFiles, ShippedFileHoldsThePublicHolidaysOfKorea) {
+    CalendarState state;
+    SettingsReport report;
+    ASSERT_EQ(ReadSettings(fs::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg", state, &report),
+              skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean());
+    // Only the special days: every setting is the default.
+    ExpectSameSettings(CalendarState{}, [&] {
+        CalendarState settings_only = state;
+        for (SDaySet& set : settings_only.SDays) ClearSDaySet(set);
+        return settings_only;
+    }());
+    const struct {
+        const char* name;
+        int month, day;
+        bool lunar;
+    } holidays[] = {{"신정", 1, 1, false},    {"설날", 1, 1, true},     {"설날", 1, 2, true},
+                    {"삼일절", 3, 1, false},  {"어린이날", 5, 5, false}, {"부처님 오신 날", 4, 8, true},
+                    {"현충일", 6, 6, false},  {"광복절", 8, 15, false}, {"추석", 8, 14, true},
+                    {"추석", 8, 15, true},    {"추석", 8, 16, true},    {"개천절", 10, 3, false},
+                    {"한글날", 10, 9, false}, {"기독탄신일", 12, 25, false}};
+    std::size_t slot = 0;
+    for (const auto& h : holidays) {
+        const SDayRecord& r = state.SDays[0][slot++];
+        EXPECT_EQ(r.name, h.name);
+        EXPECT_EQ(r.year, EveryYear) << h.name;
+        EXPECT_EQ(r.month, h.month) << h.name;
+        EXPECT_EQ(r.day, h.day) << h.name;
+        EXPECT_EQ(r.lunar, h.lunar) << h.name;
+        EXPECT_FALSE(r.leap) << h.name;
+        EXPECT_EQ(r.kind, kSDayHoliday) << h.name;
+    }
+    for (; slot < kSDayUserSlots; ++slot) EXPECT_FALSE(state.SDays[0][slot].InUse()) << slot;
 }
 
 }  // namespace

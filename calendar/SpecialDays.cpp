@@ -1,12 +1,12 @@
 #include "calendar/SpecialDays.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
 #include "astro/JulianDay.h"
 #include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
-#include <algorithm>
 #include "skydata/ConfigStore.h"
 
 namespace vu {
@@ -41,6 +41,17 @@ std::optional<long> PieceNumber(const std::string& piece, long min, long max) {
 
 bool IsDDay(const SDayRecord& record) { return record.year <= DDayYear; }
 
+// Whether name is one of the ", "-joined items of text.
+bool NamesItem(std::string_view text, std::string_view name) {
+    for (std::size_t at = text.find(name); at != std::string_view::npos; at = text.find(name, at + 1)) {
+        const bool starts = at == 0 || (at >= 2 && text.substr(at - 2, 2) == ", ");
+        const std::size_t end = at + name.size();
+        const bool ends = end == text.size() || text.substr(end, 2) == ", ";
+        if (starts && ends) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void ClearSDaySet(SDaySet& set) { set.fill(SDayRecord{}); }
@@ -67,7 +78,9 @@ std::string SDayToText(const SDayRecord& record) {
     return text;
 }
 
-SDayRecord TextToSDay(std::string_view text) {
+SDayRecord TextToSDay(std::string_view text) { return ParseSDay(text).value_or(SDayRecord{}); }
+
+std::optional<SDayRecord> ParseSDay(std::string_view text) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
     while (true) {
@@ -76,7 +89,7 @@ SDayRecord TextToSDay(std::string_view text) {
         if (at == std::string_view::npos) break;
         start = at + kFieldSeparator.size();
     }
-    if (pieces.size() < 7) return SDayRecord{};
+    if (pieces.size() < 7) return std::nullopt;
 
     SDayRecord record;
     std::optional<long> year;
@@ -87,7 +100,7 @@ SDayRecord TextToSDay(std::string_view text) {
     const std::optional<long> month = PieceNumber(pieces[1], INT16_MIN, INT16_MAX);
     const std::optional<long> day = PieceNumber(pieces[2], INT16_MIN, INT16_MAX);
     const std::optional<long> kind = PieceNumber(pieces[6], 0, 255);
-    if (!year || !month || !day || !kind) return SDayRecord{};
+    if (!year || !month || !day || !kind) return std::nullopt;
     record.year = static_cast<std::int16_t>(*year);
     record.month = static_cast<std::int16_t>(*month);
     record.day = static_cast<std::int16_t>(*day);
@@ -118,9 +131,13 @@ std::string SDayListText(int slot, const SDayRecord& record) {
 }
 
 std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, const SDaySet& set) {
-    for (const SDayRecord& record : set) {
+    for (std::size_t slot = 0; slot < set.size(); ++slot) {
+        const SDayRecord& record = set[slot];
         if (!record.InUse() || record.jd != jd) continue;
         if (record.lunar && record.year < -9999) continue;
+        // The solar terms are computed into every set: a day shown from
+        // several sets names each computed day once.
+        if (slot >= static_cast<std::size_t>(kSDayUserSlots) && NamesItem(text, record.name)) continue;
         JoinName(text, record.name);
         kind |= record.kind;
     }

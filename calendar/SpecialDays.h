@@ -6,6 +6,7 @@
 // line) and the lookups that name a day are here.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,9 @@ std::string SDayToText(const SDayRecord& record);
 // The inverse. Year "x" gives DDayYear; a value of fewer than seven pieces,
 // or a number that does not fit its field, gives the empty entry; jd is 0.
 SDayRecord TextToSDay(std::string_view text);
+// The same, with nullopt where TextToSDay gives the empty entry for a value
+// it cannot parse.
+std::optional<SDayRecord> ParseSDay(std::string_view text);
 
 // The editor's list line: "(007) 지정된 내용 없음", "(010) 백일-2번 기념일 +100일",
 // "(003) 설날-(음)1월 1일".
@@ -63,7 +67,9 @@ std::string SDayListText(int slot, const SDayRecord& record);
 
 // Appends to text (joined by ", ") the names of the set's entries whose jd
 // equals jd (solar entries, computed days, terms, D-Days, lunar entries of one
-// given year); kind is OR-ed with theirs.
+// given year); kind is OR-ed with theirs. A computed entry (slots 366 and
+// up: computed days, solar terms) whose name the text already holds is not
+// named again, so a day shown from several sets names each term once.
 std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, const SDaySet& set);
 std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, int set);
 

@@ -7,6 +7,7 @@
 
 #include "calendar/CalendarState.h"
 #include "calendar/ComputedDays.h"
+#include "calendar/DayNames.h"
 #include "calendar/SpecialDays.h"
 #include "calendar/VuCalendarServices.h"
 
@@ -194,6 +195,39 @@ TEST_F(YearDays, DDaysFromSolarAndLunarEntries) {
     YearSpecialDays(2024, 0);
     EXPECT_FALSE(set[12].unresolved);
     EXPECT_EQ(set[12].jd, Noon(2024, 1, 6));
+}
+
+TEST_F(YearDays, ASolarTermIsNamedOnceWhateverSetsAreShown) {
+    Prepare(2024);
+    for (int s = 0; s < 3; ++s) YearSpecialDays(2024, s);
+    const double daeseol = Noon(2024, 12, 7);
+    ASSERT_EQ(Slot(1, 366 + 22).name, "대설");
+    ASSERT_EQ(Slot(1, 366 + 22).jd, daeseol);
+    // The grid and the day windows chain the lookups set after set.
+    const auto chained = [&](std::initializer_list<int> sets) {
+        std::string text;
+        std::uint8_t kind = 0;
+        for (int s : sets) text = DaySDayNames(text, daeseol, kind, s);
+        return text;
+    };
+    const struct {
+        std::initializer_list<int> sets;
+        const char* text;
+    } cases[] = {{{0}, "대설"}, {{2}, "대설"}, {{0, 1}, "대설"}, {{1, 0}, "대설"}, {{0, 1, 2}, "대설"}};
+    for (const auto& c : cases) EXPECT_EQ(chained(c.sets), c.text) << c.sets.size();
+
+    // A user's entry of the day stays in slot order, named by each set that
+    // holds it; the term still comes once. A text that only contains the
+    // term's name ("대설주의보") does not hide it.
+    Calendar().SDays[1][4] = Entry(EveryYear, 12, 7, "대설주의보", kSDayHighlight);
+    Calendar().SDays[2][0] = Entry(EveryYear, 12, 7, "눈", 0);
+    for (int s = 0; s < 3; ++s) YearSpecialDays(2024, s);
+    EXPECT_EQ(chained({0, 1, 2}), "대설, 대설주의보, 눈");
+    EXPECT_EQ(chained({2, 1}), "눈, 대설, 대설주의보");
+
+    // The day details and the year's list name it once too.
+    EXPECT_EQ(DayNamesText(Calendar(), daeseol, kAllDayNameSources), "대설, 대설주의보, 눈");
+    EXPECT_EQ(DayNamesText(Calendar(), Noon(2024, 12, 21), {false, true, true, false}), "동지");
 }
 
 TEST_F(YearDays, NewYearsEveWithoutALunarNewYearStaysUnused) {

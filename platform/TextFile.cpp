@@ -238,9 +238,13 @@ std::string Cp949ToUtf8(const std::string& cp949) { return Convert(cp949, "UTF-8
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    try {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;  // a folder opens, but reading it fails
+    }
 }
 
 std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path) {

@@ -48,9 +48,9 @@ std::vector<Tag> CollectTags(std::string_view text) {
 template <typename Visit>
 void WalkEntries(std::string_view text, Visit&& visit) {
     const std::vector<Tag> tags = CollectTags(text);
-    std::unordered_map<std::string_view, std::vector<std::size_t>> closings;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> closings, openings;
     for (std::size_t t = 0; t < tags.size(); ++t) {
-        if (tags[t].closing) closings[tags[t].key].push_back(t);
+        (tags[t].closing ? closings : openings)[tags[t].key].push_back(t);
     }
     std::size_t cursor = 0;
     for (std::size_t t = 0; t < tags.size(); ++t) {
@@ -61,6 +61,12 @@ void WalkEntries(std::string_view text, Visit&& visit) {
         const std::vector<std::size_t>& list = found->second;
         const auto next = std::upper_bound(list.begin(), list.end(), t);
         if (next == list.end()) continue;  // no closing tag after it: damaged entry
+        // The key opens again before it closes: this opening tag is a stray
+        // (a line cut off after its tag), and taking it would swallow the
+        // entries up to the real one.
+        const std::vector<std::size_t>& opens = openings[open.key];
+        const auto reopen = std::upper_bound(opens.begin(), opens.end(), t);
+        if (reopen != opens.end() && *reopen < *next) continue;
         const Tag& close = tags[*next];
         visit(open.key, text.substr(open.end, close.begin - open.end));
         cursor = close.end;
@@ -98,8 +104,16 @@ void Append(std::string_view key, std::string_view value) {
     closing += key;
     closing += ']';
     std::string safe(value);
-    // A value holding its own closing tag would end the entry early on reading.
+    // A value holding its own closing tag would end the entry early on
+    // reading, and one holding its own opening tag would make the entry's
+    // opening tag look like a stray one.
     for (std::size_t at = safe.find(closing); at != std::string::npos; at = safe.find(closing, at + 2)) {
+        safe.insert(at + 1, 1, ' ');
+    }
+    std::string opening = "[";
+    opening += key;
+    opening += ']';
+    for (std::size_t at = safe.find(opening); at != std::string::npos; at = safe.find(opening, at + 2)) {
         safe.insert(at + 1, 1, ' ');
     }
     std::string& text = ConfigStore().ConfigText;
@@ -366,6 +380,18 @@ bool EndsInsideAnEntry(std::string_view text) {
         last_end = static_cast<std::size_t>(value.data() - text.data()) + value.size() + key.size() + 3;
     });
     return text.find_first_not_of(" \t\r\n", last_end) != std::string_view::npos;
+}
+
+bool HasTextOutsideEntries(std::string_view text) {
+    std::size_t last_end = 0;
+    bool stray = false;
+    const auto blank = [](std::string_view part) { return part.find_first_not_of(" \t\r\n") == std::string_view::npos; };
+    WalkEntries(text, [&](std::string_view key, std::string_view value) {
+        const std::size_t begin = static_cast<std::size_t>(value.data() - text.data()) - key.size() - 2;
+        if (!blank(text.substr(last_end, begin - last_end))) stray = true;
+        last_end = static_cast<std::size_t>(value.data() - text.data()) + value.size() + key.size() + 3;
+    });
+    return stray || !blank(text.substr(std::min(last_end, text.size())));
 }
 
 ConfigFileStatus LoadConfigFile(const std::filesystem::path& path) {

@@ -8,8 +8,10 @@
 //
 // Entries are read in sequence (opening tag, value up to its own closing tag),
 // so a value that holds another key's tags cannot hijack that key, and a key
-// never matches inside the tag of a longer key (mfont1 against mfont10). The
-// first entry of a key wins. An entry without its closing tag, or a number that
+// never matches inside the tag of a longer key (mfont1 against mfont10). An
+// opening tag followed by another opening tag of its key before the closing
+// one is a stray line, skipped, so it cannot swallow the entries after it.
+// The first entry of a key wins. An entry without its closing tag, or a number that
 // does not fit its type, reads as absent: the reader returns its default.
 //
 // Numbers are written and read in the plain number text of the whole system:
@@ -55,6 +57,9 @@ std::optional<std::string> FindConfigValue(std::string_view text, std::string_vi
 // entry (or stands in a text without one): a file cut off in the middle of an
 // entry, or junk.
 bool EndsInsideAnEntry(std::string_view text);
+// True when text other than blanks and line ends stands anywhere outside the
+// complete entries: before, between or after them (a cut-off or stray line).
+bool HasTextOutsideEntries(std::string_view text);
 
 // Plain number text of a Double: " 60", "-127.5", " .280000001192093",
 // " 1E+20", " 1E-05" (15 significant digits, exponent form below .0001 and
@@ -99,8 +104,9 @@ float ReadConfigSingle(std::string_view key, float default_value);
 // The trimmed value, or the default exactly as given.
 std::string ReadConfigString(std::string_view key, std::string_view default_value);
 
-// Appenders. A value that holds its own key's closing tag gets that tag
-// broken up ("[/k]" becomes "[ /k]") so that the entry still reads back.
+// Appenders. A value that holds its own key's closing or opening tag gets
+// that tag broken up ("[/k]" becomes "[ /k]", "[k]" "[ k]") so that the entry
+// still reads back.
 void WriteConfigBool(std::string_view key, bool value);
 void WriteConfigDouble(std::string_view key, double value);
 void WriteConfigLong(std::string_view key, std::int32_t value);

@@ -119,6 +119,41 @@ TEST_F(ConfigStoreTest, ValueHoldingItsOwnClosingTagStillReadsBack) {
     EXPECT_EQ(ReadConfigDouble("lat", 0), 1);
 }
 
+TEST_F(ConfigStoreTest, ValueHoldingItsOwnOpeningTagStillReadsBack) {
+    WriteConfigString("nobsname", "a[nobsname]b");
+    WriteConfigDouble("lat", 1);
+    EXPECT_EQ(ReadConfigString("nobsname", ""), "a[ nobsname]b");
+    EXPECT_EQ(ReadConfigDouble("lat", 0), 1);
+}
+
+TEST_F(ConfigStoreTest, StrayOpeningTagSwallowsNoEntryAfterIt) {
+    // A line cut off after its tag, before the real entry of its key.
+    for (const char* stray : {"[SD5]\r\n", "[SD5]-10000 :; 3 :;\r\n", "[SD5][SD5]\r\n"}) {
+        SetText(std::string(stray) + "[SD1]a[/SD1]\r\n[SD2]b[/SD2]\r\n[SD5]e[/SD5]\r\n[SD6]f[/SD6]\r\n");
+        EXPECT_EQ(ReadConfigString("SD1", "-"), "a") << stray;
+        EXPECT_EQ(ReadConfigString("SD2", "-"), "b") << stray;
+        EXPECT_EQ(ReadConfigString("SD5", "-"), "e") << stray;
+        EXPECT_EQ(ReadConfigString("SD6", "-"), "f") << stray;
+    }
+}
+
+TEST_F(ConfigStoreTest, TextOutsideTheEntries) {
+    const struct {
+        const char* text;
+        bool outside;
+    } cases[] = {
+        {"", false},
+        {"\r\n \r\n", false},
+        {"[a]1[/a]\r\n[b]2[/b]\r\n\r\n", false},
+        {"[a]x [c]y[/c] z[/a]", false},                // tags inside a value are the value's
+        {"junk\r\n[a]1[/a]\r\n", true},
+        {"[a]1[/a]\r\n[b]2\r\n", true},               // cut off at the end
+        {"[a]1[/a]\r\n[SD5]\r\n[b]2[/b]\r\n", true},  // a stray line between
+        {"no entry at all", true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HasTextOutsideEntries(c.text), c.outside) << c.text;
+}
+
 TEST_F(ConfigStoreTest, DamagedEntriesReadAsAbsent) {
     // lat lacks its closing tag; lon's closing tag stands before its opening tag.
     SetText("[/lon]\r\n[lat]35\r\n[lon]128[tz]9[/tz]\r\n[name]x[/name]\r\n");

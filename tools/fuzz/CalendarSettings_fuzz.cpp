@@ -2,7 +2,10 @@
 // a crash or sanitizer report, every value must come out in its range, and
 // after a write and a read (which may replace a number written at 15 digits
 // that no longer fits, by its default) a further write and read changes
-// nothing.
+// nothing. The work files live in a folder of their own, made with a unique
+// name, emptied after every input and removed when the process ends.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -17,22 +20,47 @@ void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-// Scratch files in memory where the system has a tmpfs: every run makes four
-// atomic, synced writes.
-std::filesystem::path Scratch(const char* name) {
+// A fresh folder in memory where the system has a tmpfs (every input makes
+// four atomic, synced writes), else in the temporary folder.
+std::filesystem::path MakeWorkFolder() {
     std::error_code error;
     const std::filesystem::path shm = "/dev/shm";
-    const std::filesystem::path folder =
+    const std::filesystem::path base =
         std::filesystem::is_directory(shm, error) ? shm : std::filesystem::temp_directory_path();
-    return folder / (std::string("vu_fuzz_") + name);
+    std::string name = (base / "vu_fuzz_XXXXXX").string();
+    if (!::mkdtemp(name.data())) std::abort();
+    return name;
 }
 
-}  // namespace
+void RemoveWorkFolder();
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string raw(reinterpret_cast<const char*>(data), size);
-    const auto input = Scratch("in.cal"), first = Scratch("first.cal"), second = Scratch("second.cal"),
-               third = Scratch("third.cal");
+const std::filesystem::path& WorkFolder() {
+    static const std::filesystem::path folder = MakeWorkFolder();
+    // Registered once the folder's name is made, so it runs before that
+    // name is destroyed at exit.
+    static const bool removed_at_exit = std::atexit(RemoveWorkFolder) == 0;
+    (void)removed_at_exit;
+    return folder;
+}
+
+void RemoveWorkFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(WorkFolder(), ignored);
+}
+
+// Removes every file the input made (the backups of a damaged input too).
+void EmptyWorkFolder() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(WorkFolder(), error))
+        std::filesystem::remove(entry.path(), error);
+}
+
+bool InRange(double value, vu::SettingRange range) { return range.Holds(value); }
+
+int RunOne(const std::string& raw) {
+    const std::filesystem::path folder = WorkFolder();
+    const auto input = folder / "in.cal", first = folder / "first.cal", second = folder / "second.cal",
+               third = folder / "third.cal";
     Check(platform::WriteFileBytesAtomic(input, raw));
 
     vu::CalendarState state;
@@ -42,8 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(s.RSP >= 1 && s.RSP <= 4);
     Check(s.SDCAT <= 2 && s.DispType <= 4);
     Check(s.Tidal >= 0 && s.Tidal <= 3);
-    Check(s.DispGap >= 1);
-    for (const vu::CalFontSlot& font : state.fonts) Check(vu::FontExists(font.name));
+    Check(InRange(s.DispGap, vu::kGapRange));
+    Check(InRange(s.TZ, vu::kZoneRange) && InRange(s.FH, vu::kSummerOffsetRange));
+    Check(InRange(s.LAT, vu::kLatitudeRange) && InRange(s.LON, vu::kLongitudeRange));
+    Check(InRange(s.ObsHT, vu::kHeightRange) && InRange(s.HCol, vu::kColourRange));
+    for (const vu::CalFontSlot& font : state.fonts) {
+        Check(vu::FontExists(font.name));
+        Check(InRange(font.size, vu::kFontSizeRange) && InRange(font.colour, vu::kColourRange));
+    }
+    for (const vu::SDaySet& set : state.SDays)
+        for (int i = 0; i < vu::kSDayUserSlots; ++i) Check(set[static_cast<std::size_t>(i)].name.size() <= 4 * vu::kLongestSettingText);
 
     Check(vu::WriteSettings(first, state));
     vu::CalendarState again;
@@ -54,4 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(vu::WriteSettings(third, last));
     Check(platform::ReadFileBytes(second) == platform::ReadFileBytes(third));
     return 0;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const int result = RunOne(std::string(reinterpret_cast<const char*>(data), size));
+    EmptyWorkFolder();
+    return result;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/CalendarState.h"
+#include "calendar/SettingsFiles.h"
 #include "calendar/SpecialDays.h"
 #include "calendar/TimeBase.h"
 #include "platform/ImageSurface.h"
@@ -178,6 +179,34 @@ TEST_F(VuGrid, FiveDisplayModes) {
     EXPECT_EQ(MakeCellSDStr(state_, day, 2024, 3, 27, false, 4, 9, 0, kind), "");
 }
 
+TEST_F(VuGrid, ASolarTermIsNamedOnceInEveryDisplayMode) {
+    state_.CalYear = 2024;
+    PrepareDisplayedYear(state_, 12);
+    state_.settings.Astro = false;
+    const double daeseol = JulianDay(2024, 12, 7, 12);
+    for (int sdcat = 0; sdcat < 3; ++sdcat) {
+        for (int mode = 0; mode < 5; ++mode) {
+            state_.settings.SDCAT = static_cast<std::uint8_t>(sdcat);
+            std::uint8_t kind = 0;
+            EXPECT_EQ(MakeCellSDStr(state_, daeseol, 2024, 11, 7, false, mode, 9, 0, kind), "대설")
+                << sdcat << "/" << mode;
+        }
+    }
+    // With a holiday of set 0 kept in mode 3, the term is not repeated either.
+    SDayRecord holiday;
+    holiday.year = EveryYear;
+    holiday.month = 12;
+    holiday.day = 7;
+    holiday.name = "쉬는 날";
+    holiday.kind = kSDayHoliday;
+    holiday.jd = daeseol;
+    state_.SDays[0][0] = holiday;
+    state_.settings.SDCAT = 1;
+    std::uint8_t kind = 0;
+    EXPECT_EQ(MakeCellSDStr(state_, daeseol, 2024, 11, 7, false, 3, 9, 0, kind), "쉬는 날, 대설");
+    EXPECT_EQ(MakeCellSDStr(state_, daeseol, 2024, 11, 7, false, 4, 9, 0, kind), "쉬는 날, 대설");
+}
+
 // The pixel colour of the surface as RGB components.
 platform::Colour PixelAt(platform::ImageSurface& pic, int x, int y) { return pic.Point(x, y).value_or(1); }
 
@@ -230,6 +259,48 @@ TEST_F(VuGrid, AutoSizeShrinksLongTextButNotBelowSix) {
     SetCellFont(pic_, state_, 2);
     FitCellText(pic_, true, 10, 40, 20, 8, long_text + long_text + long_text, 0, kWhite);
     EXPECT_EQ(pic_.Font().size_pt, kSmallestCellFont);
+}
+
+// Red pixels in the cell of a day of the last drawing.
+int RedPixelsOfDay(platform::ImageSurface& pic, double jd) {
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r < 6; ++r) {
+            if (MonthGrid().CellJD[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] != jd) continue;
+            int red = 0;
+            for (int y = 83 * r + 32; y < 83 * (r + 1) + 28; ++y)
+                for (int x = 100 * c + 2; x < 100 * (c + 1) - 2; ++x) red += PixelAt(pic, x, y) == kRed;
+            return red;
+        }
+    ADD_FAILURE() << "day not drawn: " << jd;
+    return 0;
+}
+
+TEST_F(VuGrid, TheShippedHolidaysAreRed) {
+    ASSERT_EQ(ReadSettings(std::filesystem::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg", state_),
+              skydata::ConfigFileStatus::Loaded);
+    state_.settings.Astro = false;
+    const struct {
+        int month, day;
+        const char* name;  // "" for a plain weekday
+    } days[] = {{2, 17, "설날"}, {2, 18, "설날"}, {2, 19, ""},           {5, 24, "부처님 오신 날"},
+                {9, 25, "추석"}, {9, 28, ""},     {12, 25, "기독탄신일"}, {12, 24, ""}};
+    for (const auto& d : days) {
+        Draw(pic_, state_, 2026, d.month);
+        const double jd = JulianDay(2026, d.month, d.day, 12);
+        if (*d.name) {
+            EXPECT_GT(RedPixelsOfDay(pic_, jd), 10) << d.month << "/" << d.day;
+        } else {
+            EXPECT_EQ(RedPixelsOfDay(pic_, jd), 0) << d.month << "/" << d.day;
+        }
+        for (int c = 0; c < 7; ++c)
+            for (int r = 0; r < 6; ++r) {
+                if (MonthGrid().CellJD[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)] != jd) continue;
+                const std::string& cell = MonthGrid().CellText[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)];
+                if (*d.name) {
+                    EXPECT_NE(cell.find(d.name), std::string::npos) << cell;
+                }
+            }
+    }
 }
 
 }  // namespace

@@ -355,7 +355,11 @@ void Form1::Form_Load() {
     std::vector<std::string> families;
     for (const QString& family : QFontDatabase::families()) families.push_back(app::StdText(family));
     ListFonts(std::move(families));
-    LoadDefaultConfig(state);
+    // A file that did not load cleanly is reported once, and kept as its
+    // backup before the first save over it.
+    SettingsReport report;
+    const std::string notice = SettingsReadMessage(LoadDefaultConfig(state, &report), report, true);
+    if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
     if (state.settings.SDCAT > 2) state.settings.SDCAT = 0;
     {
         const QSignalBlocker quiet(Combo3);

@@ -48,11 +48,14 @@ void Form1::OpenConfig() {
         platform::MsgBox("파일이 없습니다.", platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
         return;
     }
-    // Read into a copy: a file that cannot be read changes nothing.
+    // Read into a copy: a file that cannot be read, or holds no key of a
+    // settings file (empty, foreign, a sky chart), changes nothing.
     CalendarState read = Calendar();
     for (SDaySet& set : read.SDays) ClearSDaySet(set);
-    if (ReadSettings(choice->path, read) != skydata::ConfigFileStatus::Loaded) {
-        platform::MsgBox(FullName(choice->path) + " 파일을 vu 설정 파일로 읽을 수 없습니다.", platform::MsgButtons::Ok,
+    SettingsReport report;
+    const skydata::ConfigFileStatus status = ReadSettings(choice->path, read, &report);
+    if (status != skydata::ConfigFileStatus::Loaded) {
+        platform::MsgBox(SettingsReadMessage(status, report, false), platform::MsgButtons::Ok,
                          platform::MsgIcon::Critical, kTitle);
         return;
     }
@@ -65,6 +68,8 @@ void Form1::OpenConfig() {
     ShowSettings();
     ApplySetting();
     SDList();
+    const std::string notice = SettingsReadMessage(status, report, false);
+    if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
 }
 
 void Form1::SaveConfig() {
@@ -77,17 +82,21 @@ void Form1::SaveConfig() {
     request.name = "vu설정.cal";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
-    if (!WriteSettings(choice->path, Calendar())) return;
+    if (!WriteSettings(choice->path, Calendar())) {
+        platform::MsgBox(FullName(choice->path) + " 파일에 vu 설정을 저장하지 못했습니다.", platform::MsgButtons::Ok,
+                         platform::MsgIcon::Critical, kTitle);
+        return;
+    }
     platform::MsgBox("vu 설정 파일을 " + FullName(choice->path) + " 파일로 저장했습니다.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Information, kTitle);
 }
 
 void Form1::DefaultConfig() {
-    // The defaults are built here, without reading any file.
+    // The defaults a first start gives: the built-in ones with the program
+    // folder's CalConfig.cfg (the public holidays) over them; the user's own
+    // CalConfig.cfg is not read.
     CalendarState& state = Calendar();
-    for (SDaySet& set : state.SDays) ClearSDaySet(set);
-    state.settings = CalendarSettings{};
-    state.fonts = DefaultCalFontSlots(state.settings.ShowRST);
+    LoadShippedDefaults(state);
     {
         const QSignalBlocker quiet(Combo3);
         Combo3->setCurrentIndex(state.settings.SDCAT);

@@ -16,8 +16,10 @@
 
 #include <fstream>
 
+#include "calendar/SettingsFiles.h"
 #include "calendar/TimeBase.h"
 #include "platform/Surface.h"
+#include "platform/TextFile.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/VuTestSupport.h"
 #include "vu/main/Form1.h"
@@ -897,6 +899,172 @@ TEST(VuFiles, UnloadSavesOnYesOnlyAndAsksWhenTheSaveFails) {
     p.env.messages.answers = {platform::MsgAnswer::Yes, platform::MsgAnswer::Yes};
     form.mnuExit_Click();
     EXPECT_FALSE(form.isVisible());
+}
+
+// ---- Shipped holidays and damaged settings files ------------------------------
+
+std::filesystem::path ShippedCalConfig() { return std::filesystem::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg"; }
+
+// The grid text of a day of the displayed month ("" when it is not shown).
+std::string CellOf(int day) {
+    for (const auto& column : MonthGrid().CellText)
+        for (const std::string& cell : column) {
+            std::string label = " ";
+            label += std::to_string(day);
+            label += "일/";
+            const std::size_t space = cell.find(' ');
+            if (space != std::string::npos && cell.compare(space, label.size(), label) == 0) return cell;
+        }
+    return "";
+}
+
+TEST(VuFiles, FirstStartShowsTheShippedHolidaysAndResetRestoresThem) {
+    VuEnv p;
+    std::filesystem::copy_file(ShippedCalConfig(), p.env.folders.program / "CalConfig.cfg");
+    const std::string shipped = *platform::ReadFileBytes(p.env.folders.program / "CalConfig.cfg");
+    p.env.clock.Set(2026, 2, 1, 9, 0, 0);
+    Form1 form;
+    EXPECT_TRUE(p.Messages().empty());
+    form.ApplySetting();
+    EXPECT_NE(CellOf(17).find("/설날"), std::string::npos) << CellOf(17);
+    EXPECT_NE(CellOf(18).find("설날/"), std::string::npos) << CellOf(18);
+    EXPECT_NE(CellOf(16).find("/제석/"), std::string::npos) << CellOf(16);
+    form.txtMN->setText("9");
+    form.ApplySetting();
+    for (int day : {24, 25, 26}) EXPECT_NE(CellOf(day).find("/추석"), std::string::npos) << CellOf(day);
+    form.txtMN->setText("12");
+    form.ApplySetting();
+    EXPECT_NE(CellOf(25).find("/기독탄신일/"), std::string::npos) << CellOf(25);
+
+    // The user's edits go to the user's file; the shipped one never changes.
+    Calendar().SDays[0][0].name = "새해";
+    Calendar().SDays[1][3] = TextToSDay("-10000 :;  7 :;  7 :; F :; F :; 칠석 :;  0");
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    ASSERT_TRUE(form.Form_Unload());
+    EXPECT_EQ(*platform::ReadFileBytes(p.env.folders.program / "CalConfig.cfg"), shipped);
+    CalendarState saved;
+    ASSERT_EQ(ReadSettings(p.env.folders.user / "CalConfig.cfg", saved), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(saved.SDays[0][0].name, "새해");
+
+    // The reset restores the shipped holidays and nothing of the user's.
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    form.mnuReset_Click();
+    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
+    EXPECT_EQ(Calendar().SDays[0][13].name, "기독탄신일");
+    EXPECT_EQ(Calendar().SDays[1][3].month, NoMonth);
+    EXPECT_EQ(Q2S(form.ListSD->item(1)->text()), "(001) 설날-(음)1월 1일");
+}
+
+TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndKeptBeforeTheExitSave) {
+    CalendarState edited;
+    edited.settings.TZ = 8;
+    edited.SDays[0][4] = TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
+    std::string whole;
+    {
+        VuEnv p;
+        ASSERT_TRUE(WriteSettings(p.folder / "whole.cfg", edited));
+        whole = *platform::ReadFileBytes(p.folder / "whole.cfg");
+    }
+    std::string utf16;
+    for (char c : whole.substr(0, 200)) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool starts_from_file;  // the entries that could be read are kept
+        double tz;
+    } cases[] = {
+        {"utf-16", "\xff\xfe" + utf16, false, 9},
+        {"empty", "", false, 9},
+        {"garbage", "\x01\x02 no settings here", false, 9},
+        {"truncated", whole.substr(0, whole.size() / 2), true, 8},
+        {"nan", "[TZ]nan[/TZ]\r\n" + whole.substr(whole.find("[RefKR]")), true, 9},
+        {"out of range", "[TZ] 1E+308[/TZ]\r\n" + whole.substr(whole.find("[RefKR]")), true, 9},
+    };
+    for (const auto& c : cases) {
+        VuEnv p;
+        std::filesystem::copy_file(ShippedCalConfig(), p.env.folders.program / "CalConfig.cfg");
+        const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(cfg, c.bytes));
+        {
+            Form1 form;
+            ASSERT_EQ(p.Messages().size(), 1u) << c.what;
+            EXPECT_NE(p.Messages()[0].find(cfg.string()), std::string::npos) << c.what;
+            EXPECT_NE(p.Messages()[0].find("CalConfig.cfg.bak 파일로 남겨 둡니다."), std::string::npos) << c.what;
+            EXPECT_EQ(Calendar().SDays[0][4].name, c.starts_from_file ? "내 기념일" : "어린이날") << c.what;
+            if (!c.starts_from_file) {
+                EXPECT_EQ(Calendar().SDays[0][0].name, "신정") << c.what;
+            }
+            EXPECT_EQ(Calendar().settings.TZ, c.tz) << c.what;
+            p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+            ASSERT_TRUE(form.Form_Unload()) << c.what;
+        }
+        EXPECT_TRUE(*platform::ReadFileBytes(p.env.folders.user / "CalConfig.cfg.bak") == c.bytes) << c.what;
+        // The next start reads the saved file without a word.
+        p.env.messages.shown.clear();
+        Form1 again;
+        EXPECT_TRUE(p.Messages().empty()) << c.what;
+    }
+    // The message of a file that cannot be used at all.
+    VuEnv p;
+    const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(cfg, ""));
+    Form1 form;
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" +
+                                                     cfg.string() +
+                                                     "\r\n원래 파일은 설정을 저장하기 전에 CalConfig.cfg.bak 파일로 "
+                                                     "남겨 둡니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
+}
+
+TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
+    VuEnv p;
+    Form1 form;
+    Calendar().SDays[1][2] = TextToSDay("-10000 :;  2 :;  2 :; F :; F :; 둘 :;  0");
+    form.txtTZ->setText("7");
+    form.ReadFormSettings();
+    const CalendarState before = Calendar();
+    const std::string sky = "[version]1.0[/version]\r\n[mcenterx] 3.5[/mcenterx]\r\n[lat] 37[/lat]\r\n";
+    for (const std::string& bytes : {std::string(), std::string("  \r\n\r\n"), std::string("[foo]bar[/foo]"), sky}) {
+        const std::filesystem::path file = p.folder / "other.cal";
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(file, bytes));
+        p.env.messages.shown.clear();
+        p.env.files.answers.push_back(platform::FileChoice{file, 1});
+        form.OpenConfig();
+        EXPECT_EQ(p.Messages(), std::vector<std::string>{file.string() + " 파일을 vu 설정 파일로 읽을 수 없습니다."})
+            << bytes;
+        EXPECT_EQ(Calendar().settings.TZ, 7) << bytes;
+        EXPECT_EQ(Calendar().SDays[1][2], before.SDays[1][2]) << bytes;
+        EXPECT_EQ(Text(form.txtTZ), "7") << bytes;
+    }
+    // A file with damaged values loads the rest and names what took its default.
+    const std::filesystem::path file = p.folder / "half.cal";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(
+        file, "[TZ]abc[/TZ]\r\n[LAT] 99999[/LAT]\r\n[SDA5]-10000 :;  5 :;  5 :; F :; F :; ab :;  0[/SDA5]\r\n"));
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.OpenConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 "
+                                                     "바꾸었습니다.\r\n" + file.string() +
+                                                     "\r\n항목: TZ, LAT\r\n원래 파일은 이 파일에 저장하기 전에 "
+                                                     "half.cal.bak 파일로 남겨 둡니다."});
+    EXPECT_EQ(Calendar().settings.TZ, 9);
+    EXPECT_EQ(Calendar().settings.LAT, 37.5);
+    EXPECT_EQ(Calendar().SDays[1][5].name, "ab");
+    EXPECT_EQ(Calendar().SDays[1][2].month, NoMonth);
+    // Saving over it keeps the file first.
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.SaveConfig();
+    EXPECT_TRUE(std::filesystem::exists(p.folder / "half.cal.bak"));
+    // A save that fails says so.
+    const std::filesystem::path nowhere = p.folder / "없는 폴더" / "x.cal";
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{nowhere, 1});
+    form.SaveConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{nowhere.string() + " 파일에 vu 설정을 저장하지 못했습니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The calendar program as a new user first sees it: no settings file, the
+// The calendar program as a new user first sees it: no settings file of the
+// user's, the program folder's CalConfig.cfg with the public holidays, the
 // month of the clock (March 2024) on the grid page. The picture is kept as
 // "vu-screenshot.png" in the program folder; under an X server
 // (QT_QPA_PLATFORM=xcb, see tools/vu-screenshot.sh) it is taken from the
@@ -25,6 +26,8 @@ void RunEventsFor(int ms) {
 
 TEST(VuScreenshot, NewUserSeesTheCurrentMonth) {
     test::VuEnv p;
+    std::filesystem::copy_file(std::filesystem::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg",
+                               p.env.folders.program / "CalConfig.cfg");
     Form1 form;
     form.resize(1024, 740);
     form.move(0, 0);
@@ -47,7 +50,7 @@ TEST(VuScreenshot, NewUserSeesTheCurrentMonth) {
     EXPECT_TRUE(shot.save("vu-screenshot.png"));
 
     // The grid of March 2024: 1 March is a Friday, 31 March a Sunday.
-    EXPECT_EQ(MonthGrid().CellText[5][0].rfind("3월 1일/", 0), 0u);
+    EXPECT_EQ(MonthGrid().CellText[5][0].rfind("3월 1일/삼일절/", 0), 0u);
     EXPECT_GT(MonthGrid().CellJD[0][5], 0);
     const QImage grid = form.Grid->Surface().Image();
     EXPECT_GT(grid.width(), 900);
