@@ -11,14 +11,18 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
+#include <memory>
 #include <system_error>
 
 #include "platform/Guard.h"
@@ -252,6 +256,18 @@ public:
 };
 
 }  // namespace
+
+bool InstallQtKorean(const QString& folder) {
+    // Owned by the application, so it is gone before the application is.
+    static QPointer<QTranslator> catalogue;
+    delete catalogue;
+    auto loaded = std::make_unique<QTranslator>(QCoreApplication::instance());
+    const QString from = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    if (!loaded->load(QStringLiteral("qtbase_ko"), from) || !QCoreApplication::installTranslator(loaded.get()))
+        return false;
+    catalogue = loaded.release();
+    return true;
+}
 
 std::filesystem::path ProgramFolderFor(const std::filesystem::path& executable_folder) {
     const std::filesystem::path installed = executable_folder / ZU_INSTALL_DATA_FROM_BIN;

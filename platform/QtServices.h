@@ -15,6 +15,14 @@ namespace platform {
 // user folder. Call once, after the application object exists.
 void InstallQtServices(const std::string& program_name);
 
+// Loads Qt's own Korean catalogue ("qtbase_ko") from `folder` (empty: the
+// translations folder of the Qt installation), so the file, colour, font and
+// print dialogs speak Korean as the rest of the interface does, whatever the
+// system locale. False when the catalogue is missing or unreadable: Qt's
+// dialogs then keep their English texts (a catalogue loaded before is
+// dropped) and the program goes on.
+bool InstallQtKorean(const QString& folder = {});
+
 // The program folder of an executable in `executable_folder`: installed, the
 // data files are in <prefix>/share/zu beside <prefix>/bin; in the build tree
 // they are linked next to the executable.

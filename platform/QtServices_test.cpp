@@ -203,6 +203,52 @@ TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
     fs::remove_all(folder);
 }
 
+// True when some push button of the dialog has a Hangul syllable in its text.
+bool HasKoreanButton(const QWidget& dialog) {
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        for (const QChar c : button->text())
+            if (c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3) return true;
+    }
+    return false;
+}
+
+// Qt's own dialogs, as the seams open them, in Korean once Qt's catalogue is
+// loaded; without the catalogue they fall back to English and nothing else
+// changes.
+TEST_F(QtImplementationsTest, QtDialogsSpeakKoreanWithTheCatalogueAndEnglishWithout) {
+    struct Case {
+        const char* name;
+        bool installed;
+    };
+    const fs::path missing = fs::temp_directory_path() / ("zu_no_translations_" + std::to_string(::getpid()));
+    for (const Case& c : {Case{"installed catalogue", true}, Case{"missing folder", false}}) {
+        SCOPED_TRACE(c.name);
+        if (c.installed) {
+            ASSERT_TRUE(InstallQtKorean()) << "qt6-translations-l10n (tools/setup.sh) is not installed";
+        } else {
+            EXPECT_FALSE(InstallQtKorean(QString::fromStdString(missing.string())));
+        }
+        bool file_korean = !c.installed, colour_korean = !c.installed;
+        WhenModal([&](QWidget& w) {
+            file_korean = HasKoreanButton(w);
+            static_cast<QDialog&>(w).reject();
+        });
+        FileRequest request;
+        request.kind = FileDialogKind::Save;
+        request.title = "zu 저장하기";
+        request.filter = "zu 파일(*.SKY)|*.SKY";
+        request.folder = fs::temp_directory_path();
+        EXPECT_FALSE(Env().files->Show(request).has_value());
+        WhenModal([&](QWidget& w) {
+            colour_korean = HasKoreanButton(w);
+            static_cast<QDialog&>(w).reject();
+        });
+        EXPECT_FALSE(Env().colours->Show(Rgb(255, 0, 0), "색 선택").has_value());
+        EXPECT_EQ(file_korean, c.installed) << "file dialog";
+        EXPECT_EQ(colour_korean, c.installed) << "colour dialog";
+    }
+}
+
 TEST_F(QtImplementationsTest, ModalWindowOpensWithoutBlocking) {
     QWidget owner;
     owner.show();
