@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -29,6 +30,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 namespace platform {
 namespace {
@@ -197,13 +199,13 @@ public:
     void OpenModal(QWidget& window, QWidget* owner) override {
         if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
         window.setWindowModality(Qt::WindowModal);
-        window.show();
+        ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
     }
     void ShowOwned(QWidget& window, QWidget* owner) override {
         if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
-        window.show();
+        ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
     }
@@ -245,6 +247,13 @@ public:
         return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))) /
                Env().program_name;
     }
+    std::filesystem::path DocumentsFolder() override {
+        return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    }
+    std::filesystem::path HomeFolder() override { return std::filesystem::path(S(QDir::homePath())); }
+    std::filesystem::path DocumentationFolder() override {
+        return DocumentationFolderFor(std::filesystem::path(S(QCoreApplication::applicationDirPath())));
+    }
 };
 
 class QtShell final : public Shell {
@@ -267,6 +276,16 @@ bool InstallQtKorean(const QString& folder) {
         return false;
     catalogue = loaded.release();
     return true;
+}
+
+std::filesystem::path DocumentationFolderFor(const std::filesystem::path& executable_folder) {
+    const std::filesystem::path installed = executable_folder / ZU_INSTALL_DOC_FROM_BIN;
+    std::error_code error;
+    if (std::filesystem::is_directory(installed, error)) {
+        const auto canonical = std::filesystem::weakly_canonical(installed, error);
+        return error ? installed : canonical;
+    }
+    return executable_folder;
 }
 
 std::filesystem::path ProgramFolderFor(const std::filesystem::path& executable_folder) {

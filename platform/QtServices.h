@@ -28,6 +28,11 @@ bool InstallQtKorean(const QString& folder = {});
 // they are linked next to the executable.
 std::filesystem::path ProgramFolderFor(const std::filesystem::path& executable_folder);
 
+// The documentation folder of an executable in `executable_folder`:
+// installed, <prefix>/share/doc/zu beside <prefix>/bin; in the build tree the
+// rendered README is written next to the executable.
+std::filesystem::path DocumentationFolderFor(const std::filesystem::path& executable_folder);
+
 // The name filters a Qt file dialog shows for a filter text
 // "description(*.EXT)|*.EXT|…": one per pair, in order, matching the
 // extension in either case.

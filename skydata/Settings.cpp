@@ -11,9 +11,11 @@
 #include "skydata/PathBodies.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ctime>
 #include <system_error>
+#include <utility>
 
 namespace skydata {
 namespace {
@@ -410,6 +412,14 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
     p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
 }
 
+// The remembered file-dialog folders with their keys.
+std::array<std::pair<std::string_view, std::string*>, 4> RememberedFolders(SettingsSnapshot& s) {
+    return {{{"ChartFolder", &s.ChartFolder},
+             {"PictureFolder", &s.PictureFolder},
+             {"CatalogFolder", &s.CatalogFolder},
+             {"PdfFolder", &s.PdfFolder}}};
+}
+
 // True when the store text has at least one entry of a settings key: a file
 // of tagged entries that are all foreign (another program's file) is no
 // settings file, and loading it would reset every setting.
@@ -477,6 +487,7 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
         s.fwidth = ReadConfigLong("fwidth", defaults.fwidth);
         s.fheight = ReadConfigLong("fheight", defaults.fheight);
         s.fstate = ReadConfigInt("fstate", defaults.fstate);
+        for (auto& [key, folder] : RememberedFolders(s)) *folder = ReadConfigString(key, "");
     }
     StyleTables& styles = StartupTables().Styles;
     ForEachScalarKey(s, styles, defaults, DefaultStyleTables(), KeyReader{});
@@ -532,6 +543,8 @@ void BuildSettingsStore(SettingsWindowKeys window) {
         WriteConfigLong("fwidth", s.fwidth);
         WriteConfigLong("fheight", s.fheight);
         WriteConfigInt("fstate", s.fstate);
+        for (const auto& [key, folder] : RememberedFolders(s))
+            if (!folder->empty()) WriteConfigString(key, *folder);
     }
     const StyleTables& styles = StartupTables().Styles;
     ForEachScalarKey(s, styles, s, styles, KeyWriter{});

@@ -171,6 +171,7 @@ TEST_F(FrmPrintTest, AFailedJobIsReportedAndStopsTheCopies) {
     p.env.messages.shown.clear();
     dialog->show();
     Click("2");
+    EXPECT_EQ(p.env.files.requests.back().folder, p.user.path()) << "the folder of the last PDF";
     EXPECT_EQ(Documents(), 1u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(p.env.messages.shown[0].text, "프린터가 설치되어 있지 않거나, 설치된 프린터에 문제가 있습니다.");
@@ -235,6 +236,7 @@ TEST_F(FrmPrintTest, PdfFilesAreChosenOnceAndNumberedByCopy) {
     EXPECT_EQ(request.title, "PDF 파일로 인쇄");
     EXPECT_EQ(request.filter, "PDF 문서(*.pdf)|*.pdf");
     EXPECT_EQ(request.name, "오리온.pdf");
+    EXPECT_EQ(request.folder, p.documents.path()) << "never the program folder";
     EXPECT_EQ(Documents(), 0u);
     EXPECT_TRUE(dialog->isVisible());
 
