@@ -4,7 +4,6 @@
 // from the window system, and sizes from screens that may have been larger
 // or less scaled when they were stored; a window opens with its frame (title
 // bar and borders) inside the free area of its owner's screen all the same.
-#include <QMargins>
 #include <QRect>
 
 class QWidget;

@@ -142,6 +142,9 @@ TEST_F(WindowCommandsTest, ToolWindowsOpenWhollyOnTheScreenOfAMaximisedMainWindo
 }
 
 TEST_F(WindowCommandsTest, MarkerManagerSitsAtTheChartsTopRight) {
+    // The main window wholly on the (800 x 800 offscreen) screen.
+    form->setGeometry(40, 30, 700, 650);
+    QCoreApplication::processEvents();
     form->Dispatch("mnuPoint");
     QWidget* window = FindToolWindow(ToolWindowId::FrmPoint);
     ASSERT_NE(window, nullptr);

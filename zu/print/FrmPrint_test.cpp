@@ -171,7 +171,6 @@ TEST_F(FrmPrintTest, AFailedJobIsReportedAndStopsTheCopies) {
     p.env.messages.shown.clear();
     dialog->show();
     Click("2");
-    EXPECT_EQ(p.env.files.requests.back().folder, p.user.path()) << "the folder of the last PDF";
     EXPECT_EQ(Documents(), 1u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(p.env.messages.shown[0].text, "프린터가 설치되어 있지 않거나, 설치된 프린터에 문제가 있습니다.");
@@ -255,6 +254,7 @@ TEST_F(FrmPrintTest, PdfFilesAreChosenOnceAndNumberedByCopy) {
     dialog->show();
     dialog->Combo2->setCurrentIndex(2);
     Click("2");
+    EXPECT_EQ(p.env.files.requests.back().folder, p.user.path()) << "the folder of the last PDF";
     EXPECT_EQ(Documents(), 1u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(p.env.messages.shown[0].text, "PDF 파일을 만들 수 없습니다.\n" + (p.user.path() / "bad.pdf").string());
