@@ -35,8 +35,9 @@ QMargins ExpectedFrameMargins(const QWidget& window, const QWidget* owner) {
     return framed->isVisible() ? FrameMarginsOf(*framed) : own;
 }
 
-// Re-applies KeepOnScreen whenever the window moves or changes size during
-// its first moments on the screen, then removes itself.
+// Re-applies KeepOnScreen whenever the window moves or changes size until
+// the window system has framed it (or, for a window system that frames
+// nothing, for its first moments on the screen), then removes itself.
 class SettlingGuard final : public QObject {
 public:
     SettlingGuard(QWidget& window, const QWidget* owner) : QObject(&window), owner_(owner) {
@@ -48,7 +49,9 @@ public:
         const QEvent::Type type = event->type();
         if (!busy_ && (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)) {
             busy_ = true;
-            KeepOnScreen(static_cast<QWidget&>(*watched), owner_);
+            auto& window = static_cast<QWidget&>(*watched);
+            KeepOnScreen(window, owner_);
+            if (!FrameMarginsOf(window).isNull()) deleteLater();
             busy_ = false;
         }
         return false;
@@ -96,6 +99,8 @@ void ShowOnScreen(QWidget& window, const QWidget* owner) {
     KeepOnScreen(window, owner);
     window.show();
     KeepOnScreen(window, owner);
+    // Framed already (or on a window system that frames at once): done.
+    if (!FrameMarginsOf(window).isNull()) return;
     if (!window.findChild<QObject*>(kGuardName, Qt::FindDirectChildrenOnly)) new SettlingGuard(window, owner);
 }
 

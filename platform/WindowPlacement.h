@@ -26,9 +26,9 @@ QRect ScreenAreaFor(const QWidget& window, const QWidget* owner);
 void KeepOnScreen(QWidget& window, const QWidget* owner);
 
 // Shows the window kept on the screen: placed before it is shown (when it
-// has a position of its own) and once more as the window system frames and
-// places it, for the first moments after showing only, so the user can move
-// it anywhere afterwards.
+// has a position of its own), right after, and once more as the window
+// system frames and places it (only until then, or for the first moments
+// after showing), so the user or the program can move it anywhere afterwards.
 void ShowOnScreen(QWidget& window, const QWidget* owner);
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <memory>
+
 #include "platform/QtServices.h"
 #include "platform/QtTestApp.h"
 #include "platform/Services.h"
@@ -41,8 +43,9 @@ protected:
         saved_ = Env();
         InstallQtServices("zu");
         area_ = QGuiApplication::primaryScreen()->availableGeometry();
-        owner_.resize(area_.width() / 2, area_.height() / 2);
-        owner_.showMaximized();
+        owner_ = std::make_unique<QWidget>();
+        owner_->resize(area_.width() / 2, area_.height() / 2);
+        owner_->showMaximized();
     }
     void TearDown() override { Env() = saved_; }
     // True when the window's whole frame lies inside the screen's free area.
@@ -50,7 +53,7 @@ protected:
 
     Services saved_;
     QRect area_;
-    QWidget owner_;
+    std::unique_ptr<QWidget> owner_;
 };
 
 // A window placed at the bottom right corner of the main window by its client
@@ -59,13 +62,13 @@ protected:
 TEST_F(WindowPlacementQt, ToolWindowsPlacedPastTheScreenOpenInside) {
     for (const bool modal : {false, true}) {
         SCOPED_TRACE(modal ? "modal" : "owned");
-        QWidget* window = modal ? new QDialog(&owner_) : new QWidget(&owner_, Qt::Window);
+        QWidget* window = modal ? new QDialog(owner_.get()) : new QWidget(owner_.get(), Qt::Window);
         window->resize(300, 200);
         window->move(area_.right() - 300 + 1, area_.bottom() - 200 + 20);
         if (modal) {
-            Env().windows->OpenModal(*window, &owner_);
+            Env().windows->OpenModal(*window, owner_.get());
         } else {
-            Env().windows->ShowOwned(*window, &owner_);
+            Env().windows->ShowOwned(*window, owner_.get());
         }
         EXPECT_TRUE(OnScreen(*window)) << window->frameGeometry().x() << "," << window->frameGeometry().y();
         EXPECT_EQ(window->size(), QSize(300, 200)) << "a window that fits keeps its size";
@@ -74,16 +77,16 @@ TEST_F(WindowPlacementQt, ToolWindowsPlacedPastTheScreenOpenInside) {
 }
 
 TEST_F(WindowPlacementQt, PositionStoredForALargerScreenAndOversizedWindowsComeInside) {
-    QWidget* far = new QWidget(&owner_, Qt::Window);
+    QWidget* far = new QWidget(owner_.get(), Qt::Window);
     far->resize(200, 150);
     far->move(area_.right() + 900, area_.bottom() + 700);
-    Env().windows->ShowOwned(*far, &owner_);
+    Env().windows->ShowOwned(*far, owner_.get());
     EXPECT_TRUE(OnScreen(*far));
 
-    QWidget* huge = new QWidget(&owner_, Qt::Window);
+    QWidget* huge = new QWidget(owner_.get(), Qt::Window);
     huge->resize(area_.width() * 2, area_.height() * 2);
     huge->move(area_.topLeft() + QPoint(40, 40));
-    Env().windows->ShowOwned(*huge, &owner_);
+    Env().windows->ShowOwned(*huge, owner_.get());
     EXPECT_TRUE(OnScreen(*huge)) << huge->frameGeometry().width() << "x" << huge->frameGeometry().height();
     delete far;
     delete huge;
@@ -93,9 +96,9 @@ TEST_F(WindowPlacementQt, PositionStoredForALargerScreenAndOversizedWindowsComeI
 // its dialog, over its owner) puts it, which the settling check then keeps
 // inside; one moved by the user later is not pulled back.
 TEST_F(WindowPlacementQt, UserMovesAfterOpeningAreLeftAlone) {
-    QWidget* window = new QWidget(&owner_, Qt::Window);
+    QWidget* window = new QWidget(owner_.get(), Qt::Window);
     window->resize(200, 150);
-    Env().windows->ShowOwned(*window, &owner_);
+    Env().windows->ShowOwned(*window, owner_.get());
     EXPECT_TRUE(OnScreen(*window));
     RunEventsFor(1200);
     window->move(area_.right() - 50, area_.top() + 10);
