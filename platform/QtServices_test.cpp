@@ -63,6 +63,9 @@ TEST_F(QtServicesTest, ProgramFolderIsTheInstalledDataFolderOrTheExecutables) {
     EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "bin") << "build tree: data linked next to the executable";
     fs::create_directories(root / "share" / "zu");
     EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "share" / "zu") << "installed";
+    EXPECT_EQ(DocumentationFolderFor(root / "bin"), root / "bin") << "build tree: README.html rendered beside";
+    fs::create_directories(root / "share" / "doc" / "zu");
+    EXPECT_EQ(DocumentationFolderFor(root / "bin"), root / "share" / "doc" / "zu") << "installed";
     fs::remove_all(root);
 }
 
