@@ -1,6 +1,7 @@
 #include "platform/QtFakes.h"
 
 #include "platform/RecordingSurface.h"
+#include "platform/WindowPlacement.h"
 
 #include <QAction>
 #include <QDialog>
@@ -62,13 +63,13 @@ QAction* FakePopupMenu::Popup(QMenu& menu, int x, int y, QAction* default_action
 void FakeWindowShow::OpenModal(QWidget& window, QWidget* owner) {
     shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), true, owner});
     window.setWindowModality(Qt::WindowModal);
-    window.show();
+    ShowOnScreen(window, owner);
 }
 
 void FakeWindowShow::ShowOwned(QWidget& window, QWidget* owner) {
     if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
     shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), false, owner});
-    window.show();
+    ShowOnScreen(window, owner);
 }
 
 void FakeClipboard::Clear() {

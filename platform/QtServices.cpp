@@ -7,24 +7,30 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
+#include <memory>
 #include <system_error>
 
 #include "platform/Guard.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 namespace platform {
 namespace {
@@ -193,13 +199,13 @@ public:
     void OpenModal(QWidget& window, QWidget* owner) override {
         if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
         window.setWindowModality(Qt::WindowModal);
-        window.show();
+        ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
     }
     void ShowOwned(QWidget& window, QWidget* owner) override {
         if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
-        window.show();
+        ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
     }
@@ -241,6 +247,13 @@ public:
         return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))) /
                Env().program_name;
     }
+    std::filesystem::path DocumentsFolder() override {
+        return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    }
+    std::filesystem::path HomeFolder() override { return std::filesystem::path(S(QDir::homePath())); }
+    std::filesystem::path DocumentationFolder() override {
+        return DocumentationFolderFor(std::filesystem::path(S(QCoreApplication::applicationDirPath())));
+    }
 };
 
 class QtShell final : public Shell {
@@ -252,6 +265,28 @@ public:
 };
 
 }  // namespace
+
+bool InstallQtKorean(const QString& folder) {
+    // Owned by the application, so it is gone before the application is.
+    static QPointer<QTranslator> catalogue;
+    delete catalogue;
+    auto loaded = std::make_unique<QTranslator>(QCoreApplication::instance());
+    const QString from = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+    if (!loaded->load(QStringLiteral("qtbase_ko"), from) || !QCoreApplication::installTranslator(loaded.get()))
+        return false;
+    catalogue = loaded.release();
+    return true;
+}
+
+std::filesystem::path DocumentationFolderFor(const std::filesystem::path& executable_folder) {
+    const std::filesystem::path installed = executable_folder / ZU_INSTALL_DOC_FROM_BIN;
+    std::error_code error;
+    if (std::filesystem::is_directory(installed, error)) {
+        const auto canonical = std::filesystem::weakly_canonical(installed, error);
+        return error ? installed : canonical;
+    }
+    return executable_folder;
+}
 
 std::filesystem::path ProgramFolderFor(const std::filesystem::path& executable_folder) {
     const std::filesystem::path installed = executable_folder / ZU_INSTALL_DATA_FROM_BIN;

@@ -63,6 +63,9 @@ TEST_F(QtServicesTest, ProgramFolderIsTheInstalledDataFolderOrTheExecutables) {
     EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "bin") << "build tree: data linked next to the executable";
     fs::create_directories(root / "share" / "zu");
     EXPECT_EQ(ProgramFolderFor(root / "bin"), root / "share" / "zu") << "installed";
+    EXPECT_EQ(DocumentationFolderFor(root / "bin"), root / "bin") << "build tree: README.html rendered beside";
+    fs::create_directories(root / "share" / "doc" / "zu");
+    EXPECT_EQ(DocumentationFolderFor(root / "bin"), root / "share" / "doc" / "zu") << "installed";
     fs::remove_all(root);
 }
 
@@ -201,6 +204,52 @@ TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
     WhenModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
     EXPECT_FALSE(Env().files->Show(request).has_value());
     fs::remove_all(folder);
+}
+
+// True when some push button of the dialog has a Hangul syllable in its text.
+bool HasKoreanButton(const QWidget& dialog) {
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        for (const QChar c : button->text())
+            if (c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3) return true;
+    }
+    return false;
+}
+
+// Qt's own dialogs, as the seams open them, in Korean once Qt's catalogue is
+// loaded; without the catalogue they fall back to English and nothing else
+// changes.
+TEST_F(QtImplementationsTest, QtDialogsSpeakKoreanWithTheCatalogueAndEnglishWithout) {
+    struct Case {
+        const char* name;
+        bool installed;
+    };
+    const fs::path missing = fs::temp_directory_path() / ("zu_no_translations_" + std::to_string(::getpid()));
+    for (const Case& c : {Case{"installed catalogue", true}, Case{"missing folder", false}}) {
+        SCOPED_TRACE(c.name);
+        if (c.installed) {
+            ASSERT_TRUE(InstallQtKorean()) << "qt6-translations-l10n (tools/setup.sh) is not installed";
+        } else {
+            EXPECT_FALSE(InstallQtKorean(QString::fromStdString(missing.string())));
+        }
+        bool file_korean = !c.installed, colour_korean = !c.installed;
+        WhenModal([&](QWidget& w) {
+            file_korean = HasKoreanButton(w);
+            static_cast<QDialog&>(w).reject();
+        });
+        FileRequest request;
+        request.kind = FileDialogKind::Save;
+        request.title = "zu 저장하기";
+        request.filter = "zu 파일(*.SKY)|*.SKY";
+        request.folder = fs::temp_directory_path();
+        EXPECT_FALSE(Env().files->Show(request).has_value());
+        WhenModal([&](QWidget& w) {
+            colour_korean = HasKoreanButton(w);
+            static_cast<QDialog&>(w).reject();
+        });
+        EXPECT_FALSE(Env().colours->Show(Rgb(255, 0, 0), "색 선택").has_value());
+        EXPECT_EQ(file_korean, c.installed) << "file dialog";
+        EXPECT_EQ(colour_korean, c.installed) << "colour dialog";
+    }
 }
 
 TEST_F(QtImplementationsTest, ModalWindowOpensWithoutBlocking) {

@@ -223,6 +223,13 @@ public:
     // The per-user folder of written settings and lists; created on demand
     // by the functions of platform/UserFiles.h.
     virtual std::filesystem::path UserFolder() = 0;
+    // The user's documents folder (it may not exist); empty when the system
+    // names none.
+    virtual std::filesystem::path DocumentsFolder() { return {}; }
+    // The user's home folder; empty when unknown.
+    virtual std::filesystem::path HomeFolder();
+    // The folder of the documentation installed with the programs.
+    virtual std::filesystem::path DocumentationFolder() { return ProgramFolder(); }
 };
 
 // ---- The one place the seams are reached through ----------------------------

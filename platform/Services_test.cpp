@@ -201,5 +201,30 @@ TEST_F(UserFilesTest, UnwritableUserFolderMakesTheWriteFailNotCrash) {
     EXPECT_FALSE(WriteTextFileCp949(UserFileToWrite("Default.cfg"), "x"));
 }
 
+TEST_F(UserFilesTest, DocumentDialogsOpenInTheLastFolderElseDocumentsElseHome) {
+    fs::create_directories(root_ / "home" / "문서");
+    fs::create_directories(root_ / "home" / "charts");
+    env_.folders.home = root_ / "home";
+    env_.folders.documents = root_ / "home" / "문서";
+    struct Row {
+        const char* name;
+        fs::path last_used;
+        fs::path expected;
+    };
+    const Row rows[] = {
+        {"last folder still there", root_ / "home" / "charts", root_ / "home" / "charts"},
+        {"none yet", fs::path(), root_ / "home" / "문서"},
+        {"last folder gone", root_ / "home" / "gone", root_ / "home" / "문서"},
+        {"last 'folder' is a file", root_ / "program" / "Default.cfg", root_ / "home" / "문서"},
+    };
+    ASSERT_TRUE(WriteTextFileCp949(root_ / "program" / "Default.cfg", "x"));
+    for (const Row& row : rows) EXPECT_EQ(DocumentFolder(row.last_used), row.expected) << row.name;
+
+    env_.folders.documents = root_ / "home" / "Documents";  // named, never made
+    EXPECT_EQ(DocumentFolder({}), root_ / "home");
+    env_.folders.documents.clear();
+    EXPECT_EQ(DocumentFolder(root_ / "gone"), root_ / "home");
+}
+
 }  // namespace
 }  // namespace platform

@@ -15,6 +15,15 @@ std::filesystem::path UserFileToRead(const std::string& name) {
     return user;
 }
 
+std::filesystem::path DocumentFolder(const std::filesystem::path& last_used) {
+    Folders& folders = *Env().folders;
+    std::error_code error;
+    for (const std::filesystem::path& folder : {last_used, folders.DocumentsFolder()}) {
+        if (!folder.empty() && std::filesystem::is_directory(folder, error)) return folder;
+    }
+    return folders.HomeFolder();
+}
+
 std::filesystem::path UserFileToWrite(const std::string& name) {
     const auto folder = Env().folders->UserFolder();
     std::error_code error;

@@ -14,6 +14,13 @@ namespace platform {
 // falls back to its defaults).
 std::filesystem::path UserFileToRead(const std::string& name);
 
+// The folder a dialog for the user's own files (pictures, chart files,
+// catalogues, printed PDF files) opens in: `last_used`, the folder of the
+// last file of that kind, while it is still a folder; else the documents
+// folder when it is one; else the home folder. Never the program folder,
+// which may be read-only once installed. Empty when none of them is known.
+std::filesystem::path DocumentFolder(const std::filesystem::path& last_used);
+
 // The file to write: always in the user folder, which is created when
 // missing. When it cannot be created the path is still returned and the
 // write itself reports the failure.

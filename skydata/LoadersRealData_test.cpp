@@ -137,6 +137,13 @@ TEST(RealData, ElementFilesLoadWholeHistoricalCometsFirst) {
     EXPECT_EQ(bodies.AsteroidPositions.size(), bodies.AsteroidElementList.size());
     for (const astro::AsteroidElements& a : bodies.AsteroidElementList) {
         EXPECT_TRUE(a.e >= 0 && a.e < 1 && a.a_au > 0) << a.Name;
+        EXPECT_EQ(a.Name.find('"'), std::string::npos) << a.Name;
+    }
+    // A name is shown and searched as it stands: a quote left from the
+    // source's own quoting would be part of it.
+    for (const astro::CometElements& c : bodies.CometElementList) {
+        EXPECT_FALSE(c.Name.empty());
+        EXPECT_EQ(c.Name.find('"'), std::string::npos) << c.Name;
     }
     astro::SmallBodies().Reset();
 }

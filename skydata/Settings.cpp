@@ -12,12 +12,14 @@
 #include "skydata/PathBodies.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ctime>
 #include <limits>
 #include <system_error>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace skydata {
 namespace {
@@ -400,6 +402,14 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
     p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
 }
 
+// The remembered file-dialog folders with their keys.
+std::array<std::pair<std::string_view, std::string*>, 4> RememberedFolders(SettingsSnapshot& s) {
+    return {{{"ChartFolder", &s.ChartFolder},
+             {"PictureFolder", &s.PictureFolder},
+             {"CatalogFolder", &s.CatalogFolder},
+             {"PdfFolder", &s.PdfFolder}}};
+}
+
 // How the loader reads a key's value, for telling a value from junk.
 enum class ValueKind { Number, Single, Int16, Int32, Switch, ViewCoord, Text };
 
@@ -550,6 +560,7 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
         s.fwidth = ReadConfigLong("fwidth", defaults.fwidth);
         s.fheight = ReadConfigLong("fheight", defaults.fheight);
         s.fstate = ReadConfigInt("fstate", defaults.fstate);
+        for (auto& [key, folder] : RememberedFolders(s)) *folder = ReadConfigString(key, "");
     }
     StyleTables& styles = StartupTables().Styles;
     ForEachScalarKey(s, styles, defaults, DefaultStyleTables(), KeyReader{});
@@ -605,6 +616,8 @@ void BuildSettingsStore(SettingsWindowKeys window) {
         WriteConfigLong("fwidth", s.fwidth);
         WriteConfigLong("fheight", s.fheight);
         WriteConfigInt("fstate", s.fstate);
+        for (const auto& [key, folder] : RememberedFolders(s))
+            if (!folder->empty()) WriteConfigString(key, *folder);
     }
     const StyleTables& styles = StartupTables().Styles;
     ForEachScalarKey(s, styles, s, styles, KeyWriter{});

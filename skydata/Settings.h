@@ -50,6 +50,12 @@ struct SettingsSnapshot : astro::SkySettings {
     std::int32_t fwidth = 8145;  // twips (kTwipsPerPixel per pixel)
     std::int32_t fheight = 7800; // twips
     std::int16_t fstate = 0;     // 0 normal, 2 maximised
+    // The folder of the last file of each kind the user chose, only in
+    // "Default.cfg" and written once set (older files do without them).
+    std::string ChartFolder;     // `ChartFolder`: chart files (.SKY)
+    std::string PictureFolder;   // `PictureFolder`: saved chart pictures
+    std::string CatalogFolder;   // `CatalogFolder`: user catalogues
+    std::string PdfFolder;       // `PdfFolder`: charts printed to PDF
 
     // View, site and time.
     double ViewCenterX = 0;            // `mcenterx`: azimuth or right ascension, degrees

@@ -261,6 +261,37 @@ TEST_F(SettingsTest, DefaultFileKeepsTheWindowInTwips) {
     EXPECT_EQ(CurrentSettings().fstate, 2);
 }
 
+// The folders of the user's last files live with the window in "Default.cfg":
+// a chart file neither carries them nor, when opened, forgets them.
+TEST_F(SettingsTest, RememberedFoldersStayInTheDefaultFileOnly) {
+    SettingsSnapshot& s = CurrentSettings();
+    s.ChartFolder = "/home/별/charts";
+    s.PictureFolder = "/home/별/그림";
+    s.CatalogFolder = "/srv/lists";
+    s.PdfFolder = "/tmp/pdf";
+    ASSERT_TRUE(SaveDefaultSettings(dir_));
+    SaveSettings(dir_ / "a.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_EQ(FileText("a.SKY").find("Folder]"), std::string::npos);
+    EXPECT_NE(FileText("Default.cfg").find("[CatalogFolder]/srv/lists[/CatalogFolder]"), std::string::npos);
+
+    ResetAll();
+    EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().ChartFolder, "/home/별/charts");
+    EXPECT_EQ(CurrentSettings().PictureFolder, "/home/별/그림");
+    EXPECT_EQ(CurrentSettings().PdfFolder, "/tmp/pdf");
+    EXPECT_EQ(LoadSettings(dir_ / "a.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().CatalogFolder, "/srv/lists");
+
+    // A file written before the folders were kept reads as "none yet".
+    ResetAll();
+    fs::create_directories(dir_ / "old");
+    ASSERT_TRUE(SaveDefaultSettings(dir_ / "old"));
+    EXPECT_EQ(FileText("old/Default.cfg").find("Folder]"), std::string::npos);
+    CurrentSettings().PdfFolder = "/left/over";
+    EXPECT_EQ(LoadDefaultSettings(dir_ / "old"), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().PdfFolder, "");
+}
+
 TEST_F(SettingsTest, KoreanSiteNameIsCodePage949OnDisk) {
     CurrentSettings().nobsname = "소백산";
     SaveSettings(dir_ / "k.SKY", SettingsWindowKeys::Excluded);

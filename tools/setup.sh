@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libqt6printsupport6 libgl-dev
+  qt6-base-dev libqt6printsupport6 libgl-dev qt6-translations-l10n
   libfreeimage-dev libnova-dev
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
   clang libclang-rt-14-dev xvfb xauth

@@ -1,22 +1,33 @@
 #pragma once
-// What the program says about itself: its version, the About text and the
-// project's addresses. The addresses are set here and nowhere else.
+// What the package says about itself: its version, the About text and its
+// documentation. The version is the one project version of the build.
+#include <filesystem>
 #include <string>
 
 namespace app {
 
-// The program is "zu 0.<minor>.<revision>".
-inline constexpr int kVersionMinor = 1;
-inline constexpr int kVersionRevision = 0;
+// The package is "zu <major>.<minor>.<patch>".
+inline constexpr int kVersionMajor = ZU_VERSION_MAJOR;
+inline constexpr int kVersionMinor = ZU_VERSION_MINOR;
+inline constexpr int kVersionRevision = ZU_VERSION_PATCH;
 
-// The project's home page and contact lines.
-inline constexpr const char* kHomePageAddress = "https://zu.example.org/";
-inline constexpr const char* kContactMail = "zu@example.org";
 inline constexpr const char* kDeveloper = "zu 개발자 모임";
 
 inline constexpr const char* kAboutTitle = "zu";
 
-// The About text, lines joined by CR LF.
-std::string AboutText();
+// The documentation installed with the programs: the README as an HTML page
+// in the documentation folder (platform::Folders::DocumentationFolder).
+inline constexpr const char* kDocumentationFile = "README.html";
+
+// The About text, lines joined by CR LF; `documentation` is the page the
+// home-page command opens.
+std::string AboutText(const std::filesystem::path& documentation);
+
+// The documentation page of this installation.
+std::filesystem::path DocumentationPage();
+
+// The home-page command of both programs: opens the documentation page in the
+// browser through the shell seam; a missing page is named in a message.
+void OpenDocumentation();
 
 }  // namespace app

@@ -101,6 +101,15 @@ def perihelion_from_jd(jd, decimals=6):
     return text
 
 
+def ini_value(text):
+    """A value of the ini file as its writer meant it: Qt's settings files put
+    a value holding a comma, an equals sign or leading blanks between double
+    quotes, with backslash escapes inside."""
+    if len(text) >= 2 and text[0] == '"' and text[-1] == '"':
+        return re.sub(r"\\(.)", r"\1", text[1:-1])
+    return text
+
+
 def read_ini_sections(path):
     sections, current = [], None
     for line in path.read_text(encoding="utf-8").splitlines():
@@ -110,12 +119,14 @@ def read_ini_sections(path):
             sections.append(current)
         elif current is not None and "=" in line and not line.startswith("#"):
             key, value = line.split("=", 1)
-            current[key.strip()] = value.strip()
+            current[key.strip()] = ini_value(value.strip())
     return sections
 
 
 def safe_name(name):
     text = name.replace("|", "/").replace("\u02bb", "`").strip()
+    if '"' in text:
+        raise ValueError(f"a quote left in the body name {text!r}")
     return text.encode("cp949", errors="replace").decode("cp949")
 
 

@@ -1,7 +1,6 @@
 #include "vu/grid/HtmlPage.h"
 
 #include "calendar/CalendarState.h"
-#include "ui/About.h"
 #include "vu/grid/MonthPage.h"
 
 namespace vu {
@@ -78,9 +77,7 @@ std::string HtmlLegend(const CalendarState& state, const std::string& program) {
     s += "<br>일출몰시각<br>월출몰시각(위상)</font></td>";
     s += "</tr></table></center></div>";
     s += kCrLf;
-    s += "<p align=right>*이 문서는 " + HtmlEscape(program) + " 프로그램으로 만들었습니다.<br>*vu 프로그램 페이지: ";
-    s += HtmlEscape(app::kHomePageAddress);
-    s += "</p></body></html>";
+    s += "<p align=right>*이 문서는 " + HtmlEscape(program) + " 프로그램으로 만들었습니다.</p></body></html>";
     return s;
 }
 

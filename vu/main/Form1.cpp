@@ -260,7 +260,7 @@ void Form1::BuildNotesPage() {
     title.setBold(true);
     Label2_0->setFont(title);
     Label2_0->setGeometry(10, 5, 200, 28);
-    XpLink1 = Named(new LinkLabel(Q(app::kHomePageAddress), page), "XpLink1");
+    XpLink1 = Named(new LinkLabel(Q("설명서 (README.html)"), page), "XpLink1");
     XpLink1->setToolTip(Q("클릭하면 홈페이지로 이동합니다."));
     XpLink1->setGeometry(220, 10, 300, 20);
     Text1 = Named(new QPlainTextEdit(page), "Text1");
@@ -606,7 +606,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::XpLink1_Click() {
-    Run([] { platform::Env().shell->Open(app::kHomePageAddress); });
+    Run([] { app::OpenDocumentation(); });
 }
 
 // ---- Buttons of the bars -----------------------------------------------------

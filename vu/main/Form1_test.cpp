@@ -158,13 +158,22 @@ TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
-TEST(VuStartup, HomePageLinkOpensTheAddressThroughTheShell) {
+// The home page is the documentation installed with the programs; without
+// it the user is told where it was looked for.
+TEST(VuStartup, HomePageLinkOpensTheInstalledDocumentation) {
     VuEnv p;
     Form1 form;
-    form.XpLink1_Click();
-    ASSERT_EQ(p.env.shell.opened.size(), 1u);
-    EXPECT_EQ(p.env.shell.opened[0], "https://zu.example.org/");
+    EXPECT_NE(Q2S(form.XpLink1->text()).find(">설명서 (README.html)</a>"), std::string::npos);
     EXPECT_EQ(Q2S(form.XpLink1->toolTip()), "클릭하면 홈페이지로 이동합니다.");
+    const std::filesystem::path page = p.env.folders.program / "README.html";
+    form.XpLink1_Click();
+    EXPECT_TRUE(p.env.shell.opened.empty());
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].text, "설명서 파일을 찾을 수 없습니다: " + page.string());
+
+    std::ofstream(page) << "<html></html>";
+    form.XpLink1_Click();
+    EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{page.string()});
 }
 
 // ---- Navigation and the fields ---------------------------------------------------

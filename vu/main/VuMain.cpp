@@ -7,6 +7,7 @@
 int main(int argc, char** argv) {
     platform::Application application(argc, argv);
     platform::InstallQtServices("vu");
+    platform::InstallQtKorean();
     auto* form = new vu::Form1;
     vu::ConnectToolWindows(*form);
     vu::ConnectOutputs(*form);

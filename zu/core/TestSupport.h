@@ -79,10 +79,12 @@ struct ProgramEnv {
         platform::EnsureQtApp();
         env.folders.program = std::filesystem::current_path();
         env.folders.user = user.path();
+        env.folders.documents = documents.path();
         env.clock.Set(2024, 3, 15, 21, 7, 45);
         ResetRun();
     }
     TempFolder user;
+    TempFolder documents;
     platform::FakeQtEnv env;
 };
 

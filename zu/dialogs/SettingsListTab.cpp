@@ -13,6 +13,7 @@
 #include "skydata/Settings.h"
 #include "skydata/UserCatalogs.h"
 #include "ui/ToolControls.h"
+#include "zu/core/DocumentFolders.h"
 #include "zu/dialogs/SettingsWindow.h"
 
 namespace app {
@@ -107,10 +108,11 @@ void FrmSet::CmdSetPath_Click() {
     platform::FileRequest request;
     request.title = kChooseTitle;
     request.filter = kChooseFilter;
-    request.folder = platform::Env().folders->ProgramFolder();
+    request.folder = DocumentFolderFor(DocumentKind::Catalog);
     request.name = ".uc";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
+    RememberDocumentFolder(DocumentKind::Catalog, choice->path);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(choice->path, ec)) return;
     const std::string path = choice->path.string();

@@ -1,8 +1,10 @@
 // Program commands: open and save chart files, copy the chart to the
-// clipboard, save it as a picture, the About message, the home page and exit.
+// clipboard, save it as a picture, the About message, the home page (the
+// documentation installed with the program) and exit.
 //
-// Every file command starts from the common file dialog in the program
-// folder; cancelling ends the command with nothing changed. A file that
+// Every file command starts from the common file dialog in the folder last
+// used for its kind of file (else the user's documents or home folder);
+// cancelling ends the command with nothing changed. A file that
 // cannot be read or written is named in a message and changes nothing.
 #include <filesystem>
 #include <string>
@@ -21,6 +23,7 @@
 #include "skydata/StartupTables.h"
 #include "skydata/UserCatalogs.h"
 #include "ui/About.h"
+#include "zu/core/DocumentFolders.h"
 #include "zu/core/MainState.h"
 #include "zu/core/ToolWindows.h"
 #include "zu/main/ChartWidget.h"
@@ -39,15 +42,18 @@ constexpr const char* kOpenTitle = "zu 불러오기";
 constexpr const char* kSaveTitle = "zu 저장하기";
 constexpr const char* kPictureTitle = "그림으로 저장";
 
-std::optional<platform::FileChoice> AskForFile(platform::FileDialogKind kind, const std::string& title,
-                                               const std::string& filter, const std::string& name) {
+std::optional<platform::FileChoice> AskForFile(platform::FileDialogKind kind, DocumentKind document,
+                                               const std::string& title, const std::string& filter,
+                                               const std::string& name) {
     platform::FileRequest request;
     request.kind = kind;
     request.title = title;
     request.filter = filter;
-    request.folder = platform::Env().folders->ProgramFolder();
+    request.folder = DocumentFolderFor(document);
     request.name = name;
-    return platform::Env().files->Show(request);
+    auto choice = platform::Env().files->Show(request);
+    if (choice) RememberDocumentFolder(document, choice->path);
+    return choice;
 }
 
 void ShowFailure(const std::string& text, const std::string& title) {
@@ -94,7 +100,7 @@ void ApplyOpenedChart(Form1& form) {
 }
 
 void mnuOpen_Click(Form1& form) {
-    const auto choice = AskForFile(platform::FileDialogKind::Open, kOpenTitle, kChartFilter, kChartExtension);
+    const auto choice = AskForFile(platform::FileDialogKind::Open, DocumentKind::Chart, kOpenTitle, kChartFilter, kChartExtension);
     if (!choice) return;
     const std::filesystem::path& path = choice->path;
     std::error_code ec;
@@ -113,7 +119,7 @@ void mnuOpen_Click(Form1& form) {
 
 void mnuSave_Click(Form1&) {
     const auto choice =
-        AskForFile(platform::FileDialogKind::Save, kSaveTitle, kChartFilter, DefaultChartName() + kChartExtension);
+        AskForFile(platform::FileDialogKind::Save, DocumentKind::Chart, kSaveTitle, kChartFilter, DefaultChartName() + kChartExtension);
     if (!choice) return;
     try {
         SaveSkyFile(choice->path);
@@ -123,7 +129,8 @@ void mnuSave_Click(Form1&) {
 }
 
 void mnuPSave_Click(Form1& form) {
-    const auto choice = AskForFile(platform::FileDialogKind::Save, kPictureTitle, kPictureFilter, DefaultChartName());
+    const auto choice = AskForFile(platform::FileDialogKind::Save, DocumentKind::Picture, kPictureTitle,
+                                   kPictureFilter, DefaultChartName());
     if (!choice) return;
     const PictureTarget target = ResolvePictureName(choice->path, choice->filter_index);
     std::error_code ec;
@@ -149,10 +156,9 @@ void mnuClip_Click(Form1& form) {
 }
 
 void mnuInfo_Click() {
-    platform::MsgBox(AboutText(), platform::MsgButtons::Ok, platform::MsgIcon::Information, kAboutTitle);
+    platform::MsgBox(AboutText(DocumentationPage()), platform::MsgButtons::Ok, platform::MsgIcon::Information,
+                     kAboutTitle);
 }
-
-void mnuHome_Click() { platform::Env().shell->Open(kHomePageAddress); }
 
 // Closing the main window stores the window size and the settings and ends
 // the program, as closing it from its frame does.
@@ -166,7 +172,7 @@ void InstallFileCommands(CommandTable& table) {
     table.Add("mnuPSave", [](Form1& form, int) { mnuPSave_Click(form); });
     table.Add("mnuClip", [](Form1& form, int) { mnuClip_Click(form); });
     table.Add("mnuInfo", [](Form1&, int) { mnuInfo_Click(); });
-    table.Add("mnuHome", [](Form1&, int) { mnuHome_Click(); });
+    table.Add("mnuHome", [](Form1&, int) { OpenDocumentation(); });
     table.Add("mnuexit", [](Form1& form, int) { mnuexit_Click(form); });
 }
 

@@ -97,7 +97,7 @@ TEST_F(FileCommandsTest, SaveAndOpenReproduceEverySettingButTheWindowSize) {
     EXPECT_EQ(save.kind, platform::FileDialogKind::Save);
     EXPECT_EQ(save.title, "zu 저장하기");
     EXPECT_EQ(save.filter, "zu 파일(*.SKY)|*.SKY");
-    EXPECT_EQ(save.folder, fs::current_path());
+    EXPECT_EQ(save.folder, p.documents.path()) << "the program folder may be read-only";
     EXPECT_EQ(save.name, astro::MakeChartFileName(S().CurrentJD, "서울") + ".SKY");
     // The file carries no window size.
     EXPECT_EQ(test::ReadBytes(path).find("[fwidth]"), std::string::npos);
@@ -250,6 +250,43 @@ TEST_F(FileCommandsTest, DefaultNamesHoldNoFolderOrControlCharacters) {
     EXPECT_EQ(p.env.files.requests[1].name, astro::MakeChartFileName(S().CurrentJD, S().nobsname));
 }
 
+// Each kind of file keeps the folder it was last used in; a folder gone since,
+// or none yet, gives the documents folder, and without that the home folder.
+// Never the program folder, which may be read-only once installed.
+TEST_F(FileCommandsTest, DialogsOpenInTheLastFolderOfTheirKind) {
+    const fs::path charts = files.path() / "charts";
+    const fs::path pictures = files.path() / "그림";
+    fs::create_directories(charts);
+    fs::create_directories(pictures);
+    auto folder_of_next = [&](const char* command) {
+        const std::size_t before = p.env.files.requests.size();
+        form->Dispatch(command);
+        EXPECT_EQ(p.env.files.requests.size(), before + 1) << command;
+        return p.env.files.requests.back().folder;
+    };
+    Answer(charts / "a.SKY");
+    EXPECT_EQ(folder_of_next("mnuSave"), p.documents.path());
+    Answer(pictures / "a.PNG");
+    EXPECT_EQ(folder_of_next("mnuPSave"), p.documents.path()) << "the chart's folder is not the picture's";
+    Answer(charts / "a.SKY");
+    EXPECT_EQ(folder_of_next("mnuOpen"), charts);
+    EXPECT_EQ(folder_of_next("mnuPSave"), pictures);
+    EXPECT_EQ(folder_of_next("mnuSave"), charts) << "a cancelled dialog forgets nothing";
+    EXPECT_TRUE(p.env.messages.shown.empty()) << p.env.messages.shown[0].text;
+
+    fs::remove_all(pictures);
+    EXPECT_EQ(folder_of_next("mnuPSave"), p.documents.path());
+    p.env.folders.documents = files.path() / "Documents";  // named by the system but never made
+    p.env.folders.home = files.path();
+    EXPECT_EQ(folder_of_next("mnuPSave"), files.path());
+
+    // Kept with the settings of "Default.cfg" for the next start.
+    EXPECT_EQ(S().ChartFolder, charts.string());
+    form->close();
+    EXPECT_NE(test::ReadBytes(p.user.path() / "Default.cfg").find("[ChartFolder]" + charts.string() + "[/ChartFolder]"),
+              std::string::npos);
+}
+
 TEST_F(FileCommandsTest, PicturesTakeTheFormatOfTheirNameOrFilter) {
     struct Row {
         const char* chosen;
@@ -328,11 +365,17 @@ TEST_F(FileCommandsTest, AboutHomePageAndExit) {
         "zu 0.1.0\r\n\r\n이 프로그램은 성경(星鏡)에 그려진 우리 별자리를 \r\n표시해 주는 프로그램입니다.\r\n\r\n"
         "아직 완성되지 않은 프로그램입니다. 많은 제안 기\r\n다리겠습니다.\r\n\r\n";
     EXPECT_EQ(about.text.substr(0, head.size()), head);
-    EXPECT_NE(about.text.find(kHomePageAddress), std::string::npos);
-    EXPECT_NE(about.text.find(kContactMail), std::string::npos);
+    // No made-up address or contact: the documentation page instead.
+    const fs::path page = p.env.folders.program / "README.html";
+    EXPECT_NE(about.text.find("설명서: " + page.string()), std::string::npos);
+    for (const char* invented : {"example.", "@", "http"}) EXPECT_EQ(about.text.find(invented), std::string::npos);
 
+    // The build renders the README next to the executables, as installing
+    // puts it in the documentation folder.
+    ASSERT_TRUE(fs::is_regular_file(page)) << page;
+    EXPECT_NE(test::ReadBytes(page).find("<h1>zu · vu · orbsolve</h1>"), std::string::npos);
     form->Menus->Action("mnuHome")->trigger();
-    EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{kHomePageAddress});
+    EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{page.string()});
 
     // Exit stores the settings as closing the window does.
     S().ViewFOV = 33;

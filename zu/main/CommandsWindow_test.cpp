@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QToolBar>
 
 #include <memory>
@@ -15,6 +16,7 @@
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Form1.h"
 #include "zu/main/InfoWindow.h"
+#include "zu/search/InfoWindows.h"
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
@@ -118,7 +120,31 @@ TEST_F(WindowCommandsTest, AnOpenWindowIsRaisedAndAClosedOneComesBackNew) {
     EXPECT_TRUE(FindToolWindow(ToolWindowId::FrmObs)->isVisible());
 }
 
+// With the main window maximised, the tool windows open wholly inside the
+// free area of its screen, frame included: those placed at its bottom right
+// corner by their client size (정보) and those the window system places.
+TEST_F(WindowCommandsTest, ToolWindowsOpenWhollyOnTheScreenOfAMaximisedMainWindow) {
+    form->showMaximized();
+    QCoreApplication::processEvents();
+    const QRect area = form->screen()->availableGeometry();
+    ShowObjectInfo(form.get(), "목성");
+    for (const char* command : {"mnuToday", "mnuFindCon", "mnu24Julgi", "mnuMapInfo", "mnuSetTime"}) {
+        form->Dispatch(command);
+    }
+    ASSERT_EQ(p.env.windows.shown.size(), 6u);
+    QCoreApplication::processEvents();
+    for (const auto& shown : p.env.windows.shown) {
+        ASSERT_TRUE(shown.window) << shown.title;
+        const QRect frame = shown.window->frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << shown.title << ": " << frame.x() << "," << frame.y() << " "
+                                          << frame.width() << "x" << frame.height();
+    }
+}
+
 TEST_F(WindowCommandsTest, MarkerManagerSitsAtTheChartsTopRight) {
+    // The main window wholly on the (800 x 800 offscreen) screen.
+    form->setGeometry(40, 30, 700, 650);
+    QCoreApplication::processEvents();
     form->Dispatch("mnuPoint");
     QWidget* window = FindToolWindow(ToolWindowId::FrmPoint);
     ASSERT_NE(window, nullptr);

@@ -21,6 +21,7 @@
 #include "platform/Guard.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 #include "skydata/Settings.h"
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
@@ -269,7 +270,8 @@ void Form1::ShowAsStored() {
     if (skydata::CurrentSettings().fstate == 2) {
         showMaximized();
     } else {
-        show();
+        // The stored size fits the free area, but the frame comes on top of it.
+        platform::ShowOnScreen(*this, nullptr);
     }
 }
 

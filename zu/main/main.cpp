@@ -8,6 +8,7 @@ int main(int argc, char** argv) {
     platform::PreferLargePagesForHeap(skydata::kLoadedTablesHeapBytes);
     platform::Application application(argc, argv);
     platform::InstallQtServices("zu");
+    platform::InstallQtKorean();
     if (!app::Main()) return 1;
     const int result = application.exec();
     app::ReleaseWindows();

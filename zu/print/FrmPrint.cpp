@@ -20,6 +20,7 @@
 #include "skydata/Settings.h"
 #include "ui/ToolControls.h"
 #include "zu/core/ChartHost.h"
+#include "zu/core/DocumentFolders.h"
 #include "zu/core/MainState.h"
 
 namespace app {
@@ -199,11 +200,13 @@ void FrmPrint::CmdPrint_Click(int index) {
         request.kind = platform::FileDialogKind::Save;
         request.title = kPdfDialogTitle;
         request.filter = kPdfFilter;
+        request.folder = DocumentFolderFor(DocumentKind::Pdf);
         request.name = title + ".pdf";
         const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
         // Cancelled: nothing is printed and the dialog stays open.
         if (!choice) return;
         chosen = choice->path;
+        RememberDocumentFolder(DocumentKind::Pdf, chosen);
     }
     // Kept: nothing is printed and the dialog stays open.
     if (!chosen.empty() && !MayReplaceCopies(chosen, copies)) return;

@@ -237,6 +237,7 @@ TEST_F(FrmPrintTest, PdfFilesAreChosenOnceAndNumberedByCopy) {
     EXPECT_EQ(request.title, "PDF 파일로 인쇄");
     EXPECT_EQ(request.filter, "PDF 문서(*.pdf)|*.pdf");
     EXPECT_EQ(request.name, "오리온.pdf");
+    EXPECT_EQ(request.folder, p.documents.path()) << "never the program folder";
     EXPECT_EQ(Documents(), 0u);
     EXPECT_TRUE(dialog->isVisible());
 
@@ -255,6 +256,7 @@ TEST_F(FrmPrintTest, PdfFilesAreChosenOnceAndNumberedByCopy) {
     dialog->show();
     dialog->Combo2->setCurrentIndex(2);
     Click("2");
+    EXPECT_EQ(p.env.files.requests.back().folder, p.user.path()) << "the folder of the last PDF";
     EXPECT_EQ(Documents(), 1u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(p.env.messages.shown[0].text, "PDF 파일을 만들 수 없습니다.\n" + (p.user.path() / "bad.pdf").string());

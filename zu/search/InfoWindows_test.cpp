@@ -66,8 +66,9 @@ TEST_F(InfoWindows, ObjectWindowRebuildsAndCopies) {
 }
 
 TEST_F(InfoWindows, ObjectWindowSitsAtTheMainWindowsCorner) {
+    // A main window wholly on the (800 x 800 offscreen) screen.
     QWidget main;
-    main.setGeometry(100, 80, 900, 700);
+    main.setGeometry(100, 80, 600, 560);
     AppState().SelObjKey = "P4";
     FrmInfo& info = ShowObjectInfo(&main, "목성");
     EXPECT_EQ(Std(info.windowTitle()), "정보: 목성");

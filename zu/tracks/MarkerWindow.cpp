@@ -28,6 +28,7 @@
 #include "skydata/Settings.h"
 #include "ui/ToolControls.h"
 #include "zu/core/ChartHost.h"
+#include "zu/core/DocumentFolders.h"
 
 namespace app {
 namespace {
@@ -464,11 +465,11 @@ void FrmPoint::cmdSave_Click() {
     request.kind = platform::FileDialogKind::Save;
     request.title = kSaveTitle;
     request.filter = kSaveFilter;
-    // The program folder may be read-only; the user's own folder is not.
-    request.folder = platform::Env().folders ? platform::Env().folders->UserFolder() : std::filesystem::path();
+    request.folder = DocumentFolderFor(DocumentKind::Catalog);
     request.name = kSaveName;
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
+    RememberDocumentFolder(DocumentKind::Catalog, choice->path);
     if (!platform::WriteTextFileCp949(choice->path, text)) {
         platform::MsgBox(kSaveFailure + choice->path.string(), platform::MsgButtons::Ok, platform::MsgIcon::Critical,
                          kSaveTitle);

@@ -253,7 +253,7 @@ TEST_F(MarkerWindowTest, SavedCatalogueReadsBack) {
     EXPECT_EQ(r.title, "표지 저장하기");
     EXPECT_EQ(r.filter, "사용자 정의 목록 파일(*.UC)|*.UC");
     EXPECT_EQ(r.name, "표지목록.UC");
-    EXPECT_EQ(r.folder, p.user.path());
+    EXPECT_EQ(r.folder, p.documents.path());
     EXPECT_TRUE(p.env.messages.shown.empty());
 
     const std::string expected =
