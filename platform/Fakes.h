@@ -120,9 +120,13 @@ class FakeFolders final : public Folders {
 public:
     std::filesystem::path ProgramFolder() override { return program; }
     std::filesystem::path UserFolder() override { return user; }
+    std::filesystem::path DocumentsFolder() override { return documents; }
+    std::filesystem::path HomeFolder() override { return home; }
 
     std::filesystem::path program;
     std::filesystem::path user;
+    std::filesystem::path documents;
+    std::filesystem::path home;
 };
 
 // Installs every Qt-free double above; the pop-up, window and clipboard seams

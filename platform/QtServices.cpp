@@ -241,6 +241,12 @@ public:
         return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))) /
                Env().program_name;
     }
+    std::filesystem::path DocumentsFolder() override {
+        return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    }
+    std::filesystem::path HomeFolder() override {
+        return std::filesystem::path(S(QStandardPaths::writableLocation(QStandardPaths::HomeLocation)));
+    }
 };
 
 class QtShell final : public Shell {

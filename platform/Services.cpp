@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <system_error>
@@ -143,6 +144,16 @@ std::string Trim(const std::string& s) {
 }  // namespace
 
 std::unique_ptr<PrintDocument> PrintDialog::StartDocument(const PrintTarget&) { return nullptr; }
+
+std::filesystem::path Folders::HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::filesystem::path(home) : std::filesystem::path();
+}
+
+std::filesystem::path Folders::DocumentsFolder() {
+    const std::filesystem::path home = HomeFolder();
+    return home.empty() ? home : home / "Documents";
+}
 
 MsgAnswer FirstButtonOf(MsgButtons buttons) {
     switch (buttons) {

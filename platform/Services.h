@@ -223,6 +223,10 @@ public:
     // The per-user folder of written settings and lists; created on demand
     // by the functions of platform/UserFiles.h.
     virtual std::filesystem::path UserFolder() = 0;
+    // The user's documents folder, where files the user saves belong (it may
+    // not exist), and the home folder; by default from $HOME.
+    virtual std::filesystem::path DocumentsFolder();
+    virtual std::filesystem::path HomeFolder();
 };
 
 // ---- The one place the seams are reached through ----------------------------

@@ -50,7 +50,9 @@ void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int 
             std::int16_t lunar_year, std::uint8_t lunar_month, std::uint8_t lunar_day, bool leap) {
     const SDaySet& entries = state.SDays[static_cast<std::size_t>(set)];
     s = TrimBlanks(DaySDayNames(s, jd, kind, entries));
-    s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries);
+    double month_days = 30;
+    LunarMonthDays(state.lunar_months, lunar_year, lunar_month, leap ? kTrue : 0, month_days);
+    s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries, static_cast<int>(month_days));
 }
 
 // Whether the whole day count is a multiple of gap; fmod keeps any count a

@@ -111,9 +111,9 @@ TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
         const char* key;
     };
     const Item items[] = {
-        {form.mnuSaveHTML, "vu을 HTML 형식으로 저장(&H)", "Ctrl+H"},
-        {form.mnuTemplet, "vu을 미리 준비한 형식으로 출력(&T)", "Ctrl+T"},
-        {form.mnuSaveBMP, "vu을 그림 파일로 저장(&B)", "Ctrl+B"},
+        {form.mnuSaveHTML, "vu를 HTML 형식으로 저장(&H)", "Ctrl+H"},
+        {form.mnuTemplet, "vu를 미리 준비한 형식으로 출력(&T)", "Ctrl+T"},
+        {form.mnuSaveBMP, "vu를 그림 파일로 저장(&B)", "Ctrl+B"},
         {form.mnuLoadCFG, "설정파일 불러오기(&O)", "Ctrl+O"},
         {form.mnuSaveCFG, "설정파일 저장하기(&S)", "Ctrl+S"},
         {form.mnuPrint, "vu 인쇄(&P)", "Ctrl+P"},
@@ -142,7 +142,7 @@ TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
     // Tips of the bars and a page tab's caption.
     EXPECT_EQ(Q2S(form.CmdYR[1]->toolTip()), "마우스 오른쪽 단추로 누르면 10년씩 이동합니다.");
     EXPECT_EQ(Q2S(form.CmdMN[0]->toolTip()), "마우스 오른쪽 단추로 누르면 4달씩 이동합니다.");
-    EXPECT_EQ(Q2S(form.cmdPrint->toolTip()), "vu을 인쇄합니다.");
+    EXPECT_EQ(Q2S(form.cmdPrint->toolTip()), "vu를 인쇄합니다.");
     EXPECT_EQ(Q2S(form.cmdInfo[2]->toolTip()), "1년 동안의 기념일을 한 번에 확인합니다.");
     EXPECT_EQ(Q2S(form.cmdTab[1]->text()), "기념일");
     // The outputs are hooks until their module connects them.
@@ -244,9 +244,10 @@ TEST(VuNavigation, YearFieldParseAndDisplay) {
         const char* text;
         int year;
     };
-    for (const Parse& c : {Parse{"BCE. 100", -99}, Parse{"BCE. 1", 0}, Parse{"12.5", 5}, Parse{"BCE 100", 1},
-                           Parse{"-99", -99}, Parse{"CE. 2008", 2008}, Parse{"2008", 2008}, Parse{"BCE.", 1},
-                           Parse{"CE. ", 0}}) {
+    for (const Parse& c : {Parse{"BCE. 100", -99}, Parse{"BCE. 1", 0}, Parse{"12.5", 5}, Parse{"BCE 100", kNotAYear},
+                           Parse{"-99", -99}, Parse{"CE. 2008", 2008}, Parse{"2008", 2008}, Parse{"BCE.", kNotAYear},
+                           Parse{"CE. ", kNotAYear}, Parse{"", kNotAYear}, Parse{"abc", kNotAYear},
+                           Parse{"2024년", 2024}}) {
         EXPECT_EQ(ParseYearField(c.text), c.year) << c.text;
     }
     struct Show {
@@ -279,8 +280,8 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
     EXPECT_TRUE(p.env.messages.shown.empty());
 
-    // Beyond the range: the message, the old year kept.
-    for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999"}) {
+    // Beyond the range, letters or nothing: the message, the old year kept.
+    for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999", "abc", "", "BCE."}) {
         form.txtYR->setText(typed);
         form.txtYR_KeyPress(13);
         EXPECT_EQ(Calendar().CalYear, -99) << typed;
@@ -289,8 +290,16 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     form.txtYR_LostFocus();
     EXPECT_EQ(Calendar().CalYear, -99);
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
-    ASSERT_EQ(p.env.messages.shown.size(), 5u);
+    ASSERT_EQ(p.env.messages.shown.size(), 8u);
     EXPECT_EQ(p.env.messages.shown[0].text, kYearMessage);
+    form.txtYR->setText("");
+    form.txtYR_LostFocus();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(Text(form.txtYR), "BCE. 100");
+    form.txtYR->setText("x");
+    form.ApplySetting();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(p.env.messages.shown.size(), 10u);
     EXPECT_EQ(p.env.messages.shown[0].title, "vu");
 
     // Month: 13, 0, text and a fraction are refused; the last month stays.
@@ -382,8 +391,8 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
         const char* year;
         double zone;
     };
-    for (const Case& c : {Case{true, "1910", 8}, Case{true, "1911", 9}, Case{false, "1910", 5.5},
-                          Case{false, "2024", 5.5}}) {
+    for (const Case& c : {Case{true, "1910", 8}, Case{true, "1911", 8}, Case{true, "1912", 9},
+                          Case{false, "1910", 5.5}, Case{false, "2024", 5.5}}) {
         form.Check1[0]->setChecked(c.ref_kr);
         form.txtYR->setText(c.year);
         form.txtYR_KeyPress(13);
@@ -392,11 +401,42 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
     }
     // The year buttons run the same cycle.
     form.Check1[0]->setChecked(true);
-    form.txtYR->setText("1911");
+    form.txtYR->setText("1912");
     form.txtYR_KeyPress(13);
     form.PrevYear(1);
     EXPECT_EQ(form.PreparedZone(), 8);
     EXPECT_EQ(Calendar().settings.TZ, 5.5);
+}
+
+// The official tables count the days of 1908-1911 in UTC+8 and from 1912 in
+// UTC+9, by the moment: the new moon of 1911-12-20 (UT 16:xx) starts month
+// 11 on the 20th, and January 1912 goes on counting from that start, whichever
+// year the grid shows.
+TEST(VuCycle, KoreanRuleOfTheOfficialTables) {
+    VuEnv p;
+    Form1 form;
+    form.Check1[0]->setChecked(true);
+    struct Case {
+        const char* year;
+        const char* month;
+        int y, m, d;
+        int lunar_month, lunar_day;
+    } cases[] = {
+        {"1911", "12", 1911, 12, 19, 10, 29},
+        {"1911", "12", 1911, 12, 20, 11, 1},
+        {"1912", "1", 1912, 1, 1, 11, 13},
+        {"1912", "1", 1911, 12, 20, 11, 1},
+    };
+    for (const Case& c : cases) {
+        form.txtYR->setText(c.year);
+        form.txtMN->setText(c.month);
+        form.ApplySetting();
+        std::int16_t ly = 0, leap = 0;
+        std::uint8_t lm = 0, ld = 0;
+        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, JulianDay(c.y, c.m, c.d, 12), ly, lm, ld, leap));
+        EXPECT_EQ(lm, c.lunar_month) << c.y << "-" << c.m << "-" << c.d;
+        EXPECT_EQ(ld, c.lunar_day) << c.y << "-" << c.m << "-" << c.d;
+    }
 }
 
 // ---- The settings panel ------------------------------------------------------------
@@ -749,7 +789,7 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 불러오기");
     EXPECT_EQ(p.env.files.requests[0].filter, "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*");
     EXPECT_EQ(p.env.files.requests[0].name, "*.cal");
-    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.user);
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
     EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
 
     const std::filesystem::path damaged = p.folder / "damaged.cal";
@@ -814,6 +854,10 @@ TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(p.env.files.requests[0].name, "vu설정.cal");
     EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 저장하기");
+    // The documents folder first, then the folder the last settings file went to.
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
+    form.SaveConfig();
+    EXPECT_EQ(p.env.files.requests[1].folder, p.folder);
     CalendarState back;
     ASSERT_EQ(ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 7);

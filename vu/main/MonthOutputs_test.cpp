@@ -345,18 +345,44 @@ TEST_F(MonthOutputs, TemplateReformYearZeroAndSelfReference) {
     EXPECT_EQ(TempletResultName(0, 3), "Result_vuBC1년3월");
     EXPECT_EQ(TempletResultName(2024, 3), "Result_vuAD2024년3월");
 
-    // A name that is a tag is not expanded again past the original text.
+    // A value is never scanned for tags: a name that is a tag, or holds one,
+    // stays as it is, and a value longer than its tag moves no later tag out
+    // of reach.
     Prepare(2024, 3);
-    AddDay(0, Entry(2024, 3, 1, "#M01SD#", 0));
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#"), "#M01SD#");
-    // A name holding itself one character on expands until the scan reaches
-    // the end of the original text, then stops.
-    AddDay(0, Entry(2024, 3, 1, "x#M01SD#", 0));
-    const std::string dots(20, '.');
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#" + dots), std::string(21, 'x') + "#M01SD#" + dots);
-    // A tag inside a value is expanded while it lies in the scanned range.
-    AddDay(0, Entry(2024, 3, 1, "x#M15WK#", 0));
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#........"), "x금........");
+    struct Case {
+        const char* name;
+        std::string templet;
+        std::string result;
+    } cases[] = {
+        {"#M01SD#", "#M01SD#", "#M01SD#"},
+        {"x#M01SD#", "#M01SD#" + std::string(20, '.'), "x#M01SD#" + std::string(20, '.')},
+        {"x#M15WK#", "#M01SD#........", "x#M15WK#........"},
+        {"#M15", "#M01SD#WK#", "#M15WK#"},
+        {"긴 기념일 이름이 태그보다 깁니다", "#M01SD##M15WK##M01SD#|#M31D1#",
+         "긴 기념일 이름이 태그보다 깁니다금긴 기념일 이름이 태그보다 깁니다|31"},
+    };
+    for (const Case& c : cases) {
+        AddDay(0, Entry(2024, 3, 1, c.name, 0));
+        EXPECT_EQ(ApplyTemplet(state_, 2024, 3, c.templet), c.result) << c.name;
+    }
+    // A tag left in the text shares its closing "#" with the next tag.
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#B45D1#M15WK#|#Z12AB#B01D1#"), "#B45D1금|#Z12AB");
+    std::string many, expected;
+    for (int i = 0; i < 300; ++i) {
+        many += "#M01SD#";
+        expected += "#M15";
+    }
+    AddDay(0, Entry(2024, 3, 1, "#M15", 0));
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, many), expected);
+}
+
+TEST_F(MonthOutputs, TemplateEscapesValuesOfMarkup) {
+    Prepare(2024, 3);
+    AddDay(0, Entry(2024, 3, 1, "<b>A&B \"C\"</b>", 0));
+    const std::string templet = "<td>#M01SD#</td><td>#M15WK#</td>";
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, true),
+              "<td>&lt;b&gt;A&amp;B &quot;C&quot;&lt;/b&gt;</td><td>금</td>");
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, false), "<td><b>A&B \"C\"</b></td><td>금</td>");
 }
 
 }  // namespace

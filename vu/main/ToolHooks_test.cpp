@@ -8,8 +8,10 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
@@ -105,12 +107,20 @@ TEST_F(ToolHooks, InfoButtonsOpenMoonTermsAndSpecialDays) {
     EXPECT_NE(dynamic_cast<FrmOne*>(env.windows.shown[2].window.data()), nullptr);
 }
 
-TEST_F(ToolHooks, DetailViewShowsTheWednesdayOfTheSecondRow) {
+TEST_F(ToolHooks, DetailViewShowsTodayOrTheWednesdayOfTheSecondRow) {
+    // The clock's day (2024-03-15) is in the shown month.
     form->mnuDetailView->trigger();
     auto* details = LastShown<FrmDCal>();
     ASSERT_NE(details, nullptr);
-    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 6, 12));
-    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 6일 수요일");
+    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 15, 12));
+    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 15일 금요일");
+    // Another month: the Wednesday of its second row.
+    for (const auto& [month, day] : {std::pair{"4", 10}, std::pair{"2", 7}}) {
+        form->txtMN->setText(month);
+        form->ApplySetting();
+        form->mnuDetailView->trigger();
+        EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, std::atoi(month), day, 12)) << month;
+    }
 }
 
 void Release(QWidget& grid, QPoint at, Qt::MouseButton button) {
