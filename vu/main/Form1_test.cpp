@@ -14,6 +14,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include <QShortcut>
+
+#include <array>
+#include <cmath>
 #include <fstream>
 
 #include "calendar/TimeBase.h"
@@ -522,6 +526,82 @@ TEST(VuPanel, IntervalTideAndSummerDays) {
     EXPECT_EQ(cs.Base, 2451545);
 }
 
+// Each value of the panel is checked where it is typed: out of its range or
+// not a number, the message, and the field (with the fields of the same
+// value) back at its last good text; the settings keep the good value.
+TEST(VuPanel, FieldsRefuseWhatIsOutOfRangeOrNoNumber) {
+    VuEnv p;
+    Form1 form;
+    CalendarSettings& cs = Calendar().settings;
+    constexpr const char* kLat = "위도는 -90도부터 90도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+    constexpr const char* kLon = "경도는 -180도부터 180도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+    constexpr const char* kZone = "시간대는 -12부터 14까지의 수로 입력할 수 있습니다.";
+    constexpr const char* kHeight = "해발고도는 -1000m부터 10000m까지의 수로 입력할 수 있습니다.";
+    constexpr const char* kBase =
+        "기준일은 기원전 10000년부터 서기 32000년까지의 날짜를 연, 월(1~12), 일(1~31)의 수로 입력할 수 있습니다.";
+    constexpr const char* kSummer =
+        "일광시간절약제도의 시작일과 종료일은 월(1~12)과 일(1~31)의 수로, 변경 시간은 -3부터 3시간까지의 수로 입력할 "
+        "수 있습니다.";
+    struct Case {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;  // nullptr: taken
+    } cases[] = {
+        {form.txtObs[0], "95", kLat},       {form.txtObs[1], "75", kLat},      {form.txtObs[0], "abc", kLat},
+        {form.txtObs[0], "90", kLat},  // 90° 30′ is beyond the pole
+        {form.txtObs[3], "200", kLon},      {form.txtObs[5], "60", kLon},      {form.txtTZ, "99", kZone},
+        {form.txtTZ, "-13", kZone},         {form.txtTZ, "", kZone},           {form.txtHT, "1e9", kHeight},
+        {form.txtHT, "높음", kHeight},       {form.txtREF[0], "abc", kBase},    {form.txtREF[1], "13", kBase},
+        {form.txtREF[2], "32", kBase},      {form.txtREF[0], "40000", kBase},  {form.txtSummer[0], "13", kSummer},
+        {form.txtSummer[3], "x", kSummer},  {form.txtSummer[4], "5", kSummer},
+        {form.txtTZ, "5.5", nullptr},       {form.txtTZ, "14", nullptr},       {form.txtObs[0], "-33", nullptr},
+        {form.txtHT, "1950", nullptr},      {form.txtREF[0], "-100", nullptr}, {form.txtSummer[4], "0.5", nullptr},
+    };
+    for (const Case& c : cases) {
+        p.env.messages.shown.clear();
+        const std::string before = Text(c.box);
+        c.box->setText(QString::fromStdString(c.typed));
+        form.ReadFormSettings();
+        if (c.message) {
+            EXPECT_EQ(p.Messages(), std::vector<std::string>{c.message}) << c.typed;
+            EXPECT_EQ(Text(c.box), before) << c.typed;
+        } else {
+            EXPECT_TRUE(p.env.messages.shown.empty()) << c.typed;
+            EXPECT_EQ(Text(c.box), c.typed);
+        }
+        ASSERT_TRUE(std::isfinite(cs.LAT) && std::fabs(cs.LAT) <= 90) << c.typed;
+        ASSERT_TRUE(std::fabs(cs.LON) <= 180 && cs.TZ >= -12 && cs.TZ <= 14) << c.typed;
+    }
+    EXPECT_EQ(cs.TZ, 14);
+    EXPECT_EQ(cs.ObsHT, 1950);
+    // The field's own end of editing checks it too, once.
+    p.env.messages.shown.clear();
+    form.txtTZ->setText("99");
+    emit form.txtTZ->editingFinished();
+    form.ReadFormSettings();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{kZone});
+    EXPECT_EQ(Text(form.txtTZ), "14");
+}
+
+// Summer time across New Year (a southern summer): the year's days from the
+// first date on and up to the last date.
+TEST(VuPanel, SummerTimeAcrossNewYear) {
+    VuEnv p;
+    Form1 form;
+    const std::array<const char*, 5> typed = {"10", "4", "4", "5", "1"};
+    for (int i = 0; i < 5; ++i) form.txtSummer[static_cast<std::size_t>(i)]->setText(typed[static_cast<std::size_t>(i)]);
+    form.txtTZ->setText("10");
+    form.ApplySetting();
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    struct Day {
+        int month, day;
+        double zone;
+    };
+    for (const Day& d : {Day{1, 10, 11}, Day{4, 5, 11}, Day{4, 6, 10}, Day{10, 3, 10}, Day{10, 4, 11}, Day{12, 31, 11}}) {
+        EXPECT_EQ(ZoneInForce(Calendar(), JulianDay(2024, d.month, d.day, 12)), d.zone) << d.month << "/" << d.day;
+    }
+}
+
 // ---- Layout ----------------------------------------------------------------------
 
 TEST(VuLayout, TooSmallWindowIsSetBackOnce) {
@@ -561,6 +641,70 @@ TEST(VuLayout, PagesFollowTheClientArea) {
     form->Form_Resize();
     EXPECT_EQ(form->PicCal[0]->geometry(), before);
     EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+// At the smallest size no control of the top bar lies over another: the
+// output and tool buttons go to a second row; wide again, one row.
+TEST(VuLayout, TopBarControlsNeverOverlap) {
+    VuEnv p;
+    auto form = Shown();
+    const auto overlaps = [&form] {
+        std::vector<QRect> boxes;
+        for (QWidget* w : form->Picture1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isHidden()) boxes.push_back(w->geometry());
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                if (boxes[i].intersects(boxes[j])) return true;
+        for (const QRect& r : boxes)
+            if (r.right() >= form->Picture1->width() || r.bottom() >= form->Picture1->height()) return true;
+        return false;
+    };
+    for (const QSize size : {QSize(501, 401), QSize(1024, 740), QSize(501, 401)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        EXPECT_FALSE(overlaps()) << size.width();
+        EXPECT_EQ(form->PicCal[0]->y(), form->Picture1->height() + 10);
+    }
+    EXPECT_GT(form->CmdHTML->y(), form->CmdYR[0]->y());
+    form->resize(1024, 740);
+    QApplication::processEvents();
+    EXPECT_EQ(form->CmdHTML->y(), form->CmdYR[0]->y());
+    EXPECT_EQ(form->Picture1->height(), 49);
+}
+
+// PageUp and PageDown step a month, with Ctrl a year; Home goes to the
+// clock's month. Only while the grid page is shown.
+TEST(VuNavigation, PageKeysAndHome) {
+    VuEnv p;
+    auto form = Shown();
+    struct Key {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int year, month;
+    } keys[] = {
+        {Qt::Key_PageDown, Qt::NoModifier, 2024, 4}, {Qt::Key_PageUp, Qt::NoModifier, 2024, 3},
+        {Qt::Key_PageUp, Qt::NoModifier, 2024, 2},   {Qt::Key_PageDown, Qt::ControlModifier, 2025, 2},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2024, 2}, {Qt::Key_PageUp, Qt::ControlModifier, 2023, 2},
+        {Qt::Key_Home, Qt::NoModifier, 2024, 3},
+    };
+    const auto press = [&form](int key, Qt::KeyboardModifiers modifiers) {
+        const QKeySequence sequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+        int found = 0;
+        for (QShortcut* shortcut : form->findChildren<QShortcut*>()) {
+            if (shortcut->key() != sequence) continue;
+            ++found;
+            emit shortcut->activated();
+        }
+        EXPECT_EQ(found, 1) << sequence.toString().toStdString();
+    };
+    for (const Key& k : keys) {
+        press(k.key, k.modifiers);
+        EXPECT_EQ(Calendar().CalYear, k.year) << k.key;
+        EXPECT_EQ(Text(form->txtMN), std::to_string(k.month)) << k.key;
+    }
+    form->cmdTab_Click(2);
+    press(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(Text(form->txtMN), "3");
 }
 
 // ---- Tabs, set chooser and pickers ----------------------------------------------------
