@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/CalendarState.h"
+#include "calendar/DayNames.h"
 #include "calendar/SpecialDays.h"
 #include "calendar/TimeBase.h"
 #include "platform/ImageSurface.h"
@@ -230,6 +231,56 @@ TEST_F(VuGrid, AutoSizeShrinksLongTextButNotBelowSix) {
     SetCellFont(pic_, state_, 2);
     FitCellText(pic_, true, 10, 40, 20, 8, long_text + long_text + long_text, 0, kWhite);
     EXPECT_EQ(pic_.Font().size_pt, kSmallestCellFont);
+}
+
+// A lunar anniversary on the 30th is kept on the 29th of a month of 29 days
+// (the custom for birthdays and memorial days); the day details say so.
+TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
+    state_.CalYear = 2024;
+    PrepareDisplayedYear(state_, 6);
+    int short_month = 0, long_month = 0;
+    for (int m = 1; m <= 12; ++m) {
+        double days = 0;
+        if (!LunarMonthDays(state_.lunar_months, 2024, static_cast<std::uint8_t>(m), 0, days)) continue;
+        (days == 29 ? short_month : long_month) = m;
+    }
+    ASSERT_NE(short_month, 0);
+    ASSERT_NE(long_month, 0);
+    for (const int m : {short_month, long_month}) {
+        SDayRecord& r = state_.SDays[0][static_cast<std::size_t>(m)];
+        r.lunar = true;
+        r.month = static_cast<std::int16_t>(m);
+        r.day = 30;
+        r.name = "제사" + std::to_string(m);
+    }
+    struct Case {
+        int month, day;
+        bool named, marked;
+    } cases[] = {
+        {short_month, 29, true, true},
+        {short_month, 28, false, false},
+        {long_month, 30, true, false},
+        {long_month, 29, false, false},
+    };
+    for (const Case& c : cases) {
+        double jd = 0;
+        ASSERT_TRUE(LunarMonthJD(state_.lunar_months, 2024, static_cast<std::uint8_t>(c.month),
+                                 static_cast<std::uint8_t>(c.day), 0, jd));
+        double y, mo, d, h, mi, sec;
+        JDToCalendar(jd, y, mo, d, h, mi, sec);
+        Draw(pic_, state_, static_cast<int>(y), static_cast<int>(mo));
+        std::string cell;
+        for (int col = 0; col < 7; ++col)
+            for (int row = 0; row < 6; ++row)
+                if (MonthGrid().CellJD[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] == jd)
+                    cell = MonthGrid().CellText[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+        const std::string name = "제사" + std::to_string(c.month);
+        const std::string details = DayNamesText(state_, jd, kAllDayNameSources);
+        EXPECT_EQ(cell.find(name) != std::string::npos, c.named) << c.month << "/" << c.day << " " << cell;
+        EXPECT_EQ(details.find(name) != std::string::npos, c.named) << details;
+        EXPECT_EQ(details.find(name + kMovedTo29Mark) != std::string::npos, c.marked) << details;
+        EXPECT_EQ(cell.find(kMovedTo29Mark), std::string::npos);
+    }
 }
 
 }  // namespace
