@@ -283,5 +283,38 @@ TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
     }
 }
 
+// A busy cell keeps 8 points: what does not fit is cut with "…", and the
+// cell's tip keeps the whole text.
+TEST_F(VuGrid, BusyCellIsCutNotShrunkBelowEight) {
+    pic_.SetScaleMode(platform::Scale::Pixels);
+    SetCellFont(pic_, state_, 2);
+    pic_.SetFontSize(kSmallestCellFont);
+    const std::string names = "아주 긴 기념일 이름, 또 다른 기념일 이름, 세 번째 기념일 이름";
+    struct Case {
+        std::string text;
+        double width;
+        bool whole;
+    } cases[] = {{"가", 98, true}, {names, 98, false}, {names + names, 40, false}, {names, 1, false}};
+    for (const Case& c : cases) {
+        const std::string shown = ElideText(pic_, c.text, c.width);
+        if (c.whole) {
+            EXPECT_EQ(shown, c.text);
+            continue;
+        }
+        EXPECT_EQ(shown.substr(shown.size() - 3), kEllipsis) << shown;
+        EXPECT_EQ(c.text.rfind(shown.substr(0, shown.size() - 3), 0), 0u) << shown;
+        if (shown != kEllipsis) EXPECT_LE(pic_.TextWidth(shown), c.width) << shown;
+    }
+    const std::string busy = names + ", " + names + ", " + names;
+    SDayRecord day;
+    day.year = EveryYear;
+    day.month = 3;
+    day.day = 20;
+    day.name = busy;
+    state_.SDays[0][0] = day;
+    Draw(pic_, state_, 2024, 3);
+    EXPECT_NE(MonthGrid().CellText[3][3].find(busy), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vu

@@ -87,12 +87,17 @@ TEST_F(MonthOutputs, HtmlPageOfMarch2024) {
     const std::string page = MakeHtmlCalendar(state_, 2024, 3, "vu 0.1");
 
     EXPECT_EQ(page.rfind("<html><head><meta charset=\"euc-kr\"><title>vu</title></head><body><p align=center>"
-                         "<font size=6>\r\n2024년 3월</font></p><div align=center><center><table border=1 >\r\n<tr>"
-                         "<td align=center><font color=#FF0000 size=5>일</font></td>\r\n",
+                         "<font size=6>\r\n2024년 3월</font></p><div align=center><center>"
+                         "<table border=1 width=100% style=\"table-layout:fixed\">\r\n<tr>"
+                         "<td align=center width=14%><font color=#FF0000 size=5>일</font></td>\r\n",
                          0),
               0u);
     // CR LF only, no line break after the page.
     EXPECT_EQ(Count(page, "\r\n"), Count(page, "\n"));
+    // The legend names only what the page shows: no rise and set lines.
+    EXPECT_NE(page.find("<b>기념일</b><br>음력/일진</font></td>"), std::string::npos);
+    EXPECT_EQ(page.find("출몰시각"), std::string::npos);
+    EXPECT_EQ(Count(page, " width=14%>"), 7u);
     EXPECT_EQ(Count(page, "\r\n"), Count(page, "\r"));
     const std::string footer = "<p align=right>*이 문서는 vu 0.1 프로그램으로 만들었습니다.<br>*vu 프로그램 페이지: "
                                "https://zu.example.org/</p></body></html>";
@@ -228,7 +233,7 @@ TEST_F(MonthOutputs, PrintedCellBands) {
     }
 }
 
-TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndStopsAtSix) {
+TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndCutsAtEight) {
     platform::RecordingSurface page = Page();
     page.SetScaleMode(platform::Scale::Pixels);
     page.SetFont(platform::FontSpec{"돋움", 12, false, false, false, false});
@@ -237,8 +242,13 @@ TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndStopsAtSix) {
     const std::string wide(40, 'x');
     PrintFitText(page, true, 10, 50, 20, 10, wide, 0);
     const std::vector<std::string> texts = Prints(page);
+    // At 8 points the halves still do not fit: each is cut with "…".
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], std::string(20, 'x'));
+    for (const std::string& line : texts) {
+        EXPECT_EQ(line.rfind("xxxx", 0), 0u) << line;
+        EXPECT_EQ(line.substr(line.size() - 3), kEllipsis) << line;
+        EXPECT_LE(page.TextWidth(line), 20) << line;
+    }
     std::vector<std::string> xs;
     for (const std::string& call : page.Calls())
         if (call.rfind("CurrentX=", 0) == 0) xs.push_back(call);
