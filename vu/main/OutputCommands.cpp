@@ -2,8 +2,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -16,6 +19,7 @@
 #include "platform/TextFile.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/HtmlPage.h"
+#include "vu/grid/MonthGrid.h"
 #include "vu/grid/MonthPage.h"
 #include "vu/grid/PrintedMonth.h"
 #include "vu/grid/Templet.h"
@@ -86,6 +90,42 @@ int TempletFilterIndex(const std::string& extension) {
     return e == ".htm" ? 1 : e == ".xml" ? 2 : 3;
 }
 
+// The saved picture: the month's title above the grid.
+constexpr int kPictureTitleHeight = 40;
+constexpr int kSmallestPictureWidth = 490;
+constexpr int kSmallestPictureHeight = 300;
+
+// "2024년 3월", "기원전 1년 3월", as the HTML page's title.
+std::string MonthTitle(int year, int month) {
+    return (year < 1 ? "기원전 " + std::to_string(-year + 1) : std::to_string(year)) + "년 " + std::to_string(month) +
+           "월";
+}
+
+QImage MonthPictureForFile(const Form1& form, int year, int month) {
+    const QImage& screen = form.Grid->Surface().Image();
+    const int width = std::max(screen.width(), kSmallestPictureWidth);
+    const int grid_height = std::max(screen.height(), kSmallestPictureHeight);
+    // Drawn afresh with cells of its own: no day is today in a saved month,
+    // and the screen's tips stay as they are.
+    platform::ImageSurface grid(width, grid_height);
+    MonthCells cells;
+    DrawCalendar(grid, Calendar(), year, month, 0, cells);
+    QImage picture(width, grid_height + kPictureTitleHeight, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    const CalFontSlot& slot = Calendar().fonts[0];
+    QFont font(QString::fromStdString(slot.name));
+    font.setPixelSize(kPictureTitleHeight * 3 / 5);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 0, width, kPictureTitleHeight), Qt::AlignCenter,
+                     QString::fromStdString(MonthTitle(year, month)));
+    painter.drawImage(0, kPictureTitleHeight, grid.Image());
+    painter.end();
+    return picture;
+}
+
 }  // namespace
 
 void SaveCalendarHtml(Form1& form) {
@@ -114,7 +154,7 @@ void SaveCalendarBmp(Form1& form) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!form.Grid->Surface().Image().save(&buffer, "BMP") ||
+    if (!MonthPictureForFile(form, year, month).save(&buffer, "BMP") ||
         !platform::WriteFileBytesAtomic(*path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return NotSaved(*path);
     form.SavedFolders.Remember(SaveKind::Bmp, *path);

@@ -26,6 +26,7 @@
 #include "vu/main/Form1.h"
 #include "vu/main/OutputCommands.h"
 #include "vu/grid/VuTestSupport.h"
+#include "vu/grid/MonthGrid.h"
 #include "vu/main/VuWidgets.h"
 
 namespace vu {
@@ -132,10 +133,31 @@ TEST_F(OutputCommands, BmpHoldsTheGridsPixels) {
     EXPECT_EQ(p.env.files.requests[0].filter, "BMP 그림 파일(*.bmp)|*.bmp");
     EXPECT_EQ(p.env.files.requests[0].name, "vuAD2024년3월.bmp");
     EXPECT_EQ(Bytes(target).substr(0, 2), "BM");
-    const QImage saved(QString::fromStdString(target.string()));
+    // The month drawn afresh under its title: the grid as on the screen but
+    // for today's highlight, the Saturday column's right border whole.
+    const QImage saved = QImage(QString::fromStdString(target.string())).convertToFormat(QImage::Format_RGB32);
     const QImage grid = form->Grid->Surface().Image().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(saved.size(), grid.size());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), grid);
+    constexpr int kTitle = 40;
+    ASSERT_EQ(saved.size(), QSize(grid.width(), grid.height() + kTitle));
+    int title_ink = 0;
+    for (int y = 0; y < kTitle; ++y)
+        for (int x = 0; x < saved.width(); ++x) title_ink += qGray(saved.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(title_ink, 50);
+    int differing = 0;
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x) differing += saved.pixel(x, y + kTitle) != grid.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(differing, 0);  // today (the clock's 15 March) is yellow on the screen only
+    int yellow = 0;
+    for (int y = kTitle; y < saved.height(); ++y)
+        for (int x = 0; x < saved.width(); ++x) yellow += saved.pixel(x, y) == qRgb(255, 255, 0) ? 1 : 0;
+    int header_yellow = 0;  // the Sunday header is yellow too
+    for (int y = 0; y < kHeaderPixels; ++y)
+        for (int x = 0; x < grid.width(); ++x) header_yellow += grid.pixel(x, y) == qRgb(255, 255, 0) ? 1 : 0;
+    EXPECT_EQ(yellow, header_yellow);
+    int border = 0;
+    for (int y = kTitle + kHeaderPixels; y < saved.height() - 2; ++y)
+        border += saved.pixel(saved.width() - 1, y) == qRgb(70, 108, 34) ? 1 : 0;
+    EXPECT_EQ(border, saved.height() - 2 - kTitle - kHeaderPixels);
     EXPECT_EQ(p.Messages(), std::vector<std::string>{kSavedPrefix + target.string() + kSavedSuffix});
 
     // The menu draws the month of the fields first; cancelled, it leaves no
