@@ -163,7 +163,12 @@ void SaveCalendarBmp(Form1& form) {
 
 void PrintCommand(Form1& form) {
     platform::PrintDialog& printing = *platform::Env().printing;
-    const std::optional<platform::PrintChoice> choice = printing.Show("");
+    int shown_month = 0;
+    const std::string name = FieldMonth(form, shown_month)
+                                 ? "vu" + EraYearText(Calendar().CalYear, 4) + "년" + std::to_string(shown_month) + "월.pdf"
+                                 : "vu.pdf";
+    const std::optional<platform::PrintChoice> choice =
+        printing.ShowSuggesting("", form.SavedFolders.For(SaveKind::Pdf) / name);
     if (!choice || choice->copies < 1) return;
     const auto print_page = [&form](platform::Surface& page) {
         form.ReadFormSettings();
@@ -181,7 +186,7 @@ void PrintCommand(Form1& form) {
             if (copy > 1 && !document->NewPage()) return;
             if (!print_page(document->Page())) return;
         }
-        document->End();
+        if (document->End()) form.SavedFolders.Remember(SaveKind::Pdf, choice->pdf);
         return;
     }
     for (int copy = 1; copy <= choice->copies; ++copy) {

@@ -206,6 +206,20 @@ TEST_F(OutputCommands, EachCopyIsADocumentOnAPrinter) {
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
+// The print dialog offers the PDF file in the documents folder first, then
+// where the last PDF went.
+TEST_F(OutputCommands, PdfOfferedWhereTheLastOneWent) {
+    const fs::path pdfs = p.folder / "pdfs";
+    fs::create_directories(pdfs);
+    p.env.printing.answers.push_back(Choice(1, false, pdfs / "month.pdf"));
+    form->cmdPrint->click();
+    p.env.printing.answers.push_back(std::nullopt);
+    form->cmdPrint->click();
+    ASSERT_EQ(p.env.printing.suggested_pdf.size(), 2u);
+    EXPECT_EQ(p.env.printing.suggested_pdf[0], p.env.folders.documents / "vuAD2024년3월.pdf");
+    EXPECT_EQ(p.env.printing.suggested_pdf[1], pdfs / "vuAD2024년3월.pdf");
+}
+
 // The fake dialog's choice, printed by the Qt printer backend.
 class PdfPrinting final : public platform::PrintDialog {
 public:

@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include <cstdlib>
@@ -121,6 +123,22 @@ TEST_F(ToolHooks, DetailViewShowsTodayOrTheWednesdayOfTheSecondRow) {
         form->mnuDetailView->trigger();
         EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, std::atoi(month), day, 12)) << month;
     }
+}
+
+// The table window of another year leaves the grid's lunar dates alone, on
+// a resize too, and its closing draws the grid afresh.
+TEST_F(ToolHooks, TableOfAnotherYearKeepsTheGridsLunarDates) {
+    form->mnuTrans->trigger();
+    auto* table = LastShown<Form3>();
+    ASSERT_NE(table, nullptr);
+    table->Option1[0]->click();
+    table->Command2[1]->click();
+    form->resize(950, 720);
+    QCoreApplication::processEvents();
+    EXPECT_NE(MonthGrid().CellText[5][0].find("음력: 1."), std::string::npos) << MonthGrid().CellText[5][0];
+    ClearMonthCells(MonthGrid());
+    table->close();
+    EXPECT_NE(MonthGrid().CellText[5][0].find("음력: 1."), std::string::npos) << MonthGrid().CellText[5][0];
 }
 
 void Release(QWidget& grid, QPoint at, Qt::MouseButton button) {
