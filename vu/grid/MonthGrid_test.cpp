@@ -303,7 +303,9 @@ TEST_F(VuGrid, BusyCellIsCutNotShrunkBelowEight) {
         }
         EXPECT_EQ(shown.substr(shown.size() - 3), kEllipsis) << shown;
         EXPECT_EQ(c.text.rfind(shown.substr(0, shown.size() - 3), 0), 0u) << shown;
-        if (shown != kEllipsis) EXPECT_LE(pic_.TextWidth(shown), c.width) << shown;
+        if (shown != kEllipsis) {
+            EXPECT_LE(pic_.TextWidth(shown), c.width) << shown;
+        }
     }
     const std::string busy = names + ", " + names + ", " + names;
     SDayRecord day;

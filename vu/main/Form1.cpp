@@ -271,7 +271,8 @@ void Form1::ArrangeTopBar(int width) {
         top_two_rows_ = two;
         QHBoxLayout* from = top_rows_[two ? 0 : 1];
         QHBoxLayout* to = top_rows_[two ? 1 : 0];
-        for (QWidget* w : std::initializer_list<QWidget*>{CmdHTML, Command3, cmdPrint, cmdInfo[0], cmdInfo[1], cmdInfo[2]}) {
+        const std::initializer_list<QWidget*> tools = {CmdHTML, Command3, cmdPrint, cmdInfo[0], cmdInfo[1], cmdInfo[2]};
+        for (QWidget* w : tools) {
             from->removeWidget(w);
             to->insertWidget(to->count() - (two ? 1 : 0), w);
         }

@@ -291,7 +291,8 @@ void Form1::BuildSettingsPage() {
     app::SelectAllOnFocus(*txtTZ);
     for (const PanelGroup& group : PanelGroups()) {
         for (QLineEdit* edit : group.boxes) {
-            connect(edit, &QLineEdit::editingFinished, this, [this, edit] { Run([this, edit] { CheckPanelFields(edit); }); });
+            connect(edit, &QLineEdit::editingFinished, this,
+                    [this, edit] { Run([this, edit] { CheckPanelFields(edit); }); });
         }
     }
     for (int i = 0; i < 2; ++i) {
