@@ -366,9 +366,9 @@ void Form1::ConnectHandlers() {
         {QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { CmdYR_Click(1); }},
         {QKeySequence(Qt::Key_Home), [this] { Command2_Click(); }},
     };
-    for (const auto& [key, action] : keys) {
-        auto* shortcut = new QShortcut(key, this);
-        connect(shortcut, &QShortcut::activated, this, [this, action] {
+    for (const auto& key : keys) {
+        auto* shortcut = new QShortcut(key.first, this);
+        connect(shortcut, &QShortcut::activated, this, [this, action = key.second] {
             if (!PicCal[0]->isHidden()) action();
         });
     }
