@@ -368,9 +368,8 @@ void Form1::ConnectHandlers() {
     };
     for (const auto& key : keys) {
         auto* shortcut = new QShortcut(key.first, this);
-        connect(shortcut, &QShortcut::activated, this, [this, action = key.second] {
-            if (!PicCal[0]->isHidden()) action();
-        });
+        connect(shortcut, &QShortcut::activated, this, [action = key.second] { action(); });
+        grid_keys_.push_back(shortcut);
     }
     XpLink1->onClick = [this] { XpLink1_Click(); };
     txtYR->installEventFilter(this);
@@ -678,6 +677,8 @@ void Form1::cmdTab_Click(int index) {
         }
         PicCal[static_cast<std::size_t>(index)]->show();
         if (index == 0) Picture1->raise();
+        // The other pages keep these keys for their lists and fields.
+        for (QShortcut* key : grid_keys_) key->setEnabled(index == 0);
         if (index == 1) {
             SDList();
             ListSD->setFocus();

@@ -25,6 +25,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
+class QShortcut;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -277,6 +278,8 @@ private:
     // The top bar's two rows; the second is empty unless the window is too
     // narrow for one.
     std::array<QHBoxLayout*, 2> top_rows_{};
+    // The month grid's keys, on while the grid page is shown.
+    std::vector<QShortcut*> grid_keys_;
     int one_row_width_ = 0;
     bool top_two_rows_ = false;
 };
