@@ -172,7 +172,11 @@ Form1::Form1() {
     Run([this] { Form_Load(); });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // A field losing its focus while the window goes must not reach the
+    // checks of a window that is half gone.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->disconnect(this);
+}
 
 void Form1::Run(const std::function<void()>& handler) { platform::Guard(handler, kTitle); }
 
