@@ -19,8 +19,13 @@ SummerDays SummerDaysOfYear(const CalendarSettings& s, double year) {
             JulianDay(year, ParseLeadingNumber(s.S3), ParseLeadingNumber(s.S4), 12, 0, 0)};
 }
 
+bool InSummerTime(const SummerDays& summer, double jd) {
+    if (summer.start_jd <= summer.end_jd) return summer.start_jd <= jd && jd <= summer.end_jd;
+    return jd >= summer.start_jd || jd <= summer.end_jd;
+}
+
 double ZoneInForce(const CalendarSettings& s, const SummerDays& summer, double jd) {
-    return (summer.start_jd <= jd && jd <= summer.end_jd) ? s.TZ + s.FH : s.TZ;
+    return InSummerTime(summer, jd) ? s.TZ + s.FH : s.TZ;
 }
 
 }  // namespace vu

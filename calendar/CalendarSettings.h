@@ -91,7 +91,12 @@ struct SummerDays {
 };
 SummerDays SummerDaysOfYear(const CalendarSettings& settings, double year);
 
-// The zone in force on jd: TZ + FH from start to end (both included), else TZ.
+// Whether jd lies in summer time: from start to end, both included; when
+// the last date comes before the first (a southern summer, 10/4 to 4/5), the
+// year's days from the first date on and up to the last date.
+bool InSummerTime(const SummerDays& summer, double jd);
+
+// The zone in force on jd: TZ + FH in summer time, else TZ.
 double ZoneInForce(const CalendarSettings& settings, const SummerDays& summer, double jd);
 
 }  // namespace vu

@@ -27,8 +27,12 @@ std::string DayNamesText(const CalendarState& state, double jd, const DayNameSou
             if (ramadan.find("라") != std::string::npos) text = ramadan;
         }
         text = std::string(astro::TrimBlanks(DaySDayNames(text, jd, kind, state.SDays[set])));
-        if (has_lunar)
-            text = SDayNamesOfDate(text, lunar_year, lunar_month, lunar_day, leap != 0, kind, state.SDays[set]);
+        if (has_lunar) {
+            double month_days = 30;
+            LunarMonthDays(state.lunar_months, lunar_year, lunar_month, leap, month_days);
+            text = SDayNamesOfDate(text, lunar_year, lunar_month, lunar_day, leap != 0, kind, state.SDays[set],
+                                   static_cast<int>(month_days), true);
+        }
     }
     if (sources[3]) text = AppendEventNames(text, jd, zone, state.EventJD, state.EventName);
     return text;

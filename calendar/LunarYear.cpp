@@ -24,17 +24,20 @@ bool MatchesMonth(const LunarMonthRecord& r, std::int16_t year, std::uint8_t mon
 
 // Month starts from about 96 days before 1 January through the first start
 // after J1 + 427; empty when the search fails.
-std::vector<double> MonthStarts(double j1, double first_term_day, double zone_h, const EraRules& rules,
-                                const almanac::CalendarServices& services) {
+std::vector<double> MonthStarts(double j1, double first_term_day, const almanac::ZoneRule& zone,
+                                const EraRules& rules, const almanac::CalendarServices& services) {
     std::vector<double> starts;
     for (int k = 0; k < kMaxNewMoonSteps; ++k) {
         const double t = j1 - 96 + 28.0 * k;
         double s;
         if (rules.MeanMoon) {
-            s = CivilNoon(services.ApproxLunarPhaseTime(t, zone_h));
+            s = CivilNoon(zone.ToLocal(services.ApproxLunarPhaseTime(t, 0)));
         } else {
-            const std::optional<double> n = services.LunarPhaseTime(t, 0, zone_h);
-            if (!n) return {};
+            // The new moon in UT, then local by the zone in force at that
+            // moment (the Korean rule changes its hours at a moment).
+            const std::optional<double> ut = services.LunarPhaseTime(t, 0, 0);
+            if (!ut) return {};
+            const std::optional<double> n = zone.ToLocal(*ut);
             const double midnight = astro::RoundToHalf(*n);
             s = (rules.Jinsak && *n - midnight >= 0.75) ? midnight + 1.5 : midnight + 0.5;
         }
@@ -62,17 +65,17 @@ void ClearLunarMonthTable(LunarMonthTable& table) { table.slot.fill(LunarMonthRe
 
 void SwapMonthRecords(LunarMonthRecord& a, LunarMonthRecord& b) { std::swap(a, b); }
 
-bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
-                    LunarMonthTable& table) {
+bool CalcYearMonths(double jd, const almanac::ZoneRule& zone, const EraRules& rules,
+                    const almanac::CalendarServices& services, LunarMonthTable& table) {
     const double Y = YearOfJD(CivilNoon(jd));
     const double j1 = JulianDay(Y, 1, 1, 12, 0, 0);
     const std::optional<std::array<double, 16>> pt =
-        almanac::PrincipalTermDays(static_cast<int>(Y), almanac::ZoneRule(zone_h), rules.MeanSun, services);
+        almanac::PrincipalTermDays(static_cast<int>(Y), zone, rules.MeanSun, services);
     if (!pt) {
         ClearLunarMonthTable(table);
         return false;
     }
-    const std::vector<double> starts = MonthStarts(j1, (*pt)[0], zone_h, rules, services);
+    const std::vector<double> starts = MonthStarts(j1, (*pt)[0], zone, rules, services);
     if (starts.size() < 2) {
         ClearLunarMonthTable(table);
         return false;
@@ -183,13 +186,13 @@ bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const alman
     return true;
 }
 
-void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
-                      LunarMonthTable& table) {
+void PrepareLunarYear(double jd, const almanac::ZoneRule& zone, const EraRules& rules,
+                      const almanac::CalendarServices& services, LunarMonthTable& table) {
     const double y0 = YearOfJD(jd) - 1;
     std::array<LunarMonthRecord, kWorkMonths> work{};
     for (int y = 0; y < 3; ++y) {
         ClearLunarMonthTable(table);
-        CalcYearMonths(JulianDay(y0 + y, 1, 1, 12, 0, 0), zone_h, rules, services, table);
+        CalcYearMonths(JulianDay(y0 + y, 1, 1, 12, 0, 0), zone, rules, services, table);
         for (int s = 0; s < kLunarMonthSlots; ++s) work[25 * y + s] = table.slot[s];
     }
     for (int i = 0; i < kWorkMonths - 1; ++i) {

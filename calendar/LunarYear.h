@@ -9,6 +9,7 @@
 
 #include "almanac/CalendarServices.h"
 #include "almanac/LunarCalendar.h"
+#include "almanac/ZoneRule.h"
 
 namespace vu {
 
@@ -40,17 +41,18 @@ void SwapMonthRecords(LunarMonthRecord& a, LunarMonthRecord& b);
 
 // Writes the months of one lunar year (month 11 of the year before through
 // month 11 of the year of jd) into slots 0.. of the table, with new moons and
-// principal terms of the zone (hours) from the services' solvers (the true
+// principal terms in the local time of the zone rule (fixed hours, or the
+// Korean rule that changes at a moment) from the services' solvers (the true
 // new moon: LunarPhaseTime with target 0, at or before its start). False,
 // with the table left empty, when the new-moon search does not reach past
 // early March of the next year in 40 steps or a solver fails.
-bool CalcYearMonths(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
-                    LunarMonthTable& table);
+bool CalcYearMonths(double jd, const almanac::ZoneRule& zone, const EraRules& rules,
+                    const almanac::CalendarServices& services, LunarMonthTable& table);
 
 // Fills the table for the year of jd (21 or 22 months) from three lunar years
 // computed with the same rules and zone.
-void PrepareLunarYear(double jd, double zone_h, const EraRules& rules, const almanac::CalendarServices& services,
-                      LunarMonthTable& table);
+void PrepareLunarYear(double jd, const almanac::ZoneRule& zone, const EraRules& rules,
+                      const almanac::CalendarServices& services, LunarMonthTable& table);
 
 // Lunar date of the civil day of jd; false, with the outputs untouched,
 // when no month of the table holds the day. leap is kTrue for a leap month.

@@ -150,13 +150,17 @@ std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, int se
 }
 
 std::string SDayNamesOfDate(std::string text, std::int16_t lunar_year, std::uint8_t lunar_month,
-                            std::uint8_t lunar_day, bool leap, std::uint8_t& kind, const SDaySet& set) {
+                            std::uint8_t lunar_day, bool leap, std::uint8_t& kind, const SDaySet& set,
+                            int month_days, bool mark_moved) {
+    const bool last_of_short = lunar_day == 29 && month_days == 29;
     for (const SDayRecord& record : set) {
         if (!record.lunar || record.leap != leap || !record.InUse()) continue;
         if (record.year < -14999) continue;
         if (!(record.year < -9999 || record.year == lunar_year)) continue;
-        if (record.month != lunar_month || record.day != lunar_day) continue;
-        JoinName(text, record.name);
+        if (record.month != lunar_month) continue;
+        const bool moved = last_of_short && record.day == 30;
+        if (record.day != lunar_day && !moved) continue;
+        JoinName(text, moved && mark_moved ? record.name + kMovedTo29Mark : record.name);
         kind |= record.kind;
     }
     return text;

@@ -73,10 +73,17 @@ std::string SDayListText(int slot, const SDayRecord& record);
 std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, const SDaySet& set);
 std::string DaySDayNames(std::string text, double jd, std::uint8_t& kind, int set);
 
+// What follows the name of a lunar entry of the 30th kept on the 29th.
+inline constexpr const char* kMovedTo29Mark = "(30일 기념일을 29일에)";
+
 // Appends the names of the set's lunar entries on that lunar date (every-year
-// entries or entries of that lunar year, same leap flag).
+// entries or entries of that lunar year, same leap flag). In a month of 29
+// days (month_days 29) the entries of the 30th are kept on the 29th, as is
+// the custom for birthdays and memorial days; with mark_moved their names
+// carry kMovedTo29Mark.
 std::string SDayNamesOfDate(std::string text, std::int16_t lunar_year, std::uint8_t lunar_month,
-                            std::uint8_t lunar_day, bool leap, std::uint8_t& kind, const SDaySet& set);
+                            std::uint8_t lunar_day, bool leap, std::uint8_t& kind, const SDaySet& set,
+                            int month_days = 30, bool mark_moved = false);
 std::string SDayNamesOfDate(std::string text, std::int16_t lunar_year, std::uint8_t lunar_month,
                             std::uint8_t lunar_day, bool leap, std::uint8_t& kind, int set);
 

@@ -67,6 +67,10 @@ class FakePrintDialog final : public PrintDialog {
 public:
     std::vector<std::string> PrinterNames() override { return printers; }
     std::optional<PrintChoice> Show(const std::string& title) override;
+    std::optional<PrintChoice> ShowSuggesting(const std::string& title, const std::filesystem::path& pdf) override {
+        suggested_pdf.push_back(pdf);
+        return Show(title);
+    }
     std::unique_ptr<PrintDocument> StartDocument(const PrintTarget& target) override;
 
     struct Document {
@@ -79,6 +83,7 @@ public:
 
     std::vector<std::string> printers;
     std::vector<std::string> titles;
+    std::vector<std::filesystem::path> suggested_pdf;
     std::deque<std::optional<PrintChoice>> answers;
     std::vector<std::unique_ptr<Document>> documents;
     std::function<std::unique_ptr<Surface>()> new_page;

@@ -167,9 +167,16 @@ public:
         for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(S(name));
         return names;
     }
-    std::optional<PrintChoice> Show(const std::string& title) override {
+    std::optional<PrintChoice> Show(const std::string& title) override { return ShowSuggesting(title, {}); }
+    std::optional<PrintChoice> ShowSuggesting(const std::string& title, const std::filesystem::path& pdf) override {
         QPrinter printer;
         printer.setCopyCount(1);
+        if (!pdf.empty()) {
+            // The dialog offers this file for "Print to File (PDF)"; an
+            // installed printer stays the first choice.
+            printer.setOutputFileName(Q(pdf.string()));
+            if (!QPrinterInfo::availablePrinterNames().isEmpty()) printer.setOutputFormat(QPrinter::NativeFormat);
+        }
         QPrintDialog dialog(&printer, DialogOwner());
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         if (!title.empty()) dialog.setWindowTitle(Q(title));

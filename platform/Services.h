@@ -144,6 +144,12 @@ public:
     // The common print dialog (printer, copies preset to 1, orientation;
     // printing a selection is not offered); nullopt when cancelled.
     virtual std::optional<PrintChoice> Show(const std::string& title) = 0;
+    // The same dialog with the file offered when the user prints into a PDF
+    // file (its folder where the file goes); by default the plain dialog.
+    virtual std::optional<PrintChoice> ShowSuggesting(const std::string& title, const std::filesystem::path& pdf) {
+        (void)pdf;
+        return Show(title);
+    }
     // Starts a document of one page; nullptr when the printer or the file
     // cannot be opened (and always where no printing is installed).
     virtual std::unique_ptr<PrintDocument> StartDocument(const PrintTarget& target);

@@ -36,17 +36,18 @@ std::string HtmlHeader(int year, int month) {
         s += std::to_string(year) + "년 ";
     }
     s += std::to_string(month) + "월";
-    s += "</font></p><div align=center><center><table border=1 >";
+    // Seven columns of one width, whatever their texts.
+    s += "</font></p><div align=center><center><table border=1 width=100% style=\"table-layout:fixed\">";
     s += kCrLf;
     s += "<tr>";
     static constexpr const char* kDays[7] = {
-        "<td align=center><font color=#FF0000 size=5>일</font></td>",
-        "<td align=center><font size=5>월</font></td>",
-        "<td align=center><font size=5>화</font></td>",
-        "<td align=center><font size=5>수</font></td>",
-        "<td align=center><font size=5>목</font></td>",
-        "<td align=center><font size=5>금</font></td>",
-        "<td align=center><font color=#0000FF size=5>토</font></td>",
+        "<td align=center width=14%><font color=#FF0000 size=5>일</font></td>",
+        "<td align=center width=14%><font size=5>월</font></td>",
+        "<td align=center width=14%><font size=5>화</font></td>",
+        "<td align=center width=14%><font size=5>수</font></td>",
+        "<td align=center width=14%><font size=5>목</font></td>",
+        "<td align=center width=14%><font size=5>금</font></td>",
+        "<td align=center width=14%><font color=#0000FF size=5>토</font></td>",
     };
     for (const char* day : kDays) {
         s += day;
@@ -74,7 +75,9 @@ std::string HtmlLegend(const CalendarState& state, const std::string& program) {
     s += cs.Islam ? "이슬람력" : "기념일";
     s += "</b><br>";
     s += cs.Tidal != 0 ? "음력/물때" : "음력/일진";
-    s += "<br>일출몰시각<br>월출몰시각(위상)</font></td>";
+    // Only the lines the page shows.
+    if (cs.ShowRST) s += "<br>일출몰시각<br>월출몰시각(위상)";
+    s += "</font></td>";
     s += "</tr></table></center></div>";
     s += kCrLf;
     s += "<p align=right>*이 문서는 " + HtmlEscape(program) + " 프로그램으로 만들었습니다.</p></body></html>";

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "calendar/CalendarPhenomena.h"
 #include "calendar/CalendarState.h"
@@ -50,7 +52,9 @@ void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int 
             std::int16_t lunar_year, std::uint8_t lunar_month, std::uint8_t lunar_day, bool leap) {
     const SDaySet& entries = state.SDays[static_cast<std::size_t>(set)];
     s = TrimBlanks(DaySDayNames(s, jd, kind, entries));
-    s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries);
+    double month_days = 30;
+    LunarMonthDays(state.lunar_months, lunar_year, lunar_month, leap ? kTrue : 0, month_days);
+    s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries, static_cast<int>(month_days));
 }
 
 // Whether the whole day count is a multiple of gap; fmod keeps any count a
@@ -73,6 +77,24 @@ void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot) {
     pic.SetForeColor(static_cast<platform::Colour>(f.colour));
 }
 
+std::string ElideText(const platform::Surface& pic, const std::string& text, double width) {
+    if (pic.TextWidth(text) <= width) return text;
+    // The character boundaries of the UTF-8 text.
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 1; i <= text.size(); ++i)
+        if (i == text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ends.push_back(i);
+    std::size_t low = 0, high = ends.size();  // beginnings of low characters fit
+    while (low < high) {
+        const std::size_t mid = (low + high + 1) / 2;
+        if (pic.TextWidth(text.substr(0, ends[mid - 1]) + kEllipsis) <= width) {
+            low = mid;
+        } else {
+            high = mid - 1;
+        }
+    }
+    return (low == 0 ? std::string() : text.substr(0, ends[low - 1])) + kEllipsis;
+}
+
 void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
                  platform::Colour colour, platform::Colour back) {
     std::string line1 = text, line2, wide = text;
@@ -82,7 +104,7 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
     if (auto_size) {
         const double size = pic.Font().size_pt;
         if (th > 1.2 * h) {
-            pic.SetFontSize(size * 1.1 * h / th);
+            pic.SetFontSize(std::max(kSmallestCellFont, size * 1.1 * h / th));
             MeasureText(pic, line1, wide, th, tw);
         }
         if (tw > 1.9 * w) {
@@ -93,7 +115,7 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
             MeasureText(pic, line1, wide, th, tw);
         }
         if (tw > w) {
-            pic.SetFontSize(pic.Font().size_pt * w / tw);
+            pic.SetFontSize(std::max(kSmallestCellFont, pic.Font().size_pt * w / tw));
             MeasureText(pic, line1, wide, th, tw);
         }
         if (pic.Font().size_pt < kSmallestCellFont) {
@@ -103,6 +125,12 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
         const int f = two_lines ? 2 : 1;
         while (pic.Font().size_pt > kSmallestCellFont && (f * th > 1.1 * h || tw > w)) {
             pic.SetFontSize(std::max(kSmallestCellFont, pic.Font().size_pt - 1));
+            MeasureText(pic, line1, wide, th, tw);
+        }
+        if (tw > w) {
+            line1 = ElideText(pic, line1, w);
+            line2 = ElideText(pic, line2, w);
+            wide = pic.TextWidth(line1) < pic.TextWidth(line2) ? line2 : line1;
             MeasureText(pic, line1, wide, th, tw);
         }
     }
@@ -189,7 +217,11 @@ void DrawGridLines(platform::Surface& pic, const MonthCells& cells) {
     pic.SetDrawWidth(1);
     pic.Line(0, 0, w, 0, kGridLine);
     for (int i = 1; i <= 5; ++i) pic.Line(0, i * g.ch + kHeaderPixels, w, i * g.ch + kHeaderPixels, kGridLine);
-    for (int j = 0; j <= 8; ++j) pic.Line(j * g.cw, 0, j * g.cw, h + kHeaderPixels, kGridLine);
+    // The Saturday column's right border falls inside the picture even when
+    // seven columns fill its width exactly.
+    const double right = std::min(7.0 * g.cw, w - 1);
+    for (int j = 0; j <= 6; ++j) pic.Line(j * g.cw, 0, j * g.cw, h + kHeaderPixels, kGridLine);
+    pic.Line(right, 0, right, h + kHeaderPixels, kGridLine);
 }
 
 std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lunar_year, std::uint8_t lunar_month,

@@ -41,14 +41,21 @@ inline constexpr platform::Colour kYellow = platform::Rgb(255, 255, 0);
 inline constexpr platform::Colour kWhite = platform::Rgb(255, 255, 255);
 // Height of the weekday header in pixels.
 inline constexpr int kHeaderPixels = 30;
-// The smallest size to which AutoSize shrinks a text, points.
-inline constexpr double kSmallestCellFont = 6;
+// The smallest size to which AutoSize shrinks a text, points: still legible.
+inline constexpr double kSmallestCellFont = 8;
+// What ends a text cut to fit its box.
+inline constexpr const char* kEllipsis = "…";
+
+// The text as wide as it can be within width in the surface's font: whole,
+// or its longest beginning (whole characters) followed by kEllipsis.
+std::string ElideText(const platform::Surface& pic, const std::string& text, double width);
 
 // Applies font slot 0..5 (name, size, flags, colour) to the surface.
 void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot);
 // Fills the box with back and prints the text centred in it in colour; with
-// AutoSize the font shrinks (never below 6 points) and a wide text splits
-// into two lines. Pixels.
+// AutoSize the font shrinks (never below 8 points), a wide text splits into
+// two lines, and a line that still does not fit is cut with kEllipsis (the
+// grid's tip keeps the whole text). Pixels.
 void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
                  platform::Colour colour, platform::Colour back);
 void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const MonthCells& cells);

@@ -7,6 +7,7 @@
 
 #include "calendar/CalendarState.h"
 #include "calendar/SettingsFiles.h"
+#include "calendar/DayNames.h"
 #include "calendar/SpecialDays.h"
 #include "calendar/TimeBase.h"
 #include "platform/ImageSurface.h"
@@ -301,6 +302,91 @@ TEST_F(VuGrid, TheShippedHolidaysAreRed) {
                 }
             }
     }
+}
+
+// A lunar anniversary on the 30th is kept on the 29th of a month of 29 days
+// (the custom for birthdays and memorial days); the day details say so.
+TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
+    state_.CalYear = 2024;
+    PrepareDisplayedYear(state_, 6);
+    int short_month = 0, long_month = 0;
+    for (int m = 1; m <= 12; ++m) {
+        double days = 0;
+        if (!LunarMonthDays(state_.lunar_months, 2024, static_cast<std::uint8_t>(m), 0, days)) continue;
+        (days == 29 ? short_month : long_month) = m;
+    }
+    ASSERT_NE(short_month, 0);
+    ASSERT_NE(long_month, 0);
+    for (const int m : {short_month, long_month}) {
+        SDayRecord& r = state_.SDays[0][static_cast<std::size_t>(m)];
+        r.lunar = true;
+        r.month = static_cast<std::int16_t>(m);
+        r.day = 30;
+        r.name = "제사" + std::to_string(m);
+    }
+    struct Case {
+        int month, day;
+        bool named, marked;
+    } cases[] = {
+        {short_month, 29, true, true},
+        {short_month, 28, false, false},
+        {long_month, 30, true, false},
+        {long_month, 29, false, false},
+    };
+    for (const Case& c : cases) {
+        double jd = 0;
+        ASSERT_TRUE(LunarMonthJD(state_.lunar_months, 2024, static_cast<std::uint8_t>(c.month),
+                                 static_cast<std::uint8_t>(c.day), 0, jd));
+        double y, mo, d, h, mi, sec;
+        JDToCalendar(jd, y, mo, d, h, mi, sec);
+        Draw(pic_, state_, static_cast<int>(y), static_cast<int>(mo));
+        std::string cell;
+        for (int col = 0; col < 7; ++col)
+            for (int row = 0; row < 6; ++row)
+                if (MonthGrid().CellJD[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] == jd)
+                    cell = MonthGrid().CellText[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
+        const std::string name = "제사" + std::to_string(c.month);
+        const std::string details = DayNamesText(state_, jd, kAllDayNameSources);
+        EXPECT_EQ(cell.find(name) != std::string::npos, c.named) << c.month << "/" << c.day << " " << cell;
+        EXPECT_EQ(details.find(name) != std::string::npos, c.named) << details;
+        EXPECT_EQ(details.find(name + kMovedTo29Mark) != std::string::npos, c.marked) << details;
+        EXPECT_EQ(cell.find(kMovedTo29Mark), std::string::npos);
+    }
+}
+
+// A busy cell keeps 8 points: what does not fit is cut with "…", and the
+// cell's tip keeps the whole text.
+TEST_F(VuGrid, BusyCellIsCutNotShrunkBelowEight) {
+    pic_.SetScaleMode(platform::Scale::Pixels);
+    SetCellFont(pic_, state_, 2);
+    pic_.SetFontSize(kSmallestCellFont);
+    const std::string names = "아주 긴 기념일 이름, 또 다른 기념일 이름, 세 번째 기념일 이름";
+    struct Case {
+        std::string text;
+        double width;
+        bool whole;
+    } cases[] = {{"가", 98, true}, {names, 98, false}, {names + names, 40, false}, {names, 1, false}};
+    for (const Case& c : cases) {
+        const std::string shown = ElideText(pic_, c.text, c.width);
+        if (c.whole) {
+            EXPECT_EQ(shown, c.text);
+            continue;
+        }
+        EXPECT_EQ(shown.substr(shown.size() - 3), kEllipsis) << shown;
+        EXPECT_EQ(c.text.rfind(shown.substr(0, shown.size() - 3), 0), 0u) << shown;
+        if (shown != kEllipsis) {
+            EXPECT_LE(pic_.TextWidth(shown), c.width) << shown;
+        }
+    }
+    const std::string busy = names + ", " + names + ", " + names;
+    SDayRecord day;
+    day.year = EveryYear;
+    day.month = 3;
+    day.day = 20;
+    day.name = busy;
+    state_.SDays[0][0] = day;
+    Draw(pic_, state_, 2024, 3);
+    EXPECT_NE(MonthGrid().CellText[3][3].find(busy), std::string::npos);
 }
 
 }  // namespace

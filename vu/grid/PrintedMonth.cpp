@@ -44,7 +44,7 @@ void ApplyPrinterFont(platform::Surface& page, const CalendarState& state, int s
 
 void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, double w, double h,
                   const std::string& text, platform::Colour colour) {
-    std::string first = text, second, measured = text;
+    std::string text_line = text, first = text, second, measured = text;
     bool two = false;
     double th = page.TextHeight(first), tw = page.TextWidth(measured);
     const auto remeasure = [&] {
@@ -53,7 +53,7 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
     };
     if (auto_size) {
         if (1.2 * h < th) {
-            page.SetFontSize(page.Font().size_pt * 1.2 * h / th);
+            page.SetFontSize(std::max(kSmallestPrintFont, page.Font().size_pt * 1.2 * h / th));
             remeasure();
         }
         if (1.9 * w < tw) {
@@ -64,7 +64,7 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
             two = true;
         }
         if (tw > w) {
-            page.SetFontSize(page.Font().size_pt * w / tw);
+            page.SetFontSize(std::max(kSmallestPrintFont, page.Font().size_pt * w / tw));
             remeasure();
         }
         if (page.Font().size_pt < kSmallestPrintFont) {
@@ -74,6 +74,17 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
         const int k = two ? 2 : 1;
         while (page.Font().size_pt > kSmallestPrintFont && (1.2 * h < k * th || tw > w)) {
             page.SetFontSize(std::max(kSmallestPrintFont, page.Font().size_pt - 1));
+            remeasure();
+        }
+        if (tw > w) {
+            // At the smallest size a line that still does not fit is cut.
+            if (two) {
+                first = ElideText(page, first, w);
+                second = ElideText(page, second, w);
+                measured = page.TextWidth(second) > page.TextWidth(first) ? second : first;
+            } else {
+                text_line = first = measured = ElideText(page, text_line, w);
+            }
             remeasure();
         }
     }
@@ -92,7 +103,7 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
     }
     page.SetCurrentX(x0);
     page.SetCurrentY(y + (h - th) / 2);
-    page.Print(text);
+    page.Print(text_line);
 }
 
 void PrintWeekHeader(platform::Surface& page, const CalendarState& state, const PrintGeometry& g) {

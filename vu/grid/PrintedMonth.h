@@ -20,7 +20,7 @@ namespace vu {
 struct CalendarState;
 
 // The smallest printed font, points.
-inline constexpr double kSmallestPrintFont = 6;
+inline constexpr double kSmallestPrintFont = 8;
 
 // The page geometry, computed from the surface's size.
 struct PrintGeometry {

@@ -9,6 +9,7 @@
 #include "calendar/TideAndGanzhi.h"
 #include "calendar/TimeBase.h"
 #include "vu/grid/CellText.h"
+#include "vu/grid/HtmlPage.h"
 #include "vu/grid/MonthGrid.h"
 #include "vu/grid/MonthPage.h"
 
@@ -51,26 +52,28 @@ std::u32string Decode(const std::string& s) {
     return out;
 }
 
+void AppendUtf8(char32_t c, std::string& out) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string Encode(const std::u32string& s) {
     std::string out;
     out.reserve(s.size());
-    for (const char32_t c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (const char32_t c : s) AppendUtf8(c, out);
     return out;
 }
 
@@ -148,15 +151,27 @@ void FillTempletCells(CalendarState& state, int year, int month) {
     }
 }
 
-std::string TempletTagValue(const std::string& tag) {
+namespace {
+
+// The value of a tag; false when the tag stays in the text (upper-cased, or
+// as it was for a kind other than B or M or a number that is not one), with
+// that text in value.
+bool ExpandTag(const std::string& tag, std::string& value) {
     const std::string t = UpperAscii(tag);
-    if (t == "#YEAR0#") return g_templet.TempletYearText;
-    if (t == "#MONTH#") return g_templet.TempletMonthText;
+    value = tag;
+    if (t == "#YEAR0#") {
+        value = g_templet.TempletYearText;
+        return true;
+    }
+    if (t == "#MONTH#") {
+        value = g_templet.TempletMonthText;
+        return true;
+    }
     // Seven characters; the field may hold non-ASCII ones (never a known field).
-    if (t.size() < kTagLength) return tag;
+    if (t.size() < kTagLength) return false;
     const char kind = t[1];
     int number = 0;
-    if (!TagNumber(t.substr(2, 2), number)) return tag;
+    if (!TagNumber(t.substr(2, 2), number)) return false;
     const std::string field = t.substr(4, t.size() - 5);
     bool keep = false;
     if (number <= 0) {
@@ -176,12 +191,15 @@ std::string TempletTagValue(const std::string& tag) {
                 break;
             }
         }
-        if (!cell) return "";
+        if (!cell) {
+            value.clear();
+            return true;
+        }
     } else {
-        return tag;
+        return false;
     }
     const TempletCellRecord& c = *cell;
-    std::string value;
+    value.clear();
     if (field == "D1") {
         value = TrimNum(c.day);
     } else if (field == "D2" || field == "SD") {
@@ -217,25 +235,52 @@ std::string TempletTagValue(const std::string& tag) {
     } else {
         keep = true;
     }
+    if (keep) {
+        value = t;
+        return false;
+    }
     if (c.hidden) value.clear();
-    if (keep) value = t;
+    return true;
+}
+
+}  // namespace
+
+std::string TempletTagValue(const std::string& tag) {
+    std::string value;
+    ExpandTag(tag, value);
     return value;
 }
 
-std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text) {
+std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text, bool escape_html) {
     g_templet.TempletYearText = year >= 1 ? std::to_string(year) : "BC " + std::to_string(-year + 1);
     g_templet.TempletMonthText = std::to_string(month);
     ClearTempletCells();
     FillTempletCells(state, year, month);
-    std::u32string s = Decode(text);
+    const std::u32string s = Decode(text);
     if (s.size() < kTagLength) return text;
-    const std::size_t bound = s.size() - (kTagLength - 1);
-    for (std::size_t p = 0; p < bound; ++p) {
-        if (p + kTagLength - 1 >= s.size() || s[p] != U'#' || s[p + kTagLength - 1] != U'#') continue;
-        const std::string value = TempletTagValue(Encode(s.substr(p, kTagLength)));
-        s = s.substr(0, p) + Decode(value) + s.substr(p + kTagLength);
+    // One pass over the template: a value goes into the result and is never
+    // scanned, so its length and its text cannot change what the template's
+    // own tags give, and the work stays in proportion to the text.
+    std::string out;
+    out.reserve(text.size());
+    std::string value;
+    std::size_t p = 0;
+    while (p < s.size()) {
+        if (s[p] != U'#' || p + kTagLength > s.size() || s[p + kTagLength - 1] != U'#') {
+            AppendUtf8(s[p], out);
+            ++p;
+            continue;
+        }
+        if (ExpandTag(Encode(s.substr(p, kTagLength)), value)) {
+            out += escape_html ? HtmlEscape(value) : value;
+            p += kTagLength;
+        } else {
+            // A tag left in the text: its closing "#" may open the next one.
+            out += value.substr(0, value.size() - 1);
+            p += kTagLength - 1;
+        }
     }
-    return Encode(s);
+    return out;
 }
 
 std::string TempletResultName(int year, int month) {

@@ -36,11 +36,12 @@ void FillTempletCells(CalendarState& state, int year, int month);
 // of 1..42 or an unknown field leaves the tag, upper-cased; a kind other
 // than B or M, or a number that is not one, leaves it exactly as it was.
 std::string TempletTagValue(const std::string& tag);
-// Expands every tag of the text for the month. The scan runs over the
-// positions of the text as it was (its length minus 6), so values that
-// contain tags are expanded while they lie within that range and a value
-// can never make the scan run on without end.
-std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text);
+// Expands every tag of the text for the month in one pass over the text: a
+// value is written out as it is and never scanned for tags itself. With
+// escape_html (an HTML or XML template) every value is written with "&",
+// "<", ">" and '"' as entities, so a special day's name stays text.
+std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
+                         bool escape_html = false);
 
 // "Result_vuAD2024년3월", "Result_vuBC1년3월".
 std::string TempletResultName(int year, int month);

@@ -1,7 +1,7 @@
 #pragma once
 // Set-up of the calendar window's tests: the Qt application, the scripted
 // services of the program "vu" with the clock at 2024-03-15 10:00, an
-// isolated user folder and the calendar's module state of a fresh run.
+// isolated user folder, home and documents folder, and the calendar's module state of a fresh run.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
@@ -29,6 +29,9 @@ public:
         std::filesystem::create_directories(folder / "program");
         env.folders.user = folder / "user";
         env.folders.program = folder / "program";
+        std::filesystem::create_directories(folder / "home" / "Documents");
+        env.folders.home = folder / "home";
+        env.folders.documents = folder / "home" / "Documents";
         env.clock.Set(2024, 3, 15, 10, 0, 0);
         ResetCalendarState();
         ResetSettingsFilesState();

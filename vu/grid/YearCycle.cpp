@@ -22,11 +22,17 @@ private:
     double saved_;
 };
 
-constexpr int kFirstYearOfUtc9 = 1911;
-
 }  // namespace
 
-double KoreanReferenceZone(int year) { return year < kFirstYearOfUtc9 ? 8 : 9; }
+double KoreanReferenceZone(int year) {
+    // The hours of the shared Korean rule in the middle of the year: the rule
+    // changes once, at the start of 1912.
+    return almanac::ZoneRule::Korean().HoursAt(JulianDay(year, 7, 1, 0));
+}
+
+almanac::ZoneRule LunarZoneRule(const CalendarSettings& settings) {
+    return settings.RefKR ? almanac::ZoneRule::Korean() : almanac::ZoneRule(settings.TZ);
+}
 
 void ApplyEraRules(CalendarState& state) {
     if (!state.settings.Auto) return;
@@ -43,8 +49,10 @@ double PrepareDisplayedYear(CalendarState& state, int month) {
     ApplyEraRules(state);
     const EraRules rules{cs.MeanSun, cs.MeanMoon, cs.Jinsak};
     const DeltaTRule delta_t = DeltaTRuleOf(cs);
-    PrepareLunarYear(JulianDay(state.CalYear, month, 1, 12), cs.TZ, rules, CalendarServicesOfVu(delta_t),
-                     state.lunar_months);
+    // The lunar months follow the rule itself: a year's table reaches into
+    // the next year, where the Korean rule may have other hours.
+    PrepareLunarYear(JulianDay(state.CalYear, month, 1, 12), LunarZoneRule(cs), rules,
+                     CalendarServicesOfVu(delta_t), state.lunar_months);
     const SpecialDayContext context{cs.TZ, rules, delta_t, &state.lunar_months};
     for (int set = 0; set < kSDaySets; ++set) {
         YearSpecialDays(state.CalYear, state.SDays[static_cast<std::size_t>(set)], set, context);

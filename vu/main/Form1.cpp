@@ -15,9 +15,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QVBoxLayout>
+#include <QShortcut>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <utility>
 
 #include "astro/TextFormat.h"
 #include "calendar/CalendarState.h"
@@ -27,6 +31,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/Services.h"
 #include "ui/About.h"
+#include "ui/KoreanParticles.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/MonthGrid.h"
@@ -49,6 +54,7 @@ constexpr const char* kIdleStyle = "QLineEdit { background: #FFFFFF; }";
 
 // Window design, pixels.
 constexpr int kTopBarHeight = 49;
+constexpr int kTwoRowTopBarHeight = 62;
 constexpr int kBottomBarHeight = 20;
 constexpr int kTabWidth = 72;
 constexpr int kMinWidth = 500;
@@ -56,7 +62,6 @@ constexpr int kMinHeight = 400;
 constexpr int kDesignWidth = 1024;
 constexpr int kDesignHeight = 740;
 
-constexpr const char* kYearRangeMessage = "계산할 수 있는 연도는 기원전 10000년부터 서기 32000년까지입니다.";
 constexpr const char* kMonthRangeMessage = "월은 1부터 12까지 입력할 수 있습니다.";
 constexpr const char* kStepYearTip = "마우스 오른쪽 단추로 누르면 10년씩 이동합니다.";
 constexpr const char* kStepMonthTip = "마우스 오른쪽 단추로 누르면 4달씩 이동합니다.";
@@ -64,6 +69,16 @@ constexpr int kRightYearStep = 10;
 constexpr int kRightMonthStep = 4;
 
 bool YearInRange(long long year) { return year >= kFirstYear && year <= kLastYear; }
+
+// Whether the text starts with a number: blanks, an optional sign, then a
+// digit (or a point and a digit).
+bool StartsWithNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
 
 // Puts the displayed year and its field back when a cycle ends by an error
 // before it finished, so the field never names a year that was not drawn.
@@ -111,6 +126,8 @@ constexpr const char* kCalculationNotes[] = {
 
 }  // namespace
 
+std::string VuObject() { return app::WithParticle("vu", app::Particle::Object); }
+
 std::string VuCaption() {
     return std::string("vu ") + TrimNum(VU_VERSION_MAJOR) + "." + TrimNum(VU_VERSION_MINOR);
 }
@@ -121,6 +138,7 @@ int ParseYearField(const std::string& text) {
     const bool bce = text.find("BCE") != std::string::npos;
     const std::size_t point = text.find('.');
     const std::string number = point == std::string::npos ? text : text.substr(point + 1);
+    if (!StartsWithNumber(number)) return kNotAYear;
     const double value = std::nearbyint(astro::ParseLeadingNumber(number));
     // Far beyond any year: kept outside the computable range, never overflowed.
     const double clamped = std::clamp(value, -1e9, 1e9);
@@ -154,22 +172,26 @@ Form1::Form1() {
     Run([this] { Form_Load(); });
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // A field losing its focus while the window goes must not reach the
+    // checks of a window that is half gone.
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->disconnect(this);
+}
 
 void Form1::Run(const std::function<void()>& handler) { platform::Guard(handler, kTitle); }
 
 void Form1::BuildMenus() {
     QMenuBar* bar = menuBar();
-    const auto item = [](QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+    const auto item = [](QMenu* menu, const char* name, const std::string& caption, const QKeySequence& key) {
         QAction* action = menu->addAction(Q(caption));
         action->setObjectName(QString::fromUtf8(name));
         if (!key.isEmpty()) action->setShortcut(key);
         return action;
     };
     mnuMain = Named(bar->addMenu(Q("vu(&C)")), "mnuMain");
-    mnuSaveHTML = item(mnuMain, "mnuSaveHTML", "vu을 HTML 형식으로 저장(&H)", QKeySequence("Ctrl+H"));
-    mnuTemplet = item(mnuMain, "mnuTemplet", "vu을 미리 준비한 형식으로 출력(&T)", QKeySequence("Ctrl+T"));
-    mnuSaveBMP = item(mnuMain, "mnuSaveBMP", "vu을 그림 파일로 저장(&B)", QKeySequence("Ctrl+B"));
+    mnuSaveHTML = item(mnuMain, "mnuSaveHTML", VuObject() + " HTML 형식으로 저장(&H)", QKeySequence("Ctrl+H"));
+    mnuTemplet = item(mnuMain, "mnuTemplet", VuObject() + " 미리 준비한 형식으로 출력(&T)", QKeySequence("Ctrl+T"));
+    mnuSaveBMP = item(mnuMain, "mnuSaveBMP", VuObject() + " 그림 파일로 저장(&B)", QKeySequence("Ctrl+B"));
     mnuMain->addSeparator()->setObjectName("s2");
     mnuLoadCFG = item(mnuMain, "mnuLoadCFG", "설정파일 불러오기(&O)", QKeySequence("Ctrl+O"));
     mnuSaveCFG = item(mnuMain, "mnuSaveCFG", "설정파일 저장하기(&S)", QKeySequence("Ctrl+S"));
@@ -203,8 +225,14 @@ void Form1::BuildMenus() {
 void Form1::BuildTopBar() {
     Picture1 = Named(new QWidget(Client), "Picture1");
     Picture1->setAutoFillBackground(true);
-    auto* row = new QHBoxLayout(Picture1);
-    row->setContentsMargins(4, 4, 4, 4);
+    auto* rows = new QVBoxLayout(Picture1);
+    rows->setContentsMargins(4, 4, 4, 4);
+    rows->setSpacing(2);
+    auto* row = new QHBoxLayout;
+    top_rows_[0] = row;
+    top_rows_[1] = new QHBoxLayout;
+    rows->addLayout(top_rows_[0]);
+    rows->addLayout(top_rows_[1]);
     CmdYR[0] = Named(new GraphicButton(Q("◀◀"), Q(kStepYearTip), Picture1), "CmdYR", 0);
     txtYR = Named(new QLineEdit(Picture1), "txtYR");
     txtYR->setFixedWidth(110);
@@ -220,9 +248,9 @@ void Form1::BuildTopBar() {
     Command2 = Named(new GraphicButton(Q("오늘"), Q("vu의 연도와 월을 오늘 날짜가 포함된 연도와 달로 바꿉니다."),
                                        Picture1),
                      "Command2");
-    CmdHTML = Named(new GraphicButton(Q("HTML"), Q("HTML 형식으로 vu을 저장합니다."), Picture1), "CmdHTML");
-    Command3 = Named(new GraphicButton(Q("BMP"), Q("BMP 형식으로 vu을 저장합니다."), Picture1), "Command3");
-    cmdPrint = Named(new GraphicButton(Q("인쇄"), Q("vu을 인쇄합니다."), Picture1), "cmdPrint");
+    CmdHTML = Named(new GraphicButton(Q("HTML"), Q("HTML 형식으로 " + VuObject() + " 저장합니다."), Picture1), "CmdHTML");
+    Command3 = Named(new GraphicButton(Q("BMP"), Q("BMP 형식으로 " + VuObject() + " 저장합니다."), Picture1), "Command3");
+    cmdPrint = Named(new GraphicButton(Q("인쇄"), Q(VuObject() + " 인쇄합니다."), Picture1), "cmdPrint");
     cmdInfo[0] = Named(new GraphicButton(Q("정삭망"), Q("달의 정삭망 시각을 확인합니다."), Picture1), "cmdInfo", 0);
     cmdInfo[1] = Named(new GraphicButton(Q("절기"), Q("24절기의 입기 시각을 확인합니다."), Picture1), "cmdInfo", 1);
     cmdInfo[2] =
@@ -235,6 +263,26 @@ void Form1::BuildTopBar() {
     row->addStretch();
     for (QWidget* w : std::initializer_list<QWidget*>{CmdHTML, Command3, cmdPrint, cmdInfo[0], cmdInfo[1], cmdInfo[2]})
         row->addWidget(w);
+    top_rows_[1]->addStretch();
+    one_row_width_ = Picture1->layout()->minimumSize().width();
+}
+
+void Form1::ArrangeTopBar(int width) {
+    // Too narrow for one row (the smallest window), the output and tool
+    // buttons go to a second row, so no control lies over another.
+    const bool two = width < one_row_width_;
+    if (two != top_two_rows_) {
+        top_two_rows_ = two;
+        QHBoxLayout* from = top_rows_[two ? 0 : 1];
+        QHBoxLayout* to = top_rows_[two ? 1 : 0];
+        const std::initializer_list<QWidget*> tools = {CmdHTML, Command3, cmdPrint, cmdInfo[0], cmdInfo[1], cmdInfo[2]};
+        for (QWidget* w : tools) {
+            from->removeWidget(w);
+            to->insertWidget(to->count() - (two ? 1 : 0), w);
+        }
+    }
+    Picture1->setGeometry(Picture1->x(), Picture1->y(), width, two ? kTwoRowTopBarHeight : kTopBarHeight);
+    Picture1->layout()->activate();
 }
 
 void Form1::BuildBottomBar() {
@@ -312,6 +360,21 @@ void Form1::ConnectHandlers() {
         CmdMN[k]->onMouseUp = [this, i](int button) { CmdMN_MouseUp(i, button); };
     }
     connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
+    // Keys of the month grid: a month back and on, a year with Ctrl, and
+    // today's month. A field that takes the key (Home in the year field)
+    // keeps it.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence(Qt::Key_PageUp), [this] { CmdMN_Click(0); }},
+        {QKeySequence(Qt::Key_PageDown), [this] { CmdMN_Click(1); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), [this] { CmdYR_Click(0); }},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), [this] { CmdYR_Click(1); }},
+        {QKeySequence(Qt::Key_Home), [this] { Command2_Click(); }},
+    };
+    for (const auto& key : keys) {
+        auto* shortcut = new QShortcut(key.first, this);
+        connect(shortcut, &QShortcut::activated, this, [action = key.second] { action(); });
+        grid_keys_.push_back(shortcut);
+    }
     XpLink1->onClick = [this] { XpLink1_Click(); };
     txtYR->installEventFilter(this);
     txtMN->installEventFilter(this);
@@ -622,6 +685,8 @@ void Form1::cmdTab_Click(int index) {
         }
         PicCal[static_cast<std::size_t>(index)]->show();
         if (index == 0) Picture1->raise();
+        // The other pages keep these keys for their lists and fields.
+        for (QShortcut* key : grid_keys_) key->setEnabled(index == 0);
         if (index == 1) {
             SDList();
             ListSD->setFocus();
@@ -681,7 +746,8 @@ void Form1::Form_Resize() {
     QWidget* notes = PicCal[3];
     Text1->setGeometry(5, Label2_0->height() + 10, at_least0(notes->width() - 10),
                        at_least0(notes->height() - 15 - Label2_0->height()));
-    Picture1->setGeometry(5, 5, at_least0(sw - 10), kTopBarHeight);
+    Picture1->move(5, 5);
+    ArrangeTopBar(at_least0(sw - 10));
     PicCal[0]->setGeometry(5, Picture1->height() + 10, at_least0(sw - 10), at_least0(sh - 35 - Picture1->height()));
 
     QWidget* days = PicCal[1];

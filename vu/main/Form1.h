@@ -13,12 +13,19 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "vu/grid/YearCycle.h"
+#include "vu/main/SaveFolders.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
+class QShortcut;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -33,17 +40,24 @@ class LinkLabel;
 class MonthPicture;
 
 // The computable years, astronomical numbering: BCE 10000 to CE 32000.
-inline constexpr int kFirstYear = -9999;
-inline constexpr int kLastYear = 32000;
+inline constexpr int kFirstYear = kFirstCalendarYear;
+inline constexpr int kLastYear = kLastCalendarYear;
 
+// "vu를": the program's name as the object of a sentence.
+std::string VuObject();
 // "vu 0.1": the program name, the major and the minor version.
 std::string VuCaption();
 // The revision number (the patch version, 0 when there is none).
 int VuRevision();
 
+// A year field without a number: outside the computable range, so it is
+// refused like one and the shown year stays.
+inline constexpr int kNotAYear = 1000000000;
+
 // The year field's parse: "BCE. 100" gives -99, "CE. 2008" and "2008" give
-// 2008, "12.5" gives 5 (only what follows the first point counts), "BCE 100"
-// gives 1 (no point: the whole text, which starts with no number).
+// 2008, "12.5" gives 5 (only what follows the first point counts); "BCE 100"
+// (no point: the whole text, which starts with no number), letters and an
+// empty field give kNotAYear.
 int ParseYearField(const std::string& text);
 // The year field's display: "BCE. 100" for -99, "CE. 2008" for 2008.
 std::string YearFieldText(int year);
@@ -122,6 +136,8 @@ public:
 
     // Runs a handler inside the platform guard (title "vu").
     void Run(const std::function<void()>& handler);
+    // Where the save dialogs of each kind of file start.
+    SaveFolders SavedFolders;
     // The zone the lunar year was last prepared with (the forced reference
     // zone or the panel's), for checking the cycles.
     double PreparedZone() const { return prepared_zone_; }
@@ -215,6 +231,8 @@ private:
     void Form_Load();
     void BuildMenus();
     void BuildTopBar();
+    // Lays the top bar out for a width: one row, or two when one is too narrow.
+    void ArrangeTopBar(int width);
     void BuildBottomBar();
     void BuildNotesPage();
     void BuildSpecialDayPage();
@@ -229,6 +247,21 @@ private:
     // back in the field; false then.
     bool CheckMonthField();
     void YearOutOfRange();
+    // The settings panel's fields that hold one value together (latitude,
+    // longitude, zone, height, base date, summer time) and whether numbers
+    // typed into them fit (nullopt: the field holds no number).
+    struct PanelGroup {
+        std::vector<QLineEdit*> boxes;
+        const char* message;
+        std::function<bool(const std::vector<std::optional<double>>&)> fits;
+    };
+    std::vector<PanelGroup> PanelGroups();
+    // Checks the groups (only the one holding `only` when given): a group
+    // that does not fit gets its message and its last good texts back.
+    // True when every checked group fits.
+    bool CheckPanelFields(const QLineEdit* only);
+    // The panel's texts as the good ones to go back to.
+    void RememberPanelFields();
     void FontPicker(int slot, QLabel& sample, const std::string& title);
     void ShowSample(QLabel& sample, int slot);
     void ShowEmphasisSample();
@@ -241,6 +274,14 @@ private:
     int editor_slot_ = 1;
     bool exit_confirmed_ = false;
     bool in_year_leave_ = false;
+    bool checking_panel_ = false;
+    // The top bar's two rows; the second is empty unless the window is too
+    // narrow for one.
+    std::array<QHBoxLayout*, 2> top_rows_{};
+    // The month grid's keys, on while the grid page is shown.
+    std::vector<QShortcut*> grid_keys_;
+    int one_row_width_ = 0;
+    bool top_two_rows_ = false;
 };
 
 }  // namespace vu

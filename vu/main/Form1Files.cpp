@@ -39,7 +39,7 @@ void Form1::OpenConfig() {
     request.kind = platform::FileDialogKind::Open;
     request.title = "vu 설정 파일 불러오기";
     request.filter = kFilter;
-    request.folder = platform::Env().folders->UserFolder();
+    request.folder = SavedFolders.For(SaveKind::Settings);
     request.name = "*.cal";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
@@ -60,6 +60,7 @@ void Form1::OpenConfig() {
         return;
     }
     Calendar() = std::move(read);
+    SavedFolders.Remember(SaveKind::Settings, choice->path);
     if (Calendar().settings.SDCAT > 2) Calendar().settings.SDCAT = 0;
     {
         const QSignalBlocker quiet(Combo3);
@@ -78,7 +79,7 @@ void Form1::SaveConfig() {
     request.kind = platform::FileDialogKind::Save;
     request.title = "vu 설정 파일 저장하기";
     request.filter = kFilter;
-    request.folder = platform::Env().folders->UserFolder();
+    request.folder = SavedFolders.For(SaveKind::Settings);
     request.name = "vu설정.cal";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
@@ -87,6 +88,7 @@ void Form1::SaveConfig() {
                          platform::MsgIcon::Critical, kTitle);
         return;
     }
+    SavedFolders.Remember(SaveKind::Settings, choice->path);
     platform::MsgBox("vu 설정 파일을 " + FullName(choice->path) + " 파일로 저장했습니다.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Information, kTitle);
 }

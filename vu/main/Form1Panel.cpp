@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 #include "astro/DateText.h"
 #include "astro/TextFormat.h"
@@ -72,6 +74,38 @@ constexpr const char* kCheckTips[16] = {
     "",
     "일진 대신 물때를 표시합니다.",
 };
+// The fields of the panel checked where they are typed. Each group is one
+// value: when a field of it holds no number or the value leaves its range,
+// the message is shown and the group's fields take back their last good
+// texts (the texts they had when the settings were shown or last passed).
+constexpr double kLowestSite_m = -1000;
+constexpr double kHighestSite_m = 10000;
+constexpr const char* kGoodText = "vuGoodText";
+constexpr const char* kLatitudeMessage =
+    "위도는 -90도부터 90도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+constexpr const char* kLongitudeMessage =
+    "경도는 -180도부터 180도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+constexpr const char* kZoneMessage = "시간대는 -12부터 14까지의 수로 입력할 수 있습니다.";
+constexpr const char* kHeightMessage = "해발고도는 -1000m부터 10000m까지의 수로 입력할 수 있습니다.";
+constexpr const char* kBaseMessage =
+    "기준일은 기원전 10000년부터 서기 32000년까지의 날짜를 연, 월(1~12), 일(1~31)의 수로 입력할 수 있습니다.";
+constexpr const char* kSummerMessage =
+    "일광시간절약제도의 시작일과 종료일은 월(1~12)과 일(1~31)의 수로, 변경 시간은 -3부터 3시간까지의 수로 입력할 수 "
+    "있습니다.";
+constexpr double kLargestSummerShift_h = 3;
+
+struct FieldRange {
+    double low, high;
+    bool whole;  // a whole number
+    bool below_high = false;  // high itself excluded (minutes and seconds)
+};
+
+bool InRange(const std::optional<double>& v, const FieldRange& r) {
+    if (!v) return false;
+    if (r.whole && *v != std::floor(*v)) return false;
+    return *v >= r.low && (r.below_high ? *v < r.high : *v <= r.high);
+}
+
 constexpr const char* kSampleTexts[5] = {"10", "석가탄신일", "4. 2(윤)/정미", "06:00/18:00", "20:00/06:00(30%)"};
 constexpr std::int16_t kLargestGap = 32767;
 constexpr int kRspItems = 4;
@@ -255,13 +289,111 @@ void Form1::BuildSettingsPage() {
     for (QLineEdit* edit : txtREF) app::SelectAllOnFocus(*edit);
     for (QLineEdit* edit : txtSummer) app::SelectAllOnFocus(*edit);
     app::SelectAllOnFocus(*txtTZ);
+    for (const PanelGroup& group : PanelGroups()) {
+        for (QLineEdit* edit : group.boxes) {
+            connect(edit, &QLineEdit::editingFinished, this,
+                    [this, edit] { Run([this, edit] { CheckPanelFields(edit); }); });
+        }
+    }
     for (int i = 0; i < 2; ++i) {
         connect(Command4[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
         connect(cmdFile[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
     }
 }
 
+std::vector<Form1::PanelGroup> Form1::PanelGroups() {
+    const FieldRange degrees_lat{-90, 90, false}, degrees_lon{-180, 180, false};
+    const FieldRange sixty{0, 60, false, true};
+    const FieldRange month{1, 12, true}, day{1, 31, true};
+    const auto angle = [sixty](const std::vector<std::optional<double>>& v, const FieldRange& degrees, double limit) {
+        if (!InRange(v[0], degrees) || !InRange(v[1], sixty) || !InRange(v[2], sixty)) return false;
+        return std::fabs(*v[0]) + *v[1] / 60 + *v[2] / 3600 <= limit;
+    };
+    return {
+        {{txtObs[0], txtObs[1], txtObs[2]}, kLatitudeMessage,
+         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lat, 90); }},
+        {{txtObs[3], txtObs[4], txtObs[5]}, kLongitudeMessage,
+         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lon, 180); }},
+        {{txtTZ}, kZoneMessage,
+         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], FieldRange{-12, 14, false}); }},
+        {{txtHT}, kHeightMessage,
+         [](const std::vector<std::optional<double>>& v) {
+             return InRange(v[0], FieldRange{kLowestSite_m, kHighestSite_m, false});
+         }},
+        {{txtREF[0], txtREF[1], txtREF[2]}, kBaseMessage,
+         [=](const std::vector<std::optional<double>>& v) {
+             return InRange(v[0], FieldRange{kFirstYear, kLastYear, true}) && InRange(v[1], month) &&
+                    InRange(v[2], day);
+         }},
+        {{txtSummer[0], txtSummer[1], txtSummer[2], txtSummer[3], txtSummer[4]}, kSummerMessage,
+         [=](const std::vector<std::optional<double>>& v) {
+             return InRange(v[0], month) && InRange(v[1], day) && InRange(v[2], month) && InRange(v[3], day) &&
+                    InRange(v[4], FieldRange{-kLargestSummerShift_h, kLargestSummerShift_h, false});
+         }},
+    };
+}
+
+bool Form1::CheckPanelFields(const QLineEdit* only) {
+    if (checking_panel_) return true;
+    checking_panel_ = true;
+    bool all_good = true;
+    for (const PanelGroup& group : PanelGroups()) {
+        if (only && std::find(group.boxes.begin(), group.boxes.end(), only) == group.boxes.end()) continue;
+        // Before the settings were first shown there is nothing to check.
+        if (!group.boxes.front()->property(kGoodText).isValid()) continue;
+        std::vector<std::optional<double>> values;
+        for (const QLineEdit* box : group.boxes) values.push_back(StrictNumber(box->text()));
+        if (group.fits(values)) {
+            for (QLineEdit* box : group.boxes) box->setProperty(kGoodText, box->text());
+            continue;
+        }
+        all_good = false;
+        // The good texts go back before the message, so a check that runs
+        // while it is open finds nothing to say.
+        for (QLineEdit* box : group.boxes) {
+            const QVariant good = box->property(kGoodText);
+            if (good.isValid()) box->setText(good.toString());
+        }
+        platform::MsgBox(group.message, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, "vu");
+    }
+    checking_panel_ = false;
+    return all_good;
+}
+
+void Form1::RememberPanelFields() {
+    // A value the settings file brought from outside its range (a hand-made
+    // file) has no good text to go back to: the default's stands in.
+    const CalendarSettings defaults;
+    const auto dms = [](double angle) {
+        int degrees = 0, minutes = 0;
+        float seconds = 0;
+        astro::SplitDegreesDms(std::fabs(angle), degrees, minutes, seconds);
+        return std::vector<std::string>{TrimNum(degrees), TrimNum(minutes), astro::PlainNumberTextSingle(seconds)};
+    };
+    double y = 0, m = 0, d = 0, h = 0, mi = 0, sec = 0;
+    JDToCalendar(defaults.Base, y, m, d, h, mi, sec);
+    const std::vector<std::vector<std::string>> fallback = {
+        dms(defaults.LAT),
+        dms(defaults.LON),
+        {TrimNum(defaults.TZ)},
+        {TrimNum(defaults.ObsHT)},
+        {TrimNum(y), TrimNum(m), TrimNum(d)},
+        {defaults.S1, defaults.S2, defaults.S3, defaults.S4, TrimNum(defaults.FH)},
+    };
+    const std::vector<PanelGroup> groups = PanelGroups();
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        std::vector<std::optional<double>> values;
+        for (const QLineEdit* box : groups[g].boxes) values.push_back(StrictNumber(box->text()));
+        const bool fits = groups[g].fits(values);
+        for (std::size_t k = 0; k < groups[g].boxes.size(); ++k) {
+            QLineEdit* box = groups[g].boxes[k];
+            box->setProperty(kGoodText, fits ? box->text() : Q(fallback[g][k]));
+        }
+    }
+}
+
 void Form1::ReadFormSettings() {
+    CheckPanelFields(nullptr);
     CalendarState& state = Calendar();
     CalendarSettings& cs = state.settings;
     const auto checked = [this](int i) { return Check1[static_cast<std::size_t>(i)]->isChecked(); };
@@ -366,6 +498,7 @@ void Form1::ShowSettings() {
     if (cs.Tidal < 0 || cs.Tidal >= kTideStyles) cs.Tidal = 0;
     cmbTidal->setCurrentIndex(cs.Tidal);
     check(15, cs.Tidal != 0);
+    RememberPanelFields();
 }
 
 void Form1::SetMenuChecks() {

@@ -14,6 +14,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
+#include <QShortcut>
+
+#include <array>
+#include <cmath>
 #include <fstream>
 
 #include "calendar/SettingsFiles.h"
@@ -113,9 +117,9 @@ TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
         const char* key;
     };
     const Item items[] = {
-        {form.mnuSaveHTML, "vu을 HTML 형식으로 저장(&H)", "Ctrl+H"},
-        {form.mnuTemplet, "vu을 미리 준비한 형식으로 출력(&T)", "Ctrl+T"},
-        {form.mnuSaveBMP, "vu을 그림 파일로 저장(&B)", "Ctrl+B"},
+        {form.mnuSaveHTML, "vu를 HTML 형식으로 저장(&H)", "Ctrl+H"},
+        {form.mnuTemplet, "vu를 미리 준비한 형식으로 출력(&T)", "Ctrl+T"},
+        {form.mnuSaveBMP, "vu를 그림 파일로 저장(&B)", "Ctrl+B"},
         {form.mnuLoadCFG, "설정파일 불러오기(&O)", "Ctrl+O"},
         {form.mnuSaveCFG, "설정파일 저장하기(&S)", "Ctrl+S"},
         {form.mnuPrint, "vu 인쇄(&P)", "Ctrl+P"},
@@ -144,7 +148,7 @@ TEST(VuStartup, MenuBarCarriesTheCaptionsAndKeys) {
     // Tips of the bars and a page tab's caption.
     EXPECT_EQ(Q2S(form.CmdYR[1]->toolTip()), "마우스 오른쪽 단추로 누르면 10년씩 이동합니다.");
     EXPECT_EQ(Q2S(form.CmdMN[0]->toolTip()), "마우스 오른쪽 단추로 누르면 4달씩 이동합니다.");
-    EXPECT_EQ(Q2S(form.cmdPrint->toolTip()), "vu을 인쇄합니다.");
+    EXPECT_EQ(Q2S(form.cmdPrint->toolTip()), "vu를 인쇄합니다.");
     EXPECT_EQ(Q2S(form.cmdInfo[2]->toolTip()), "1년 동안의 기념일을 한 번에 확인합니다.");
     EXPECT_EQ(Q2S(form.cmdTab[1]->text()), "기념일");
     // The outputs are hooks until their module connects them.
@@ -255,9 +259,10 @@ TEST(VuNavigation, YearFieldParseAndDisplay) {
         const char* text;
         int year;
     };
-    for (const Parse& c : {Parse{"BCE. 100", -99}, Parse{"BCE. 1", 0}, Parse{"12.5", 5}, Parse{"BCE 100", 1},
-                           Parse{"-99", -99}, Parse{"CE. 2008", 2008}, Parse{"2008", 2008}, Parse{"BCE.", 1},
-                           Parse{"CE. ", 0}}) {
+    for (const Parse& c : {Parse{"BCE. 100", -99}, Parse{"BCE. 1", 0}, Parse{"12.5", 5}, Parse{"BCE 100", kNotAYear},
+                           Parse{"-99", -99}, Parse{"CE. 2008", 2008}, Parse{"2008", 2008}, Parse{"BCE.", kNotAYear},
+                           Parse{"CE. ", kNotAYear}, Parse{"", kNotAYear}, Parse{"abc", kNotAYear},
+                           Parse{"2024년", 2024}}) {
         EXPECT_EQ(ParseYearField(c.text), c.year) << c.text;
     }
     struct Show {
@@ -290,8 +295,8 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
     EXPECT_TRUE(p.env.messages.shown.empty());
 
-    // Beyond the range: the message, the old year kept.
-    for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999"}) {
+    // Beyond the range, letters or nothing: the message, the old year kept.
+    for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999", "abc", "", "BCE."}) {
         form.txtYR->setText(typed);
         form.txtYR_KeyPress(13);
         EXPECT_EQ(Calendar().CalYear, -99) << typed;
@@ -300,8 +305,16 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     form.txtYR_LostFocus();
     EXPECT_EQ(Calendar().CalYear, -99);
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
-    ASSERT_EQ(p.env.messages.shown.size(), 5u);
+    ASSERT_EQ(p.env.messages.shown.size(), 8u);
     EXPECT_EQ(p.env.messages.shown[0].text, kYearMessage);
+    form.txtYR->setText("");
+    form.txtYR_LostFocus();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(Text(form.txtYR), "BCE. 100");
+    form.txtYR->setText("x");
+    form.ApplySetting();
+    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(p.env.messages.shown.size(), 10u);
     EXPECT_EQ(p.env.messages.shown[0].title, "vu");
 
     // Month: 13, 0, text and a fraction are refused; the last month stays.
@@ -393,8 +406,8 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
         const char* year;
         double zone;
     };
-    for (const Case& c : {Case{true, "1910", 8}, Case{true, "1911", 9}, Case{false, "1910", 5.5},
-                          Case{false, "2024", 5.5}}) {
+    for (const Case& c : {Case{true, "1910", 8}, Case{true, "1911", 8}, Case{true, "1912", 9},
+                          Case{false, "1910", 5.5}, Case{false, "2024", 5.5}}) {
         form.Check1[0]->setChecked(c.ref_kr);
         form.txtYR->setText(c.year);
         form.txtYR_KeyPress(13);
@@ -403,11 +416,42 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
     }
     // The year buttons run the same cycle.
     form.Check1[0]->setChecked(true);
-    form.txtYR->setText("1911");
+    form.txtYR->setText("1912");
     form.txtYR_KeyPress(13);
     form.PrevYear(1);
     EXPECT_EQ(form.PreparedZone(), 8);
     EXPECT_EQ(Calendar().settings.TZ, 5.5);
+}
+
+// The official tables count the days of 1908-1911 in UTC+8 and from 1912 in
+// UTC+9, by the moment: the new moon of 1911-12-20 (UT 16:xx) starts month
+// 11 on the 20th, and January 1912 goes on counting from that start, whichever
+// year the grid shows.
+TEST(VuCycle, KoreanRuleOfTheOfficialTables) {
+    VuEnv p;
+    Form1 form;
+    form.Check1[0]->setChecked(true);
+    struct Case {
+        const char* year;
+        const char* month;
+        int y, m, d;
+        int lunar_month, lunar_day;
+    } cases[] = {
+        {"1911", "12", 1911, 12, 19, 10, 29},
+        {"1911", "12", 1911, 12, 20, 11, 1},
+        {"1912", "1", 1912, 1, 1, 11, 13},
+        {"1912", "1", 1911, 12, 20, 11, 1},
+    };
+    for (const Case& c : cases) {
+        form.txtYR->setText(c.year);
+        form.txtMN->setText(c.month);
+        form.ApplySetting();
+        std::int16_t ly = 0, leap = 0;
+        std::uint8_t lm = 0, ld = 0;
+        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, JulianDay(c.y, c.m, c.d, 12), ly, lm, ld, leap));
+        EXPECT_EQ(lm, c.lunar_month) << c.y << "-" << c.m << "-" << c.d;
+        EXPECT_EQ(ld, c.lunar_day) << c.y << "-" << c.m << "-" << c.d;
+    }
 }
 
 // ---- The settings panel ------------------------------------------------------------
@@ -493,6 +537,82 @@ TEST(VuPanel, IntervalTideAndSummerDays) {
     EXPECT_EQ(cs.Base, 2451545);
 }
 
+// Each value of the panel is checked where it is typed: out of its range or
+// not a number, the message, and the field (with the fields of the same
+// value) back at its last good text; the settings keep the good value.
+TEST(VuPanel, FieldsRefuseWhatIsOutOfRangeOrNoNumber) {
+    VuEnv p;
+    Form1 form;
+    CalendarSettings& cs = Calendar().settings;
+    constexpr const char* kLat = "위도는 -90도부터 90도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+    constexpr const char* kLon = "경도는 -180도부터 180도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
+    constexpr const char* kZone = "시간대는 -12부터 14까지의 수로 입력할 수 있습니다.";
+    constexpr const char* kHeight = "해발고도는 -1000m부터 10000m까지의 수로 입력할 수 있습니다.";
+    constexpr const char* kBase =
+        "기준일은 기원전 10000년부터 서기 32000년까지의 날짜를 연, 월(1~12), 일(1~31)의 수로 입력할 수 있습니다.";
+    constexpr const char* kSummer =
+        "일광시간절약제도의 시작일과 종료일은 월(1~12)과 일(1~31)의 수로, 변경 시간은 -3부터 3시간까지의 수로 입력할 "
+        "수 있습니다.";
+    struct Case {
+        QLineEdit* box;
+        const char* typed;
+        const char* message;  // nullptr: taken
+    } cases[] = {
+        {form.txtObs[0], "95", kLat},       {form.txtObs[1], "75", kLat},      {form.txtObs[0], "abc", kLat},
+        {form.txtObs[0], "90", kLat},  // 90° 30′ is beyond the pole
+        {form.txtObs[3], "200", kLon},      {form.txtObs[5], "60", kLon},      {form.txtTZ, "99", kZone},
+        {form.txtTZ, "-13", kZone},         {form.txtTZ, "", kZone},           {form.txtHT, "1e9", kHeight},
+        {form.txtHT, "높음", kHeight},       {form.txtREF[0], "abc", kBase},    {form.txtREF[1], "13", kBase},
+        {form.txtREF[2], "32", kBase},      {form.txtREF[0], "40000", kBase},  {form.txtSummer[0], "13", kSummer},
+        {form.txtSummer[3], "x", kSummer},  {form.txtSummer[4], "5", kSummer},
+        {form.txtTZ, "5.5", nullptr},       {form.txtTZ, "14", nullptr},       {form.txtObs[0], "-33", nullptr},
+        {form.txtHT, "1950", nullptr},      {form.txtREF[0], "-100", nullptr}, {form.txtSummer[4], "0.5", nullptr},
+    };
+    for (const Case& c : cases) {
+        p.env.messages.shown.clear();
+        const std::string before = Text(c.box);
+        c.box->setText(QString::fromStdString(c.typed));
+        form.ReadFormSettings();
+        if (c.message) {
+            EXPECT_EQ(p.Messages(), std::vector<std::string>{c.message}) << c.typed;
+            EXPECT_EQ(Text(c.box), before) << c.typed;
+        } else {
+            EXPECT_TRUE(p.env.messages.shown.empty()) << c.typed;
+            EXPECT_EQ(Text(c.box), c.typed);
+        }
+        ASSERT_TRUE(std::isfinite(cs.LAT) && std::fabs(cs.LAT) <= 90) << c.typed;
+        ASSERT_TRUE(std::fabs(cs.LON) <= 180 && cs.TZ >= -12 && cs.TZ <= 14) << c.typed;
+    }
+    EXPECT_EQ(cs.TZ, 14);
+    EXPECT_EQ(cs.ObsHT, 1950);
+    // The field's own end of editing checks it too, once.
+    p.env.messages.shown.clear();
+    form.txtTZ->setText("99");
+    emit form.txtTZ->editingFinished();
+    form.ReadFormSettings();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{kZone});
+    EXPECT_EQ(Text(form.txtTZ), "14");
+}
+
+// Summer time across New Year (a southern summer): the year's days from the
+// first date on and up to the last date.
+TEST(VuPanel, SummerTimeAcrossNewYear) {
+    VuEnv p;
+    Form1 form;
+    const std::array<const char*, 5> typed = {"10", "4", "4", "5", "1"};
+    for (int i = 0; i < 5; ++i) form.txtSummer[static_cast<std::size_t>(i)]->setText(typed[static_cast<std::size_t>(i)]);
+    form.txtTZ->setText("10");
+    form.ApplySetting();
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    struct Day {
+        int month, day;
+        double zone;
+    };
+    for (const Day& d : {Day{1, 10, 11}, Day{4, 5, 11}, Day{4, 6, 10}, Day{10, 3, 10}, Day{10, 4, 11}, Day{12, 31, 11}}) {
+        EXPECT_EQ(ZoneInForce(Calendar(), JulianDay(2024, d.month, d.day, 12)), d.zone) << d.month << "/" << d.day;
+    }
+}
+
 // ---- Layout ----------------------------------------------------------------------
 
 TEST(VuLayout, TooSmallWindowIsSetBackOnce) {
@@ -532,6 +652,73 @@ TEST(VuLayout, PagesFollowTheClientArea) {
     form->Form_Resize();
     EXPECT_EQ(form->PicCal[0]->geometry(), before);
     EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+// At the smallest size no control of the top bar lies over another: the
+// output and tool buttons go to a second row; wide again, one row.
+TEST(VuLayout, TopBarControlsNeverOverlap) {
+    VuEnv p;
+    auto form = Shown();
+    const auto overlaps = [&form] {
+        std::vector<QRect> boxes;
+        for (QWidget* w : form->Picture1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isHidden()) boxes.push_back(w->geometry());
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                if (boxes[i].intersects(boxes[j])) return true;
+        for (const QRect& r : boxes)
+            if (r.right() >= form->Picture1->width() || r.bottom() >= form->Picture1->height()) return true;
+        return false;
+    };
+    for (const QSize size : {QSize(501, 401), QSize(1024, 740), QSize(501, 401)}) {
+        form->resize(size);
+        QApplication::processEvents();
+        EXPECT_FALSE(overlaps()) << size.width();
+        EXPECT_EQ(form->PicCal[0]->y(), form->Picture1->height() + 10);
+    }
+    EXPECT_GT(form->CmdHTML->y(), form->CmdYR[0]->y());
+    form->resize(1024, 740);
+    QApplication::processEvents();
+    EXPECT_EQ(form->CmdHTML->y(), form->CmdYR[0]->y());
+    EXPECT_EQ(form->Picture1->height(), 49);
+}
+
+// PageUp and PageDown step a month, with Ctrl a year; Home goes to the
+// clock's month. Only while the grid page is shown.
+TEST(VuNavigation, PageKeysAndHome) {
+    VuEnv p;
+    auto form = Shown();
+    struct Key {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int year, month;
+    } keys[] = {
+        {Qt::Key_PageDown, Qt::NoModifier, 2024, 4}, {Qt::Key_PageUp, Qt::NoModifier, 2024, 3},
+        {Qt::Key_PageUp, Qt::NoModifier, 2024, 2},   {Qt::Key_PageDown, Qt::ControlModifier, 2025, 2},
+        {Qt::Key_PageUp, Qt::ControlModifier, 2024, 2}, {Qt::Key_PageUp, Qt::ControlModifier, 2023, 2},
+        {Qt::Key_Home, Qt::NoModifier, 2024, 3},
+    };
+    const auto press = [&form](int key, Qt::KeyboardModifiers modifiers) {
+        const QKeySequence sequence(QKeyCombination(modifiers, static_cast<Qt::Key>(key)));
+        int found = 0;
+        for (QShortcut* shortcut : form->findChildren<QShortcut*>()) {
+            if (shortcut->key() != sequence) continue;
+            ++found;
+            if (shortcut->isEnabled()) emit shortcut->activated();
+        }
+        EXPECT_EQ(found, 1) << sequence.toString().toStdString();
+    };
+    for (const Key& k : keys) {
+        press(k.key, k.modifiers);
+        EXPECT_EQ(Calendar().CalYear, k.year) << k.key;
+        EXPECT_EQ(Text(form->txtMN), std::to_string(k.month)) << k.key;
+    }
+    form->cmdTab_Click(2);
+    press(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(Text(form->txtMN), "3");
+    form->cmdTab_Click(0);
+    press(Qt::Key_PageDown, Qt::NoModifier);
+    EXPECT_EQ(Text(form->txtMN), "4");
 }
 
 // ---- Tabs, set chooser and pickers ----------------------------------------------------
@@ -760,7 +947,7 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 불러오기");
     EXPECT_EQ(p.env.files.requests[0].filter, "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*");
     EXPECT_EQ(p.env.files.requests[0].name, "*.cal");
-    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.user);
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
     EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
 
     const std::filesystem::path damaged = p.folder / "damaged.cal";
@@ -825,6 +1012,10 @@ TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(p.env.files.requests[0].name, "vu설정.cal");
     EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 저장하기");
+    // The documents folder first, then the folder the last settings file went to.
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
+    form.SaveConfig();
+    EXPECT_EQ(p.env.files.requests[1].folder, p.folder);
     CalendarState back;
     ASSERT_EQ(ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 7);

@@ -87,12 +87,17 @@ TEST_F(MonthOutputs, HtmlPageOfMarch2024) {
     const std::string page = MakeHtmlCalendar(state_, 2024, 3, "vu 0.1");
 
     EXPECT_EQ(page.rfind("<html><head><meta charset=\"euc-kr\"><title>vu</title></head><body><p align=center>"
-                         "<font size=6>\r\n2024년 3월</font></p><div align=center><center><table border=1 >\r\n<tr>"
-                         "<td align=center><font color=#FF0000 size=5>일</font></td>\r\n",
+                         "<font size=6>\r\n2024년 3월</font></p><div align=center><center>"
+                         "<table border=1 width=100% style=\"table-layout:fixed\">\r\n<tr>"
+                         "<td align=center width=14%><font color=#FF0000 size=5>일</font></td>\r\n",
                          0),
               0u);
     // CR LF only, no line break after the page.
     EXPECT_EQ(Count(page, "\r\n"), Count(page, "\n"));
+    // The legend names only what the page shows: no rise and set lines.
+    EXPECT_NE(page.find("<b>기념일</b><br>음력/일진</font></td>"), std::string::npos);
+    EXPECT_EQ(page.find("출몰시각"), std::string::npos);
+    EXPECT_EQ(Count(page, " width=14%>"), 7u);
     EXPECT_EQ(Count(page, "\r\n"), Count(page, "\r"));
     // No made-up web address or contact in the footer.
     const std::string footer = "<p align=right>*이 문서는 vu 0.1 프로그램으로 만들었습니다.</p></body></html>";
@@ -228,7 +233,7 @@ TEST_F(MonthOutputs, PrintedCellBands) {
     }
 }
 
-TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndStopsAtSix) {
+TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndCutsAtEight) {
     platform::RecordingSurface page = Page();
     page.SetScaleMode(platform::Scale::Pixels);
     page.SetFont(platform::FontSpec{"돋움", 12, false, false, false, false});
@@ -237,8 +242,13 @@ TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndStopsAtSix) {
     const std::string wide(40, 'x');
     PrintFitText(page, true, 10, 50, 20, 10, wide, 0);
     const std::vector<std::string> texts = Prints(page);
+    // At 8 points the halves still do not fit: each is cut with "…".
     ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(texts[0], std::string(20, 'x'));
+    for (const std::string& line : texts) {
+        EXPECT_EQ(line.rfind("xxxx", 0), 0u) << line;
+        EXPECT_EQ(line.substr(line.size() - 3), kEllipsis) << line;
+        EXPECT_LE(page.TextWidth(line), 20) << line;
+    }
     std::vector<std::string> xs;
     for (const std::string& call : page.Calls())
         if (call.rfind("CurrentX=", 0) == 0) xs.push_back(call);
@@ -345,18 +355,44 @@ TEST_F(MonthOutputs, TemplateReformYearZeroAndSelfReference) {
     EXPECT_EQ(TempletResultName(0, 3), "Result_vuBC1년3월");
     EXPECT_EQ(TempletResultName(2024, 3), "Result_vuAD2024년3월");
 
-    // A name that is a tag is not expanded again past the original text.
+    // A value is never scanned for tags: a name that is a tag, or holds one,
+    // stays as it is, and a value longer than its tag moves no later tag out
+    // of reach.
     Prepare(2024, 3);
-    AddDay(0, Entry(2024, 3, 1, "#M01SD#", 0));
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#"), "#M01SD#");
-    // A name holding itself one character on expands until the scan reaches
-    // the end of the original text, then stops.
-    AddDay(0, Entry(2024, 3, 1, "x#M01SD#", 0));
-    const std::string dots(20, '.');
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#" + dots), std::string(21, 'x') + "#M01SD#" + dots);
-    // A tag inside a value is expanded while it lies in the scanned range.
-    AddDay(0, Entry(2024, 3, 1, "x#M15WK#", 0));
-    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#M01SD#........"), "x금........");
+    struct Case {
+        const char* name;
+        std::string templet;
+        std::string result;
+    } cases[] = {
+        {"#M01SD#", "#M01SD#", "#M01SD#"},
+        {"x#M01SD#", "#M01SD#" + std::string(20, '.'), "x#M01SD#" + std::string(20, '.')},
+        {"x#M15WK#", "#M01SD#........", "x#M15WK#........"},
+        {"#M15", "#M01SD#WK#", "#M15WK#"},
+        {"긴 기념일 이름이 태그보다 깁니다", "#M01SD##M15WK##M01SD#|#M31D1#",
+         "긴 기념일 이름이 태그보다 깁니다금긴 기념일 이름이 태그보다 깁니다|31"},
+    };
+    for (const Case& c : cases) {
+        AddDay(0, Entry(2024, 3, 1, c.name, 0));
+        EXPECT_EQ(ApplyTemplet(state_, 2024, 3, c.templet), c.result) << c.name;
+    }
+    // A tag left in the text shares its closing "#" with the next tag.
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "#B45D1#M15WK#|#Z12AB#B01D1#"), "#B45D1금|#Z12AB");
+    std::string many, expected;
+    for (int i = 0; i < 300; ++i) {
+        many += "#M01SD#";
+        expected += "#M15";
+    }
+    AddDay(0, Entry(2024, 3, 1, "#M15", 0));
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, many), expected);
+}
+
+TEST_F(MonthOutputs, TemplateEscapesValuesOfMarkup) {
+    Prepare(2024, 3);
+    AddDay(0, Entry(2024, 3, 1, "<b>A&B \"C\"</b>", 0));
+    const std::string templet = "<td>#M01SD#</td><td>#M15WK#</td>";
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, true),
+              "<td>&lt;b&gt;A&amp;B &quot;C&quot;&lt;/b&gt;</td><td>금</td>");
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, false), "<td><b>A&B \"C\"</b></td><td>금</td>");
 }
 
 }  // namespace

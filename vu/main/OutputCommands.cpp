@@ -2,8 +2,12 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -15,6 +19,7 @@
 #include "platform/TextFile.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/HtmlPage.h"
+#include "vu/grid/MonthGrid.h"
 #include "vu/grid/MonthPage.h"
 #include "vu/grid/PrintedMonth.h"
 #include "vu/grid/Templet.h"
@@ -37,7 +42,13 @@ void Info(const std::string& text) {
     platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Information, kTitle);
 }
 
-void Saved(const std::filesystem::path& path) { Info("vu을 " + FullName(path) + " 파일로 저장했습니다."); }
+void Saved(const std::filesystem::path& path) { Info(VuObject() + " " + FullName(path) + " 파일로 저장했습니다."); }
+
+// A save that did not happen is said so; nothing was written.
+void NotSaved(const std::filesystem::path& path) {
+    platform::MsgBox(FullName(path) + " 파일을 저장하지 못했습니다. 폴더가 있는지, 쓸 수 있는지 확인해 주세요.",
+                     platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
+}
 
 // The month field to the nearest whole number; false for one outside 1..12,
 // which no output can show.
@@ -48,17 +59,71 @@ bool FieldMonth(const Form1& form, int& month) {
     return true;
 }
 
-std::optional<std::filesystem::path> AskSave(const std::string& title, const std::string& filter,
-                                             const std::string& name) {
+std::optional<std::filesystem::path> AskSave(const Form1& form, SaveKind kind, const std::string& title,
+                                             const std::string& filter, const std::string& name,
+                                             int filter_index = 1) {
     platform::FileRequest request;
     request.kind = platform::FileDialogKind::Save;
     request.title = title;
     request.filter = filter;
-    request.folder = platform::Env().folders->UserFolder();
+    request.folder = form.SavedFolders.For(kind);
     request.name = name;
+    request.filter_index = filter_index;
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice || choice->path.empty()) return std::nullopt;
     return choice->path;
+}
+
+std::string LowerAscii(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool IsMarkupExtension(const std::string& extension) {
+    const std::string e = LowerAscii(extension);
+    return e == ".htm" || e == ".html" || e == ".xml" || e == ".xhtml";
+}
+
+// The filter pair of the template's kind: 1 HTML, 2 XML, 3 any file.
+int TempletFilterIndex(const std::string& extension) {
+    const std::string e = LowerAscii(extension);
+    return e == ".htm" ? 1 : e == ".xml" ? 2 : 3;
+}
+
+// The saved picture: the month's title above the grid.
+constexpr int kPictureTitleHeight = 40;
+constexpr int kSmallestPictureWidth = 490;
+constexpr int kSmallestPictureHeight = 300;
+
+// "2024년 3월", "기원전 1년 3월", as the HTML page's title.
+std::string MonthTitle(int year, int month) {
+    return (year < 1 ? "기원전 " + std::to_string(-year + 1) : std::to_string(year)) + "년 " + std::to_string(month) +
+           "월";
+}
+
+QImage MonthPictureForFile(const Form1& form, int year, int month) {
+    const QImage& screen = form.Grid->Surface().Image();
+    const int width = std::max(screen.width(), kSmallestPictureWidth);
+    const int grid_height = std::max(screen.height(), kSmallestPictureHeight);
+    // Drawn afresh with cells of its own: no day is today in a saved month,
+    // and the screen's tips stay as they are.
+    platform::ImageSurface grid(width, grid_height);
+    MonthCells cells;
+    DrawCalendar(grid, Calendar(), year, month, 0, cells);
+    QImage picture(width, grid_height + kPictureTitleHeight, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    const CalFontSlot& slot = Calendar().fonts[0];
+    QFont font(QString::fromStdString(slot.name));
+    font.setPixelSize(kPictureTitleHeight * 3 / 5);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, 0, width, kPictureTitleHeight), Qt::AlignCenter,
+                     QString::fromStdString(MonthTitle(year, month)));
+    painter.drawImage(0, kPictureTitleHeight, grid.Image());
+    painter.end();
+    return picture;
 }
 
 }  // namespace
@@ -70,9 +135,11 @@ void SaveCalendarHtml(Form1& form) {
     int month = 0;
     if (!FieldMonth(form, month)) return;
     const std::string page = MakeHtmlCalendar(state, year, month, VuCaption());
-    const std::optional<std::filesystem::path> path = AskSave("vu 저장하기", "HTML 문서(*.htm)|*.htm",
-                                                              HtmlFileName(year, month));
-    if (!path || !platform::WriteTextFileCp949(*path, page)) return;
+    const std::optional<std::filesystem::path> path =
+        AskSave(form, SaveKind::Html, "vu 저장하기", "HTML 문서(*.htm)|*.htm", HtmlFileName(year, month));
+    if (!path) return;
+    if (!platform::WriteTextFileCp949(*path, page)) return NotSaved(*path);
+    form.SavedFolders.Remember(SaveKind::Html, *path);
     Saved(*path);
 }
 
@@ -82,20 +149,26 @@ void SaveCalendarBmp(Form1& form) {
     if (!FieldMonth(form, month)) return;
     const std::string name = "vu" + EraYearText(year, 4) + "년" + std::to_string(month) + "월.bmp";
     const std::optional<std::filesystem::path> path =
-        AskSave("그림으로 vu 저장하기", "BMP 그림 파일(*.bmp)|*.bmp", name);
+        AskSave(form, SaveKind::Bmp, "그림으로 vu 저장하기", "BMP 그림 파일(*.bmp)|*.bmp", name);
     if (!path) return;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!form.Grid->Surface().Image().save(&buffer, "BMP")) return;
-    if (!platform::WriteFileBytesAtomic(*path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-        return;
+    if (!MonthPictureForFile(form, year, month).save(&buffer, "BMP") ||
+        !platform::WriteFileBytesAtomic(*path, std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return NotSaved(*path);
+    form.SavedFolders.Remember(SaveKind::Bmp, *path);
     Saved(*path);
 }
 
 void PrintCommand(Form1& form) {
     platform::PrintDialog& printing = *platform::Env().printing;
-    const std::optional<platform::PrintChoice> choice = printing.Show("");
+    int shown_month = 0;
+    const std::string name = FieldMonth(form, shown_month)
+                                 ? "vu" + EraYearText(Calendar().CalYear, 4) + "년" + std::to_string(shown_month) + "월.pdf"
+                                 : "vu.pdf";
+    const std::optional<platform::PrintChoice> choice =
+        printing.ShowSuggesting("", form.SavedFolders.For(SaveKind::Pdf) / name);
     if (!choice || choice->copies < 1) return;
     const auto print_page = [&form](platform::Surface& page) {
         form.ReadFormSettings();
@@ -113,7 +186,7 @@ void PrintCommand(Form1& form) {
             if (copy > 1 && !document->NewPage()) return;
             if (!print_page(document->Page())) return;
         }
-        document->End();
+        if (document->End()) form.SavedFolders.Remember(SaveKind::Pdf, choice->pdf);
         return;
     }
     for (int copy = 1; copy <= choice->copies; ++copy) {
@@ -151,12 +224,32 @@ void TempletCommand(Form1& form) {
         return;
     }
     const std::optional<std::string> templet = platform::ReadTextFileCp949(chosen->path);
-    if (!templet) return;
-    const std::string result = ApplyTemplet(state, year, month, *templet);
+    if (!templet) {
+        platform::MsgBox(FullName(chosen->path) + " 파일을 읽지 못했습니다. 형식 파일을 정확히 지정해주시기 바랍니다.",
+                         platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
+        return;
+    }
+    // The result is a document of the template's kind: its extension, and
+    // in HTML or XML the values written as text.
+    const std::string extension = chosen->path.extension().string();
+    const bool markup = IsMarkupExtension(extension);
+    const std::string result = ApplyTemplet(state, year, month, *templet, markup);
     Info("파일 저장 창이 열리면 저장할 vu 파일의 이름을 지정해주세요.");
-    const std::optional<std::filesystem::path> path =
-        AskSave("vu 문서 파일 저장", kTempletFilter, TempletResultName(year, month));
-    if (!path || !platform::WriteTextFileCp949(*path, result)) return;
+    std::optional<std::filesystem::path> path =
+        AskSave(form, SaveKind::Templet, "vu 문서 파일 저장", kTempletFilter, TempletResultName(year, month) + extension,
+                TempletFilterIndex(extension));
+    if (!path) return;
+    if (path->extension().empty() && !extension.empty()) {
+        // The dialog asked before replacing the typed name, not this one.
+        *path += extension;
+        std::error_code ec;
+        if (std::filesystem::exists(*path, ec) &&
+            platform::MsgBox(FullName(*path) + " 파일이 이미 있습니다. 바꾸시겠습니까?", platform::MsgButtons::YesNo,
+                             platform::MsgIcon::Exclamation, kTitle) != platform::MsgAnswer::Yes)
+            return;
+    }
+    if (!platform::WriteTextFileCp949(*path, result)) return NotSaved(*path);
+    form.SavedFolders.Remember(SaveKind::Templet, *path);
     Saved(*path);
 }
 

@@ -2,9 +2,10 @@
 // The calendar window's outputs of the displayed month: the HTML page
 // (CmdHTML, Ctrl+H), the BMP picture of the grid (Command3, Ctrl+B), the
 // printed page (cmdPrint, Ctrl+P) and the filled template (Ctrl+T). Each
-// reads the side panel first; a cancelled dialog or a failed write ends the
-// command without a message and without a file, and every file is written
-// atomically. The save dialogs start in the user folder.
+// reads the side panel first; a cancelled dialog ends the command without a
+// message and without a file, a failed write says so in a message and leaves
+// no file, and every file is written atomically. Each kind's save dialog
+// starts where the last file of that kind went (SaveFolders).
 #include <filesystem>
 
 namespace vu {

@@ -26,6 +26,7 @@
 #include "vu/main/Form1.h"
 #include "vu/main/OutputCommands.h"
 #include "vu/grid/VuTestSupport.h"
+#include "vu/grid/MonthGrid.h"
 #include "vu/main/VuWidgets.h"
 
 namespace vu {
@@ -33,7 +34,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kSavedPrefix = "vu을 ";
+constexpr const char* kSavedPrefix = "vu를 ";
+constexpr const char* kNotSavedSuffix = " 파일을 저장하지 못했습니다. 폴더가 있는지, 쓸 수 있는지 확인해 주세요.";
 constexpr const char* kSavedSuffix = " 파일로 저장했습니다.";
 
 std::string Bytes(const fs::path& path) { return platform::ReadFileBytes(path).value_or(""); }
@@ -95,7 +97,7 @@ TEST_F(OutputCommands, HtmlSavedInCodePage949) {
     EXPECT_EQ(request.title, "vu 저장하기");
     EXPECT_EQ(request.filter, "HTML 문서(*.htm)|*.htm");
     EXPECT_EQ(request.name, "vuAD2024년3월.htm");
-    EXPECT_EQ(request.folder, p.folder / "user");
+    EXPECT_EQ(request.folder, p.env.folders.documents);
     const std::string bytes = Bytes(target);
     const std::string page = platform::Cp949ToUtf8(bytes);
     EXPECT_EQ(page.rfind("<html><head><meta charset=\"euc-kr\"><title>vu</title>", 0), 0u);
@@ -105,17 +107,21 @@ TEST_F(OutputCommands, HtmlSavedInCodePage949) {
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Information);
     EXPECT_EQ(p.env.messages.shown[0].title, "vu");
 
-    // Ctrl+H does the same; the year 0 names BC0001.
+    // Ctrl+H does the same, starting where the last page went; the year 0
+    // names BC0001.
     Show(0, 3);
     Cancel();
     form->mnuSaveHTML->trigger();
     EXPECT_EQ(p.env.files.requests.back().name, "vuBC0001년3월.htm");
+    EXPECT_EQ(p.env.files.requests.back().folder, p.folder / "user");
     EXPECT_EQ(p.env.messages.shown.size(), 1u);
-    // A file that cannot be written ends silently too.
+    // A file that cannot be written: no file, and a message says so.
     Answer(p.folder / "missing" / "page.htm");
     form->CmdHTML->click();
     EXPECT_FALSE(fs::exists(p.folder / "missing"));
-    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text, (p.folder / "missing" / "page.htm").string() + kNotSavedSuffix);
+    EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Critical);
 }
 
 TEST_F(OutputCommands, BmpHoldsTheGridsPixels) {
@@ -127,10 +133,31 @@ TEST_F(OutputCommands, BmpHoldsTheGridsPixels) {
     EXPECT_EQ(p.env.files.requests[0].filter, "BMP 그림 파일(*.bmp)|*.bmp");
     EXPECT_EQ(p.env.files.requests[0].name, "vuAD2024년3월.bmp");
     EXPECT_EQ(Bytes(target).substr(0, 2), "BM");
-    const QImage saved(QString::fromStdString(target.string()));
+    // The month drawn afresh under its title: the grid as on the screen but
+    // for today's highlight, the Saturday column's right border whole.
+    const QImage saved = QImage(QString::fromStdString(target.string())).convertToFormat(QImage::Format_RGB32);
     const QImage grid = form->Grid->Surface().Image().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(saved.size(), grid.size());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), grid);
+    constexpr int kTitle = 40;
+    ASSERT_EQ(saved.size(), QSize(grid.width(), grid.height() + kTitle));
+    int title_ink = 0;
+    for (int y = 0; y < kTitle; ++y)
+        for (int x = 0; x < saved.width(); ++x) title_ink += qGray(saved.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(title_ink, 50);
+    int differing = 0;
+    for (int y = 0; y < grid.height(); ++y)
+        for (int x = 0; x < grid.width(); ++x) differing += saved.pixel(x, y + kTitle) != grid.pixel(x, y) ? 1 : 0;
+    EXPECT_GT(differing, 0);  // today (the clock's 15 March) is yellow on the screen only
+    int yellow = 0;
+    for (int y = kTitle; y < saved.height(); ++y)
+        for (int x = 0; x < saved.width(); ++x) yellow += saved.pixel(x, y) == qRgb(255, 255, 0) ? 1 : 0;
+    int header_yellow = 0;  // the Sunday header is yellow too
+    for (int y = 0; y < kHeaderPixels; ++y)
+        for (int x = 0; x < grid.width(); ++x) header_yellow += grid.pixel(x, y) == qRgb(255, 255, 0) ? 1 : 0;
+    EXPECT_EQ(yellow, header_yellow);
+    int border = 0;
+    for (int y = kTitle + kHeaderPixels; y < saved.height() - 2; ++y)
+        border += saved.pixel(saved.width() - 1, y) == qRgb(70, 108, 34) ? 1 : 0;
+    EXPECT_EQ(border, saved.height() - 2 - kTitle - kHeaderPixels);
     EXPECT_EQ(p.Messages(), std::vector<std::string>{kSavedPrefix + target.string() + kSavedSuffix});
 
     // The menu draws the month of the fields first; cancelled, it leaves no
@@ -177,6 +204,20 @@ TEST_F(OutputCommands, EachCopyIsADocumentOnAPrinter) {
     form->cmdPrint->click();
     EXPECT_EQ(p.env.printing.documents.size(), 2u);
     EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
+// The print dialog offers the PDF file in the documents folder first, then
+// where the last PDF went.
+TEST_F(OutputCommands, PdfOfferedWhereTheLastOneWent) {
+    const fs::path pdfs = p.folder / "pdfs";
+    fs::create_directories(pdfs);
+    p.env.printing.answers.push_back(Choice(1, false, pdfs / "month.pdf"));
+    form->cmdPrint->click();
+    p.env.printing.answers.push_back(std::nullopt);
+    form->cmdPrint->click();
+    ASSERT_EQ(p.env.printing.suggested_pdf.size(), 2u);
+    EXPECT_EQ(p.env.printing.suggested_pdf[0], p.env.folders.documents / "vuAD2024년3월.pdf");
+    EXPECT_EQ(p.env.printing.suggested_pdf[1], pdfs / "vuAD2024년3월.pdf");
 }
 
 // The fake dialog's choice, printed by the Qt printer backend.
@@ -255,8 +296,9 @@ TEST_F(OutputCommands, TemplateFilledAndSaved) {
     const platform::FileRequest& save = p.env.files.requests[1];
     EXPECT_EQ(save.kind, platform::FileDialogKind::Save);
     EXPECT_EQ(save.title, "vu 문서 파일 저장");
-    EXPECT_EQ(save.name, "Result_vuAD2024년3월");
-    EXPECT_EQ(save.folder, p.folder / "user");
+    EXPECT_EQ(save.name, "Result_vuAD2024년3월.htm");
+    EXPECT_EQ(save.filter_index, 1);
+    EXPECT_EQ(save.folder, p.env.folders.documents);
     EXPECT_EQ(platform::ReadTextFileCp949(result).value_or(""), "<p>2024-3 1 금 #Z12AB#</p>");
     EXPECT_EQ(p.Messages(), (std::vector<std::string>{"파일 열기 창이 열리면 형식 파일을 지정해주세요.",
                                                       "파일 저장 창이 열리면 저장할 vu 파일의 이름을 지정해주세요.",
@@ -284,6 +326,100 @@ TEST_F(OutputCommands, TemplateMissingOrCancelled) {
     EXPECT_EQ(p.env.messages.shown.size(), 4u);
     EXPECT_EQ(p.env.files.requests.size(), 3u);
     EXPECT_EQ(std::distance(fs::directory_iterator(p.folder / "user"), fs::directory_iterator()), 0);
+}
+
+TEST_F(OutputCommands, TemplateResultTakesTheTemplatesKind) {
+    const fs::path program = p.folder / "program";
+    ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.htm", "<p>#M01SD#</p>"));
+    ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.xml", "<d>#M01SD#</d>"));
+    ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.txt", "[#M01SD#]"));
+    Calendar().SDays[0][0].month = 3;
+    Calendar().SDays[0][0].day = 1;
+    Calendar().SDays[0][0].name = "A&B <행사>";
+    form->ApplySetting();  // the set resolved for the year
+    const fs::path out = p.folder / "out";
+    fs::create_directories(out);
+    // The typed name without an extension gets the template's; the values
+    // of an HTML or XML template are written as text.
+    struct Case {
+        const char* templet;
+        const char* typed;
+        int filter_index;
+        const char* saved;
+        const char* text;
+    } cases[] = {
+        {"t.htm", "a", 1, "a.htm", "<p>A&amp;B &lt;행사&gt;</p>"},
+        {"t.xml", "b", 2, "b.xml", "<d>A&amp;B &lt;행사&gt;</d>"},
+        {"t.txt", "c", 3, "c.txt", "[A&B <행사>]"},
+        {"t.htm", "d.html", 1, "d.html", "<p>A&amp;B &lt;행사&gt;</p>"},
+    };
+    for (const Case& c : cases) {
+        Answer(program / c.templet);
+        Answer(out / c.typed);
+        form->mnuTemplet->trigger();
+        EXPECT_EQ(p.env.files.requests.back().filter_index, c.filter_index) << c.templet;
+        EXPECT_EQ(p.env.files.requests.back().name, std::string("Result_vuAD2024년3월") + fs::path(c.templet).extension().string());
+        EXPECT_EQ(platform::ReadTextFileCp949(out / c.saved).value_or("-"), c.text) << c.saved;
+        EXPECT_EQ(p.Messages().back(), kSavedPrefix + (out / c.saved).string() + kSavedSuffix);
+    }
+    EXPECT_FALSE(fs::exists(out / "a"));
+    // The second result's dialog started where the first went.
+    EXPECT_EQ(p.env.files.requests[3].folder, out);
+
+    // A name whose extended form exists is replaced only when the user says so.
+    ASSERT_TRUE(platform::WriteTextFileCp949(out / "a.htm", "mine"));
+    for (const platform::MsgAnswer answer : {platform::MsgAnswer::No, platform::MsgAnswer::Yes}) {
+        p.env.messages.shown.clear();
+        p.env.messages.answers = {platform::MsgAnswer::Ok, platform::MsgAnswer::Ok, answer};
+        Answer(program / "t.htm");
+        Answer(out / "a");
+        form->mnuTemplet->trigger();
+        ASSERT_GE(p.env.messages.shown.size(), 3u);
+        EXPECT_EQ(p.env.messages.shown[2].text, (out / "a.htm").string() + " 파일이 이미 있습니다. 바꾸시겠습니까?");
+        EXPECT_EQ(platform::ReadTextFileCp949(out / "a.htm").value_or("-"),
+                  answer == platform::MsgAnswer::No ? "mine" : "<p>A&amp;B &lt;행사&gt;</p>");
+    }
+
+    // A result that cannot be written says so and leaves no file.
+    p.env.messages.shown.clear();
+    Answer(program / "t.txt");
+    Answer(p.folder / "missing" / "r.txt");
+    form->mnuTemplet->trigger();
+    EXPECT_EQ(p.Messages().back(), (p.folder / "missing" / "r.txt").string() + kNotSavedSuffix);
+    EXPECT_EQ(p.env.messages.shown.back().icon, platform::MsgIcon::Critical);
+    EXPECT_FALSE(fs::exists(p.folder / "missing"));
+}
+
+TEST_F(OutputCommands, EachKindStartsInItsOwnFolder) {
+    const fs::path pages = p.folder / "pages";
+    const fs::path pictures = p.folder / "pictures";
+    fs::create_directories(pages);
+    fs::create_directories(pictures);
+    Answer(pages / "m.htm");
+    form->CmdHTML->click();
+    Answer(pictures / "m.bmp");
+    form->Command3->click();
+    Cancel();
+    form->CmdHTML->click();
+    Cancel();
+    form->Command3->click();
+    ASSERT_EQ(p.env.files.requests.size(), 4u);
+    EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
+    EXPECT_EQ(p.env.files.requests[1].folder, p.env.folders.documents);
+    EXPECT_EQ(p.env.files.requests[2].folder, pages);
+    EXPECT_EQ(p.env.files.requests[3].folder, pictures);
+    // Never the hidden settings folder: without a documents folder, home; a
+    // remembered folder that is gone no longer counts.
+    fs::remove_all(pages);
+    fs::remove_all(p.env.folders.documents);
+    Cancel();
+    form->CmdHTML->click();
+    EXPECT_EQ(p.env.files.requests.back().folder, p.env.folders.home);
+    // A picture that cannot be written says so.
+    p.env.messages.shown.clear();
+    Answer(p.folder / "missing" / "m.bmp");
+    form->Command3->click();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{(p.folder / "missing" / "m.bmp").string() + kNotSavedSuffix});
 }
 
 TEST_F(OutputCommands, ShippedTemplateExpandsEveryTag) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "calendar/CalendarState.h"
+#include "calendar/TimeBase.h"
 #include "platform/Services.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/MonthGrid.h"
@@ -91,8 +92,17 @@ void CellUnderPointer(int x, int y, int w, int h, int& column, int& row) {
 
 void ConnectToolWindows(Form1& form) {
     Form1::OutputHooks& hooks = form.Hooks;
-    // The Wednesday of the grid's second row always lies in the month.
-    hooks.DetailView = [&form] { OpenDetails(form, MonthGrid().CellJD[3][1]); };
+    // Today when the grid shows it, else the Wednesday of the grid's second
+    // row, which always lies in the month.
+    hooks.DetailView = [&form] {
+        const platform::LocalTime now = platform::Now();
+        const double today = JulianDay(now.year, now.month, now.day, 12);
+        double jd = MonthGrid().CellJD[3][1];
+        for (const auto& column : MonthGrid().CellJD)
+            for (const double day : column)
+                if (day != 0 && day == today) jd = today;
+        OpenDetails(form, jd);
+    };
     hooks.Info = [&form](int index) {
         switch (index) {
             case 0: OpenModal(new FrmMoon(Calendar().CalYear, MonthField(form)), form); break;
@@ -101,7 +111,13 @@ void ConnectToolWindows(Form1& form) {
         }
     };
     hooks.DirectChange = [&form] { OpenModal(new Form2([&form] { form.ReadFormSettings(); }), form); };
-    hooks.Trans = [&form] { OpenModal(new Form3(MonthField(form), [&form] { form.ReadFormSettings(); }), form); };
+    hooks.Trans = [&form] {
+        auto* table = new Form3(MonthField(form), [&form] { form.ReadFormSettings(); });
+        // Closed, the window has put the main window's year back: the grid
+        // is drawn afresh from it.
+        QObject::connect(table, &QDialog::finished, &form, [&form] { form.Run([&form] { form.RefreshCalendar(); }); });
+        OpenModal(table, form);
+    };
     new GridMouse(form, *form.Grid);
 }
 

@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
@@ -105,12 +109,36 @@ TEST_F(ToolHooks, InfoButtonsOpenMoonTermsAndSpecialDays) {
     EXPECT_NE(dynamic_cast<FrmOne*>(env.windows.shown[2].window.data()), nullptr);
 }
 
-TEST_F(ToolHooks, DetailViewShowsTheWednesdayOfTheSecondRow) {
+TEST_F(ToolHooks, DetailViewShowsTodayOrTheWednesdayOfTheSecondRow) {
+    // The clock's day (2024-03-15) is in the shown month.
     form->mnuDetailView->trigger();
     auto* details = LastShown<FrmDCal>();
     ASSERT_NE(details, nullptr);
-    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 6, 12));
-    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 6일 수요일");
+    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 15, 12));
+    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 15일 금요일");
+    // Another month: the Wednesday of its second row.
+    for (const auto& [month, day] : {std::pair{"4", 10}, std::pair{"2", 7}}) {
+        form->txtMN->setText(month);
+        form->ApplySetting();
+        form->mnuDetailView->trigger();
+        EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, std::atoi(month), day, 12)) << month;
+    }
+}
+
+// The table window of another year leaves the grid's lunar dates alone, on
+// a resize too, and its closing draws the grid afresh.
+TEST_F(ToolHooks, TableOfAnotherYearKeepsTheGridsLunarDates) {
+    form->mnuTrans->trigger();
+    auto* table = LastShown<Form3>();
+    ASSERT_NE(table, nullptr);
+    table->Option1[0]->click();
+    table->Command2[1]->click();
+    form->resize(950, 720);
+    QCoreApplication::processEvents();
+    EXPECT_NE(MonthGrid().CellText[5][0].find("음력: 1."), std::string::npos) << MonthGrid().CellText[5][0];
+    ClearMonthCells(MonthGrid());
+    table->close();
+    EXPECT_NE(MonthGrid().CellText[5][0].find("음력: 1."), std::string::npos) << MonthGrid().CellText[5][0];
 }
 
 void Release(QWidget& grid, QPoint at, Qt::MouseButton button) {

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <array>
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -27,6 +29,17 @@ using app::Named;
 using app::QText;
 
 constexpr const char* kNoDate = "-";
+constexpr int kLongestSolarMonth = 31;
+constexpr int kLongestLunarMonth = 30;
+
+// A whole number written alone: an optional sign and digits.
+std::optional<int> WholeNumber(const std::string& text) {
+    std::size_t i = text.empty() || (text[0] != '+' && text[0] != '-') ? 0 : 1;
+    if (i == text.size() || text.size() > 9) return std::nullopt;
+    for (std::size_t k = i; k < text.size(); ++k)
+        if (!std::isdigit(static_cast<unsigned char>(text[k]))) return std::nullopt;
+    return std::stoi(text);
+}
 
 void ShowDate(QLineEdit* const* boxes, double year, double month, double day) {
     boxes[0]->setText(QText(astro::PlainNumberText(year)));
@@ -36,6 +49,23 @@ void ShowDate(QLineEdit* const* boxes, double year, double month, double day) {
 
 void ShowNoDate(QLineEdit* const* boxes) {
     for (int i = 0; i < 3; ++i) boxes[i]->setText(QText(kNoDate));
+}
+
+// The year, month and day typed into three boxes: each a whole number (blanks
+// around allowed), the year in the calendar's range, the month 1..12 and the
+// day 1..max_day; nullopt for anything else ("abc", 13, 99, 2.5, nothing).
+std::optional<std::array<int, 3>> TypedDate(QLineEdit* const* boxes, int max_day) {
+    std::array<int, 3> date{};
+    for (int i = 0; i < 3; ++i) {
+        const std::string text = app::StdText(boxes[i]->text().trimmed());
+        const std::optional<int> v = WholeNumber(text);
+        if (!v) return std::nullopt;
+        date[static_cast<std::size_t>(i)] = *v;
+    }
+    if (!DateFitsFields(date[0], date[1], date[2]) || date[1] < 1 || date[1] > 12 || date[2] < 1 ||
+        date[2] > max_day)
+        return std::nullopt;
+    return date;
 }
 
 }  // namespace
@@ -91,13 +121,19 @@ void Form2::DirectChange() {
     CalendarSettings& s = state.settings;
     const almanac::CalendarServices services = CalendarServicesOfVu(DeltaTRuleOf(s));
 
-    // Solar to lunar.
-    const double sy = app::BoxNumber(txtCal[0]), sm = app::BoxNumber(txtCal[1]), sd = app::BoxNumber(txtCal[2]);
-    double zone = ReferenceZone(s, sy);
+    // Solar to lunar: only a date the calendar has (not 2/30, not 1582-10-10).
+    const almanac::ZoneRule zone = ReferenceZone(s);
     Label1_41->setVisible(false);
-    if (!DateFitsFields(sy, sm, sd)) {
+    const std::optional<std::array<int, 3>> solar = TypedDate(&txtCal[0], kLongestSolarMonth);
+    const auto exists = [](const std::array<int, 3>& d) {
+        double y, mo, day, h, mi, sec;
+        JDToCalendar(JulianDay(d[0], d[1], d[2], 12), y, mo, day, h, mi, sec);
+        return y == d[0] && mo == d[1] && day == d[2];
+    };
+    if (!solar || !exists(*solar)) {
         ShowNoDate(&txtCal[3]);
     } else {
+        const double sy = (*solar)[0], sm = (*solar)[1], sd = (*solar)[2];
         if (s.Auto) ApplyEraRules(s, static_cast<std::int16_t>(std::nearbyint(sy)));
         const std::optional<almanac::LunarDate> lunar =
             almanac::SolarToLunar(JulianDay(sy, sm, sd, 12), zone, RulesOf(s), services);
@@ -110,16 +146,13 @@ void Form2::DirectChange() {
     }
 
     // Lunar to solar: only a day that converts back to the same lunar date.
-    const double ly = std::nearbyint(app::BoxNumber(txtCal[6]));
-    const double lm = app::BoxNumber(txtCal[7]), ld = app::BoxNumber(txtCal[8]);
-    zone = ReferenceZone(s, ly);
-    if (!DateFitsFields(ly, lm, ld)) {
+    const std::optional<std::array<int, 3>> lunar_typed = TypedDate(&txtCal[6], kLongestLunarMonth);
+    if (!lunar_typed) {
         ShowNoDate(&txtCal[9]);
         return;
     }
-    if (s.Auto) ApplyEraRules(s, static_cast<std::int16_t>(ly));
-    const almanac::LunarDate date{static_cast<int>(ly), static_cast<int>(std::nearbyint(lm)),
-                                  static_cast<int>(std::nearbyint(ld)), chkLeap->isChecked()};
+    if (s.Auto) ApplyEraRules(s, static_cast<std::int16_t>((*lunar_typed)[0]));
+    const almanac::LunarDate date{(*lunar_typed)[0], (*lunar_typed)[1], (*lunar_typed)[2], chkLeap->isChecked()};
     const std::optional<double> jd = almanac::LunarToSolarStrict(date, zone, RulesOf(s), services);
     if (!jd) {
         ShowNoDate(&txtCal[9]);

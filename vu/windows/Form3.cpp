@@ -18,6 +18,7 @@
 #include "calendar/TideAndGanzhi.h"
 #include "calendar/VuCalendarServices.h"
 #include "platform/Guard.h"
+#include "platform/Services.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/YearCycle.h"
@@ -121,8 +122,13 @@ Form3::Form3(double month, std::function<void()> read_form_settings, QWidget* ow
     for (int index = 0; index < 2; ++index) {
         connect(Command2[index], &QPushButton::clicked, this, [this, index] {
             platform::Guard([&] {
-                YearOffset = static_cast<std::int16_t>(YearOffset + (index == 1 ? 1 : -1));
-                GenTransTable(static_cast<std::int16_t>(Calendar().CalYear + YearOffset), Kind());
+                const int year = Calendar().CalYear + YearOffset + (index == 1 ? 1 : -1);
+                if (year < kFirstCalendarYear || year > kLastCalendarYear) {
+                    platform::MsgBox(kYearRangeMessage, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, "vu");
+                    return;
+                }
+                YearOffset = static_cast<std::int16_t>(year - Calendar().CalYear);
+                GenTransTable(static_cast<std::int16_t>(year), Kind());
             });
         });
         // A click on either option (also on the selected one) redraws.
@@ -157,7 +163,7 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
     CalendarSettings& s = state.settings;
     const ZoneKeeper keep(s);
     if (read_form_settings_) read_form_settings_();
-    s.TZ = ReferenceZone(s, year);
+    const almanac::ZoneRule zone = ReferenceZone(s);
     if (s.Auto) ApplyEraRules(s, year);
     const almanac::CalendarServices services = CalendarServicesOfVu(DeltaTRuleOf(s));
     const EraRules rules = RulesOf(s);
@@ -167,7 +173,7 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
         for (int k = 1; k <= 12; ++k) {
             const double jd = JulianDay(year, k, 1, 12);
             text += "양력 " + FormatDateKorean(jd) + " - 음력 ";
-            const std::optional<almanac::LunarDate> lunar = almanac::SolarToLunar(jd, s.TZ, rules, services);
+            const std::optional<almanac::LunarDate> lunar = almanac::SolarToLunar(jd, zone, rules, services);
             if (lunar) {
                 std::string month_name = GetWolgeon(static_cast<std::int16_t>(lunar->year),
                                                     static_cast<std::int16_t>(lunar->month), lunar->leap ? kTrue : 0);
@@ -181,9 +187,11 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
             text += kCrLf;
         }
     } else {
-        // One preparation serves all twelve months: it depends on the year only.
-        PrepareLunarYear(JulianDay(year, 1, 1, 12), s.TZ, rules, services, state.lunar_months);
-        const LunarMonthTable& table = state.lunar_months;
+        // One preparation serves all twelve months: it depends on the year
+        // only. The table is the window's own: the main window's grid keeps
+        // drawing its year with the table of that year meanwhile.
+        LunarMonthTable table;
+        PrepareLunarYear(JulianDay(year, 1, 1, 12), zone, rules, services, table);
         for (int k = 1; k <= 12; ++k) {
             const auto month = static_cast<std::uint8_t>(k);
             for (const std::int16_t leap : {static_cast<std::int16_t>(0), kTrue}) {

@@ -96,7 +96,7 @@ void Frm24julgi::CalcJulGi(double year) {
         const SolarTermRow& term = Terms[i];
         Label2[i]->setText(QText(term.Name + "(" + term.Hanja + ")"));
         const double j = SolarLongitudeTime(year, term.Longitude, term.Day, state.settings.TZ, rule);
-        const bool summer = state.SummerStartJD <= j && j <= state.SummerEndJD;
+        const bool summer = InSummerTime(SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
         double y, mo, d, h, mi, s;
         JDToCalendar(summer ? j + state.settings.FH / 24.0 : j, y, mo, d, h, mi, s);
         Label3[i]->setText(QText(PlainNumberText(mo) + "월 " + PlainNumberText(d) + "일 " + PlainNumberText(h) + "시 " +

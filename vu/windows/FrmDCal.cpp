@@ -30,6 +30,7 @@
 #include "platform/Guard.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/CellText.h"
+#include "vu/grid/YearCycle.h"
 #include "vu/windows/ReferenceZone.h"
 
 namespace vu {
@@ -298,9 +299,10 @@ void FrmDCal::ShowDayCalendars() {
     const CalendarSettings& s = state.settings;
     const double jn = astro::RoundToHalf(DetailJD()) + 0.5;
 
-    if (s.RefKR) DetailZone = ReferenceZone(s, state.CalYear);
+    if (s.RefKR) DetailZone = KoreanReferenceZone(state.CalYear);
+    const almanac::ZoneRule zone = s.RefKR ? ReferenceZone(s) : almanac::ZoneRule(DetailZone);
     const std::optional<almanac::LunarDate> lunar =
-        almanac::SolarToLunar(jn, DetailZone, RulesOf(s), CalendarServicesOfVu(DeltaTRuleOf(s)));
+        almanac::SolarToLunar(jn, zone, RulesOf(s), CalendarServicesOfVu(DeltaTRuleOf(s)));
     if (lunar) {
         std::string month_name = GetWolgeon(static_cast<std::int16_t>(lunar->year),
                                             static_cast<std::int16_t>(lunar->month), lunar->leap ? kTrue : 0);

@@ -123,7 +123,7 @@ void FrmMoon::CalcMoon() {
     for (int k = 0; k < 4; ++k) {
         const double j = LunarPhaseTime(MoonBaseJD, 90.0 * k, zone, rule);
         if (k == 2) full_moon = j;
-        const bool summer = state.SummerStartJD <= j && j <= state.SummerEndJD;
+        const bool summer = InSummerTime(SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
         const double shown = summer ? j + state.settings.FH / 24.0 : j;
         LbTime[k]->setText(QText(PhaseDateText(shown)));
         LbJD[k]->setText(QText(JdText(j)));

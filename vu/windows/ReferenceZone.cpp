@@ -5,14 +5,10 @@
 namespace vu {
 
 namespace {
-constexpr double kFirstYear = -9999;
-constexpr double kLastYear = 32000;
 constexpr double kLargestField = 255;
 }  // namespace
 
-double ReferenceZone(const CalendarSettings& settings, double year) {
-    return settings.RefKR ? KoreanReferenceZone(static_cast<int>(year)) : settings.TZ;
-}
+almanac::ZoneRule ReferenceZone(const CalendarSettings& settings) { return LunarZoneRule(settings); }
 
 EraRules RulesOf(const CalendarSettings& settings) { return {settings.MeanSun, settings.MeanMoon, settings.Jinsak}; }
 
@@ -24,7 +20,7 @@ void ApplyEraRules(CalendarSettings& settings, std::int16_t year) {
 }
 
 bool DateFitsFields(double year, double month, double day) {
-    return year >= kFirstYear && year <= kLastYear && month >= 0 && month <= kLargestField && day >= 0 &&
+    return year >= kFirstCalendarYear && year <= kLastCalendarYear && month >= 0 && month <= kLargestField && day >= 0 &&
            day <= kLargestField;
 }
 

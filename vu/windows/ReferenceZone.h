@@ -5,13 +5,15 @@
 // year state that a conversion changes for a while and puts back.
 #include <cstdint>
 
+#include "almanac/ZoneRule.h"
 #include "calendar/CalendarState.h"
 #include "calendar/LunarYear.h"
 
 namespace vu {
 
-// With RefKR: 9, or 8 for a year below 1911; without it TZ.
-double ReferenceZone(const CalendarSettings& settings, double year);
+// The zone rule of the lunisolar reference: with RefKR the shared Korean
+// rule (8 h before 1912, 9 h from then on), without it TZ.
+almanac::ZoneRule ReferenceZone(const CalendarSettings& settings);
 
 // The flags MeanSun, MeanMoon, Jinsak as rules, and the rules of a year's
 // era written into them.

@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calendar/CalendarState.h"
@@ -229,6 +231,13 @@ TEST_F(VuWindows, DateConverterCases) {
          {"-", "-", "-"}},
         {"month that is no number", {"2024", "2", "10"}, {"2024", "abc", "1"}, false, {"2024", "1", "1"}, false,
          {"-", "-", "-"}},
+        {"letters, month 13, day 99", {"abc", "13", "99"}, {"abc", "13", "99"}, false, {"-", "-", "-"}, false,
+         {"-", "-", "-"}},
+        {"30 February", {"2024", "2", "30"}, {"2024", "1", "31"}, false, {"-", "-", "-"}, false, {"-", "-", "-"}},
+        {"a day the reform skipped", {"1582", "10", "10"}, {"2024", "13", "1"}, false, {"-", "-", "-"}, false,
+         {"-", "-", "-"}},
+        {"a fraction, an empty day", {"2024", "2.5", "10"}, {"2024", "2", ""}, false, {"-", "-", "-"}, false,
+         {"-", "-", "-"}},
     };
     int reads = 0;
     Form2 w([&reads] { ++reads; });
@@ -269,21 +278,27 @@ TEST_F(VuWindows, DateConverterRestoresYearState) {
     EXPECT_EQ(state.settings.TZ, 7);  // as the panel was read
 }
 
-// With RefKR a solar date of 1910 converts in zone 8, one of 1911 in zone 9:
-// the same answers as the converter of the shared modules in those zones.
-TEST_F(VuWindows, DateConverterReferenceZoneBefore1911) {
+// With RefKR the converter takes the shared Korean rule of the official
+// tables (8 h up to 1911, 9 h from 1912): 1911-12-20 is lunar 11-01.
+TEST_F(VuWindows, DateConverterTakesTheKoreanRule) {
     const almanac::CalendarServices services = CalendarServicesOfVu();
-    for (const int year : {1910, 1911}) {
+    for (const int year : {1910, 1911, 1912}) {
         Form2 w;
         w.txtCal[0]->setText(QString::number(year));
         w.txtCal[1]->setText("2");
         w.txtCal[2]->setText("10");
         w.CmdCalc->click();
         const EraRules rules = SetEraRules(static_cast<std::int16_t>(year));
-        const auto lunar = almanac::SolarToLunar(JulianDay(year, 2, 10, 12), year < 1911 ? 8 : 9, rules, services);
+        const auto lunar = almanac::SolarToLunar(JulianDay(year, 2, 10, 12), year < 1912 ? 8 : 9, rules, services);
         ASSERT_TRUE(lunar.has_value());
         EXPECT_EQ(StdText(w.txtCal[5]->text()), std::to_string(lunar->day)) << year;
     }
+    Form2 w;
+    for (int i = 0; i < 3; ++i) w.txtCal[i]->setText(QString::fromLatin1(std::array{"1911", "12", "20"}[i]));
+    for (int i = 0; i < 3; ++i) w.txtCal[6 + i]->setText(QString::fromLatin1(std::array{"1911", "11", "1"}[i]));
+    w.CmdCalc->click();
+    EXPECT_EQ(StdText(w.txtCal[4]->text()) + "-" + StdText(w.txtCal[5]->text()), "11-1");
+    EXPECT_EQ(StdText(w.txtCal[10]->text()) + "-" + StdText(w.txtCal[11]->text()), "12-20");
 }
 
 // ---- Day details -------------------------------------------------------------
@@ -467,10 +482,12 @@ TEST_F(VuWindows, ConversionTableLunarToSolarAndClosing) {
         EXPECT_EQ(lines[0], "*이 표는 음력을 양력으로 바꿀 때 쓸 수 있는 표입니다.");
         EXPECT_EQ(lines[5].rfind("음력 2023년 2월 1일 (평)", 0), 0u) << lines[5];
         EXPECT_EQ(lines[6], "음력 2023년 2월 1일 (윤) (일진: 己卯/월건: 없음/작은달) - 양력  2023년 3월 22일");
-        // While the 2023 table is shown the lookups answer for 2023.
+        // While the 2023 table is shown the main window's lookups still
+        // answer for its year: the table window has its own.
         std::int16_t y2, l2;
         std::uint8_t m2, d2;
-        EXPECT_FALSE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        EXPECT_EQ(d2, ld);
         w.close();
         std::int16_t y3, l3;
         std::uint8_t m3, d3;
@@ -480,7 +497,7 @@ TEST_F(VuWindows, ConversionTableLunarToSolarAndClosing) {
         EXPECT_EQ(d3, ld);
         // Escape ends the window as the close button does.
         w.Command2[0]->click();
-        EXPECT_FALSE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(&w, &escape);
         EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
@@ -513,6 +530,22 @@ TEST_F(VuWindows, ConversionTableYearZeroAnd1910) {
                                                           static_cast<std::uint8_t>(lunar->month),
                                                           static_cast<std::uint8_t>(lunar->day), lunar->leap);
         EXPECT_NE(lines[kTableHeaderLines + k - 1].find(expected), std::string::npos) << lines[kTableHeaderLines + k - 1];
+    }
+}
+
+// The table's year stays in the calendar's range: a step beyond it is
+// refused with the range message.
+TEST_F(VuWindows, ConversionTableStaysInTheYearRange) {
+    for (const auto& [year, button, shown] : {std::tuple{32000, 1, "32000"}, std::tuple{-9999, 0, "기원전 10000"}}) {
+        env.messages.shown.clear();
+        ShowYear(year, 3);
+        Form3 w(3);
+        for (int i = 0; i < 3; ++i) w.Command2[button]->click();
+        EXPECT_EQ(Text(w.Label1), std::string(shown) + "년의 음력-양력 환산표");
+        ASSERT_EQ(env.messages.shown.size(), 3u);
+        EXPECT_EQ(env.messages.shown[0].text, "계산할 수 있는 연도는 기원전 10000년부터 서기 32000년까지입니다.");
+        w.Command2[1 - button]->click();
+        EXPECT_NE(Text(w.Label1), std::string(shown) + "년의 음력-양력 환산표");
     }
 }
 
