@@ -53,12 +53,13 @@ void DrawBoundaries(platform::Surface& surface, const DrawContext& context,
     astro::Matrix3 precession, m;
     astro::MakePrecessionMatrix(kB1875, astro::kJ2000, precession);
     astro::MatMul3(catalogToChart, precession, m);
+    const SkyWindow window(context.proj, m, context.width, context.height);
     // The first point has no predecessor to be joined to, whatever its flag.
     for (std::size_t i = 1; i < points.size(); ++i) {
         const skydata::BoundaryPointRecord& p = points[i];
         if (p.NewPolygon != 0 || p.Visible == 0) continue;
         const skydata::BoundaryPointRecord& q = points[i - 1];
-        DrawLongLine(surface, context.proj, p.RA_deg, p.Dec_deg, q.RA_deg, q.Dec_deg, colour, m, drawBelowHorizon,
+        DrawLongLine(surface, context.proj, window, p.RA_deg, p.Dec_deg, q.RA_deg, q.Dec_deg, colour, m, drawBelowHorizon,
                      context.width, context.height);
     }
 }

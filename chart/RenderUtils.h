@@ -84,6 +84,30 @@ void DrawLongLine(platform::Surface& surface, const Projector& proj, double lon1
                   double lon2_deg, double lat2_deg, platform::Colour colour, const astro::Matrix3& frame,
                   bool drawBelow, std::int32_t w, std::int32_t h);
 
+// The part of a base frame's sky (the frame `frame` maps to the chart) that a
+// drawing can show: a cap around the direction under the centre pixel,
+// wide enough for every on-screen pixel (the screen's half-diagonal, one
+// pixel of rounding and the largest refraction), so that a path found
+// outside it puts no end of a piece on the screen.
+class SkyWindow {
+public:
+    SkyWindow(const Projector& proj, const astro::Matrix3& frame, std::int32_t w, std::int32_t h);
+    // False only when no point of the path DrawLongLine steps from
+    // (lon1, lat1) to (lon2, lat2) can be inside the cap.
+    bool MayShow(double lon1_deg, double lat1_deg, double lon2_deg, double lat2_deg) const;
+
+private:
+    bool everywhere_ = true;
+    double lon_deg_ = 0, lat_deg_ = 0;  // centre of the cap
+    double radius_deg_ = 180;
+    double lon_reach_deg_ = 180;  // half the longitude span of the cap; 180 with a pole inside
+};
+
+// DrawLongLine with paths outside `window` skipped whole (same pixels).
+void DrawLongLine(platform::Surface& surface, const Projector& proj, const SkyWindow& window, double lon1_deg,
+                  double lat1_deg, double lon2_deg, double lat2_deg, platform::Colour colour,
+                  const astro::Matrix3& frame, bool drawBelow, std::int32_t w, std::int32_t h);
+
 void SplitRGB(platform::Colour colour, std::int32_t& r, std::int32_t& g, std::int32_t& b);
 
 // Linear blend: f = (x - xA) / (xB - xA), each channel round((1 - f) A + f B)
