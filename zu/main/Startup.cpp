@@ -5,18 +5,14 @@
 #include <QPainter>
 #include <QScreen>
 
-#include <algorithm>
 #include <filesystem>
 #include <future>
 #include <memory>
-#include <vector>
 
 #include "platform/Guard.h"
-#include "platform/ImageSurface.h"
 #include "platform/Memory.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
-#include "skydata/StartupTables.h"
 #include "zu/main/Form1.h"
 
 namespace app {
@@ -47,37 +43,12 @@ std::future<void>& PendingLoad() {
     return load;
 }
 
-// The font list and the chart's and the window's fonts, resolved beside the
-// splash's delay too: the first chart and the status bar find them ready.
-std::future<void>& PendingFonts() {
-    static std::future<void> fonts;
-    return fonts;
-}
-
 void LoadOrTakePending() {
-    // Ready before the window's own fonts are resolved on this thread.
-    if (PendingFonts().valid()) PendingFonts().get();
     if (PendingLoad().valid()) {
         PendingLoad().get();
         return;
     }
     LoadProgramState(platform::Env().folders->ProgramFolder());
-}
-
-void StartPendingWork() {
-    PendingLoad() = std::async(std::launch::async,
-                               [folder = platform::Env().folders->ProgramFolder()] { LoadProgramState(folder); });
-    platform::InstallFontSubstitutes();
-    const skydata::StyleTables defaults = skydata::DefaultStyleTables();
-    std::vector<QFont> fonts = {QApplication::font()};
-    for (const skydata::FontStyle& style : defaults.LayerStyle) {
-        platform::FontSpec spec;
-        spec.name = style.FontName;
-        spec.size_pt = style.FontSize_pt;
-        const QFont font = platform::QFontOf(spec);
-        if (std::find(fonts.begin(), fonts.end(), font) == fonts.end()) fonts.push_back(font);
-    }
-    PendingFonts() = std::async(std::launch::async, [fonts = std::move(fonts)] { platform::PrepareFonts(fonts); });
 }
 
 }  // namespace
@@ -150,12 +121,12 @@ bool Main() {
         return false;
     }
     SplashHolder()->show();
-    StartPendingWork();
+    PendingLoad() = std::async(std::launch::async,
+                               [folder = platform::Env().folders->ProgramFolder()] { LoadProgramState(folder); });
     return true;
 }
 
 void ReleaseWindows() {
-    if (PendingFonts().valid()) PendingFonts().wait();
     if (PendingLoad().valid()) PendingLoad().wait();
     MainHolder().reset();
     SplashHolder().reset();
