@@ -71,8 +71,11 @@ void DrawConstellationLines(platform::Surface& surface, const DrawContext& conte
     surface.SetForeColor(colour);
     surface.SetDrawMode(platform::PenMode::Merge);
     surface.SetDrawWidth(bold ? 2 : 1);
+    // A line is drawn only with an end on the screen.
+    const SkyWindow window(proj, catalogToChart, context.width, context.height);
     for (const skydata::ConstLineRecord& line : lines) {
         if (line.Visible == 0) continue;
+        if (!window.MayShow(line.x1, line.y1, line.z1) && !window.MayShow(line.x2, line.y2, line.z2)) continue;
         double x1 = line.x1, y1 = line.y1, z1 = line.z1;
         double x2 = line.x2, y2 = line.y2, z2 = line.z2;
         proj.ToChart(x1, y1, z1, catalogToChart);

@@ -169,6 +169,10 @@ SkyWindow::SkyWindow(const Projector& proj, const astro::Matrix3& frame, std::in
     radius += 1e-4;
     if (!(radius < 150)) return;
     radius_deg_ = radius;
+    for (int i = 0; i < 3; ++i) axis_[i] = b[i] / length;
+    // The vector test needs a cap smaller than a hemisphere.
+    cos_squared_ = radius < 89 ? std::pow(std::cos(radius * astro::kDegToRad), 2) : 0;
+    if (!(radius < 89)) axis_[0] = axis_[1] = axis_[2] = 0;
     if (std::fabs(lat_deg_) + radius < 89) {
         lon_reach_deg_ = std::asin(std::sin(radius * astro::kDegToRad) / std::cos(lat_deg_ * astro::kDegToRad)) *
                              astro::kRadToDeg + 1e-4;

@@ -95,9 +95,18 @@ public:
     // False only when no point of the path DrawLongLine steps from
     // (lon1, lat1) to (lon2, lat2) can be inside the cap.
     bool MayShow(double lon1_deg, double lat1_deg, double lon2_deg, double lat2_deg) const;
+    // False only when the direction of (x, y, z) (any length but 0) lies
+    // outside the cap, so that no pixel of it is on the screen.
+    bool MayShow(double x, double y, double z) const {
+        if (everywhere_) return true;
+        const double dot = x * axis_[0] + y * axis_[1] + z * axis_[2];
+        return dot >= 0 && dot * dot >= cos_squared_ * (x * x + y * y + z * z);
+    }
 
 private:
     bool everywhere_ = true;
+    double axis_[3] = {1, 0, 0};  // centre of the cap, length 1
+    double cos_squared_ = 0;      // of the radius
     double lon_deg_ = 0, lat_deg_ = 0;  // centre of the cap
     double radius_deg_ = 180;
     double lon_reach_deg_ = 180;  // half the longitude span of the cap; 180 with a pole inside

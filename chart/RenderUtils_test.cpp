@@ -167,7 +167,7 @@ TEST(RenderUtilsTest, LongLineTakesTheShortWayThroughZero) {
 // paths in every direction, short and long, across 0 and near the poles,
 // drawn with and without it over views of every size, both systems (the
 // horizontal one refracted), a rotated frame and a rectangular screen, give
-// the same lines.
+// the same lines; and no direction it passes over is placed on the surface.
 TEST(RenderUtilsTest, SkyWindowSkipsOnlyPathsOffTheScreen) {
     std::vector<std::array<double, 4>> paths;
     for (double lon = 0; lon < 360; lon += 7.5) {
@@ -190,7 +190,7 @@ TEST(RenderUtilsTest, SkyWindowSkipsOnlyPathsOffTheScreen) {
                           {"a", 180, 45, 60, 0},   {"a", 10, 0.3, 20, 0},   {"a", 350, -1, 5, 10},
                           {"e", 100, -60, 30, 0},  {"e", 45, 10, 120, 0},   {"a", 0, 90, 190, 0},
                           {"e", 300, -89.5, 10, 0}, {"a", 90, -5, 1, 0}};
-    int drawn = 0;
+    int drawn = 0, passed_over = 0;
     for (const View& v : views) {
         ProjectionView pv;
         pv.coord_sys = v.system;
@@ -211,10 +211,24 @@ TEST(RenderUtilsTest, SkyWindowSkipsOnlyPathsOffTheScreen) {
                 }
                 EXPECT_EQ(skipped.Calls(), all.Calls()) << v.system << " " << v.lon << " " << v.lat << " " << v.fov;
                 drawn += static_cast<int>(all.Calls().size());
+                // Directions: none passed over lands on the surface.
+                for (double lon = 0; lon < 360; lon += 0.5) {
+                    for (double lat = -90; lat <= 90; lat += 0.5) {
+                        double x, y, z;
+                        astro::SphericalToCartesian(lon, lat, x, y, z);
+                        if (window.MayShow(x, y, z)) continue;
+                        ++passed_over;
+                        Pixel pixel;
+                        if (p.Place(x, y, z, *frame, true, pixel)) {
+                            EXPECT_FALSE(p.OnSurface(pixel)) << lon << " " << lat << " " << v.lon << " " << v.lat;
+                        }
+                    }
+                }
             }
         }
     }
     EXPECT_GT(drawn, 1000);  // the views do see lines
+    EXPECT_GT(passed_over, 1000000);
 }
 
 TEST(RenderUtilsTest, GridRangeOfAView) {
