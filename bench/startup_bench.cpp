@@ -29,8 +29,9 @@
 #include <array>
 #include <chrono>
 #include <csignal>
-#include <ctime>
+#include <cstdint>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
