@@ -111,7 +111,18 @@ inline std::uint64_t Mix(std::uint64_t digest, std::uint64_t word) {
     return digest ^ (digest >> 29);
 }
 
-inline std::uint64_t Mix(std::uint64_t digest, double value) { return Mix(digest, std::bit_cast<std::uint64_t>(value)); }
+// The fields of one element, each a multiply without the fold: every step
+// is one-to-one in the running value, so a change of one field still changes
+// the element's digest, and the fold follows once per element.
+inline std::uint64_t Step(std::uint64_t digest, double value) {
+    return (digest ^ std::bit_cast<std::uint64_t>(value)) * kMixFactor;
+}
+
+template <typename... Fields>
+std::uint64_t MixFields(std::uint64_t digest, Fields... fields) {
+    ((digest = Step(digest, fields)), ...);
+    return digest ^ (digest >> 29);
+}
 
 std::uint64_t Mix(std::uint64_t digest, const std::string& text) {
     digest = Mix(digest, static_cast<std::uint64_t>(text.size()));
@@ -130,8 +141,8 @@ constexpr std::uint64_t kFirstDigest = 0x243F6A8885A308D3ull;
 std::uint64_t ElementsFingerprint(const std::vector<CometElements>& elements) {
     std::uint64_t digest = Mix(kFirstDigest, static_cast<std::uint64_t>(elements.size()));
     for (const CometElements& c : elements) {
-        std::uint64_t one = kFirstDigest;
-        for (double v : {c.T_jd, c.q_au, c.e, c.Peri_deg, c.Node_deg, c.Incl_deg, c.H, c.K, c.EquinoxYear}) one = Mix(one, v);
+        const std::uint64_t one =
+            MixFields(kFirstDigest, c.T_jd, c.q_au, c.e, c.Peri_deg, c.Node_deg, c.Incl_deg, c.H, c.K, c.EquinoxYear);
         digest = Mix(digest, Mix(one, c.Name));
     }
     return digest;
@@ -140,9 +151,8 @@ std::uint64_t ElementsFingerprint(const std::vector<CometElements>& elements) {
 std::uint64_t ElementsFingerprint(const std::vector<AsteroidElements>& elements) {
     std::uint64_t digest = Mix(kFirstDigest, static_cast<std::uint64_t>(elements.size()));
     for (const AsteroidElements& a : elements) {
-        std::uint64_t one = kFirstDigest;
-        for (double v : {a.M0_deg, a.Peri_deg, a.Node_deg, a.Incl_deg, a.e, a.a_au, a.Epoch_jd, a.H, a.G, a.EquinoxYear})
-            one = Mix(one, v);
+        const std::uint64_t one = MixFields(kFirstDigest, a.M0_deg, a.Peri_deg, a.Node_deg, a.Incl_deg, a.e, a.a_au,
+                                            a.Epoch_jd, a.H, a.G, a.EquinoxYear);
         digest = Mix(digest, Mix(one, a.Name));
     }
     return digest;

@@ -1,8 +1,10 @@
 // The horizontal and the equatorial coordinate grids with their edge labels.
 // Grid lines and labels are never refracted: they are coordinates, not
 // light.
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
@@ -62,6 +64,32 @@ void GridPoint(double lon_deg, double lat_deg, const astro::Matrix3& frame, doub
     astro::RotateVector(x, y, z, frame);
 }
 
+// The factors SphericalToCartesian takes of a longitude and of a latitude,
+// so that a grid line's points reuse them: x = (1000 cos lon) cos lat,
+// y = (1000 sin lon) cos lat, z = 1000 sin lat, the same products in the same
+// order.
+struct LongitudeTrig {
+    LongitudeTrig() = default;
+    explicit LongitudeTrig(double lon_deg)
+        : x(astro::kVectorLength * astro::CosD(lon_deg)), y(astro::kVectorLength * astro::SinD(lon_deg)) {}
+    double x = 0, y = 0;
+};
+
+struct LatitudeTrig {
+    LatitudeTrig() = default;
+    explicit LatitudeTrig(double lat_deg)
+        : cos(astro::CosD(lat_deg)), z(astro::kVectorLength * astro::SinD(lat_deg)) {}
+    double cos = 0, z = 0;
+};
+
+void GridPoint(const LongitudeTrig& lon, const LatitudeTrig& lat, const astro::Matrix3& frame, double& x, double& y,
+               double& z) {
+    x = lon.x * lat.cos;
+    y = lon.y * lat.cos;
+    z = lat.z;
+    astro::RotateVector(x, y, z, frame);
+}
+
 }  // namespace
 
 void DrawGrid(platform::Surface& surface, const DrawContext& context, double spacing_deg, double lonMin_deg,
@@ -78,14 +106,17 @@ void DrawGrid(platform::Surface& surface, const DrawContext& context, double spa
     const double meridianStep = k * spacing_deg;
     const int meridians = astro::CountSteps(lonMin_deg, lonMax_deg, meridianStep, kMaxGridSteps);
     const int meridianPoints = astro::CountSteps(latMin_deg, latMax_deg, fine, kMaxGridSteps);
+    // The sines and cosines along a line are the same for every line: taken
+    // once, multiplied as SphericalToCartesian multiplies them.
+    std::vector<LatitudeTrig> meridianLats(static_cast<std::size_t>(std::max(meridianPoints, 0)));
+    for (int j = 0; j < meridianPoints; ++j) meridianLats[static_cast<std::size_t>(j)] = LatitudeTrig(latMin_deg + j * fine);
     for (int i = 0; i < meridians; ++i) {
-        const double lon = lonMin_deg + i * meridianStep;
+        const LongitudeTrig lon(lonMin_deg + i * meridianStep);
         bool placed = false;
         Pixel previous;
         for (int j = 0; j < meridianPoints; ++j) {
-            const double lat = latMin_deg + j * fine;
             double x, y, z;
-            GridPoint(lon, lat, frame, x, y, z);
+            GridPoint(lon, meridianLats[static_cast<std::size_t>(j)], frame, x, y, z);
             if (z < 0 && !drawBelowHorizon) continue;
             const Pixel p = proj.ToPixel(x, y, z);
             if (placed && EitherOnScreen(previous.X, previous.Y, p.X, p.Y, W, H)) {
@@ -99,14 +130,15 @@ void DrawGrid(platform::Surface& surface, const DrawContext& context, double spa
     // Parallels: a point behind the horizon also lifts the pen.
     const int parallels = astro::CountSteps(latMin_deg, latMax_deg, spacing_deg, kMaxGridSteps);
     const int parallelPoints = astro::CountSteps(lonMin_deg, lonMax_deg, fine, kMaxGridSteps);
+    std::vector<LongitudeTrig> parallelLons(static_cast<std::size_t>(std::max(parallelPoints, 0)));
+    for (int i = 0; i < parallelPoints; ++i) parallelLons[static_cast<std::size_t>(i)] = LongitudeTrig(lonMin_deg + i * fine);
     for (int j = 0; j < parallels; ++j) {
-        const double lat = latMin_deg + j * spacing_deg;
+        const LatitudeTrig lat(latMin_deg + j * spacing_deg);
         bool placed = false;
         Pixel previous;
         for (int i = 0; i < parallelPoints; ++i) {
-            const double lon = lonMin_deg + i * fine;
             double x, y, z;
-            GridPoint(lon, lat, frame, x, y, z);
+            GridPoint(parallelLons[static_cast<std::size_t>(i)], lat, frame, x, y, z);
             if (z < 0 && !drawBelowHorizon) {
                 placed = false;
                 continue;

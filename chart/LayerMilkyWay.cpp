@@ -53,12 +53,13 @@ void DrawBoundaries(platform::Surface& surface, const DrawContext& context,
     astro::Matrix3 precession, m;
     astro::MakePrecessionMatrix(kB1875, astro::kJ2000, precession);
     astro::MatMul3(catalogToChart, precession, m);
+    const SkyWindow window(context.proj, m, context.width, context.height);
     // The first point has no predecessor to be joined to, whatever its flag.
     for (std::size_t i = 1; i < points.size(); ++i) {
         const skydata::BoundaryPointRecord& p = points[i];
         if (p.NewPolygon != 0 || p.Visible == 0) continue;
         const skydata::BoundaryPointRecord& q = points[i - 1];
-        DrawLongLine(surface, context.proj, p.RA_deg, p.Dec_deg, q.RA_deg, q.Dec_deg, colour, m, drawBelowHorizon,
+        DrawLongLine(surface, context.proj, window, p.RA_deg, p.Dec_deg, q.RA_deg, q.Dec_deg, colour, m, drawBelowHorizon,
                      context.width, context.height);
     }
 }
@@ -70,8 +71,11 @@ void DrawConstellationLines(platform::Surface& surface, const DrawContext& conte
     surface.SetForeColor(colour);
     surface.SetDrawMode(platform::PenMode::Merge);
     surface.SetDrawWidth(bold ? 2 : 1);
+    // A line is drawn only with an end on the screen.
+    const SkyWindow window(proj, catalogToChart, context.width, context.height);
     for (const skydata::ConstLineRecord& line : lines) {
         if (line.Visible == 0) continue;
+        if (!window.MayShow(line.x1, line.y1, line.z1) && !window.MayShow(line.x2, line.y2, line.z2)) continue;
         double x1 = line.x1, y1 = line.y1, z1 = line.z1;
         double x2 = line.x2, y2 = line.y2, z2 = line.z2;
         proj.ToChart(x1, y1, z1, catalogToChart);

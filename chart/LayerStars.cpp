@@ -50,10 +50,14 @@ void DrawStarZones(platform::Surface& surface, const DrawContext& c, const astro
     std::array<platform::Colour, 8> spectral;
     for (int i = 0; i < skydata::kSpectralColorCount; ++i) spectral[i] = ColourOf(c.styles.SpectralColors[i]);
     spectral[7] = kWhite;
+    // A visible zone reaches beyond the screen: its stars outside the sky
+    // the screen can show are passed over before they are placed.
+    const SkyWindow window(proj, m, c.width, c.height);
 
     for (int zone = 0; zone < skydata::kStarZoneCount; ++zone) {
         if (!c.state.ZoneVisible[zone]) continue;
         visit(zone, limit, [&](std::int32_t i, const auto& star) {
+            if (!window.MayShow(star.x, star.y, star.z)) return;
             Pixel p;
             double chartZ;
             if (!proj.Place(star.x, star.y, star.z, m, below, p, &chartZ)) return;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "astro/AngleMath.h"
+#include "astro/Atmosphere.h"
 #include "astro/Coordinates.h"
 #include "chart/ChartState.h"
 #include "skydata/Settings.h"
@@ -137,6 +138,75 @@ void DrawLongLine(platform::Surface& surface, const Projector& proj, double lon1
         y1 = y2;
         z1 = z2;
     }
+}
+
+SkyWindow::SkyWindow(const Projector& proj, const astro::Matrix3& frame, std::int32_t w, std::int32_t h) {
+    if (!(proj.MapScale > 0) || !std::isfinite(proj.MapScale)) return;
+    // The cap's centre: the view axis taken back through the (orthogonal)
+    // view and frame matrices; anything else is drawn unskipped.
+    const astro::Matrix3& v = proj.ChartToView;
+    double c[3], b[3];
+    for (int i = 0; i < 3; ++i) c[i] = v[0][i];
+    for (int i = 0; i < 3; ++i) b[i] = frame[0][i] * c[0] + frame[1][i] * c[1] + frame[2][i] * c[2];
+    for (const astro::Matrix3* m : {&v, &frame}) {
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) {
+                const double dot = (*m)[i][0] * (*m)[j][0] + (*m)[i][1] * (*m)[j][1] + (*m)[i][2] * (*m)[j][2];
+                if (!(std::fabs(dot - (i == j ? 1.0 : 0.0)) < 1e-9)) return;
+            }
+        }
+    }
+    const double length = std::sqrt(b[0] * b[0] + b[1] * b[1] + b[2] * b[2]);
+    if (!(length > 0.5)) return;
+    lat_deg_ = std::asin(std::clamp(b[2] / length, -1.0, 1.0)) * astro::kRadToDeg;
+    lon_deg_ = std::atan2(b[1], b[0]) * astro::kRadToDeg;
+    // Pixels are on the screen within half the diagonal of the centre pixel,
+    // two more for rounding; the plane radius 2000 tan(t/2) gives the angle.
+    const double reach_px = std::hypot(std::max<double>(proj.PixCenterX, w - proj.PixCenterX) + 2.0,
+                                       std::max<double>(proj.PixCenterY, h - proj.PixCenterY) + 2.0);
+    double radius = 2.0 * std::atan(reach_px * proj.MapScale / (2.0 * astro::kVectorLength)) * astro::kRadToDeg;
+    if (proj.Refracts()) radius += astro::LargestRefraction(astro::Atmosphere().RefractionTable);
+    radius += 1e-4;
+    if (!(radius < 150)) return;
+    radius_deg_ = radius;
+    for (int i = 0; i < 3; ++i) axis_[i] = b[i] / length;
+    // The vector test needs a cap smaller than a hemisphere.
+    cos_squared_ = radius < 89 ? std::pow(std::cos(radius * astro::kDegToRad), 2) : 0;
+    if (!(radius < 89)) axis_[0] = axis_[1] = axis_[2] = 0;
+    if (std::fabs(lat_deg_) + radius < 89) {
+        lon_reach_deg_ = std::asin(std::sin(radius * astro::kDegToRad) / std::cos(lat_deg_ * astro::kDegToRad)) *
+                             astro::kRadToDeg + 1e-4;
+    }
+    everywhere_ = false;
+}
+
+bool SkyWindow::MayShow(double lon1_deg, double lat1_deg, double lon2_deg, double lat2_deg) const {
+    if (everywhere_) return true;
+    // Off the sphere's ranges the path is not what the tests below assume.
+    if (!(std::fabs(lat1_deg) <= 90 && std::fabs(lat2_deg) <= 90 && std::isfinite(lon1_deg) &&
+          std::isfinite(lon2_deg)))
+        return true;
+    // Every point of the path lies between the two latitudes, and no point
+    // of the cap is farther from its centre's latitude than the radius.
+    if (std::min(lat1_deg, lat2_deg) > lat_deg_ + radius_deg_) return false;
+    if (std::max(lat1_deg, lat2_deg) < lat_deg_ - radius_deg_) return false;
+    if (lon_reach_deg_ >= 180) return true;
+    // The path's longitudes, from the end DrawLongLine starts at the short
+    // way across 0.
+    const double lonA = std::min(lon1_deg, lon2_deg), lonB = std::max(lon1_deg, lon2_deg);
+    double dLon = lonB - lonA;
+    if (std::fabs(dLon) >= 180) dLon = (lonB - 360) - lonA;
+    if (!(std::fabs(dLon) < 180)) return true;
+    const double middle = lonA + dLon / 2;
+    const double off = std::remainder(middle - lon_deg_, 360.0);
+    return std::fabs(off) <= std::fabs(dLon) / 2 + lon_reach_deg_;
+}
+
+void DrawLongLine(platform::Surface& surface, const Projector& proj, const SkyWindow& window, double lon1_deg,
+                  double lat1_deg, double lon2_deg, double lat2_deg, platform::Colour colour,
+                  const astro::Matrix3& frame, bool drawBelow, std::int32_t w, std::int32_t h) {
+    if (!window.MayShow(lon1_deg, lat1_deg, lon2_deg, lat2_deg)) return;
+    DrawLongLine(surface, proj, lon1_deg, lat1_deg, lon2_deg, lat2_deg, colour, frame, drawBelow, w, h);
 }
 
 void SplitRGB(platform::Colour colour, std::int32_t& r, std::int32_t& g, std::int32_t& b) {

@@ -90,6 +90,39 @@ void DrawLongLine(platform::Surface& surface, const Projector& proj, double lon1
                   double lon2_deg, double lat2_deg, platform::Colour colour, const astro::Matrix3& frame,
                   bool drawBelow, std::int32_t w, std::int32_t h);
 
+// The part of a base frame's sky (the frame `frame` maps to the chart) that a
+// drawing can show: a cap around the direction under the centre pixel,
+// wide enough for every on-screen pixel (the screen's half-diagonal, one
+// pixel of rounding and the largest refraction), so that a path found
+// outside it puts no end of a piece on the screen.
+class SkyWindow {
+public:
+    SkyWindow(const Projector& proj, const astro::Matrix3& frame, std::int32_t w, std::int32_t h);
+    // False only when no point of the path DrawLongLine steps from
+    // (lon1, lat1) to (lon2, lat2) can be inside the cap.
+    bool MayShow(double lon1_deg, double lat1_deg, double lon2_deg, double lat2_deg) const;
+    // False only when the direction of (x, y, z) (any length but 0) lies
+    // outside the cap, so that no pixel of it is on the screen.
+    bool MayShow(double x, double y, double z) const {
+        if (everywhere_) return true;
+        const double dot = x * axis_[0] + y * axis_[1] + z * axis_[2];
+        return dot >= 0 && dot * dot >= cos_squared_ * (x * x + y * y + z * z);
+    }
+
+private:
+    bool everywhere_ = true;
+    double axis_[3] = {1, 0, 0};  // centre of the cap, length 1
+    double cos_squared_ = 0;      // of the radius
+    double lon_deg_ = 0, lat_deg_ = 0;  // centre of the cap
+    double radius_deg_ = 180;
+    double lon_reach_deg_ = 180;  // half the longitude span of the cap; 180 with a pole inside
+};
+
+// DrawLongLine with paths outside `window` skipped whole (same pixels).
+void DrawLongLine(platform::Surface& surface, const Projector& proj, const SkyWindow& window, double lon1_deg,
+                  double lat1_deg, double lon2_deg, double lat2_deg, platform::Colour colour,
+                  const astro::Matrix3& frame, bool drawBelow, std::int32_t w, std::int32_t h);
+
 void SplitRGB(platform::Colour colour, std::int32_t& r, std::int32_t& g, std::int32_t& b);
 
 // Linear blend: f = (x - xA) / (xB - xA), each channel round((1 - f) A + f B)

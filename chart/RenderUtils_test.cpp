@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "chart/ChartTestSupport.h"
 
@@ -158,6 +161,74 @@ TEST(RenderUtilsTest, LongLineTakesTheShortWayThroughZero) {
             EXPECT_LT(std::abs(x2 - 200), 70);
         }
     }
+}
+
+// The sky window only skips paths that would put no piece on the screen:
+// paths in every direction, short and long, across 0 and near the poles,
+// drawn with and without it over views of every size, both systems (the
+// horizontal one refracted), a rotated frame and a rectangular screen, give
+// the same lines; and no direction it passes over is placed on the surface.
+TEST(RenderUtilsTest, SkyWindowSkipsOnlyPathsOffTheScreen) {
+    std::vector<std::array<double, 4>> paths;
+    for (double lon = 0; lon < 360; lon += 7.5) {
+        for (double lat = -90; lat <= 90; lat += 6) {
+            paths.push_back({lon, lat, lon + 4, std::min(90.0, lat + 2)});
+            paths.push_back({lon, lat, std::fmod(lon + 170, 360), std::max(-90.0, lat - 25)});
+            paths.push_back({lon, lat, lon, std::min(90.0, lat + 6)});
+        }
+    }
+    paths.push_back({359, 10, 1, 12});
+    paths.push_back({0.5, -3, 358, -2});
+    astro::Matrix3 turned;
+    astro::MakeHorizonMatrix(37.5, 123.4, turned);
+    const astro::Matrix3 identity{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+    struct View {
+        const char* system;
+        double lon, lat, fov, rotation;
+    };
+    const View views[] = {{"e", 83.8, -3, 1, 0},   {"e", 0.2, 0, 2, 0},     {"e", 200, 88.9, 3, 30},
+                          {"a", 180, 45, 60, 0},   {"a", 10, 0.3, 20, 0},   {"a", 350, -1, 5, 10},
+                          {"e", 100, -60, 30, 0},  {"e", 45, 10, 120, 0},   {"a", 0, 90, 190, 0},
+                          {"e", 300, -89.5, 10, 0}, {"a", 90, -5, 1, 0}};
+    int drawn = 0, passed_over = 0;
+    for (const View& v : views) {
+        ProjectionView pv;
+        pv.coord_sys = v.system;
+        pv.center_lon_deg = v.lon;
+        pv.center_lat_deg = v.lat;
+        pv.fov_deg = v.fov;
+        pv.rotation_deg = v.rotation;
+        for (const auto& size : {std::array<int, 2>{1280, 800}, std::array<int, 2>{300, 900}}) {
+            const Projector p = MakeProjector(size[0], size[1], pv);
+            for (const astro::Matrix3* frame : {&identity, static_cast<const astro::Matrix3*>(&turned)}) {
+                const SkyWindow window(p, *frame, size[0], size[1]);
+                platform::RecordingSurface all(size[0], size[1]), skipped(size[0], size[1]);
+                for (const auto& path : paths) {
+                    DrawLongLine(all, p, path[0], path[1], path[2], path[3], platform::Rgb(1, 2, 3), *frame, true,
+                                 size[0], size[1]);
+                    DrawLongLine(skipped, p, window, path[0], path[1], path[2], path[3], platform::Rgb(1, 2, 3),
+                                 *frame, true, size[0], size[1]);
+                }
+                EXPECT_EQ(skipped.Calls(), all.Calls()) << v.system << " " << v.lon << " " << v.lat << " " << v.fov;
+                drawn += static_cast<int>(all.Calls().size());
+                // Directions: none passed over lands on the surface.
+                for (double lon = 0; lon < 360; lon += 0.5) {
+                    for (double lat = -90; lat <= 90; lat += 0.5) {
+                        double x, y, z;
+                        astro::SphericalToCartesian(lon, lat, x, y, z);
+                        if (window.MayShow(x, y, z)) continue;
+                        ++passed_over;
+                        Pixel pixel;
+                        if (p.Place(x, y, z, *frame, true, pixel)) {
+                            EXPECT_FALSE(p.OnSurface(pixel)) << lon << " " << lat << " " << v.lon << " " << v.lat;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(drawn, 1000);  // the views do see lines
+    EXPECT_GT(passed_over, 1000000);
 }
 
 TEST(RenderUtilsTest, GridRangeOfAView) {

@@ -669,6 +669,7 @@ ImageSurface::ImageSurface(int width, int height)
 ImageSurface::~ImageSurface() = default;
 
 QPainter& ImageSurface::Painter() {
+    Settle();
     if (!painter_) {
         image_.bits();  // a copy handed out by Image() keeps its pixels
         painter_ = std::make_unique<QPainter>(&image_);
@@ -686,6 +687,7 @@ void ImageSurface::EndPainting() {
 }
 
 void ImageSurface::Resize(int width, int height) {
+    Settle();
     width = std::max(1, width);
     height = std::max(1, height);
     if (width == image_.width() && height == image_.height()) return;
@@ -702,12 +704,14 @@ void ImageSurface::Resize(int width, int height) {
 }
 
 const QImage& ImageSurface::Image() {
+    Settle();
     EndPainting();
     return image_;
 }
 
 std::optional<Colour> ImageSurface::Point(int x, int y) const {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return std::nullopt;
+    if (pending_fill_) return Rgb(RedOf(pending_colour_), GreenOf(pending_colour_), BlueOf(pending_colour_));
     const QRgb p = image_.pixel(x, y);
     return Rgb(qRed(p), qGreen(p), qBlue(p));
 }
@@ -736,7 +740,13 @@ void ImageSurface::PrepareShape(QPainter& p, Colour c, bool with_brush) {
 }
 
 void ImageSurface::PaintAll(Colour c) {
-    const std::uint32_t value = ToPixel(c);
+    pending_fill_ = true;
+    pending_colour_ = c;
+}
+
+void ImageSurface::FillNow() {
+    pending_fill_ = false;
+    const std::uint32_t value = ToPixel(pending_colour_);
     for (int y = 0; y < image_.height(); ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(image_.scanLine(y));
         std::fill(row, row + image_.width(), value);
@@ -748,6 +758,7 @@ bool ImageSurface::FastPen() const {
 }
 
 void ImageSurface::DrawLine(double x1, double y1, double x2, double y2, Colour c) {
+    Settle();
     const QPoint from(Round(x1), Round(y1)), to(Round(x2), Round(y2));
     if (FastPen()) {
         LineStepper(WriterFor(image_, c, DrawMode()), DashOf(DrawStyle())).Line(from.x(), from.y(), to.x(), to.y());
@@ -759,6 +770,7 @@ void ImageSurface::DrawLine(double x1, double y1, double x2, double y2, Colour c
 }
 
 void ImageSurface::DrawBox(double x1, double y1, double x2, double y2, Colour c, bool filled) {
+    Settle();
     const int left = std::min(Round(x1), Round(x2)), right = std::max(Round(x1), Round(x2));
     const int top = std::min(Round(y1), Round(y2)), bottom = std::max(Round(y1), Round(y2));
     QPainter& p = Painter();
@@ -800,6 +812,7 @@ bool ImageSurface::FastCircle(int x, int y, double r, Colour c) {
 }
 
 void ImageSurface::DrawEllipse(double x, double y, double rx, double ry, Colour c) {
+    Settle();
     const int ix = Round(x), iy = Round(y);
     if (fast_circles_ && rx == ry && FastCircle(ix, iy, rx, c)) return;
     QPainter& p = Painter();
@@ -808,6 +821,7 @@ void ImageSurface::DrawEllipse(double x, double y, double rx, double ry, Colour 
 }
 
 void ImageSurface::DrawPoint(double x, double y, Colour c) {
+    Settle();
     const int ix = Round(x), iy = Round(y);
     if (DrawWidth() == 1) {
         WriterFor(image_, c, DrawMode()).Put(ix, iy);
@@ -819,6 +833,7 @@ void ImageSurface::DrawPoint(double x, double y, Colour c) {
 }
 
 void ImageSurface::DrawPolygon(const std::vector<PointF>& points) {
+    Settle();
     QPolygon polygon;
     polygon.reserve(static_cast<qsizetype>(points.size()));
     for (const PointF& pt : points) polygon << QPoint(Round(pt.x), Round(pt.y));

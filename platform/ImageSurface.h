@@ -64,6 +64,12 @@ protected:
 private:
     QPainter& Painter();
     void EndPainting();
+    // Writes a pending fill of the whole image before the pixels are drawn
+    // on or read.
+    void Settle() {
+        if (pending_fill_) FillNow();
+    }
+    void FillNow();
     // Pen, brush and raster mode for a shape outlined in `c`.
     void PrepareShape(QPainter& p, Colour c, bool with_brush);
     bool FastCircle(int x, int y, double r, Colour c);
@@ -95,6 +101,11 @@ private:
     FontEntry& CurrentFont() const;
 
     QImage image_;
+    // A fill of the whole image not written yet: a drawing fills the
+    // surface with the old background colour, then sets the new one, and
+    // only the last fill is written.
+    bool pending_fill_ = false;
+    Colour pending_colour_ = 0;
     std::unique_ptr<QPainter> painter_;
     ShapeStyle shape_style_{};
     bool shape_style_valid_ = false;

@@ -18,6 +18,9 @@ void PreferLargePagesForHeap(std::size_t bytes) {
     // and a freed top is kept, so the marked range stays the heap's.
     mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
     mallopt(M_TRIM_THRESHOLD, static_cast<int>(bytes * 2));
+    // Every thread allocates from this one heap: tables loaded on a helper
+    // thread land in the marked range too, not in an arena of their own.
+    mallopt(M_ARENA_MAX, 1);
     // One growth of the heap by the whole reserve.
     mallopt(M_TOP_PAD, static_cast<int>(bytes));
     void* block = std::malloc(kDefaultTopPad);

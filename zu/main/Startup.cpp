@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <filesystem>
+#include <future>
 #include <memory>
 
 #include "platform/Guard.h"
@@ -33,12 +34,29 @@ std::unique_ptr<Form1>& MainHolder() {
     return form;
 }
 
+// The tables and settings read while the splash waits: the loader touches
+// no window and asks nothing of the user (its notices wait for the chart),
+// so it runs beside the splash's delay; the timer takes its result, an
+// error included.
+std::future<void>& PendingLoad() {
+    static std::future<void> load;
+    return load;
+}
+
+void LoadOrTakePending() {
+    if (PendingLoad().valid()) {
+        PendingLoad().get();
+        return;
+    }
+    LoadProgramState(platform::Env().folders->ProgramFolder());
+}
+
 }  // namespace
 
 
 Form1* InitProgram(QWidget* splash) {
     try {
-        LoadProgramState(platform::Env().folders->ProgramFolder());
+        LoadOrTakePending();
     } catch (const platform::RunTimeError& error) {
         if (splash) splash->hide();
         platform::MsgBox(error.what(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kProgramTitle);
@@ -103,10 +121,13 @@ bool Main() {
         return false;
     }
     SplashHolder()->show();
+    PendingLoad() = std::async(std::launch::async,
+                               [folder = platform::Env().folders->ProgramFolder()] { LoadProgramState(folder); });
     return true;
 }
 
 void ReleaseWindows() {
+    if (PendingLoad().valid()) PendingLoad().wait();
     MainHolder().reset();
     SplashHolder().reset();
 }

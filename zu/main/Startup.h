@@ -19,8 +19,9 @@ namespace app {
 class Form1;
 
 // The whole start-up after the splash: LoadProgramState with the program
-// folder of the services, then the main window created, sized as stored and
-// shown, and the splash window closed. On a load error the message is shown,
+// folder of the services (or the result of the load Main started beside the
+// splash), then the main window created, sized as stored and shown, and the
+// splash window closed. On a load error the message is shown,
 // the splash window hidden and the result is nullptr (the caller ends the
 // program). The window belongs to the caller.
 Form1* InitProgram(QWidget* splash);
@@ -41,7 +42,8 @@ private:
     std::function<void()> on_timer_;
 };
 
-// The program's entry: shows the splash window and returns; the event loop
+// The program's entry: shows the splash window, starts reading the tables
+// on a helper thread while the splash waits, and returns; the event loop
 // runs the rest. False (with the message shown and the application asked to
 // end) when the splash picture cannot be read.
 bool Main();

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/QtTestApp.h"
 #include "platform/RunTimeError.h"
+#include "skydata/Catalogs.h"
 #include "zu/core/TestSupport.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Form1.h"
@@ -167,6 +169,39 @@ TEST(Startup, SplashTimerFiresOnceEvenWhenLoadingIsSlow) {
     platform::RunEventsFor(600);
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(splash.Timer1->isActive());
+}
+
+// The program's entry reads the tables while the splash waits: the main
+// window comes up from that load, and a load error (thrown on the helper
+// thread) is shown by the splash's timer with the file's name like any other,
+// with no window.
+TEST(Startup, MainLoadsBesideTheSplashAndReportsItsErrors) {
+    const auto runUntil = [](const std::function<bool()>& done) {
+        for (int waited_ms = 0; !done() && waited_ms < 20000; waited_ms += 20) platform::RunEventsFor(20);
+    };
+    {
+        ProgramEnv p;
+        ASSERT_TRUE(Main());
+        runUntil([] { return Form1::Instance() != nullptr; });
+        EXPECT_NE(Form1::Instance(), nullptr);
+        EXPECT_TRUE(p.env.messages.shown.empty());
+        EXPECT_FALSE(skydata::Catalogs().BscStar[0].empty());
+        ReleaseWindows();
+        EXPECT_EQ(Form1::Instance(), nullptr);
+    }
+    {
+        ProgramEnv p;
+        test::TempFolder program;
+        LinkDataExcept(p.env.folders.program, program.path(), "dso.dat");
+        p.env.folders.program = program.path();
+        ASSERT_TRUE(Main());
+        runUntil([&] { return !p.env.messages.shown.empty(); });
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_NE(p.env.messages.shown[0].text.find("dso.dat"), std::string::npos) << p.env.messages.shown[0].text;
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+        EXPECT_EQ(Form1::Instance(), nullptr);
+        ReleaseWindows();
+    }
 }
 
 TEST(Startup, MissingSplashPictureIsReportedByName) {
