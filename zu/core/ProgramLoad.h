@@ -15,7 +15,8 @@ namespace app {
 // damaged; nothing is written either way.
 void LoadProgramState(const std::filesystem::path& program_folder);
 
-// Notices the settings load raised while nothing could be shown yet.
+// Notices the settings load and the element readers raised while nothing
+// could be shown yet.
 std::vector<std::string> TakeStartupNotices();
 
 }  // namespace app
