@@ -181,6 +181,8 @@ void LoadProgramState(const std::filesystem::path& dir) {
     // 10.-11. Styles, then the settings that override them.
     sd::InitStyleDefaults(sd::StartupTables().Styles);
     InstallDataHooks();
+    // Nothing is written before the whole load has succeeded.
+    TrackModule().HoldDiskWrite = true;
     sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path());
     sd::SettingsSnapshot& s = sd::CurrentSettings();
     state.MilkyWayColors[0] = sd::StartupTables().Styles.LineColorTable[kMilkyWayLineColour];
@@ -227,6 +229,7 @@ void LoadProgramState(const std::filesystem::path& dir) {
     // recomputes them when the clock moved the chart into another year.
     state.ChartYear.Stars = static_cast<int>(std::floor(astro::JDToYear(stars_jd)));
     state.ChartYear.Now = static_cast<int>(std::floor(astro::JDToYear(s.CurrentJD)));
+    WriteHeldPaths();
 }
 
 }  // namespace app

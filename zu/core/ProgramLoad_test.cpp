@@ -2,6 +2,7 @@
 // real-time mode on a computer kept in another zone than the site's.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/RunTimeError.h"
 #include "zu/core/ProgramLoad.h"
 #include "zu/core/TestSupport.h"
+#include "zu/core/Tracks.h"
 
 namespace app {
 namespace {
@@ -122,6 +124,33 @@ TEST(ProgramLoad, DamagedStarDataAndMissingElementFilesStillStop) {
         FAIL() << "a missing Comet.txt loaded";
     } catch (const platform::RunTimeError& e) {
         EXPECT_NE(std::string(e.what()).find("Comet.txt"), std::string::npos);
+    }
+}
+
+// The points of a stored long track are kept for the next start only once
+// the whole load succeeded: a load that stops writes nothing.
+TEST(ProgramLoad, KeptTrackPointsAreWrittenOnlyByALoadThatSucceeds) {
+    for (const bool damaged : {true, false}) {
+        test::ProgramEnv p;
+        test::TempFolder program;
+        LinkDataWithOwnFiles(fs::current_path(), program.path(),
+                             damaged ? std::map<std::string, std::string>{{"dso.dat", ""}}
+                                     : std::map<std::string, std::string>{});
+        char start[32], end[32];
+        std::snprintf(start, sizeof start, " %.1f", astro::DateToJD(2020, 1, 1, 0, 0, 0));
+        std::snprintf(end, sizeof end, " %.1f", astro::DateToJD(2020, 1, 1, 0, 0, 0) + 2500);
+        test::WriteSettingsFile(p.user.path() / "Default.cfg",
+                                {{"SetPath1", start}, {"SetPath2", end}, {"SetPath4", " 1"}, {"PathObj", "P3\r\n"}});
+        const std::string before = test::ReadBytes(p.user.path() / "Default.cfg");
+        if (damaged) {
+            EXPECT_THROW(LoadProgramState(program.path()), platform::RunTimeError);
+            EXPECT_FALSE(fs::exists(p.user.path() / std::string(kPathCacheFileName)));
+        } else {
+            LoadProgramState(program.path());
+            EXPECT_EQ(TrackModule().PathPoints.size(), 2501u);
+            EXPECT_TRUE(fs::exists(p.user.path() / std::string(kPathCacheFileName)));
+        }
+        EXPECT_EQ(test::ReadBytes(p.user.path() / "Default.cfg"), before);
     }
 }
 

@@ -537,8 +537,20 @@ void ComputePaths(const skydata::PathSettings& settings) {
     EphemerisPathBodies bodies(in.site);
     PathComputation computed = ComputePathPoints(settings, in, bodies);
     state.PathPoints = std::move(computed.points);
-    if (keep_on_disk && state.PathPoints.size() >= kCachedPathPoints) WriteCache(key, state.PathPoints);
     state.ComputedFor = std::move(key);
+    if (keep_on_disk && state.PathPoints.size() >= kCachedPathPoints) {
+        if (state.HoldDiskWrite) {
+            state.DiskWriteHeld = true;
+        } else {
+            WriteCache(state.ComputedFor, state.PathPoints);
+        }
+    }
+}
+
+void WriteHeldPaths() {
+    TrackState& state = TrackModule();
+    state.HoldDiskWrite = false;
+    if (std::exchange(state.DiskWriteHeld, false)) WriteCache(state.ComputedFor, state.PathPoints);
 }
 
 void ProjectPaths(const skydata::PathSettings& settings) {

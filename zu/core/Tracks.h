@@ -151,6 +151,10 @@ struct TrackState {
     bool UserAsked = false;
     // What PathPoints were computed from (PathInputsKey); empty: nothing yet.
     std::string ComputedFor;
+    // While set (the start-up load), points worth keeping are not written
+    // yet: a load that stops writes nothing. WriteHeldPaths writes them.
+    bool HoldDiskWrite = false;
+    bool DiskWriteHeld = false;
 };
 TrackState& TrackModule();
 void ResetTrackModule();
@@ -176,6 +180,8 @@ std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std
 void ComputePaths(const skydata::PathSettings& settings);
 // Rebuilds PathVectors and PathMarks from PathPoints.
 void ProjectPaths(const skydata::PathSettings& settings);
+// Ends HoldDiskWrite and writes the points it held back, if any.
+void WriteHeldPaths();
 
 // The file of kept points, and the least number of points worth keeping.
 inline constexpr std::string_view kPathCacheFileName = "PathCache.dat";

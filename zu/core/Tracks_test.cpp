@@ -420,7 +420,7 @@ TEST_F(TracksTest, KeptPointsStandUntilAnInputChanges) {
     };
     for (const Row& row : rows) {
         ResetTrackModule();
-        S() = skydata::SettingsSnapshot{};
+        skydata::ResetSettingsModule();
         S().CurrentJD = kMay20 + 0.75;
         S().psystem = true;
         Paths().PathBodyList = {"P3"};
