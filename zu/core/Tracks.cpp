@@ -359,7 +359,9 @@ std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std
 }
 
 std::string PathInputsKey(const skydata::PathSettings& settings, const PathInputs& in) {
-    std::string key = "1";  // the form of the key and of the computation
+    // The form of the key and of the computation: raised whenever either
+    // changes, so points kept by an older program are not taken.
+    std::string key = "1";
     const auto add = [&key](double value) {
         char text[40];
         std::snprintf(text, sizeof text, " %a", value);
@@ -455,9 +457,14 @@ private:
     std::string_view rest_;
 };
 
-std::filesystem::path CachePath() { return platform::Env().folders->UserFolder() / kPathCacheFileName; }
+// Empty where there is no user folder (a headless tool): nothing is kept.
+std::filesystem::path CachePath() {
+    const std::filesystem::path folder = platform::Env().folders->UserFolder();
+    return folder.empty() ? std::filesystem::path() : folder / kPathCacheFileName;
+}
 
 void WriteCache(const std::string& key, const std::vector<PathPoint>& points) {
+    if (CachePath().empty()) return;
     std::string out(kCacheMagic);
     PutText(out, key);
     Put<std::uint64_t>(out, points.size());
@@ -480,6 +487,7 @@ void WriteCache(const std::string& key, const std::vector<PathPoint>& points) {
 // The kept points of `key`; nullopt when there are none, they were kept for
 // other inputs, or the file is damaged.
 std::optional<std::vector<PathPoint>> ReadCache(const std::string& key) {
+    if (CachePath().empty()) return std::nullopt;
     const std::optional<std::string> bytes = platform::ReadFileBytes(CachePath());
     if (!bytes) return std::nullopt;
     CacheReader in(*bytes);
