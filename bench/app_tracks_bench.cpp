@@ -5,8 +5,8 @@
 // track (1900-9-1 to 2100-5-1, daily, Sun, Mars, Jupiter and Pluto): asked
 // for in the track window, then what it costs a later apply of the settings
 // and time windows and a later start-up (the loading part, up to the
-// windows), each beside the same without tracks (argument 0). Run from
-// build/bin.
+// windows) and of a redraw, each beside the same without tracks (argument
+// 0). Run from build/bin.
 #include <QApplication>
 #include <QCheckBox>
 
@@ -18,7 +18,10 @@
 
 #include "astro/JulianDay.h"
 #include "bench/QtBenchSupport.h"
+#include "chart/DrawContext.h"
+#include "chart/DrawMap.h"
 #include "chart/PathLists.h"
+#include "platform/ImageSurface.h"
 #include "platform/Fakes.h"
 #include "skydata/Elements.h"
 #include "skydata/LoadLog.h"
@@ -159,6 +162,29 @@ void BM_StartupLoad(benchmark::State& state) {
     state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
 }
 BENCHMARK(BM_StartupLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A screen chart of the loaded program with the ecliptic in view: what the
+// kept track adds to every redraw, the first one of a start included.
+void BM_ChartDrawing(benchmark::State& state) {
+    LoadedProgram program(state.range(0) != 0);
+    skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    s.ViewPath = true;
+    chart::ChartView view;
+    view.lat_deg = s.lat;
+    view.lst_h = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
+    view.center_lon_deg = 90;
+    view.center_lat_deg = 20;
+    view.fov_deg = 120;
+    view.coord_sys = std::string(1, 'e');
+    view.jd_local = s.CurrentJD;
+    platform::ImageSurface surface(1280, 800);
+    for (auto _ : state) {
+        chart::DrawMap(surface, view, chart::ModuleSources());
+        benchmark::DoNotOptimize(surface.Image().constBits());
+    }
+    state.counters["track_marks"] = static_cast<double>(chart::PathLists().PathMarks.size());
+}
+BENCHMARK(BM_ChartDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
