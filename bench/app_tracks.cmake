@@ -1,5 +1,6 @@
-# The track computation of solar-system bodies.
+# The track computation of solar-system bodies, and what a user's oversized
+# track costs the dialogs' apply and the start-up.
 if(TARGET app)
   add_executable(app_tracks_bench app_tracks_bench.cpp)
-  target_link_libraries(app_tracks_bench PRIVATE app benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(app_tracks_bench PRIVATE app benchmark::benchmark)
 endif()

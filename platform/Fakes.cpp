@@ -87,4 +87,48 @@ FakeEnv::FakeEnv(const std::string& program_name) : previous_(Env()) {
 
 FakeEnv::~FakeEnv() { Env() = previous_; }
 
+namespace {
+
+// Days from 1970-01-01 of a Gregorian date, and back (H. Hinnant's civil
+// calendar algorithms).
+long DaysFromCivil(long y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+void CivilFromDays(long z, int& y, int& m, int& d) {
+    z += 719468;
+    const long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long doe = z - era * 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
+}
+
+}  // namespace
+
+LocalTime ShiftedByMinutes(const LocalTime& time, int minutes) {
+    constexpr long kMinutesPerDay = 1440;
+    long total = DaysFromCivil(time.year, time.month, time.day) * kMinutesPerDay + time.hour * 60L + time.minute +
+                 minutes;
+    long days = total / kMinutesPerDay;
+    long rest = total % kMinutesPerDay;
+    if (rest < 0) {
+        rest += kMinutesPerDay;
+        --days;
+    }
+    LocalTime shifted = time;
+    CivilFromDays(days, shifted.year, shifted.month, shifted.day);
+    shifted.hour = static_cast<int>(rest / 60);
+    shifted.minute = static_cast<int>(rest % 60);
+    return shifted;
+}
+
 }  // namespace platform

@@ -91,15 +91,24 @@ public:
     bool fail_end = false;
 };
 
+// The date and time `minutes` later (earlier when negative), across days,
+// months and years of the Gregorian calendar.
+LocalTime ShiftedByMinutes(const LocalTime& time, int minutes);
+
+// A computer clock standing still at `now`, in a computer zone `zone_min`
+// minutes east of UTC (a Korean computer unless a test moves it).
 class FakeClock final : public Clock {
 public:
     LocalTime Now() override { return now; }
+    LocalTime UtcNow() override { return ShiftedByMinutes(now, -zone_min); }
     void Set(int year, int month, int day, int hour, int minute, int second) {
         now = LocalTime{year, month, day, hour, minute, second, 0};
     }
 
     LocalTime now;
+    int zone_min = 9 * 60;
 };
+
 
 // Each reading returns `ms` and then advances it by `step_ms`.
 class FakeTick final : public Tick {

@@ -234,6 +234,12 @@ public:
         const QTime t = now.time();
         return LocalTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
     }
+    LocalTime UtcNow() override {
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QDate d = now.date();
+        const QTime t = now.time();
+        return LocalTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+    }
 };
 
 class QtTick final : public Tick {

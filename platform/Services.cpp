@@ -74,6 +74,15 @@ public:
         return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                          local.tm_min,         local.tm_sec,     static_cast<int>(ms < 0 ? ms + 1000 : ms)};
     }
+    LocalTime UtcNow() override {
+        const auto now = std::chrono::system_clock::now();
+        const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+        std::tm utc{};
+        gmtime_r(&seconds, &utc);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+        return LocalTime{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
+                         utc.tm_min,         utc.tm_sec,     static_cast<int>(ms < 0 ? ms + 1000 : ms)};
+    }
 };
 
 class SteadyTick final : public Tick {
@@ -206,6 +215,8 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, cons
 }
 
 LocalTime Now() { return Env().clock->Now(); }
+
+LocalTime UtcNow() { return Env().clock->UtcNow(); }
 
 std::int64_t TickMs() { return Env().tick->Milliseconds(); }
 

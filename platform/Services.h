@@ -202,8 +202,12 @@ struct LocalTime {
 class Clock {
 public:
     virtual ~Clock() = default;
-    // The present local civil date and time of the computer.
+    // The present local civil date and time of the computer, in the
+    // computer's own time zone.
     virtual LocalTime Now() = 0;
+    // The same instant in UTC (the system's zone rules, summer time included,
+    // applied): the present of a place whose zone is not the computer's.
+    virtual LocalTime UtcNow() = 0;
 };
 
 class Tick {
@@ -268,6 +272,7 @@ void ResetEnv();
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
                  const std::string& title = "");
 LocalTime Now();
+LocalTime UtcNow();
 std::int64_t TickMs();
 
 }  // namespace platform

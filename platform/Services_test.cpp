@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <string>
 #include <filesystem>
 #include <new>
 #include <stdexcept>
@@ -59,6 +62,55 @@ TEST(FakeClock, EveryPresentTimeReaderSeesTheSetTime) {
     const LocalTime expected{2024, 3, 5, 21, 7, 45, 0};
     EXPECT_EQ(Now(), expected);
     EXPECT_EQ(Env().clock->Now(), expected);
+}
+
+// The fake computer's zone turns its local reading into UTC across the day,
+// month and year (and a leap day).
+TEST(FakeClock, UtcReadingIsTheLocalOneLessTheComputerZone) {
+    struct Row {
+        const char* name;
+        LocalTime local;
+        int zone_min;
+        LocalTime utc;
+    };
+    const Row rows[] = {
+        {"Korea, same day", {2024, 3, 15, 21, 7, 45, 0}, 540, {2024, 3, 15, 12, 7, 45, 0}},
+        {"Korea, day before", {2024, 3, 1, 3, 30, 0, 0}, 540, {2024, 2, 29, 18, 30, 0, 0}},
+        {"UTC computer", {2024, 3, 15, 21, 7, 45, 0}, 0, {2024, 3, 15, 21, 7, 45, 0}},
+        {"west, next year", {2023, 12, 31, 20, 15, 0, 0}, -300, {2024, 1, 1, 1, 15, 0, 0}},
+        {"India, half hour", {2024, 1, 1, 0, 10, 5, 0}, 330, {2023, 12, 31, 18, 40, 5, 0}},
+    };
+    for (const Row& row : rows) {
+        FakeEnv env;
+        env.clock.now = row.local;
+        env.clock.zone_min = row.zone_min;
+        EXPECT_EQ(UtcNow(), row.utc) << row.name;
+        EXPECT_EQ(Now(), row.local) << row.name;
+    }
+}
+
+TEST(SystemClock, UtcAndLocalReadingsDifferByTheSystemZone) {
+    // A zone rule written out, so no zone database is needed: UTC+9.
+    const char* saved = std::getenv("TZ");
+    const std::string before = saved ? saved : "";
+    setenv("TZ", "KST-9", 1);
+    tzset();
+    ResetEnv();
+    const LocalTime utc = UtcNow();
+    const LocalTime local = Now();
+    if (saved) {
+        setenv("TZ", before.c_str(), 1);
+    } else {
+        unsetenv("TZ");
+    }
+    tzset();
+    // The readings are a moment apart: compare to the minute, allowing one tick over.
+    const LocalTime expected = ShiftedByMinutes(utc, 9 * 60);
+    const LocalTime later = ShiftedByMinutes(utc, 9 * 60 + 1);
+    const auto same_minute = [](const LocalTime& a, const LocalTime& b) {
+        return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute;
+    };
+    EXPECT_TRUE(same_minute(local, expected) || same_minute(local, later));
 }
 
 TEST(FakeTick, AdvancesByItsStepPerReading) {

@@ -1,9 +1,12 @@
 #include "skydata/Elements.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <system_error>
 
 #include "astro/TextFormat.h"
+#include "platform/TextFile.h"
 #include "skydata/DataText.h"
 
 namespace skydata {
@@ -135,11 +138,24 @@ std::optional<astro::AsteroidElements> ParseAsteroidLine(std::string_view line) 
     return a;
 }
 
+// The file's text; a file that is there but empty reads as no text. Users
+// edit these files, and one emptied by hand or by a failed download must not
+// keep the program from starting.
+std::string ReadElementText(const std::filesystem::path& path, const std::string& name) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec) return {};
+    return platform::Cp949ToUtf8(datatext::ReadDataBytes(path, name));
+}
+
 template <typename Record, typename Parse>
 std::vector<Record> ReadElementFile(const std::filesystem::path& path, LoadLog& log, Parse parse) {
     const std::string name = path.filename().string();
-    const std::string text = datatext::ReadDataText(path, name);
+    const std::string text = ReadElementText(path, name);
     const std::vector<std::string_view> lines = SplitAnyLineEnds(text);
+    if (std::all_of(lines.begin(), lines.end(), [](std::string_view line) { return Trim(line).empty(); })) {
+        log.Problems.push_back(name + "에 궤도 요소가 없습니다");
+        return {};
+    }
     std::vector<Record> records;
     records.reserve(lines.size());  // at most one a line; the lists are kept for the whole run
     for (size_t n = 0; n < lines.size(); ++n) {

@@ -5,6 +5,8 @@
 // rewritten. Blank lines are skipped silently; a damaged line (too few
 // fields, a field without a number, an impossible date) is skipped and noted
 // in the LoadLog with the file name and line number, and reading goes on.
+// Users edit these files: an empty or blank one holds no bodies and is noted
+// in the LoadLog by name; only a missing or unreadable file stops the load.
 #include <filesystem>
 #include <vector>
 
@@ -17,8 +19,9 @@ inline constexpr const char* kHistCometFileName = "histComet.txt";
 inline constexpr const char* kCometFileName = "Comet.txt";
 inline constexpr const char* kAsteroidFileName = "Asteroid.txt";
 
-// Reads one comet file. A missing, unreadable or empty file (nothing but
-// blanks and line ends) throws platform::RunTimeError naming it.
+// Reads one comet file. A missing or unreadable file throws
+// platform::RunTimeError naming it; an empty one (nothing but blanks and line
+// ends) gives no records and a note "<file>에 궤도 요소가 없습니다".
 std::vector<astro::CometElements> ReadCometFile(const std::filesystem::path& path, LoadLog& log);
 
 // Reads an asteroid file the same way.

@@ -177,26 +177,21 @@ TEST_F(ElementsTest, AsteroidFieldsAreRead) {
     EXPECT_DOUBLE_EQ(a.G, 0.12);
 }
 
-// An empty element file (a download or copy that failed) stops the load by
-// name like a missing one, rather than starting without those bodies.
-TEST_F(ElementsTest, EmptyOrBlankFileThrowsNamingIt) {
+// An empty element file (emptied by hand, a download that failed) holds no
+// bodies: the other comet file's bodies stay, and the file is noted by name.
+TEST_F(ElementsTest, EmptyOrBlankFileHoldsNoBodiesAndIsNoted) {
     Write("Asteroid.txt", "");
     Write("histComet.txt", "\r\n\r\n");
     Write("Comet.txt", "B|2000|20150130|1|0.9|0|0|0|5|10\n");
-    try {
-        skydata::LoadAsteroids(dir_, log_);
-        FAIL() << "no error for an empty asteroid file";
-    } catch (const platform::RunTimeError& e) {
-        EXPECT_NE(std::string(e.what()).find("Asteroid.txt"), std::string::npos) << e.what();
-    }
-    try {
-        skydata::LoadComets(dir_, log_);
-        FAIL() << "no error for a blank comet file";
-    } catch (const platform::RunTimeError& e) {
-        EXPECT_NE(std::string(e.what()).find("histComet.txt"), std::string::npos) << e.what();
-    }
+    skydata::LoadAsteroids(dir_, log_);
+    skydata::LoadComets(dir_, log_);
     EXPECT_TRUE(astro::SmallBodies().AsteroidElementList.empty());
-    EXPECT_TRUE(astro::SmallBodies().CometElementList.empty());
+    EXPECT_TRUE(astro::SmallBodies().AsteroidPositions.empty());
+    ASSERT_EQ(astro::SmallBodies().CometElementList.size(), 1u);
+    EXPECT_EQ(astro::SmallBodies().CometElementList[0].Name, "B");
+    EXPECT_EQ(astro::SmallBodies().CometPositions.size(), 1u);
+    EXPECT_EQ(log_.Problems,
+              (std::vector<std::string>{"Asteroid.txt에 궤도 요소가 없습니다", "histComet.txt에 궤도 요소가 없습니다"}));
 }
 
 TEST_F(ElementsTest, MissingFileThrowsAndLeavesTheListsAlone) {

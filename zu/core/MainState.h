@@ -39,4 +39,10 @@ struct MainState {
 MainState& AppState();
 void ResetMainState();
 
+// The present moment of the computer clock as a local civil Julian day of a
+// place `zone_h` hours east of Greenwich (summer time included). The clock is
+// read in UTC: the site's zone need not be the computer's. Seconds are
+// dropped unless `with_seconds`.
+double ClockJDInZone(double zone_h, bool with_seconds = false);
+
 }  // namespace app

@@ -57,6 +57,19 @@ void StopOnDamagedData(const skydata::LoadLog& log) {
     throw platform::RunTimeError(text);
 }
 
+// Users edit the comet and asteroid files (new comets are added by hand): a
+// damaged line costs that line alone, and the lines skipped are told once,
+// after the chart shows.
+void NoteSkippedElements(const skydata::LoadLog& log) {
+    if (log.Problems.empty()) return;
+    constexpr std::size_t kShownLines = 5;
+    std::string text = "궤도 요소 파일에서 읽지 못한 부분을 건너뛰었습니다:";
+    const std::size_t shown = std::min(log.Problems.size(), kShownLines);
+    for (std::size_t i = 0; i < shown; ++i) text += "\r\n" + log.Problems[i];
+    if (log.Problems.size() > shown) text += "\r\n외 " + std::to_string(log.Problems.size() - shown) + "건";
+    Notices().push_back(text);
+}
+
 // The orbit solver library is bound on its first use. Without it every
 // redraw that shows a comet or an asteroid fails again, and a failed redraw
 // takes back the switch that would hide them: a broken installation is
@@ -159,17 +172,18 @@ void LoadProgramState(const std::filesystem::path& dir) {
     }
 
     // 9. Orbital elements, and the solver library that places them.
-    sd::LoadAsteroids(dir, log);
-    sd::LoadComets(dir, log);
-    StopOnDamagedData(log);
+    sd::LoadLog element_log;
+    sd::LoadAsteroids(dir, element_log);
+    sd::LoadComets(dir, element_log);
+    NoteSkippedElements(element_log);
     BindOrbitSolver();
 
     // 10.-11. Styles, then the settings that override them.
     sd::InitStyleDefaults(sd::StartupTables().Styles);
     InstallDataHooks();
-    TrackModule().Warn = [](const std::string&, const std::string& text) { Notices().push_back(text); };
+    // Nothing is written before the whole load has succeeded.
+    TrackModule().HoldDiskWrite = true;
     sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path());
-    TrackModule().Warn = nullptr;
     sd::SettingsSnapshot& s = sd::CurrentSettings();
     state.MilkyWayColors[0] = sd::StartupTables().Styles.LineColorTable[kMilkyWayLineColour];
 
@@ -204,10 +218,7 @@ void LoadProgramState(const std::filesystem::path& dir) {
     astro::BuildRefractionTable(static_cast<float>(s.Temperature), static_cast<float>(s.Pressure));
 
     // 17.-22. The chart time and what follows from it.
-    if (s.RealTimeMode) {
-        const platform::LocalTime now = platform::Now();
-        s.CurrentJD = astro::DateToJD(now.year, now.month, now.day, now.hour, now.minute, 0);
-    }
+    if (s.RealTimeMode) s.CurrentJD = ClockJDInZone(s.timezone);
     state.LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     state.EventStepOffset = 0;
     state.EventStepCode = -160;
@@ -219,6 +230,7 @@ void LoadProgramState(const std::filesystem::path& dir) {
     // recomputes them when the clock moved the chart into another year.
     state.ChartYear.Stars = static_cast<int>(std::floor(astro::JDToYear(stars_jd)));
     state.ChartYear.Now = static_cast<int>(std::floor(astro::JDToYear(s.CurrentJD)));
+    WriteHeldPaths();
 }
 
 }  // namespace app

@@ -12,10 +12,14 @@ namespace app {
 // fixed order: tables, data files of the program folder, "Default.cfg" of the
 // user folder, the atmosphere tables, the chart time, the step defaults.
 // Throws platform::RunTimeError naming the first data file that is missing or
-// damaged; nothing is written either way.
+// damaged, but for the comet and asteroid files users edit: their empty
+// files and damaged lines are skipped and told in a start-up notice. Nothing
+// is written by a load that stops; one that succeeds may keep the points of
+// the stored tracks for the next start (Tracks.h).
 void LoadProgramState(const std::filesystem::path& program_folder);
 
-// Notices the settings load raised while nothing could be shown yet.
+// Notices the settings load and the element readers raised while nothing
+// could be shown yet.
 std::vector<std::string> TakeStartupNotices();
 
 }  // namespace app

@@ -4,6 +4,8 @@
 // working folder, where the build links the data files) and the module state
 // of a fresh run.
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +35,23 @@
 #include "zu/core/MainState.h"
 #include "zu/core/Tracks.h"
 
+// Qt's own entry for a key press that may be a shortcut (what a real key
+// press goes through first); exported by Qt GUI for its test library.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
+                                               const QString& text, bool autorep, ushort count);
+
 namespace app::test {
+
+// Presses `key` in `box` of its active window as a person would: the
+// window's shortcuts first, then the box itself.
+inline void PressKey(QWidget& box, int key) {
+    box.window()->activateWindow();
+    box.setFocus();
+    QApplication::processEvents();
+    if (qt_sendShortcutOverrideEvent(&box, 0, key, Qt::NoModifier, QString(), false, 1)) return;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&box, &press);
+}
 
 class TempFolder {
 public:

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -18,6 +21,8 @@
 #include "astro/SkySettings.h"
 #include "astro/TextFormat.h"
 #include "platform/Services.h"
+#include "platform/TextFile.h"
+#include "platform/UserFiles.h"
 #include "skydata/ConfigStore.h"
 #include "skydata/Settings.h"
 
@@ -344,6 +349,176 @@ TrackState& TrackModule() {
 
 void ResetTrackModule() { TrackModule() = TrackState{}; }
 
+std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std::vector<std::string>& bodies) {
+    const auto used = static_cast<std::size_t>(
+        std::count_if(bodies.begin(), bodies.end(), [](const std::string& code) { return !code.empty(); }));
+    const std::size_t dates = DateCount(settings.StartJD, settings.EndJD, UsableStep(settings.StepDays));
+    if (used == 0 || dates == 0) return 0;
+    const std::size_t most = std::numeric_limits<std::size_t>::max();
+    return dates > most / used ? most : dates * used;
+}
+
+std::string PathInputsKey(const skydata::PathSettings& settings, const PathInputs& in) {
+    // The form of the key and of the computation: raised whenever either
+    // changes, so points kept by an older program are not taken.
+    std::string key = "1";
+    const auto add = [&key](double value) {
+        char text[40];
+        std::snprintf(text, sizeof text, " %a", value);
+        key += text;
+    };
+    add(settings.StartJD);
+    add(settings.EndJD);
+    add(settings.Hour);
+    add(UsableStep(settings.StepDays));
+    add(settings.TimeRule);
+    add(settings.Reference);
+    add(settings.LabelFirstOnly ? 1 : 0);
+    add(settings.SyncWithChart ? 1 : 0);
+    key += " [" + settings.LabelFlags + "]";
+    // The time of day of every point comes from the chart time while the
+    // tracks follow it.
+    if (settings.SyncWithChart) add(in.chart_jd - astro::RoundToHalf(in.chart_jd));
+    add(in.site.zone_h);
+    add(in.site.geocentric ? 1 : 0);
+    add(in.site.delta_t.user_delta_t ? 1 : 0);
+    add(in.site.delta_t.user_delta_t ? in.site.delta_t.delta_t_s : 0);
+    const bool time_rule = !settings.SyncWithChart && settings.TimeRule >= 1 && settings.TimeRule <= 9;
+    if (!in.site.geocentric || settings.Reference == 1 || time_rule) {
+        add(in.site.lat_deg);
+        add(in.site.lon_deg);
+    }
+    add(in.calcprecession ? 1 : 0);
+    const astro::SmallBodyState& small = astro::SmallBodies();
+    for (const std::string& code : in.bodies) {
+        if (code.empty()) continue;
+        key += " " + code;
+        std::uint8_t kind = 0;
+        std::int32_t number = 0;
+        ParseBodyCode(code, kind, number);
+        if (number < 0) continue;
+        const auto n = static_cast<std::size_t>(number);
+        if (kind == static_cast<std::uint8_t>(PathBodyKind::Comet) && n < small.CometElementList.size()) {
+            key += ":" + std::to_string(astro::ElementsFingerprint(std::vector{small.CometElementList[n]}));
+        } else if (kind == static_cast<std::uint8_t>(PathBodyKind::Asteroid) && n < small.AsteroidElementList.size()) {
+            key += ":" + std::to_string(astro::ElementsFingerprint(std::vector{small.AsteroidElementList[n]}));
+        }
+    }
+    return key;
+}
+
+namespace {
+
+// ---- Points kept in the user folder --------------------------------------
+// "zu tracks 1\n", the key's length and text, the number of points, then per
+// point RA, Dec, TailRA, TailDec (doubles), Reference, FirstOfBody, NewLine
+// (bytes), HasTail (16 bits) and the label's length and text; numbers as the
+// machine holds them (the file never leaves it).
+
+constexpr std::string_view kCacheMagic = "zu tracks 1\n";
+
+template <typename T>
+void Put(std::string& out, T value) {
+    char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    out.append(bytes, sizeof(T));
+}
+
+void PutText(std::string& out, const std::string& text) {
+    Put<std::uint32_t>(out, static_cast<std::uint32_t>(text.size()));
+    out += text;
+}
+
+class CacheReader {
+public:
+    explicit CacheReader(std::string_view bytes) : rest_(bytes) {}
+    template <typename T>
+    bool Get(T& value) {
+        if (rest_.size() < sizeof(T)) return false;
+        std::memcpy(&value, rest_.data(), sizeof(T));
+        rest_.remove_prefix(sizeof(T));
+        return true;
+    }
+    bool GetText(std::string& text) {
+        std::uint32_t size = 0;
+        if (!Get(size) || rest_.size() < size) return false;
+        text.assign(rest_.substr(0, size));
+        rest_.remove_prefix(size);
+        return true;
+    }
+    bool Skip(std::string_view expected) {
+        if (!rest_.starts_with(expected)) return false;
+        rest_.remove_prefix(expected.size());
+        return true;
+    }
+    bool AtEnd() const { return rest_.empty(); }
+
+private:
+    std::string_view rest_;
+};
+
+// Empty where there is no user folder (a headless tool): nothing is kept.
+std::filesystem::path CachePath() {
+    const std::filesystem::path folder = platform::Env().folders->UserFolder();
+    return folder.empty() ? std::filesystem::path() : folder / kPathCacheFileName;
+}
+
+void WriteCache(const std::string& key, const std::vector<PathPoint>& points) {
+    if (CachePath().empty()) return;
+    std::string out(kCacheMagic);
+    PutText(out, key);
+    Put<std::uint64_t>(out, points.size());
+    for (const PathPoint& p : points) {
+        Put(out, p.RA);
+        Put(out, p.Dec);
+        Put(out, p.TailRA);
+        Put(out, p.TailDec);
+        Put(out, p.Reference);
+        Put(out, p.FirstOfBody);
+        Put(out, p.NewLine);
+        Put(out, p.HasTail);
+        PutText(out, p.Label);
+    }
+    // A failed write leaves the old file, whose key no longer matches: the
+    // next start computes, nothing worse.
+    (void)platform::WriteFileBytesAtomic(platform::UserFileToWrite(std::string(kPathCacheFileName)), out);
+}
+
+// The kept points of `key`; nullopt when there are none, they were kept for
+// other inputs, or the file is damaged.
+std::optional<std::vector<PathPoint>> ReadCache(const std::string& key) {
+    if (CachePath().empty()) return std::nullopt;
+    const std::optional<std::string> bytes = platform::ReadFileBytes(CachePath());
+    if (!bytes) return std::nullopt;
+    CacheReader in(*bytes);
+    std::string kept_key;
+    std::uint64_t count = 0;
+    if (!in.Skip(kCacheMagic) || !in.GetText(kept_key) || kept_key != key || !in.Get(count) ||
+        count > kMaxPathPoints) {
+        return std::nullopt;
+    }
+    std::vector<PathPoint> points(static_cast<std::size_t>(count));
+    for (PathPoint& p : points) {
+        if (!in.Get(p.RA) || !in.Get(p.Dec) || !in.Get(p.TailRA) || !in.Get(p.TailDec) || !in.Get(p.Reference) ||
+            !in.Get(p.FirstOfBody) || !in.Get(p.NewLine) || !in.Get(p.HasTail) || !in.GetText(p.Label)) {
+            return std::nullopt;
+        }
+    }
+    if (!in.AtEnd()) return std::nullopt;
+    return points;
+}
+
+void ShowPathWarning(const TrackState& state) {
+    if (state.Warn) {
+        state.Warn(std::string(kPathWarningTitle), kPathWarningText);
+    } else {
+        platform::MsgBox(kPathWarningText, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                         std::string(kPathWarningTitle));
+    }
+}
+
+}  // namespace
+
 void ComputePaths(const skydata::PathSettings& settings) {
     TrackState& state = TrackModule();
     PathInputs in;
@@ -351,22 +526,39 @@ void ComputePaths(const skydata::PathSettings& settings) {
     in.site = astro::CurrentSite();
     in.chart_jd = skydata::CurrentSettings().CurrentJD;
     in.calcprecession = astro::Settings().calcprecession;
+    // The count is known before anything is computed: the warning comes
+    // first, and only when the user asked for these tracks just now.
+    if (std::exchange(state.UserAsked, false) && RequestedPathPoints(settings, in.bodies) > kMaxPathPoints) {
+        ShowPathWarning(state);
+    }
+    std::string key = PathInputsKey(settings, in);
+    if (key == state.ComputedFor) return;
+    // Tracks that follow the chart change with every drawing: not worth a file.
+    const bool keep_on_disk = !settings.SyncWithChart;
+    if (keep_on_disk && RequestedPathPoints(settings, in.bodies) >= kCachedPathPoints) {
+        if (std::optional<std::vector<PathPoint>> kept = ReadCache(key)) {
+            state.PathPoints = std::move(*kept);
+            state.ComputedFor = std::move(key);
+            return;
+        }
+    }
     EphemerisPathBodies bodies(in.site);
     PathComputation computed = ComputePathPoints(settings, in, bodies);
     state.PathPoints = std::move(computed.points);
-    if (!computed.over_cap) {
-        state.WarnedFor.reset();
-        return;
+    state.ComputedFor = std::move(key);
+    if (keep_on_disk && state.PathPoints.size() >= kCachedPathPoints) {
+        if (state.HoldDiskWrite) {
+            state.DiskWriteHeld = true;
+        } else {
+            WriteCache(state.ComputedFor, state.PathPoints);
+        }
     }
-    auto key = std::make_pair(settings, in.bodies);
-    if (state.WarnedFor && *state.WarnedFor == key) return;
-    state.WarnedFor = std::move(key);
-    if (state.Warn) {
-        state.Warn(std::string(kPathWarningTitle), kPathWarningText);
-    } else {
-        platform::MsgBox(kPathWarningText, platform::MsgButtons::Ok, platform::MsgIcon::Critical,
-                         std::string(kPathWarningTitle));
-    }
+}
+
+void WriteHeldPaths() {
+    TrackState& state = TrackModule();
+    state.HoldDiskWrite = false;
+    if (std::exchange(state.DiskWriteHeld, false)) WriteCache(state.ComputedFor, state.PathPoints);
 }
 
 void ProjectPaths(const skydata::PathSettings& settings) {

@@ -142,20 +142,50 @@ std::string PathLabel(const std::string& flags, bool with_name, const std::strin
 struct TrackState {
     std::vector<PathPoint> PathPoints;
     // Shows the warning of a computation over the limit (title, text); unset:
-    // a message box. The start-up load points it at its notices.
+    // a message box.
     std::function<void(const std::string& title, const std::string& text)> Warn;
-    // The settings and selection of the last warning: recomputing the same
-    // (a redraw while the tracks follow the chart) does not repeat it.
-    std::optional<std::pair<skydata::PathSettings, std::vector<std::string>>> WarnedFor;
+    // Set by the commands through which the user asks for tracks (the track
+    // window's apply, the pop-up command): the next ComputePaths warns when
+    // the request is over the limit. A start-up, a dialog's apply or a
+    // redraw recomputing a stored request does not warn again.
+    bool UserAsked = false;
+    // What PathPoints were computed from (PathInputsKey); empty: nothing yet.
+    std::string ComputedFor;
+    // While set (the start-up load), points worth keeping are not written
+    // yet: a load that stops writes nothing. WriteHeldPaths writes them.
+    bool HoldDiskWrite = false;
+    bool DiskWriteHeld = false;
 };
 TrackState& TrackModule();
 void ResetTrackModule();
 
+// Every input of a computation as one text: equal texts give equal points.
+// The site enters where it matters (the zone always; latitude and longitude
+// for topocentric or horizontal places and for the Sun's time rules), the
+// chart time only while the tracks follow it, comets and asteroids with
+// their elements, so an edited element file is noticed.
+std::string PathInputsKey(const skydata::PathSettings& settings, const PathInputs& inputs);
+
+// The points a request asks for (used codes x dates), known before anything
+// is computed.
+std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std::vector<std::string>& bodies);
+
 // Rebuilds PathPoints from PathBodyList, the current site, the chart time
-// and the settings; warns once when the settings ask for too many points.
+// and the settings; warns when the user asked (UserAsked) for too many
+// points. Nothing is computed when the inputs are those of the points kept
+// (a dialog applied, a redraw): the kept points stand. Points of a costly
+// computation (kCachedPathPoints or more) are also kept in the user folder
+// ("PathCache.dat"), so the next start takes them back instead of computing
+// them again.
 void ComputePaths(const skydata::PathSettings& settings);
 // Rebuilds PathVectors and PathMarks from PathPoints.
 void ProjectPaths(const skydata::PathSettings& settings);
+// Ends HoldDiskWrite and writes the points it held back, if any.
+void WriteHeldPaths();
+
+// The file of kept points, and the least number of points worth keeping.
+inline constexpr std::string_view kPathCacheFileName = "PathCache.dat";
+inline constexpr std::size_t kCachedPathPoints = 2000;
 
 // The warning text of a computation over the limit, and its title.
 inline constexpr std::string_view kPathWarningTitle = "궤적 그리기 경고";

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -18,6 +20,7 @@
 #include "chart/DrawMap.h"
 #include "chart/PathLists.h"
 #include "platform/RecordingSurface.h"
+#include "platform/TextFile.h"
 #include "zu/core/ProgramLoad.h"
 #include "zu/core/TestSupport.h"
 #include "zu/core/Tracks.h"
@@ -338,8 +341,10 @@ TEST_F(TracksTest, TooManyPointsWarnOnceAndStopAtTheLimit) {
     s.EndJD = s.StartJD + 1825;
     s.StepDays = 1;
     s.SyncWithChart = true;
+    TrackModule().UserAsked = true;
     Compute();
     EXPECT_EQ(TrackModule().PathPoints.size(), kMaxPathPoints);
+    EXPECT_EQ(RequestedPathPoints(s, Paths().PathBodyList), 60u * 1826u);
     ASSERT_EQ(p.env.messages.shown.size(), 1u);
     const platform::Message& m = p.env.messages.shown[0];
     EXPECT_EQ(m.text,
@@ -356,11 +361,100 @@ TEST_F(TracksTest, TooManyPointsWarnOnceAndStopAtTheLimit) {
     EXPECT_EQ(p.env.messages.shown.size(), 1u);
     EXPECT_EQ(TrackModule().PathPoints.size(), kMaxPathPoints);
 
+    // Asked again, the same request warns again, without computing anew.
+    TrackModule().UserAsked = true;
+    Compute();
+    EXPECT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_FALSE(TrackModule().UserAsked);
+
     // Step 2: 60 x 913 points, within the limit.
     s.StepDays = 2;
+    TrackModule().UserAsked = true;
     Compute();
     EXPECT_EQ(TrackModule().PathPoints.size(), 60u * 913u);
-    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown.size(), 2u);
+}
+
+// The limit bounds the work: the bodies after the limit are never placed,
+// and the dates of the last body stop where the limit does.
+TEST_F(TracksTest, NoPlaceIsComputedPastTheLimit) {
+    skydata::PathSettings s = TenDaysStepTwo();
+    s.EndJD = s.StartJD + 72940;  // 1900-9-1 .. 2100-5-1, daily
+    s.StepDays = 1;
+    ScriptedBodies bodies;
+    bodies.t0 = s.StartJD;
+    const PathComputation computed = ComputePathPoints(s, Inputs({"P0", "P4", "P5", "P9"}), bodies);
+    EXPECT_TRUE(computed.over_cap);
+    EXPECT_EQ(computed.points.size(), kMaxPathPoints);
+    EXPECT_EQ(bodies.asked.size(), kMaxPathPoints);
+}
+
+// Points are computed again only when what they depend on changed; a dialog
+// applied with the same inputs, or a view change, keeps them (a mark put
+// on the first kept point tells).
+TEST_F(TracksTest, KeptPointsStandUntilAnInputChanges) {
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        bool recomputed;
+    };
+    const Row rows[] = {
+        {"nothing", [] {}, false},
+        {"the chart time", [] { S().CurrentJD += 0.3; }, false},
+        {"the chart time while following it", [] { Paths().Settings.SyncWithChart = true; S().CurrentJD += 0.3; },
+         true},
+        {"the view", [] { S().ViewFOV = 20; S().ViewCenterX = 100; }, false},
+        {"the label interval", [] { Paths().Settings.LabelInterval = 6; }, false},
+        {"comet tails", [] { Paths().Settings.DrawTail = true; }, false},
+        {"the latitude of a geocentric equatorial track", [] { S().lat = 10; }, false},
+        {"the latitude of a topocentric track", [] { S().psystem = false; S().lat = 10; }, true},
+        {"the latitude of a horizontal track", [] { Paths().Settings.Reference = 1; S().lat = 10; }, true},
+        {"the zone", [] { S().timezone = 8; }, true},
+        {"Delta T", [] { S().UserDeltaT = true; S().DeltaT = 70; }, true},
+        {"precession", [] { S().calcprecession = !S().calcprecession; }, true},
+        {"the bodies", [] { Paths().PathBodyList = {"P3", "P4"}; }, true},
+        {"the step", [] { Paths().Settings.StepDays = 1; }, true},
+        {"the hour", [] { Paths().Settings.Hour = 3; }, true},
+        {"the time rule", [] { Paths().Settings.TimeRule = 5; }, true},
+        {"the label flags", [] { Paths().Settings.LabelFlags = "DM  "; }, true},
+    };
+    for (const Row& row : rows) {
+        ResetTrackModule();
+        skydata::ResetSettingsModule();
+        S().CurrentJD = kMay20 + 0.75;
+        S().psystem = true;
+        Paths().PathBodyList = {"P3"};
+        Paths().Settings = TenDaysStepTwo();
+        Compute();
+        ASSERT_FALSE(TrackModule().PathPoints.empty());
+        TrackModule().PathPoints[0].RA = 999;
+        row.change();
+        Compute();
+        EXPECT_EQ(TrackModule().PathPoints[0].RA != 999, row.recomputed) << row.name;
+        EXPECT_EQ(chart::PathLists().PathMarks[0].RA != 999, row.recomputed) << row.name;
+    }
+}
+
+// An edited comet file changes the kept points of its comets.
+TEST_F(TracksTest, AnEditedCometIsComputedAnew) {
+    astro::CometElements comet;
+    comet.T_jd = kMay20 + 40;
+    comet.q_au = 0.9;
+    comet.e = 0.99;
+    comet.EquinoxYear = 2000;
+    comet.Name = "시험 혜성";
+    astro::SmallBodies().CometElementList = {comet};
+    astro::SmallBodies().CometPositions.assign(1, astro::BodyPosition{});
+    Paths().PathBodyList = {"C0"};
+    Paths().Settings = TenDaysStepTwo();
+    Compute();
+    ASSERT_FALSE(TrackModule().PathPoints.empty());
+    TrackModule().PathPoints[0].RA = 999;
+    Compute();
+    EXPECT_EQ(TrackModule().PathPoints[0].RA, 999);
+    astro::SmallBodies().CometElementList[0].q_au = 0.8;
+    Compute();
+    EXPECT_NE(TrackModule().PathPoints[0].RA, 999);
 }
 
 TEST_F(TracksTest, TheSharedPlanetStateKeepsTheChartMoment) {
@@ -504,24 +598,70 @@ TEST(TracksStartup, StoredStepsThatAreNoStepsStillLoad) {
     }
 }
 
-// Too many points in the stored settings: a notice after start-up, not a box
-// in the middle of loading.
-TEST(TracksStartup, TheLimitWarningOfTheLoadIsAStartupNotice) {
-    test::ProgramEnv p;
-    ResetTrackModule();
-    std::string bodies;
-    for (int i = 0; i < 60; ++i) bodies += "P3\r\n";
+// The oversized track of a user, stored with the settings: 1900-9-1 to
+// 2100-5-1, daily, Sun, Mars, Jupiter and Pluto.
+void WriteOversizedTrackSettings(const std::filesystem::path& file) {
     char start[32], end[32];
-    std::snprintf(start, sizeof start, " %.1f", kMay20);
-    std::snprintf(end, sizeof end, " %.1f", kMay20 + 1825);
-    test::WriteSettingsFile(p.user.path() / "Default.cfg",
-                            {{"SetPath1", start}, {"SetPath2", end}, {"SetPath4", " 1"}, {"PathObj", bodies.c_str()}});
+    std::snprintf(start, sizeof start, " %.1f", astro::DateToJD(1900, 9, 1, 0, 0, 0));
+    std::snprintf(end, sizeof end, " %.1f", astro::DateToJD(2100, 5, 1, 0, 0, 0));
+    test::WriteSettingsFile(file, {{"SetPath1", start},
+                                   {"SetPath2", end},
+                                   {"SetPath4", " 1"},
+                                   {"PathObj", "P0\r\nP3\r\nP4\r\nP9\r\n"},
+                                   {"synctime", "false"}});
+}
+
+// The start with a stored oversized track: no warning (the user was warned
+// when asking), and the points kept by the last computation are taken back
+// from the user folder instead of being computed again.
+TEST(TracksStartup, AStoredOversizedTrackStartsQuietlyFromTheKeptPoints) {
+    test::ProgramEnv p;
+    WriteOversizedTrackSettings(p.user.path() / "Default.cfg");
+    const std::filesystem::path cache = p.user.path() / std::string(kPathCacheFileName);
+    // A short request fills the file first: a file of other inputs is not taken.
+    skydata::PathModule().PathBodyList = {"P3"};
+    skydata::PathModule().Settings.StartJD = kMay20;
+    skydata::PathModule().Settings.EndJD = kMay20 + 3000;
+    skydata::PathModule().Settings.StepDays = 1;
+    InstallPathHooks();
+    ComputePaths(skydata::PathModule().Settings);
+    ASSERT_TRUE(std::filesystem::exists(cache));
+    const std::vector<PathPoint> short_track = TrackModule().PathPoints;
+    ASSERT_EQ(short_track.size(), 3001u);
+    // A damaged file is passed over: the points are computed again.
+    std::string damaged = test::ReadBytes(cache);
+    damaged.resize(damaged.size() - 3);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(cache, damaged));
+    ResetTrackModule();
+    ComputePaths(skydata::PathModule().Settings);
+    ASSERT_EQ(TrackModule().PathPoints.size(), short_track.size());
+    EXPECT_EQ(TrackModule().PathPoints.back().RA, short_track.back().RA);
+    EXPECT_EQ(TrackModule().PathPoints.back().Label, short_track.back().Label);
+
     LoadProgramState(std::filesystem::current_path());
     EXPECT_TRUE(p.env.messages.shown.empty());
-    const std::vector<std::string> notices = TakeStartupNotices();
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], kPathWarningText);
-    EXPECT_FALSE(TrackModule().Warn);
+    EXPECT_TRUE(TakeStartupNotices().empty());
+    const std::vector<PathPoint> computed = TrackModule().PathPoints;
+    ASSERT_EQ(computed.size(), kMaxPathPoints);
+    EXPECT_EQ(chart::PathLists().PathVectors.size(), kMaxPathPoints);
+
+    // The next start reads the file: a point changed in it shows.
+    std::string bytes = test::ReadBytes(cache);
+    const std::string key_start = "zu tracks 1\n";
+    ASSERT_EQ(bytes.rfind(key_start, 0), 0u);
+    std::uint32_t key_size = 0;
+    std::memcpy(&key_size, bytes.data() + key_start.size(), sizeof key_size);
+    const std::size_t first_ra = key_start.size() + sizeof key_size + key_size + sizeof(std::uint64_t);
+    const double marked = 123.25;
+    std::memcpy(bytes.data() + first_ra, &marked, sizeof marked);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(cache, bytes));
+    ResetTrackModule();
+    LoadProgramState(std::filesystem::current_path());
+    ASSERT_EQ(TrackModule().PathPoints.size(), kMaxPathPoints);
+    EXPECT_EQ(TrackModule().PathPoints[0].RA, marked);
+    EXPECT_EQ(TrackModule().PathPoints.back().Label, computed.back().Label);
+    EXPECT_EQ(TrackModule().PathPoints.back().Dec, computed.back().Dec);
+    EXPECT_TRUE(p.env.messages.shown.empty());
     ResetTrackModule();
     chart::ResetPathLists();
 }

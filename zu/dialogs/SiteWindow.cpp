@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <cmath>
 
@@ -116,11 +115,11 @@ void FrmObs::BuildControls() {
     ChkCloseWin->setGeometry(10, 292, 160, 24);
     CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
     CmdOK->setGeometry(290, 290, 80, 28);
-    CmdOK->setDefault(true);
     CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(378, 290, 80, 28);
     CmdCancel->setToolTip(QString::fromUtf8("새로 설정한 값을 적용하지 않고 창을 닫습니다."));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    // Not a QDialog: the default button needs its keys bound.
+    BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
     connect(List1, &QListWidget::itemClicked, this, [this] { platform::Guard([this] { List1_Click(); }); });
     connect(List1, &QListWidget::currentRowChanged, this, [this] { EnableEdits(); });
@@ -129,7 +128,6 @@ void FrmObs::BuildControls() {
                 [this, i] { platform::Guard([this, i] { CmdEdit_Click(i); }); });
     connect(CmdOK, &QPushButton::clicked, this, [this] { platform::Guard([this] { CmdOK_Click(); }); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { close(); });
-    connect(escape, &QShortcut::activated, this, [this] { close(); });
 }
 
 void FrmObs::Form_Load() {

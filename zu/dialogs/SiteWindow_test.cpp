@@ -284,5 +284,22 @@ TEST_F(SiteWindowTest, FailedListWriteIsShownAndKeepsTheOldFile) {
     EXPECT_EQ(w.List1->count(), 1);
 }
 
+// The window is not a dialog: Enter (either key) in a box applies, Esc closes.
+TEST_F(SiteWindowTest, EnterInABoxAppliesAndEscapeCloses) {
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        FrmObs& w = Open();
+        Place(w, false, "127", false, key == Qt::Key_Return ? "37.5" : "33.5", "9");
+        test::PressKey(*w.TxtTimeZone, key);
+        EXPECT_EQ(skydata::CurrentSettings().lat, key == Qt::Key_Return ? 37.5 : 33.5);
+        EXPECT_EQ(host.calls.back(), "SetMapBox");
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmObs), nullptr);
+    }
+    FrmObs& w = Open();
+    Place(w, false, "127", false, "10", "9");
+    test::PressKey(*w.TxtLat[0], Qt::Key_Escape);
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmObs), nullptr);
+    EXPECT_EQ(skydata::CurrentSettings().lat, 33.5);
+}
+
 }  // namespace
 }  // namespace app

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include <cmath>
 #include <string>
@@ -41,11 +40,6 @@ QString Plain(double value) { return Q(skydata::TrimBlanks(skydata::FormatPlainN
 
 void Critical(const char* text, const char* title) {
     platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
-}
-
-double ClockJD() {
-    const platform::LocalTime now = platform::Now();
-    return astro::DateToJD(now.year, now.month, now.day, now.hour, now.minute, 0);
 }
 
 }  // namespace
@@ -114,11 +108,11 @@ void FrmTime::BuildControls() {
     CmdNow->setGeometry(310, 38, 80, 28);
     CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
     CmdOK->setGeometry(310, 74, 80, 28);
-    CmdOK->setDefault(true);
     CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(310, 110, 80, 28);
     CmdCancel->setToolTip(QString::fromUtf8("새로 설정한 값을 적용하지 않고 창을 닫습니다."));
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    // Not a QDialog: the default button needs its keys bound.
+    BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
     OnLostFocus(*TxtYear, [this] { TxtYear_LostFocus(); });
     OnLostFocus(*TxtMonth, [this] { TxtMonth_LostFocus(); });
@@ -131,7 +125,6 @@ void FrmTime::BuildControls() {
     connect(CmdNow, &QPushButton::clicked, this, [this] { platform::Guard([this] { CmdNow_Click(); }); });
     connect(CmdOK, &QPushButton::clicked, this, [this] { platform::Guard([this] { CmdOK_Click(); }); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { close(); });
-    connect(escape, &QShortcut::activated, this, [this] { close(); });
 }
 
 void FrmTime::Form_Load() {
@@ -171,7 +164,7 @@ void FrmTime::UpdateJDLabel() {
         Q(astro::FormatDigitPattern(jd - (skydata::CurrentSettings().timezone2 + summer) / 24, "0.00000")));
 }
 
-void FrmTime::TxtYear_LostFocus() {
+bool FrmTime::KeepYearInRange() {
     const double year = Number(TxtYear);
     if (year <= 0) {
         TxtYear->setText("1");
@@ -182,7 +175,14 @@ void FrmTime::TxtYear_LostFocus() {
     } else if (CmbADBC->currentIndex() == kBc && year > kFirstBcYear) {
         TxtYear->setText("4713");
         Critical(kYearRange, kSettingTitle);
+    } else {
+        return true;
     }
+    return false;
+}
+
+void FrmTime::TxtYear_LostFocus() {
+    KeepYearInRange();
     UpdateJDLabel();
 }
 
@@ -213,8 +213,13 @@ void FrmTime::ChkSync_Click() {
         control->setEnabled(free);
 }
 
+double FrmTime::ZoneInForm() const {
+    return skydata::CurrentSettings().timezone2 + (ChkSummer->isChecked() ? 1 : 0);
+}
+
 void FrmTime::CmdNow_Click() {
-    const platform::LocalTime now = platform::Now();
+    const double zone_h = ZoneInForm();
+    const astro::CalendarDate now = astro::JDToDate(ClockJDInZone(zone_h));
     CmbADBC->setCurrentIndex(0);
     TxtYear->setText(Plain(now.year));
     TxtMonth->setText(Plain(now.month));
@@ -223,7 +228,7 @@ void FrmTime::CmdNow_Click() {
     TxtMin->setText(Plain(now.minute));
     const double jd = astro::DateToJD(Number(TxtYear), Number(TxtMonth), Number(TxtDay), Number(TxtHour), Number(TxtMin), 0);
     LblJD[0]->setText(Q(astro::FormatDigitPattern(jd, "000000.00000")));
-    LblJD[1]->setText(Q(astro::FormatDigitPattern(jd - skydata::CurrentSettings().timezone / 24, "0.00000")));
+    LblJD[1]->setText(Q(astro::FormatDigitPattern(jd - zone_h / 24, "0.00000")));
 }
 
 void FrmTime::CmdOK_Click() {
@@ -231,16 +236,25 @@ void FrmTime::CmdOK_Click() {
     double jd = 0;
     bool refused = false;
     if (!ChkSync->isChecked()) {
-        const double year = AstronomicalYear();
-        const double month = Number(TxtMonth);
-        const double day = Number(TxtDay);
-        jd = astro::DateToJD(year, month, day, Number(TxtHour), Number(TxtMin), 0);
-        if (!astro::IsSameDate(jd, year, month, day)) {
-            platform::MsgBox(kBadDate);
+        // Enter applies without leaving the year box: its range is checked here too.
+        if (!KeepYearInRange()) {
+            UpdateJDLabel();
             refused = true;
+        } else {
+            const double year = AstronomicalYear();
+            const double month = Number(TxtMonth);
+            const double day = Number(TxtDay);
+            jd = astro::DateToJD(year, month, day, Number(TxtHour), Number(TxtMin), 0);
+            if (!astro::IsSameDate(jd, year, month, day)) {
+                platform::MsgBox(kBadDate);
+                refused = true;
+            } else if (jd < 0) {
+                Critical(kBeforeDayZero, kInputTitle);
+                refused = true;
+            }
         }
     } else {
-        jd = ClockJD();
+        jd = ClockJDInZone(ZoneInForm());
     }
     s.DeltaT = Number(txtDT);
     s.UserDeltaT = chkDT->isChecked();

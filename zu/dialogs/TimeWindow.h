@@ -55,6 +55,12 @@ private:
     void Form_Load();
     // The first-day rule: no hour before noon on 1 January 4713 BC.
     void CheckFirstDay();
+    // Puts a year outside the window's range back at its edge with the range
+    // message; false when it did.
+    bool KeepYearInRange();
+    // The zone the window's time is in: the site's standard zone and the
+    // window's summer-time box.
+    double ZoneInForm() const;
     // The typed year in astronomical numbering.
     double AstronomicalYear() const;
 };

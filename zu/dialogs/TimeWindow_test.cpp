@@ -227,5 +227,98 @@ TEST_F(TimeWindowTest, FailedSaveIsShownAndTheRedrawStillRuns) {
     EXPECT_EQ(host.calls.back(), "SetMapBox");
 }
 
+// The window is not a dialog: Enter (either key) in a box applies, Esc closes.
+TEST_F(TimeWindowTest, EnterInABoxAppliesAndEscapeCloses) {
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        FrmTime& w = Open();
+        Type(w, false, "2001", "2", "3", "4", "5");
+        test::PressKey(*w.TxtMin, key);
+        EXPECT_EQ(skydata::CurrentSettings().CurrentJD, astro::DateToJD(2001, 2, 3, 4, 5, 0)) << key;
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr) << key;
+    }
+    FrmTime& w = Open();
+    w.ChkCloseWin->setChecked(false);
+    const double before = skydata::CurrentSettings().CurrentJD;
+    w.TxtYear->setText("1999");
+    test::PressKey(*w.TxtYear, Qt::Key_Escape);
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr);
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, before);
+}
+
+// A year typed past the range and applied at once (Enter, without leaving
+// the box) gets the range message; the chart keeps its time.
+TEST_F(TimeWindowTest, ApplyRefusesAYearOutOfRange) {
+    struct Row {
+        bool bc;
+        const char* typed;
+        const char* kept;
+        const char* message;
+    };
+    const char* range = "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.";
+    // Past 9999 the box keeps 9999 whatever the era, as when leaving it.
+    const Row rows[] = {{true, "99999", "9999", range},
+                        {false, "99999", "9999", range},
+                        {true, "4714", "4713", range},
+                        {false, "0", "1", "0년은 없는 연도입니다. 서기 1년 혹은 기원전 1년부터 입력할 수 있습니다."}};
+    for (const Row& row : rows) {
+        const double before = skydata::CurrentSettings().CurrentJD;
+        FrmTime& w = Open();
+        p.env.messages.shown.clear();
+        host.calls.clear();
+        Type(w, row.bc, row.typed, "1", "1", "12", "0");
+        test::PressKey(*w.TxtYear, Qt::Key_Return);
+        ASSERT_EQ(Shown().size(), 1u) << row.typed;
+        EXPECT_EQ(Shown()[0].text, row.message);
+        EXPECT_EQ(Shown()[0].title, "시간 설정 오류");
+        EXPECT_EQ(Text(w.TxtYear), row.kept);
+        EXPECT_EQ(skydata::CurrentSettings().CurrentJD, before) << row.typed;
+        EXPECT_TRUE(host.calls.empty());
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), &w);
+        w.close();
+    }
+    // Before noon of the first day of the Julian days, typed with the hour first.
+    FrmTime& w = Open();
+    p.env.messages.shown.clear();
+    w.CmbADBC->setCurrentIndex(1);
+    w.TxtHour->setText("6");
+    w.TxtYear->setText("4713");
+    w.TxtMonth->setText("1");
+    w.TxtDay->setText("1");
+    const double before = skydata::CurrentSettings().CurrentJD;
+    w.CmdOK->click();
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0].text, "율리우스 적일은 0보다 커야 합니다.");
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, before);
+}
+
+// The clock is read in UTC and shown in the site's zone, whatever zone the
+// computer keeps: the same instant on a UTC computer and on a Korean one.
+TEST_F(TimeWindowTest, TheClockGivesTheSiteTimeWhateverTheComputerZone) {
+    struct Row {
+        const char* name;
+        int computer_zone_min;
+        int hour;  // the computer's local reading of 2024-03-15 12:07:45 UTC
+        int day;
+    };
+    const Row rows[] = {{"UTC computer", 0, 12, 15}, {"Korean computer", 540, 21, 15}, {"New York", -240, 8, 15}};
+    for (const Row& row : rows) {
+        p.env.clock.zone_min = row.computer_zone_min;
+        p.env.clock.Set(2024, 3, row.day, row.hour, 7, 45);
+        skydata::CurrentSettings().RealTimeMode = false;
+        FrmTime& w = Open();
+        w.CmdNow->click();
+        EXPECT_EQ(Text(w.TxtHour), "21") << row.name;
+        EXPECT_EQ(Text(w.TxtMin), "7") << row.name;
+        EXPECT_EQ(Text(w.LblJD[1]), "2460385.00486") << row.name;
+        w.ChkSummer->setChecked(true);
+        w.CmdNow->click();
+        EXPECT_EQ(Text(w.TxtHour), "22") << row.name;
+        w.ChkSummer->setChecked(false);
+        w.ChkSync->setChecked(true);
+        w.CmdOK->click();
+        EXPECT_EQ(skydata::CurrentSettings().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0)) << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace app

@@ -88,10 +88,7 @@ void ApplyOpenedChart(Form1& form) {
     astro::BuildExtinctionTable(s.AirExCoff);
     astro::BuildRefractionTable(static_cast<float>(s.Temperature), static_cast<float>(s.Pressure));
 
-    if (s.RealTimeMode) {
-        const platform::LocalTime now = platform::Now();
-        s.CurrentJD = astro::DateToJD(now.year, now.month, now.day, now.hour, now.minute, 0);
-    }
+    if (s.RealTimeMode) s.CurrentJD = ClockJDInZone(s.timezone);
     skydata::PrecessMansionStars(skydata::StartupTables().MansionStarRA, s.CurrentJD, s.calcprecession);
     AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     astro::Planets().JDE = astro::JDToJDE(s.CurrentJD);

@@ -149,8 +149,9 @@ TEST_F(FileCommandsTest, OpeningFollowsTheClockTheZoneAndTheMarkerList) {
     Answer(path);
     form->Dispatch("mnuOpen");
     ASSERT_TRUE(p.env.messages.shown.empty()) << p.env.messages.shown[0].text;
-    // The clock reads 2024-03-15 21:07:45; the chart takes the minute.
-    EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0));
+    // The computer's clock reads 2024-03-15 21:07:45 in its zone +9; the
+    // chart takes the minute in the site's summer time (+10).
+    EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 22, 7, 0));
     EXPECT_TRUE(S().RealTimeMode);
     EXPECT_EQ(S().timezone, 10);
     // The catalogue file is gone: its slot is released and its menu item

@@ -14,6 +14,7 @@
 #include "skydata/Settings.h"
 #include "zu/core/MainState.h"
 #include "zu/core/ToolWindows.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/Commands.h"
 #include "zu/main/Form1.h"
 #include "zu/main/MouseReadout.h"
@@ -100,6 +101,7 @@ void mnuTrailadd_Click(Form1& form) {
         return;
     }
     if (std::find(list.begin(), list.end(), code) == list.end()) list.push_back(code);
+    TrackModule().UserAsked = true;
     if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
     if (paths.Hooks.ProjectPaths) paths.Hooks.ProjectPaths(paths.Settings);
     form.SetMapBox();

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "astro/AngleMath.h"
 #include "astro/Coordinates.h"
@@ -281,8 +282,9 @@ TEST_F(ObjectCommandsTest, MarsPickedOnTheChartGoesFirstIntoTheTracks) {
 
 TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {
     std::vector<std::string> calls;
+    // Each addition is the user asking for tracks: a request over the limit is warned of.
     skydata::PathModule().Hooks.ComputePaths = [&](const skydata::PathSettings& s) {
-        calls.push_back("compute " + std::to_string(s.StepDays));
+        calls.push_back("compute " + std::to_string(s.StepDays) + (std::exchange(TrackModule().UserAsked, false) ? " asked" : ""));
     };
     skydata::PathModule().Hooks.ProjectPaths = [&](const skydata::PathSettings&) { calls.push_back("project"); };
     skydata::PathModule().Settings.StepDays = 3;
@@ -292,7 +294,8 @@ TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {
     Trigger("mnuTrailadd");
     Trigger("mnuTrailadd");
     EXPECT_EQ(skydata::PathModule().PathBodyList, (std::vector<std::string>{"", "P0", "C12"}));
-    EXPECT_EQ(calls, (std::vector<std::string>{"compute 3.000000", "project", "compute 3.000000", "project"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"compute 3.000000 asked", "project", "compute 3.000000 asked", "project"}));
     EXPECT_EQ(AppState().DrawCount, draws + 2);
     EXPECT_TRUE(p.env.windows.shown.empty());
 }

@@ -63,8 +63,7 @@ void UpdateSiderealTime() {
 }
 
 void Now(Form1& form) {
-    const platform::LocalTime now = platform::Now();
-    Settings().CurrentJD = astro::DateToJD(now.year, now.month, now.day, now.hour, now.minute, 0);
+    Settings().CurrentJD = ClockJDInZone(Settings().timezone);
     UpdateSiderealTime();
     if (!form.Timer3->isActive()) form.Timer3->start();
     form.SetMapBox();

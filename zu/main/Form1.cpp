@@ -341,8 +341,7 @@ void Form1::Timer1_Timer() {
 void Form1::Timer3_Timer() {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     if (!s.RealTimeMode) return;
-    const platform::LocalTime now = platform::Now();
-    s.CurrentJD = astro::DateToJD(now.year, now.month, now.day, now.hour, now.minute, now.second);
+    s.CurrentJD = ClockJDInZone(s.timezone, true);
     AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     SetMapBox();
 }

@@ -161,6 +161,35 @@ TEST_F(TimeCommandsTest, NowTakesTheClockToTheMinuteAndKeepsRealTimeMode) {
     EXPECT_EQ(S().CurrentJD, astro::DateToJD(2025, 1, 1, 0, 0, 0));
 }
 
+// The clock is read in UTC and the chart takes the site's zone: "now" is the
+// same chart instant on a computer kept in UTC as on one kept in the site's
+// zone, for the menu command and for the real-time timer.
+TEST_F(TimeCommandsTest, NowIsTheSiteTimeWhateverZoneTheComputerKeeps) {
+    struct Row {
+        const char* name;
+        int computer_zone_min;
+        int day, hour;  // the computer's reading of 2024-03-15 12:07:45 UTC
+    };
+    const Row rows[] = {{"UTC computer", 0, 15, 12}, {"Korean computer", 540, 15, 21}, {"Hawaii", -600, 15, 2}};
+    for (const Row& row : rows) {
+        p.env.clock.zone_min = row.computer_zone_min;
+        p.env.clock.Set(2024, 3, row.day, row.hour, 7, 45);
+        S().CurrentJD = 2451545;
+        Menu("mnuNow")->trigger();
+        EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 0)) << row.name;
+        S().RealTimeMode = true;
+        form->Timer3_Timer();
+        EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 21, 7, 45)) << row.name;
+        S().RealTimeMode = false;
+    }
+    // A site in summer time, three zones west of the computer.
+    p.env.clock.zone_min = 540;
+    p.env.clock.Set(2024, 7, 1, 9, 0, 0);
+    S().timezone = 7;
+    Menu("mnuNow")->trigger();
+    EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 7, 1, 7, 0, 0));
+}
+
 TEST_F(TimeCommandsTest, IntervalItemsChooseTheStepAndMoveTheMark) {
     const struct {
         int item;

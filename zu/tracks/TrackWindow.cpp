@@ -361,6 +361,8 @@ void FrmPath::Command1_Click(int index) {
     }
     CollectBodySelection();
     if (!ApplyPathDialog()) return;
+    // The user asks for these tracks now: warned if they are too many.
+    TrackModule().UserAsked = true;
     ChartHost& host = Host();
     host.ComputePaths();
     host.ProjectPaths();

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include <memory>
+#include <utility>
 
 #include "astro/JulianDay.h"
 #include "zu/core/ChartHost.h"
@@ -250,6 +251,19 @@ TEST_F(TrackWindowTest, APickedCometComesSelectedAndCancelAddsNothing) {
     w.Command1[1]->click();
     EXPECT_EQ(Paths().PathBodyList, std::vector<std::string>{""});
     EXPECT_TRUE(TrackModule().PathPoints.empty());
+}
+
+// The window's apply is the user asking for tracks: the computation it
+// starts may warn of a request over the limit, and no other does.
+TEST_F(TrackWindowTest, ApplyIsTheUserAskingForTracks) {
+    RecordingChartHost host;
+    std::vector<bool> asked;
+    Paths().Hooks.ComputePaths = [&](const skydata::PathSettings&) {
+        asked.push_back(std::exchange(TrackModule().UserAsked, false));
+    };
+    FrmPath& w = Open();
+    w.Command1[0]->click();
+    EXPECT_EQ(asked, std::vector<bool>{true});
 }
 
 }  // namespace
