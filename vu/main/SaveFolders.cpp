@@ -2,25 +2,12 @@
 
 #include <system_error>
 
-#include "platform/Services.h"
+#include "platform/UserFiles.h"
 
 namespace vu {
-namespace {
-
-bool IsFolder(const std::filesystem::path& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::is_directory(path, ec);
-}
-
-}  // namespace
 
 std::filesystem::path SaveFolders::For(SaveKind kind) const {
-    const std::filesystem::path& last = last_[static_cast<std::size_t>(kind)];
-    if (IsFolder(last)) return last;
-    platform::Folders& folders = *platform::Env().folders;
-    const std::filesystem::path documents = folders.DocumentsFolder();
-    if (IsFolder(documents)) return documents;
-    return folders.HomeFolder();
+    return platform::DocumentFolder(last_[static_cast<std::size_t>(kind)]);
 }
 
 void SaveFolders::Remember(SaveKind kind, const std::filesystem::path& file) {
