@@ -53,7 +53,6 @@ void LoadOrTakePending() {
 
 }  // namespace
 
-
 Form1* InitProgram(QWidget* splash) {
     try {
         LoadOrTakePending();
