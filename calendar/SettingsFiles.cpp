@@ -47,28 +47,7 @@ std::string Key(const char* prefix, int n) { return prefix + std::to_string(n); 
 // (blanks and line ends around it allowed): "abc", "nan", "1x" and "" are
 // none, unlike the leading-number reading of the store.
 std::optional<double> WholeValueNumber(std::string_view value) {
-    const std::size_t first = value.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::size_t last = value.find_last_not_of(" \t\r\n");
-    const std::string_view t = value.substr(first, last - first + 1);
-    std::size_t i = 0;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-    std::size_t digits = 0;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
-    if (i < t.size() && t[i] == '.') {
-        ++i;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
-    }
-    if (digits == 0) return std::nullopt;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E' || t[i] == 'd' || t[i] == 'D')) {
-        ++i;
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
-        std::size_t exponent_digits = 0;
-        while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++exponent_digits;
-        if (exponent_digits == 0) return std::nullopt;
-    }
-    if (i != t.size()) return std::nullopt;
-    return skydata::ParsePlainNumber(t);
+    return skydata::IsWholePlainNumber(value) ? skydata::ParsePlainNumber(value) : std::nullopt;
 }
 
 // Cuts a UTF-8 text to at most n characters; true when it was longer.
@@ -123,8 +102,7 @@ public:
     bool Bool(const std::string& key, bool default_value) {
         const std::optional<std::string> raw = Raw(key);
         if (!raw) return default_value;
-        std::string word = skydata::TrimBlanks(*raw);
-        for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const std::string word = skydata::LowerAscii(skydata::TrimBlanks(*raw));
         if (word == "true") return true;
         if (word == "false") return false;
         Defaulted(key);

@@ -92,13 +92,6 @@ const std::string* LookUp(std::string_view key) {
     return it == index.end() ? nullptr : &it->second;
 }
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 void Append(std::string_view key, std::string_view value) {
     std::string closing = "[/";
     closing += key;
@@ -126,6 +119,14 @@ void Append(std::string_view key, std::string_view value) {
 }
 
 }  // namespace
+
+std::string LowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
 
 ConfigStoreState& ConfigStore() {
     static ConfigStoreState state;

@@ -91,6 +91,10 @@ std::optional<std::int64_t> RoundHalfEven(double value, std::int64_t min, std::i
 // inside or around a value are kept).
 std::string TrimBlanks(std::string_view text);
 
+// The text with the letters A-Z made lower case; every other byte (code page
+// 949 text included) as it is.
+std::string LowerAscii(std::string_view text);
+
 // Typed readers of ConfigStore().ConfigText.
 // The raw value of a key (not trimmed), or nullopt when the key is absent.
 std::optional<std::string> ReadConfigValue(std::string_view key);

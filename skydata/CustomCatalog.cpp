@@ -12,14 +12,6 @@
 namespace skydata {
 namespace {
 
-std::string LowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return out;
-}
-
 // The lines of a text split at LF, with a CR before the LF removed.
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;

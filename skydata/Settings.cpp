@@ -272,9 +272,7 @@ void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, Path
     s.ViewCenterX = AngleOr(s.ViewCenterX, d.ViewCenterX);
     KeepInRange(s.ViewCenterY, -90, 90, d.ViewCenterY);
     s.ViewFOV = ClampTo(s.ViewFOV, kMinViewFov_deg, kMaxViewFov_deg);
-    std::string coord = s.ViewCoordSys;
-    for (char& c : coord) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    s.ViewCoordSys.assign(1, coord == "e" ? 'e' : 'a');
+    s.ViewCoordSys.assign(1, LowerAscii(s.ViewCoordSys) == "e" ? 'e' : 'a');
     s.MapRotation = AngleOr(s.MapRotation, d.MapRotation);
     s.lon = LongitudeOr(s.lon, d.lon);
     s.lat = ClampTo(s.lat, -90.0, 90.0);
@@ -420,12 +418,6 @@ ValueKind KindOf(std::int32_t) { return ValueKind::Int32; }
 ValueKind KindOf(const std::string&) { return ValueKind::Text; }
 ValueKind KindOf(const std::optional<std::string>&) { return ValueKind::Text; }
 
-std::string LowerTrimmed(std::string_view text) {
-    std::string out = TrimBlanks(text);
-    for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return out;
-}
-
 // True when the value reads as a value of its kind rather than as the 0, the
 // "false" or the default the readers give junk: a whole number that fits its
 // type, "true" or "false", the view's "a" or "e"; any text for a text key.
@@ -433,11 +425,11 @@ bool IsUsableValue(ValueKind kind, std::string_view value) {
     switch (kind) {
         case ValueKind::Text: return true;
         case ValueKind::Switch: {
-            const std::string word = LowerTrimmed(value);
+            const std::string word = LowerAscii(TrimBlanks(value));
             return word == "true" || word == "false";
         }
         case ValueKind::ViewCoord: {
-            const std::string word = LowerTrimmed(value);
+            const std::string word = LowerAscii(TrimBlanks(value));
             return word == "a" || word == "e";
         }
         default: break;
@@ -540,13 +532,8 @@ void ListFonts(bool printer) {
 bool FontExists(std::string_view name) {
     const std::vector<std::string>& fonts = SettingsModule().FontList;
     if (fonts.empty()) return true;
-    auto lower = [](std::string_view text) {
-        std::string out(text);
-        for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-        return out;
-    };
-    const std::string wanted = lower(name);
-    return std::any_of(fonts.begin(), fonts.end(), [&](const std::string& f) { return lower(f) == wanted; });
+    const std::string wanted = LowerAscii(name);
+    return std::any_of(fonts.begin(), fonts.end(), [&](const std::string& f) { return LowerAscii(f) == wanted; });
 }
 
 void LoadSettingsFromStore(SettingsWindowKeys window) {
