@@ -528,14 +528,15 @@ void ComputePaths(const skydata::PathSettings& settings) {
     in.calcprecession = astro::Settings().calcprecession;
     // The count is known before anything is computed: the warning comes
     // first, and only when the user asked for these tracks just now.
-    if (std::exchange(state.UserAsked, false) && RequestedPathPoints(settings, in.bodies) > kMaxPathPoints) {
+    const std::size_t requested = RequestedPathPoints(settings, in.bodies);
+    if (std::exchange(state.UserAsked, false) && requested > kMaxPathPoints) {
         ShowPathWarning(state);
     }
     std::string key = PathInputsKey(settings, in);
     if (key == state.ComputedFor) return;
     // Tracks that follow the chart change with every drawing: not worth a file.
     const bool keep_on_disk = !settings.SyncWithChart;
-    if (keep_on_disk && RequestedPathPoints(settings, in.bodies) >= kCachedPathPoints) {
+    if (keep_on_disk && requested >= kCachedPathPoints) {
         if (std::optional<std::vector<PathPoint>> kept = ReadCache(key)) {
             state.PathPoints = std::move(*kept);
             state.ComputedFor = std::move(key);
