@@ -47,17 +47,18 @@ struct CalendarSettings {
 
 // The values a settings file may give, wide enough for every real site and
 // setting and narrow enough that none can break a computation or the
-// drawing; a value outside takes its key's default when a file is read.
+// drawing; a value outside takes its key's default when a file is read, and
+// the settings page refuses it where it is typed.
 struct SettingRange {
     double min;
     double max;
     bool Holds(double v) const { return v >= min && v <= max; }
 };
 inline constexpr SettingRange kZoneRange{-12, 14};            // TZ, hours
-inline constexpr SettingRange kSummerOffsetRange{-12, 12};    // FH, hours
+inline constexpr SettingRange kSummerOffsetRange{-3, 3};      // FH, hours
 inline constexpr SettingRange kLatitudeRange{-90, 90};        // LAT, degrees
 inline constexpr SettingRange kLongitudeRange{-180, 180};     // LON, degrees
-inline constexpr SettingRange kHeightRange{-1000, 20000};     // ObsHT, metres
+inline constexpr SettingRange kHeightRange{-1000, 10000};     // ObsHT, metres
 inline constexpr SettingRange kDeltaTRange{-1e8, 1e8};        // dTValue, seconds
 inline constexpr SettingRange kFontSizeRange{1, 100};         // CFONT_SIZE, points
 inline constexpr SettingRange kColourRange{0, 0xFFFFFF};      // HCol, CFONT_COL

@@ -78,8 +78,6 @@ constexpr const char* kCheckTips[16] = {
 // value: when a field of it holds no number or the value leaves its range,
 // the message is shown and the group's fields take back their last good
 // texts (the texts they had when the settings were shown or last passed).
-constexpr double kLowestSite_m = -1000;
-constexpr double kHighestSite_m = 10000;
 constexpr const char* kGoodText = "vuGoodText";
 constexpr const char* kLatitudeMessage =
     "위도는 -90도부터 90도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
@@ -92,13 +90,15 @@ constexpr const char* kBaseMessage =
 constexpr const char* kSummerMessage =
     "일광시간절약제도의 시작일과 종료일은 월(1~12)과 일(1~31)의 수로, 변경 시간은 -3부터 3시간까지의 수로 입력할 수 "
     "있습니다.";
-constexpr double kLargestSummerShift_h = 3;
 
 struct FieldRange {
     double low, high;
     bool whole;  // a whole number
     bool below_high = false;  // high itself excluded (minutes and seconds)
 };
+
+// The range a settings file keeps the value in, for a field of any number.
+constexpr FieldRange Field(SettingRange range) { return {range.min, range.max, false}; }
 
 bool InRange(const std::optional<double>& v, const FieldRange& r) {
     if (!v) return false;
@@ -302,24 +302,23 @@ void Form1::BuildSettingsPage() {
 }
 
 std::vector<Form1::PanelGroup> Form1::PanelGroups() {
-    const FieldRange degrees_lat{-90, 90, false}, degrees_lon{-180, 180, false};
+    const FieldRange degrees_lat = Field(kLatitudeRange), degrees_lon = Field(kLongitudeRange);
     const FieldRange sixty{0, 60, false, true};
     const FieldRange month{1, 12, true}, day{1, 31, true};
-    const auto angle = [sixty](const std::vector<std::optional<double>>& v, const FieldRange& degrees, double limit) {
+    // Degrees, minutes and seconds, the whole angle within the degrees' range.
+    const auto angle = [sixty](const std::vector<std::optional<double>>& v, const FieldRange& degrees) {
         if (!InRange(v[0], degrees) || !InRange(v[1], sixty) || !InRange(v[2], sixty)) return false;
-        return std::fabs(*v[0]) + *v[1] / 60 + *v[2] / 3600 <= limit;
+        return std::fabs(*v[0]) + *v[1] / 60 + *v[2] / 3600 <= degrees.high;
     };
     return {
         {{txtObs[0], txtObs[1], txtObs[2]}, kLatitudeMessage,
-         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lat, 90); }},
+         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lat); }},
         {{txtObs[3], txtObs[4], txtObs[5]}, kLongitudeMessage,
-         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lon, 180); }},
+         [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lon); }},
         {{txtTZ}, kZoneMessage,
-         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], FieldRange{-12, 14, false}); }},
+         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(kZoneRange)); }},
         {{txtHT}, kHeightMessage,
-         [](const std::vector<std::optional<double>>& v) {
-             return InRange(v[0], FieldRange{kLowestSite_m, kHighestSite_m, false});
-         }},
+         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(kHeightRange)); }},
         {{txtREF[0], txtREF[1], txtREF[2]}, kBaseMessage,
          [=](const std::vector<std::optional<double>>& v) {
              return InRange(v[0], FieldRange{kFirstYear, kLastYear, true}) && InRange(v[1], month) &&
@@ -328,7 +327,7 @@ std::vector<Form1::PanelGroup> Form1::PanelGroups() {
         {{txtSummer[0], txtSummer[1], txtSummer[2], txtSummer[3], txtSummer[4]}, kSummerMessage,
          [=](const std::vector<std::optional<double>>& v) {
              return InRange(v[0], month) && InRange(v[1], day) && InRange(v[2], month) && InRange(v[3], day) &&
-                    InRange(v[4], FieldRange{-kLargestSummerShift_h, kLargestSummerShift_h, false});
+                    InRange(v[4], Field(kSummerOffsetRange));
          }},
     };
 }
