@@ -30,12 +30,7 @@ std::string HtmlEscape(const std::string& text) {
 std::string HtmlHeader(int year, int month) {
     std::string s = "<html><head><meta charset=\"euc-kr\"><title>vu</title></head><body><p align=center><font size=6>";
     s += kCrLf;
-    if (year < 1) {
-        s += "기원전 " + std::to_string(-year + 1) + "년 ";
-    } else {
-        s += std::to_string(year) + "년 ";
-    }
-    s += std::to_string(month) + "월";
+    s += MonthTitle(year, month);
     // Seven columns of one width, whatever their texts.
     s += "</font></p><div align=center><center><table border=1 width=100% style=\"table-layout:fixed\">";
     s += kCrLf;
@@ -107,8 +102,15 @@ std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const st
     return page;
 }
 
-std::string HtmlFileName(int year, int month) {
-    return "vu" + EraYearText(year, 4) + "년" + std::to_string(month) + "월.htm";
+std::string MonthTitle(int year, int month) {
+    return (year < 1 ? "기원전 " + std::to_string(-year + 1) : std::to_string(year)) + "년 " + std::to_string(month) +
+           "월";
 }
+
+std::string MonthFileName(int year, int month, std::string_view extension) {
+    return "vu" + EraYearText(year, 4) + "년" + std::to_string(month) + "월" + std::string(extension);
+}
+
+std::string HtmlFileName(int year, int month) { return MonthFileName(year, month, ".htm"); }
 
 }  // namespace vu

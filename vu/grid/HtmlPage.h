@@ -5,6 +5,7 @@
 // 949, which the charset line of the head declares. Qt-free.
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace vu {
 
@@ -25,6 +26,12 @@ std::string HtmlLegend(const CalendarState& state, const std::string& program);
 // year prepared; refreshes the event list over the month.
 std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const std::string& program);
 
+// The month as a title: "2024년 3월", "기원전 1년 3월".
+std::string MonthTitle(int year, int month);
+
+// "vuAD2024년3월" and the extension (".htm", ".bmp", ".pdf"): the name a saved
+// month is offered under.
+std::string MonthFileName(int year, int month, std::string_view extension);
 // "vuAD2024년3월.htm", "vuBC0001년3월.htm".
 std::string HtmlFileName(int year, int month);
 

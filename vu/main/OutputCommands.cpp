@@ -7,7 +7,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "calendar/CalendarState.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
+#include "skydata/ConfigStore.h"
 #include "ui/ToolControls.h"
 #include "vu/grid/HtmlPage.h"
 #include "vu/grid/MonthGrid.h"
@@ -74,19 +74,14 @@ std::optional<std::filesystem::path> AskSave(const Form1& form, SaveKind kind, c
     return choice->path;
 }
 
-std::string LowerAscii(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 bool IsMarkupExtension(const std::string& extension) {
-    const std::string e = LowerAscii(extension);
+    const std::string e = skydata::LowerAscii(extension);
     return e == ".htm" || e == ".html" || e == ".xml" || e == ".xhtml";
 }
 
 // The filter pair of the template's kind: 1 HTML, 2 XML, 3 any file.
 int TempletFilterIndex(const std::string& extension) {
-    const std::string e = LowerAscii(extension);
+    const std::string e = skydata::LowerAscii(extension);
     return e == ".htm" ? 1 : e == ".xml" ? 2 : 3;
 }
 
@@ -94,12 +89,6 @@ int TempletFilterIndex(const std::string& extension) {
 constexpr int kPictureTitleHeight = 40;
 constexpr int kSmallestPictureWidth = 490;
 constexpr int kSmallestPictureHeight = 300;
-
-// "2024년 3월", "기원전 1년 3월", as the HTML page's title.
-std::string MonthTitle(int year, int month) {
-    return (year < 1 ? "기원전 " + std::to_string(-year + 1) : std::to_string(year)) + "년 " + std::to_string(month) +
-           "월";
-}
 
 QImage MonthPictureForFile(const Form1& form, int year, int month) {
     const QImage& screen = form.Grid->Surface().Image();
@@ -147,7 +136,7 @@ void SaveCalendarBmp(Form1& form) {
     const int year = Calendar().CalYear;
     int month = 0;
     if (!FieldMonth(form, month)) return;
-    const std::string name = "vu" + EraYearText(year, 4) + "년" + std::to_string(month) + "월.bmp";
+    const std::string name = MonthFileName(year, month, ".bmp");
     const std::optional<std::filesystem::path> path =
         AskSave(form, SaveKind::Bmp, "그림으로 vu 저장하기", "BMP 그림 파일(*.bmp)|*.bmp", name);
     if (!path) return;
@@ -164,9 +153,8 @@ void SaveCalendarBmp(Form1& form) {
 void PrintCommand(Form1& form) {
     platform::PrintDialog& printing = *platform::Env().printing;
     int shown_month = 0;
-    const std::string name = FieldMonth(form, shown_month)
-                                 ? "vu" + EraYearText(Calendar().CalYear, 4) + "년" + std::to_string(shown_month) + "월.pdf"
-                                 : "vu.pdf";
+    const std::string name =
+        FieldMonth(form, shown_month) ? MonthFileName(Calendar().CalYear, shown_month, ".pdf") : "vu.pdf";
     const std::optional<platform::PrintChoice> choice =
         printing.ShowSuggesting("", form.SavedFolders.For(SaveKind::Pdf) / name);
     if (!choice || choice->copies < 1) return;
