@@ -73,7 +73,7 @@ void BM_TempletOneMegabyte(benchmark::State& state) {
     std::string templet;
     while (templet.size() < 1000000) templet += row;
     std::size_t bytes = 0;
-    for (auto _ : state) bytes += vu::ApplyTemplet(vu::Calendar(), 2024, 3, templet, true).size();
+    for (auto _ : state) bytes += vu::ApplyTemplet(vu::Calendar(), 2024, 3, templet, true)->size();
     benchmark::DoNotOptimize(bytes);
     state.counters["template_bytes"] = static_cast<double>(templet.size());
     state.counters["tags"] = static_cast<double>(templet.size() / row.size() * 4);

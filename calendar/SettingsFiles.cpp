@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 #include <map>
 #include <optional>
@@ -22,6 +23,8 @@ namespace {
 std::vector<std::string> g_font_list;
 // Files read that did not load cleanly and are not yet kept as their backup.
 std::set<std::filesystem::path> g_files_to_keep;
+// The CalConfig.cfg that did not load at start, left as it is at the end.
+std::optional<std::filesystem::path> g_not_loaded_default;
 
 // Names the platform maps to installed families (platform::InstallFontSubstitutes).
 constexpr std::array<std::string_view, 4> kSubstitutedFonts = {"굴림", "굴림체", "돋움", "Tahoma"};
@@ -32,6 +35,49 @@ constexpr int kFirstCalendarYear = -9999;
 constexpr int kLastCalendarYear = 32000;
 // Keys named in a message before "외 n개".
 constexpr std::size_t kKeysNamed = 8;
+// Characters of a special day's name shown in a message.
+constexpr std::size_t kNameShown = 20;
+// Backups "<name>.bak", "<name>.bak2" … up to this number.
+constexpr int kLastBackupNumber = 999;
+// What the settings page shows each font slot's sample for.
+constexpr std::array<const char*, 6> kFontSlotCaptions = {"요일 표시", "날짜", "기념일", "음력/일진", "일출몰", "월출몰"};
+constexpr std::array<const char*, kSDaySets> kSetCaptions = {"기념일 모음 1", "기념일 모음 2", "기념일 모음 3"};
+// The settings page's words for each value a settings file holds.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 33> kSettingCaptions = {{
+    {"TZ", "시간대"},
+    {"RefKR", "한국기준 음력"},
+    {"Islam", "이슬람력 표시"},
+    {"RSP", "출몰시각 계산 정밀도"},
+    {"FH", "일광시간절약제도 변경 시간"},
+    {"Today", "오늘 날짜 강조"},
+    {"ShowRST", "출몰 시각 표시"},
+    {"Astro", "천문 현상 표시"},
+    {"SDay", "기념일 표시"},
+    {"LON", "경도"},
+    {"LAT", "위도"},
+    {"MeanSun", "평기법 사용"},
+    {"MeanMoon", "평삭법 사용"},
+    {"Jinsak", "진삭법 사용"},
+    {"Auto", "음력 계산법을 자동으로 고름"},
+    {"AutoSize", "글자 크기 자동 조절"},
+    {"DT", "dT값을 직접 입력"},
+    {"S1", "일광시간절약제도 시작 월"},
+    {"S2", "일광시간절약제도 시작 일"},
+    {"S3", "일광시간절약제도 종료 월"},
+    {"S4", "일광시간절약제도 종료 일"},
+    {"dTValue", "dT값"},
+    {"SDCAT", "기념일 모음"},
+    {"DispType", "기념일 표시 방법"},
+    {"Jan1", "1월 1일부터의 일수 표시"},
+    {"BaseJD", "기준일부터의 일수 표시"},
+    {"Base", "기준일"},
+    {"DispGap", "표시 간격"},
+    {"HCol", "강조 배경색"},
+    {"SDALL", "강조 글꼴색을 날짜 전체에 적용"},
+    {"Tidal", "물때 표시 방법"},
+    {"CalcOBSHT", "고도 보정(출몰시각)"},
+    {"ObsHT", "해발고도"},
+}};
 
 bool SameNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -134,13 +180,28 @@ public:
         std::optional<SDayRecord> record = ParseSDay(*raw);
         if (!record || !Sound(*record)) {
             Defaulted(key);
+            const std::string name = NameField(*raw);
+            if (!name.empty()) report_.entry_names[key] = name;
             return SDayRecord{};
         }
-        if (CutToCharacters(record->name, kLongestSettingText)) report_.cut.push_back(key);
+        if (CutToCharacters(record->name, kLongestSettingText)) {
+            report_.cut.push_back(key);
+            report_.entry_names[key] = record->name;
+        }
         return *record;
     }
 
 private:
+    // The name piece (the sixth) of a special-day value that did not parse;
+    // "" when it has none.
+    static std::string NameField(std::string_view raw) {
+        for (int piece = 0; piece < 5; ++piece) {
+            const std::size_t separator = raw.find(":;");
+            if (separator == std::string_view::npos) return {};
+            raw.remove_prefix(separator + 2);
+        }
+        return skydata::TrimBlanks(raw.substr(0, raw.find(":;")));
+    }
     // An entry the editor could have made: empty, a D-Day, or a date (lunar
     // months have 30 days at most).
     static bool Sound(const SDayRecord& r) {
@@ -289,36 +350,53 @@ bool IsSDayKey(std::string_view key) {
     return false;
 }
 
-// The values of the loaded file that code page 949 cannot hold as they were
-// read, with the value the writer writes for them after this read. Called
-// while the store holds the file's text; leaves the store empty.
-std::map<std::string, KeptValueBytes> KeptBytesOf(const std::filesystem::path& file, const CalendarState& state,
-                                                   const SettingsReport& report) {
+// The values of the loaded file that code page 949 cannot hold (names of a
+// file saved as UTF-8, or bytes of neither encoding), with the value the
+// writer writes for them after this read; notes in the report the values
+// read as UTF-8 that the writer changes to code page 949, and those read
+// with U+FFFD. bytes is the file, text what was read from it. Leaves the
+// store empty.
+std::map<std::string, KeptValueBytes> KeptBytesOf(const std::string& bytes, const std::string& text,
+                                                   const CalendarState& state, SettingsReport& report) {
     std::map<std::string, KeptValueBytes> kept;
-    const std::optional<std::string> bytes = platform::ReadFileBytes(file);
-    if (!bytes) return kept;
     // The tags are ASCII, and no byte of a code page 949 or UTF-8 character
     // is a bracket, a slash or a line end, so the bytes split like the text.
-    std::map<std::string, std::string> lossy;
-    for (skydata::ConfigEntry& entry : skydata::ParseConfigEntries(*bytes)) {
-        if (lossy.count(entry.Key) || platform::Utf8ToCp949(platform::Cp949ToUtf8(entry.Value)) == entry.Value) continue;
-        const std::optional<std::string> read = skydata::ReadConfigValue(entry.Key);
-        if (read && *read == platform::Cp949ToUtf8(entry.Value)) lossy.emplace(entry.Key, std::move(entry.Value));
-    }
+    std::vector<skydata::ConfigEntry> raw = skydata::ParseConfigEntries(bytes);
+    std::vector<skydata::ConfigEntry> read = skydata::ParseConfigEntries(text);
     skydata::ClearConfig();
-    if (lossy.empty()) return kept;
+    if (raw.size() != read.size()) return kept;
+    struct FileValue {
+        std::string bytes, text;
+    };
+    // The first entry of each key, as the store reads it.
+    std::map<std::string, FileValue> values;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i].Key != read[i].Key) return kept;
+        const bool ascii = std::all_of(raw[i].Value.begin(), raw[i].Value.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii || values.count(raw[i].Key)) continue;
+        values.emplace(raw[i].Key, FileValue{std::move(raw[i].Value), std::move(read[i].Value)});
+    }
     // A value that took its default or was cut is not the file's any more.
-    for (const std::string& key : report.defaulted) lossy.erase(key);
-    for (const std::string& key : report.cut) lossy.erase(key);
+    for (const std::string& key : report.defaulted) values.erase(key);
+    for (const std::string& key : report.cut) values.erase(key);
+    if (values.empty()) return kept;
     WriteSettingsToStore(state);
     for (skydata::ConfigEntry& entry : skydata::ParseConfigEntries(skydata::ConfigStore().ConfigText)) {
-        const auto found = lossy.find(entry.Key);
-        if (found == lossy.end()) continue;
+        const auto found = values.find(entry.Key);
+        if (found == values.end()) continue;
         // Only a value the reader took as it was (not a font name replaced
         // by the default one) is the file's own.
-        const std::string read = platform::Cp949ToUtf8(found->second);
-        const std::string as_read = IsSDayKey(entry.Key) ? SDayToText(TextToSDay(read)) : skydata::TrimBlanks(read);
-        if (as_read == entry.Value) kept.emplace(entry.Key, KeptValueBytes{std::move(entry.Value), found->second});
+        const FileValue& value = found->second;
+        const std::string as_read =
+            IsSDayKey(entry.Key) ? SDayToText(TextToSDay(value.text)) : skydata::TrimBlanks(value.text);
+        if (as_read != entry.Value) continue;
+        if (platform::FitsCp949(value.text)) {
+            if (platform::Utf8ToCp949(value.text) != value.bytes) report.recoded = true;
+            continue;
+        }
+        if (value.text != value.bytes) report.unknown_characters = true;
+        kept.emplace(entry.Key, KeptValueBytes{std::move(entry.Value), value.bytes});
     }
     skydata::ClearConfig();
     return kept;
@@ -351,21 +429,50 @@ bool KeepBeforeWriting(const std::filesystem::path& file) {
     }
     if (type != std::filesystem::file_type::regular) return false;
     const std::optional<std::string> bytes = platform::ReadFileBytes(file);
-    if (!bytes || !platform::WriteFileBytesAtomic(SettingsBackupFile(file), *bytes)) return false;
+    if (!bytes) return false;
+    const std::filesystem::path backup = SettingsBackupFile(file);
+    if (backup.empty()) return false;
+    if (!std::filesystem::exists(backup, error) && !platform::WriteFileBytesAtomic(backup, *bytes)) return false;
     g_files_to_keep.erase(waiting);
     return true;
 }
 
-std::string KeyList(const std::vector<std::string>& defaulted, const std::vector<std::string>& cut) {
-    std::vector<std::string> keys = defaulted;
-    keys.insert(keys.end(), cut.begin(), cut.end());
-    std::string text;
-    for (std::size_t i = 0; i < keys.size() && i < kKeysNamed; ++i) {
-        if (i > 0) text += ", ";
-        text += keys[i];
+std::string ShownName(std::string name) {
+    if (CutToCharacters(name, kNameShown)) name += "…";
+    return name;
+}
+
+// The fields of a message, as the settings page names them, each once.
+std::string FieldList(const SettingsReport& report) {
+    std::vector<std::string> keys = report.defaulted;
+    keys.insert(keys.end(), report.cut.begin(), report.cut.end());
+    std::vector<std::string> names;
+    for (const std::string& key : keys) {
+        std::string name = SettingCaption(key);
+        if (name.empty()) name = key;
+        const auto entry = report.entry_names.find(key);
+        if (entry != report.entry_names.end()) name += " " + ShownName(entry->second);
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
     }
-    if (keys.size() > kKeysNamed) text += " 외 " + std::to_string(keys.size() - kKeysNamed) + "개";
+    std::string text;
+    for (std::size_t i = 0; i < names.size() && i < kKeysNamed; ++i) {
+        if (i > 0) text += ", ";
+        text += names[i];
+    }
+    if (names.size() > kKeysNamed) text += " 외 " + std::to_string(names.size() - kKeysNamed) + "개";
     return text;
+}
+
+// True when key is prefix and a number below count written as the writer
+// writes it (no leading zero), which goes to n.
+bool HasNumber(std::string_view key, std::string_view prefix, int count, int& n) {
+    if (key.size() <= prefix.size() || key.substr(0, prefix.size()) != prefix) return false;
+    const std::string_view digits = key.substr(prefix.size());
+    if (digits.size() > 3 || (digits.size() > 1 && digits[0] == '0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    n = std::stoi(std::string(digits));
+    return n < count;
 }
 
 }  // namespace
@@ -387,15 +494,26 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
     SettingsReport report;
     report.file = file;
     skydata::ConfigFileStatus status = skydata::LoadConfigFile(file);
+    std::optional<std::string> bytes;
     if (status == skydata::ConfigFileStatus::Loaded) {
-        report.stray_text = skydata::HasTextOutsideEntries(skydata::ConfigStore().ConfigText);
-        // Read into a copy: a file without one key of its own changes nothing.
+        bytes = platform::ReadFileBytes(file);
+        if (!bytes) status = skydata::ConfigFileStatus::Unreadable;
+    }
+    if (status == skydata::ConfigFileStatus::Loaded) {
+        std::string& text = skydata::ConfigStore().ConfigText;
+        text = platform::DecodeCp949OrUtf8(*bytes);
+        const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
+        report.cut_off = !blank && skydata::EndsInsideAnEntry(text);
+        report.stray_text = skydata::HasTextOutsideEntries(text);
+        // Read into a copy: a file without one key of its own, or cut off
+        // (the keys after the cut would all take their defaults), changes
+        // nothing.
         CalendarState read = state;
-        ReadSettingsFromStore(read, report);
-        if (report.known_keys == 0) {
+        if (!report.cut_off) ReadSettingsFromStore(read, report);
+        if (report.cut_off || report.known_keys == 0) {
             status = skydata::ConfigFileStatus::Damaged;
         } else {
-            read.kept_bytes = KeptBytesOf(file, read, report);
+            read.kept_bytes = KeptBytesOf(*bytes, text, read, report);
             state = std::move(read);
         }
     } else if (status == skydata::ConfigFileStatus::Missing) {
@@ -403,7 +521,8 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
         state.kept_bytes.clear();
     }
     skydata::ClearConfig();
-    if (status != skydata::ConfigFileStatus::Missing && (status != skydata::ConfigFileStatus::Loaded || !report.Clean()))
+    if (status != skydata::ConfigFileStatus::Missing &&
+        (status != skydata::ConfigFileStatus::Loaded || report.NeedsBackup()))
         g_files_to_keep.insert(Identity(file));
     if (report_out) *report_out = std::move(report);
     return status;
@@ -424,41 +543,77 @@ bool WriteSettings(const std::filesystem::path& file, const CalendarState& state
         written = platform::WriteFileBytesAtomic(file, EncodeKeeping(skydata::ConfigStore().ConfigText, state.kept_bytes));
     }
     skydata::ClearConfig();
+    // The user's own save replaced the file that did not load at start.
+    if (written && g_not_loaded_default == Identity(file)) g_not_loaded_default.reset();
     return written;
 }
 
 std::filesystem::path SettingsBackupFile(const std::filesystem::path& file) {
-    std::filesystem::path backup = file;
-    backup += ".bak";
-    return backup;
+    const std::optional<std::string> bytes = platform::ReadFileBytes(file);
+    for (int n = 1; n <= kLastBackupNumber; ++n) {
+        std::filesystem::path backup = file;
+        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
+        std::error_code error;
+        const std::filesystem::file_type type = std::filesystem::symlink_status(backup, error).type();
+        if (type == std::filesystem::file_type::not_found) return backup;
+        if (type == std::filesystem::file_type::regular && bytes && platform::ReadFileBytes(backup) == bytes)
+            return backup;
+    }
+    return {};
+}
+
+std::string SettingCaption(std::string_view key) {
+    for (const auto& [name, caption] : kSettingCaptions)
+        if (key == name) return std::string(caption);
+    int n = 0;
+    for (const char* prefix : {"CFONT_SIZE", "CFONT_BOLD", "CFONT_IT", "CFONT_UL", "CFONT_ML"})
+        if (HasNumber(key, prefix, 6, n)) return kFontSlotCaptions[static_cast<std::size_t>(n)] + std::string(" 글꼴");
+    if (HasNumber(key, "CFONT_COL", 6, n))
+        return n == 2 ? "강조 글꼴색" : kFontSlotCaptions[static_cast<std::size_t>(n)] + std::string(" 글꼴색");
+    if (HasNumber(key, "CFONT", 6, n)) return kFontSlotCaptions[static_cast<std::size_t>(n)] + std::string(" 글꼴");
+    for (std::size_t set = 0; set < kSDaySets; ++set) {
+        if (!HasNumber(key, kSDayKeys[set], kSDayUserSlots, n)) continue;
+        char number[8];
+        std::snprintf(number, sizeof number, "(%03d)", n);
+        return std::string(kSetCaptions[set]) + " " + number;
+    }
+    return {};
 }
 
 std::string SettingsReadMessage(skydata::ConfigFileStatus status, const SettingsReport& report, bool start) {
     using skydata::ConfigFileStatus;
-    const std::string backup = SettingsBackupFile(report.file).filename().string();
     if (status == ConfigFileStatus::Missing) return {};
     if (status != ConfigFileStatus::Loaded) {
-        if (!start) return FullName(report.file) + " 파일을 vu 설정 파일로 읽을 수 없습니다.";
-        return "설정 파일을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" + FullName(report.file) +
-               "\r\n원래 파일은 설정을 저장하기 전에 " + backup + " 파일로 남겨 둡니다.";
+        if (start)
+            return "설정 파일(" + report.file.filename().string() + ")을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" +
+                   FullName(report.file) + "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.";
+        if (report.cut_off) return FullName(report.file) + " 파일은 끝이 잘려 있어 vu 설정 파일로 읽을 수 없습니다.";
+        return FullName(report.file) + " 파일을 vu 설정 파일로 읽을 수 없습니다.";
     }
     if (report.Clean()) return {};
     const std::string longest = std::to_string(kLongestSettingText);
-    std::string text;
+    std::vector<std::string> sentences;
     if (!report.defaulted.empty() && !report.cut.empty())
-        text = "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸고 너무 긴 글을 " + longest +
-               "자로 잘랐습니다.";
+        sentences.push_back("설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸고 너무 긴 글을 " + longest +
+                            "자로 잘랐습니다.");
     else if (!report.defaulted.empty())
-        text = "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.";
+        sentences.push_back("설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.");
     else if (!report.cut.empty())
-        text = "설정 파일에서 너무 긴 글을 " + longest + "자로 잘랐습니다.";
-    if (report.stray_text) {
-        if (!text.empty()) text += " ";
-        text += "알아볼 수 없는 줄은 건너뛰었습니다.";
-    }
+        sentences.push_back("설정 파일에서 너무 긴 글을 " + longest + "자로 잘랐습니다.");
+    if (report.stray_text) sentences.push_back("알아볼 수 없는 줄은 건너뛰었습니다.");
+    if (report.recoded)
+        sentences.push_back("UTF-8로 쓰인 글을 UTF-8로 읽었습니다. 저장할 때에는 이 프로그램의 문자 코드(CP949)로 "
+                            "바꾸어 저장합니다.");
+    if (report.unknown_characters)
+        sentences.push_back("문자 코드를 알 수 없는 글자는 \xEF\xBF\xBD로 보이며, 저장할 때에는 원래대로 둡니다.");
+    std::string text;
+    for (const std::string& sentence : sentences) text += (text.empty() ? "" : " ") + sentence;
     text += "\r\n" + FullName(report.file);
-    if (!report.defaulted.empty() || !report.cut.empty()) text += "\r\n항목: " + KeyList(report.defaulted, report.cut);
-    return text + "\r\n원래 파일은 이 파일에 저장하기 전에 " + backup + " 파일로 남겨 둡니다.";
+    if (!report.defaulted.empty() || !report.cut.empty()) text += "\r\n항목: " + FieldList(report);
+    if (!report.NeedsBackup()) return text;
+    const std::filesystem::path backup = SettingsBackupFile(report.file);
+    if (backup.empty()) return text;
+    return text + "\r\n원래 파일은 이 파일에 저장하기 전에 " + backup.filename().string() + " 파일로 남겨 둡니다.";
 }
 
 bool LoadShippedDefaults(CalendarState& state) {
@@ -488,20 +643,29 @@ skydata::ConfigFileStatus LoadDefaultConfig(CalendarState& state, SettingsReport
     const skydata::ConfigFileStatus status = ReadSettings(file, state, report);
     const bool unusable =
         status == skydata::ConfigFileStatus::Damaged || status == skydata::ConfigFileStatus::Unreadable;
+    // A file that did not load holds what the user had (perhaps damaged by
+    // another program, perhaps readable again by a later version): the end
+    // of the run does not write the defaults over it.
+    g_not_loaded_default.reset();
+    if (unusable) g_not_loaded_default = Identity(file);
     // The user's own file cannot be used: start from what a reset gives.
     if (unusable && Identity(file) != Identity(platform::Env().folders->ProgramFolder() / kCalConfigFile))
         LoadShippedDefaults(state);
     return status;
 }
 
-bool SaveDefaultConfig(CalendarState& state, const std::function<void(CalendarState&)>& read_form_settings) {
+DefaultConfigSave SaveDefaultConfig(CalendarState& state,
+                                    const std::function<void(CalendarState&)>& read_form_settings) {
     if (read_form_settings) read_form_settings(state);
-    return WriteSettings(platform::UserFileToWrite(kCalConfigFile), state);
+    const std::filesystem::path file = platform::UserFileToWrite(kCalConfigFile);
+    if (g_not_loaded_default == Identity(file)) return DefaultConfigSave::NotOverwritten;
+    return WriteSettings(file, state) ? DefaultConfigSave::Written : DefaultConfigSave::Failed;
 }
 
 void ResetSettingsFilesState() {
     g_font_list.clear();
     g_files_to_keep.clear();
+    g_not_loaded_default.reset();
 }
 
 }  // namespace vu

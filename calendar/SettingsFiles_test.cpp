@@ -282,7 +282,7 @@ TEST_F(SettingsFiles, DefaultFileInTheUserFolder) {
     env.folders.program = dir_ / "program";
     CalendarState state;
     EXPECT_EQ(LoadDefaultConfig(state), skydata::ConfigFileStatus::Missing);
-    ASSERT_TRUE(SaveDefaultConfig(state, [](CalendarState& s) { s.settings.TZ = 8; }));
+    ASSERT_EQ(SaveDefaultConfig(state, [](CalendarState& s) { s.settings.TZ = 8; }), DefaultConfigSave::Written);
     EXPECT_TRUE(fs::exists(dir_ / "user" / "CalConfig.cfg"));
     CalendarState back;
     EXPECT_EQ(LoadDefaultConfig(back), skydata::ConfigFileStatus::Loaded);
@@ -301,33 +301,34 @@ TEST_F(SettingsFiles, ValuesThatDoNotParseOrFitTakeTheirDefaultsAndAreNamed) {
         const char* line;
         const char* key;
         std::function<bool(const CalendarState&)> defaulted;
+        const char* field;  // as the message names it
     } cases[] = {
-        {"[TZ] 1E+308[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[TZ]nan[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[TZ]abc[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[TZ][/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[TZ] 9x[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[TZ]-13[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }},
-        {"[FH] 24[/FH]", "FH", [&](const CalendarState& s) { return s.settings.FH == 0; }},
-        {"[LAT] 99999[/LAT]", "LAT", [&](const CalendarState& s) { return s.settings.LAT == 37.5; }},
-        {"[LON]-180.5[/LON]", "LON", [&](const CalendarState& s) { return s.settings.LON == 128; }},
-        {"[ObsHT] 1E+09[/ObsHT]", "ObsHT", [&](const CalendarState& s) { return s.settings.ObsHT == 0; }},
-        {"[Base] 1E+300[/Base]", "Base", [&](const CalendarState& s) { return s.settings.Base == 2451545; }},
-        {"[HCol]-1[/HCol]", "HCol", [&](const CalendarState& s) { return s.settings.HCol == 0xFFFF00; }},
-        {"[Today]yes[/Today]", "Today", [&](const CalendarState& s) { return s.settings.Today; }},
-        {"[S1] 13[/S1]", "S1", [&](const CalendarState& s) { return s.settings.S1 == "3"; }},
-        {"[S4]x[/S4]", "S4", [&](const CalendarState& s) { return s.settings.S4 == "15"; }},
-        {"[dTValue]abc[/dTValue]", "dTValue", [&](const CalendarState& s) { return s.settings.dTValue == "63"; }},
+        {"[TZ] 1E+308[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[TZ]nan[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[TZ]abc[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[TZ][/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[TZ] 9x[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[TZ]-13[/TZ]", "TZ", [&](const CalendarState& s) { return s.settings.TZ == 9; }, "시간대"},
+        {"[FH] 24[/FH]", "FH", [&](const CalendarState& s) { return s.settings.FH == 0; }, "일광시간절약제도 변경 시간"},
+        {"[LAT] 99999[/LAT]", "LAT", [&](const CalendarState& s) { return s.settings.LAT == 37.5; }, "위도"},
+        {"[LON]-180.5[/LON]", "LON", [&](const CalendarState& s) { return s.settings.LON == 128; }, "경도"},
+        {"[ObsHT] 1E+09[/ObsHT]", "ObsHT", [&](const CalendarState& s) { return s.settings.ObsHT == 0; }, "해발고도"},
+        {"[Base] 1E+300[/Base]", "Base", [&](const CalendarState& s) { return s.settings.Base == 2451545; }, "기준일"},
+        {"[HCol]-1[/HCol]", "HCol", [&](const CalendarState& s) { return s.settings.HCol == 0xFFFF00; }, "강조 배경색"},
+        {"[Today]yes[/Today]", "Today", [&](const CalendarState& s) { return s.settings.Today; }, "오늘 날짜 강조"},
+        {"[S1] 13[/S1]", "S1", [&](const CalendarState& s) { return s.settings.S1 == "3"; }, "일광시간절약제도 시작 월"},
+        {"[S4]x[/S4]", "S4", [&](const CalendarState& s) { return s.settings.S4 == "15"; }, "일광시간절약제도 종료 일"},
+        {"[dTValue]abc[/dTValue]", "dTValue", [&](const CalendarState& s) { return s.settings.dTValue == "63"; }, "dT값"},
         {"[CFONT_SIZE1] 100000[/CFONT_SIZE1]", "CFONT_SIZE1",
-         [&](const CalendarState& s) { return s.fonts[1].size == 25; }},
-        {"[CFONT_COL2] 16777216[/CFONT_COL2]", "CFONT_COL2", [&](const CalendarState& s) { return s.fonts[2].colour == 0; }},
-        {"[SD3]junk[/SD3]", "SD3", [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }},
+         [&](const CalendarState& s) { return s.fonts[1].size == 25; }, "날짜 글꼴"},
+        {"[CFONT_COL2] 16777216[/CFONT_COL2]", "CFONT_COL2", [&](const CalendarState& s) { return s.fonts[2].colour == 0; }, "강조 글꼴색"},
+        {"[SD3]junk[/SD3]", "SD3", [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }, "기념일 모음 1 (003)"},
         {"[SDA3]-10000 :;  13 :;  1 :; F :; F :; 13월 :;  1[/SDA3]", "SDA3",
-         [&](const CalendarState& s) { return s.SDays[1][3] == SDayRecord{}; }},
+         [&](const CalendarState& s) { return s.SDays[1][3] == SDayRecord{}; }, "기념일 모음 2 (003) 13월"},
         {"[SDB3]-10000 :;  2 :;  40 :; F :; F :; 40일 :;  1[/SDB3]", "SDB3",
-         [&](const CalendarState& s) { return s.SDays[2][3] == SDayRecord{}; }},
+         [&](const CalendarState& s) { return s.SDays[2][3] == SDayRecord{}; }, "기념일 모음 3 (003) 40일"},
         {"[SD3]x :; -3 :;  1 :; F :; F :; 먼 :;  0[/SD3]", "SD3",
-         [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }},
+         [&](const CalendarState& s) { return s.SDays[0][3] == SDayRecord{}; }, "기념일 모음 1 (003) 먼"},
     };
     for (const auto& c : cases) {
         WriteRaw(File("d.cal"), std::string(c.line) + "\r\n" + kGoodEntry);
@@ -338,6 +339,10 @@ TEST_F(SettingsFiles, ValuesThatDoNotParseOrFitTakeTheirDefaultsAndAreNamed) {
         EXPECT_TRUE(report.cut.empty()) << c.line;
         EXPECT_TRUE(c.defaulted(state)) << c.line;
         EXPECT_EQ(state.SDays[0][7].name, "뒤에 있는 날") << c.line;
+        EXPECT_NE(SettingsReadMessage(skydata::ConfigFileStatus::Loaded, report, false)
+                      .find("\r\n항목: " + std::string(c.field) + "\r\n"),
+                  std::string::npos)
+            << c.line;
     }
     // Values at the ends of their ranges, and the forms the writer uses, are
     // read as they are.
@@ -361,17 +366,36 @@ TEST_F(SettingsFiles, CutStrayAndForeignFiles) {
     ListFonts({"NanumGothic"});
     ASSERT_TRUE(WriteSettings(File("whole.cal"), Edited()));
     const std::string whole = *platform::ReadFileBytes(File("whole.cal"));
-    // Cut in the middle of SD365's entry (the fourth line from the end).
-    const std::size_t cut_at = whole.find("[SD365]") + 20;
-    platform::WriteFileBytesAtomic(File("cut.cal"), whole.substr(0, cut_at));
+    // A file cut off inside an entry is refused whole: the keys after the
+    // cut would all take their defaults.
+    const struct {
+        const char* what;
+        std::size_t at;
+    } cuts[] = {
+        {"inside the second entry's closing tag", whole.find("[Islam]") - 3},
+        {"inside a tag", whole.find("[SD12]") + 3},
+        {"after an opening tag", whole.find("[SDA200]") + 8},
+        {"inside a special day's name", whole.find("[SD365]") + 20},
+        {"inside the last closing tag", whole.size() - 6},
+    };
     CalendarState state;
     SettingsReport report;
+    for (const auto& c : cuts) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(File("cut.cal"), whole.substr(0, c.at)));
+        CalendarState kept = state;
+        ASSERT_EQ(ReadSettings(File("cut.cal"), kept, &report), skydata::ConfigFileStatus::Damaged) << c.what;
+        EXPECT_TRUE(report.cut_off) << c.what;
+        ExpectSameSettings(state, kept);
+        EXPECT_EQ(SettingsReadMessage(skydata::ConfigFileStatus::Damaged, report, false),
+                  File("cut.cal").string() + " 파일은 끝이 잘려 있어 vu 설정 파일로 읽을 수 없습니다.")
+            << c.what;
+    }
+    // Cut just after a whole entry, the file reads as one that ends there.
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(File("cut.cal"), whole.substr(0, whole.find("[SD1]"))));
     ASSERT_EQ(ReadSettings(File("cut.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
-    EXPECT_TRUE(report.stray_text);
-    EXPECT_TRUE(report.defaulted.empty());
+    EXPECT_TRUE(report.Clean());
     EXPECT_EQ(state.settings.TZ, -3.5);
     EXPECT_EQ(state.SDays[0][0].name, "신정");
-    EXPECT_EQ(state.SDays[0][365], SDayRecord{});  // the entry cut off takes its default
 
     // A stray line swallows none of the entries after it.
     WriteRaw(File("stray.cal"), "[SD5]\r\n[SD1]-10000 :;  1 :;  1 :; F :; F :; 하나 :;  1[/SD1]\r\n"
@@ -428,10 +452,14 @@ TEST_F(SettingsFiles, OverlongTextsAreCutToTheEditorsLength) {
     EXPECT_EQ(state.fonts[0].name, "돋움");
     EXPECT_EQ(report.defaulted, std::vector<std::string>{"S1"});
     EXPECT_EQ(report.cut, (std::vector<std::string>{"CFONT0", "SD2", "SDB9"}));
+    // Each field as the settings page names it, a special day by its name.
+    std::string twenty;
+    for (int i = 0; i < 20; ++i) twenty += "가";
     EXPECT_EQ(SettingsReadMessage(skydata::ConfigFileStatus::Loaded, report, false),
               "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸고 너무 긴 글을 32767자로 잘랐습니다.\r\n" +
-                  File("long.cal").string() + "\r\n항목: S1, CFONT0, SD2, SDB9\r\n원래 파일은 이 파일에 저장하기 전에 "
-                  "long.cal.bak 파일로 남겨 둡니다.");
+                  File("long.cal").string() + "\r\n항목: 일광시간절약제도 시작 월, 요일 표시 글꼴, 기념일 모음 1 (002) " +
+                  std::string(20, 'a') + "…, 기념일 모음 3 (009) " + twenty +
+                  "…\r\n원래 파일은 이 파일에 저장하기 전에 long.cal.bak 파일로 남겨 둡니다.");
 }
 
 TEST_F(SettingsFiles, MessagesOfReadsThatWereNotClean) {
@@ -439,22 +467,58 @@ TEST_F(SettingsFiles, MessagesOfReadsThatWereNotClean) {
     SettingsReport report;
     report.file = File("CalConfig.cfg");
     const std::string name = report.file.string();
+    const std::string backup = "\r\n원래 파일은 이 파일에 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.";
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Missing, report, true), "");
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true), "");
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Damaged, report, true),
-              "설정 파일을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" + name +
-                  "\r\n원래 파일은 설정을 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
+              "설정 파일(CalConfig.cfg)을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" + name +
+                  "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.");
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Unreadable, report, false),
               name + " 파일을 vu 설정 파일로 읽을 수 없습니다.");
     report.stray_text = true;
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true),
-              "알아볼 수 없는 줄은 건너뛰었습니다.\r\n" + name +
-                  "\r\n원래 파일은 이 파일에 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
-    for (int i = 0; i < 10; ++i) report.defaulted.push_back("SD" + std::to_string(i));
+              "알아볼 수 없는 줄은 건너뛰었습니다.\r\n" + name + backup);
+    // Fields by the settings page's names, each once; special days by name.
+    report.defaulted = {"TZ", "CFONT0", "CFONT_SIZE0", "SD1", "SDB2"};
+    report.entry_names = {{"SD1", "설날"}, {"SDB2", std::string(25, 'b')}};
     EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true),
               "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다. 알아볼 수 없는 줄은 "
-              "건너뛰었습니다.\r\n" + name + "\r\n항목: SD0, SD1, SD2, SD3, SD4, SD5, SD6, SD7 외 2개\r\n"
-              "원래 파일은 이 파일에 저장하기 전에 CalConfig.cfg.bak 파일로 남겨 둡니다.");
+              "건너뛰었습니다.\r\n" + name + "\r\n항목: 시간대, 요일 표시 글꼴, 기념일 모음 1 (001) 설날, 기념일 모음 3 "
+              "(002) " + std::string(20, 'b') + "…" + backup);
+    for (int i = 3; i < 10; ++i) report.defaulted.push_back("SDA" + std::to_string(i));
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, report, true),
+              "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다. 알아볼 수 없는 줄은 "
+              "건너뛰었습니다.\r\n" + name + "\r\n항목: 시간대, 요일 표시 글꼴, 기념일 모음 1 (001) 설날, 기념일 모음 3 "
+              "(002) " + std::string(20, 'b') + "…, 기념일 모음 2 (003), 기념일 모음 2 (004), 기념일 모음 2 (005), "
+              "기념일 모음 2 (006) 외 3개" + backup);
+
+    // The encodings: a file read as UTF-8 is kept before it is saved in code
+    // page 949; text in neither is kept as it was, so needs no backup.
+    SettingsReport encoding;
+    encoding.file = report.file;
+    encoding.recoded = true;
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, encoding, true),
+              "UTF-8로 쓰인 글을 UTF-8로 읽었습니다. 저장할 때에는 이 프로그램의 문자 코드(CP949)로 바꾸어 "
+              "저장합니다.\r\n" + name + backup);
+    encoding.recoded = false;
+    encoding.unknown_characters = true;
+    EXPECT_EQ(SettingsReadMessage(ConfigFileStatus::Loaded, encoding, true),
+              "문자 코드를 알 수 없는 글자는 \xEF\xBF\xBD로 보이며, 저장할 때에는 원래대로 둡니다.\r\n" + name);
+
+    // The backup named is the one the write will make: never one that holds
+    // something else.
+    WriteRaw(report.file, "[TZ]x[/TZ]");
+    WriteRaw(File("CalConfig.cfg.bak"), "[TZ] 5[/TZ]");
+    encoding.recoded = true;
+    EXPECT_EQ(SettingsBackupFile(report.file), File("CalConfig.cfg.bak2"));
+    EXPECT_NE(SettingsReadMessage(ConfigFileStatus::Loaded, encoding, true).find("CalConfig.cfg.bak2 파일로"),
+              std::string::npos);
+    // One that holds the file already serves.
+    WriteRaw(File("CalConfig.cfg.bak2"), "[TZ]x[/TZ]");
+    WriteRaw(File("CalConfig.cfg.bak4"), "[TZ]x[/TZ]");
+    EXPECT_EQ(SettingsBackupFile(report.file), File("CalConfig.cfg.bak2"));
+    WriteRaw(File("CalConfig.cfg.bak2"), "[TZ] 6[/TZ]");
+    EXPECT_EQ(SettingsBackupFile(report.file), File("CalConfig.cfg.bak3"));
 }
 
 TEST_F(SettingsFiles, AFileThatDidNotLoadCleanlyIsKeptBeforeTheFirstWriteOverIt) {
@@ -465,17 +529,30 @@ TEST_F(SettingsFiles, AFileThatDidNotLoadCleanlyIsKeptBeforeTheFirstWriteOverIt)
     CalendarState state;
     ASSERT_EQ(ReadSettings(File("c.cal"), state), skydata::ConfigFileStatus::Loaded);
     ASSERT_TRUE(WriteSettings(File("c.cal"), state));
-    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), damaged_bytes);
+    // An older backup is never replaced: the file goes to the next number.
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), "an older backup");
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak2")), damaged_bytes);
     // Only before the first write: the backup keeps the damaged file.
     state.settings.TZ = 5;
     ASSERT_TRUE(WriteSettings(dir_ / "." / "c.cal", state));
-    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), damaged_bytes);
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak2")), damaged_bytes);
+    EXPECT_FALSE(fs::exists(File("c.cal.bak3")));
     CalendarState back;
     SettingsReport report;
     ASSERT_EQ(ReadSettings(File("c.cal"), back, &report), skydata::ConfigFileStatus::Loaded);
     EXPECT_TRUE(report.Clean());
     EXPECT_EQ(back.settings.TZ, 5);
     EXPECT_EQ(back.SDays[0][7].name, "뒤에 있는 날");
+    // The same damage again is kept once; other damage gets a number of its own.
+    for (const std::string& again : {damaged, std::string("[TZ]x[/TZ]\r\n") + kGoodEntry}) {
+        WriteRaw(File("c.cal"), again);
+        ASSERT_EQ(ReadSettings(File("c.cal"), back), skydata::ConfigFileStatus::Loaded);
+        ASSERT_TRUE(WriteSettings(File("c.cal"), back));
+    }
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak")), "an older backup");
+    EXPECT_EQ(*platform::ReadFileBytes(File("c.cal.bak2")), damaged_bytes);
+    EXPECT_EQ(platform::ReadTextFileCp949(File("c.cal.bak3")), std::string("[TZ]x[/TZ]\r\n") + kGoodEntry);
+    EXPECT_FALSE(fs::exists(File("c.cal.bak4")));
 
     // A clean file gets no backup; a file with no key of its own does.
     ASSERT_TRUE(WriteSettings(File("clean.cal"), Edited()));
@@ -501,34 +578,86 @@ TEST_F(SettingsFiles, AFileThatDidNotLoadCleanlyIsKeptBeforeTheFirstWriteOverIt)
 }
 
 TEST_F(SettingsFiles, NamesCodePage949CannotHoldKeepTheirBytesUntilEdited) {
-    // A file saved as UTF-8: its Korean names are no code page 949 text.
+    // A file saved as UTF-8: one name code page 949 holds, one it cannot.
+    const std::string cake = "할머니 생신 \xF0\x9F\x8E\x82";
     const std::string utf8 = "[TZ] 9[/TZ]\r\n[SD0]-10000 :;  1 :;  1 :; F :; F :; 새해 첫날 :;  1[/SD0]\r\n"
-                             "[SDA1] 2024 :;  3 :;  1 :; F :; F :; 할머니 생신 :;  0[/SDA1]\r\n[CFONT3]나눔[/CFONT3]\r\n";
+                             "[SDA1] 2024 :;  3 :;  1 :; F :; F :; " + cake + " :;  0[/SDA1]\r\n[CFONT3]나눔[/CFONT3]\r\n";
     ASSERT_TRUE(platform::WriteFileBytesAtomic(File("u.cal"), utf8));
     CalendarState state;
     SettingsReport report;
     ASSERT_EQ(ReadSettings(File("u.cal"), state, &report), skydata::ConfigFileStatus::Loaded);
-    EXPECT_TRUE(report.Clean());
-    EXPECT_EQ(state.kept_bytes.size(), 2u);  // the font name is not installed: it becomes 돋움
+    EXPECT_TRUE(report.recoded);
+    EXPECT_TRUE(report.NeedsBackup());
+    EXPECT_EQ(state.SDays[0][0].name, "새해 첫날");
+    EXPECT_EQ(state.SDays[1][1].name, cake);
+    EXPECT_EQ(state.kept_bytes.size(), 1u);  // the font name is not installed: it becomes 돋움
     ASSERT_TRUE(WriteSettings(File("out.cal"), state));
     std::string written = *platform::ReadFileBytes(File("out.cal"));
-    EXPECT_NE(written.find("[SD0]-10000 :;  1 :;  1 :; F :; F :; 새해 첫날 :;  1[/SD0]\r\n"), std::string::npos);
-    EXPECT_NE(written.find("[SDA1] 2024 :;  3 :;  1 :; F :; F :; 할머니 생신 :;  0[/SDA1]\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[SD0]-10000 :;  1 :;  1 :; F :; F :; " + platform::Utf8ToCp949("새해 첫날") + " :;  1[/SD0]\r\n"),
+              std::string::npos);
+    EXPECT_NE(written.find("[SDA1] 2024 :;  3 :;  1 :; F :; F :; " + cake + " :;  0[/SDA1]\r\n"), std::string::npos);
     EXPECT_EQ(written.find('?'), std::string::npos);
     EXPECT_EQ(written.rfind("[TZ] 9[/TZ]\r\n", 0), 0u);
     EXPECT_EQ(written.substr(written.size() - 13), "[/SDB365]\r\n\r\n");
-    // Read back, the same bytes again.
+    // Read back: the same names without a word (nothing more to recode),
+    // and the same bytes again.
     CalendarState back;
-    ASSERT_EQ(ReadSettings(File("out.cal"), back), skydata::ConfigFileStatus::Loaded);
+    ASSERT_EQ(ReadSettings(File("out.cal"), back, &report), skydata::ConfigFileStatus::Loaded);
+    EXPECT_TRUE(report.Clean());
+    EXPECT_EQ(back.SDays[0][0].name, "새해 첫날");
+    EXPECT_EQ(back.SDays[1][1].name, cake);
     ASSERT_TRUE(WriteSettings(File("again.cal"), back));
     EXPECT_TRUE(*platform::ReadFileBytes(File("again.cal")) == written);
-    // An edited entry is written in code page 949; the other keeps its bytes.
-    back.SDays[0][0].name = "신정";
+    // An edited name is written in code page 949.
+    back.SDays[1][1].name = "할머니 생신";
     ASSERT_TRUE(WriteSettings(File("edited.cal"), back));
     written = *platform::ReadFileBytes(File("edited.cal"));
-    EXPECT_NE(written.find("[SD0]-10000 :;  1 :;  1 :; F :; F :; " + platform::Utf8ToCp949("신정") + " :;  1[/SD0]"),
+    EXPECT_NE(written.find("[SDA1] 2024 :;  3 :;  1 :; F :; F :; " + platform::Utf8ToCp949("할머니 생신") + " :;  0[/SDA1]"),
               std::string::npos);
-    EXPECT_NE(written.find("할머니 생신"), std::string::npos);
+    EXPECT_EQ(written.find(cake), std::string::npos);
+}
+
+// Names are never shown garbled without a word: a file in UTF-8 reads right
+// and says it will be saved in code page 949; bytes of neither encoding say
+// they are shown as U+FFFD.
+TEST_F(SettingsFiles, EncodingsOfTheNames) {
+    const auto entry = [](const std::string& name) {
+        return "[TZ] 8[/TZ]\r\n[SD0]-10000 :;  12 :;  25 :; F :; F :; " + name + " :;  1[/SD0]\r\n";
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string name;
+        bool recoded, unknown;
+    } cases[] = {
+        {"code page 949", platform::Utf8ToCp949(entry("기독탄신일")), "기독탄신일", false, false},
+        {"UTF-8", entry("기독탄신일"), "기독탄신일", true, false},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + entry("기독탄신일"), "기독탄신일", true, false},
+        {"UTF-8 code page 949 cannot hold", entry("\xF0\x9F\x8E\x84"), "\xF0\x9F\x8E\x84", false, false},
+        {"neither", entry("caf\xE9"), "caf\xEF\xBF\xBD", false, true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(File("e.cal"), c.bytes));
+        CalendarState state;
+        SettingsReport report;
+        ASSERT_EQ(ReadSettings(File("e.cal"), state, &report), skydata::ConfigFileStatus::Loaded) << c.what;
+        EXPECT_EQ(state.settings.TZ, 8) << c.what;
+        EXPECT_EQ(state.SDays[0][0].name, c.name) << c.what;
+        EXPECT_FALSE(report.stray_text) << c.what;
+        EXPECT_EQ(report.recoded, c.recoded) << c.what;
+        EXPECT_EQ(report.unknown_characters, c.unknown) << c.what;
+        const std::string message = SettingsReadMessage(skydata::ConfigFileStatus::Loaded, report, false);
+        EXPECT_EQ(message.find("UTF-8로 쓰인 글을 UTF-8로 읽었습니다.") == 0, c.recoded) << c.what;
+        EXPECT_EQ(message.find("문자 코드를 알 수 없는 글자는") == 0, c.unknown) << c.what;
+        // Written back, a name code page 949 holds is in code page 949, any
+        // other in the file's own bytes.
+        ASSERT_TRUE(WriteSettings(File("w.cal"), state));
+        const std::string name_bytes = platform::FitsCp949(c.name) ? platform::Utf8ToCp949(c.name)
+                                       : c.unknown                ? std::string("caf\xE9")
+                                                                  : c.name;
+        EXPECT_NE(platform::ReadFileBytes(File("w.cal"))->find(":; " + name_bytes + " :;"), std::string::npos)
+            << c.what;
+    }
 }
 
 TEST_F(SettingsFiles, DamagedUserFileStartsFromTheShippedDefaults) {
@@ -555,8 +684,14 @@ TEST_F(SettingsFiles, DamagedUserFileStartsFromTheShippedDefaults) {
     EXPECT_EQ(LoadDefaultConfig(started, &report), skydata::ConfigFileStatus::Damaged);
     EXPECT_EQ(report.file, user);
     EXPECT_EQ(started.SDays[0][0].name, "신정");
-    ASSERT_TRUE(SaveDefaultConfig(started));
+    // The end of the run leaves it as it is; the user's own save replaces
+    // it, keeping it first, and the end of the run saves again from then on.
+    EXPECT_EQ(SaveDefaultConfig(started), DefaultConfigSave::NotOverwritten);
+    EXPECT_EQ(*platform::ReadFileBytes(user), utf16);
+    EXPECT_FALSE(fs::exists(env.folders.user / "CalConfig.cfg.bak"));
+    ASSERT_TRUE(WriteSettings(user, started));
     EXPECT_EQ(*platform::ReadFileBytes(env.folders.user / "CalConfig.cfg.bak"), utf16);
+    EXPECT_EQ(SaveDefaultConfig(started), DefaultConfigSave::Written);
     CalendarState back;
     EXPECT_EQ(LoadDefaultConfig(back, &report), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.SDays[0][13].name, "기독탄신일");
@@ -570,6 +705,95 @@ TEST_F(SettingsFiles, DamagedUserFileStartsFromTheShippedDefaults) {
     fs::remove(env.folders.program / "CalConfig.cfg");
     EXPECT_FALSE(LoadShippedDefaults(reset));
     EXPECT_EQ(reset.SDays[0][1], SDayRecord{});
+}
+
+// A CalConfig.cfg that did not load is never written over by the end of a
+// run, however often the program starts with it, and no backup of it is made
+// or replaced.
+TEST_F(SettingsFiles, ACalConfigThatDidNotLoadIsLeftAsItIsAtTheEnd) {
+    platform::FakeEnv env("vu");
+    env.folders.user = dir_ / "user";
+    env.folders.program = dir_ / "program";
+    fs::create_directories(env.folders.user);
+    fs::create_directories(env.folders.program);
+    const fs::path user = env.folders.user / "CalConfig.cfg";
+    const fs::path backup = env.folders.user / "CalConfig.cfg.bak";
+    ASSERT_TRUE(WriteSettings(File("whole.cfg"), Edited()));
+    const std::string whole = *platform::ReadFileBytes(File("whole.cfg"));
+    std::string utf16 = "\xff\xfe";
+    for (char c : whole.substr(0, 300)) utf16 += std::string{c, '\0'};
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"empty", ""},
+        {"UTF-16", utf16},
+        {"foreign", "[foo]bar[/foo]"},
+        {"sky chart", "[version]1.0[/version]\r\n[lat] 37.5[/lat]\r\n[mfov] 90[/mfov]\r\n"},
+        {"cut off", whole.substr(0, whole.size() / 2)},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(user, c.bytes));
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(backup, "the user's older settings"));
+        for (int start = 1; start <= 2; ++start) {
+            CalendarState state;
+            SettingsReport report;
+            ASSERT_EQ(LoadDefaultConfig(state, &report), skydata::ConfigFileStatus::Damaged) << c.what;
+            EXPECT_EQ(SettingsReadMessage(skydata::ConfigFileStatus::Damaged, report, true),
+                      "설정 파일(CalConfig.cfg)을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" + user.string() +
+                          "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.")
+                << c.what;
+            state.settings.TZ = 3;
+            EXPECT_EQ(SaveDefaultConfig(state), DefaultConfigSave::NotOverwritten) << c.what;
+            EXPECT_TRUE(*platform::ReadFileBytes(user) == c.bytes) << c.what << " " << start;
+            EXPECT_EQ(*platform::ReadFileBytes(backup), "the user's older settings") << c.what;
+            EXPECT_FALSE(fs::exists(env.folders.user / "CalConfig.cfg.bak2")) << c.what;
+        }
+    }
+    // A file that loaded is saved as ever.
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(user, whole));
+    CalendarState state;
+    ASSERT_EQ(LoadDefaultConfig(state), skydata::ConfigFileStatus::Loaded);
+    state.settings.TZ = 3;
+    EXPECT_EQ(SaveDefaultConfig(state), DefaultConfigSave::Written);
+    CalendarState back;
+    ASSERT_EQ(ReadSettings(user, back), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(back.settings.TZ, 3);
+}
+
+TEST_F(SettingsFiles, CaptionsOfTheKeys) {
+    const struct {
+        const char* key;
+        const char* caption;
+    } cases[] = {
+        {"TZ", "시간대"},
+        {"LAT", "위도"},
+        {"RSP", "출몰시각 계산 정밀도"},
+        {"SDCAT", "기념일 모음"},
+        {"CFONT0", "요일 표시 글꼴"},
+        {"CFONT_ML5", "월출몰 글꼴"},
+        {"CFONT_COL1", "날짜 글꼴색"},
+        {"CFONT_COL2", "강조 글꼴색"},
+        {"SD0", "기념일 모음 1 (000)"},
+        {"SDA12", "기념일 모음 2 (012)"},
+        {"SDB365", "기념일 모음 3 (365)"},
+        {"SD366", ""},
+        {"SD012", ""},
+        {"CFONT6", ""},
+        {"tz", ""},
+        {"version", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SettingCaption(c.key), c.caption) << c.key;
+    // Every key a settings file holds has one.
+    skydata::ClearConfig();
+    CalendarState state;
+    ASSERT_TRUE(WriteSettings(File("all.cal"), state));
+    std::size_t keys = 0;
+    for (const skydata::ConfigEntry& entry : skydata::ParseConfigEntries(*platform::ReadTextFileCp949(File("all.cal")))) {
+        EXPECT_NE(SettingCaption(entry.Key), "") << entry.Key;
+        ++keys;
+    }
+    EXPECT_EQ(keys, 33u + 6 * 7 + 3 * 366);
 }
 
 TEST_F(SettingsFiles, ShippedFileHoldsThePublicHolidaysOfKorea) {

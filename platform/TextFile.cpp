@@ -235,6 +235,58 @@ bool FitsCp949(const std::string& utf8) { return Cp949ToUtf8(Utf8ToCp949(utf8)) 
 
 std::string Cp949ToUtf8(const std::string& cp949) { return Convert(cp949, "UTF-8", "CP949", "\xEF\xBF\xBD"); }
 
+bool IsCp949(const std::string& bytes) { return Utf8ToCp949(Cp949ToUtf8(bytes)) == bytes; }
+
+bool IsUtf8(std::string_view bytes) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    for (std::size_t i = 0; i < bytes.size();) {
+        const unsigned char lead = byte(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The range of the first continuation byte rules out overlong forms,
+        // surrogates and code points beyond U+10FFFF.
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length || byte(i + 1) < low || byte(i + 1) > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((byte(i + k) & 0xC0) != 0x80) return false;
+        i += length;
+    }
+    return true;
+}
+
+std::string DecodeCp949OrUtf8(const std::string& bytes) {
+    if (IsCp949(bytes)) return Cp949ToUtf8(bytes);
+    if (IsUtf8(bytes)) return bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? bytes.substr(3) : bytes;
+    // Neither byte of a code page 949 pair nor any byte of a UTF-8 sequence
+    // is a line feed, so the lines split the same in either encoding.
+    std::string text;
+    text.reserve(bytes.size() * 3 / 2);
+    for (std::size_t begin = 0; begin < bytes.size();) {
+        const std::size_t feed = bytes.find('\n', begin);
+        const std::size_t end = feed == std::string::npos ? bytes.size() : feed + 1;
+        const std::string line = bytes.substr(begin, end - begin);
+        text += !IsCp949(line) && IsUtf8(line) ? line : Cp949ToUtf8(line);
+        begin = end;
+    }
+    return text;
+}
+
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -16,6 +17,18 @@ std::string Utf8ToCp949(const std::string& utf8);
 std::string Cp949ToUtf8(const std::string& cp949);
 // True when code page 949 holds every character of the UTF-8 text.
 bool FitsCp949(const std::string& utf8);
+// True when the bytes are code page 949 text that decodes without loss.
+bool IsCp949(const std::string& bytes);
+// True when the bytes are well-formed UTF-8 (shortest forms, no surrogates,
+// nothing beyond U+10FFFF).
+bool IsUtf8(std::string_view bytes);
+// The text of a file meant to be code page 949 that may have been saved as
+// UTF-8 by another editor. Bytes that are code page 949 are decoded from it;
+// otherwise bytes that are UTF-8 are taken as they are (a leading byte-order
+// mark dropped); otherwise each line is decoded by itself the same way, so a
+// code page 949 file with a few UTF-8 lines reads right, and a line that is
+// neither is decoded from code page 949 with U+FFFD for what it cannot read.
+std::string DecodeCp949OrUtf8(const std::string& bytes);
 
 // The whole file as raw bytes; nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);

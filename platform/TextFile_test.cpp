@@ -50,6 +50,47 @@ TEST_F(TextFileTest, UnrepresentableCharactersAreReplacedNotFatal) {
     EXPECT_EQ(platform::Cp949ToUtf8("x\xFF" "Ay"), "x\xEF\xBF\xBD" "Ay");
 }
 
+// A file meant to be code page 949 that another editor saved as UTF-8 reads
+// right; so do UTF-8 lines in a code page 949 file.
+TEST_F(TextFileTest, TextOfAFileSavedAsUtf8) {
+    const std::string cp949 = platform::Utf8ToCp949("[SD0]신정[/SD0]\r\n");
+    ASSERT_EQ(cp949, "[SD0]\xBD\xC5\xC1\xA4[/SD0]\r\n");
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool is_cp949, is_utf8;
+        std::string text;
+    } cases[] = {
+        {"ASCII", "[TZ] 9[/TZ]\r\n", true, true, "[TZ] 9[/TZ]\r\n"},
+        {"code page 949", cp949, true, false, "[SD0]신정[/SD0]\r\n"},
+        {"UTF-8", "[SD0]신정[/SD0]\r\n", false, true, "[SD0]신정[/SD0]\r\n"},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF[SD0]신정[/SD0]", false, true, "[SD0]신정[/SD0]"},
+        {"UTF-8 that code page 949 cannot hold", "[SD0]생일😀[/SD0]", false, true, "[SD0]생일😀[/SD0]"},
+        {"code page 949 with a UTF-8 line", cp949 + "[SD1]생일😀[/SD1]\r\n" + cp949, false, false,
+         "[SD0]신정[/SD0]\r\n[SD1]생일😀[/SD1]\r\n[SD0]신정[/SD0]\r\n"},
+        {"a line in neither", "[a]caf\xE9 [/a]\r\n[SD0]신정[/SD0]", false, false,
+         "[a]caf\xEF\xBF\xBD [/a]\r\n[SD0]신정[/SD0]"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(platform::IsCp949(c.bytes), c.is_cp949) << c.what;
+        EXPECT_EQ(platform::IsUtf8(c.bytes), c.is_utf8) << c.what;
+        EXPECT_EQ(platform::DecodeCp949OrUtf8(c.bytes), c.text) << c.what;
+    }
+    // Only the shortest form of a code point up to U+10FFFF, no surrogate.
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool is_utf8;
+    } forms[] = {
+        {"two bytes", "\xC3\xA9", true},           {"overlong two bytes", "\xC1\xBF", false},
+        {"overlong three bytes", "\xE0\x9F\xBF", false}, {"surrogate", "\xED\xA0\x80", false},
+        {"last before surrogates", "\xED\x9F\xBF", true}, {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", false}, {"cut off", "\xEA\xB0", false},
+        {"lone continuation", "\x80", false},       {"bad continuation", "\xEA\xB0" "A", false},
+    };
+    for (const auto& f : forms) EXPECT_EQ(platform::IsUtf8(f.bytes), f.is_utf8) << f.what;
+}
+
 TEST_F(TextFileTest, MissingFileReadsAsNothing) {
     EXPECT_FALSE(platform::ReadTextFileCp949(dir_ / "none.cfg").has_value());
 }

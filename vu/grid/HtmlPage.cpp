@@ -12,16 +12,27 @@ constexpr const char* kColours[3] = {"#000000", "#ff0000", "#0000ff"};
 
 }  // namespace
 
+std::string_view HtmlEntity(char c) {
+    switch (c) {
+        case '&': return "&amp;";
+        case '<': return "&lt;";
+        case '>': return "&gt;";
+        case '"': return "&quot;";
+        // &apos; is XML's and HTML 5's; the numeric form is read everywhere.
+        case '\'': return "&#39;";
+        default: return {};
+    }
+}
+
 std::string HtmlEscape(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c; break;
+        const std::string_view entity = HtmlEntity(c);
+        if (entity.empty()) {
+            out += c;
+        } else {
+            out += entity;
         }
     }
     return out;

@@ -11,7 +11,11 @@ namespace vu {
 
 struct CalendarState;
 
-// "&", "<", ">" and '"' as HTML entities.
+// The entity written for a byte that HTML text must not hold as it is
+// ("&amp;" for "&"; "<", ">", '"' and "'" too), "" for any other byte.
+std::string_view HtmlEntity(char c);
+// The text with those bytes as entities, so that it stays text in an element
+// and in an attribute quoted either way (title='…' as well as title="…").
 std::string HtmlEscape(const std::string& text);
 
 // The head, the title line ("2024년 3월", "기원전 1년 3월"), the table start

@@ -1,7 +1,9 @@
 #include "vu/grid/Templet.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <string_view>
 
 #include "calendar/CalendarState.h"
 #include "calendar/LunarYear.h"
@@ -22,60 +24,65 @@ constexpr std::size_t kTagLength = 7;
 constexpr int kCells = 42;
 constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
 
-// A text as code points and back, so that positions count characters.
-std::u32string Decode(const std::string& s) {
-    std::u32string out;
-    out.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        const int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= s.size()) {
-            out += U'\uFFFD';
-            ++i;
-            continue;
-        }
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto n = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((n & 0xC0) != 0x80) ok = false;
-            c = (c << 6) | (n & 0x3F);
-        }
-        if (!ok) {
-            out += U'\uFFFD';
-            ++i;
-            continue;
-        }
-        out += c;
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
+// The bytes of the character at i of a UTF-8 text, 0 for a byte that starts
+// no whole character.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    const std::size_t extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : 4;
+    if (extra == 4 || i + extra >= s.size()) return 0;
+    for (std::size_t k = 1; k <= extra; ++k)
+        if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 0;
+    return extra + 1;
 }
 
-void AppendUtf8(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-std::string Encode(const std::u32string& s) {
+// The text with U+FFFD for each byte that starts no whole character, so that
+// every position counts as one character.
+std::string WholeCharacters(const std::string& text) {
     std::string out;
-    out.reserve(s.size());
-    for (const char32_t c : s) AppendUtf8(c, out);
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = CharLength(text, i);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text, i, length);
+            i += length;
+        }
+    }
     return out;
 }
+
+// The result being built, refused as soon as it would pass its limit; its
+// buffer grows by doubling but never beyond the limit.
+class BoundedText {
+public:
+    BoundedText(std::size_t limit, std::size_t expected) : limit_(limit) { text_.reserve(std::min(expected, limit)); }
+
+    bool Add(std::string_view piece) {
+        if (piece.size() > limit_ - text_.size()) return false;
+        const std::size_t needed = text_.size() + piece.size();
+        if (needed > text_.capacity()) text_.reserve(std::min(limit_, std::max(needed, 2 * text_.capacity())));
+        text_.append(piece);
+        return true;
+    }
+    // The value with HTML's special characters as entities.
+    bool AddEscaped(std::string_view value) {
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            const std::string_view entity = HtmlEntity(value[i]);
+            if (entity.empty()) continue;
+            if (!Add(value.substr(from, i - from)) || !Add(entity)) return false;
+            from = i + 1;
+        }
+        return Add(value.substr(from));
+    }
+    std::string Take() { return std::move(text_); }
+
+private:
+    std::size_t limit_;
+    std::string text_;
+};
 
 std::string UpperAscii(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -251,36 +258,47 @@ std::string TempletTagValue(const std::string& tag) {
     return value;
 }
 
-std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text, bool escape_html) {
+std::optional<std::string> ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
+                                        bool escape_html, std::size_t limit) {
     g_templet.TempletYearText = year >= 1 ? std::to_string(year) : "BC " + std::to_string(-year + 1);
     g_templet.TempletMonthText = std::to_string(month);
     ClearTempletCells();
     FillTempletCells(state, year, month);
-    const std::u32string s = Decode(text);
-    if (s.size() < kTagLength) return text;
+    const std::string s = WholeCharacters(text);
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < s.size() && characters < kTagLength; i += CharLength(s, i)) ++characters;
+    if (characters < kTagLength) return text;
     // One pass over the template: a value goes into the result and is never
     // scanned, so its length and its text cannot change what the template's
     // own tags give, and the work stays in proportion to the text.
-    std::string out;
-    out.reserve(text.size());
+    BoundedText out(limit, s.size());
     std::string value;
     std::size_t p = 0;
     while (p < s.size()) {
-        if (s[p] != U'#' || p + kTagLength > s.size() || s[p + kTagLength - 1] != U'#') {
-            AppendUtf8(s[p], out);
+        const std::size_t hash = s.find('#', p);
+        if (!out.Add(std::string_view(s).substr(p, hash == std::string::npos ? std::string::npos : hash - p)))
+            return std::nullopt;
+        if (hash == std::string::npos) break;
+        p = hash;
+        // A tag is seven characters from a "#" to a "#".
+        std::size_t end = p;
+        std::size_t steps = 0;
+        for (; steps + 1 < kTagLength && end < s.size(); ++steps) end += CharLength(s, end);
+        if (steps + 1 < kTagLength || end >= s.size() || s[end] != '#') {
+            if (!out.Add("#")) return std::nullopt;
             ++p;
             continue;
         }
-        if (ExpandTag(Encode(s.substr(p, kTagLength)), value)) {
-            out += escape_html ? HtmlEscape(value) : value;
-            p += kTagLength;
+        if (ExpandTag(s.substr(p, end + 1 - p), value)) {
+            if (!(escape_html ? out.AddEscaped(value) : out.Add(value))) return std::nullopt;
+            p = end + 1;
         } else {
             // A tag left in the text: its closing "#" may open the next one.
-            out += value.substr(0, value.size() - 1);
-            p += kTagLength - 1;
+            if (!out.Add(std::string_view(value).substr(0, value.size() - 1))) return std::nullopt;
+            p = end;
         }
     }
-    return out;
+    return out.Take();
 }
 
 std::string TempletResultName(int year, int month) {

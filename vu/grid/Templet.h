@@ -5,7 +5,9 @@
 // grid (six weeks, Sunday first), filled before the tags are expanded.
 // "#YEAR0#" and "#MONTH#" are the year and month. Qt-free.
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vu {
@@ -36,12 +38,18 @@ void FillTempletCells(CalendarState& state, int year, int month);
 // of 1..42 or an unknown field leaves the tag, upper-cased; a kind other
 // than B or M, or a number that is not one, leaves it exactly as it was.
 std::string TempletTagValue(const std::string& tag);
+// The largest result a template may give (UTF-8 bytes): a long special-day
+// name in every tag of a large template would otherwise take gigabytes.
+inline constexpr std::size_t kLargestTempletResult = 64 * 1024 * 1024;
+
 // Expands every tag of the text for the month in one pass over the text: a
 // value is written out as it is and never scanned for tags itself. With
 // escape_html (an HTML or XML template) every value is written with "&",
-// "<", ">" and '"' as entities, so a special day's name stays text.
-std::string ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
-                         bool escape_html = false);
+// "<", ">", '"' and "'" as entities, so a special day's name stays text.
+// nullopt when the result would be longer than limit bytes; the work stops
+// there, and the memory it takes stays near the limit.
+std::optional<std::string> ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
+                                        bool escape_html = false, std::size_t limit = kLargestTempletResult);
 
 // "Result_vuAD2024년3월", "Result_vuBC1년3월".
 std::string TempletResultName(int year, int month);

@@ -419,7 +419,8 @@ void Form1::Form_Load() {
     for (const QString& family : QFontDatabase::families()) families.push_back(app::StdText(family));
     ListFonts(std::move(families));
     // A file that did not load cleanly is reported once, and kept as its
-    // backup before the first save over it.
+    // backup before the first save over it; one that did not load at all is
+    // left as it is at the end.
     SettingsReport report;
     const std::string notice = SettingsReadMessage(LoadDefaultConfig(state, &report), report, true);
     if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);

@@ -23,12 +23,12 @@ std::string FullName(const std::filesystem::path& path) {
     return (ec ? path : full).string();
 }
 
-// Whether CalConfig.cfg was written; a failed write is never taken for one.
-bool SaveCalConfig(const std::function<void(CalendarState&)>& read_panel) {
+// A failed write is never taken for one.
+DefaultConfigSave SaveCalConfig(const std::function<void(CalendarState&)>& read_panel) {
     try {
         return SaveDefaultConfig(Calendar(), read_panel);
     } catch (const std::exception&) {
-        return false;
+        return DefaultConfigSave::Failed;
     }
 }
 
@@ -140,7 +140,9 @@ bool Form1::Form_Unload() {
                          kTitle) != platform::MsgAnswer::Yes) {
         return false;
     }
-    if (SaveCalConfig([this](CalendarState&) { ReadFormSettings(); })) return true;
+    // A CalConfig.cfg that did not load at start is left as it is, as the
+    // start-up message said.
+    if (SaveCalConfig([this](CalendarState&) { ReadFormSettings(); }) != DefaultConfigSave::Failed) return true;
     return platform::MsgBox("설정 파일(CalConfig.cfg)을 저장하지 못했습니다. 저장하지 않고 끝내시겠습니까?",
                             platform::MsgButtons::YesNo, platform::MsgIcon::Exclamation,
                             kTitle) == platform::MsgAnswer::Yes;

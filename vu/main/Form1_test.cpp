@@ -2,6 +2,7 @@
 // navigation and the year and month fields, the cycles' reference zone, the
 // settings panel, the layout, the tabs and pickers, the special-day editor
 // and the settings-file commands.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 
 #include <QShortcut>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fstream>
@@ -931,6 +933,46 @@ TEST_F(VuEditor, EmptyingAsksAndTouchesOnlyTheActiveSet) {
     EXPECT_EQ(Q2S(form_->ListSD->item(5)->text()), "(005) 지정된 내용 없음");
 }
 
+// The load message names a field by the words the settings page shows it with.
+TEST(VuPanel, FileMessagesNameTheFieldsAsThePanelDoes) {
+    VuEnv p;
+    Form1 form;
+    std::vector<std::string> texts;
+    for (QWidget* page : {form.PicCal[1], form.PicCal[2]}) {
+        for (const QLabel* w : page->findChildren<QLabel*>()) texts.push_back(Q2S(w->text()));
+        for (const QAbstractButton* w : page->findChildren<QAbstractButton*>()) texts.push_back(Q2S(w->text()));
+        for (const QGroupBox* w : page->findChildren<QGroupBox*>()) texts.push_back(Q2S(w->title()));
+        for (const QComboBox* w : page->findChildren<QComboBox*>())
+            for (const std::string& item : Items(w)) texts.push_back(item);
+    }
+    // A caption, or a label of it with a colon, a unit or a number after it.
+    const auto shown = [&](const std::string& words) {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+            return text == words || (text.rfind(words, 0) == 0 && std::string(":( ").find(text[words.size()]) !=
+                                                                       std::string::npos);
+        });
+    };
+    for (const char* key : {"TZ", "RefKR", "Islam", "RSP", "Today", "ShowRST", "Astro", "SDay", "LON", "LAT",
+                            "MeanSun", "MeanMoon", "Jinsak", "Auto", "AutoSize", "DT", "SDCAT", "DispType", "Jan1",
+                            "BaseJD", "Base", "DispGap", "HCol", "SDALL", "Tidal", "CalcOBSHT", "ObsHT",
+                            "CFONT_COL2"}) {
+        EXPECT_TRUE(shown(SettingCaption(key))) << key << " " << SettingCaption(key);
+    }
+    // Fields inside a group: the group's title and the field's label.
+    EXPECT_TRUE(shown("일광시간절약제도") && shown("변경 시간") && shown("시작") && shown("종료"));
+    EXPECT_EQ(SettingCaption("FH"), "일광시간절약제도 변경 시간");
+    EXPECT_EQ(SettingCaption("S1"), "일광시간절약제도 시작 월");
+    EXPECT_EQ(SettingCaption("S4"), "일광시간절약제도 종료 일");
+    EXPECT_EQ(Q2S(form.Check1[11]->text()).rfind(SettingCaption("dTValue"), 0), 0u);
+    EXPECT_EQ(SettingCaption("CFONT_SIZE0"), Q2S(form.LBColor->text()) + " 글꼴");
+    const char* kSevenths[3] = {"SD7", "SDA7", "SDB7"};
+    for (int set = 0; set < 3; ++set) {
+        const std::string caption = SettingCaption(kSevenths[set]);  // "기념일 모음 1 (007)"
+        const std::string set_words = caption.substr(0, caption.size() - std::string(" (007)").size());
+        EXPECT_EQ(Q2S(form.Combo3->itemText(set)).rfind(set_words + "[", 0), 0u) << caption;
+    }
+}
+
 // ---- Settings files and closing ----------------------------------------------------------
 
 TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
@@ -1155,7 +1197,52 @@ TEST(VuFiles, FirstStartShowsTheShippedHolidaysAndResetRestoresThem) {
     EXPECT_EQ(Q2S(form.ListSD->item(1)->text()), "(001) 설날-(음)1월 1일");
 }
 
-TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndKeptBeforeTheExitSave) {
+// The user's CalConfig.cfg as UTF-16 (another editor's "Unicode"): the
+// start says it cannot be read, quitting leaves it byte for byte, and only
+// the user's own save replaces it, keeping it as CalConfig.cfg.bak first.
+TEST(VuFiles, FirstStartWithAUtf16CalConfigThenQuitLeavesItByteIdentical) {
+    CalendarState edited;
+    edited.settings.TZ = 8;
+    edited.SDays[0][4] = TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
+    VuEnv p;
+    ASSERT_TRUE(WriteSettings(p.folder / "whole.cfg", edited));
+    const std::string whole = *platform::ReadFileBytes(p.folder / "whole.cfg");
+    std::string utf16 = "\xff\xfe";
+    for (char c : whole) utf16 += std::string{c, '\0'};
+    std::filesystem::copy_file(ShippedCalConfig(), p.env.folders.program / "CalConfig.cfg");
+    const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(cfg, utf16));
+    for (int start = 1; start <= 2; ++start) {
+        p.env.messages.shown.clear();
+        auto form = Shown();
+        EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일(CalConfig.cfg)을 읽을 수 없어 기본 설정으로 "
+                                                         "시작합니다.\r\n" + cfg.string() +
+                                                         "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다."});
+        EXPECT_EQ(Calendar().SDays[0][0].name, "신정");  // the shipped holidays
+        form->txtTZ->setText("6");
+        p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+        EXPECT_TRUE(form->close());
+        EXPECT_EQ(p.Messages().back(), "vu 프로그램을 종료하시겠습니까?");
+        EXPECT_TRUE(*platform::ReadFileBytes(cfg) == utf16) << start;
+        EXPECT_FALSE(std::filesystem::exists(p.env.folders.user / "CalConfig.cfg.bak")) << start;
+    }
+    // The user saves the settings into it: kept first, then replaced.
+    Form1 form;
+    p.env.files.answers.push_back(platform::FileChoice{cfg, 1});
+    form.SaveConfig();
+    EXPECT_TRUE(*platform::ReadFileBytes(p.env.folders.user / "CalConfig.cfg.bak") == utf16);
+    CalendarState saved;
+    ASSERT_EQ(ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(saved.SDays[0][0].name, "신정");
+    // From then on the end of the run saves it again.
+    form.txtTZ->setText("5");
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
+    ASSERT_TRUE(form.Form_Unload());
+    ASSERT_EQ(ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(saved.settings.TZ, 5);
+}
+
+TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndLeftOrKeptAtTheEnd) {
     CalendarState edited;
     edited.settings.TZ = 8;
     edited.SDays[0][4] = TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
@@ -1165,21 +1252,15 @@ TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndKeptBeforeTheExitSave) {
         ASSERT_TRUE(WriteSettings(p.folder / "whole.cfg", edited));
         whole = *platform::ReadFileBytes(p.folder / "whole.cfg");
     }
-    std::string utf16;
-    for (char c : whole.substr(0, 200)) {
-        utf16 += c;
-        utf16 += '\0';
-    }
     const struct {
         const char* what;
         std::string bytes;
-        bool starts_from_file;  // the entries that could be read are kept
+        bool loads;  // with the entries that could be read; else the shipped defaults
         double tz;
     } cases[] = {
-        {"utf-16", "\xff\xfe" + utf16, false, 9},
         {"empty", "", false, 9},
         {"garbage", "\x01\x02 no settings here", false, 9},
-        {"truncated", whole.substr(0, whole.size() / 2), true, 8},
+        {"cut off", whole.substr(0, whole.size() / 2), false, 9},
         {"nan", "[TZ]nan[/TZ]\r\n" + whole.substr(whole.find("[RefKR]")), true, 9},
         {"out of range", "[TZ] 1E+308[/TZ]\r\n" + whole.substr(whole.find("[RefKR]")), true, 9},
     };
@@ -1187,36 +1268,40 @@ TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndKeptBeforeTheExitSave) {
         VuEnv p;
         std::filesystem::copy_file(ShippedCalConfig(), p.env.folders.program / "CalConfig.cfg");
         const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
+        const std::filesystem::path bak = p.env.folders.user / "CalConfig.cfg.bak";
         ASSERT_TRUE(platform::WriteFileBytesAtomic(cfg, c.bytes));
         {
             Form1 form;
             ASSERT_EQ(p.Messages().size(), 1u) << c.what;
             EXPECT_NE(p.Messages()[0].find(cfg.string()), std::string::npos) << c.what;
-            EXPECT_NE(p.Messages()[0].find("CalConfig.cfg.bak 파일로 남겨 둡니다."), std::string::npos) << c.what;
-            EXPECT_EQ(Calendar().SDays[0][4].name, c.starts_from_file ? "내 기념일" : "어린이날") << c.what;
-            if (!c.starts_from_file) {
+            EXPECT_NE(p.Messages()[0].find(c.loads ? "CalConfig.cfg.bak 파일로 남겨 둡니다."
+                                                   : "이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다."),
+                      std::string::npos)
+                << c.what;
+            EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
+            EXPECT_EQ(Calendar().SDays[0][4].name, c.loads ? "내 기념일" : "어린이날") << c.what;
+            if (!c.loads) {
                 EXPECT_EQ(Calendar().SDays[0][0].name, "신정") << c.what;
             }
             EXPECT_EQ(Calendar().settings.TZ, c.tz) << c.what;
             p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
             ASSERT_TRUE(form.Form_Unload()) << c.what;
         }
-        EXPECT_TRUE(*platform::ReadFileBytes(p.env.folders.user / "CalConfig.cfg.bak") == c.bytes) << c.what;
-        // The next start reads the saved file without a word.
         p.env.messages.shown.clear();
+        if (!c.loads) {
+            // Left as it was, and said so again at the next start.
+            EXPECT_TRUE(*platform::ReadFileBytes(cfg) == c.bytes) << c.what;
+            EXPECT_FALSE(std::filesystem::exists(bak)) << c.what;
+            Form1 again;
+            EXPECT_EQ(p.Messages().size(), 1u) << c.what;
+            continue;
+        }
+        // Kept as its backup, then saved; the next start reads it without a word.
+        EXPECT_TRUE(*platform::ReadFileBytes(bak) == c.bytes) << c.what;
         Form1 again;
         EXPECT_TRUE(p.Messages().empty()) << c.what;
+        EXPECT_EQ(Calendar().SDays[0][4].name, "내 기념일") << c.what;
     }
-    // The message of a file that cannot be used at all.
-    VuEnv p;
-    const std::filesystem::path cfg = p.env.folders.user / "CalConfig.cfg";
-    ASSERT_TRUE(platform::WriteFileBytesAtomic(cfg, ""));
-    Form1 form;
-    EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" +
-                                                     cfg.string() +
-                                                     "\r\n원래 파일은 설정을 저장하기 전에 CalConfig.cfg.bak 파일로 "
-                                                     "남겨 둡니다."});
-    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
 }
 
 TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
@@ -1227,17 +1312,26 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     form.ReadFormSettings();
     const CalendarState before = Calendar();
     const std::string sky = "[version]1.0[/version]\r\n[mcenterx] 3.5[/mcenterx]\r\n[lat] 37[/lat]\r\n";
-    for (const std::string& bytes : {std::string(), std::string("  \r\n\r\n"), std::string("[foo]bar[/foo]"), sky}) {
-        const std::filesystem::path file = p.folder / "other.cal";
-        ASSERT_TRUE(platform::WriteFileBytesAtomic(file, bytes));
+    CalendarState other;
+    other.settings.TZ = 3;
+    other.SDays[1][2] = TextToSDay("-10000 :;  3 :;  3 :; F :; F :; 셋 :;  0");
+    ASSERT_TRUE(WriteSettings(p.folder / "whole.cal", other));
+    const std::string whole = *platform::ReadFileBytes(p.folder / "whole.cal");
+    const std::string cut = whole.substr(0, whole.find("[SDA2]") + 30);
+    const std::filesystem::path refused_file = p.folder / "other.cal";
+    const std::string refused = " 파일을 vu 설정 파일로 읽을 수 없습니다.";
+    const std::string cut_off = " 파일은 끝이 잘려 있어 vu 설정 파일로 읽을 수 없습니다.";
+    for (const auto& [bytes, message] : std::vector<std::pair<std::string, std::string>>{
+             {"", refused}, {"  \r\n\r\n", refused}, {"[foo]bar[/foo]", refused}, {sky, refused}, {cut, cut_off}}) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(refused_file, bytes));
         p.env.messages.shown.clear();
-        p.env.files.answers.push_back(platform::FileChoice{file, 1});
+        p.env.files.answers.push_back(platform::FileChoice{refused_file, 1});
         form.OpenConfig();
-        EXPECT_EQ(p.Messages(), std::vector<std::string>{file.string() + " 파일을 vu 설정 파일로 읽을 수 없습니다."})
-            << bytes;
-        EXPECT_EQ(Calendar().settings.TZ, 7) << bytes;
-        EXPECT_EQ(Calendar().SDays[1][2], before.SDays[1][2]) << bytes;
-        EXPECT_EQ(Text(form.txtTZ), "7") << bytes;
+        EXPECT_EQ(p.Messages(), std::vector<std::string>{refused_file.string() + message}) << bytes.substr(0, 40);
+        EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+        EXPECT_EQ(Calendar().settings.TZ, 7) << bytes.substr(0, 40);
+        EXPECT_EQ(Calendar().SDays[1][2], before.SDays[1][2]) << bytes.substr(0, 40);
+        EXPECT_EQ(Text(form.txtTZ), "7") << bytes.substr(0, 40);
     }
     // A file with damaged values loads the rest and names what took its default.
     const std::filesystem::path file = p.folder / "half.cal";
@@ -1248,7 +1342,7 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     form.OpenConfig();
     EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 "
                                                      "바꾸었습니다.\r\n" + file.string() +
-                                                     "\r\n항목: TZ, LAT\r\n원래 파일은 이 파일에 저장하기 전에 "
+                                                     "\r\n항목: 시간대, 위도\r\n원래 파일은 이 파일에 저장하기 전에 "
                                                      "half.cal.bak 파일로 남겨 둡니다."});
     EXPECT_EQ(Calendar().settings.TZ, 9);
     EXPECT_EQ(Calendar().settings.LAT, 37.5);
@@ -1265,6 +1359,41 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     form.SaveConfig();
     EXPECT_EQ(p.Messages(), std::vector<std::string>{nowhere.string() + " 파일에 vu 설정을 저장하지 못했습니다."});
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
+}
+
+// A .cal another editor saved as UTF-8: the names read right, the user is
+// told once, and the file is kept before it is saved in code page 949.
+TEST(VuFiles, OpenReadsAUtf8FileAndSaysSoOnce) {
+    VuEnv p;
+    Form1 form;
+    const std::filesystem::path file = p.folder / "utf8.cal";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(
+        file, "[TZ] 9[/TZ]\r\n[SD0]-10000 :;  12 :;  25 :; F :; F :; 기독탄신일 :;  1[/SD0]\r\n"));
+    const std::string original = *platform::ReadFileBytes(file);
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.OpenConfig();
+    EXPECT_EQ(p.Messages(), std::vector<std::string>{"UTF-8로 쓰인 글을 UTF-8로 읽었습니다. 저장할 때에는 이 "
+                                                     "프로그램의 문자 코드(CP949)로 바꾸어 저장합니다.\r\n" +
+                                                     file.string() + "\r\n원래 파일은 이 파일에 저장하기 전에 "
+                                                     "utf8.cal.bak 파일로 남겨 둡니다."});
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(Calendar().SDays[0][0].name, "기독탄신일");
+    EXPECT_EQ(Q2S(form.ListSD->item(0)->text()), "(000) 기독탄신일-12월 25일");
+    form.txtYR->setText("2024");
+    form.txtMN->setText("12");
+    form.ApplySetting();
+    EXPECT_NE(CellOf(25).find("기독탄신일"), std::string::npos) << CellOf(25);
+    // Saved over: the original kept, the file in code page 949, read again
+    // without a word.
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.SaveConfig();
+    EXPECT_TRUE(*platform::ReadFileBytes(p.folder / "utf8.cal.bak") == original);
+    EXPECT_NE(platform::ReadFileBytes(file)->find(platform::Utf8ToCp949("기독탄신일")), std::string::npos);
+    p.env.messages.shown.clear();
+    p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    form.OpenConfig();
+    EXPECT_TRUE(p.Messages().empty());
+    EXPECT_EQ(Calendar().SDays[0][0].name, "기독탄신일");
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "calendar/CalendarSettings.h"
 #include "calendar/CalendarState.h"
 #include "calendar/RiseSet.h"
 #include "calendar/SpecialDays.h"
@@ -181,7 +183,7 @@ TEST_F(MonthOutputs, HtmlFrameEdgesTitlesAndNames) {
     EXPECT_EQ(HtmlFileName(0, 3), "vuBC0001년3월.htm");
     EXPECT_EQ(HtmlFileName(-100, 3), "vuBC0101년3월.htm");
     EXPECT_EQ(HtmlFileName(476, 12), "vuAD0476년12월.htm");
-    EXPECT_EQ(HtmlEscape("a<b>&\"c'"), "a&lt;b&gt;&amp;&quot;c'");
+    EXPECT_EQ(HtmlEscape("a<b>&\"c'd"), "a&lt;b&gt;&amp;&quot;c&#39;d");
 }
 
 // ---- Printed page -------------------------------------------------------------
@@ -393,6 +395,53 @@ TEST_F(MonthOutputs, TemplateEscapesValuesOfMarkup) {
     EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, true),
               "<td>&lt;b&gt;A&amp;B &quot;C&quot;&lt;/b&gt;</td><td>금</td>");
     EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, false), "<td><b>A&B \"C\"</b></td><td>금</td>");
+    // A name stays inside an attribute quoted either way.
+    AddDay(0, Entry(2024, 3, 1, "it's \"x\" <b>", 0));
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, "<td title='#M01SD#' alt=\"#M01SD#\">", true),
+              "<td title='it&#39;s &quot;x&quot; &lt;b&gt;' alt=\"it&#39;s &quot;x&quot; &lt;b&gt;\">");
+}
+
+// A long name in every tag of a large template would make gigabytes: the
+// result is refused once it would pass its limit, escaped values counted as
+// written.
+TEST_F(MonthOutputs, TemplateResultIsBounded) {
+    Prepare(2024, 3);
+    AddDay(0, Entry(2024, 3, 1, "A&B", 0));
+    const struct {
+        const char* templet;
+        bool markup;
+        std::size_t limit;
+        std::optional<std::string> result;
+    } cases[] = {
+        {"#M15WK#abc", false, 6, "금abc"},
+        {"#M15WK#abc", false, 5, std::nullopt},
+        {"#M15WK#abc", false, 3, std::nullopt},
+        {"<#M01SD#>", false, 5, "<A&B>"},
+        {"<#M01SD#>", true, 9, "<A&amp;B>"},
+        {"<#M01SD#>", true, 8, std::nullopt},
+        {"#B45D1#x", false, 8, "#B45D1#x"},
+        {"#B45D1#x", false, 7, std::nullopt},
+        {"abcdefgh", false, 7, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ApplyTemplet(state_, 2024, 3, c.templet, c.markup, c.limit), c.result) << c.templet << " " << c.limit;
+
+    // The longest name a settings file keeps, in a template of 1 MB.
+    std::string name;
+    for (std::size_t i = 0; i < kLongestSettingText; ++i) name += "가";
+    AddDay(0, Entry(2024, 3, 1, name, 0));
+    std::string templet;
+    while (templet.size() < 1024 * 1024) templet += "<td title='#M01SD#'>#M01SD#</td>\r\n";
+    EXPECT_EQ(ApplyTemplet(state_, 2024, 3, templet, true), std::nullopt);
+    // As many tags as the limit holds are fine.
+    const std::string one = "<td title='#M01SD#'>#M01SD#</td>\r\n";
+    const std::size_t row = ApplyTemplet(state_, 2024, 3, one, true).value_or("").size();
+    ASSERT_GT(row, 2 * name.size());
+    std::string fits;
+    for (std::size_t i = 0; i < kLargestTempletResult / row; ++i) fits += one;
+    const std::optional<std::string> filled = ApplyTemplet(state_, 2024, 3, fits, true);
+    ASSERT_TRUE(filled.has_value());
+    EXPECT_EQ(filled->size(), kLargestTempletResult / row * row);
 }
 
 }  // namespace

@@ -211,6 +211,14 @@ void TempletCommand(Form1& form) {
                          platform::MsgIcon::Critical, kTitle);
         return;
     }
+    // A template is read whole: one beyond what a result may hold is not read.
+    const std::string megabytes = std::to_string(kLargestTempletResult / (1024 * 1024)) + "MB";
+    const std::uintmax_t size = std::filesystem::file_size(chosen->path, ec);
+    if (!ec && size > kLargestTempletResult) {
+        platform::MsgBox(FullName(chosen->path) + " 파일은 " + megabytes + "보다 커서 형식 파일로 쓸 수 없습니다.",
+                         platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
+        return;
+    }
     const std::optional<std::string> templet = platform::ReadTextFileCp949(chosen->path);
     if (!templet) {
         platform::MsgBox(FullName(chosen->path) + " 파일을 읽지 못했습니다. 형식 파일을 정확히 지정해주시기 바랍니다.",
@@ -221,7 +229,12 @@ void TempletCommand(Form1& form) {
     // in HTML or XML the values written as text.
     const std::string extension = chosen->path.extension().string();
     const bool markup = IsMarkupExtension(extension);
-    const std::string result = ApplyTemplet(state, year, month, *templet, markup);
+    const std::optional<std::string> result = ApplyTemplet(state, year, month, *templet, markup);
+    if (!result) {
+        platform::MsgBox("형식 문서를 채운 결과가 " + megabytes + "를 넘어 저장하지 않습니다.", platform::MsgButtons::Ok,
+                         platform::MsgIcon::Critical, kTitle);
+        return;
+    }
     Info("파일 저장 창이 열리면 저장할 vu 파일의 이름을 지정해주세요.");
     std::optional<std::filesystem::path> path =
         AskSave(form, SaveKind::Templet, "vu 문서 파일 저장", kTempletFilter, TempletResultName(year, month) + extension,
@@ -236,7 +249,7 @@ void TempletCommand(Form1& form) {
                              platform::MsgIcon::Exclamation, kTitle) != platform::MsgAnswer::Yes)
             return;
     }
-    if (!platform::WriteTextFileCp949(*path, result)) return NotSaved(*path);
+    if (!platform::WriteTextFileCp949(*path, *result)) return NotSaved(*path);
     form.SavedFolders.Remember(SaveKind::Templet, *path);
     Saved(*path);
 }

@@ -19,10 +19,12 @@
 #include <regex>
 #include <string>
 
+#include "calendar/CalendarSettings.h"
 #include "calendar/CalendarState.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
 #include "platform/TextFile.h"
+#include "vu/grid/Templet.h"
 #include "vu/main/Form1.h"
 #include "vu/main/OutputCommands.h"
 #include "vu/grid/VuTestSupport.h"
@@ -388,6 +390,38 @@ TEST_F(OutputCommands, TemplateResultTakesTheTemplatesKind) {
     EXPECT_EQ(p.Messages().back(), (p.folder / "missing" / "r.txt").string() + kNotSavedSuffix);
     EXPECT_EQ(p.env.messages.shown.back().icon, platform::MsgIcon::Critical);
     EXPECT_FALSE(fs::exists(p.folder / "missing"));
+}
+
+// The longest name a settings file keeps, in every tag of a 1 MB template:
+// refused with a message before the save dialog, nothing written.
+TEST_F(OutputCommands, TemplateResultBeyondTheLimitIsRefused) {
+    const fs::path program = p.folder / "program";
+    std::string name;
+    for (std::size_t i = 0; i < kLongestSettingText; ++i) name += "가";
+    Calendar().SDays[0][0].month = 3;
+    Calendar().SDays[0][0].day = 15;
+    Calendar().SDays[0][0].name = name;
+    form->ApplySetting();
+    std::string templet;
+    while (templet.size() < 1024 * 1024) templet += "<td title='#M15SD#'>#M15D1#</td>\r\n";
+    ASSERT_TRUE(platform::WriteTextFileCp949(program / "big.htm", templet));
+    Answer(program / "big.htm");
+    form->mnuTemplet->trigger();
+    EXPECT_EQ(p.Messages(), (std::vector<std::string>{"파일 열기 창이 열리면 형식 파일을 지정해주세요.",
+                                                      "형식 문서를 채운 결과가 64MB를 넘어 저장하지 않습니다."}));
+    EXPECT_EQ(p.env.messages.shown.back().icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(p.env.files.requests.size(), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(p.folder / "user"), fs::directory_iterator()), 0);
+
+    // A template larger than any result may be is not even read.
+    const fs::path huge = program / "huge.htm";
+    std::ofstream(huge).put('#');
+    fs::resize_file(huge, kLargestTempletResult + 1);
+    p.env.messages.shown.clear();
+    Answer(huge);
+    form->mnuTemplet->trigger();
+    EXPECT_EQ(p.Messages().back(), huge.string() + " 파일은 64MB보다 커서 형식 파일로 쓸 수 없습니다.");
+    EXPECT_EQ(p.env.files.requests.size(), 2u);
 }
 
 TEST_F(OutputCommands, EachKindStartsInItsOwnFolder) {
