@@ -29,6 +29,9 @@ namespace {
 
 constexpr int kGridColumns = 7;
 constexpr int kGridRows = 6;
+// Pixels between a tip and the pointer above or below it, with the tip's
+// frame.
+constexpr int kTipClearance = 40;
 
 // Each opening makes a new window, shown modally without blocking; it is
 // deleted once closed.
@@ -78,12 +81,13 @@ private:
     }
 
     // The cell's text as a tip that stays on the screen: wrapped (within a
-    // word too when it has no blanks) and cut to the lines that fit two
-    // thirds of the screen's free area. The last one is kept, as the pointer
-    // moves within a cell many times.
+    // word too when it has no blanks) to two thirds of the screen's free
+    // width, and cut to the lines that fit above or below the pointer (a tip
+    // under the pointer is closed as soon as it shows). The last one is
+    // kept, as the pointer moves within a cell many times.
     QString TipOf(const std::string& text) {
         const QRect area = platform::ScreenAreaFor(grid_, nullptr);
-        const QSize room(area.width() * 2 / 3, area.height() * 2 / 3);
+        const QSize room(area.width() * 2 / 3, std::max(0, area.height() / 2 - kTipClearance));
         if (text != tip_text_ || room != tip_room_) {
             tip_text_ = text;
             tip_room_ = room;
