@@ -24,6 +24,13 @@ TEST(KoreanParticles, FormFollowsTheLastSound) {
         {"2023", Particle::Object, "2023을"},
         {"음력(윤)", Particle::Subject, "음력(윤)이"},
         {"", Particle::Object, "를"},
+        // Program captions with their version, read 영 점 일 and so on.
+        {"vu 0.1", Particle::Topic, "vu 0.1은"},
+        {"vu 0.2", Particle::Topic, "vu 0.2는"},
+        {"vu 0.3", Particle::Topic, "vu 0.3은"},
+        {"vu 1.5", Particle::Topic, "vu 1.5는"},
+        {"vu 1.10", Particle::Topic, "vu 1.10은"},
+        {"zu 0.1.9", Particle::Topic, "zu 0.1.9는"},
     };
     for (const Case& c : cases) EXPECT_EQ(WithParticle(c.name, c.particle), c.result) << c.name;
 }

@@ -61,12 +61,54 @@ void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int 
 // typed base date can give (no integer conversion to overflow).
 bool IsMultiple(double d, int gap) { return std::fmod(std::nearbyint(d), static_cast<double>(gap)) == 0; }
 
+// One text band of a day cell: font slot, top (from the cell's top) and
+// height in pixels, colours.
+struct Band {
+    int slot;
+    double top, height;
+    platform::Colour colour, back;
+};
+
+// With the bands too low for a line at the smallest size, lays out the
+// bands that fit in a cell of height u from the first on; how many.
+int FewerBands(platform::Surface& pic, const CalendarState& state, Band* bands, int count, double u) {
+    // The lowest line of each band: its font at the smallest size.
+    std::array<int, 5> least{};
+    bool all_fit = true;
+    for (int i = 0; i < count; ++i) {
+        SetCellFont(pic, state, bands[i].slot);
+        pic.SetFontSize(kSmallestCellFont);
+        least[static_cast<std::size_t>(i)] = Whole(pic.TextHeight("가"));
+        all_fit = all_fit && least[static_cast<std::size_t>(i)] <= Whole(bands[i].height);
+    }
+    if (all_fit) return count;
+    // The first bands whose lines fit one under the other share the cell,
+    // each its line and a part of the room left as large as its own band.
+    const int room = static_cast<int>(std::floor(u));
+    int shown = 0, used = 0;
+    while (shown < count && used + least[static_cast<std::size_t>(shown)] <= room)
+        used += least[static_cast<std::size_t>(shown++)];
+    double shares = 0;
+    for (int i = 0; i < shown; ++i) shares += bands[i].height;
+    double top = 0;
+    for (int i = 0; i < shown; ++i) {
+        const double height =
+            least[static_cast<std::size_t>(i)] + (shares > 0 ? (room - used) * bands[i].height / shares : 0);
+        // Whole tops and heights that neither overlap nor leave a gap.
+        bands[i].top = Whole(top);
+        bands[i].height = Whole(top + height) - Whole(top);
+        top += height;
+    }
+    return shown;
+}
+
 }  // namespace
 
 MonthCells& MonthGrid() { return g_cells; }
 
 void ClearMonthCells(MonthCells& cells) {
     for (auto& column : cells.CellText) column.fill("");
+    for (auto& column : cells.CellTip) column.fill("");
     for (auto& column : cells.CellJD) column.fill(0);
 }
 
@@ -95,10 +137,10 @@ std::string ElideText(const platform::Surface& pic, const std::string& text, dou
     return (low == 0 ? std::string() : text.substr(0, ends[low - 1])) + kEllipsis;
 }
 
-void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
+bool FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
                  platform::Colour colour, platform::Colour back) {
     std::string line1 = text, line2, wide = text;
-    bool two_lines = false;
+    bool two_lines = false, cut = false;
     int th = 0, tw = 0;
     MeasureText(pic, line1, wide, th, tw);
     if (auto_size) {
@@ -122,9 +164,20 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
             pic.SetFontSize(kSmallestCellFont);
             MeasureText(pic, line1, wide, th, tw);
         }
-        const int f = two_lines ? 2 : 1;
-        while (pic.Font().size_pt > kSmallestCellFont && (f * th > 1.1 * h || tw > w)) {
+        const auto lines = [&two_lines] { return two_lines ? 2 : 1; };
+        while (pic.Font().size_pt > kSmallestCellFont && (lines() * th > 1.1 * h || tw > w)) {
             pic.SetFontSize(std::max(kSmallestCellFont, pic.Font().size_pt - 1));
+            MeasureText(pic, line1, wide, th, tw);
+        }
+        // The text never reaches into the bands above and below it.
+        while (pic.Font().size_pt > kSmallestCellFont && lines() * th > h) {
+            pic.SetFontSize(std::max(kSmallestCellFont, pic.Font().size_pt - 1));
+            MeasureText(pic, line1, wide, th, tw);
+        }
+        if (two_lines && 2 * th > h) {
+            two_lines = false;
+            line1 = wide = text;
+            line2.clear();
             MeasureText(pic, line1, wide, th, tw);
         }
         if (tw > w) {
@@ -132,6 +185,11 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
             line2 = ElideText(pic, line2, w);
             wide = pic.TextWidth(line1) < pic.TextWidth(line2) ? line2 : line1;
             MeasureText(pic, line1, wide, th, tw);
+            cut = true;
+        }
+        if (th > h) {
+            pic.Line(x, y, x + w, y + h, back, platform::Box::BF);
+            return true;
         }
     }
     pic.Line(x, y, x + w, y + h, back, platform::Box::BF);
@@ -141,7 +199,7 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
         pic.SetCurrentX(left);
         pic.SetCurrentY(y + (h - th) / 2.0);
         pic.Print(line1);
-        return;
+        return cut;
     }
     pic.SetCurrentX(left);
     pic.SetCurrentY(y + h / 2 - th);
@@ -149,6 +207,7 @@ void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
     pic.SetCurrentX(left);
     pic.SetCurrentY(y + h / 2);
     pic.Print(line2);
+    return cut;
 }
 
 void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const MonthCells& cells) {
@@ -172,9 +231,9 @@ void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const Mo
     }
 }
 
-void DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column, int row,
-              const std::array<std::string, 5>& texts, platform::Colour day_colour, platform::Colour day_back,
-              platform::Colour special_back) {
+std::array<bool, 5> DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column,
+                             int row, const std::array<std::string, 5>& texts, platform::Colour day_colour,
+                             platform::Colour day_back, platform::Colour special_back) {
     pic.SetScaleMode(platform::Scale::Pixels);
     const CellGeometry g = GeometryOf(pic, cells);
     const int x0 = g.cw * (column - 1) + 1;
@@ -186,12 +245,7 @@ void DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCel
     const platform::Colour special_colour =
         day_back == special_back ? day_colour : static_cast<platform::Colour>(state.fonts[2].colour);
 
-    struct Band {
-        int slot;
-        double top, height;
-        platform::Colour colour, back;
-    };
-    const Band bands[5] = {
+    Band bands[5] = {
         {1, 0, rst ? u / 3 : u / 2, day_colour, day_back},
         {2, rst ? u / 3 : u / 2, rst ? u / 6 : u / 4, special_colour, special_back},
         {3, rst ? u / 2 : 3 * u / 4, rst ? u / 6 : u / 4, day_colour, day_back},
@@ -199,11 +253,24 @@ void DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCel
         {5, 5 * u / 6, u / 6, day_colour, day_back},
     };
     const int count = rst ? 5 : 3;
-    for (int i = 0; i < count; ++i) {
-        SetCellFont(pic, state, bands[i].slot);
-        FitCellText(pic, auto_size, x0, y0 + Whole(bands[i].top), width, Whole(bands[i].height), texts[i],
-                    bands[i].colour, bands[i].back);
+    int shown = count;
+    if (auto_size) shown = FewerBands(pic, state, bands, count, u);
+
+    std::array<bool, 5> cut{};
+    bool left_out = false;
+    for (int i = shown; i < count; ++i) {
+        cut[static_cast<std::size_t>(i)] = !texts[static_cast<std::size_t>(i)].empty();
+        left_out = left_out || cut[static_cast<std::size_t>(i)];
     }
+    if (shown == 0) pic.Line(x0, y0, x0 + width, y0 + Whole(u), day_back, platform::Box::BF);
+    for (int i = 0; i < shown; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const std::string text = left_out && i == shown - 1 ? texts[k] + kEllipsis : texts[k];
+        SetCellFont(pic, state, bands[i].slot);
+        cut[k] = FitCellText(pic, auto_size, x0, y0 + Whole(bands[i].top), width, Whole(bands[i].height), text,
+                             bands[i].colour, bands[i].back);
+    }
+    return cut;
 }
 
 void DrawGridLines(platform::Surface& pic, const MonthCells& cells) {
@@ -329,9 +396,13 @@ bool DrawCalendar(platform::Surface& pic, CalendarState& state, int y, int m, do
                 break;
             default: break;
         }
-        DrawCell(pic, state, cells, k, r, day.lines, day_colour, day_back, special_back);
-        cells.CellText[k - 1][r - 1] =
-            TrimNum(m) + "월 " + day.lines[0] + "일/" + day.special + "/음력: " + day.lunar;
+        const std::array<bool, 5> cut = DrawCell(pic, state, cells, k, r, day.lines, day_colour, day_back, special_back);
+        std::string& text = cells.CellText[k - 1][r - 1];
+        text = TrimNum(m) + "월 " + day.lines[0] + "일/" + day.special + "/음력: " + day.lunar;
+        std::string& tip = cells.CellTip[k - 1][r - 1];
+        tip = text;
+        for (const std::size_t band : {std::size_t{3}, std::size_t{4}})
+            if (cut[band]) tip += "/" + legend[band] + ": " + day.lines[band];
         cells.CellJD[k - 1][r - 1] = jd;
         if (++k > 7) {
             k = 1;

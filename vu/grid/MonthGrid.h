@@ -21,6 +21,9 @@ struct CalendarState;
 // Tables indexed [column 0..6, Sunday first][row 0..5].
 struct MonthCells {
     std::array<std::array<std::string, 6>, 7> CellText;
+    // The grid's tip of each cell: CellText, then the Sun and Moon lines when
+    // the cell had no room for them ("/일출몰: …", "/월출몰(위상): …").
+    std::array<std::array<std::string, 6>, 7> CellTip;
     std::array<std::array<double, 6>, 7> CellJD{};
     std::int16_t GridCols = 7;
     std::int16_t GridRows = 6;
@@ -53,16 +56,22 @@ std::string ElideText(const platform::Surface& pic, const std::string& text, dou
 // Applies font slot 0..5 (name, size, flags, colour) to the surface.
 void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot);
 // Fills the box with back and prints the text centred in it in colour; with
-// AutoSize the font shrinks (never below 8 points), a wide text splits into
-// two lines, and a line that still does not fit is cut with kEllipsis (the
-// grid's tip keeps the whole text). Pixels.
-void FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
+// AutoSize the font shrinks (never below 8 points) until the text is no
+// taller than the box, a wide text splits into two lines (one again when two
+// do not fit at 8 points), and a line that still does not fit is cut with
+// kEllipsis; a box lower than one line at 8 points stays empty. True when
+// the text was cut or left out (the grid's tip keeps the whole text). Pixels.
+bool FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
                  platform::Colour colour, platform::Colour back);
 void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const MonthCells& cells);
-// Texts: day label, special-day line, lunar line, Sun line, Moon line.
-void DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column, int row,
-              const std::array<std::string, 5>& texts, platform::Colour day_colour, platform::Colour day_back,
-              platform::Colour special_back);
+// Texts: day label, special-day line, lunar line, Sun line, Moon line. With
+// AutoSize, a cell too low for each band to hold one line at 8 points shows
+// fewer lines: the bands from the first on that fit, sharing the cell's
+// height, the last ending in kEllipsis when a text was left out. Whether
+// each band's text was cut or left out.
+std::array<bool, 5> DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column,
+                             int row, const std::array<std::string, 5>& texts, platform::Colour day_colour,
+                             platform::Colour day_back, platform::Colour special_back);
 void DrawGridLines(platform::Surface& pic, const MonthCells& cells);
 
 // The special-day line of a day and, in kind, the merged kind of its special

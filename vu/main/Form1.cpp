@@ -361,8 +361,8 @@ void Form1::ConnectHandlers() {
     }
     connect(Command2, &QToolButton::clicked, this, [this] { Command2_Click(); });
     // Keys of the month grid: a month back and on, a year with Ctrl, and
-    // today's month. A field that takes the key (Home in the year field)
-    // keeps it.
+    // today's month. They work from the year and month fields too, unless
+    // the user is typing there (see eventFilter).
     const std::pair<QKeySequence, std::function<void()>> keys[] = {
         {QKeySequence(Qt::Key_PageUp), [this] { CmdMN_Click(0); }},
         {QKeySequence(Qt::Key_PageDown), [this] { CmdMN_Click(1); }},
@@ -385,8 +385,8 @@ void Form1::Form_Load() {
     const std::string caption = VuCaption();
     setWindowTitle(Q(caption));
     Label2_0->setText(Q(caption));
-    std::string notes = "*" + caption + " : " + TrimNum(VuRevision()) + "번째 수정판\r\n*" + caption +
-                        "는 공개 프로그램입니다.\r\n\r\n"
+    std::string notes = "*" + caption + " : " + TrimNum(VuRevision()) + "번째 수정판\r\n*" +
+                        app::WithParticle(caption, app::Particle::Topic) + " 공개 프로그램입니다.\r\n\r\n"
                         "*이 프로그램은 화면의 해상도가 1024*768 이상일 때 편리하게 쓸 수 있습니다.\r\n"
                         "*vu 화면에서 마우스 오른쪽 버튼을 누르면 그 날짜에 대한 자세한 정보를 볼 수 있습니다.\r\n\r\n";
     // The character set of the grid's font is the platform's business here:
@@ -630,6 +630,15 @@ void Form1::txtMN_LostFocus() {
     in_year_leave_ = false;
 }
 
+bool Form1::IsGridKey(const QKeyEvent& key) const {
+    // The number pad's PageUp is the same key.
+    const QKeySequence pressed(
+        QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key.key())));
+    for (const QShortcut* shortcut : grid_keys_)
+        if (shortcut->isEnabled() && shortcut->key() == pressed) return true;
+    return false;
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == LBColor) LBColor_Click();
@@ -652,6 +661,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::FocusOut:
             if (within_window()) year ? txtYR_LostFocus() : txtMN_LostFocus();
             break;
+        case QEvent::ShortcutOverride: {
+            // A field would take Home for its cursor: the month keys go to the
+            // grid unless the user is typing in the field, which then keeps
+            // every one of them.
+            if (!IsGridKey(*static_cast<QKeyEvent*>(event))) break;
+            if (static_cast<QLineEdit*>(watched)->isModified()) event->accept();
+            return true;
+        }
         case QEvent::KeyPress: {
             const int key = static_cast<QKeyEvent*>(event)->key();
             const int code = key == Qt::Key_Return || key == Qt::Key_Enter ? kKeyEnter
@@ -659,6 +676,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
                                                                            : 0;
             if (code != 0) {
                 year ? txtYR_KeyPress(code) : txtMN_KeyPress(code);
+                // Entered or taken back: the user is no longer typing.
+                static_cast<QLineEdit*>(watched)->setModified(false);
                 return true;
             }
             break;

@@ -25,6 +25,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
+class QKeyEvent;
 class QShortcut;
 class QLabel;
 class QLineEdit;
@@ -268,6 +269,8 @@ private:
     void LoadSlotIntoEditor(int slot);
     void SelectListLine(int slot);
     void SetMenuChecks();
+    // A key of the month grid (enabled while the grid page is shown).
+    bool IsGridKey(const QKeyEvent& key) const;
 
     double prepared_zone_ = 0;
     int shown_month_ = 1;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QWindow>
 
 #include <QShortcut>
 
@@ -24,12 +25,23 @@
 
 #include "calendar/SettingsFiles.h"
 #include "calendar/TimeBase.h"
+#include "platform/ImageSurface.h"
 #include "platform/Surface.h"
 #include "platform/TextFile.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/VuTestSupport.h"
 #include "vu/main/Form1.h"
 #include "vu/main/VuWidgets.h"
+
+// Qt's entries for what the window system delivers (exported by Qt GUI for
+// its test library): a key goes to the focus widget's shortcut override, the
+// window's shortcuts, then the focus widget; a mouse press gives the focus as
+// a real click does.
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                                    const QString& text, bool autorep, ushort count);
+Q_GUI_EXPORT void qt_handleMouseEvent(QWindow* window, const QPointF& local, const QPointF& global,
+                                      Qt::MouseButtons state, Qt::MouseButton button, QEvent::Type type,
+                                      Qt::KeyboardModifiers modifiers, int timestamp);
 
 namespace vu {
 namespace {
@@ -90,7 +102,7 @@ TEST(VuStartup, WithoutSettingsFileShowsTheClockMonthAndTheDesignTexts) {
               "제대로 동작합니다.");
     // QPlainTextEdit keeps paragraphs; its text joins them with "\n".
     const std::string notes = Q2S(form.Text1->toPlainText());
-    EXPECT_EQ(notes.rfind("*vu 0.1 : 0번째 수정판\n*vu 0.1는 공개 프로그램입니다.\n\n"
+    EXPECT_EQ(notes.rfind("*vu 0.1 : 0번째 수정판\n*vu 0.1은 공개 프로그램입니다.\n\n"
                           "*이 프로그램은 화면의 해상도가 1024*768 이상일 때 편리하게 쓸 수 있습니다.\n"
                           "*vu 화면에서 마우스 오른쪽 버튼을 누르면 그 날짜에 대한 자세한 정보를 볼 수 있습니다.\n\n"
                           "*음양력 계산의 정확성을 보증할 수 있는 기간은 BC 1350년부터 AD 3000년 사이입니다.\n",
@@ -656,6 +668,88 @@ TEST(VuLayout, PagesFollowTheClientArea) {
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
+// A surface that measures text as the grid's does and notes, for each text
+// printed, the box filled just before it: the text's band.
+class BandSurface final : public platform::Surface {
+public:
+    BandSurface(int width, int height) : metrics_(1, 1), width_(width), height_(height) {
+        metrics_.SetScaleMode(platform::Scale::Pixels);
+    }
+    struct Printed {
+        QRectF band, text;
+        std::string line;
+    };
+    std::vector<Printed> printed;
+
+protected:
+    double Width() const override { return width_; }
+    double Height() const override { return height_; }
+    void PaintAll(platform::Colour) override {}
+    void DrawLine(double, double, double, double, platform::Colour) override {}
+    void DrawBox(double x1, double y1, double x2, double y2, platform::Colour, bool filled) override {
+        if (filled) band_ = QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)), QPointF(std::max(x1, x2), std::max(y1, y2)));
+    }
+    void DrawEllipse(double, double, double, double, platform::Colour) override {}
+    void DrawPoint(double, double, platform::Colour) override {}
+    void DrawPolygon(const std::vector<platform::PointF>&) override {}
+    void DrawText(double x, double y, const std::string& line) override {
+        printed.push_back({band_, QRectF(x, y, LineWidth(line), LineHeight()), line});
+    }
+    void DrawPicture(const QImage&, double, double) override {}
+    double LineWidth(const std::string& line) const override { return metrics_.TextWidth(line); }
+    double LineHeight() const override { return metrics_.TextHeight("가"); }
+    void FontChanged() override { metrics_.SetFont(Font()); }
+
+private:
+    platform::ImageSurface metrics_;
+    QRectF band_;
+    int width_, height_;
+};
+
+// At the smallest window the cells' texts stay in their bands: a cell too
+// low for every line shows fewer, the last ending in "…", and its tip holds
+// the lines left out.
+TEST(VuLayout, SmallestWindowKeepsCellTextsInTheirBands) {
+    VuEnv p;
+    auto form = Shown();
+    form->resize(501, 401);
+    QApplication::processEvents();
+    ASSERT_EQ(form->size(), QSize(501, 401));
+    for (const bool rise_set : {false, true}) {
+        form->Check1[3]->setChecked(rise_set);
+        form->ApplySetting();
+        BandSurface pic(form->Grid->width(), form->Grid->height());
+        MonthCells cells;
+        ASSERT_TRUE(DrawCalendar(pic, Calendar(), 2024, 3, JulianDay(2024, 3, 15, 12), cells));
+        int ellipses = 0;
+        for (const BandSurface::Printed& text : pic.printed) {
+            const QRectF band = text.band.adjusted(-0.5, -0.5, 0.5, 0.5);
+            EXPECT_TRUE(band.contains(text.text)) << text.line << " " << rise_set;
+            ellipses += text.line.size() >= 3 && text.line.compare(text.line.size() - 3, 3, "…") == 0;
+        }
+        for (int c = 0; c < 7; ++c)
+            for (int r = 0; r < 6; ++r) {
+                const auto k = static_cast<std::size_t>(c), l = static_cast<std::size_t>(r);
+                const std::string& tip = cells.CellTip[k][l];
+                EXPECT_EQ(tip, MonthGrid().CellTip[k][l]);
+                if (cells.CellJD[k][l] == 0) continue;
+                if (!rise_set) {
+                    EXPECT_EQ(tip, cells.CellText[k][l]);
+                    continue;
+                }
+                // The Sun and Moon lines did not fit: they are in the tip.
+                const std::size_t sun = tip.find("/일출몰: ");
+                ASSERT_EQ(tip.rfind(cells.CellText[k][l] + "/일출몰: ", 0), 0u) << tip;
+                EXPECT_NE(tip.find("/월출몰(위상): ", sun), std::string::npos) << tip;
+                EXPECT_NE(tip.find(":", sun + std::string("/일출몰: ").size()), std::string::npos) << tip;
+            }
+        // Every day and the legend show the mark of the lines left out.
+        if (rise_set) {
+            EXPECT_GE(ellipses, 32);
+        }
+    }
+}
+
 // At the smallest size no control of the top bar lies over another: the
 // output and tool buttons go to a second row; wide again, one row.
 TEST(VuLayout, TopBarControlsNeverOverlap) {
@@ -721,6 +815,81 @@ TEST(VuNavigation, PageKeysAndHome) {
     form->cmdTab_Click(0);
     press(Qt::Key_PageDown, Qt::NoModifier);
     EXPECT_EQ(Text(form->txtMN), "4");
+}
+
+// A key pressed and released as the user would.
+void Key(Form1& form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = QString()) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        qt_handleKeyEvent(form.windowHandle(), type, key, modifiers, text, false, 1);
+    QApplication::processEvents();
+}
+
+void ClickGrid(Form1& form) {
+    const QPoint at = form.Grid->mapTo(&form, form.Grid->rect().center());
+    const QPointF global = form.mapToGlobal(QPointF(at));
+    qt_handleMouseEvent(form.windowHandle(), QPointF(at), global, Qt::LeftButton, Qt::LeftButton,
+                        QEvent::MouseButtonPress, Qt::NoModifier, 0);
+    qt_handleMouseEvent(form.windowHandle(), QPointF(at), global, Qt::NoButton, Qt::LeftButton,
+                        QEvent::MouseButtonRelease, Qt::NoModifier, 1);
+    QApplication::processEvents();
+}
+
+// From the first moment (the year field holds the focus), from the year and
+// month fields and after a click on the grid, PageUp PageUp Home comes back
+// to the clock's month; while the user types in a field, the keys stay there.
+TEST(VuNavigation, MonthKeysWhateverHasTheFocus) {
+    VuEnv p;
+    auto form = Shown();
+    form->activateWindow();
+    QApplication::processEvents();
+    const auto there_and_back = [&form](const char* where) {
+        Key(*form, Qt::Key_PageUp);
+        Key(*form, Qt::Key_PageUp);
+        EXPECT_EQ(Text(form->txtMN), "1") << where;
+        Key(*form, Qt::Key_PageUp, Qt::ControlModifier);
+        EXPECT_EQ(Calendar().CalYear, 2023) << where;
+        Key(*form, Qt::Key_Home);
+        EXPECT_EQ(Text(form->txtMN), "3") << where;
+        EXPECT_EQ(Calendar().CalYear, 2024) << where;
+    };
+    EXPECT_EQ(QApplication::focusWidget(), form->txtYR);
+    there_and_back("start");
+    form->txtMN->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    there_and_back("month field");
+    form->txtYR->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    there_and_back("year field");
+    ClickGrid(*form);
+    EXPECT_EQ(QApplication::focusWidget(), form->Grid);
+    there_and_back("grid");
+
+    // Typing a year: Home goes to the field's start, PageUp does nothing;
+    // once entered, the keys move the month again.
+    form->txtYR->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    form->txtYR->selectAll();
+    for (const char digit : std::string("2023")) Key(*form, Qt::Key_0 + (digit - '0'), Qt::NoModifier, QString(digit));
+    EXPECT_EQ(Text(form->txtYR), "2023");
+    Key(*form, Qt::Key_Home);
+    EXPECT_EQ(form->txtYR->cursorPosition(), 0);
+    Key(*form, Qt::Key_PageUp);
+    EXPECT_EQ(Text(form->txtMN), "3");
+    EXPECT_EQ(Calendar().CalYear, 2024);
+    Key(*form, Qt::Key_Return);
+    EXPECT_EQ(Calendar().CalYear, 2023);
+    Key(*form, Qt::Key_Home);
+    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_EQ(Text(form->txtMN), "3");
+    // In the month field likewise.
+    form->txtMN->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    form->txtMN->selectAll();
+    Key(*form, Qt::Key_7, Qt::NoModifier, "7");
+    Key(*form, Qt::Key_PageDown);
+    Key(*form, Qt::Key_Home);
+    EXPECT_EQ(Text(form->txtMN), "7");
+    EXPECT_EQ(form->txtMN->cursorPosition(), 0);
 }
 
 // ---- Tabs, set chooser and pickers ----------------------------------------------------

@@ -11,7 +11,9 @@
 #include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 #include "ui/ToolControls.h"
+#include "ui/WrappedText.h"
 #include "vu/grid/MonthGrid.h"
 #include "vu/main/Form1.h"
 #include "vu/main/VuWidgets.h"
@@ -27,6 +29,9 @@ namespace {
 
 constexpr int kGridColumns = 7;
 constexpr int kGridRows = 6;
+// Pixels between a tip and the pointer above or below it, with the tip's
+// frame.
+constexpr int kTipClearance = 40;
 
 // Each opening makes a new window, shown modally without blocking; it is
 // deleted once closed.
@@ -56,7 +61,7 @@ public:
             const auto* mouse = static_cast<QMouseEvent*>(event);
             int column = 0, row = 0;
             Cell(mouse->position().toPoint(), column, row);
-            grid_.setToolTip(app::QText(MonthGrid().CellText[column][row]));
+            grid_.setToolTip(TipOf(MonthGrid().CellTip[column][row]));
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -75,8 +80,27 @@ private:
         CellUnderPointer(at.x(), at.y(), grid_.width(), grid_.height(), column, row);
     }
 
+    // The cell's text as a tip that stays on the screen: wrapped (within a
+    // word too when it has no blanks) to two thirds of the screen's free
+    // width, and cut to the lines that fit above or below the pointer (a tip
+    // under the pointer is closed as soon as it shows). The last one is
+    // kept, as the pointer moves within a cell many times.
+    QString TipOf(const std::string& text) {
+        const QRect area = platform::ScreenAreaFor(grid_, nullptr);
+        const QSize room(area.width() * 2 / 3, std::max(0, area.height() / 2 - kTipClearance));
+        if (text != tip_text_ || room != tip_room_) {
+            tip_text_ = text;
+            tip_room_ = room;
+            tip_ = app::TipWithin(app::QText(text), QToolTip::font(), room);
+        }
+        return tip_;
+    }
+
     Form1& form_;
     QWidget& grid_;
+    std::string tip_text_;
+    QSize tip_room_;
+    QString tip_;
 };
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <cstdlib>
 #include <memory>
@@ -19,7 +21,9 @@
 #include "calendar/TimeBase.h"
 #include "platform/QtFakes.h"
 #include "platform/QtTestApp.h"
+#include "platform/WindowPlacement.h"
 #include "ui/ToolControls.h"
+#include "ui/WrappedText.h"
 #include "vu/grid/MonthGrid.h"
 #include "vu/main/Form1.h"
 #include "vu/main/ToolHooks.h"
@@ -179,6 +183,76 @@ TEST_F(ToolHooks, GridMouseTipsAndRightClick) {
     // The right margin counts as the last column.
     Release(grid, QPoint(w - 1, 30 + cell_h + cell_h / 2), Qt::RightButton);
     EXPECT_DOUBLE_EQ(DetailJD(), cells.CellJD[6][1]);
+}
+
+// n Hangul syllables without a blank.
+std::string Syllables(int n) {
+    QString name;
+    for (int i = 0; i < n; ++i) name += QChar(0xAC00 + (i * 37) % 11172);
+    return name.toStdString();
+}
+
+// The tool tip shown now, nullptr when none is.
+QWidget* ShownTip() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible()) return window;
+    return nullptr;
+}
+
+// A special-day name without blanks, of 100 syllables or of the 32,767
+// characters a settings file may hold: the cell's tip and the day's details
+// stay within the screen's free area, the name wrapped, and scrolled in the
+// details when it is longer than they show.
+TEST_F(ToolHooks, LongNamesStayOnTheScreen) {
+    QWidget& grid = *form->Grid;
+    const QRect area = platform::ScreenAreaFor(*form, nullptr);
+    ASSERT_FALSE(area.isEmpty());
+    const int cell_w = grid.width() / 7, cell_h = (grid.height() - 30) / 6;
+    // 20 March 2024, the Wednesday of the fourth row.
+    const QPoint day(3 * cell_w + cell_w / 2, 30 + 3 * cell_h + cell_h / 2);
+    for (const int length : {100, 32767}) {
+        SCOPED_TRACE(length);
+        const std::string name = Syllables(length);
+        SDayRecord record;
+        record.month = 3;
+        record.day = 20;
+        record.name = name;
+        Calendar().SDays[0][0] = record;
+        form->ApplySetting();
+        ASSERT_EQ(MonthGrid().CellJD[3][3], JulianDay(2024, 3, 20, 12));
+        ASSERT_NE(MonthGrid().CellText[3][3].find(name), std::string::npos);
+
+        Move(grid, day);
+        const QString tip = grid.toolTip();
+        const QFontMetrics tip_metrics(QToolTip::font());
+        const QStringList tip_lines = tip.split(QLatin1Char('\n'));
+        EXPECT_GE(tip_lines.size(), 2);
+        for (const QString& line : tip_lines) EXPECT_LE(tip_metrics.horizontalAdvance(line), area.width());
+        QToolTip::showText(grid.mapToGlobal(day), tip, &grid);
+        QWidget* shown_tip = ShownTip();
+        ASSERT_NE(shown_tip, nullptr);
+        EXPECT_TRUE(area.contains(shown_tip->frameGeometry())) << shown_tip->width() << "x" << shown_tip->height();
+        // Over the pointer it would close at once.
+        EXPECT_FALSE(shown_tip->frameGeometry().contains(grid.mapToGlobal(day)));
+        QToolTip::hideText();
+
+        Release(grid, day, Qt::RightButton);
+        auto* details = LastShown<FrmDCal>();
+        ASSERT_NE(details, nullptr);
+        platform::RunEventsFor(50);
+        EXPECT_TRUE(area.contains(details->frameGeometry())) << details->width() << "x" << details->height();
+        const QRect close_button(details->CmdOK->mapToGlobal(QPoint(0, 0)), details->CmdOK->size());
+        EXPECT_TRUE(area.contains(close_button));
+        EXPECT_NE(app::StdText(details->LSD->text()).find(name), std::string::npos);
+        const QFontMetrics metrics(details->LSD->font());
+        const QStringList lines = details->LSD->Lines();
+        EXPECT_GE(lines.size(), 2);
+        for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), details->LSD->width());
+        if (length == 32767) {
+            EXPECT_GT(details->LSDScroller->verticalScrollBar()->maximum(), 0);
+        }
+        details->close();
+    }
 }
 
 TEST(CellUnderPointer, HeaderMarginsAndLimits) {

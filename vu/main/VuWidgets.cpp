@@ -47,6 +47,8 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 MonthPicture::MonthPicture(QWidget* parent)
     : QWidget(parent), surface_(std::make_unique<platform::ImageSurface>(1, 1)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A click on the month takes the keyboard from the year and month fields.
+    setFocusPolicy(Qt::ClickFocus);
 }
 
 bool MonthPicture::FitSurface() {

@@ -29,6 +29,7 @@
 #include "calendar/VuCalendarServices.h"
 #include "platform/Guard.h"
 #include "ui/ToolControls.h"
+#include "ui/WrappedText.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/YearCycle.h"
 #include "vu/windows/ReferenceZone.h"
@@ -60,6 +61,8 @@ constexpr double kMoonRiseAltitude_deg = 0.125;
 constexpr double kIslamicEpochNoon = 1948440;
 constexpr int kKeypadPlus = 107;
 constexpr int kKeypadMinus = 109;
+// The special days take up to this many lines before they scroll.
+constexpr int kMostDayNameLines = 8;
 constexpr double kPi = 3.14159265358979;
 constexpr double kRadPerDeg = kPi / 180;
 
@@ -177,9 +180,11 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
     }
     LCal1[0] = Named(new QLabel(QText("음력/월건:"), this), "LCal1", 0);
     LCal1[1] = Named(new QLabel(QText("이슬람력:"), this), "LCal1", 1);
-    LSD = Named(new QLabel(QText("기념일"), this), "LSD");
-    LSD->setWordWrap(true);
-    for (QLabel* label : {LCal1[0], LCal1[1], LSD}) label->setFont(gulim);
+    // A name written without blanks wraps anywhere, and a long list scrolls,
+    // so the window stays within the screen.
+    LSD = Named(new app::WrappedLabel(QText("기념일"), this), "LSD");
+    for (QLabel* label : {LCal1[0], LCal1[1]}) label->setFont(gulim);
+    LSD->setFont(gulim);
 
     auto* layout = new QVBoxLayout(this);
     auto* dates = new QGroupBox(this);
@@ -193,7 +198,8 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
 
     auto* days = Named(new QGroupBox(QText("기념일"), this), "Frame1", 0);
     auto* days_layout = new QVBoxLayout(days);
-    days_layout->addWidget(LSD);
+    LSDScroller = new app::WrappedLabelScroller(LSD, kMostDayNameLines, days);
+    days_layout->addWidget(LSDScroller);
     layout->addWidget(days);
 
     auto* sky = new QGroupBox(this);
@@ -269,6 +275,7 @@ void FrmDCal::ShowDayInfo() {
                              kMansionsHangul[mansion] + "(" + kMansionsHanja[mansion] + ")"));
 
     LSD->setText(QText(MakeSDStr2(jd)));
+    LSDScroller->updateGeometry();
     LblDay[15]->setText(QText("고도보정 이후(해발고도 " + astro::FormatDigitPattern(s.ObsHT, "0.0") + "m 기준)"));
 
     for (const RiseRow& row : kRiseRows) {

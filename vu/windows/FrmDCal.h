@@ -12,6 +12,11 @@
 class QLabel;
 class QPushButton;
 
+namespace app {
+class WrappedLabel;
+class WrappedLabelScroller;
+}  // namespace app
+
 namespace vu {
 
 // The day the window shows, a noon Julian day as the month grid's CellJD
@@ -46,7 +51,8 @@ public:
 
     QLabel* LblDay[16] = {};
     QLabel* LCal1[2] = {};
-    QLabel* LSD = nullptr;
+    app::WrappedLabel* LSD = nullptr;
+    app::WrappedLabelScroller* LSDScroller = nullptr;  // LSD scrolls in it
     QPushButton* Command2[2] = {};
     QPushButton* CmdOK = nullptr;
 

@@ -24,6 +24,7 @@
 #include "platform/QtFakes.h"
 #include "platform/QtTestApp.h"
 #include "ui/ToolControls.h"
+#include "ui/WrappedText.h"
 #include "vu/grid/CellText.h"
 #include "vu/grid/YearCycle.h"
 #include "vu/windows/Form2.h"
