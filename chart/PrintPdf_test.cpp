@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -328,6 +329,29 @@ TEST_F(PrintPdfTest, StarNamesAndTheEclipticSampleAreLegibleOnWhite) {
     EXPECT_GT(qRed(sample), 200);
     EXPECT_LT(qGreen(sample), 60);
     EXPECT_LT(qBlue(sample), 60);
+}
+
+// A reader takes the legend's words out of the PDF as printed, blanks and
+// all (the fonts draw the blank with the glyph of control characters).
+TEST_F(PrintPdfTest, LegendTextReadsAsPrinted) {
+    testing::PrintFixture f;
+    f.print.title = "겨울 하늘 zu";
+    f.settings.nobsname = "서울 관측소";
+    const fs::path pdf = ArtefactFolder() / "legend_text.pdf";
+    auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(PrintChartPage(document->Page(), f.print, f.Sources()));
+    ASSERT_TRUE(document->End());
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext '" + pdf.string() + "' -").c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
+        ::pclose(pipe);
+    }
+    for (const char* words : {"겨울 하늘 zu", "범례", "등급", "관측지 위도: 37.5도", "관측 시각: 2000년 1월 1일",
+                              "시야:", "60.0도 x 81.9도", "황도", "은하 적도", "서울 관측소"})
+        EXPECT_NE(text.find(words), std::string::npos) << words << "\n" << text;
+    for (const unsigned char c : text) EXPECT_TRUE(c >= 0x20 || c == '\n' || c == '\f') << int(c);
 }
 
 TEST_F(PrintPdfTest, EarthShadowIsHatchedNotSolid) {

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "platform/ImageSurface.h"
+#include "platform/PdfTextMap.h"
 #include "platform/TextFile.h"
 
 namespace platform {
@@ -110,7 +111,9 @@ public:
         const bool ended = painter_.end();
         if (!pdf_) return ended;
         std::unique_ptr<PendingFile> pdf = std::move(pdf_);
-        return ended && pdf->Size() > 0 && pdf->Commit();
+        // The engine's text maps read some glyphs as other characters than
+        // the page shows; mended before the file takes the user's name.
+        return ended && pdf->Size() > 0 && RepairPdfTextMapsInFile(pdf->WriteName()) && pdf->Commit();
     }
 
 private:

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -192,6 +193,71 @@ TEST(PrinterSurface, PatternsAreMillimetresAtAnyResolution) {
         EXPECT_NEAR(InkRuns(image, row(40), col(11), col(59)), 3 * 48 / 1.9, 3) << dpi;
         // Hatch lines a millimetre apart across them: sqrt 2 mm along a row.
         EXPECT_NEAR(InkRuns(image, row(75), col(11), col(39)), 28 / std::sqrt(2.0), 2) << dpi;
+    }
+}
+
+// The text of a PDF as a reader takes it out; empty without poppler's tools.
+std::string PdfText(const fs::path& pdf) {
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext -q '" + pdf.string() + "' - 2>&1").c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+// What a reader takes out of a PDF is what its page shows: blanks the fonts
+// draw with the glyph of control characters read as blanks, Hanja the fonts
+// share with the Kangxi radicals as the ideographs, in the Korean fonts and
+// the Latin one, plain and bold, on every page.
+TEST(PrinterSurface, APdfsTextIsTheTextOnItsPage) {
+    if (std::system("pdftotext -v > /dev/null 2>&1") != 0) GTEST_SKIP() << "poppler-utils missing";
+    EnsureQtApp();
+    const fs::path pdf = ScratchFolder("text") / "page.pdf";
+    auto document = StartPrinterDocument(PrintTarget{"", pdf}, 300);
+    ASSERT_NE(document, nullptr);
+    struct Line {
+        const char* font;
+        bool bold;
+        const char* text;
+    };
+    const Line lines[] = {
+        {"굴림", false, "2026년 12월 己酉 庚戌"},
+        {"돋움", true, "범례 은하 적도"},
+        {"굴림체", false, "음력: 11. 3 一 乙"},
+        {"Tahoma", false, "Hello world 1 2"},
+    };
+    for (int copy = 0; copy < 2; ++copy) {
+        if (copy > 0) {
+            ASSERT_TRUE(document->NewPage());
+        }
+        Surface& page = document->Page();
+        double y = 20;
+        for (const Line& line : lines) {
+            page.SetFontName(line.font);
+            page.SetFontBold(line.bold);
+            page.SetFontSize(12);
+            page.SetCurrentX(20);
+            page.SetCurrentY(y);
+            page.Print(line.text);
+            y += 10;
+        }
+    }
+    ASSERT_TRUE(document->End());
+    const std::string text = PdfText(pdf);
+    std::size_t at = 0;
+    for (int copy = 0; copy < 2; ++copy) {
+        for (const Line& line : lines) {
+            at = text.find(std::string(line.text) + "\n", at);
+            ASSERT_NE(at, std::string::npos) << line.text << "\n" << text;
+        }
+    }
+    for (const unsigned char c : text) EXPECT_TRUE(c >= 0x20 || c == '\n' || c == '\f') << int(c) << "\n" << text;
+    // Kangxi Radicals are U+2F00..U+2FDF, E2 BC 80 to E2 BF 9F in UTF-8.
+    for (std::size_t k = text.find('\xE2'); k != std::string::npos; k = text.find('\xE2', k + 1)) {
+        const auto next = static_cast<unsigned char>(text[k + 1]);
+        EXPECT_FALSE(next >= 0xBC && next <= 0xBF) << text;
     }
 }
 

@@ -24,6 +24,7 @@ DEBIAN_VERSIONS = {
     "python3-astropy": "5.2.1-2+deb12u1",
     "python3-pymeeus": "0.5.11+dfsg1-1",
     "stellarium-data": "0.22.2-1",
+    "unicode-data": "15.0.0-1",
     "xplanet": "1.3.1-3+b1",
 }
 

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -53,13 +54,10 @@ std::string Shell(const std::string& command) {
     return out;
 }
 
-// The text of a PDF page, blanks removed: Qt's embedded fonts map the blank
-// to a control character that pdftotext passes on.
+// The text of a PDF page as a reader takes it out.
 std::string PdfText(const std::filesystem::path& pdf, int page) {
-    std::string text = Shell("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" +
-                             pdf.string() + "' -");
-    std::erase_if(text, [](char c) { return c == ' ' || c == '\x01'; });
-    return text;
+    return Shell("pdftotext -f " + std::to_string(page) + " -l " + std::to_string(page) + " '" + pdf.string() +
+                 "' -");
 }
 
 bool HavePoppler() { return std::system("pdfinfo -v > /dev/null 2>&1") == 0; }
@@ -245,7 +243,7 @@ TEST_F(OutputCommands, TwoCopiesIntoOnePdf) {
     ASSERT_TRUE(fs::exists(file));
     EXPECT_TRUE(std::regex_search(Shell("pdfinfo '" + file.string() + "'"), std::regex(R"(Pages:\s+2\n)")));
     const std::string text = PdfText(file, 1);
-    for (const char* word : {"2024년3월", "일", "월", "화", "수", "목", "금", "토", "날짜", "31"})
+    for (const char* word : {"2024년 3월\n", "일", "월", "화", "수", "목", "금", "토", "날짜", "31"})
         EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
     // The second copy is the same page: the scale survives the new page.
     for (const char* n : {"1", "2"}) {
@@ -273,7 +271,42 @@ TEST_F(OutputCommands, TwoCopiesIntoOnePdf) {
     pdf.choice = Choice(1, true, turned);
     form->mnuPrint->trigger();
     EXPECT_NE(Shell("pdfinfo '" + turned.string() + "'").find("842 x 595 pts"), std::string::npos);
-    EXPECT_NE(PdfText(turned, 1).find("기원전1년3월"), std::string::npos);
+    EXPECT_NE(PdfText(turned, 1).find("기원전1년 3월\n"), std::string::npos);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+    platform::Env().printing = &p.env.printing;
+}
+
+// A reader takes out of the PDF the texts of the page: the title with its
+// blank, the weekday names, the days' stem-branch names in Hanja (unified
+// ideographs, which the fonts draw with the glyphs of the Kangxi radicals),
+// the legend; no control character anywhere.
+TEST_F(OutputCommands, PdfTextIsThePagesText) {
+    if (!HavePoppler()) GTEST_SKIP() << "poppler-utils missing";
+    const fs::path folder = fs::current_path() / "print_pages";
+    fs::create_directories(folder);
+    PdfPrinting pdf;
+    platform::Env().printing = &pdf;
+    const fs::path file = folder / "vu_month_text.pdf";
+    pdf.choice = Choice(1, false, file);
+    Show(2026, 12);
+    form->cmdPrint->click();
+    const std::string text = PdfText(file, 1);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    const auto has_line = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_EQ(lines.front(), "2026년 12월") << text;
+    for (const char* weekday : {"일", "월", "화", "수", "목", "금", "토"}) EXPECT_TRUE(has_line(weekday)) << weekday;
+    // 1 December 2026 is a 己酉 day, 31 December a 己卯 day (counted on from
+    // 7 January 2000, a 甲子 day): lunar 10. 23 and 11. 23.
+    for (const char* lunar : {"10. 23/己酉", "11. 23/己卯"}) EXPECT_TRUE(has_line(lunar)) << lunar << "\n" << text;
+    EXPECT_TRUE(has_line("날짜")) << text;
+    for (const unsigned char c : text) EXPECT_TRUE(c >= 0x20 || c == '\n' || c == '\f') << int(c);
     EXPECT_TRUE(p.env.messages.shown.empty());
     platform::Env().printing = &p.env.printing;
 }
