@@ -89,6 +89,21 @@ std::vector<NumberedLine> Section(const std::vector<NumberedLine>& kept, std::st
     return section;
 }
 
+// Cuts a text to kMaxCatText_chars characters (never inside a UTF-8
+// sequence); true when it was longer.
+bool CutToLabelLength(std::string& text) {
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (chars == kMaxCatText_chars) {
+            text.resize(i);
+            return true;
+        }
+        ++chars;
+    }
+    return false;
+}
+
 // The object-line fields after the kind, with the leading-number rule and the
 // defaults of missing trailing fields. The coordinate, size and magnitude
 // readers give nullopt for a number the chart cannot use (LoadedRanges.h):
@@ -98,6 +113,15 @@ public:
     explicit Fields(std::vector<std::string> fields) : fields_(std::move(fields)) {}
     bool Has(std::size_t i) const { return i < fields_.size(); }
     std::string Text(std::size_t i) const { return Has(i) ? fields_[i] : std::string(); }
+    // A text the chart shows: escapes resolved (unless `escaped` is false),
+    // cut to kMaxCatText_chars, remembered as cut.
+    std::string Label(std::size_t i, bool escaped = true) {
+        std::string text = escaped ? UnescapeCatText(Text(i)) : Text(i);
+        cut_ = CutToLabelLength(text) || cut_;
+        return text;
+    }
+    // True once a text of the line was cut.
+    bool Cut() const { return cut_; }
     // nullopt for a number too large for a Double.
     std::optional<double> Number(std::size_t i, double fallback = 0) const {
         return Has(i) ? ParsePlainNumber(fields_[i]) : fallback;
@@ -135,6 +159,7 @@ public:
 
 private:
     std::vector<std::string> fields_;
+    bool cut_ = false;
 };
 
 std::vector<std::string> SplitFields(std::string_view line) {
@@ -150,6 +175,9 @@ struct Reading {
 
     void Refuse(long line_number) const {
         if (log) log->OutOfRangeLine(display_name, line_number);
+    }
+    void NoteCut(long line_number) const {
+        if (log) log->LongTextCut(display_name, line_number, kMaxCatText_chars);
     }
 };
 
@@ -180,7 +208,12 @@ void ParseCatalogHeader(const std::vector<NumberedLine>& header, CustomCatalog& 
             key.line_number = numbered.number;
         }
     }
-    if (keys[0].value) cat.Name = *keys[0].value;
+    // The name, author and comments are shown as they are: cut like labels.
+    auto label = [&](const Key& key, std::string text) {
+        if (CutToLabelLength(text)) reading.NoteCut(key.line_number);
+        return text;
+    };
+    if (keys[0].value) cat.Name = label(keys[0], *keys[0].value);
     if (keys[1].value) {
         // An equinox outside the chart's dates would precess every position
         // out of the sky: the catalogue keeps J2000.
@@ -195,8 +228,8 @@ void ParseCatalogHeader(const std::vector<NumberedLine>& header, CustomCatalog& 
         const std::string letter = LowerAscii(keys[2].value->substr(0, 1));
         cat.Coordinate.assign(1, letter == "a" ? 'a' : 'e');
     }
-    if (keys[3].value) cat.Author = *keys[3].value;
-    if (keys[4].value) cat.Comments = UnescapeCatText(*keys[4].value);
+    if (keys[3].value) cat.Author = label(keys[3], *keys[3].value);
+    if (keys[4].value) cat.Comments = label(keys[4], UnescapeCatText(*keys[4].value));
     for (int i = 0; i < 5; ++i) {
         if (!keys[5 + i].value) continue;
         if (const auto rgb = ParseRgbText(*keys[5 + i].value)) cat.Color[i] = *rgb;
@@ -214,7 +247,7 @@ int KindOf(std::string_view kind) {
 
 // One object line into its kind's array; false when a number of it is
 // refused (nothing is added then).
-bool ParseObjectLine(int kind, const Fields& f, CustomCatalog& cat) {
+bool ParseObjectLine(int kind, Fields& f, CustomCatalog& cat) {
     auto color = [&](std::size_t i) { return cat.Color[f.ColorIndex(i) - 1]; };
     switch (kind) {
         case kCatCircle:
@@ -230,8 +263,8 @@ bool ParseObjectLine(int kind, const Fields& f, CustomCatalog& cat) {
             s.Dec = *dec;
             s.Size = *size;
             s.Color = color(3);
-            s.Name = UnescapeCatText(f.Text(4));
-            s.Comment = UnescapeCatText(f.Text(5));
+            s.Name = f.Label(4);
+            s.Comment = f.Label(5);
             s.Shape = static_cast<std::uint8_t>(kind + 1);
             cat.Shapes[kind].push_back(std::move(s));
             return true;
@@ -246,9 +279,9 @@ bool ParseObjectLine(int kind, const Fields& f, CustomCatalog& cat) {
             s.Mag = *mag;
             s.PmRA = *pmRA;
             s.PmDec = *pmDec;
-            s.SpType = f.Text(5);
-            s.Name = UnescapeCatText(f.Text(6));
-            s.Comment = UnescapeCatText(f.Text(7));
+            s.SpType = f.Label(5, false);
+            s.Name = f.Label(6);
+            s.Comment = f.Label(7);
             cat.Stars.push_back(std::move(s));
             return true;
         }
@@ -262,8 +295,8 @@ bool ParseObjectLine(int kind, const Fields& f, CustomCatalog& cat) {
             s.Mag = *mag;
             s.Size = *size;
             s.Type = NstTypeCode(f.Text(4));
-            s.Name = UnescapeCatText(f.Text(5));
-            s.Comment = UnescapeCatText(f.Text(6));
+            s.Name = f.Label(5);
+            s.Comment = f.Label(6);
             cat.Nonstellar.push_back(std::move(s));
             return true;
         }
@@ -282,7 +315,7 @@ bool ParseObjectLine(int kind, const Fields& f, CustomCatalog& cat) {
             CustomCatText t;
             t.RA = *ra;
             t.Dec = *dec;
-            t.Text = UnescapeCatText(f.Text(2));
+            t.Text = f.Label(2);
             t.Color = color(3);
             cat.Texts.push_back(std::move(t));
             return true;
@@ -297,7 +330,12 @@ void ParseObjectList(const std::vector<NumberedLine>& objects, CustomCatalog& ca
         const int kind = KindOf(LowerAscii(all[0]));
         if (kind < 0) continue;
         all.erase(all.begin());
-        if (!ParseObjectLine(kind, Fields(std::move(all)), cat)) reading.Refuse(line.number);
+        Fields fields(std::move(all));
+        if (!ParseObjectLine(kind, fields, cat)) {
+            reading.Refuse(line.number);
+        } else if (fields.Cut()) {
+            reading.NoteCut(line.number);
+        }
     }
     for (int k = 0; k < 5; ++k) cat.Count[k] = static_cast<std::int32_t>(cat.Shapes[k].size());
     cat.Count[kCatStar] = static_cast<std::int32_t>(cat.Stars.size());

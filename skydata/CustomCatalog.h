@@ -24,7 +24,14 @@
 // kMinMagnitude..kMaxMagnitude or whose proper motion does not fit a Single
 // is refused (left out and noted with its line); so is an Epoch outside the
 // chart's dates, which leaves J2000.
+//
+// Texts (names, comments, descriptions, spectral types, labels and the
+// header's name, author and comments) are cut to kMaxCatText_chars
+// characters after their escapes are resolved, and the line is noted: the
+// chart draws and measures every label at every redraw and print, and no
+// label shows more.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -105,6 +112,9 @@ struct CustomCatText {
 // such ends, a long line takes a bounded number of steps.
 std::optional<CustomCatLine> FoldedCatLine(const CustomCatLine& line);
 
+// The longest text kept from a catalogue, in characters (UTF-8 code points).
+constexpr std::size_t kMaxCatText_chars = 1000;
+
 constexpr std::int32_t kCatWhite = 255 + 256 * 255 + 65536 * 255;
 
 struct CustomCatalog {
@@ -124,9 +134,9 @@ struct CustomCatalog {
 
 // Parses the text of a catalogue file (already decoded to UTF-8); names,
 // descriptions and texts are unescaped (UnescapeCatText). Never
-// fails: what cannot be read keeps its default, and a refused line is
-// noted in `log` once, as displayName and its line number in the text, while
-// the other lines load.
+// fails: what cannot be read keeps its default, and a refused line (or one
+// with a text cut) is noted in `log` once, as displayName and its line number
+// in the text, while the other lines load.
 CustomCatalog ParseCustomCatalogText(std::string_view text, const std::string& displayName, LoadLog& log);
 // As above, the refused lines left out without a note.
 CustomCatalog ParseCustomCatalogText(std::string_view text);

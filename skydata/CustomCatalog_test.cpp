@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <limits>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace skydata;
@@ -218,6 +221,105 @@ TEST(CustomCatalogTest, FoldedLineEnds) {
         EXPECT_DOUBLE_EQ(got->RA2, (*row.folded)[2]);
         EXPECT_DOUBLE_EQ(got->Dec2, (*row.folded)[3]);
     }
+}
+
+// Characters (UTF-8 code points) of a text.
+std::size_t Chars(const std::string& text) {
+    std::size_t n = 0;
+    for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+std::string Repeat(std::string_view piece, std::size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (std::size_t i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// Every text a label or the information window shows is cut at load to
+// kMaxCatText_chars characters, counted after the escapes are resolved and
+// never inside a Korean character; the line loads and is noted once.
+TEST(CustomCatalogTest, LongTextsAreCutToWhatALabelShowsAndNoted) {
+    const std::string long_ascii = Repeat("x", kMaxCatText_chars + 1);
+    const std::string long_korean = Repeat("별", kMaxCatText_chars + 1);  // 3 bytes each
+    const std::string exact = Repeat("가", kMaxCatText_chars);
+    const std::string breaks = Repeat("/n", kMaxCatText_chars / 2 + 1);  // CR LF each: 1002 characters
+    struct Row {
+        const char* name;
+        std::string line;
+        bool cut;
+    };
+    const Row rows[] = {
+        {"circle name", "cl,1,2,3,1," + long_ascii + ",c", true},
+        {"cross comment", "cr,1,2,3,1,n," + long_korean, true},
+        {"star spectral type and name", "star,1,2,3,0,0," + long_ascii + "," + long_korean + ",d", true},
+        {"nonstellar description", "nst,1,2,3,4,gx,n," + breaks, true},
+        {"text label", "str,1,2," + long_korean + ",2", true},
+        {"exactly the limit", "str,1,2," + exact + ",2", false},
+        {"escapes that shrink to the limit", "str,1,2," + Repeat("//", kMaxCatText_chars) + ",2", false},
+    };
+    const std::string head = "<Header>\r\nCatalog Name=" + long_korean + "\r\nAuthor=me\r\nComments=" + breaks +
+                             "\r\n</Header>\r\n<ObjectList>\r\n";
+    const long first = 7;  // line number of the first row
+    std::string text = head;
+    std::vector<std::string> expected = {"c.UC 2행 1000자가 넘는 글을 1000자로 줄임",
+                                         "c.UC 4행 1000자가 넘는 글을 1000자로 줄임"};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        text += rows[i].line + "\r\n";
+        if (rows[i].cut) {
+            expected.push_back("c.UC " + std::to_string(first + static_cast<long>(i)) + "행 1000자가 넘는 글을 1000자로 줄임");
+        }
+    }
+    text += "</ObjectList>\r\n";
+
+    LoadLog log;
+    const CustomCatalog cat = ParseCustomCatalogText(text, "c.UC", log);
+    EXPECT_EQ(log.Problems, expected);
+    EXPECT_EQ(cat.Name, Repeat("별", kMaxCatText_chars));
+    EXPECT_EQ(cat.Author, "me");
+    EXPECT_EQ(cat.Comments, Repeat("\r\n", kMaxCatText_chars / 2));
+    ASSERT_EQ(cat.Count[kCatCircle], 1);
+    EXPECT_EQ(cat.Shapes[kCatCircle][0].Name, Repeat("x", kMaxCatText_chars));
+    EXPECT_EQ(cat.Shapes[kCatCircle][0].Comment, "c");
+    ASSERT_EQ(cat.Count[kCatCross], 1);
+    EXPECT_EQ(cat.Shapes[kCatCross][0].Comment, Repeat("별", kMaxCatText_chars));
+    ASSERT_EQ(cat.Count[kCatStar], 1);
+    EXPECT_EQ(cat.Stars[0].SpType, Repeat("x", kMaxCatText_chars));
+    EXPECT_EQ(cat.Stars[0].Name, Repeat("별", kMaxCatText_chars));
+    ASSERT_EQ(cat.Count[kCatNonstellar], 1);
+    EXPECT_EQ(cat.Nonstellar[0].Comment, Repeat("\r\n", kMaxCatText_chars / 2));
+    EXPECT_EQ(cat.Nonstellar[0].Type, 4);
+    ASSERT_EQ(cat.Count[kCatText], 3);
+    EXPECT_EQ(cat.Texts[0].Text, Repeat("별", kMaxCatText_chars));
+    EXPECT_EQ(cat.Texts[0].Color, cat.Color[1]);
+    EXPECT_EQ(cat.Texts[1].Text, exact);
+    EXPECT_EQ(cat.Texts[2].Text, Repeat("/", kMaxCatText_chars));
+    for (const CustomCatText& t : cat.Texts) EXPECT_EQ(Chars(t.Text), kMaxCatText_chars);
+
+    // A line refused for its numbers is noted once, as refused.
+    LoadLog refused;
+    ParseCustomCatalogText("<ObjectList>\r\nstr,1,95," + long_ascii + "\r\n</ObjectList>", "r.UC", refused);
+    EXPECT_EQ(refused.Problems, std::vector<std::string>{"r.UC 2행 범위를 벗어난 값"});
+}
+
+// A 10 MB name read from a file is kept at the limit, so the chart never
+// measures more at a redraw or a print.
+TEST(CustomCatalogTest, TenMegabyteNameFromAFileIsCut) {
+    const fs::path dir = fs::temp_directory_path() / ("zu_customcat_long_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string name(10 * 1000 * 1000, 'N');
+    ASSERT_TRUE(platform::WriteTextFileCp949(
+        dir / "big.UC", "<ObjectList>\r\nstr,10,20,ok\r\nstar,10,20,1,0,0,A0," + name + ",d\r\n</ObjectList>\r\n"));
+    CustomCatalog cat;
+    LoadLog log;
+    EXPECT_EQ(LoadCustomCatalog(dir / "big.UC", cat, log), CustomCatLoadStatus::Loaded);
+    ASSERT_EQ(cat.Count[kCatStar], 1);
+    EXPECT_EQ(cat.Stars[0].Name.size(), kMaxCatText_chars);
+    EXPECT_EQ(cat.Stars[0].Comment, "d");
+    EXPECT_EQ(cat.Count[kCatText], 1);
+    EXPECT_EQ(log.Problems, std::vector<std::string>{(dir / "big.UC").string() + " 3행 1000자가 넘는 글을 1000자로 줄임"});
+    fs::remove_all(dir);
 }
 
 TEST(CustomCatalogTest, EscapesAndTypeCodes) {

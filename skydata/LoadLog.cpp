@@ -12,6 +12,11 @@ void LoadLog::OutOfRangeLine(const std::string& fileName, long lineNumber) {
     Problems.push_back(fileName + " " + std::to_string(lineNumber) + "행 범위를 벗어난 값");
 }
 
+void LoadLog::LongTextCut(const std::string& fileName, long lineNumber, std::size_t limit) {
+    const std::string chars = std::to_string(limit) + "자";
+    Problems.push_back(fileName + " " + std::to_string(lineNumber) + "행 " + chars + "가 넘는 글을 " + chars + "로 줄임");
+}
+
 void LoadLog::MalformedRecord(const std::string& fileName, long recordNumber) {
     Problems.push_back(fileName + " " + std::to_string(recordNumber) + "번째 레코드 형식 오류");
 }

@@ -408,22 +408,23 @@ std::array<std::pair<std::string_view, std::string*>, 4> RememberedFolders(Setti
              {"PdfFolder", &s.PdfFolder}}};
 }
 
-// How the loader reads a key's value, for telling a value from junk.
-enum class ValueKind { Number, Single, Int16, Int32, Switch, ViewCoord, Text };
+// How the loader reads a key's value, for telling a value from junk. Text
+// keys have no kind: any text reads as itself, even an empty one, so only a
+// number or a switch shows that a file is a settings file of this program.
+enum class ValueKind { Number, Single, Int16, Int32, Switch, ViewCoord };
 
-ValueKind KindOf(bool) { return ValueKind::Switch; }
-ValueKind KindOf(double) { return ValueKind::Number; }
-ValueKind KindOf(float) { return ValueKind::Single; }
-ValueKind KindOf(std::int32_t) { return ValueKind::Int32; }
-ValueKind KindOf(const std::string&) { return ValueKind::Text; }
-ValueKind KindOf(const std::optional<std::string>&) { return ValueKind::Text; }
+std::optional<ValueKind> KindOf(bool) { return ValueKind::Switch; }
+std::optional<ValueKind> KindOf(double) { return ValueKind::Number; }
+std::optional<ValueKind> KindOf(float) { return ValueKind::Single; }
+std::optional<ValueKind> KindOf(std::int32_t) { return ValueKind::Int32; }
+std::optional<ValueKind> KindOf(const std::string&) { return std::nullopt; }
+std::optional<ValueKind> KindOf(const std::optional<std::string>&) { return std::nullopt; }
 
 // True when the value reads as a value of its kind rather than as the 0, the
 // "false" or the default the readers give junk: a whole number that fits its
-// type, "true" or "false", the view's "a" or "e"; any text for a text key.
+// type, "true" or "false", the view's "a" or "e".
 bool IsUsableValue(ValueKind kind, std::string_view value) {
     switch (kind) {
-        case ValueKind::Text: return true;
         case ValueKind::Switch: {
             const std::string word = LowerAscii(TrimBlanks(value));
             return word == "true" || word == "false";
@@ -450,18 +451,18 @@ bool IsUsableValue(ValueKind kind, std::string_view value) {
     }
 }
 
-// Every key a chart file is read for, with the kind of its value. The version
-// and the window keys are left out: they set nothing of the chart.
+// Every number and switch key a chart file is read for, with the kind of its
+// value. The version and the window keys are left out: they set nothing of
+// the chart.
 const std::unordered_map<std::string, ValueKind>& ChartFileKeys() {
     static const std::unordered_map<std::string, ValueKind> keys = [] {
         std::unordered_map<std::string, ValueKind> k;
         SettingsSnapshot s;
         StyleTables styles = DefaultStyleTables();
         ForEachScalarKey(s, styles, s, styles, [&](std::string_view key, const auto& field, const auto&) {
-            k.emplace(std::string(key), KindOf(field));
+            if (const std::optional<ValueKind> kind = KindOf(field)) k.emplace(std::string(key), *kind);
         });
         k["ref_coord"] = ValueKind::ViewCoord;
-        for (const char* text : {"PointData", "DLine", "PathObj", "SetPath8"}) k.emplace(text, ValueKind::Text);
         for (int i = 1; i <= 4; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Number);
         for (int i = 5; i <= 7; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Int16);
         for (int i = 9; i <= 11; ++i) k.emplace(IndexedKey("SetPath", i, ""), ValueKind::Switch);
@@ -472,22 +473,18 @@ const std::unordered_map<std::string, ValueKind>& ChartFileKeys() {
             k.emplace(IndexedKey("mfont", i, "bold"), ValueKind::Switch);
             k.emplace(IndexedKey("mfont", i, "italic"), ValueKind::Switch);
             k.emplace(IndexedKey("mfont", i, "color"), ValueKind::Int32);
-            k.emplace(IndexedKey("mfont", i, "name"), ValueKind::Text);
             k.emplace(IndexedKey("mfont", i, "size"), ValueKind::Int16);
         }
         for (int i = 0; i < kGridFontCount; ++i) {
             k.emplace(IndexedKey("GridFont", i, "bold"), ValueKind::Switch);
             k.emplace(IndexedKey("GridFont", i, "italic"), ValueKind::Switch);
-            k.emplace(IndexedKey("GridFont", i, "name"), ValueKind::Text);
             k.emplace(IndexedKey("GridFont", i, "size"), ValueKind::Int16);
         }
         for (int i = 0; i < kLegacyMapPointCount; ++i) {
             const std::string head = "mappoint" + std::to_string(i);
-            k.emplace(head + "cmt", ValueKind::Text);
             k.emplace(head + "ra", ValueKind::Number);
             k.emplace(head + "de", ValueKind::Number);
             k.emplace(head + "size", ValueKind::Single);
-            k.emplace(head + "name", ValueKind::Text);
             k.emplace(head + "color", ValueKind::Int32);
             k.emplace(head + "shape", ValueKind::Int16);
         }
@@ -496,17 +493,30 @@ const std::unordered_map<std::string, ValueKind>& ChartFileKeys() {
     return keys;
 }
 
-// True when the store text gives at least one chart key a usable value (the
-// first entry of a key is the one read). A file of foreign entries (another
-// program's file), or of chart keys whose values are all junk, is no chart:
-// loading it would only put every setting back to its default.
-bool HoldsAUsableChartValue(std::string_view text) {
-    const std::unordered_map<std::string, ValueKind>& keys = ChartFileKeys();
+// The window keys, read from "Default.cfg" only.
+const std::unordered_map<std::string, ValueKind>& WindowKeys() {
+    static const std::unordered_map<std::string, ValueKind> keys = {
+        {"fwidth", ValueKind::Int32}, {"fheight", ValueKind::Int32}, {"fstate", ValueKind::Int16}};
+    return keys;
+}
+
+std::optional<ValueKind> FindKind(const std::unordered_map<std::string, ValueKind>& keys, const std::string& key) {
+    const auto found = keys.find(key);
+    return found == keys.end() ? std::nullopt : std::optional<ValueKind>(found->second);
+}
+
+// True when the store text gives at least one number or switch key read with
+// `window` a usable value (the first entry of a key is the one read). A file
+// of foreign entries (another program's file), of texts only (an empty list
+// of map points holds nothing) or of keys whose values are all junk is no
+// settings file: loading it would only put every setting back to its default.
+bool HoldsAUsableSettingsValue(std::string_view text, SettingsWindowKeys window) {
     std::unordered_set<std::string> seen;
     for (const ConfigEntry& e : ParseConfigEntries(text)) {
         if (!seen.insert(e.Key).second) continue;
-        const auto kind = keys.find(e.Key);
-        if (kind != keys.end() && IsUsableValue(kind->second, e.Value)) return true;
+        std::optional<ValueKind> kind = FindKind(ChartFileKeys(), e.Key);
+        if (!kind && window == SettingsWindowKeys::Included) kind = FindKind(WindowKeys(), e.Key);
+        if (kind && IsUsableValue(*kind, e.Value)) return true;
     }
     return false;
 }
@@ -644,12 +654,13 @@ SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindo
         case ConfigFileStatus::Loaded:
             break;
     }
-    // A chart file must hold settings and end after a whole entry; an empty
-    // "Default.cfg" is a fresh one, but a cut-off one is damaged too.
+    // A settings file must hold at least one usable setting and end after a
+    // whole entry; an empty "Default.cfg" is a fresh one, an empty chart file
+    // is none.
     const std::string& text = ConfigStore().ConfigText;
     const bool blank = text.find_first_not_of(" \t\r\n") == std::string::npos;
     const bool cut_off = !blank && EndsInsideAnEntry(text);
-    const bool foreign = window == SettingsWindowKeys::Excluded && (blank || !HoldsAUsableChartValue(text));
+    const bool foreign = blank ? window == SettingsWindowKeys::Excluded : !HoldsAUsableSettingsValue(text, window);
     if (cut_off || foreign) {
         ClearConfig();
         if (window == SettingsWindowKeys::Excluded) Notify(kUnreadableFileMessage);

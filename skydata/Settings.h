@@ -115,7 +115,7 @@ enum class SettingsLoadStatus {
     Loaded,      // every key read from the file
     Missing,     // no file: every key took its default
     Unreadable,  // the file could not be read: nothing changed
-    Damaged,     // the file holds no settings entry at all: nothing changed
+    Damaged,     // no usable setting, or cut off inside an entry: nothing changed
 };
 
 // Refills FontList from the font hook (screen or printer fonts).
@@ -128,9 +128,11 @@ bool FontExists(std::string_view name);
 // track settings, and applies the filters and tracks through the hooks. A file
 // that cannot be read, holds no entry or ends inside an entry changes nothing
 // and, for a chart file (window keys excluded), shows kUnreadableFileMessage;
-// so does a chart file that is blank or gives no chart key a usable value
-// (every value junk: a number that is no number or does not fit its type, a
-// switch other than true or false), which would only reset every setting.
+// so does a chart file that is blank, and any file that gives no number or
+// switch key a usable value (every value junk: a number that is no number or
+// does not fit its type, a switch other than true or false; texts such as
+// the site name or an empty list of map points do not count), which would
+// only reset every setting. A blank "Default.cfg" is a first start.
 //
 // Every number read is kept in the range the program can use before anything
 // else sees it: angles of the view and of marks folded into one turn (beyond
@@ -146,8 +148,9 @@ SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindo
 void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window);
 
 // Start-up load of "Default.cfg" in the user folder. An unreadable or damaged
-// file gives every default, a notice through ShowMessage, and protects the
-// file from being overwritten during this run.
+// file (also one without a usable value, as above) gives every default, a
+// notice through ShowMessage, and protects the file from being overwritten
+// during this run.
 SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder);
 // Writes "Default.cfg" with the window keys; false (nothing written) while the
 // file is protected. Throws platform::RunTimeError when writing fails.

@@ -304,11 +304,13 @@ TEST_F(SettingsTest, KoreanSiteNameIsCodePage949OnDisk) {
 
 TEST_F(SettingsTest, VersionLogic) {
     // 0.763 without fsetstr3: the Western boundaries follow the figure filter.
-    WriteFile("old.SKY", "[version]0.763[/version]\r\n[fsetstr1]AOriAUMa[/fsetstr1]\r\n");
+    // (A number beside the texts: a file of texts alone is no chart.)
+    WriteFile("old.SKY", "[version]0.763[/version]\r\n[fsetstr1]AOriAUMa[/fsetstr1]\r\n[mfov] 60[/mfov]\r\n");
     LoadSettings(dir_ / "old.SKY", SettingsWindowKeys::Excluded);
     EXPECT_EQ(CurrentSettings().fsetstr[3], std::optional<std::string>("AOriAUMa"));
     EXPECT_FALSE(CurrentSettings().fsetstr[0].has_value());
-    WriteFile("new.SKY", "[version]0.764[/version]\r\n[fsetstr1]AOri[/fsetstr1]\r\n[fsetstr3][/fsetstr3]\r\n");
+    WriteFile("new.SKY",
+              "[version]0.764[/version]\r\n[fsetstr1]AOri[/fsetstr1]\r\n[fsetstr3][/fsetstr3]\r\n[mfov] 60[/mfov]\r\n");
     LoadSettings(dir_ / "new.SKY", SettingsWindowKeys::Excluded);
     EXPECT_EQ(CurrentSettings().fsetstr[3], std::optional<std::string>(""));
 
@@ -487,7 +489,7 @@ TEST_F(SettingsTest, AbsentStyleKeysKeepTheStylesInUse) {
 TEST_F(SettingsTest, FontsNotInstalledBecomeGulim) {
     SettingsModule().Hooks.ListFonts = [](bool) { return std::vector<std::string>{"Tahoma", "굴림", "Arial"}; };
     WriteFile("f.SKY", "[mfont0name]tahoma[/mfont0name]\r\n[mfont1name]Comic Sans[/mfont1name]\r\n"
-                       "[GridFont2name]Helvetica[/GridFont2name]\r\n");
+                       "[GridFont2name]Helvetica[/GridFont2name]\r\n[mfont0size]9[/mfont0size]\r\n");
     LoadSettings(dir_ / "f.SKY", SettingsWindowKeys::Excluded);
     EXPECT_EQ(StartupTables().Styles.LayerStyle[0].FontName, "tahoma");
     EXPECT_EQ(StartupTables().Styles.LayerStyle[1].FontName, "굴림");
@@ -587,10 +589,18 @@ TEST_F(SettingsTest, EmptyCutOffOrForeignChartFileChangesNothing) {
 
 // A chart file whose values are all junk reads as every key absent and would
 // reset every setting, the constellation filters included: it is refused like
-// an empty one. One usable value among the junk makes it a chart.
+// an empty one. Texts prove nothing (any text reads as itself); one usable
+// number or switch among the junk makes it a chart.
 TEST_F(SettingsTest, ChartFileOfJunkValuesChangesNothing) {
+    const std::string junk = "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n";
     const std::pair<const char*, std::string> cases[] = {
-        {"numbers that are no numbers", "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n"},
+        {"numbers that are no numbers", junk},
+        {"junk numbers and an empty list of map points", junk + "[PointData][/PointData]\r\n"},
+        {"junk numbers and a site name", "[lat]x[/lat]\r\n[nobsname]서울[/nobsname]\r\n"},
+        {"texts only", "[ref_coord]q[/ref_coord]\r\n[nobsname][/nobsname]\r\n[usercatfile0] [/usercatfile0]\r\n"
+                       "[fsetstr1]AOri[/fsetstr1]\r\n[mfont0name]Arial[/mfont0name]\r\n[DLine][/DLine]\r\n"
+                       "[PathObj][/PathObj]\r\n[SetPath8]ab[/SetPath8]\r\n[mappoint0cmt]y[/mappoint0cmt]\r\n"},
+        {"16-bit keys beyond their type", "[MapRefreshRate]-40000[/MapRefreshRate]\r\n[SetPath5]32768[/SetPath5]\r\n"},
         {"cut numbers and switches", "[mfov]1E[/mfov]\r\n[lon]12,5[/lon]\r\n[viewstar]yes[/viewstar]\r\n"
                                      "[SetPath9]1[/SetPath9]\r\n[ref_coord]q[/ref_coord]\r\n"},
         {"numbers too large for their type", "[PNameLang]1E+10[/PNameLang]\r\n[mfont0size]40000[/mfont0size]\r\n"
@@ -622,7 +632,8 @@ TEST_F(SettingsTest, ChartFileOfJunkValuesChangesNothing) {
     const std::pair<const char*, std::string> charts[] = {
         {"one number", "[lat]abc[/lat]\r\n[mfov] 45[/mfov]\r\n"},
         {"one switch", "[jd]1E+400[/jd]\r\n[viewstar]False[/viewstar]\r\n"},
-        {"one text", "[lat]x[/lat]\r\n[nobsname]서울[/nobsname]\r\n"},
+        {"one number among junk and texts", junk + "[PointData][/PointData]\r\n[mfont3size]12[/mfont3size]\r\n"},
+        {"the view alone", "[ref_coord] E [/ref_coord]\r\n"},
         {"a number out of range", "[lat]-100[/lat]\r\n"},
     };
     for (const auto& [name, text] : charts) {
@@ -646,6 +657,47 @@ TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
         EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
         EXPECT_FALSE(SaveDefaultSettings(dir_));
         EXPECT_EQ(FileText("Default.cfg"), damaged);
+    }
+}
+
+// A "Default.cfg" without one usable number or switch would start with every
+// default like a damaged one: it is reported and kept for the user, never
+// written over at exit. One usable value, the window size too, makes it a
+// settings file; a blank one is a first start.
+TEST_F(SettingsTest, DefaultFileWithoutAUsableValueIsNotLoadedNorOverwritten) {
+    const std::string junk = "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n";
+    const std::pair<const char*, std::string> refused[] = {
+        {"junk numbers and an empty list of map points", junk + "[PointData][/PointData]\r\n"},
+        {"foreign entries", "[foo]bar[/foo]\r\n"},
+        {"remembered folders and a junk window size",
+         "[ChartFolder]/home/me[/ChartFolder]\r\n[fwidth]wide[/fwidth]\r\n[fstate]70000[/fstate]\r\n"},
+    };
+    for (const auto& [name, text] : refused) {
+        SCOPED_TRACE(name);
+        ResetAll();
+        WriteFile("Default.cfg", text);
+        CurrentSettings().lat = 10;
+        EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Damaged);
+        EXPECT_EQ(CurrentSettings().lat, 35.82);
+        EXPECT_EQ(CurrentSettings().ChartFolder, "");
+        ASSERT_EQ(messages_.size(), 1u);
+        EXPECT_NE(messages_[0].find("Default.cfg"), std::string::npos);
+        EXPECT_FALSE(SaveDefaultSettings(dir_));
+        EXPECT_EQ(FileText("Default.cfg"), text);
+    }
+
+    const std::pair<const char*, std::string> loaded[] = {
+        {"one number among junk", junk + "[PointData][/PointData]\r\n[lon] 127[/lon]\r\n"},
+        {"the window size alone", "[fwidth]9000[/fwidth]\r\n"},
+        {"blank", "\r\n"},
+    };
+    for (const auto& [name, text] : loaded) {
+        SCOPED_TRACE(name);
+        ResetAll();
+        WriteFile("Default.cfg", text);
+        EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+        EXPECT_TRUE(messages_.empty());
+        EXPECT_TRUE(SaveDefaultSettings(dir_));
     }
 }
 

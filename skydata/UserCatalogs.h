@@ -29,12 +29,12 @@ void ResetUserCatalogModule();
 // slot (`usercatfile0is`/`usercatfile1is` false, path emptied) and empties its
 // catalogue; a file that exists but cannot be read empties the catalogue and
 // keeps the assignment. Returns the notice for the user about the lines the
-// loads refused (RefusedLinesNotice), empty when none was: the caller shows
-// it once.
+// loads refused or cut (RefusedLinesNotice), empty when none was: the caller
+// shows it once.
 std::string CheckUserCatalogs(SettingsSnapshot& settings, std::array<CustomCatalog, 2>& catalogs);
 std::string CheckUserCatalogs();
 
-inline constexpr std::string_view kRefusedLinesNotice = "사용자 정의 목록에서 읽지 않은 줄이 있습니다:";
+inline constexpr std::string_view kRefusedLinesNotice = "사용자 정의 목록에서 읽지 않았거나 줄여 읽은 줄이 있습니다:";
 // kRefusedLinesNotice and the first five problems of the log, one a line,
 // then "... (모두 <n>줄)" when there are more; empty for an empty log.
 std::string RefusedLinesNotice(const LoadLog& log);

@@ -130,4 +130,22 @@ TEST_F(UserCatalogsTest, RefusedLinesOfBothSlotsMakeOneNotice) {
     EXPECT_EQ(catalogs_[1].Count[kCatText], 1);
 }
 
+// A text cut at load is named in the same notice as the refused lines, and
+// the cut entry is found by its key with the name as kept.
+TEST_F(UserCatalogsTest, ACutNameIsNamedInTheNoticeWithTheRefusedLines) {
+    const fs::path one = dir_ / "long.UC";
+    ASSERT_TRUE(platform::WriteTextFileCp949(
+        one, "<ObjectList>\r\nnst,10,20,5,10,gx," + std::string(2 * 1000 * 1000, 'G') + ",desc\r\nstar,0,100\r\n"
+             "</ObjectList>\r\n"));
+    SettingsSnapshot settings;
+    settings.usercatfile0 = one.string();
+    settings.usercatfile0is = true;
+    const std::string notice = CheckUserCatalogs(settings, catalogs_);
+    EXPECT_EQ(notice, std::string(kRefusedLinesNotice) + "\r\n" + one.string() +
+                          " 2행 1000자가 넘는 글을 1000자로 줄임\r\n" + one.string() + " 3행 범위를 벗어난 값");
+    const auto obj = LookupUserCatObject("(UC1_Nb:0000)", catalogs_);
+    ASSERT_TRUE(obj.has_value());
+    EXPECT_EQ(obj->Name, std::string(kMaxCatText_chars, 'G'));
+}
+
 }  // namespace

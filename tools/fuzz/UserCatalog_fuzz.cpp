@@ -2,7 +2,8 @@
 // Any input must parse without a crash or sanitizer report into a record
 // whose counts match its arrays, whose first coordinates lie in 0..360, whose
 // second coordinates lie within one turn either way, whose declinations lie
-// within -90..90 and whose sizes and magnitudes lie in the loaders' ranges.
+// within -90..90, whose sizes and magnitudes lie in the loaders' ranges and
+// whose texts hold at most kMaxCatText_chars characters.
 #include "platform/TextFile.h"
 #include "skydata/CustomCatalog.h"
 #include "skydata/LoadedRanges.h"
@@ -23,6 +24,12 @@ void Check(bool ok) {
 bool InCircle(double ra) { return ra >= 0 && ra < 360; }
 bool OnSky(double ra, double dec) { return InCircle(ra) && skydata::IsUsableLatitude(dec); }
 
+bool Short(const std::string& text) {
+    std::size_t chars = 0;
+    for (char c : text) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return chars <= skydata::kMaxCatText_chars;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -38,21 +45,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(cat.Count[k] == static_cast<std::int32_t>(cat.Shapes[k].size()));
             for (const auto& s : cat.Shapes[k]) {
                 Check(OnSky(s.RA, s.Dec) && s.Shape == k + 1 && skydata::IsUsableMarkSize(s.Size));
+                Check(Short(s.Name) && Short(s.Comment));
             }
         }
         Check(cat.Count[skydata::kCatStar] == static_cast<std::int32_t>(cat.Stars.size()));
         Check(cat.Count[skydata::kCatNonstellar] == static_cast<std::int32_t>(cat.Nonstellar.size()));
         Check(cat.Count[skydata::kCatText] == static_cast<std::int32_t>(cat.Texts.size()));
-        for (const auto& s : cat.Stars) Check(OnSky(s.RA, s.Dec) && skydata::IsUsableMagnitude(s.Mag));
+        for (const auto& s : cat.Stars) {
+            Check(OnSky(s.RA, s.Dec) && skydata::IsUsableMagnitude(s.Mag));
+            Check(Short(s.SpType) && Short(s.Name) && Short(s.Comment));
+        }
         for (const auto& n : cat.Nonstellar) {
             Check(OnSky(n.RA, n.Dec) && n.Type <= 5 && skydata::IsUsableMarkSize(n.Size));
+            Check(Short(n.Name) && Short(n.Comment));
         }
         for (const auto& lines : cat.Lines) {
             for (const auto& l : lines) {
                 Check(OnSky(l.RA1, l.Dec1) && l.RA2 >= -360 && l.RA2 <= 360 && skydata::IsUsableLatitude(l.Dec2));
             }
         }
-        for (const auto& t : cat.Texts) Check(OnSky(t.RA, t.Dec));
+        for (const auto& t : cat.Texts) Check(OnSky(t.RA, t.Dec) && Short(t.Text));
+        Check(Short(cat.Name) && Short(cat.Author) && Short(cat.Comments));
         Check(skydata::IsUsableJD(cat.Epoch));
         Check(cat.Coordinate == "a" || cat.Coordinate == "e");
     }

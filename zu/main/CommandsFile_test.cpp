@@ -195,6 +195,61 @@ TEST_F(FileCommandsTest, CancelledOrUnusableFilesChangeNothing) {
     EXPECT_FALSE(fs::exists(missing));
 }
 
+// A chart file of junk numbers reads as every key absent: with any text key
+// beside them (even an empty list of map points) it would reset the site, the
+// view and every layer, and quitting would store that in "Default.cfg". It is
+// refused like an empty file; one usable number makes it a chart.
+TEST_F(FileCommandsTest, AChartFileOfJunkValuesIsRefusedAndNeverReachesTheSettings) {
+    S().ViewFOV = 42;
+    S().lat = 37.5;
+    S().nobsname = "서울";
+    S().viewstar = false;
+    const fs::path saved = files.path() / "saved.SKY";
+    Answer(saved);
+    form->Dispatch("mnuSave");
+    const std::string junk = "[version]0.841[/version]\r\n[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n"
+                             "[jd]1E+400[/jd]\r\n[PointData][/PointData]\r\n";
+    struct Row {
+        const char* name;
+        std::string text;  // empty: the chart saved above
+        bool opened;
+        double fov;
+    };
+    const Row rows[] = {
+        {"junk numbers and an empty list of map points", junk, false, 42},
+        {"one number among the junk", junk + "[mfov] 20[/mfov]\r\n", true, 20},
+        {"a chart the program saved", "", true, 42},
+        {"junk numbers, texts only", junk + "[nobsname]부산[/nobsname]\r\n[DLine][/DLine]\r\n", false, 42},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path path = row.text.empty() ? saved : files.path() / "chart.SKY";
+        if (!row.text.empty()) std::ofstream(path, std::ios::binary) << row.text;
+        const std::string before = ChartSettingsText();
+        p.env.messages.shown.clear();
+        Answer(path);
+        form->Dispatch("mnuOpen");
+        EXPECT_EQ(S().ViewFOV, row.fov);
+        if (row.opened) {
+            EXPECT_TRUE(p.env.messages.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_EQ(p.env.messages.shown[0].text, "zu 파일을 읽을 수 없습니다: " + path.string());
+        EXPECT_EQ(ChartSettingsText(), before);
+    }
+    EXPECT_EQ(S().nobsname, "서울");
+    EXPECT_EQ(S().lat, 37.5);
+    EXPECT_FALSE(S().viewstar);
+
+    // Quitting stores the chart in force, not the junk.
+    form->Menus->Action("mnuexit")->trigger();
+    const std::string stored = test::ReadBytes(p.user.path() / "Default.cfg");
+    for (const char* entry : {"[mfov] 42[/mfov]", "[lat] 37.5[/lat]", "[viewstar]false[/viewstar]"}) {
+        EXPECT_NE(stored.find(entry), std::string::npos) << entry;
+    }
+}
+
 TEST_F(FileCommandsTest, AChartFileThatCannotBeWrittenIsReportedAndNotLeftHalfWritten) {
     // A file standing where the folder should be: nothing can be written there.
     const fs::path blocker = files.path() / "not a folder";

@@ -242,6 +242,28 @@ TEST(Startup, WindowStateSurvivesTheNextStart) {
     EXPECT_TRUE(next->isMaximized());
 }
 
+// A "Default.cfg" of junk numbers beside an empty list of map points gives
+// no setting: the start says so with every default, and closing keeps the
+// user's file as it was.
+TEST(Startup, ADefaultCfgOfJunkIsReportedAndKept) {
+    ProgramEnv p;
+    const std::filesystem::path file = p.user.path() / "Default.cfg";
+    const std::string junk =
+        "[mcenterx]abc[/mcenterx]\r\n[lat]x[/lat]\r\n[jd]1E+400[/jd]\r\n[PointData][/PointData]\r\n";
+    std::ofstream(file, std::ios::binary) << junk;
+    {
+        std::unique_ptr<Form1> form(InitProgram(nullptr));
+        ASSERT_NE(form, nullptr);
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_EQ(p.env.messages.shown[0].text,
+                  "설정 파일(Default.cfg)을 읽을 수 없어 기본 설정으로 시작합니다.\r\n"
+                  "이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.");
+        EXPECT_EQ(skydata::CurrentSettings().lat, 35.82);
+        form->close();
+    }
+    EXPECT_EQ(test::ReadBytes(file), junk);
+}
+
 TEST(Startup, NormalOrMinimisedWindowStoresItsNormalSize) {
     for (const bool minimised : {false, true}) {
         SCOPED_TRACE(minimised ? "minimised" : "normal");
