@@ -75,12 +75,15 @@ constexpr double kReadableContrast = 4.5;
 
 // Every caption of the tab readable: one whose text colour stands out too
 // little from the tab's background gets a backing of black or white,
-// whichever stands out more (one of them always reaches the contrast); the
-// text keeps its colour, which is the value it shows.
+// whichever stands out more (one of them always reaches the contrast), as
+// wide as its text; the text keeps its colour, which is the value it shows.
 void KeepCaptionsReadable(QWidget& frame) {
+    constexpr const char* kLaidOutWidth = "laidOutWidth";
     const QColor background = frame.palette().color(QPalette::Window);
     for (QWidget* caption : frame.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (!qobject_cast<QLabel*>(caption) && !qobject_cast<QCheckBox*>(caption)) continue;
+        if (!caption->property(kLaidOutWidth).isValid()) caption->setProperty(kLaidOutWidth, caption->width());
+        const int laid_out_width = caption->property(kLaidOutWidth).toInt();
         const QColor text = caption->palette().color(QPalette::WindowText);
         const bool readable = Contrast(text, background) >= kReadableContrast;
         if (!readable) {
@@ -90,6 +93,8 @@ void KeepCaptionsReadable(QWidget& frame) {
             caption->setPalette(palette);
         }
         caption->setAutoFillBackground(!readable);
+        caption->resize(readable ? laid_out_width : std::min(laid_out_width, caption->sizeHint().width()),
+                        caption->height());
     }
 }
 
