@@ -215,11 +215,16 @@ std::string FourCharacterFlags(const std::string& text) {
     return trimmed.substr(0, at) + std::string(static_cast<std::size_t>(4 - count), ' ');
 }
 
-double TodayAtMidnightJD() {
+// Today at 0 h in the zone `zone_h` (hours east of Greenwich), as a local
+// Julian day: the site's date, whatever zone the computer keeps.
+double TodayAtMidnightJD(double zone_h) {
     const SettingsHooks& hooks = SettingsModule().Hooks;
     if (hooks.TodayJD) return hooks.TodayJD();
-    const platform::LocalTime now = platform::Now();
-    return astro::DateToJD(now.year, now.month, now.day, 0, 0, 0);
+    const platform::LocalTime utc = platform::UtcNow();
+    const double jd_local =
+        astro::DateToJD(utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second) + zone_h / 24;
+    // Local Julian days begin at noon: midnight is the .5 at or before.
+    return std::floor(jd_local - 0.5) + 0.5;
 }
 
 void Notify(std::string_view text) {
@@ -268,7 +273,7 @@ void KeepTextNumberInRange(std::string& text, double low, double high, const std
 // The one place that keeps every number loaded from a settings or chart file
 // inside the range the program can work with, before any computation or
 // drawing sees it.
-void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, PathSettings& p, double today_jd) {
+void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, PathSettings& p) {
     s.ViewCenterX = AngleOr(s.ViewCenterX, d.ViewCenterX);
     KeepInRange(s.ViewCenterY, -90, 90, d.ViewCenterY);
     s.ViewFOV = ClampTo(s.ViewFOV, kMinViewFov_deg, kMaxViewFov_deg);
@@ -278,7 +283,9 @@ void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, Path
     s.lat = ClampTo(s.lat, -90.0, 90.0);
     s.timezone = ClampTo(s.timezone, -12.0, 14.0);
     s.timezone2 = ClampTo(s.timezone2, -12.0, 14.0);
-    if (!IsUsableJD(s.CurrentJD)) s.CurrentJD = today_jd;
+    // No date, or none usable: today at the site, in the zone the chart will
+    // keep (the standard zone, one hour more in summer time).
+    if (!IsUsableJD(s.CurrentJD)) s.CurrentJD = TodayAtMidnightJD(s.summertime ? s.timezone2 + 1 : s.timezone2);
 
     KeepInRange(s.vmlimit, kMinMagnitude, kMaxMagnitude, d.vmlimit);
     KeepInRange(s.sf, 0, kMaxStarSizeFactor, d.sf);
@@ -550,8 +557,9 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     SettingsState& state = SettingsModule();
     SettingsSnapshot& s = state.Values;
     SettingsSnapshot defaults;
-    const double today_jd = TodayAtMidnightJD();
-    defaults.CurrentJD = today_jd;
+    // A file without a date opens on the site's today, which needs the
+    // site's zone from the same file: the date is filled in once that is read.
+    defaults.CurrentJD = std::numeric_limits<double>::quiet_NaN();
 
     if (window == SettingsWindowKeys::Included) {
         s.fwidth = ReadConfigLong("fwidth", defaults.fwidth);
@@ -582,7 +590,7 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
                                                defaults.MapRefreshRate);
 
     ParseDrawnLines(ReadConfigString("DLine", ""));
-    KeepLoadedValuesUsable(s, defaults, paths.Settings, today_jd);
+    KeepLoadedValuesUsable(s, defaults, paths.Settings);
 
     ClearPathBodies(paths.PathBodyList);
     if (LoadPathBodies(ReadConfigString("PathObj", ""))) {

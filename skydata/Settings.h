@@ -64,7 +64,7 @@ struct SettingsSnapshot : astro::SkySettings {
     std::string ViewCoordSys = "a";    // `ref_coord`: "a" horizontal, "e" equatorial
     double MapRotation = 0;            // `rotatemap`: degrees
     bool RealTimeMode = false;         // `synctime`
-    double CurrentJD = 0;              // `jd`: local civil Julian day; default today at 0 h
+    double CurrentJD = 0;              // `jd`: local civil Julian day; default the site's today at 0 h
 
     // Constellation filters: `fsetstr0` Korean figures, `fsetstr1` Western figures, `fsetstr2` old-map
     // figures, `fsetstr3` Western boundaries. Empty (nullopt) when the key was
@@ -81,7 +81,8 @@ using ConstFilterTexts = std::array<std::optional<std::string>, 4>;
 struct SettingsHooks {
     // Names of the installed fonts; printer = false for the screen.
     std::function<std::vector<std::string>(bool printer)> ListFonts;
-    // Today at 0 h local civil time, as a Julian day: the default of `jd`.
+    // Today at 0 h as a local Julian day, in place of the clock's today in
+    // the site's zone: the default of `jd`.
     std::function<double()> TodayJD;
     // Sets the constellation flags from the four filter texts and applies
     // them to labels, lines and boundaries (nullopt: show every one).

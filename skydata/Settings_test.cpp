@@ -1,5 +1,7 @@
 #include "skydata/Settings.h"
 
+#include "astro/JulianDay.h"
+#include "platform/Fakes.h"
 #include "platform/RunTimeError.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
@@ -259,6 +261,44 @@ TEST_F(SettingsTest, DefaultFileKeepsTheWindowInTwips) {
     EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
     EXPECT_EQ(CurrentSettings().fwidth, 12000);
     EXPECT_EQ(CurrentSettings().fstate, 2);
+}
+
+// A file without a usable date, and the first start without a file, open on
+// today at the site: the date in the site's zone (the standard zone, one hour
+// more in summer time), whatever zone the computer keeps.
+TEST_F(SettingsTest, MissingDateIsTodayAtTheSite) {
+    struct Row {
+        const char* name;
+        int computer_zone_min;
+        int utc_day, utc_hour, utc_minute;  // March 2024
+        const char* file;                   // nullptr: no file (first start at 고령, zone 9)
+        int site_day;                       // March 2024
+    };
+    const Row rows[] = {
+        {"first start, computer at UTC+14, 21:30 at 고령", 14 * 60, 15, 12, 30, nullptr, 15},
+        {"first start, computer at UTC, past midnight at 고령", 0, 15, 15, 30, nullptr, 16},
+        {"first start, computer at UTC-10, past midnight at 고령", -10 * 60, 15, 15, 30, nullptr, 16},
+        {"site at UTC-5, computer in Korea", 9 * 60, 16, 1, 0, "[timezone2]-5[/timezone2]\r\n", 15},
+        {"site at UTC-5 in summer time", 9 * 60, 16, 4, 30,
+         "[timezone2]-5[/timezone2]\r\n[summertime]True[/summertime]\r\n", 16},
+        {"site at UTC-5 without summer time", 9 * 60, 16, 4, 30, "[timezone2]-5[/timezone2]\r\n", 15},
+        {"date out of range", 14 * 60, 15, 12, 30, "[jd]1e12[/jd]\r\n", 15},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetAll();
+        SettingsModule().Hooks.TodayJD = nullptr;
+        fs::remove(dir_ / "Default.cfg");
+        if (row.file) WriteFile("Default.cfg", row.file);
+        platform::FakeEnv env;
+        env.clock.zone_min = row.computer_zone_min;
+        env.clock.now = platform::ShiftedByMinutes(
+            platform::LocalTime{2024, 3, row.utc_day, row.utc_hour, row.utc_minute, 0, 0}, row.computer_zone_min);
+        LoadDefaultSettings(dir_);
+        EXPECT_EQ(CurrentSettings().CurrentJD, astro::DateToJD(2024, 3, row.site_day, 0, 0, 0));
+        // Tracks without dates of their own start on that day.
+        EXPECT_EQ(PathModule().Settings.StartJD, CurrentSettings().CurrentJD);
+    }
 }
 
 // The folders of the user's last files live with the window in "Default.cfg":

@@ -525,6 +525,18 @@ TEST_F(AlmanacWindows, SolarTermsWindowIsOneLiveInstance) {
     EXPECT_EQ(Text(dynamic_cast<Frm24julgi&>(fresh).Label1[0]), "2008년의 24절기 입기 시각");
 }
 
+// Esc closes the window as its button "확인" does, on either page.
+TEST_F(AlmanacWindows, SolarTermsWindowClosesOnEscape) {
+    S().CurrentJD = astro::DateToJD(2008, 5, 1, 0, 0, 0);
+    for (const int page : {0, 1}) {
+        auto& w = dynamic_cast<Frm24julgi&>(app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr));
+        w.TabStrip1->setCurrentIndex(page);
+        app::test::PressKey(page == 0 ? static_cast<QWidget&>(*w.CmdAdj[1]) : *w.List1, Qt::Key_Escape);
+        EXPECT_EQ(app::FindToolWindow(app::ToolWindowId::Frm24julgi), nullptr) << "page " << page;
+        QCoreApplication::processEvents();
+    }
+}
+
 // Each window as the user sees it, kept as "almanac-<name>.png" in the program
 // folder; under an X server (QT_QPA_PLATFORM=xcb, see tools/screenshot.sh) the
 // windows are drawn by it.

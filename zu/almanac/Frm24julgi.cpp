@@ -108,6 +108,7 @@ Frm24julgi::Frm24julgi(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
     connect(CmdExit, &QPushButton::clicked, this, [this] { close(); });
+    app::BindEnterAndEscape(*this, nullptr, CmdExit);
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
 
     YearOffset = 0;

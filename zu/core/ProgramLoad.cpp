@@ -46,6 +46,11 @@ std::vector<std::string>& Notices() {
     return notices;
 }
 
+bool& WithoutSettings() {
+    static bool without = false;
+    return without;
+}
+
 // A damaged line or record in a data file stops the start-up like a missing
 // file: a chart drawn from half a catalogue would look right and be wrong.
 void StopOnDamagedData(const skydata::LoadLog& log) {
@@ -133,6 +138,8 @@ std::vector<std::string> TakeStartupNotices() {
     return taken;
 }
 
+bool LoadedWithoutSettings() { return WithoutSettings(); }
+
 void LoadProgramState(const std::filesystem::path& dir) {
     namespace sd = skydata;
     MainState& state = AppState();
@@ -183,7 +190,9 @@ void LoadProgramState(const std::filesystem::path& dir) {
     InstallDataHooks();
     // Nothing is written before the whole load has succeeded.
     TrackModule().HoldDiskWrite = true;
-    sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path());
+    WithoutSettings() =
+        sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path()) ==
+        sd::SettingsLoadStatus::Missing;
     sd::SettingsSnapshot& s = sd::CurrentSettings();
     state.MilkyWayColors[0] = sd::StartupTables().Styles.LineColorTable[kMilkyWayLineColour];
 

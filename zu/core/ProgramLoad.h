@@ -22,4 +22,7 @@ void LoadProgramState(const std::filesystem::path& program_folder);
 // could be shown yet.
 std::vector<std::string> TakeStartupNotices();
 
+// True when the last load found no "Default.cfg": a user's first start.
+bool LoadedWithoutSettings();
+
 }  // namespace app

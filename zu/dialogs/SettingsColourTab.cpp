@@ -1,13 +1,15 @@
 // The colour and font tab of the settings window: line colours, grid-label
 // fonts, layer label styles, sky, ground, finder-circle and star colours,
 // each shown by its label on black and edited through the colour or font
-// dialog.
+// dialog. A caption whose colour is too dark (or too light) to read on the
+// tab's background stands on a backing of its own.
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -50,6 +52,50 @@ void SetTextColour(QLabel* label, std::int32_t colour) {
 void SetBorderColour(QFrame* frame, std::int32_t colour) {
     const QColor c = ToQColor(colour);
     frame->setStyleSheet(QString("border: 2px solid %1;").arg(c.name()));
+}
+
+// Relative luminance of a colour (WCAG 2: sRGB channels made linear, then
+// weighted), 0 for black to 1 for white.
+double Luminance(const QColor& c) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
+}
+
+// Contrast ratio of two colours, 1 (the same) to 21 (black on white).
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast that normal-sized text needs to be read (WCAG 2, level AA).
+constexpr double kReadableContrast = 4.5;
+
+// Every caption of the tab readable: one whose text colour stands out too
+// little from the tab's background gets a backing of black or white,
+// whichever stands out more (one of them always reaches the contrast), as
+// wide as its text; the text keeps its colour, which is the value it shows.
+void KeepCaptionsReadable(QWidget& frame) {
+    constexpr const char* kLaidOutWidth = "laidOutWidth";
+    const QColor background = frame.palette().color(QPalette::Window);
+    for (QWidget* caption : frame.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!qobject_cast<QLabel*>(caption) && !qobject_cast<QCheckBox*>(caption)) continue;
+        if (!caption->property(kLaidOutWidth).isValid()) caption->setProperty(kLaidOutWidth, caption->width());
+        const int laid_out_width = caption->property(kLaidOutWidth).toInt();
+        const QColor text = caption->palette().color(QPalette::WindowText);
+        const bool readable = Contrast(text, background) >= kReadableContrast;
+        if (!readable) {
+            QPalette palette = caption->palette();
+            palette.setColor(QPalette::Window,
+                             Contrast(text, Qt::white) >= Contrast(text, Qt::black) ? Qt::white : Qt::black);
+            caption->setPalette(palette);
+        }
+        caption->setAutoFillBackground(!readable);
+        caption->resize(readable ? laid_out_width : std::min(laid_out_width, caption->sizeHint().width()),
+                        caption->height());
+    }
 }
 
 void SetLabelFont(QLabel* label, const skydata::FontStyle& style) {
@@ -166,6 +212,7 @@ void FrmSet::ShowColourTab() {
     SetBorderColour(ShpFind, FinderColour);
     SetTextColour(LblFind, 0xFFFFFF);
     for (std::size_t i = 0; i < LblStar.size(); ++i) SetTextColour(LblStar[i], StarColours[i]);
+    KeepCaptionsReadable(*Frame1[kColourFrame]);
 }
 
 void FrmSet::ApplyColourTab() {
@@ -249,6 +296,7 @@ void FrmSet::Check1_Click() {
                      Check1->isChecked() ? ToQColor(static_cast<std::int32_t>(chart::Chart().SkyBackColor)) : Qt::black);
     palette.setColor(QPalette::WindowText, Qt::white);
     frame->setPalette(palette);
+    KeepCaptionsReadable(*frame);
 }
 
 }  // namespace app

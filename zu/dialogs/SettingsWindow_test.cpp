@@ -10,8 +10,11 @@
 #include <QRadioButton>
 #include <QTabBar>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
+#include "chart/ChartState.h"
 #include "platform/TextFile.h"
 #include "zu/core/ChartHost.h"
 #include "zu/core/TestSupport.h"
@@ -235,6 +238,56 @@ TEST_F(SettingsWindowTest, ColoursAndFontsAreEditedInTheTabAndAppliedTogether) {
     EXPECT_EQ(AppState().MilkyWayColors[0], styles.LineColorTable[8]);
     EXPECT_EQ(AppState().MilkyWayColors[1], styles.LineColorTable[9]);
     EXPECT_EQ(styles.SpectralColors, skydata::DefaultStyleTables().SpectralColors);
+}
+
+// Contrast ratio of two colours by WCAG 2 (relative luminance of the
+// linearised sRGB channels): 1 for equal colours, 21 for black on white.
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every caption of the colour tab can be read (WCAG AA, contrast 4.5): one
+// whose colour is too dark or too light for the tab's background stands on a
+// backing of its own, and keeps its colour as the value it shows.
+TEST_F(SettingsWindowTest, EveryCaptionOfTheColourTabCanBeRead) {
+    FrmSet& w = Open();
+    QGroupBox* tab = w.Frame1[1];
+    const auto check = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const QColor background = tab->palette().color(QPalette::Window);
+        int captions = 0;
+        for (QWidget* caption : tab->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QLabel*>(caption) && !qobject_cast<QCheckBox*>(caption)) continue;
+            ++captions;
+            const QColor text = caption->palette().color(QPalette::WindowText);
+            const QColor behind = caption->autoFillBackground() ? caption->palette().color(QPalette::Window) : background;
+            EXPECT_GE(ContrastRatio(text, behind), 4.5)
+                << caption->objectName().toStdString() << " " << text.name().toStdString() << " on "
+                << behind.name().toStdString();
+        }
+        EXPECT_EQ(captions, 41) << "every label and the box of the tab";
+    };
+    check("the default colours on black");
+    // The night sky is black: its caption keeps black text on a backing.
+    EXPECT_EQ(w.LblSky[0]->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_TRUE(w.LblSky[0]->autoFillBackground());
+    EXPECT_FALSE(w.LblStar[2]->autoFillBackground()) << "white on black needs no backing";
+
+    p.env.colours.answers.push_back(platform::Rgb(0, 0, 40));
+    w.LblName_MouseUp(7, 2);
+    EXPECT_EQ(w.LblName[7]->palette().color(QPalette::WindowText), QColor(0, 0, 40));
+    check("a dark colour picked");
+
+    chart::Chart().SkyBackColor = platform::Rgb(63, 187, 239);
+    w.Check1->setChecked(true);
+    check("the daytime sky behind");
+    w.Check1->setChecked(false);
+    check("black again");
 }
 
 }  // namespace

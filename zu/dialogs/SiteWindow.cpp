@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/JulianDay.h"
@@ -33,6 +36,9 @@ constexpr const char* kOutOfRange =
     "주십시오.";
 constexpr const char* kSaveFailed = "관측지 목록 파일을 저장할 수 없습니다: ";
 constexpr int kSouthOrWest = 1;
+// The widest text of a seconds box: two digits and up to four decimals.
+constexpr const char* kWidestSeconds = "59.9999";
+constexpr int kDesignedSecondsWidth = 46;
 
 QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 std::string S(const QString& text) { return text.toUtf8().toStdString(); }
@@ -49,6 +55,21 @@ double ZoneOfText(const std::string& text, bool west) {
     return west ? -std::fabs(value) : std::fabs(value);
 }
 
+// The width a line edit of `window` needs to show `text` whole, frame and
+// margins included.
+int LineEditWidthFor(QWidget& window, const char* text) {
+    QLineEdit probe(&window);
+    QStyleOptionFrame option;
+    option.initFrom(&probe);
+    option.lineWidth = probe.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &probe);
+    const QMargins margins = probe.textMargins();
+    // Two pixels of side margin each way and one for the cursor, as the box draws.
+    const int inner = probe.fontMetrics().horizontalAdvance(QString::fromUtf8(text)) + margins.left() +
+                      margins.right() + 2 * 2 + 1;
+    return probe.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, probe.fontMetrics().height()),
+                                           &probe).width();
+}
+
 }  // namespace
 
 FrmObs::FrmObs(QWidget* owner) : QWidget(owner, Qt::Window) {
@@ -57,7 +78,12 @@ FrmObs::FrmObs(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 void FrmObs::BuildControls() {
-    setFixedSize(470, 330);
+    // The seconds boxes are as wide as their longest value needs in the
+    // window's font; what they grow by widens the position frame and moves
+    // the list column to the right.
+    const int seconds_width = std::max(kDesignedSecondsWidth, LineEditWidthFor(*this, kWidestSeconds));
+    const int grow = seconds_width - kDesignedSecondsWidth;
+    setFixedSize(470 + grow, 330);
     int label = 0;
     auto text = [&label](QWidget* parent, const char* caption, int x, int y, int width) {
         Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++)->setGeometry(x, y, width, 22);
@@ -66,16 +92,16 @@ void FrmObs::BuildControls() {
     TxtObs = Named(new QLineEdit(this), "TxtObs");
     TxtObs->setGeometry(92, 10, 170, 22);
     List1 = Named(new QListWidget(this), "List1");
-    List1->setGeometry(292, 10, 168, 230);
+    List1->setGeometry(292 + grow, 10, 168, 230);
     List1->setToolTip(QString::fromUtf8("300 곳까지 등록할 수 있습니다."));
     const char* edits[3] = {"더하기", "고치기", "지우기"};
     for (int i = 0; i < 3; ++i) {
         CmdEdit[static_cast<std::size_t>(i)] = Named(new QPushButton(QString::fromUtf8(edits[i]), this), "CmdEdit", i);
-        CmdEdit[static_cast<std::size_t>(i)]->setGeometry(292 + 57 * i, 246, 54, 26);
+        CmdEdit[static_cast<std::size_t>(i)]->setGeometry(292 + grow + 57 * i, 246, 54, 26);
     }
 
     auto* frame = Named(new QGroupBox(QString::fromUtf8("위치"), this), "Frame1");
-    frame->setGeometry(10, 40, 274, 90);
+    frame->setGeometry(10, 40, 274 + grow, 90);
     const char* units[3] = {"도", "분", "초"};
     auto row = [&](const char* caption, QComboBox*& combo, const char* combo_name, std::array<QLineEdit*, 3>& boxes,
                    const char* box_name, int y) {
@@ -83,7 +109,7 @@ void FrmObs::BuildControls() {
         combo = Named(new QComboBox(frame), combo_name);
         combo->setGeometry(40, y, 60, 24);
         const int xs[3] = {104, 156, 206};
-        const int widths[3] = {34, 30, 46};
+        const int widths[3] = {34, 30, seconds_width};
         for (int i = 0; i < 3; ++i) {
             QLineEdit* box = Named(new QLineEdit(frame), box_name, i);
             box->setGeometry(xs[i], y, widths[i], 22);
@@ -114,15 +140,23 @@ void FrmObs::BuildControls() {
     ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(10, 292, 160, 24);
     CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
-    CmdOK->setGeometry(290, 290, 80, 28);
+    CmdOK->setGeometry(290 + grow, 290, 80, 28);
     CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
-    CmdCancel->setGeometry(378, 290, 80, 28);
+    CmdCancel->setGeometry(378 + grow, 290, 80, 28);
     CmdCancel->setToolTip(QString::fromUtf8("새로 설정한 값을 적용하지 않고 창을 닫습니다."));
     // Not a QDialog: the default button needs its keys bound.
     BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
+    // The fields follow the highlighted row however it moves (mouse, arrow
+    // and page keys, a typed letter), so the edits and 적용 take the site the
+    // user sees highlighted. A row made current without being highlighted
+    // (the list taking the focus by Tab) leaves the fields alone; a click on
+    // the highlighted row shows its site again.
     connect(List1, &QListWidget::itemClicked, this, [this] { platform::Guard([this] { List1_Click(); }); });
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { EnableEdits(); });
+    connect(List1, &QListWidget::currentRowChanged, this, [this] {
+        const QListWidgetItem* current = List1->currentItem();
+        if (current && current->isSelected()) platform::Guard([this] { List1_Click(); });
+    });
     for (int i = 0; i < 3; ++i)
         connect(CmdEdit[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { platform::Guard([this, i] { CmdEdit_Click(i); }); });
@@ -202,11 +236,12 @@ void FrmObs::FillSiteList() {
     List1->clear();
     for (const ObsSite* site : ListedSites()) List1->addItem(Q(site->Name));
     List1->setCurrentRow(-1);
+    shown_row_ = -1;
     EnableEdits();
 }
 
 void FrmObs::EnableEdits() {
-    const bool selected = List1->currentRow() >= 0;
+    const bool selected = shown_row_ >= 0;
     CmdEdit[0]->setEnabled(!read_failed_);
     CmdEdit[1]->setEnabled(selected && !read_failed_);
     CmdEdit[2]->setEnabled(selected && !read_failed_);
@@ -222,6 +257,8 @@ void FrmObs::List1_Click() {
     ShowZone(site.TimeZone, site.Longitude);
     txtAir[1]->setText(Q(PlainSingle(site.Pressure)));
     txtAir[0]->setText(Q(PlainSingle(site.Temperature)));
+    shown_row_ = row;
+    EnableEdits();
 }
 
 bool FrmObs::ReadFields(ObsSite& site, bool for_list) {
@@ -251,7 +288,8 @@ bool FrmObs::ReadFields(ObsSite& site, bool for_list) {
 
 void FrmObs::CmdEdit_Click(int index) {
     if (read_failed_) return;
-    const int row = List1->currentRow();
+    // 고치기 and 지우기 take the site the fields were filled from.
+    const int row = shown_row_;
     SiteLine* selected = nullptr;
     int listed = 0;
     for (SiteLine& line : lines_) {

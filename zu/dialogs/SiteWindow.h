@@ -32,6 +32,8 @@ public:
     void ShowSiteCoords(double lon_deg, double lat_deg);
 
     // ---- Handlers.
+    // Fills the fields from the site of the current row (also when the row
+    // moves by key).
     void List1_Click();
     void CmdEdit_Click(int index);
     void CmdOK_Click();
@@ -64,6 +66,8 @@ private:
 
     std::vector<SiteLine> lines_;
     bool read_failed_ = false;
+    // The row of List1 whose site the fields show; -1 when they show none.
+    int shown_row_ = -1;
 };
 
 }  // namespace app

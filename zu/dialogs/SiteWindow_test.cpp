@@ -1,12 +1,18 @@
 // The observer-site window: "local.txt" read and written back byte for byte,
 // the list edits, the zone sign, the range checks and the apply order.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <memory>
+#include <sstream>
 
 #include "platform/TextFile.h"
 #include "zu/core/ChartHost.h"
@@ -145,6 +151,156 @@ TEST_F(SiteWindowTest, NamesCodePage949CannotReadKeepTheirBytes) {
     w.TxtObs->setText("Ab");
     w.CmdEdit[1]->click();
     EXPECT_EQ(platform::ReadFileBytes(UserList()), "Ab; 127; 37; 9;1013; 15; 0; 6\r\n" + moved + odd + added);
+}
+
+// The shipped list's lines, each with its CR LF, in file order.
+std::vector<std::string> Lines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = bytes.find("\r\n", at);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 2;
+        lines.push_back(bytes.substr(at, next - at));
+        at = next;
+    }
+    return lines;
+}
+
+// The fields of a line of "local.txt" (code page 949, CR LF) in UTF-8.
+std::vector<std::string> Fields(const std::string& line) {
+    std::istringstream text(platform::Cp949ToUtf8(line.substr(0, line.find("\r\n"))));
+    std::vector<std::string> fields;
+    for (std::string field; std::getline(text, field, ';');) fields.push_back(field);
+    return fields;
+}
+
+// A click on a row of the list as the mouse gives it.
+void ClickRow(QListWidget& list, int row) {
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, list.viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &event);
+    }
+}
+
+// A key in the list, as typed: a letter goes to the list's own search.
+void ListKey(QListWidget& list, int key, const QString& text = QString()) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(&list, &press);
+}
+
+// Whichever way the highlight moves from a clicked row (arrow and page keys,
+// a typed letter), the fields show the highlighted site, and 고치기 changes
+// that site's line and no other byte of the file.
+TEST_F(SiteWindowTest, TheFieldsFollowTheHighlightedRowAndEditsTakeIt) {
+    const std::string shipped = *platform::ReadFileBytes(std::filesystem::current_path() / "local.txt");
+    const std::vector<std::string> shipped_lines = Lines(shipped);
+    struct Case {
+        const char* name;
+        const char* clicked;
+        std::vector<int> keys;
+        const char* typed;  // a letter typed after the keys; "" for none
+        const char* highlighted;
+    };
+    const Case cases[] = {
+        {"15 times Down", "동두천", std::vector<int>(15, Qt::Key_Down), "", "서울"},
+        {"Up", "서울", {Qt::Key_Up}, "", "서산"},
+        {"Page Down then Home", "서울", {Qt::Key_PageDown, Qt::Key_Home}, "", "고령"},
+        {"End", "고령", {Qt::Key_End}, "", nullptr},
+        {"a typed letter", "고령", {}, "서", "서귀포"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(UserList());
+        FrmObs& w = Open();
+        w.activateWindow();
+        w.List1->setFocus();
+        const QList<QListWidgetItem*> found = w.List1->findItems(QString::fromUtf8(c.clicked), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        ClickRow(*w.List1, w.List1->row(found[0]));
+        EXPECT_EQ(Text(w.TxtObs), c.clicked);
+        for (const int key : c.keys) ListKey(*w.List1, key);
+        if (*c.typed) ListKey(*w.List1, 0, QString::fromUtf8(c.typed));
+        const int row = w.List1->currentRow();
+        ASSERT_GE(row, 0);
+        const ObsSite site = *w.ListedSites()[static_cast<std::size_t>(row)];
+        if (c.highlighted) {
+            EXPECT_EQ(site.Name, c.highlighted);
+        }
+        EXPECT_TRUE(w.List1->item(row)->isSelected());
+        EXPECT_EQ(Text(w.TxtObs), site.Name);
+        EXPECT_EQ(Text(w.TxtLat[0]), std::to_string(static_cast<int>(site.Latitude)));
+        EXPECT_EQ(Text(w.txtAir[1]), std::to_string(static_cast<int>(site.Pressure)));
+        ASSERT_TRUE(w.CmdEdit[1]->isEnabled());
+
+        w.txtAir[1]->setText("999");
+        w.CmdEdit[1]->click();
+        EXPECT_TRUE(Shown().empty());
+        const std::vector<std::string> written = Lines(*platform::ReadFileBytes(UserList()));
+        ASSERT_EQ(written.size(), shipped_lines.size());
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            if (static_cast<int>(i) != row) {
+                EXPECT_EQ(written[i], shipped_lines[i]) << "line " << i + 1;
+                continue;
+            }
+            // The changed site: the new pressure, every other field as it was.
+            std::vector<std::string> now = Fields(written[i]);
+            std::vector<std::string> before = Fields(shipped_lines[i]);
+            ASSERT_EQ(now.size(), 8u) << written[i];
+            EXPECT_EQ(now[0], site.Name);
+            EXPECT_EQ(now[4], "999");
+            now[4] = before[4];
+            EXPECT_EQ(now, before);
+        }
+        w.close();
+    }
+}
+
+// 적용 after the highlight moved by key applies the highlighted site.
+TEST_F(SiteWindowTest, ApplyAfterArrowKeysTakesTheHighlightedSite) {
+    FrmObs& w = Open();
+    w.ChkCloseWin->setChecked(false);
+    ClickRow(*w.List1, w.List1->row(w.List1->findItems(QString::fromUtf8("동두천"), Qt::MatchExactly)[0]));
+    for (int i = 0; i < 15; ++i) ListKey(*w.List1, Qt::Key_Down);
+    w.CmdOK->click();
+    const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
+    EXPECT_EQ(s.nobsname, "서울");
+    EXPECT_NEAR(s.lon, 127, 1e-6);
+    EXPECT_NEAR(s.lat, 37.58, 1e-6);
+    EXPECT_EQ(s.Pressure, 1008);
+}
+
+// The list taking the focus by Tab makes its first row current without
+// highlighting it: the fields keep what they show and nothing can be
+// overwritten until a site is chosen.
+TEST_F(SiteWindowTest, FocusAloneChoosesNoSite) {
+    skydata::CurrentSettings().nobsname = "내 관측지";
+    FrmObs& w = Open();
+    test::PressKey(*w.TxtObs, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(Text(w.TxtObs), "내 관측지");
+    EXPECT_FALSE(w.CmdEdit[1]->isEnabled());
+    EXPECT_FALSE(w.CmdEdit[2]->isEnabled());
+}
+
+// The seconds boxes show their longest value whole ("47.9988", not "7.9988").
+TEST_F(SiteWindowTest, SecondsBoxesShowTheirWholeValue) {
+    FrmObs& w = Open();
+    w.ShowSiteCoords(-(127 + 59 / 60.0 + 47.9988 / 3600), 37 + 12 / 60.0 + 59.9999 / 3600);
+    for (const QLineEdit* box : {w.TxtLon[2], w.TxtLat[2]}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const std::string text = Text(box);
+        EXPECT_EQ(text.size(), 7u) << text;
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        // Two pixels of margin each side inside the contents, as the box draws its text.
+        EXPECT_GE(contents.width() - 4, box->fontMetrics().horizontalAdvance(box->text())) << text;
+        // The unit label "초" stands right of the box, inside the frame.
+        EXPECT_LE(box->geometry().right(), box->parentWidget()->width());
+    }
+    EXPECT_EQ(Text(w.TxtLon[2]), "47.9988");
 }
 
 TEST_F(SiteWindowTest, ZoneMinusHundredIsAnOrdinaryLine) {

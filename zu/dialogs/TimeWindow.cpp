@@ -1,5 +1,6 @@
 #include "zu/dialogs/TimeWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,7 +9,9 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "astro/JulianDay.h"
 #include "astro/TextFormat.h"
@@ -41,6 +44,31 @@ QString Plain(double value) { return Q(skydata::TrimBlanks(skydata::FormatPlainN
 void Critical(const char* text, const char* title) {
     platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Critical, title);
 }
+
+// Runs a box's check when the focus leaves it for another field of its
+// window. The focus also leaves when the window itself loses it (to a click
+// on the chart, to another program, to the check's own message box) or
+// for a command button; the check then waits, so a value is checked once:
+// when it is left for another field or when 적용 applies it.
+class LeftForFieldFilter final : public QObject {
+public:
+    LeftForFieldFilter(QWidget& box, std::function<void()> check) : QObject(&box), box_(box), check_(std::move(check)) {
+        box.installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::FocusOut) return false;
+        // The focus has already moved on when its old holder hears of it.
+        const QWidget* next = QApplication::focusWidget();
+        if (next && next != &box_ && next->window() == box_.window() && !qobject_cast<const QPushButton*>(next)) {
+            platform::Guard(check_);
+        }
+        return false;
+    }
+
+private:
+    QWidget& box_;
+    std::function<void()> check_;
+};
 
 }  // namespace
 
@@ -114,9 +142,9 @@ void FrmTime::BuildControls() {
     // Not a QDialog: the default button needs its keys bound.
     BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
-    OnLostFocus(*TxtYear, [this] { TxtYear_LostFocus(); });
+    new LeftForFieldFilter(*TxtYear, [this] { TxtYear_LostFocus(); });
     OnLostFocus(*TxtMonth, [this] { TxtMonth_LostFocus(); });
-    OnLostFocus(*TxtDay, [this] { TxtDay_LostFocus(); });
+    new LeftForFieldFilter(*TxtDay, [this] { TxtDay_LostFocus(); });
     OnLostFocus(*TxtHour, [this] { UpdateJDLabel(); });
     OnLostFocus(*TxtMin, [this] { UpdateJDLabel(); });
     connect(TxtHour, &QLineEdit::textChanged, this, [this] { platform::Guard([this] { TxtHour_Change(); }); });

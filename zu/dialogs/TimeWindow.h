@@ -25,6 +25,9 @@ public:
     void UpdateJDLabel();
 
     // ---- Handlers.
+    // The year and day checks run when their box is left for another field
+    // of this window (not for a button, nor when the window loses the
+    // focus); 적용 checks the year itself.
     void TxtYear_LostFocus();
     void TxtMonth_LostFocus();
     void TxtDay_LostFocus();

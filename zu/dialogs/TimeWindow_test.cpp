@@ -1,5 +1,6 @@
 // The time window: year and first-day rules, refused dates, the Julian-day
 // labels, the clock switch and the order of the apply steps.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -289,6 +290,105 @@ TEST_F(TimeWindowTest, ApplyRefusesAYearOutOfRange) {
     ASSERT_EQ(Shown().size(), 1u);
     EXPECT_EQ(Shown()[0].text, "율리우스 적일은 0보다 커야 합니다.");
     EXPECT_EQ(skydata::CurrentSettings().CurrentJD, before);
+}
+
+// Another window of the program (the chart) that takes the focus from the
+// time window, as a click on it does.
+void FocusOn(QWidget& window, QWidget* field = nullptr) {
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    if (field) field->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+}
+
+// A message box that takes the focus while it is shown and gives it back to
+// the box it came from, as a real one does.
+class FocusTakingBox final : public platform::MessageBox {
+public:
+    explicit FocusTakingBox(QWidget& box_window) : box_window_(box_window) {}
+    platform::MsgAnswer Show(const platform::Message& message) override {
+        shown.push_back(message);
+        QWidget* before = QApplication::focusWidget();
+        FocusOn(box_window_);
+        if (before) FocusOn(*before->window(), before);
+        return platform::MsgAnswer::Ok;
+    }
+    std::vector<platform::Message> shown;
+
+private:
+    QWidget& box_window_;
+};
+
+// The year's range is checked once: when the box is left for another field
+// or when 적용 applies it; not whenever the window loses the focus (to the
+// chart while the dialog waits, or to the check's own message box).
+TEST_F(TimeWindowTest, TheYearIsCheckedOnceWhenLeftForAFieldOrApplied) {
+    QWidget chart;
+    chart.resize(200, 200);
+    chart.show();
+    QWidget box_window;
+    box_window.resize(100, 50);
+    box_window.show();
+    FocusTakingBox box(box_window);
+    platform::Env().messages = &box;
+    const char* no_year_zero = "0년은 없는 연도입니다. 서기 1년 혹은 기원전 1년부터 입력할 수 있습니다.";
+    const char* range = "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.";
+
+    FrmTime& w = Open();
+    w.ChkCloseWin->setChecked(false);
+    FocusOn(w, w.TxtYear);
+    ASSERT_EQ(QApplication::focusWidget(), w.TxtYear);
+    w.TxtYear->setText("0");
+    FocusOn(chart, &chart);
+    EXPECT_TRUE(box.shown.empty()) << "leaving for the chart checks nothing";
+    EXPECT_EQ(Text(w.TxtYear), "0");
+
+    FocusOn(w, w.TxtYear);
+    FocusOn(w, w.TxtMonth);
+    ASSERT_EQ(box.shown.size(), 1u) << "left for the month";
+    EXPECT_EQ(box.shown[0].text, no_year_zero);
+    EXPECT_EQ(Text(w.TxtYear), "1");
+
+    // 99999 with 기원전 and Enter: the apply's one message, none for the
+    // focus its box takes.
+    box.shown.clear();
+    w.CmbADBC->setCurrentIndex(1);
+    w.TxtYear->setText("99999");
+    test::PressKey(*w.TxtYear, Qt::Key_Return);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, range);
+    EXPECT_EQ(box.shown[0].title, "시간 설정 오류");
+    EXPECT_TRUE(host.calls.empty());
+
+    // The first-day check of the day box the same way: Enter before noon of
+    // the first Julian day gives the apply's one message.
+    box.shown.clear();
+    w.TxtYear->setText("4713");
+    w.TxtMonth->setText("1");
+    w.TxtHour->setText("6");
+    w.TxtDay->setText("1");
+    test::PressKey(*w.TxtDay, Qt::Key_Return);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].text, "율리우스 적일은 0보다 커야 합니다.");
+    EXPECT_TRUE(host.calls.empty());
+
+    // Left for another field, the day box checks: the hour becomes 12.
+    box.shown.clear();
+    FocusOn(w, w.TxtYear);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(Text(w.TxtHour), "12");
+
+    // Leaving for a button checks nothing: 적용 checks, 닫기 needs none.
+    box.shown.clear();
+    w.TxtYear->setText("0");
+    FocusOn(w, w.CmdCancel);
+    EXPECT_TRUE(box.shown.empty());
+    // Nor does closing the window from the year box.
+    FocusOn(w, w.TxtYear);
+    test::PressKey(*w.TxtYear, Qt::Key_Escape);
+    EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr);
+    EXPECT_TRUE(box.shown.empty());
+    platform::Env().messages = &p.env.messages;
 }
 
 // The clock is read in UTC and shown in the site's zone, whatever zone the

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 
 #include "astro/JulianDay.h"
@@ -25,6 +26,7 @@
 #include "skydata/Settings.h"
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
+#include "zu/core/ProgramLoad.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/InfoWindow.h"
 
@@ -41,6 +43,8 @@ constexpr int kWheelNotch = 120;
 constexpr int kIndicatorGap_px = 5;
 constexpr int kIndicatorBarWidth_px = 120;
 constexpr int kIndicatorImage_px = 16;
+// The zoom indicator: both pictures, the slider and room for its label.
+constexpr int kIndicatorWidth_px = 2 * kIndicatorImage_px + kIndicatorBarWidth_px + 70;
 constexpr int kZoomIndicatorMin = 10;
 constexpr int kZoomIndicatorMax = 1900;
 constexpr int kLastViewButton = 30;
@@ -136,11 +140,13 @@ void Form1::BuildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StBar");
     bar->setSizeGripEnabled(true);
-    const int stretch[4] = {3, 3, 1, 1};
+    // The mouse readouts share the room; the field of view and the
+    // magnitude limit (or the work in progress) are short and always whole.
+    const int stretch[4] = {1, 1, 0, 0};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(bar);
         panels_[i]->setObjectName(QString("StBarPanel%1").arg(i + 1));
-        panels_[i]->setMinimumWidth(60);
+        if (stretch[i] > 0) panels_[i]->setMinimumWidth(60);
         bar->addPermanentWidget(panels_[i], stretch[i]);
     }
 }
@@ -205,7 +211,7 @@ void Form1::Form_Resize() {
     // gives up the indicator's room at its right end (the buttons that no
     // longer fit go to its extension menu) rather than have the indicator
     // cover its first buttons or run off the window.
-    const int indicator_width = 2 * kIndicatorImage_px + kIndicatorBarWidth_px + 70;
+    const int indicator_width = kIndicatorWidth_px;
     const auto last_button = [&]() -> QWidget* {
         QAction* last = Bars->ViewItem(kLastViewButton);
         QWidget* button = last ? view->widgetForAction(last) : nullptr;
@@ -255,12 +261,32 @@ QSize StoredWindowSize(std::int32_t fwidth_twips, std::int32_t fheight_twips, co
     return size;
 }
 
+QSize Form1::SizeShowingEveryButton() {
+    QToolBar* main = Bars->TbMain;
+    QToolBar* view = Bars->TbView;
+    QToolBar* move = Bars->TbMove;
+    const int row_height = main->sizeHint().height();
+    const int client_width = std::max({main->sizeHint().width(),
+                                       view->sizeHint().width() + kIndicatorGap_px + kIndicatorWidth_px,
+                                       statusBar()->minimumSizeHint().width()});
+    const int client_height = 2 * row_height + move->sizeHint().height();
+    return {client_width, client_height + menuBar()->sizeHint().height() + statusBar()->sizeHint().height()};
+}
+
 void Form1::ApplyStoredWindowState() {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     if (s.fstate == 0) {
         setWindowState(Qt::WindowNoState);
         const QScreen* screen = QGuiApplication::primaryScreen();
-        resize(StoredWindowSize(s.fwidth, s.fheight, screen ? screen->availableGeometry().size() : QSize()));
+        const QSize available = screen ? screen->availableGeometry().size() : QSize();
+        QSize size = StoredWindowSize(s.fwidth, s.fheight, available);
+        // A first start has no size of the user's yet: the window opens wide
+        // and tall enough for every toolbar button, as far as the screen allows.
+        if (LoadedWithoutSettings()) {
+            size = size.expandedTo(SizeShowingEveryButton());
+            if (available.isValid()) size = size.boundedTo(available);
+        }
+        resize(size);
     } else if (s.fstate == 2) {
         setWindowState(Qt::WindowMaximized);
     }

@@ -107,8 +107,13 @@ public:
     // ---- Window state.
     // Applies the stored window state: `fstate` 0 normal with `fwidth` x
     // `fheight`, 2 maximised, any other value the designed size.
+    // At a user's first start (no settings file) the normal window opens
+    // at least as large as SizeShowingEveryButton, within the screen.
     void ApplyStoredWindowState();
     void ShowAsStored();
+    // The window size (without the frame) at which every button of the
+    // three toolbars, the zoom indicator and the status fields show whole.
+    QSize SizeShowingEveryButton();
 
     // ---- Controls and parts.
     ChartWidget* Picture1 = nullptr;

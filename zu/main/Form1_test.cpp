@@ -295,7 +295,7 @@ TEST_F(Form1Test, ChartStartsBelowAndRightOfTheToolbars) {
 
 TEST_F(Form1Test, ZoomIndicatorNeverCoversAViewButton) {
     S().ShowToolBar = true;
-    // The first start opens at the designed 543 x 520: too narrow for the
+    // A window made as small as the designed 543 x 520 is too narrow for the
     // whole view toolbar.
     for (const QSize size : {QSize(543, 520), QSize(1400, 650), QSize(700, 500)}) {
         form->resize(size);
@@ -314,6 +314,47 @@ TEST_F(Form1Test, ZoomIndicatorNeverCoversAViewButton) {
             EXPECT_FALSE(on_client.intersects(indicator)) << size.width() << " button " << number;
         }
         EXPECT_GT(shown_buttons, 5) << size.width();
+    }
+}
+
+// At the size a first start opens with, no toolbar button waits in an
+// extension menu, the zoom indicator covers none, and the field of view and
+// the magnitude limit (or the work in progress) show whole in the status bar.
+TEST_F(Form1Test, TheFirstStartSizeShowsEveryButtonAndTheWholeStatus) {
+    S().ShowToolBar = true;
+    const QSize size = form->SizeShowingEveryButton();
+    EXPECT_GT(size.width(), 543);
+    form->resize(size);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form->size(), size);
+    const QRect indicator = form->Picture2->geometry();
+    const std::pair<ToolbarId, QToolBar*> bars[] = {{ToolbarId::Main, form->Bars->TbMain},
+                                                    {ToolbarId::View, form->Bars->TbView},
+                                                    {ToolbarId::Move, form->Bars->TbMove}};
+    for (const auto& [id, bar] : bars) {
+        for (const std::string& key : form->Bars->Keys(id)) {
+            if (key == "-") continue;
+            QWidget* button = bar->widgetForAction(form->Bars->Button(id, key));
+            ASSERT_NE(button, nullptr) << key;
+            EXPECT_TRUE(button->isVisible()) << bar->objectName().toStdString() << " " << key;
+            if (id == ToolbarId::View) {
+                EXPECT_FALSE(button->geometry().translated(bar->pos()).intersects(indicator)) << key;
+            }
+        }
+    }
+    EXPECT_LE(indicator.right(), form->Client()->width());
+
+    form->SetMapBox();
+    for (const QString& text : {QString(), QString::fromUtf8("세차운동 및 고유운동 계산 중...")}) {
+        if (!text.isEmpty()) form->SetPanel(4, text);
+        QCoreApplication::processEvents();
+        for (const char* name : {"StBarPanel3", "StBarPanel4"}) {
+            const QLabel* panel = form->findChild<QLabel*>(name);
+            ASSERT_NE(panel, nullptr);
+            EXPECT_FALSE(panel->text().isEmpty()) << name;
+            EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()))
+                << name << " " << panel->text().toStdString();
+        }
     }
 }
 

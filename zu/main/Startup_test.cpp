@@ -3,6 +3,8 @@
 // state kept from one run to the next.
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <chrono>
@@ -262,6 +264,32 @@ TEST(Startup, ADefaultCfgOfJunkIsReportedAndKept) {
         form->close();
     }
     EXPECT_EQ(test::ReadBytes(file), junk);
+}
+
+// A user's first start: the chart opens on today at the site 고령, though
+// the computer's clock, kept at UTC+14, has reached the next day, in a window
+// that shows every toolbar button as far as the screen allows.
+TEST(Startup, FirstStartOpensOnTheSitesDayAtASizeForEveryButton) {
+    ProgramEnv p;
+    p.env.clock.zone_min = 14 * 60;
+    p.env.clock.Set(2024, 3, 16, 2, 30, 0);  // 12:30 UTC on the 15th: 21:30 at 고령
+    std::unique_ptr<Form1> form(InitProgram(nullptr));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(skydata::CurrentSettings().CurrentJD, astro::DateToJD(2024, 3, 15, 0, 0, 0));
+    // The frame the window system draws comes on top of the size.
+    const QSize frame = form->frameGeometry().size() - form->size();
+    const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size() - frame;
+    EXPECT_EQ(form->size(), QSize(543, 520).expandedTo(form->SizeShowingEveryButton()).boundedTo(available));
+    form->resize(600, 500);
+    QCoreApplication::processEvents();
+    form->close();
+    form.reset();
+
+    // The next start keeps the user's size.
+    test::ResetRun();
+    std::unique_ptr<Form1> next(InitProgram(nullptr));
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->size(), QSize(600, 500));
 }
 
 TEST(Startup, NormalOrMinimisedWindowStoresItsNormalSize) {

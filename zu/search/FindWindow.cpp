@@ -231,6 +231,9 @@ void FrmFind::Form_Load() {
     Combo6->hide();
     Combo6->setEnabled(false);
     FillMansionList();
+    // The free-text tab in front has nothing chosen yet: Enter must not
+    // centre on the constellation prepared behind the other tab.
+    ShowNothing();
     // Typing goes straight into the name box.
     txtObjName->setFocus();
 }
@@ -244,6 +247,12 @@ void FrmFind::TabStrip1_Click() {
         Combo6->setEnabled(false);
         Frame2->show();
         Frame1->hide();
+        // The panel shows what this tab's list has chosen, or nothing.
+        if (ListFind->currentItem() && ListFind->currentItem()->isSelected()) {
+            ListFind_Click();
+        } else {
+            ShowNothing();
+        }
     } else {
         Combo6->show();
         Combo6->setEnabled(true);
@@ -474,6 +483,13 @@ bool FrmFind::NothingToShow() {
     return false;
 }
 
+void FrmFind::ShowNothing() {
+    CmdFind->setEnabled(false);
+    Label1_2->setText(QString::fromUtf8("적경: "));
+    Label1_3->setText(QString::fromUtf8("적위: "));
+    for (QLabel* label : {Label2, LCRA, LCDec, Label3}) label->clear();
+}
+
 bool FrmFind::ShowFoundObject(const std::string& kind, int index) {
     double x = 0, y = 0, z = 0;
     std::string name;
@@ -657,9 +673,9 @@ void FrmFind::FindNameString(const std::string& text) {
         ResultKeys.push_back(match.key);
     }
     ListFind->setUpdatesEnabled(true);
-    // The object shown before is not what was searched for: 찾기 waits for a
-    // line to be chosen, and stays off when nothing was found.
-    CmdFind->setEnabled(false);
+    // The object shown before is not what was searched for: the panel is
+    // empty and 찾기 waits for a line to be chosen.
+    ShowNothing();
 }
 
 void FrmFind::txtObjName_Change() {

@@ -26,8 +26,8 @@ namespace app {
 class FrmFind final : public QWidget {
 public:
     // Loads: places of comets and asteroids for the chart time, the category
-    // list, the first constellation of the first district shown, the
-    // free-text tab in front.
+    // list, the first constellation of the first district prepared on the
+    // category tab, the free-text tab in front with nothing chosen.
     explicit FrmFind(QWidget* owner);
 
     // ---- Public operations (also used by the free-text search).
@@ -106,6 +106,8 @@ private:
     void ShowVisibility(double altitude_deg);
     // Leaves the display as it is and disables 찾기; false.
     bool NothingToShow();
+    // Empties the panel "고른 천체" and disables 찾기: nothing is chosen.
+    void ShowNothing();
     void ShowNotFound(const std::string& name, const std::string& message);
     // The first label row of the system whose code begins with the first
     // four characters of `code`; -1 when none does.

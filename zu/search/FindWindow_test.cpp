@@ -67,7 +67,10 @@ protected:
     FrmFind* window = nullptr;
 };
 
-TEST_F(FindWindowTest, OpensOnTheFreeTextTabWithTheNorthPoleShownAndCentresOnIt) {
+// The window opens on the free-text tab with nothing chosen: Enter does
+// nothing. The category tab has the first constellation of the first
+// district ready, and 찾기 centres on it.
+TEST_F(FindWindowTest, OpensWithNothingChosenAndTheNorthPoleReadyBehindTheCategoryTab) {
     EXPECT_EQ(window->windowTitle().toStdString(), "찾기");
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->TabStrip1->tabText(window->TabStrip1->currentIndex()).toStdString(), "통합 검색");
@@ -83,8 +86,20 @@ TEST_F(FindWindowTest, OpensOnTheFreeTextTabWithTheNorthPoleShownAndCentresOnIt)
     EXPECT_EQ(window->List1->count(), 31);
     EXPECT_EQ(Line(window->List1, 0), "자미원(紫微垣)");
     EXPECT_EQ(Line(window->List1, 3), "각수(角宿)");
-    EXPECT_EQ(Text(window->Label2), "북극(北極)");
     EXPECT_TRUE(window->ChkCloseWin->isChecked());
+    RecordingChartHost host;
+    {
+        SCOPED_TRACE("opened, nothing typed");
+        EXPECT_FALSE(window->CmdFind->isEnabled());
+        for (const QLabel* shown : {window->Label2, window->LCRA, window->LCDec, window->Label3}) {
+            EXPECT_EQ(Text(shown), "") << shown->objectName().toStdString();
+        }
+        for (const int key : {Qt::Key_Return, Qt::Key_Enter}) test::PressKey(*window->txtObjName, key);
+        EXPECT_TRUE(host.calls.empty()) << "Enter with nothing chosen centres nowhere";
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFind), window);
+    }
+    window->TabStrip1->setCurrentIndex(1);
+    EXPECT_EQ(Text(window->Label2), "북극(北極)");
     ASSERT_TRUE(window->CmdFind->isEnabled());
 
     // The label of E row 0 precessed to the chart time.
@@ -92,7 +107,6 @@ TEST_F(FindWindowTest, OpensOnTheFreeTextTabWithTheNorthPoleShownAndCentresOnIt)
     EXPECT_EQ(label.Code.substr(0, 4), "P101");
     double ra = 0, dec = 0;
     PrecessVector(2451545.0, skydata::CurrentSettings().CurrentJD, label.x, label.y, label.z, ra, dec);
-    RecordingChartHost host;
     host.center_answer = false;
     window->CmdFind->click();
     ASSERT_EQ(host.calls.size(), 2u);
@@ -276,13 +290,33 @@ TEST_F(FindWindowTest, DesignationsTypedAsPeopleTypeThemFindTheirObject) {
 
 TEST_F(FindWindowTest, NothingFoundLeavesFindDisabled) {
     RecordingChartHost host;
-    ASSERT_TRUE(window->CmdFind->isEnabled());  // the north pole shown at opening
+    window->txtObjName->setText("7001");
+    window->ListFind->setCurrentRow(FindLine("[별]HR 7001"));
+    ASSERT_TRUE(window->CmdFind->isEnabled());
     window->txtObjName->setText("qqzzx");
     EXPECT_EQ(window->ListFind->count(), 0);
     EXPECT_FALSE(window->CmdFind->isEnabled());
+    EXPECT_EQ(Text(window->Label2), "") << "the panel no longer shows the star chosen before";
     window->CmdFind->click();
     EXPECT_TRUE(host.calls.empty()) << "no jump to the object shown before";
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmFind), window);
+}
+
+// "고른 천체" shows what the list of the tab in front has chosen, so Enter on
+// the free-text tab never centres on a constellation of the category tab.
+TEST_F(FindWindowTest, ThePanelShowsTheChoiceOfTheTabInFront) {
+    Category(0);
+    EXPECT_EQ(Text(window->Label2), "북극(北極)");
+    window->TabStrip1->setCurrentIndex(0);
+    EXPECT_EQ(Text(window->Label2), "");
+    EXPECT_FALSE(window->CmdFind->isEnabled());
+    window->txtObjName->setText("7001");
+    window->ListFind->setCurrentRow(FindLine("[별]HR 7001"));
+    window->TabStrip1->setCurrentIndex(1);
+    EXPECT_EQ(Text(window->Label2), "북극(北極)");
+    window->TabStrip1->setCurrentIndex(0);
+    EXPECT_EQ(Text(window->Label2), "HR  7001(.03등급)");
+    EXPECT_TRUE(window->CmdFind->isEnabled());
 }
 
 TEST_F(FindWindowTest, LongResultListsKeepAKeyForEveryLine) {
