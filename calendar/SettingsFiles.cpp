@@ -409,19 +409,20 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
     return status;
 }
 
-bool WriteSettings(const std::filesystem::path& file, const CalendarState& state) {
+bool WriteSettings(const std::filesystem::path& file, const CalendarState& state, platform::AtLink at_link) {
     if (!KeepBeforeWriting(file)) return false;
     skydata::ClearConfig();
     WriteSettingsToStore(state);
     bool written = true;
     if (state.kept_bytes.empty()) {
         try {
-            skydata::SaveConfigFile(file);
+            skydata::SaveConfigFile(file, at_link);
         } catch (const std::exception&) {
             written = false;
         }
     } else {
-        written = platform::WriteFileBytesAtomic(file, EncodeKeeping(skydata::ConfigStore().ConfigText, state.kept_bytes));
+        written = platform::WriteFileBytesAtomic(file, EncodeKeeping(skydata::ConfigStore().ConfigText, state.kept_bytes),
+                                                 at_link);
     }
     skydata::ClearConfig();
     return written;
@@ -496,7 +497,8 @@ skydata::ConfigFileStatus LoadDefaultConfig(CalendarState& state, SettingsReport
 
 bool SaveDefaultConfig(CalendarState& state, const std::function<void(CalendarState&)>& read_form_settings) {
     if (read_form_settings) read_form_settings(state);
-    return WriteSettings(platform::UserFileToWrite(kCalConfigFile), state);
+    // Kept in a dotfiles folder and linked here, it is written where it is.
+    return WriteSettings(platform::UserFileToWrite(kCalConfigFile), state, platform::AtLink::WriteThrough);
 }
 
 void ResetSettingsFilesState() {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calendar/CalendarState.h"
+#include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 
 namespace vu {
@@ -49,7 +50,9 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
 // kept as its backup first. Values that code page 949 cannot hold as they
 // were read (a file saved as UTF-8) are written back in the file's own bytes
 // while they are unchanged (CalendarState::kept_bytes).
-bool WriteSettings(const std::filesystem::path& file, const CalendarState& state);
+// A link at the file's name is replaced or written through as `at_link` says.
+bool WriteSettings(const std::filesystem::path& file, const CalendarState& state,
+                   platform::AtLink at_link = platform::AtLink::Replace);
 
 // The message for a read that was not clean, "" for a clean one (Loaded
 // without faults, or Missing). start: the read of CalConfig.cfg at start-up,
