@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -168,15 +169,24 @@ public:
     }
 };
 
-// Qt's print dialog checks the name of "Print to File (PDF)" by opening it
-// for appending before it closes: a link planted at the name is followed (a
-// dangling one creates a file where it points) and a pipe waits forever.
-// Such a name is refused first and the dialog stays open; the PDF itself is
+// When its print button is pressed, Qt's print dialog checks the name of
+// "Print to File (PDF)" by opening it for appending: a link planted at the
+// name is followed (a dangling one creates a file where it points, and the
+// link is then removed) and a pipe waits forever. Such a name is refused
+// before Qt's check runs, and the dialog stays open; the PDF itself is
 // written through a PendingFile, which follows nothing.
 class CheckedPrintDialog final : public QPrintDialog {
 public:
-    using QPrintDialog::QPrintDialog;
-    void accept() override {
+    CheckedPrintDialog(QPrinter* printer, QWidget* owner) : QPrintDialog(printer, owner) {
+        for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
+            if (buttons->window() != this) continue;  // the printer properties window's own
+            QObject::disconnect(buttons, SIGNAL(accepted()), this, nullptr);
+            connect(buttons, &QDialogButtonBox::accepted, this, [this] { PrintPressed(); });
+        }
+    }
+
+private:
+    void PrintPressed() {
         if (const auto* name = findChild<QLineEdit*>(QStringLiteral("filename")); name && name->isEnabled()) {
             const std::string refusal = NameRefusal(std::filesystem::path(S(name->text())));
             if (!refusal.empty()) {
@@ -184,7 +194,9 @@ public:
                 return;
             }
         }
-        QPrintDialog::accept();
+        // Qt's own checks (a folder, a file that cannot be written, the
+        // question before a file is replaced), which end in accept().
+        if (!QMetaObject::invokeMethod(this, "_q_checkFields")) accept();
     }
 };
 

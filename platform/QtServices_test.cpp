@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -281,10 +282,12 @@ TEST_F(QtImplementationsTest, QtDialogsSpeakKoreanWithTheCatalogueAndEnglishWith
     }
 }
 
-// Qt's print dialog opens the name of "Print to File (PDF)" before it closes;
-// a link planted there (to a file or dangling) is refused first with a
-// message and the dialog stays open, so what the link points at is never
-// touched. A plain name is taken.
+// Pressing "Print" in Qt's print dialog opens the name of "Print to File
+// (PDF)" for appending; a link planted there (to a file or dangling) is
+// refused first with a message and the dialog stays open, so what the link
+// points at is never touched. Qt's own checks still follow for other names:
+// its question before an existing file is replaced, the dialog closing on a
+// new name.
 TEST_F(QtImplementationsTest, PrintToFileRefusesALinkBeforeQtOpensIt) {
     FakeMessageBox messages;
     Env().messages = &messages;
@@ -293,23 +296,33 @@ TEST_F(QtImplementationsTest, PrintToFileRefusesALinkBeforeQtOpensIt) {
     fs::create_directories(folder);
     const fs::path victim = folder / "victim.txt";
     std::ofstream(victim) << "precious";
+    std::ofstream(folder / "old.pdf") << "old";
     fs::create_symlink(folder / "created.pdf", folder / "dangling.pdf");
     fs::create_symlink(victim, folder / "planted.pdf");
-    // Should the check ever miss, Qt would ask about the existing file in a
-    // box of its own: closed here rather than waiting for a person.
+    // Qt asks in a box of its own; "No" is pressed here.
+    bool qt_asked = false;
     QTimer nested;
-    QObject::connect(&nested, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
+    QObject::connect(&nested, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            qt_asked = true;
+            if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
+            else box->reject();
+        }
     });
     nested.start(10);
 
+    enum class Outcome { Refused, QtAsked, Taken };
     struct Case {
         const char* name;
-        bool refused;
-    } cases[] = {{"dangling.pdf", true}, {"planted.pdf", true}, {"month.pdf", false}};
+        Outcome outcome;
+    } cases[] = {{"dangling.pdf", Outcome::Refused},
+                 {"planted.pdf", Outcome::Refused},
+                 {"old.pdf", Outcome::QtAsked},
+                 {"month.pdf", Outcome::Taken}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         messages.shown.clear();
+        qt_asked = false;
         bool field_found = false, stayed_open = false;
         WhenModal([&](QWidget& w) {
             auto* printers = w.findChild<QComboBox*>(QStringLiteral("printers"));
@@ -317,21 +330,24 @@ TEST_F(QtImplementationsTest, PrintToFileRefusesALinkBeforeQtOpensIt) {
             auto* name = w.findChild<QLineEdit*>(QStringLiteral("filename"));
             field_found = name && name->isEnabled();
             if (field_found) name->setText(QString::fromStdString((folder / c.name).string()));
-            static_cast<QDialog&>(w).accept();
+            for (QDialogButtonBox* buttons : w.findChildren<QDialogButtonBox*>())
+                if (buttons->window() == &w && field_found) buttons->button(QDialogButtonBox::Ok)->click();
             stayed_open = w.isVisible();
             if (stayed_open) static_cast<QDialog&>(w).reject();
         });
         const std::optional<PrintChoice> choice = Env().printing->ShowSuggesting("인쇄", folder / "vu.pdf");
         ASSERT_TRUE(field_found) << "the print dialog's file field";
-        EXPECT_EQ(stayed_open, c.refused);
-        if (c.refused) {
-            EXPECT_FALSE(choice.has_value());
+        EXPECT_EQ(stayed_open, c.outcome != Outcome::Taken);
+        EXPECT_EQ(qt_asked, c.outcome == Outcome::QtAsked);
+        EXPECT_EQ(choice.has_value(), c.outcome == Outcome::Taken);
+        if (c.outcome == Outcome::Refused) {
             ASSERT_EQ(messages.shown.size(), 1u);
             EXPECT_EQ(messages.shown[0].text, NameRefusal(folder / c.name));
         } else {
-            ASSERT_TRUE(choice.has_value());
-            EXPECT_EQ(choice->pdf, folder / c.name);
             EXPECT_TRUE(messages.shown.empty());
+        }
+        if (choice) {
+            EXPECT_EQ(choice->pdf, folder / c.name);
         }
     }
     EXPECT_FALSE(fs::exists(folder / "created.pdf"));
