@@ -29,8 +29,8 @@ bool g_unnamed_files = true;
 constexpr std::string_view kTemporaryMarker = ".zu-save-";
 constexpr int kRandomLetters = 6;
 constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-// Direct writes go in pieces of this size, so a kill or a full disk stops
-// between them as it would in any writer.
+// Direct writes go in pieces of this size; between two of them a test may
+// stop a save half way.
 constexpr std::size_t kWritePiece = 1 << 20;
 // Links followed at most from the target of a write-through save, as the
 // system follows them when opening a file.
@@ -265,11 +265,11 @@ bool PendingFile::Commit() {
     if (g_before_rename) g_before_rename();
     const bool renamed = std::rename(temp.c_str(), target_.c_str()) == 0;
     if (!renamed) ::unlink(temp.c_str());
-    const bool closed = ::close(fd_) == 0;
+    ::close(fd_);
     fd_ = -1;
     if (!renamed) return false;
     SyncFolder(target_);
-    return closed;
+    return true;
 }
 
 std::string Utf8ToCp949(const std::string& utf8) { return Convert(utf8, "CP949", "UTF-8", "?"); }
