@@ -528,19 +528,20 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
     return status;
 }
 
-bool WriteSettings(const std::filesystem::path& file, const CalendarState& state) {
+bool WriteSettings(const std::filesystem::path& file, const CalendarState& state, platform::AtLink at_link) {
     if (!KeepBeforeWriting(file)) return false;
     skydata::ClearConfig();
     WriteSettingsToStore(state);
     bool written = true;
     if (state.kept_bytes.empty()) {
         try {
-            skydata::SaveConfigFile(file);
+            skydata::SaveConfigFile(file, at_link);
         } catch (const std::exception&) {
             written = false;
         }
     } else {
-        written = platform::WriteFileBytesAtomic(file, EncodeKeeping(skydata::ConfigStore().ConfigText, state.kept_bytes));
+        written = platform::WriteFileBytesAtomic(file, EncodeKeeping(skydata::ConfigStore().ConfigText, state.kept_bytes),
+                                                 at_link);
     }
     skydata::ClearConfig();
     // The user's own save replaced the file that did not load at start.
@@ -659,7 +660,9 @@ DefaultConfigSave SaveDefaultConfig(CalendarState& state,
     if (read_form_settings) read_form_settings(state);
     const std::filesystem::path file = platform::UserFileToWrite(kCalConfigFile);
     if (g_not_loaded_default == Identity(file)) return DefaultConfigSave::NotOverwritten;
-    return WriteSettings(file, state) ? DefaultConfigSave::Written : DefaultConfigSave::Failed;
+    // Kept in a dotfiles folder and linked here, it is written where it is.
+    return WriteSettings(file, state, platform::AtLink::WriteThrough) ? DefaultConfigSave::Written
+                                                                      : DefaultConfigSave::Failed;
 }
 
 void ResetSettingsFilesState() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calendar/CalendarState.h"
+#include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 
 namespace vu {
@@ -66,7 +67,9 @@ skydata::ConfigFileStatus ReadSettings(const std::filesystem::path& file, Calend
 // were read (a name of a file saved as UTF-8 that code page 949 has no
 // characters for) are written back in the file's own bytes while they are
 // unchanged (CalendarState::kept_bytes).
-bool WriteSettings(const std::filesystem::path& file, const CalendarState& state);
+// A link at the file's name is replaced or written through as `at_link` says.
+bool WriteSettings(const std::filesystem::path& file, const CalendarState& state,
+                   platform::AtLink at_link = platform::AtLink::Replace);
 
 // The message for a read that was not clean, "" for a clean one (Loaded
 // without faults, or Missing). start: the read of CalConfig.cfg at start-up,

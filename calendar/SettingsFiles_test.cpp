@@ -3,6 +3,7 @@
 // default file in the user folder.
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -286,6 +287,34 @@ TEST_F(SettingsFiles, DefaultFileInTheUserFolder) {
     EXPECT_TRUE(fs::exists(dir_ / "user" / "CalConfig.cfg"));
     CalendarState back;
     EXPECT_EQ(LoadDefaultConfig(back), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(back.settings.TZ, 8);
+}
+
+// A CalConfig.cfg kept in a dotfiles folder and linked into the user folder
+// is saved where it is and stays a link; a .cal saved over a link replaces
+// the link and leaves what it pointed at alone.
+TEST_F(SettingsFiles, ALinkedDefaultFileIsWrittenThroughASavedFileReplacesItsLink) {
+    platform::FakeEnv env("vu");
+    env.folders.user = dir_ / "user";
+    env.folders.program = dir_ / "program";
+    fs::create_directories(dir_ / "user");
+    fs::create_directories(dir_ / "dotfiles");
+    CalendarState state;
+    ASSERT_TRUE(WriteSettings(dir_ / "dotfiles" / "vu.cfg", state));
+    fs::create_symlink("../dotfiles/vu.cfg", dir_ / "user" / "CalConfig.cfg");
+    ASSERT_EQ(LoadDefaultConfig(state), skydata::ConfigFileStatus::Loaded);
+    ASSERT_TRUE(SaveDefaultConfig(state, [](CalendarState& s) { s.settings.TZ = 8; }));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "user" / "CalConfig.cfg"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "user"), fs::directory_iterator()), 1);
+    CalendarState back;
+    ASSERT_EQ(ReadSettings(dir_ / "dotfiles" / "vu.cfg", back), skydata::ConfigFileStatus::Loaded);
+    EXPECT_EQ(back.settings.TZ, 8);
+
+    fs::create_symlink(dir_ / "dotfiles" / "vu.cfg", dir_ / "mine.cal");
+    state.settings.TZ = 5;
+    ASSERT_TRUE(WriteSettings(dir_ / "mine.cal", state));
+    EXPECT_FALSE(fs::is_symlink(dir_ / "mine.cal"));
+    ASSERT_EQ(ReadSettings(dir_ / "dotfiles" / "vu.cfg", back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 8);
 }
 

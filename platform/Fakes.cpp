@@ -15,7 +15,7 @@ T Next(std::deque<T>& queue, T fallback) {
 
 MsgAnswer FakeMessageBox::Show(const Message& message) {
     shown.push_back(message);
-    return Next(answers, FirstButtonOf(message.buttons));
+    return Next(answers, DefaultAnswerOf(message));
 }
 
 std::optional<FileChoice> FakeFileDialog::Show(const FileRequest& request) {

@@ -1,8 +1,8 @@
 #pragma once
 // Scripted test doubles of the Qt-free seams. Each records what the program
 // asked for and answers from a queue the test fills; an empty queue gives the
-// answer of a user who cancels (dialogs) or presses the first button
-// (message boxes). FakeEnv installs a full set and puts the previous services
+// answer of a user who cancels (dialogs) or presses Enter (message boxes:
+// the default button, the first unless the box names another). FakeEnv installs a full set and puts the previous services
 // back when it goes out of scope. The doubles of the seams that hand over Qt
 // objects (pop-up menus, windows, clipboard) are in platform/QtFakes.h.
 #include <deque>

@@ -7,11 +7,13 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -29,6 +31,7 @@
 #include "platform/Guard.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
@@ -89,7 +92,10 @@ public:
         for (const Button& b : buttons) all |= b.qt;
         box.setStandardButtons(all);
         for (const Button& b : buttons) box.button(b.qt)->setText(QString::fromUtf8(b.caption));
+        const MsgAnswer default_answer = DefaultAnswerOf(message);
         box.setDefaultButton(buttons.front().qt);
+        for (const Button& b : buttons)
+            if (b.answer == default_answer) box.setDefaultButton(b.qt);
         const int result = box.exec();
         for (const Button& b : buttons)
             if (result == b.qt) return b.answer;
@@ -109,6 +115,9 @@ public:
         dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+        // ChooseSaveFile asks about the completed name; the dialog would ask
+        // about the typed one, and not through the message seam.
+        if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
         const QStringList filters = QtNameFilters(request.filter);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);
@@ -160,6 +169,37 @@ public:
     }
 };
 
+// When its print button is pressed, Qt's print dialog checks the name of
+// "Print to File (PDF)" by opening it for appending: a link planted at the
+// name is followed (a dangling one creates a file where it points, and the
+// link is then removed) and a pipe waits forever. Such a name is refused
+// before Qt's check runs, and the dialog stays open; the PDF itself is
+// written through a PendingFile, which follows nothing.
+class CheckedPrintDialog final : public QPrintDialog {
+public:
+    CheckedPrintDialog(QPrinter* printer, QWidget* owner) : QPrintDialog(printer, owner) {
+        for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
+            if (buttons->window() != this) continue;  // the printer properties window's own
+            QObject::disconnect(buttons, SIGNAL(accepted()), this, nullptr);
+            connect(buttons, &QDialogButtonBox::accepted, this, [this] { PrintPressed(); });
+        }
+    }
+
+private:
+    void PrintPressed() {
+        if (const auto* name = findChild<QLineEdit*>(QStringLiteral("filename")); name && name->isEnabled()) {
+            const std::string refusal = NameRefusal(std::filesystem::path(S(name->text())));
+            if (!refusal.empty()) {
+                MsgBox(refusal, MsgButtons::Ok, MsgIcon::Exclamation, S(windowTitle()));
+                return;
+            }
+        }
+        // Qt's own checks (a folder, a file that cannot be written, the
+        // question before a file is replaced), which end in accept().
+        if (!QMetaObject::invokeMethod(this, "_q_checkFields")) accept();
+    }
+};
+
 class QtPrintDialog final : public PrintDialog {
 public:
     std::vector<std::string> PrinterNames() override {
@@ -177,7 +217,7 @@ public:
             printer.setOutputFileName(Q(pdf.string()));
             if (!QPrinterInfo::availablePrinterNames().isEmpty()) printer.setOutputFormat(QPrinter::NativeFormat);
         }
-        QPrintDialog dialog(&printer, DialogOwner());
+        CheckedPrintDialog dialog(&printer, DialogOwner());
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         if (!title.empty()) dialog.setWindowTitle(Q(title));
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -4,16 +4,23 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <functional>
 
 #include "platform/Guard.h"
@@ -22,6 +29,7 @@
 #include "platform/QtServices.h"
 #include "platform/QtTestApp.h"
 #include "platform/RunTimeError.h"
+#include "platform/SaveName.h"
 #include "platform/Surface.h"
 
 namespace fs = std::filesystem;
@@ -178,12 +186,33 @@ TEST_F(QtImplementationsTest, MessageBoxShowsKoreanButtonsAndReturnsTheAnswer) {
     EXPECT_EQ(yes_caption, "예(&Y)");
 }
 
+// A question whose "예" destroys something names "아니요" its default: Enter
+// keeps the file.
+TEST_F(QtImplementationsTest, EnterGivesTheDefaultAnswer) {
+    bool no_is_default = false;
+    WhenModal([&](QWidget& w) {
+        auto& box = static_cast<QMessageBox&>(w);
+        no_is_default = box.defaultButton() == box.button(QMessageBox::No);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &enter);
+    });
+    Message question;
+    question.text = "/tmp/a.cal 파일이 이미 있습니다. 바꾸시겠습니까?";
+    question.buttons = MsgButtons::YesNo;
+    question.default_answer = MsgAnswer::No;
+    EXPECT_EQ(ShowMessage(question), MsgAnswer::No);
+    EXPECT_TRUE(no_is_default);
+}
+
 TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
     const fs::path folder = fs::temp_directory_path() / ("zu_filedlg_" + std::to_string(::getpid()));
     fs::create_directories(folder);
     QStringList filters;
+    bool asks_itself = true;
     WhenModal([&](QWidget& w) {
         auto& dialog = static_cast<QFileDialog&>(w);
+        // The programs ask about the completed name, through the message seam.
+        asks_itself = !dialog.testOption(QFileDialog::DontConfirmOverwrite);
         filters = dialog.nameFilters();
         dialog.selectNameFilter(filters[2]);
         dialog.selectFile(QString::fromStdString((folder / "chart.GIF").string()));
@@ -200,6 +229,7 @@ TEST_F(QtImplementationsTest, FileDialogReturnsTheNameAndTheFilterInForce) {
     EXPECT_EQ(choice->filter_index, 3);
     EXPECT_EQ(choice->path.filename(), "chart.GIF");
     EXPECT_EQ(filters.size(), 4);
+    EXPECT_FALSE(asks_itself);
 
     WhenModal([](QWidget& w) { static_cast<QDialog&>(w).reject(); });
     EXPECT_FALSE(Env().files->Show(request).has_value());
@@ -250,6 +280,83 @@ TEST_F(QtImplementationsTest, QtDialogsSpeakKoreanWithTheCatalogueAndEnglishWith
         EXPECT_EQ(file_korean, c.installed) << "file dialog";
         EXPECT_EQ(colour_korean, c.installed) << "colour dialog";
     }
+}
+
+// Pressing "Print" in Qt's print dialog opens the name of "Print to File
+// (PDF)" for appending; a link planted there (to a file or dangling) is
+// refused first with a message and the dialog stays open, so what the link
+// points at is never touched. Qt's own checks still follow for other names:
+// its question before an existing file is replaced, the dialog closing on a
+// new name.
+TEST_F(QtImplementationsTest, PrintToFileRefusesALinkBeforeQtOpensIt) {
+    FakeMessageBox messages;
+    Env().messages = &messages;
+    const fs::path folder = fs::temp_directory_path() / ("zu_printdlg_" + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path victim = folder / "victim.txt";
+    std::ofstream(victim) << "precious";
+    std::ofstream(folder / "old.pdf") << "old";
+    fs::create_symlink(folder / "created.pdf", folder / "dangling.pdf");
+    fs::create_symlink(victim, folder / "planted.pdf");
+    // Qt asks in a box of its own; "No" is pressed here.
+    bool qt_asked = false;
+    QTimer nested;
+    QObject::connect(&nested, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            qt_asked = true;
+            if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
+            else box->reject();
+        }
+    });
+    nested.start(10);
+
+    enum class Outcome { Refused, QtAsked, Taken };
+    struct Case {
+        const char* name;
+        Outcome outcome;
+    } cases[] = {{"dangling.pdf", Outcome::Refused},
+                 {"planted.pdf", Outcome::Refused},
+                 {"old.pdf", Outcome::QtAsked},
+                 {"month.pdf", Outcome::Taken}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        qt_asked = false;
+        bool field_found = false, stayed_open = false;
+        WhenModal([&](QWidget& w) {
+            auto* printers = w.findChild<QComboBox*>(QStringLiteral("printers"));
+            if (printers) printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+            auto* name = w.findChild<QLineEdit*>(QStringLiteral("filename"));
+            field_found = name && name->isEnabled();
+            if (field_found) name->setText(QString::fromStdString((folder / c.name).string()));
+            for (QDialogButtonBox* buttons : w.findChildren<QDialogButtonBox*>())
+                if (buttons->window() == &w && field_found) buttons->button(QDialogButtonBox::Ok)->click();
+            stayed_open = w.isVisible();
+            if (stayed_open) static_cast<QDialog&>(w).reject();
+        });
+        const std::optional<PrintChoice> choice = Env().printing->ShowSuggesting("인쇄", folder / "vu.pdf");
+        ASSERT_TRUE(field_found) << "the print dialog's file field";
+        EXPECT_EQ(stayed_open, c.outcome != Outcome::Taken);
+        EXPECT_EQ(qt_asked, c.outcome == Outcome::QtAsked);
+        EXPECT_EQ(choice.has_value(), c.outcome == Outcome::Taken);
+        if (c.outcome == Outcome::Refused) {
+            ASSERT_EQ(messages.shown.size(), 1u);
+            EXPECT_EQ(messages.shown[0].text, NameRefusal(folder / c.name));
+        } else {
+            EXPECT_TRUE(messages.shown.empty());
+        }
+        if (choice) {
+            EXPECT_EQ(choice->pdf, folder / c.name);
+        }
+    }
+    EXPECT_FALSE(fs::exists(folder / "created.pdf"));
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.pdf"));
+    EXPECT_TRUE(fs::is_symlink(folder / "planted.pdf"));
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+    EXPECT_FALSE(fs::exists(folder / "month.pdf")) << "nothing printed yet";
+    fs::remove_all(folder);
 }
 
 TEST_F(QtImplementationsTest, ModalWindowOpensWithoutBlocking) {

@@ -15,7 +15,7 @@ class HeadlessMessageBox final : public MessageBox {
 public:
     MsgAnswer Show(const Message& message) override {
         std::cerr << (message.title.empty() ? Env().program_name : message.title) << ": " << message.text << '\n';
-        return FirstButtonOf(message.buttons);
+        return DefaultAnswerOf(message);
     }
 };
 
@@ -171,6 +171,10 @@ MsgAnswer FirstButtonOf(MsgButtons buttons) {
     return MsgAnswer::Ok;
 }
 
+MsgAnswer DefaultAnswerOf(const Message& message) {
+    return message.default_answer.value_or(FirstButtonOf(message.buttons));
+}
+
 std::vector<FilterPair> ParseFilter(const std::string& filter) {
     std::vector<std::string> parts;
     std::string::size_type start = 0;
@@ -210,8 +214,14 @@ Services& Env() {
 
 void ResetEnv() { Env() = Headless(); }
 
+MsgAnswer ShowMessage(const Message& message) {
+    Message shown = message;
+    if (shown.title.empty()) shown.title = Env().program_name;
+    return Env().messages->Show(shown);
+}
+
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
-    return Env().messages->Show(Message{text, title.empty() ? Env().program_name : title, buttons, icon});
+    return ShowMessage(Message{text, title, buttons, icon, std::nullopt});
 }
 
 LocalTime Now() { return Env().clock->Now(); }

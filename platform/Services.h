@@ -41,11 +41,15 @@ struct Message {
     std::string title;  // empty: the program name ("zu" or "vu")
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    // The button Enter presses; empty: the first of the set. A question
+    // whose "예" destroys something (replacing a file) names "아니요".
+    std::optional<MsgAnswer> default_answer;
 };
 
-// The answer a box gives when it is closed without a choice: the first
-// button of its set.
+// The first button of a set.
 MsgAnswer FirstButtonOf(MsgButtons buttons);
+// The answer Enter gives: the box's default button.
+MsgAnswer DefaultAnswerOf(const Message& message);
 
 class MessageBox {
 public:
@@ -64,6 +68,10 @@ struct FileRequest {
     std::filesystem::path folder;  // initial folder
     std::string name;              // initial file name
     int filter_index = 1;          // initially chosen filter pair, from 1
+    // Save: the extension (".cal") a name typed without one gets, whatever
+    // filter is in force; empty: the extension of the filter pair in force
+    // (see ChooseSaveFile).
+    std::string extension;
 };
 
 struct FileChoice {
@@ -74,7 +82,10 @@ struct FileChoice {
 class FileDialog {
 public:
     virtual ~FileDialog() = default;
-    // nullopt when the user cancelled.
+    // The name as the user typed or picked it; nullopt when the user
+    // cancelled. A save dialog neither completes the name nor asks about an
+    // existing file: the programs save through ChooseSaveFile
+    // (platform/SaveName.h), which does both.
     virtual std::optional<FileChoice> Show(const FileRequest& request) = 0;
 };
 
@@ -263,12 +274,13 @@ struct Services {
 // The services in force. Until something is installed every seam has a
 // headless stand-in: the real clock and tick, the current folder, dialogs
 // and pop-ups that cancel, message boxes written to standard error that answer
-// with their first button, and a clipboard and shell that do nothing.
+// with their default button, and a clipboard and shell that do nothing.
 Services& Env();
 // Puts the headless stand-ins back (for tests).
 void ResetEnv();
 
 // Shorthands for the most common calls.
+MsgAnswer ShowMessage(const Message& message);
 MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
                  const std::string& title = "");
 LocalTime Now();

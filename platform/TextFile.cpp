@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,14 +20,21 @@ namespace platform {
 namespace {
 
 long long g_fail_after_bytes = -1;
-
-// Temporary files of a save are named "<target>" kTemporaryMarker and six
-// random characters; earlier versions used "<target>.tmp<pid>".
-constexpr std::string_view kTemporaryMarker = ".zu-save-";
-constexpr std::string_view kLegacyTemporaryMarker = ".tmp";
-
 void (*g_before_rename)() = nullptr;
+void (*g_write_progress)(long long) = nullptr;
 bool g_unnamed_files = true;
+
+// The named stand-ins of pending files are "<target>" kTemporaryMarker and
+// six random characters; no other name is ever removed as a leftover.
+constexpr std::string_view kTemporaryMarker = ".zu-save-";
+constexpr int kRandomLetters = 6;
+constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+// Direct writes go in pieces of this size; between two of them a test may
+// stop a save half way.
+constexpr std::size_t kWritePiece = 1 << 20;
+// Links followed at most from the target of a write-through save, as the
+// system follows them when opening a file.
+constexpr int kMaxLinkHops = 40;
 
 // When this process started, near enough: a temporary file last written
 // before then belongs to a save that never finished. Taken when the program
@@ -42,18 +50,36 @@ std::filesystem::file_time_type ProcessStart() {
 }
 const bool g_start_taken = (ProcessStart(), true);
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+bool IsOwnTemporaryOf(std::string_view name, std::string_view target) {
+    if (name.size() != target.size() + kTemporaryMarker.size() + kRandomLetters) return false;
+    if (name.substr(0, target.size()) != target) return false;
+    const std::string_view rest = name.substr(target.size());
+    if (rest.substr(0, kTemporaryMarker.size()) != kTemporaryMarker) return false;
+    const std::string_view letters(kLetters, sizeof kLetters - 1);
+    return std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(kTemporaryMarker.size()), rest.end(),
+                       [&](char c) { return letters.find(c) != std::string_view::npos; });
 }
 
-bool IsOwnTemporaryOf(std::string_view name, std::string_view target) {
-    if (name.size() <= target.size() || name.substr(0, target.size()) != target) return false;
-    const std::string_view rest = name.substr(target.size());
-    if (rest.size() == kTemporaryMarker.size() + 6 && rest.substr(0, kTemporaryMarker.size()) == kTemporaryMarker) {
-        return true;
+std::string RandomLetters() {
+    std::random_device random;
+    std::string letters;
+    for (int i = 0; i < kRandomLetters; ++i) letters += kLetters[random() % (sizeof kLetters - 1)];
+    return letters;
+}
+
+// The file a chain of links at `path` ends at (`path` itself when it is no
+// link); nullopt when the chain cannot be read or loops.
+std::optional<std::filesystem::path> LinkedFile(const std::filesystem::path& path) {
+    std::filesystem::path current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code ec;
+        const std::filesystem::file_status status = std::filesystem::symlink_status(current, ec);
+        if (status.type() != std::filesystem::file_type::symlink) return current;
+        const std::filesystem::path next = std::filesystem::read_symlink(current, ec);
+        if (ec) return std::nullopt;
+        current = next.is_absolute() ? next : current.parent_path() / next;
     }
-    return rest.substr(0, kLegacyTemporaryMarker.size()) == kLegacyTemporaryMarker &&
-           AllDigits(rest.substr(kLegacyTemporaryMarker.size()));
+    return std::nullopt;
 }
 
 // Removes what crashed or killed saves of this file left behind: files of the
@@ -189,6 +215,26 @@ void PendingFile::Drop() {
     fd_ = -1;
 }
 
+bool PendingFile::Write(const std::string& bytes) {
+    if (fd_ < 0) return false;
+    std::size_t limit = bytes.size();
+    const bool fail = g_fail_after_bytes >= 0 && static_cast<std::size_t>(g_fail_after_bytes) < limit;
+    if (fail) limit = static_cast<std::size_t>(g_fail_after_bytes);
+    std::size_t written = 0;
+    while (written < limit) {
+        const ssize_t n = ::write(fd_, bytes.data() + written, std::min(kWritePiece, limit - written));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            Drop();
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+        if (g_write_progress) g_write_progress(static_cast<long long>(written));
+    }
+    if (fail) Drop();
+    return !fail;
+}
+
 long long PendingFile::Size() const {
     struct stat st;
     if (fd_ < 0 || ::fstat(fd_, &st) != 0) return 0;
@@ -205,12 +251,9 @@ bool PendingFile::Commit() {
     if (!named_) {
         // An unnamed file gets a name only now, a fresh one that no link can
         // stand at (linking never replaces anything), for the atomic rename.
-        std::random_device random;
-        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
         bool linked = false;
         for (int attempt = 0; attempt < 100 && !linked; ++attempt) {
-            temp = target_.string() + std::string(kTemporaryMarker);
-            for (int i = 0; i < 6; ++i) temp += kLetters[random() % (sizeof kLetters - 1)];
+            temp = target_.string() + std::string(kTemporaryMarker) + RandomLetters();
             linked = ::linkat(AT_FDCWD, write_name_.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0;
             if (!linked && errno != EEXIST) break;
         }
@@ -305,42 +348,16 @@ std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path) 
     return Cp949ToUtf8(*bytes);
 }
 
-bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes) {
-    RemoveLeftoverTemporaries(path);
-    // A fresh name nobody can predict, created exclusively: a link or file
-    // planted beside the target is never opened, let alone followed.
-    std::string temp = path.string() + std::string(kTemporaryMarker) + "XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = ::fchmod(fd, ModeForTarget(path)) == 0;
-    size_t limit = bytes.size();
-    const bool simulate_failure = g_fail_after_bytes >= 0 && static_cast<size_t>(g_fail_after_bytes) < limit;
-    if (simulate_failure) limit = static_cast<size_t>(g_fail_after_bytes);
-    size_t written = 0;
-    while (ok && written < limit) {
-        const ssize_t n = ::write(fd, bytes.data() + written, limit - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (simulate_failure) ok = false;
-    if (ok && ::fsync(fd) != 0) ok = false;
-    if (ok && g_before_rename) g_before_rename();
-    if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    SyncFolder(path);
-    return true;
+bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes, AtLink at_link) {
+    std::optional<std::filesystem::path> target = path;
+    if (at_link == AtLink::WriteThrough) target = LinkedFile(path);
+    if (!target) return false;
+    PendingFile file(*target);
+    return file.Write(bytes) && file.Commit();
 }
 
-bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8) {
-    return WriteFileBytesAtomic(path, Utf8ToCp949(utf8));
+bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8, AtLink at_link) {
+    return WriteFileBytesAtomic(path, Utf8ToCp949(utf8), at_link);
 }
 
 void SetWriteFailureAfterBytesForTest(long long bytes) { g_fail_after_bytes = bytes; }
@@ -348,5 +365,7 @@ void SetWriteFailureAfterBytesForTest(long long bytes) { g_fail_after_bytes = by
 void SetBeforeRenameHookForTest(void (*hook)()) { g_before_rename = hook; }
 
 void SetUnnamedFilesForTest(bool available) { g_unnamed_files = available; }
+
+void SetWriteProgressHookForTest(void (*hook)(long long written)) { g_write_progress = hook; }
 
 }  // namespace platform

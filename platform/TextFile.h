@@ -1,8 +1,9 @@
 #pragma once
 // Whole-file text I/O. Korean text files are code page 949 on disk and UTF-8
-// in memory. Writes are atomic: the text goes to a temporary file in the same
-// folder, is flushed to disk and then renamed over the target, so a crash or a
-// full disk leaves either the old file or the new one, never half of one.
+// in memory. Writes are atomic: the bytes go to a new file of the target's
+// folder (PendingFile), are flushed to disk and the file then renamed over
+// the target, so a crash, a kill or a full disk leaves either the old file or
+// the new one, never half of one, and nothing beside it.
 // Qt-free, so the computing libraries and both programs can use it.
 #include <filesystem>
 #include <optional>
@@ -35,18 +36,36 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // The whole file decoded from code page 949; nullopt when it cannot be read.
 std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path);
 
-// Atomic whole-file writes. Return false (and leave any old file untouched)
-// when the file cannot be written; never report a failed write as done.
-bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes);
-bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8);
+// What a save does when the target's name is a symbolic link.
+enum class AtLink {
+    // The link itself is replaced by the new file; what it points at stays
+    // as it was. Documents saved under a name the user chose: a link planted
+    // there is never followed.
+    Replace,
+    // The file the link (or a chain of links) ends at is replaced, atomically
+    // in that file's folder, and the link stays: a settings file the user
+    // keeps in a dotfiles folder and links into the program's folder.
+    WriteThrough,
+};
 
-// A new file for a writer that opens files by name itself (the printer's PDF
-// engine), made in the folder of `target` and put at the target's name only
-// by Commit. Until then it has no name, so a crash or a kill while it is
+// Atomic whole-file writes, through a PendingFile. Return false (and leave
+// any old file untouched) when the file cannot be written; never report a
+// failed write as done.
+bool WriteFileBytesAtomic(const std::filesystem::path& path, const std::string& bytes,
+                          AtLink at_link = AtLink::Replace);
+bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& utf8,
+                        AtLink at_link = AtLink::Replace);
+
+// A new file made in the folder of `target` and put at the target's name
+// only by Commit: the one way both programs write a file. Until then it has
+// no name (an unnamed file of the folder), so a crash or a kill while it is
 // written leaves nothing behind; on a file system without unnamed files it
-// has a fresh random name beside the target, created exclusively and removed
-// when the file is dropped (after a crash, by the next save of the target).
-// Either way no link or file planted beside the target is ever opened.
+// has a fresh name "<target>.zu-save-XXXXXX" beside the target, created
+// exclusively and removed when the file is dropped (after a crash, by the
+// next save of the target, which removes only names of that pattern). Either
+// way no link or file planted beside the target is ever opened. It is
+// written either directly (Write) or by a writer that opens files by name
+// itself (the printer's PDF engine, the picture codecs) through WriteName.
 class PendingFile {
 public:
     explicit PendingFile(const std::filesystem::path& target);
@@ -58,6 +77,9 @@ public:
     bool IsOpen() const { return fd_ >= 0; }
     // The name to open the file by for writing; it reaches this file only.
     const std::filesystem::path& WriteName() const { return write_name_; }
+    // Appends the bytes; false (and the file dropped) when they cannot all
+    // be written.
+    bool Write(const std::string& bytes);
     // Bytes written so far; 0 when the file is not open.
     long long Size() const;
     // Flushes the file to disk and renames it over the target atomically (a
@@ -70,19 +92,23 @@ private:
 
     std::filesystem::path target_;
     std::filesystem::path write_name_;
-    bool named_ = false;  // the random-name stand-in, not an unnamed file
+    bool named_ = false;  // the stand-in with a name, not an unnamed file
     int fd_ = -1;
 };
 
 // Test hook: when set, an atomic write fails after writing this many bytes of
 // the temporary file, as a full disk or a crash would. -1 disables it.
 void SetWriteFailureAfterBytesForTest(long long bytes);
-// Test hook: false makes pending files take the random-name stand-in, as on a
+// Test hook: false makes pending files take the stand-in with a name, as on a
 // file system without unnamed files; true restores the normal choice.
 void SetUnnamedFilesForTest(bool available);
 // Test hook: when set, called in an atomic write once the temporary file is
 // written and synced, just before it is renamed over the target (a test
 // kills the process there). nullptr disables it.
 void SetBeforeRenameHookForTest(void (*hook)());
+// Test hook: when set, called by PendingFile::Write after each piece it
+// wrote, with the bytes written so far (a test stops or kills the process
+// half way). nullptr disables it.
+void SetWriteProgressHookForTest(void (*hook)(long long written));
 
 }  // namespace platform

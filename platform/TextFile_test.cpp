@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -128,24 +129,68 @@ TEST_F(TextFileTest, PlantedLinksAreNeverFollowed) {
 
 // What a save killed half way leaves behind (older than this process) goes
 // with the next save of that file; a younger one may be another instance's
-// save in progress and stays, and so do other files' temporaries.
+// save in progress and stays, and so do other files' temporaries and every
+// name the program does not make itself, however alike.
 TEST_F(TextFileTest, LeftoversOfKilledSavesGoWithTheNextSave) {
     const fs::path file = dir_ / "Default.cfg";
     const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    const char* const leftovers[] = {"Default.cfg.tmp12345", "Default.cfg.zu-save-a1B2c3"};
+    const char* const leftovers[] = {"Default.cfg.zu-save-a1B2c3", "Default.cfg.zu-save-ZZZZZZ"};
+    const char* const users[] = {"Default.cfg.tmp12345", "Default.cfg.zu-save-abc", "Default.cfg.zu-save-a1B2c3.bak",
+                                 "Default.cfg.zu-save-a1_2c3", "Other.cfg.zu-save-a1B2c3", "xDefault.cfg.zu-save-a1B2c3"};
     for (const char* name : leftovers) {
-        ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / name, "half"));
+        std::ofstream(dir_ / name) << "half";
         fs::last_write_time(dir_ / name, old);
     }
-    ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / "Other.cfg.tmp999", "other"));
-    fs::last_write_time(dir_ / "Other.cfg.tmp999", old);
-    ASSERT_TRUE(platform::WriteFileBytesAtomic(dir_ / "Default.cfg.zu-save-zzzzzz", "running"));
+    for (const char* name : users) {
+        std::ofstream(dir_ / name) << "the user's";
+        fs::last_write_time(dir_ / name, old);
+    }
+    std::ofstream(dir_ / "Default.cfg.zu-save-zzzzzz") << "running";
+    fs::last_write_time(dir_ / "Default.cfg.zu-save-zzzzzz", fs::file_time_type::clock::now());
 
     ASSERT_TRUE(platform::WriteFileBytesAtomic(file, "whole"));
     for (const char* name : leftovers) EXPECT_FALSE(fs::exists(dir_ / name)) << name;
-    EXPECT_TRUE(fs::exists(dir_ / "Other.cfg.tmp999"));
+    for (const char* name : users) EXPECT_EQ(platform::ReadFileBytes(dir_ / name).value_or("-"), "the user's") << name;
     EXPECT_TRUE(fs::exists(dir_ / "Default.cfg.zu-save-zzzzzz"));
     EXPECT_EQ(*platform::ReadFileBytes(file), "whole");
+}
+
+// A settings file kept in a dotfiles folder and linked into the program's
+// folder (by a relative or an absolute link, or a chain of them) is written
+// through: the file the links end at gets the new contents, atomically in
+// its own folder, and every link stays as it was.
+TEST_F(TextFileTest, SymlinkedSettingsFileIsWrittenThroughAndStaysALink) {
+    const fs::path dotfiles = dir_ / "dotfiles";
+    const fs::path config = dir_ / "config";
+    fs::create_directories(dotfiles);
+    fs::create_directories(config);
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(dotfiles / "zu.cfg", "old"));
+    fs::permissions(dotfiles / "zu.cfg", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("../dotfiles/zu.cfg", config / "Default.cfg");
+    fs::create_symlink(config / "Default.cfg", config / "Chained.cfg");
+
+    struct Case {
+        const char* link;
+        const char* text;
+    } cases[] = {{"Default.cfg", "[lat]37.5"}, {"Chained.cfg", "고령"}};
+    for (const Case& c : cases) {
+        ASSERT_TRUE(platform::WriteTextFileCp949(config / c.link, c.text, platform::AtLink::WriteThrough)) << c.link;
+        EXPECT_TRUE(fs::is_symlink(config / "Default.cfg"));
+        EXPECT_EQ(fs::read_symlink(config / "Default.cfg"), fs::path("../dotfiles/zu.cfg"));
+        EXPECT_TRUE(fs::is_symlink(config / "Chained.cfg"));
+        EXPECT_EQ(*platform::ReadTextFileCp949(dotfiles / "zu.cfg"), c.text) << c.link;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dotfiles), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(config), fs::directory_iterator()), 2);
+    }
+    EXPECT_EQ(fs::status(dotfiles / "zu.cfg").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    // A file that is no link is written as ever; a loop of links is a failure.
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(config / "plain.cfg", "plain", platform::AtLink::WriteThrough));
+    EXPECT_FALSE(fs::is_symlink(config / "plain.cfg"));
+    fs::create_symlink(config / "loop2.cfg", config / "loop1.cfg");
+    fs::create_symlink(config / "loop1.cfg", config / "loop2.cfg");
+    EXPECT_FALSE(platform::WriteFileBytesAtomic(config / "loop1.cfg", "x", platform::AtLink::WriteThrough));
+    EXPECT_TRUE(fs::is_symlink(config / "loop1.cfg"));
 }
 
 // A save killed between writing its temporary file and the rename leaves
@@ -288,6 +333,93 @@ TEST_P(PendingFileTest, FailedCommitOrKillLeavesOnlyTheUsersFiles) {
     // The next program that prints to that name clears the stand-in away.
     in_child([&] { platform::PendingFile next(pdf); });
     EXPECT_EQ(Entries(), 2);
+}
+
+// A save killed from outside half way through its write, for each kind of
+// save: the settings file written directly and the PDF written by name.
+// While it is stopped there and after the kill the folder holds the user's
+// files only (an unnamed file), or those and one stand-in of the program's
+// own pattern that the next save removes; the target keeps its old contents.
+int g_report_fd = -1;
+constexpr long long kBigFile = 8 << 20;
+
+// In the child: tells the parent the save is half way, then waits for the kill.
+void StopHalfWay(long long written) {
+    if (written < kBigFile / 2) return;
+    const char half = 'h';
+    if (::write(g_report_fd, &half, 1) != 1) std::_Exit(2);
+    for (;;) ::pause();
+}
+
+TEST_P(PendingFileTest, AKillHalfWayLeavesTheOldFileAndNothingBesideIt) {
+    const fs::path settings = dir_ / "Default.cfg";
+    const fs::path pdf = dir_ / "report.pdf";
+    struct Kind {
+        const char* what;
+        fs::path target;
+        std::function<void()> save;
+    } kinds[] = {
+        {"settings", settings,
+         [&] {
+             platform::SetWriteProgressHookForTest(StopHalfWay);
+             platform::WriteFileBytesAtomic(settings, std::string(kBigFile, 'n'), platform::AtLink::WriteThrough);
+         }},
+        {"PDF", pdf,
+         [&] {
+             platform::PendingFile file(pdf);
+             std::FILE* out = std::fopen(file.WriteName().c_str(), "wb");
+             const std::string piece(1 << 20, 'p');
+             for (long long written = 0; out && written < kBigFile;) {
+                 written += static_cast<long long>(std::fwrite(piece.data(), 1, piece.size(), out));
+                 std::fflush(out);
+                 StopHalfWay(written);
+             }
+         }},
+    };
+    // The users' files, and the stand-in the killed save left where the
+    // folder takes no unnamed files.
+    const auto expect_folder = [&](const Kind& kind, const char* when) {
+        long stand_ins = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir_)) {
+            const std::string name = entry.path().filename().string();
+            if (entry.path() == settings || entry.path() == pdf) continue;
+            EXPECT_EQ(name.rfind(kind.target.filename().string() + ".zu-save-", 0), 0u) << kind.what << when << name;
+            ++stand_ins;
+        }
+        EXPECT_EQ(stand_ins, GetParam() ? 0 : 1) << kind.what << when;
+    };
+    for (const Kind& kind : kinds) {
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(settings, "old settings"));
+        ASSERT_TRUE(platform::WriteFileBytesAtomic(pdf, "old PDF"));
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(report[0]);
+            g_report_fd = report[1];
+            kind.save();
+            std::_Exit(3);
+        }
+        ::close(report[1]);
+        char half = 0;
+        const bool stopped = ::read(report[0], &half, 1) == 1;
+        ::close(report[0]);
+        if (stopped) expect_folder(kind, " half way: ");
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(stopped) << kind.what;
+        ASSERT_TRUE(WIFSIGNALED(status)) << kind.what;
+        expect_folder(kind, " killed: ");
+        EXPECT_EQ(*platform::ReadFileBytes(settings), "old settings");
+        EXPECT_EQ(*platform::ReadFileBytes(pdf), "old PDF");
+
+        const pid_t next = ::fork();
+        if (next == 0) std::_Exit(platform::WriteFileBytesAtomic(kind.target, "new") ? 0 : 1);
+        ::waitpid(next, &status, 0);
+        EXPECT_EQ(*platform::ReadFileBytes(kind.target), "new") << kind.what;
+        EXPECT_EQ(Entries(), 2) << kind.what << ": the next save removed the stand-in";
+    }
 }
 
 }  // namespace

@@ -420,8 +420,8 @@ ConfigFileStatus LoadConfigFile(const std::filesystem::path& path) {
 
 void ClearConfig() { ConfigStore().ConfigText.clear(); }
 
-void SaveConfigFile(const std::filesystem::path& path) {
-    if (!platform::WriteTextFileCp949(path, ConfigStore().ConfigText + "\r\n")) {
+void SaveConfigFile(const std::filesystem::path& path, platform::AtLink at_link) {
+    if (!platform::WriteTextFileCp949(path, ConfigStore().ConfigText + "\r\n", at_link)) {
         throw platform::RunTimeError("설정 파일을 저장할 수 없습니다: " + path.string());
     }
 }

@@ -26,6 +26,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/TextFile.h"
+
 namespace skydata {
 
 // Module state of the store. Tests reset it with ClearConfig().
@@ -129,9 +131,10 @@ enum class ConfigFileStatus {
 ConfigFileStatus LoadConfigFile(const std::filesystem::path& path);
 // Empties ConfigText.
 void ClearConfig();
-// Writes ConfigText and one CR LF to the file in code page 949, atomically.
+// Writes ConfigText and one CR LF to the file in code page 949, atomically;
+// a link at its name is replaced or written through as `at_link` says.
 // Throws platform::RunTimeError when the file cannot be written; the old file
 // is then left as it was.
-void SaveConfigFile(const std::filesystem::path& path);
+void SaveConfigFile(const std::filesystem::path& path, platform::AtLink at_link = platform::AtLink::Replace);
 
 }  // namespace skydata

@@ -678,9 +678,9 @@ SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindo
     return SettingsLoadStatus::Loaded;
 }
 
-void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window) {
+void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window, platform::AtLink at_link) {
     BuildSettingsStore(window);
-    SaveConfigFile(path);
+    SaveConfigFile(path, at_link);
 }
 
 SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder) {
@@ -709,7 +709,8 @@ SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder)
 
 bool SaveDefaultSettings(const std::filesystem::path& user_folder) {
     if (SettingsModule().DefaultCfgProtected) return false;
-    SaveSettings(user_folder / kDefaultSettingsFileName, SettingsWindowKeys::Included);
+    // Kept in a dotfiles folder and linked here, it is written where it is.
+    SaveSettings(user_folder / kDefaultSettingsFileName, SettingsWindowKeys::Included, platform::AtLink::WriteThrough);
     return true;
 }
 

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "astro/SkySettings.h"
+#include "platform/TextFile.h"
 #include "skydata/StartupTables.h"
 
 namespace skydata {
@@ -146,7 +147,8 @@ bool FontExists(std::string_view name);
 SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window);
 // Writes the snapshot. Throws platform::RunTimeError when the file cannot be
 // written (the old file is then kept).
-void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window);
+void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window,
+                  platform::AtLink at_link = platform::AtLink::Replace);
 
 // Start-up load of "Default.cfg" in the user folder. An unreadable or damaged
 // file (also one without a usable value, as above) gives every default, a

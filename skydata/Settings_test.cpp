@@ -301,6 +301,26 @@ TEST_F(SettingsTest, MissingDateIsTodayAtTheSite) {
     }
 }
 
+// A "Default.cfg" kept in a dotfiles folder and linked into the user folder
+// is saved where it is and stays a link; a chart file saved over a link
+// replaces the link and leaves what it pointed at alone.
+TEST_F(SettingsTest, ALinkedDefaultFileIsWrittenThroughAChartFileReplacesItsLink) {
+    fs::create_directories(dir_ / "dotfiles");
+    fs::create_directories(dir_ / "user");
+    ASSERT_TRUE(platform::WriteTextFileCp949(dir_ / "dotfiles" / "zu.cfg", "[fwidth] 1[/fwidth]\r\n"));
+    fs::create_symlink("../dotfiles/zu.cfg", dir_ / "user" / "Default.cfg");
+    CurrentSettings().fwidth = 12000;
+    ASSERT_TRUE(SaveDefaultSettings(dir_ / "user"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "user" / "Default.cfg"));
+    EXPECT_NE(FileText("dotfiles/zu.cfg").find("[fwidth] 12000[/fwidth]"), std::string::npos);
+
+    fs::create_symlink(dir_ / "dotfiles" / "zu.cfg", dir_ / "chart.SKY");
+    SaveSettings(dir_ / "chart.SKY", SettingsWindowKeys::Excluded);
+    EXPECT_FALSE(fs::is_symlink(dir_ / "chart.SKY"));
+    EXPECT_NE(FileText("dotfiles/zu.cfg").find("[fwidth] 12000[/fwidth]"), std::string::npos);
+    EXPECT_EQ(FileText("chart.SKY").find("[fwidth]"), std::string::npos);
+}
+
 // The folders of the user's last files live with the window in "Default.cfg":
 // a chart file neither carries them nor, when opened, forgets them.
 TEST_F(SettingsTest, RememberedFoldersStayInTheDefaultFileOnly) {

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <utility>
 
 namespace fuzz {
 
@@ -16,14 +18,31 @@ inline void Check(bool ok) {
     if (!ok) std::abort();
 }
 
-// A folder of this process, made on first use and reused for every input.
+// The work folder, removed with everything in it when the process exits
+// normally (the end of a timed run, -runs, a merge); a crash leaves it, with
+// the input beside the crash report.
+class OwnedFolder {
+public:
+    explicit OwnedFolder(std::filesystem::path folder) : folder_(std::move(folder)) {
+        std::filesystem::create_directories(folder_);
+    }
+    ~OwnedFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    OwnedFolder(const OwnedFolder&) = delete;
+    OwnedFolder& operator=(const OwnedFolder&) = delete;
+    const std::filesystem::path& path() const { return folder_; }
+
+private:
+    std::filesystem::path folder_;
+};
+
+// A folder of this process ("zu_fuzz_<pid>" in the temporary folder), made on
+// first use and reused for every input.
 inline const std::filesystem::path& WorkFolder() {
-    static const std::filesystem::path folder = [] {
-        std::filesystem::path p = std::filesystem::temp_directory_path() / ("zu_fuzz_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return folder;
+    static const OwnedFolder folder(std::filesystem::temp_directory_path() / ("zu_fuzz_" + std::to_string(::getpid())));
+    return folder.path();
 }
 
 // Writes the bytes to WorkFolder() / relative (folders made as needed).

@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer (the sanitizer build of the test command, with
 # ZU_FUZZ=ON) and runs each for the given number of seconds, starting from
 # its corpus in tools/fuzz/corpus/<target>/. Fails on a crash, a sanitizer
-# report, a failed check, a hang (an input taking over 25 s) or a leak.
+# report, a failed check, a hang (an input taking over 25 s), a leak, or a
+# work folder ("zu_fuzz_<pid>" in the temporary folder) left behind.
 #
 #   tools/fuzz/run.sh [seconds-per-target] [target...]
 #
@@ -54,14 +55,22 @@ export QT_QPA_PLATFORM=offscreen
 run_one() {
   local target=$1 seconds=$2 root=$3 out=$4
   local corpus=$out/fuzz/corpus_$target
+  # A temporary folder of the target's own, to see that it cleans up after itself.
+  local tmp=$out/fuzz/tmp_$target
   mkdir -p "$corpus"
+  rm -rf "$tmp" && mkdir -p "$tmp"
   cp -n "$root/tools/fuzz/corpus/$target"/* "$corpus"/ 2>/dev/null || true
-  if ! (cd "$out/fuzz" && "./$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
+  if ! (cd "$out/fuzz" && TMPDIR="$tmp" "./$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix="$out/fuzz/$target-" "$corpus" >"$out/fuzz/$target.log" 2>&1); then
     echo "fuzz: $target FAILED; log: $out/fuzz/$target.log" >&2
     tail -n 40 "$out/fuzz/$target.log" >&2
     return 1
   fi
+  if compgen -G "$tmp/zu_fuzz_*" >/dev/null; then
+    echo "fuzz: $target left its work folder behind: $(ls -d "$tmp"/zu_fuzz_*)" >&2
+    return 1
+  fi
+  rm -rf "$tmp"
   local runs cov
   runs=$(grep -E "stat::number_of_executed_units" "$out/fuzz/$target.log" | awk '{print $2}')
   cov=$(grep -E "^#[0-9]+.*(DONE|cov:)" "$out/fuzz/$target.log" | tail -n 1 | grep -oE "cov: [0-9]+ ft: [0-9]+")

@@ -8,6 +8,7 @@
 
 #include "calendar/CalendarState.h"
 #include "calendar/SettingsFiles.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "vu/main/Form1.h"
 
@@ -40,7 +41,6 @@ void Form1::OpenConfig() {
     request.title = "vu 설정 파일 불러오기";
     request.filter = kFilter;
     request.folder = SavedFolders.For(SaveKind::Settings);
-    request.name = "*.cal";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
     std::error_code ec;
@@ -81,7 +81,9 @@ void Form1::SaveConfig() {
     request.filter = kFilter;
     request.folder = SavedFolders.For(SaveKind::Settings);
     request.name = "vu설정.cal";
-    const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
+    // "모든 형식" too: a settings file, which the open dialog's filter lists.
+    request.extension = ".cal";
+    const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
     if (!choice) return;
     if (!WriteSettings(choice->path, Calendar())) {
         platform::MsgBox(FullName(choice->path) + " 파일에 vu 설정을 저장하지 못했습니다.", platform::MsgButtons::Ok,

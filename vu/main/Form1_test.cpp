@@ -1157,7 +1157,7 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     EXPECT_EQ(p.Messages(), std::vector<std::string>{"파일이 없습니다."});
     EXPECT_EQ(p.env.files.requests[0].title, "vu 설정 파일 불러오기");
     EXPECT_EQ(p.env.files.requests[0].filter, "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*");
-    EXPECT_EQ(p.env.files.requests[0].name, "*.cal");
+    EXPECT_EQ(p.env.files.requests[0].name, "") << "an open dialog starts without a name";
     EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
     EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
 
@@ -1231,6 +1231,26 @@ TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
     ASSERT_EQ(ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 7);
     EXPECT_EQ(back.SDays[2][9].name, "삼일절");
+}
+
+// Ctrl+S with a name typed without an extension, whichever filter is in
+// force, saves a ".cal" file, which Ctrl+O's filter lists.
+TEST(VuFiles, ASettingsNameTypedWithoutAnExtensionIsACalFile) {
+    VuEnv p;
+    Form1 form;
+    form.txtTZ->setText("7");
+    for (const int filter_index : {1, 2}) {
+        p.env.messages.shown.clear();
+        const std::string typed = "mysettings" + std::to_string(filter_index);
+        p.env.files.answers.push_back(platform::FileChoice{p.folder / typed, filter_index});
+        form.SaveConfig();
+        const std::filesystem::path saved = p.folder / (typed + ".cal");
+        EXPECT_EQ(p.Messages(), std::vector<std::string>{"vu 설정 파일을 " + saved.string() + " 파일로 저장했습니다."});
+        EXPECT_FALSE(std::filesystem::exists(p.folder / typed));
+        CalendarState back;
+        ASSERT_EQ(ReadSettings(saved, back), skydata::ConfigFileStatus::Loaded);
+        EXPECT_EQ(back.settings.TZ, 7);
+    }
 }
 
 TEST(VuFiles, ResetGivesEveryDefaultWithoutReadingAFile) {
@@ -1517,8 +1537,9 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     EXPECT_EQ(Calendar().settings.LAT, 37.5);
     EXPECT_EQ(Calendar().SDays[1][5].name, "ab");
     EXPECT_EQ(Calendar().SDays[1][2].month, NoMonth);
-    // Saving over it keeps the file first.
+    // Saving over it (the user says "예") keeps the file first.
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
     form.SaveConfig();
     EXPECT_TRUE(std::filesystem::exists(p.folder / "half.cal.bak"));
     // A save that fails says so.

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "calendar/CalendarState.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
@@ -59,9 +60,12 @@ bool FieldMonth(const Form1& form, int& month) {
     return true;
 }
 
+// The file to save to: a name typed without an extension gets `extension`
+// (empty: the filter's), and a file already there is replaced only when the
+// user says so.
 std::optional<std::filesystem::path> AskSave(const Form1& form, SaveKind kind, const std::string& title,
                                              const std::string& filter, const std::string& name,
-                                             int filter_index = 1) {
+                                             int filter_index = 1, const std::string& extension = "") {
     platform::FileRequest request;
     request.kind = platform::FileDialogKind::Save;
     request.title = title;
@@ -69,8 +73,9 @@ std::optional<std::filesystem::path> AskSave(const Form1& form, SaveKind kind, c
     request.folder = form.SavedFolders.For(kind);
     request.name = name;
     request.filter_index = filter_index;
-    const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
-    if (!choice || choice->path.empty()) return std::nullopt;
+    request.extension = extension;
+    const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
+    if (!choice) return std::nullopt;
     return choice->path;
 }
 
@@ -166,15 +171,23 @@ void PrintCommand(Form1& form) {
         return true;
     };
     if (!choice->pdf.empty()) {
+        // A name typed without ".pdf" gets it; the dialog asked about the
+        // name as typed, so the completed one is asked about here.
+        const std::filesystem::path pdf = platform::CompleteSaveName(choice->pdf, ".pdf");
+        if (const std::string refusal = platform::NameRefusal(pdf); !refusal.empty()) {
+            platform::MsgBox(refusal, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
+            return;
+        }
+        if (pdf != choice->pdf && !platform::MayReplace(pdf, kTitle)) return;
         // Into a PDF file the copies are the pages of one document.
         const std::unique_ptr<platform::PrintDocument> document =
-            printing.StartDocument(platform::PrintTarget{"", choice->pdf, choice->landscape});
+            printing.StartDocument(platform::PrintTarget{"", pdf, choice->landscape});
         if (!document) return;
         for (int copy = 1; copy <= choice->copies; ++copy) {
             if (copy > 1 && !document->NewPage()) return;
             if (!print_page(document->Page())) return;
         }
-        if (document->End()) form.SavedFolders.Remember(SaveKind::Pdf, choice->pdf);
+        if (document->End()) form.SavedFolders.Remember(SaveKind::Pdf, pdf);
         return;
     }
     for (int copy = 1; copy <= choice->copies; ++copy) {
@@ -236,19 +249,10 @@ void TempletCommand(Form1& form) {
         return;
     }
     Info("파일 저장 창이 열리면 저장할 vu 파일의 이름을 지정해주세요.");
-    std::optional<std::filesystem::path> path =
+    const std::optional<std::filesystem::path> path =
         AskSave(form, SaveKind::Templet, "vu 문서 파일 저장", kTempletFilter, TempletResultName(year, month) + extension,
-                TempletFilterIndex(extension));
+                TempletFilterIndex(extension), extension);
     if (!path) return;
-    if (path->extension().empty() && !extension.empty()) {
-        // The dialog asked before replacing the typed name, not this one.
-        *path += extension;
-        std::error_code ec;
-        if (std::filesystem::exists(*path, ec) &&
-            platform::MsgBox(FullName(*path) + " 파일이 이미 있습니다. 바꾸시겠습니까?", platform::MsgButtons::YesNo,
-                             platform::MsgIcon::Exclamation, kTitle) != platform::MsgAnswer::Yes)
-            return;
-    }
     if (!platform::WriteTextFileCp949(*path, *result)) return NotSaved(*path);
     form.SavedFolders.Remember(SaveKind::Templet, *path);
     Saved(*path);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <string>
@@ -24,6 +25,7 @@
 #include "calendar/CalendarState.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
+#include "platform/SaveName.h"
 #include "platform/TextFile.h"
 #include "vu/grid/Templet.h"
 #include "vu/main/Form1.h"
@@ -175,6 +177,43 @@ TEST_F(OutputCommands, BmpHoldsTheGridsPixels) {
     EXPECT_EQ(std::distance(fs::directory_iterator(p.folder / "user"), fs::directory_iterator()), 1);
 }
 
+// A name typed without an extension is saved with its kind's, so the open
+// dialog's filter lists it; a file already at the completed name is replaced
+// only when the user says so ("아니요" is the default).
+TEST_F(OutputCommands, NamesTypedWithoutAnExtensionGetTheirKinds) {
+    const fs::path out = p.folder / "out";
+    fs::create_directories(out);
+    struct Case {
+        const char* what;
+        std::function<void()> command;
+        const char* typed;
+        const char* saved;
+    } cases[] = {
+        {"Ctrl+H", [&] { form->mnuSaveHTML->trigger(); }, "mymonth", "mymonth.htm"},
+        {"Ctrl+B", [&] { form->mnuSaveBMP->trigger(); }, "mypicture", "mypicture.bmp"},
+        {"Ctrl+H, trailing dot", [&] { form->CmdHTML->click(); }, "dotted.", "dotted.htm"},
+        {"Ctrl+B, upper case", [&] { form->Command3->click(); }, "UPPER.BMP", "UPPER.BMP"},
+    };
+    for (const Case& c : cases) {
+        p.env.messages.shown.clear();
+        Answer(out / c.typed);
+        c.command();
+        EXPECT_TRUE(fs::is_regular_file(out / c.saved)) << c.what;
+        EXPECT_EQ(p.Messages(), std::vector<std::string>{kSavedPrefix + (out / c.saved).string() + kSavedSuffix})
+            << c.what;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 4);
+
+    p.env.messages.shown.clear();
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(out / "mymonth.htm", "mine"));
+    Answer(out / "mymonth");
+    form->mnuSaveHTML->trigger();
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].text, (out / "mymonth.htm").string() + " 파일이 이미 있습니다. 바꾸시겠습니까?");
+    EXPECT_EQ(p.env.messages.shown[0].default_answer, platform::MsgAnswer::No);
+    EXPECT_EQ(Bytes(out / "mymonth.htm"), "mine");
+}
+
 // ---- Printing -----------------------------------------------------------------
 
 platform::PrintChoice Choice(int copies, bool landscape, const fs::path& pdf = {}) {
@@ -218,6 +257,46 @@ TEST_F(OutputCommands, PdfOfferedWhereTheLastOneWent) {
     ASSERT_EQ(p.env.printing.suggested_pdf.size(), 2u);
     EXPECT_EQ(p.env.printing.suggested_pdf[0], p.env.folders.documents / "vuAD2024년3월.pdf");
     EXPECT_EQ(p.env.printing.suggested_pdf[1], pdfs / "vuAD2024년3월.pdf");
+}
+
+// A PDF name typed without ".pdf" gets it (and a file at the completed name
+// is asked about); a link at the name, pointing at a file or nowhere, is
+// refused with a message before anything is printed, and what it points at
+// stays as it was.
+TEST_F(OutputCommands, PdfNamesAreCompletedAndLinksRefused) {
+    const fs::path pdfs = p.folder / "pdfs";
+    fs::create_directories(pdfs);
+    p.env.printing.answers.push_back(Choice(1, false, pdfs / "mymonth"));
+    form->cmdPrint->click();
+    ASSERT_EQ(p.env.printing.documents.size(), 1u);
+    EXPECT_EQ(p.env.printing.documents[0]->target.pdf, pdfs / "mymonth.pdf");
+    EXPECT_TRUE(p.env.messages.shown.empty());
+
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(pdfs / "mine.pdf", "mine"));
+    p.env.printing.answers.push_back(Choice(1, false, pdfs / "mine"));
+    form->cmdPrint->click();
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].default_answer, platform::MsgAnswer::No);
+    EXPECT_EQ(p.env.printing.documents.size(), 1u);
+
+    const fs::path victim = p.folder / "victim.txt";
+    ASSERT_TRUE(platform::WriteFileBytesAtomic(victim, "precious"));
+    fs::create_symlink(victim, pdfs / "planted.pdf");
+    fs::create_symlink(p.folder / "created.pdf", pdfs / "dangling.pdf");
+    for (const char* name : {"planted.pdf", "dangling.pdf", "dangling"}) {
+        p.env.messages.shown.clear();
+        p.env.printing.answers.push_back(Choice(1, false, pdfs / name));
+        form->cmdPrint->click();
+        const fs::path link = pdfs / (fs::path(name).extension().empty() ? std::string(name) + ".pdf" : name);
+        ASSERT_EQ(p.env.messages.shown.size(), 1u) << name;
+        EXPECT_EQ(p.env.messages.shown[0].text, platform::NameRefusal(link)) << name;
+        EXPECT_NE(p.env.messages.shown[0].text.find("링크"), std::string::npos);
+        EXPECT_EQ(p.env.printing.documents.size(), 1u) << name;
+    }
+    EXPECT_EQ(Bytes(victim), "precious");
+    EXPECT_FALSE(fs::exists(p.folder / "created.pdf"));
+    EXPECT_TRUE(fs::is_symlink(pdfs / "planted.pdf"));
+    EXPECT_TRUE(fs::is_symlink(pdfs / "dangling.pdf"));
 }
 
 // The fake dialog's choice, printed by the Qt printer backend.

@@ -109,7 +109,6 @@ void FrmSet::CmdSetPath_Click() {
     request.title = kChooseTitle;
     request.filter = kChooseFilter;
     request.folder = DocumentFolderFor(DocumentKind::Catalog);
-    request.name = ".uc";
     const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
     if (!choice) return;
     RememberDocumentFolder(DocumentKind::Catalog, choice->path);

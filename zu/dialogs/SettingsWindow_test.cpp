@@ -158,7 +158,7 @@ TEST_F(SettingsWindowTest, UserListsAreChosenOpenedAndEmptiedInTheDialogOnly) {
     EXPECT_EQ(p.env.files.requests[0].title, "사용자 정의 목록 불러오기");
     EXPECT_EQ(p.env.files.requests[0].filter,
               "사용자 정의 목록 파일(*.UC)|*.UC|텍스트 문서(*.TXT)|*.TXT|모든 파일(*.*)|*.*");
-    EXPECT_EQ(p.env.files.requests[0].name, ".uc");
+    EXPECT_EQ(p.env.files.requests[0].name, "") << "an open dialog starts without a name";
     EXPECT_EQ(p.env.files.requests[0].folder, p.documents.path());
     EXPECT_EQ(w.ListCat->item(0)->text().toStdString(), "사용자 정의 목록: 내 별들");
     EXPECT_EQ(w.LblCatName->text().toStdString(), "내 별들");

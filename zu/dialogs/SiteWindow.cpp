@@ -220,7 +220,7 @@ void FrmObs::LoadSites() {
 
 bool FrmObs::SaveSites() {
     const std::filesystem::path path = platform::UserFileToWrite(kFileName);
-    if (platform::WriteFileBytesAtomic(path, FormatSiteLines(lines_))) return true;
+    if (platform::WriteFileBytesAtomic(path, FormatSiteLines(lines_), platform::AtLink::WriteThrough)) return true;
     platform::MsgBox(kSaveFailed + path.string(), platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
     return false;
 }

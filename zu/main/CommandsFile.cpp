@@ -17,6 +17,7 @@
 #include "astro/SiteContext.h"
 #include "astro/TextFormat.h"
 #include "platform/RunTimeError.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "skydata/Constellations.h"
 #include "skydata/Settings.h"
@@ -51,7 +52,10 @@ std::optional<platform::FileChoice> AskForFile(platform::FileDialogKind kind, Do
     request.filter = filter;
     request.folder = DocumentFolderFor(document);
     request.name = name;
-    auto choice = platform::Env().files->Show(request);
+    // A save's name is completed with the kind's extension and an existing
+    // file replaced only when the user says so.
+    auto choice = kind == platform::FileDialogKind::Save ? platform::ChooseSaveFile(request)
+                                                         : platform::Env().files->Show(request);
     if (choice) RememberDocumentFolder(document, choice->path);
     return choice;
 }
@@ -97,7 +101,7 @@ void ApplyOpenedChart(Form1& form) {
 }
 
 void mnuOpen_Click(Form1& form) {
-    const auto choice = AskForFile(platform::FileDialogKind::Open, DocumentKind::Chart, kOpenTitle, kChartFilter, kChartExtension);
+    const auto choice = AskForFile(platform::FileDialogKind::Open, DocumentKind::Chart, kOpenTitle, kChartFilter, "");
     if (!choice) return;
     const std::filesystem::path& path = choice->path;
     std::error_code ec;
@@ -130,15 +134,9 @@ void mnuPSave_Click(Form1& form) {
                                    kPictureFilter, DefaultChartName());
     if (!choice) return;
     const PictureTarget target = ResolvePictureName(choice->path, choice->filter_index);
-    std::error_code ec;
-    // The dialog asked about the name as typed; an added extension may name
-    // another file that is already there.
-    if (target.path != choice->path && std::filesystem::exists(target.path, ec)) {
-        const platform::MsgAnswer answer =
-            platform::MsgBox(target.path.string() + " 파일이 이미 있습니다.\r\n바꾸시겠습니까?", platform::MsgButtons::YesNo,
-                             platform::MsgIcon::Exclamation, kPictureTitle);
-        if (answer != platform::MsgAnswer::Yes) return;
-    }
+    // A name with another extension ("chart.txt") is saved in the chosen
+    // format with its extension added: a name the dialog did not ask about.
+    if (target.path != choice->path && !platform::MayReplace(target.path, kPictureTitle)) return;
     try {
         SavePicture(form.Picture1->Surface().Image(), target);
     } catch (const platform::RunTimeError& error) {

@@ -117,7 +117,7 @@ TEST_F(FileCommandsTest, SaveAndOpenReproduceEverySettingButTheWindowSize) {
     EXPECT_EQ(open.kind, platform::FileDialogKind::Open);
     EXPECT_EQ(open.title, "zu 불러오기");
     EXPECT_EQ(open.filter, "zu 파일(*.SKY)|*.SKY");
-    EXPECT_EQ(open.name, ".SKY");
+    EXPECT_EQ(open.name, "") << "an open dialog starts without a name";
 
     EXPECT_EQ(ChartSettingsText(), saved);
     EXPECT_EQ(S().fwidth, 1500);
@@ -130,6 +130,34 @@ TEST_F(FileCommandsTest, SaveAndOpenReproduceEverySettingButTheWindowSize) {
     EXPECT_EQ(astro::Atmosphere().ExtinctionTable, astro::MakeExtinctionTable(0.4f));
     EXPECT_EQ(S().ViewFOV, 17.5);
     EXPECT_TRUE(form->windowTitle().contains(QString::fromUtf8("서울")));
+}
+
+// A chart saved under a name typed without an extension is a ".SKY" file,
+// which the open dialog's filter lists; a chart file already at that name is
+// replaced only when the user says so ("아니요" is the default).
+TEST_F(FileCommandsTest, AChartNamedWithoutAnExtensionIsASkyFile) {
+    Answer(files.path() / "mychart");
+    form->Dispatch("mnuSave");
+    EXPECT_TRUE(fs::is_regular_file(files.path() / "mychart.SKY"));
+    EXPECT_FALSE(fs::exists(files.path() / "mychart"));
+    EXPECT_TRUE(p.env.messages.shown.empty());
+
+    std::ofstream(files.path() / "mine.SKY") << "[lat] 1[/lat]\r\n";
+    Answer(files.path() / "mine");  // Enter on the question
+    form->Dispatch("mnuSave");
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].text, (files.path() / "mine.SKY").string() + " 파일이 이미 있습니다. 바꾸시겠습니까?");
+    EXPECT_EQ(p.env.messages.shown[0].title, "zu 저장하기");
+    EXPECT_EQ(p.env.messages.shown[0].default_answer, platform::MsgAnswer::No);
+    EXPECT_EQ(test::ReadBytes(files.path() / "mine.SKY"), "[lat] 1[/lat]\r\n");
+    ASSERT_EQ(p.env.files.requests.size(), 3u) << "the dialog again at the name kept";
+    EXPECT_EQ(p.env.files.requests[2].name, "mine.SKY");
+
+    p.env.messages.answers = {platform::MsgAnswer::Yes};
+    Answer(files.path() / "mine");
+    form->Dispatch("mnuSave");
+    EXPECT_NE(test::ReadBytes(files.path() / "mine.SKY").find("[version]"), std::string::npos);
+    EXPECT_EQ(FilesIn(files.path()), 2u);
 }
 
 TEST_F(FileCommandsTest, OpeningFollowsTheClockTheZoneAndTheMarkerList) {

@@ -8,10 +8,9 @@
 #include <array>
 #include <cctype>
 #include <memory>
-#include <random>
-#include <system_error>
 
 #include "platform/RunTimeError.h"
+#include "platform/TextFile.h"
 
 namespace app {
 namespace {
@@ -117,16 +116,6 @@ bool Write(const QImage& image, PictureFormat format, const std::filesystem::pat
     return WriteWithFreeImage(image, format, path);
 }
 
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target) {
-    std::random_device random;
-    std::string name = ".";
-    name += target.filename().string();
-    name += '.';
-    name += std::to_string(random());
-    name += ".tmp";
-    return target.parent_path() / name;
-}
-
 }  // namespace
 
 std::string ExtensionOf(PictureFormat format) {
@@ -152,17 +141,12 @@ PictureTarget ResolvePictureName(const std::filesystem::path& chosen, int filter
 }
 
 void SavePicture(const QImage& image, const PictureTarget& target) {
-    const std::filesystem::path temporary = TemporaryBeside(target.path);
-    std::error_code ec;
-    bool written = Write(image, target.format, temporary);
-    if (written) {
-        std::filesystem::rename(temporary, target.path, ec);
-        written = !ec;
-    }
-    if (!written) {
-        std::filesystem::remove(temporary, ec);
-        throw platform::RunTimeError("그림 파일을 저장할 수 없습니다: " + target.path.string());
-    }
+    // The codecs open the file by name: they write the pending file, which
+    // takes the target's name only when the picture is whole.
+    platform::PendingFile file(target.path);
+    const bool written =
+        file.IsOpen() && Write(image, target.format, file.WriteName()) && file.Size() > 0 && file.Commit();
+    if (!written) throw platform::RunTimeError("그림 파일을 저장할 수 없습니다: " + target.path.string());
 }
 
 }  // namespace app

@@ -31,9 +31,9 @@ PictureTarget ResolvePictureName(const std::filesystem::path& chosen, int filter
 // The extension of a format as the filter writes it: "BMP", "JPG", "GIF", "PNG".
 std::string ExtensionOf(PictureFormat format);
 
-// Writes `image` to target.path in its format. The picture is written to a
-// temporary file beside the target and renamed over it only when complete,
-// so a failure leaves any existing file as it was. Throws
+// Writes `image` to target.path in its format. The picture is written into a
+// platform::PendingFile and takes the target's name only when complete, so a
+// failure or a kill leaves any existing file as it was and nothing beside it. Throws
 // platform::RunTimeError naming the file when it cannot be written.
 void SavePicture(const QImage& image, const PictureTarget& target);
 

@@ -15,6 +15,7 @@
 #include "astro/TextFormat.h"
 #include "chart/PrintLayers.h"
 #include "platform/Guard.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "platform/Surface.h"
 #include "skydata/Settings.h"
@@ -89,8 +90,13 @@ bool MayReplaceCopies(const std::filesystem::path& chosen, int copies) {
         }
     }
     if (names.empty()) return true;
-    return platform::MsgBox(kReplaceCopies + names, platform::MsgButtons::YesNo, platform::MsgIcon::Question,
-                            kPdfDialogTitle) == platform::MsgAnswer::Yes;
+    platform::Message question;
+    question.text = kReplaceCopies + names;
+    question.title = kPdfDialogTitle;
+    question.buttons = platform::MsgButtons::YesNo;
+    question.icon = platform::MsgIcon::Question;
+    question.default_answer = platform::MsgAnswer::No;
+    return platform::ShowMessage(question) == platform::MsgAnswer::Yes;
 }
 
 }  // namespace
@@ -202,7 +208,7 @@ void FrmPrint::CmdPrint_Click(int index) {
         request.filter = kPdfFilter;
         request.folder = DocumentFolderFor(DocumentKind::Pdf);
         request.name = title + ".pdf";
-        const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
+        const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
         // Cancelled: nothing is printed and the dialog stays open.
         if (!choice) return;
         chosen = choice->path;

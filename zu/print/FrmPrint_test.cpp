@@ -278,8 +278,16 @@ TEST_F(FrmPrintTest, ExistingFilesOfFurtherCopiesAreReplacedOnlyWhenTheUserSaysS
     EXPECT_EQ(p.env.messages.shown[0].text, question);
     EXPECT_EQ(p.env.messages.shown[0].title, "PDF 파일로 인쇄");
     EXPECT_EQ(p.env.messages.shown[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(p.env.messages.shown[0].default_answer, platform::MsgAnswer::No) << "Enter keeps the files";
     EXPECT_EQ(Documents(), 0u);
     EXPECT_TRUE(dialog->isVisible());
+
+    // Enter on the question: the default answer keeps them too.
+    p.env.files.answers.push_back(platform::FileChoice{folder / "report.pdf", 1});
+    Click("4");
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(Documents(), 0u);
+    p.env.messages.shown.erase(p.env.messages.shown.begin());
 
     p.env.files.answers.push_back(platform::FileChoice{folder / "report.pdf", 1});
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);

@@ -20,6 +20,7 @@
 #include "astro/TextFormat.h"
 #include "platform/Colour.h"
 #include "platform/Guard.h"
+#include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
@@ -467,7 +468,7 @@ void FrmPoint::cmdSave_Click() {
     request.filter = kSaveFilter;
     request.folder = DocumentFolderFor(DocumentKind::Catalog);
     request.name = kSaveName;
-    const std::optional<platform::FileChoice> choice = platform::Env().files->Show(request);
+    const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
     if (!choice) return;
     RememberDocumentFolder(DocumentKind::Catalog, choice->path);
     if (!platform::WriteTextFileCp949(choice->path, text)) {

@@ -268,6 +268,12 @@ TEST_F(MarkerWindowTest, SavedCatalogueReadsBack) {
     ASSERT_TRUE(bytes);
     EXPECT_EQ(*bytes, platform::Utf8ToCp949(expected));
 
+    // A name typed without an extension is a ".UC" list, which the settings'
+    // catalogue dialog lists.
+    p.env.files.answers = {platform::FileChoice{p.user.path() / "mylist", 1}};
+    w.cmdSave->click();
+    EXPECT_EQ(platform::ReadFileBytes(p.user.path() / "mylist.UC"), bytes);
+
     skydata::CustomCatalog cat;
     ASSERT_EQ(skydata::LoadCustomCatalog(path, cat), skydata::CustomCatLoadStatus::Loaded);
     EXPECT_EQ(cat.Epoch, astro::kJ2000);
@@ -282,20 +288,23 @@ TEST_F(MarkerWindowTest, SavedCatalogueReadsBack) {
     EXPECT_EQ(cat.Lines[0][0].Color, platform::Rgb(0, 128, 0));
     EXPECT_EQ(cat.Lines[0][0].Dec2, 4);
 
-    // A write that fails: the message, and the old file as it was.
+    // A write over it (the user says "예" to replacing it) that fails: the
+    // message, and the old file as it was.
     platform::SetWriteFailureAfterBytesForTest(10);
     Markers()[0].Name = "바뀜";
     p.env.files.answers = {platform::FileChoice{path, 1}};
+    p.env.messages.answers = {platform::MsgAnswer::Yes};
     w.cmdSave->click();
     platform::SetWriteFailureAfterBytesForTest(-1);
-    ASSERT_EQ(p.env.messages.shown.size(), 1u);
-    EXPECT_EQ(p.env.messages.shown[0].text, "표지 목록 파일을 저장할 수 없습니다: " + path.string());
-    EXPECT_EQ(p.env.messages.shown[0].title, "표지 저장하기");
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[0].text, path.string() + " 파일이 이미 있습니다. 바꾸시겠습니까?");
+    EXPECT_EQ(p.env.messages.shown[1].text, "표지 목록 파일을 저장할 수 없습니다: " + path.string());
+    EXPECT_EQ(p.env.messages.shown[1].title, "표지 저장하기");
     EXPECT_EQ(platform::ReadFileBytes(path), bytes);
 
     // Cancel: silent.
     w.cmdSave->click();
-    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown.size(), 2u);
 }
 
 }  // namespace
