@@ -221,8 +221,10 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Opens a web address in the browser, or a file with the program the
-    // desktop associates with it. Failures are not reported.
-    virtual void Open(const std::string& address_or_path) = 0;
+    // desktop associates with it, and returns at once; false when the desktop
+    // could hand it to no program (no browser or opener installed). What the
+    // program then does with it is not known.
+    virtual bool Open(const std::string& address_or_path) = 0;
 };
 
 class Folders {
@@ -263,7 +265,8 @@ struct Services {
 // The services in force. Until something is installed every seam has a
 // headless stand-in: the real clock and tick, the current folder, dialogs
 // and pop-ups that cancel, message boxes written to standard error that answer
-// with their first button, and a clipboard and shell that do nothing.
+// with their first button, a clipboard that does nothing and a shell that
+// opens nothing (and says so).
 Services& Env();
 // Puts the headless stand-ins back (for tests).
 void ResetEnv();
