@@ -153,20 +153,32 @@ QRect ScreenAreaFor(const QWidget& window, const QWidget* owner) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void KeepOnScreen(QWidget& window, const QWidget* owner) {
+void KeepOnScreen(QWidget& window, const QWidget* owner) { KeepInArea(window, owner, ScreenAreaFor(window, owner)); }
+
+void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area) {
     if (!window.isWindow() || (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
-    const QRect area = ScreenAreaFor(window, owner);
     if (area.isEmpty()) return;
+    // A window the program has not sized opens with the size its contents
+    // ask for, which showing it would give it: that size is kept within
+    // bounds, not the default one of a window never shown.
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+        window.setAttribute(Qt::WA_Resized, false);
+    }
     const QMargins margins = ExpectedFrameMargins(window, owner);
     if (owner) ScrollWhenLarger(window, area.size().shrunkBy(margins));
-    // A top-level window's position is that of its frame.
-    const QRect frame(window.pos(), window.size().grownBy(margins));
+    // A top-level window's position is that of its frame; but once it exists
+    // on the screen, and until the window system has framed it, Qt takes its
+    // position (and a move) for that of its client area.
+    const bool client_placed = window.testAttribute(Qt::WA_WState_Created) && FrameMarginsOf(window).isNull();
+    const QPoint client_offset = client_placed ? QPoint(margins.left(), margins.top()) : QPoint();
+    const QRect frame(window.pos() - client_offset, window.size().grownBy(margins));
     const QRect inside = FrameInside(frame, area);
     if (inside.size() != frame.size()) window.resize(inside.size().shrunkBy(margins));
     // A window that has no position yet is placed by the window system (or a
     // dialog over its owner); only its size is kept within bounds before then.
     if (inside.topLeft() != frame.topLeft() && (window.isVisible() || window.testAttribute(Qt::WA_Moved)))
-        window.move(inside.topLeft());
+        window.move(inside.topLeft() + client_offset);
 }
 
 void ShowOnScreen(QWidget& window, const QWidget* owner) {

@@ -39,11 +39,14 @@ bool ScrollWhenLarger(QWidget& window, const QSize& room);
 
 // Moves the window, and shrinks it where it is larger, so that its frame lies
 // wholly inside ScreenAreaFor(window, owner); an owned window that cannot
-// shrink far enough gets its scroll area (ScrollWhenLarger) first. A
-// maximised or full-screen window is left to the window system. Until the
-// window system has framed the window its frame is taken to be as thick as
-// the owner's.
+// shrink far enough gets its scroll area (ScrollWhenLarger) first. A hidden
+// window the program has not sized is first given the size its contents ask
+// for, as showing it would. A maximised or full-screen window is left to the
+// window system. Until the window system has framed the window its frame is
+// taken to be as thick as the owner's.
 void KeepOnScreen(QWidget& window, const QWidget* owner);
+// The same within `area` (empty: the window is left alone).
+void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area);
 
 // Shows the window kept on the screen: placed before it is shown (when it
 // has a position of its own), right after, and once more as the window

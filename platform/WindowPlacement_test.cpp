@@ -252,6 +252,25 @@ TEST(ScrollWhenLarger, LaidOutWindowScrollsAndAWindowThatFitsIsLeftAlone) {
     EXPECT_EQ(fits.last->parentWidget(), fits.window.get());
 }
 
+// A laid-out window the program never sized opens with the size its
+// contents ask for; kept within an area smaller than a window's default size
+// it must not take that default size, cut to the area, instead.
+TEST(KeepInArea, UnsizedLaidOutWindowKeepsTheSizeItsContentsAskFor) {
+    EnsureQtApp();
+    QDialog dialog;
+    auto* column = new QVBoxLayout(&dialog);
+    column->addWidget(new QLabel("한 줄"));
+    column->addWidget(new QPushButton("확인"));
+    const QSize asked = dialog.sizeHint();
+    const QRect area(0, 0, 400, 300);
+    ASSERT_LT(asked.width(), area.width());
+    ASSERT_LT(asked.height(), area.height());
+    KeepInArea(dialog, nullptr, area);
+    EXPECT_EQ(dialog.size(), asked);
+    dialog.show();
+    EXPECT_EQ(dialog.size(), asked);
+}
+
 // Shown owned, a fixed window taller than the screen's free area opens inside
 // it, smaller, with its controls on a scroll area; the main window, shown
 // without owner, is never wrapped.
