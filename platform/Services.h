@@ -169,13 +169,15 @@ public:
 class WindowShow {
 public:
     virtual ~WindowShow() = default;
+    // Both kinds of window are owned by `owner` (platform/WindowPlacement.h,
+    // MakeOwned): they stay above it, minimise with it and close with it.
+    //
     // Opens the window modal to `owner` (input to the owner's window
     // hierarchy is blocked while it is open) and returns at once, without
     // waiting for it to close: whatever follows its closing runs in the
     // window's own handlers. Nothing blocks inside a handler.
     virtual void OpenModal(QWidget& window, QWidget* owner) = 0;
-    // Shows the window modeless, owned by `owner` (it stays above its owner
-    // and closes with it), and returns at once.
+    // Shows the window modeless, owned by `owner`, and returns at once.
     virtual void ShowOwned(QWidget& window, QWidget* owner) = 0;
 };
 
