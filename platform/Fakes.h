@@ -125,9 +125,13 @@ public:
 
 class FakeShell final : public Shell {
 public:
-    void Open(const std::string& address_or_path) override { opened.push_back(address_or_path); }
+    bool Open(const std::string& address_or_path) override {
+        opened.push_back(address_or_path);
+        return opens;
+    }
 
     std::vector<std::string> opened;
+    bool opens = true;  // false: as a desktop without a browser
 };
 
 class FakeFolders final : public Folders {

@@ -61,13 +61,14 @@ QAction* FakePopupMenu::Popup(QMenu& menu, int x, int y, QAction* default_action
 }
 
 void FakeWindowShow::OpenModal(QWidget& window, QWidget* owner) {
+    MakeOwned(window, owner);
     shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), true, owner});
     window.setWindowModality(Qt::WindowModal);
     ShowOnScreen(window, owner);
 }
 
 void FakeWindowShow::ShowOwned(QWidget& window, QWidget* owner) {
-    if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
+    MakeOwned(window, owner);
     shown.push_back(Shown{&window, window.windowTitle().toUtf8().toStdString(), false, owner});
     ShowOnScreen(window, owner);
 }

@@ -32,10 +32,11 @@ public:
     std::deque<std::string> choices;
 };
 
-// Records each window shown. Both kinds are shown (offscreen in tests), kept
-// on the screen as the real seam keeps them (platform/WindowPlacement.h), and
-// stay open, so the test drives the window as a user would (fills fields,
-// clicks its buttons) after the call that opened it has returned.
+// Records each window shown. Both kinds are shown (offscreen in tests), owned
+// and kept on the screen as the real seam owns and keeps them
+// (platform/WindowPlacement.h), and stay open, so the test drives the window
+// as a user would (fills fields, clicks its buttons) after the call that
+// opened it has returned.
 class FakeWindowShow final : public WindowShow {
 public:
     void OpenModal(QWidget& window, QWidget* owner) override;

@@ -244,14 +244,14 @@ public:
 class QtWindowShow final : public WindowShow {
 public:
     void OpenModal(QWidget& window, QWidget* owner) override {
-        if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
+        MakeOwned(window, owner);
         window.setWindowModality(Qt::WindowModal);
         ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
     }
     void ShowOwned(QWidget& window, QWidget* owner) override {
-        if (owner && window.parentWidget() != owner) window.setParent(owner, window.windowFlags() | Qt::Window);
+        MakeOwned(window, owner);
         ShowOnScreen(window, owner);
         window.raise();
         window.activateWindow();
@@ -311,9 +311,9 @@ public:
 
 class QtShell final : public Shell {
 public:
-    void Open(const std::string& address_or_path) override {
+    bool Open(const std::string& address_or_path) override {
         const QString folder = Q(Env().folders->ProgramFolder().string());
-        QDesktopServices::openUrl(QUrl::fromUserInput(Q(address_or_path), folder, QUrl::AssumeLocalFile));
+        return QDesktopServices::openUrl(QUrl::fromUserInput(Q(address_or_path), folder, QUrl::AssumeLocalFile));
     }
 };
 

@@ -97,7 +97,7 @@ private:
 
 class HeadlessShell final : public Shell {
 public:
-    void Open(const std::string&) override {}
+    bool Open(const std::string&) override { return false; }
 };
 
 class ExecutableFolders final : public Folders {

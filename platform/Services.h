@@ -180,13 +180,15 @@ public:
 class WindowShow {
 public:
     virtual ~WindowShow() = default;
+    // Both kinds of window are owned by `owner` (platform/WindowPlacement.h,
+    // MakeOwned): they stay above it, minimise with it and close with it.
+    //
     // Opens the window modal to `owner` (input to the owner's window
     // hierarchy is blocked while it is open) and returns at once, without
     // waiting for it to close: whatever follows its closing runs in the
     // window's own handlers. Nothing blocks inside a handler.
     virtual void OpenModal(QWidget& window, QWidget* owner) = 0;
-    // Shows the window modeless, owned by `owner` (it stays above its owner
-    // and closes with it), and returns at once.
+    // Shows the window modeless, owned by `owner`, and returns at once.
     virtual void ShowOwned(QWidget& window, QWidget* owner) = 0;
 };
 
@@ -232,8 +234,10 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Opens a web address in the browser, or a file with the program the
-    // desktop associates with it. Failures are not reported.
-    virtual void Open(const std::string& address_or_path) = 0;
+    // desktop associates with it, and returns at once; false when the desktop
+    // could hand it to no program (no browser or opener installed). What the
+    // program then does with it is not known.
+    virtual bool Open(const std::string& address_or_path) = 0;
 };
 
 class Folders {
@@ -274,7 +278,8 @@ struct Services {
 // The services in force. Until something is installed every seam has a
 // headless stand-in: the real clock and tick, the current folder, dialogs
 // and pop-ups that cancel, message boxes written to standard error that answer
-// with their default button, and a clipboard and shell that do nothing.
+// with their default button, a clipboard that does nothing and a shell that
+// opens nothing (and says so).
 Services& Env();
 // Puts the headless stand-ins back (for tests).
 void ResetEnv();

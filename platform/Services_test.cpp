@@ -141,7 +141,7 @@ TEST(FakeDialogs, ColourFontPrintAndShellAreRecorded) {
     EXPECT_EQ(Env().printing->PrinterNames().size(), 1u);
     EXPECT_EQ(Env().printing->Show("")->copies, 2);
 
-    Env().shell->Open("https://example.org/zu");
+    EXPECT_TRUE(Env().shell->Open("https://example.org/zu"));
     EXPECT_EQ(env.shell.opened, std::vector<std::string>{"https://example.org/zu"});
     EXPECT_EQ(Env().program_name, "vu");
 }
@@ -161,6 +161,7 @@ TEST(HeadlessServices, DialogsCancelAndMessagesTakeTheFirstButton) {
     EXPECT_FALSE(Env().colours->Show(0, "").has_value());
     EXPECT_FALSE(Env().fonts->Show(FontSpec{}, "").has_value());
     EXPECT_EQ(MsgBox("headless", MsgButtons::OkCancel), MsgAnswer::Ok);
+    EXPECT_FALSE(Env().shell->Open("README.html")) << "nothing opened, and said so";
     const auto t0 = TickMs();
     EXPECT_GE(TickMs(), t0);
 }

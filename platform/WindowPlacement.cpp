@@ -2,10 +2,15 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
+#include <QList>
 #include <QMargins>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,6 +23,14 @@ namespace {
 // enough that a move by the user is never undone.
 constexpr int kSettleTime_ms = 1000;
 constexpr const char* kGuardName = "SettlingGuard";
+constexpr const char* kScrollName = "ScreenScroll";
+
+// The title-bar buttons Qt gives a plain window that names none.
+constexpr Qt::WindowFlags kPlainWindowButtons = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+
+// A size grown by `extra` where it is bounded.
+int GrownBound(int bound, int extra) { return bound >= QWIDGETSIZE_MAX - extra ? QWIDGETSIZE_MAX : bound + extra; }
 
 QMargins FrameMarginsOf(const QWidget& widget) {
     const QRect frame = widget.frameGeometry();
@@ -64,6 +77,66 @@ private:
 
 }  // namespace
 
+void MakeOwned(QWidget& window, QWidget* owner) {
+    if (!owner) return;
+    Qt::WindowFlags flags = window.windowFlags();
+    const Qt::WindowType type = window.windowType();
+    if (type == Qt::Widget || type == Qt::Window) {
+        if (!(flags & (kPlainWindowButtons | Qt::CustomizeWindowHint))) flags |= kPlainWindowButtons;
+        flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
+    }
+    if (window.parentWidget() != owner || flags != window.windowFlags()) window.setParent(owner, flags);
+}
+
+bool ScrollWhenLarger(QWidget& window, const QSize& room) {
+    if (room.isEmpty()) return false;
+    if (QLayout* layout = window.layout()) layout->activate();
+    const QSize smallest = window.minimumSize();
+    if (smallest.width() <= room.width() && smallest.height() <= room.height()) return false;
+    if (window.findChild<QScrollArea*>(kScrollName, Qt::FindDirectChildrenOnly)) return false;
+    // The size it would have opened with: a laid-out window not sized by
+    // the program takes its layout's.
+    const bool sized = window.testAttribute(Qt::WA_Resized) || !window.layout();
+    const QSize designed = (sized ? window.size() : window.sizeHint()).expandedTo(smallest);
+    const QSize largest = window.maximumSize();
+
+    auto* content = new QWidget;
+    const QList<QWidget*> controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    if (QLayout* layout = window.layout()) {
+        content->setLayout(layout);
+    } else {
+        content->setMinimumSize(smallest);
+        content->resize(designed);
+    }
+    // In their order, so they stack as before; the ones the layout took have
+    // moved already.
+    for (QWidget* control : controls) {
+        if (control->isWindow() || control->parentWidget() != &window) continue;
+        const QRect at = control->geometry();
+        control->setParent(content);
+        control->setGeometry(at);
+    }
+    auto* scroll = new QScrollArea(&window);
+    scroll->setObjectName(kScrollName);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto* fill = new QVBoxLayout(&window);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(scroll);
+    scroll->show();
+
+    const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(GrownBound(largest.width(), bar), GrownBound(largest.height(), bar));
+    // A side that is cut gets a scroll bar, which takes room across it.
+    QSize size = designed;
+    if (size.height() > room.height()) size.rwidth() += bar;
+    if (size.width() > room.width()) size.rheight() += bar;
+    window.resize(size.boundedTo(room));
+    return true;
+}
+
 QRect FrameInside(const QRect& frame, const QRect& area) {
     if (area.isEmpty()) return frame;
     const int width = std::min(frame.width(), area.width());
@@ -80,19 +153,32 @@ QRect ScreenAreaFor(const QWidget& window, const QWidget* owner) {
     return screen ? screen->availableGeometry() : QRect();
 }
 
-void KeepOnScreen(QWidget& window, const QWidget* owner) {
+void KeepOnScreen(QWidget& window, const QWidget* owner) { KeepInArea(window, owner, ScreenAreaFor(window, owner)); }
+
+void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area) {
     if (!window.isWindow() || (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) return;
-    const QRect area = ScreenAreaFor(window, owner);
     if (area.isEmpty()) return;
+    // A window the program has not sized opens with the size its contents
+    // ask for, which showing it would give it: that size is kept within
+    // bounds, not the default one of a window never shown.
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+        window.setAttribute(Qt::WA_Resized, false);
+    }
     const QMargins margins = ExpectedFrameMargins(window, owner);
-    // A top-level window's position is that of its frame.
-    const QRect frame(window.pos(), window.size().grownBy(margins));
+    if (owner) ScrollWhenLarger(window, area.size().shrunkBy(margins));
+    // A top-level window's position is that of its frame; but once it exists
+    // on the screen, and until the window system has framed it, Qt takes its
+    // position (and a move) for that of its client area.
+    const bool client_placed = window.testAttribute(Qt::WA_WState_Created) && FrameMarginsOf(window).isNull();
+    const QPoint client_offset = client_placed ? QPoint(margins.left(), margins.top()) : QPoint();
+    const QRect frame(window.pos() - client_offset, window.size().grownBy(margins));
     const QRect inside = FrameInside(frame, area);
     if (inside.size() != frame.size()) window.resize(inside.size().shrunkBy(margins));
     // A window that has no position yet is placed by the window system (or a
     // dialog over its owner); only its size is kept within bounds before then.
     if (inside.topLeft() != frame.topLeft() && (window.isVisible() || window.testAttribute(Qt::WA_Moved)))
-        window.move(inside.topLeft());
+        window.move(inside.topLeft() + client_offset);
 }
 
 void ShowOnScreen(QWidget& window, const QWidget* owner) {

@@ -4,7 +4,9 @@
 // from the window system, and sizes from screens that may have been larger
 // or less scaled when they were stored; a window opens with its frame (title
 // bar and borders) inside the free area of its owner's screen all the same.
+// A tool window keeps above the window that owns it.
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -19,11 +21,32 @@ QRect FrameInside(const QRect& frame, const QRect& area);
 // screens.
 QRect ScreenAreaFor(const QWidget& window, const QWidget* owner);
 
+// Makes `window` a window of its own owned by `owner` (its parent widget):
+// the window system keeps it above the owner's window, minimises it with
+// that window and gives it no task-bar entry of its own. X11 window managers
+// learn the owner only from the transient-for hint, which Qt gives dialog
+// windows alone, so a plain window becomes a dialog window with the title-bar
+// buttons it had. Nothing happens without an owner.
+void MakeOwned(QWidget& window, QWidget* owner);
+
+// Lets a window whose smallest size (a fixed size, or what its layout needs)
+// is larger than `room` (a client size) become smaller: its controls move,
+// laid out as they were, onto a scroll area that fills the window, which
+// becomes resizable up to its former largest size (with room for the scroll
+// bars) and is resized to its former size cut to `room`. True when it did
+// so; a window that fits, or whose controls scroll already, is left alone.
+bool ScrollWhenLarger(QWidget& window, const QSize& room);
+
 // Moves the window, and shrinks it where it is larger, so that its frame lies
-// wholly inside ScreenAreaFor(window, owner). A maximised or full-screen
-// window is left to the window system. Until the window system has framed
-// the window its frame is taken to be as thick as the owner's.
+// wholly inside ScreenAreaFor(window, owner); an owned window that cannot
+// shrink far enough gets its scroll area (ScrollWhenLarger) first. A hidden
+// window the program has not sized is first given the size its contents ask
+// for, as showing it would. A maximised or full-screen window is left to the
+// window system. Until the window system has framed the window its frame is
+// taken to be as thick as the owner's.
 void KeepOnScreen(QWidget& window, const QWidget* owner);
+// The same within `area` (empty: the window is left alone).
+void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area);
 
 // Shows the window kept on the screen: placed before it is shown (when it
 // has a position of its own), right after, and once more as the window

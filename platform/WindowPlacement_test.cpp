@@ -1,9 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
+#include <functional>
 #include <memory>
 
 #include "platform/QtServices.h"
@@ -105,6 +112,181 @@ TEST_F(WindowPlacementQt, UserMovesAfterOpeningAreLeftAlone) {
     RunEventsFor(20);
     EXPECT_EQ(window->pos(), QPoint(area_.right() - 50, area_.top() + 10));
     delete window;
+}
+
+// X11 window managers keep a window above another, iconify it with it and
+// leave it off the task bar only for a dialog window that names the other as
+// transient parent; a plain child window is treated as a window of its own.
+TEST_F(WindowPlacementQt, EveryShownWindowIsADialogTransientForItsOwner) {
+    struct Row {
+        const char* name;
+        bool modal;
+        std::function<QWidget*(QWidget* owner)> make;
+    };
+    const Row rows[] = {
+        {"plain child window, owned", false, [](QWidget* owner) { return new QWidget(owner, Qt::Window); }},
+        {"window without parent, owned", false, [](QWidget*) { return new QWidget(nullptr, Qt::Window); }},
+        {"dialog without parent, modal", true, [](QWidget*) { return new QDialog; }},
+        {"plain child window, modal", true, [](QWidget* owner) { return new QWidget(owner, Qt::Window); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::unique_ptr<QWidget> window(row.make(owner_.get()));
+        const bool plain = window->windowType() == Qt::Window;
+        if (row.modal) {
+            Env().windows->OpenModal(*window, owner_.get());
+        } else {
+            Env().windows->ShowOwned(*window, owner_.get());
+        }
+        EXPECT_EQ(window->parentWidget(), owner_.get());
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), owner_->windowHandle());
+        if (plain) {
+            // It keeps the buttons it had as a plain window.
+            for (const Qt::WindowType hint : {Qt::WindowMinimizeButtonHint, Qt::WindowCloseButtonHint})
+                EXPECT_TRUE(window->windowFlags().testFlag(hint)) << hint;
+        }
+        // Shown again while open: the same native window, still owned.
+        const WId native = window->winId();
+        Env().windows->ShowOwned(*window, owner_.get());
+        EXPECT_EQ(window->winId(), native);
+        EXPECT_TRUE(window->isVisible());
+    }
+}
+
+// A window of fixed size, controls placed by coordinates, with its last
+// control in the bottom right corner.
+struct FixedWindow {
+    explicit FixedWindow(QSize size) : window(new QWidget(nullptr, Qt::Window)) {
+        window->setFixedSize(size);
+        top = new QLabel("위", window.get());
+        top->setGeometry(8, 8, 100, 20);
+        last = new QPushButton("닫기", window.get());
+        last->setGeometry(size.width() - 90, size.height() - 36, 82, 28);
+        hidden = new QLabel("숨김", window.get());
+        hidden->setGeometry(8, 40, 100, 20);
+        hidden->hide();
+    }
+    std::unique_ptr<QWidget> window;
+    QLabel* top;
+    QPushButton* last;
+    QLabel* hidden;
+};
+
+TEST(ScrollWhenLarger, FixedWindowTallerThanTheRoomScrollsToEveryControl) {
+    EnsureQtApp();
+    struct Row {
+        const char* name;
+        QSize designed;
+        QSize room;
+        QSize expected;  // bar: the scroll bar extent added across a cut side
+        bool bar_across_width, bar_across_height;
+    };
+    const Row rows[] = {
+        {"taller (find window at twice the scale)", {600, 520}, {640, 476}, {600, 476}, true, false},
+        {"wider", {700, 300}, {640, 476}, {640, 300}, false, true},
+        {"both", {900, 900}, {640, 476}, {640, 476}, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FixedWindow fixed(row.designed);
+        ASSERT_TRUE(ScrollWhenLarger(*fixed.window, row.room));
+        const int bar = fixed.window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        QSize expected = row.expected;
+        if (row.bar_across_width) expected.rwidth() += bar;
+        if (row.bar_across_height) expected.rheight() += bar;
+        EXPECT_EQ(fixed.window->size(), expected.boundedTo(row.room));
+        EXPECT_LE(fixed.window->minimumSize().width(), row.room.width());
+        EXPECT_LE(fixed.window->minimumSize().height(), row.room.height());
+        EXPECT_EQ(fixed.window->maximumSize(), row.designed + QSize(bar, bar));
+
+        // The controls sit where they were, on a scroll area's content of
+        // the designed size, and the hidden one stays hidden.
+        auto* scroll = fixed.window->findChild<QScrollArea*>();
+        ASSERT_NE(scroll, nullptr);
+        fixed.window->show();
+        RunEventsFor(20);
+        QWidget* content = scroll->widget();
+        ASSERT_NE(content, nullptr);
+        EXPECT_EQ(fixed.last->parentWidget(), content);
+        EXPECT_EQ(fixed.last->geometry(), QRect(row.designed.width() - 90, row.designed.height() - 36, 82, 28));
+        EXPECT_EQ(content->size(), row.designed);
+        EXPECT_TRUE(fixed.last->isVisible());
+        EXPECT_TRUE(fixed.top->isVisible());
+        EXPECT_FALSE(fixed.hidden->isVisible());
+        // The corner button can be brought into view.
+        scroll->ensureWidgetVisible(fixed.last);
+        const QRect seen(QPoint(0, 0), scroll->viewport()->size());
+        EXPECT_TRUE(seen.contains(QRect(fixed.last->mapTo(scroll->viewport(), QPoint(0, 0)), fixed.last->size())));
+        // Once is enough.
+        EXPECT_FALSE(ScrollWhenLarger(*fixed.window, QSize(100, 100)));
+    }
+}
+
+TEST(ScrollWhenLarger, LaidOutWindowScrollsAndAWindowThatFitsIsLeftAlone) {
+    EnsureQtApp();
+    QDialog dialog;
+    auto* column = new QVBoxLayout(&dialog);
+    QList<QPushButton*> buttons;
+    for (int i = 0; i < 12; ++i) {
+        buttons << new QPushButton(QString::number(i));
+        buttons.back()->setMinimumHeight(50);
+        column->addWidget(buttons.back());
+    }
+    const QSize room(400, 300);
+    ASSERT_TRUE(ScrollWhenLarger(dialog, room));
+    EXPECT_LE(dialog.height(), room.height());
+    auto* scroll = dialog.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    for (QPushButton* button : buttons) EXPECT_EQ(button->parentWidget(), scroll->widget());
+    dialog.show();
+    RunEventsFor(20);
+    EXPECT_GE(scroll->widget()->height(), 12 * 50) << "the layout keeps the room it needs";
+    EXPECT_TRUE(buttons.back()->isVisible());
+
+    FixedWindow fits(QSize(300, 200));
+    EXPECT_FALSE(ScrollWhenLarger(*fits.window, room));
+    EXPECT_EQ(fits.window->findChild<QScrollArea*>(), nullptr);
+    EXPECT_EQ(fits.window->size(), QSize(300, 200));
+    EXPECT_EQ(fits.last->parentWidget(), fits.window.get());
+}
+
+// A laid-out window the program never sized opens with the size its
+// contents ask for; kept within an area smaller than a window's default size
+// it must not take that default size, cut to the area, instead.
+TEST(KeepInArea, UnsizedLaidOutWindowKeepsTheSizeItsContentsAskFor) {
+    EnsureQtApp();
+    QDialog dialog;
+    auto* column = new QVBoxLayout(&dialog);
+    column->addWidget(new QLabel("한 줄"));
+    column->addWidget(new QPushButton("확인"));
+    const QSize asked = dialog.sizeHint();
+    const QRect area(0, 0, 400, 300);
+    ASSERT_LT(asked.width(), area.width());
+    ASSERT_LT(asked.height(), area.height());
+    KeepInArea(dialog, nullptr, area);
+    EXPECT_EQ(dialog.size(), asked);
+    dialog.show();
+    EXPECT_EQ(dialog.size(), asked);
+}
+
+// Shown owned, a fixed window taller than the screen's free area opens inside
+// it, smaller, with its controls on a scroll area; the main window, shown
+// without owner, is never wrapped.
+TEST_F(WindowPlacementQt, OwnedFixedWindowLargerThanTheScreenOpensInsideScrolling) {
+    FixedWindow tall(QSize(area_.width() / 2, area_.height() + 120));
+    tall.window->move(area_.topLeft() + QPoint(20, 0));
+    Env().windows->ShowOwned(*tall.window, owner_.get());
+    RunEventsFor(20);
+    EXPECT_TRUE(OnScreen(*tall.window)) << tall.window->frameGeometry().height();
+    auto* scroll = tall.window->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(tall.last->parentWidget(), scroll->widget());
+
+    FixedWindow unowned(QSize(area_.width() / 2, area_.height() + 120));
+    ShowOnScreen(*unowned.window, nullptr);
+    EXPECT_EQ(unowned.window->findChild<QScrollArea*>(), nullptr);
 }
 
 }  // namespace

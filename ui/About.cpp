@@ -38,7 +38,9 @@ void OpenDocumentation() {
                          platform::MsgIcon::Exclamation);
         return;
     }
-    platform::Env().shell->Open(page.string());
+    if (!platform::Env().shell->Open(page.string()))
+        platform::MsgBox("설명서를 웹 브라우저로 열 수 없습니다. 이 파일을 직접 여십시오:\r\n" + page.string(),
+                         platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
 }  // namespace app

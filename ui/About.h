@@ -27,7 +27,8 @@ std::string AboutText(const std::filesystem::path& documentation);
 std::filesystem::path DocumentationPage();
 
 // The home-page command of both programs: opens the documentation page in the
-// browser through the shell seam; a missing page is named in a message.
+// browser through the shell seam; a missing page, or one the desktop cannot
+// open, is named in a message.
 void OpenDocumentation();
 
 }  // namespace app

@@ -192,6 +192,15 @@ TEST(VuStartup, HomePageLinkOpensTheInstalledDocumentation) {
     std::ofstream(page) << "<html></html>";
     form.XpLink1_Click();
     EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{page.string()});
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+
+    // A desktop without a browser: the user is told which file to open.
+    p.env.shell.opens = false;
+    form.XpLink1_Click();
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text,
+              "설명서를 웹 브라우저로 열 수 없습니다. 이 파일을 직접 여십시오:\r\n" + page.string());
+    EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Exclamation);
 }
 
 // ---- Navigation and the fields ---------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QWindow>
 
 #include <cstdlib>
 #include <memory>
@@ -99,6 +100,28 @@ TEST_F(ToolHooks, MenuKeysOpenTheFiveWindowsModally) {
     auto* moon = LastShown<FrmMoon>();
     ASSERT_NE(moon, nullptr);
     EXPECT_NE(app::StdText(moon->LbTime[0]->text()).find("2024년 3월 10일"), std::string::npos);
+}
+
+// Each window, the day details too, opens as a dialog window whose
+// transient parent is the main window's: what keeps it above the main window,
+// and minimised with it, under X11 window managers.
+TEST_F(ToolHooks, EveryWindowOpensAsATransientChildOfTheMainWindow) {
+    for (const char* key : {"F2", "F3", "F4", "F5", "F6", "Ctrl+I"}) {
+        SCOPED_TRACE(key);
+        QAction* action = nullptr;
+        for (QAction* a : form->findChildren<QAction*>())
+            if (a->shortcut() == QKeySequence(key)) action = a;
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+        QWidget* window = LastShown<QWidget>();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->parentWidget(), form.get());
+        EXPECT_EQ(window->windowType(), Qt::Dialog);
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), form->windowHandle());
+        window->close();
+    }
 }
 
 TEST_F(ToolHooks, InfoButtonsOpenMoonTermsAndSpecialDays) {

@@ -460,6 +460,14 @@ TEST_F(FileCommandsTest, AboutHomePageAndExit) {
     EXPECT_NE(test::ReadBytes(page).find("<h1>zu · vu · orbsolve</h1>"), std::string::npos);
     form->Menus->Action("mnuHome")->trigger();
     EXPECT_EQ(p.env.shell.opened, std::vector<std::string>{page.string()});
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    // A desktop without a browser: the user is told which file to open.
+    p.env.shell.opens = false;
+    form->Menus->Action("mnuHome")->trigger();
+    ASSERT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown[1].text,
+              "설명서를 웹 브라우저로 열 수 없습니다. 이 파일을 직접 여십시오:\r\n" + page.string());
+    EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Exclamation);
 
     // Exit stores the settings as closing the window does.
     S().ViewFOV = 33;

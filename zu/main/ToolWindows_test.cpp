@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
+#include <QWindow>
 
 #include <memory>
 
@@ -49,6 +50,24 @@ TEST_F(ToolWindowsTest, CreatedOnFirstUseHiddenAndOwned) {
     // The windows go with their owner, and come back new on the next use.
     owner.reset();
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmSet), nullptr);
+}
+
+// Modal or not, every tool window opens as a dialog window whose transient
+// parent is the main window's: what keeps it above the main window, and
+// minimised with it, under X11 window managers.
+TEST_F(ToolWindowsTest, EveryWindowOpensAsATransientChildOfTheMainWindow) {
+    owner->show();
+    for (int i = 0; i < kToolWindowCount; ++i) {
+        const auto id = static_cast<ToolWindowId>(i);
+        SCOPED_TRACE(SpecOf(id).name);
+        QWidget& window = ShowToolWindow(id, owner.get());
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.parentWidget(), owner.get());
+        EXPECT_EQ(window.windowType(), Qt::Dialog);
+        ASSERT_NE(window.windowHandle(), nullptr);
+        EXPECT_EQ(window.windowHandle()->transientParent(), owner->windowHandle());
+        window.close();
+    }
 }
 
 TEST_F(ToolWindowsTest, ModalWindowOpensWithoutBlockingAndEndsWhenClosed) {
