@@ -303,7 +303,7 @@ TEST_F(SettingsFiles, ALinkedDefaultFileIsWrittenThroughASavedFileReplacesItsLin
     ASSERT_TRUE(WriteSettings(dir_ / "dotfiles" / "vu.cfg", state));
     fs::create_symlink("../dotfiles/vu.cfg", dir_ / "user" / "CalConfig.cfg");
     ASSERT_EQ(LoadDefaultConfig(state), skydata::ConfigFileStatus::Loaded);
-    ASSERT_TRUE(SaveDefaultConfig(state, [](CalendarState& s) { s.settings.TZ = 8; }));
+    ASSERT_EQ(SaveDefaultConfig(state, [](CalendarState& s) { s.settings.TZ = 8; }), DefaultConfigSave::Written);
     EXPECT_TRUE(fs::is_symlink(dir_ / "user" / "CalConfig.cfg"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "user"), fs::directory_iterator()), 1);
     CalendarState back;
