@@ -1427,6 +1427,7 @@ TEST(VuFiles, FirstStartWithAUtf16CalConfigThenQuitLeavesItByteIdentical) {
     // The user saves the settings into it: kept first, then replaced.
     Form1 form;
     p.env.files.answers.push_back(platform::FileChoice{cfg, 1});
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);  // replace it
     form.SaveConfig();
     EXPECT_TRUE(*platform::ReadFileBytes(p.env.folders.user / "CalConfig.cfg.bak") == utf16);
     CalendarState saved;
@@ -1585,6 +1586,7 @@ TEST(VuFiles, OpenReadsAUtf8FileAndSaysSoOnce) {
     // Saved over: the original kept, the file in code page 949, read again
     // without a word.
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
+    p.env.messages.answers.push_back(platform::MsgAnswer::Yes);  // replace it
     form.SaveConfig();
     EXPECT_TRUE(*platform::ReadFileBytes(p.folder / "utf8.cal.bak") == original);
     EXPECT_NE(platform::ReadFileBytes(file)->find(platform::Utf8ToCp949("기독탄신일")), std::string::npos);
