@@ -44,8 +44,13 @@ protected:
             case QEvent::ContextMenu:
             case QEvent::Drop:
             case QEvent::TouchBegin:
-            case QEvent::Close:
                 if (Allowed(receiver)) return false;
+                event->ignore();
+                return true;
+            case QEvent::Close:
+                // The window system's close button; a window a handler
+                // closes itself still closes.
+                if (!event->spontaneous() || Allowed(receiver)) return false;
                 event->ignore();
                 return true;
             default: return false;
