@@ -57,11 +57,13 @@ std::string GatheringText(const std::string& digits, double spread_deg) {
 
 int ApproachBodyRow(int body) { return body == 0 ? astro::kPlanetMoon : body; }
 
-PlanetTableSource SkyPlanetTableSource() {
-    return [](double jd_local, const astro::PlanetRows& rows) {
-        return astro::ComputePlanetRows(jd_local, astro::CurrentSite(), rows).table;
+PlanetTableSource SkyPlanetTableSource(const astro::SiteContext& site) {
+    return [site](double jd_local, const astro::PlanetRows& rows) {
+        return astro::ComputePlanetRows(jd_local, site, rows).table;
     };
 }
+
+PlanetTableSource SkyPlanetTableSource() { return SkyPlanetTableSource(astro::CurrentSite()); }
 
 ApproachTables::ApproachTables(PlanetTableSource source) : source_(std::move(source)) {}
 
@@ -263,10 +265,7 @@ std::string BodyCodeNames(std::string_view digits) {
     return names;
 }
 
-ApproachSearchStatus FindApproaches(const ApproachRequest& request, const PlanetTableSource& source,
-                                    std::vector<double>& times, std::vector<std::string>& texts) {
-    times.clear();
-    texts.clear();
+ApproachSearchStatus CheckApproachRequest(const ApproachRequest& request) {
     const double step = request.step_days < 1 ? 1.0 : request.step_days;
     if (!std::isfinite(request.start_jd) || !std::isfinite(request.end_jd) || !std::isfinite(step) ||
         !(request.start_jd <= request.end_jd))
@@ -276,14 +275,31 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
                          "zu");
         return ApproachSearchStatus::Refused;
     }
+    return ApproachSearchStatus::Done;
+}
+
+ApproachSearchStatus FindApproaches(const ApproachRequest& request, const PlanetTableSource& source,
+                                    std::vector<double>& times, std::vector<std::string>& texts,
+                                    platform::WorkProgress* progress) {
+    times.clear();
+    texts.clear();
+    if (CheckApproachRequest(request) == ApproachSearchStatus::Refused) return ApproachSearchStatus::Refused;
+    const double step = request.step_days < 1 ? 1.0 : request.step_days;
     ApproachTables tables(source);
     const double first = request.start_jd - step, stop = request.end_jd + step;
     // Steps of at least a day over at most 1827 days; the bound also ends
     // the scan where a day no longer changes so remote a Julian day.
     const long max_instants = static_cast<long>(kMaxApproachSpan_days) + 3;
-    for (long k = 0; k < max_instants; ++k) {
+    long instants = 0;
+    while (instants < max_instants && first + static_cast<double>(instants) * step < stop) ++instants;
+    if (progress) progress->SetTotal(static_cast<std::size_t>(instants));
+    for (long k = 0; k < instants; ++k) {
+        if (progress && progress->Cancelled()) {
+            times.clear();
+            texts.clear();
+            return ApproachSearchStatus::Cancelled;
+        }
         const double t = first + static_cast<double>(k) * step;
-        if (!(t < stop)) break;
         tables.ForgetBefore(astro::RoundToHalf(t) - 1);
         const astro::PlanetTableT& table = tables.AtAll(t);
         const ApproachBodies bodies = ApproachBodiesOf(table, false);
@@ -296,8 +312,7 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
                 texts.push_back(GatheringText(digits, spread));
             }
         }
-        if (!request.pairs) continue;
-        for (int i = 0; i < kApproachBodyCount - 1; ++i) {
+        for (int i = 0; request.pairs && i < kApproachBodyCount - 1; ++i) {
             for (int j = i + 1; j < kApproachBodyCount; ++j) {
                 std::uint8_t status = kApproachNone;
                 double sep = ClassifyApproach(sun.lon_deg, sun.lat_deg, bodies[static_cast<std::size_t>(i)],
@@ -311,6 +326,7 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
                 }
             }
         }
+        if (progress) progress->Advance();
     }
     times.push_back(0);
     texts.emplace_back();

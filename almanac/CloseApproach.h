@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "astro/Planets.h"
+#include "platform/Services.h"
 
 namespace almanac::zu {
 
@@ -56,8 +57,9 @@ enum ApproachStatus : std::uint8_t {
 // The planet table of a local civil Julian day; at least the rows asked for
 // must hold their values (a source may fill more).
 using PlanetTableSource = std::function<astro::PlanetTableT(double jd_local, const astro::PlanetRows& rows)>;
-// The chart's planet table (astro::ComputePlanetRows) at the site in force
-// when it is called.
+// The chart's planet table (astro::ComputePlanetRows) at `site`.
+PlanetTableSource SkyPlanetTableSource(const astro::SiteContext& site);
+// The same at the site in force when it is made.
 PlanetTableSource SkyPlanetTableSource();
 
 // The tables of one search, each row of each instant computed once: the
@@ -145,17 +147,26 @@ struct ApproachRequest {
 inline constexpr double kMaxApproachSpan_days = 1827;
 
 enum class ApproachSearchStatus {
-    Done,     // the outputs hold the rows and one empty spare row (0, "")
-    Refused,  // start after end, or a period over five years (with a message); outputs empty
+    Done,       // the outputs hold the rows and one empty spare row (0, "")
+    Refused,    // start after end, or a period over five years (with a message); outputs empty
+    Cancelled,  // stopped through the progress; outputs empty
 };
+
+// The check a search makes before it scans: Refused (with the message of a
+// period over five years) or Done. A caller that searches where no message
+// may be shown (on another thread) checks first.
+ApproachSearchStatus CheckApproachRequest(const ApproachRequest& request);
 
 // The rows of a search, in scan order: per instant the gathering row first,
 // then the pairs (0,1), (0,2) .. (4,5). A pair within the limit over several
 // steps gives one row per step. A pair row is dated at its closest instant
 // when refined, else at the scan instant; a gathering row at the scan
 // instant. A period over 1827 days is refused with the message box
-// "탐색 기간은 5년 이내로 해 주세요." (title "zu").
+// "탐색 기간은 5년 이내로 해 주세요." (title "zu"). With `progress`: its total
+// is the number of scan instants, each instant done advances it, and once it
+// is cancelled the search stops and returns Cancelled.
 ApproachSearchStatus FindApproaches(const ApproachRequest& request, const PlanetTableSource& source,
-                                    std::vector<double>& times, std::vector<std::string>& texts);
+                                    std::vector<double>& times, std::vector<std::string>& texts,
+                                    platform::WorkProgress* progress = nullptr);
 
 }  // namespace almanac::zu

@@ -320,6 +320,32 @@ astro::PlanetTableT Crowded() {
     return table;
 }
 
+// The progress counts the scan instants; a search stopped through it ends
+// with no rows, whatever it had found.
+TEST_F(CloseApproachTest, ProgressCountsTheInstantsAndStopsTheSearch) {
+    const PlanetTableSource source = [](double, const astro::PlanetRows&) { return Crowded(); };
+    ApproachRequest request;
+    request.start_jd = 2451545;
+    request.end_jd = request.start_jd + 1827;
+    request.pairs = false;
+    Found f;
+    platform::WorkProgress progress;
+    EXPECT_EQ(FindApproaches(request, source, f.times, f.texts, &progress), ApproachSearchStatus::Done);
+    EXPECT_EQ(progress.Total(), 1829u);
+    EXPECT_EQ(progress.Done(), 1829u);
+    EXPECT_EQ(f.texts.size(), 1830u);
+
+    platform::FakeLongWork work;
+    work.cancel_after = {std::size_t{100}};
+    ApproachSearchStatus status = ApproachSearchStatus::Done;
+    EXPECT_FALSE(work.Run({}, [&](platform::WorkProgress& p) { status = FindApproaches(request, source, f.times, f.texts, &p); }));
+    EXPECT_EQ(status, ApproachSearchStatus::Cancelled);
+    EXPECT_EQ(work.done[0], 100u);
+    EXPECT_TRUE(f.times.empty());
+    EXPECT_TRUE(f.texts.empty());
+    EXPECT_TRUE(env.messages.shown.empty());
+}
+
 TEST_F(CloseApproachTest, RefusedPeriodsLeaveNoRows) {
     const PlanetTableSource source = [](double, const astro::PlanetRows&) { return Crowded(); };
     ApproachRequest request;

@@ -27,8 +27,7 @@ SmallBodyMoment MakeSmallBodyMoment(double jd_local, const SiteContext& site) {
     m.jd_local = jd_local;
     m.jde = JDToJDE(jd_local - site.zone_h / 24.0, site.delta_t);
     m.year = JDToYear(m.jde);
-    Vec3Au earth, moon;
-    EarthMoonHeliocentric(m.jde, earth, moon);
+    const Vec3Au earth = EarthHeliocentric(m.jde);
     const double eps = MeanObliquity(m.jde) * kDegToRad;
     const double cos_e = std::cos(eps), sin_e = std::sin(eps);
     m.earth_x_au = earth.x;

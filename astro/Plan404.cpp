@@ -3,13 +3,16 @@
 #include <libnova/libnova.h>
 
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 
 #include "astro/AngleMath.h"
 #include "astro/AstroConstants.h"
 #include "astro/DeltaT.h"
 #include "astro/Matrix.h"
+#include "astro/SeriesCopyTable.h"
 
 namespace astro {
 
@@ -77,34 +80,70 @@ Vec3 PlutoKeplerJ2000(double jde) {
             (cw * so + sw * co * ci) * xp + (-sw * so + cw * co * ci) * yp, (sw * si) * xp + (cw * si) * yp};
 }
 
+// The copies of the planetary series, each with the lock that keeps it to
+// one thread at a time; copy 0 is the library's own. The Moon's series has
+// one copy only.
+struct SeriesCopy {
+    HelioSeriesTable helio{};
+    std::mutex lock;
+};
+struct SeriesCopies {
+    std::array<SeriesCopy, kMaxSeriesCopies> copies;
+    std::atomic<int> count{1};
+    std::mutex adding;
+    std::mutex moon;
+    SeriesCopies() {
+        copies[0].helio = {ln_get_earth_helio_coords,   ln_get_mercury_helio_coords, ln_get_venus_helio_coords,
+                           nullptr,                     ln_get_mars_helio_coords,    ln_get_jupiter_helio_coords,
+                           ln_get_saturn_helio_coords,  ln_get_uranus_helio_coords,  ln_get_neptune_helio_coords,
+                           ln_get_pluto_helio_coords};
+    }
+};
+
+SeriesCopies& Copies() {
+    static SeriesCopies copies;
+    return copies;
+}
+
+// The copy of the calling thread (SeriesCopyScope).
+thread_local int t_copy = 0;
+
+ln_helio_posn Helio(int source, double jde) {
+    SeriesCopy& copy = Copies().copies[static_cast<std::size_t>(t_copy)];
+    ln_helio_posn p{};
+    const std::lock_guard<std::mutex> hold(copy.lock);
+    copy.helio[static_cast<std::size_t>(source)](jde, &p);
+    return p;
+}
+
 // One body's J2000 ecliptic vector (AU) straight from the series.
 Vec3 SeriesJ2000(int source, double jde) {
     // libnova remembers its last date in statics that start at 0 and answers a
     // call for JD 0 exactly with their empty contents; a microsecond away it computes.
     if (jde == 0.0) jde = 1e-11;
-    ln_helio_posn p{};
     switch (source) {
-        case kEarth: ln_get_earth_helio_coords(jde, &p); break;
-        case 1: ln_get_mercury_helio_coords(jde, &p); break;
-        case 2: ln_get_venus_helio_coords(jde, &p); break;
-        case 4: ln_get_mars_helio_coords(jde, &p); break;
-        case 5: ln_get_jupiter_helio_coords(jde, &p); break;
-        case 6: ln_get_saturn_helio_coords(jde, &p); break;
-        case 7: ln_get_uranus_helio_coords(jde, &p); break;
-        case 8: ln_get_neptune_helio_coords(jde, &p); break;
+        case kEarth:
+        case 1:
+        case 2:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8: break;
         case 9:
-            if (jde >= kPlutoSeriesFirstJd && jde < kPlutoSeriesEndJd) {
-                ln_get_pluto_helio_coords(jde, &p);
-                break;
-            }
+            if (jde >= kPlutoSeriesFirstJd && jde < kPlutoSeriesEndJd) break;
             return PlutoKeplerJ2000(jde);
         case kMoonGeo: {
             ln_rect_posn moon{};
-            ln_get_lunar_geo_posn(jde, &moon, kLunarSeriesPrecision);  // km
+            {
+                const std::lock_guard<std::mutex> hold(Copies().moon);
+                ln_get_lunar_geo_posn(jde, &moon, kLunarSeriesPrecision);  // km
+            }
             return {moon.X / kAuKm, moon.Y / kAuKm, moon.Z / kAuKm};
         }
         default: return {0.0, 0.0, 0.0};
     }
+    const ln_helio_posn p = Helio(source, jde);
     return FromSpherical(p.L, p.B, p.R);
 }
 
@@ -129,7 +168,7 @@ struct Cache {
 };
 
 Cache& TheCache() {
-    static Cache cache;
+    thread_local Cache cache;
     return cache;
 }
 
@@ -181,6 +220,32 @@ std::int32_t Plan404(PlanetData& data) {
     return 0;
 }
 
+void Plan404Earth(double jde, double& x_au, double& y_au, double& z_au) {
+    const Vec3 earth = OfDate(kEarth, jde);
+    x_au = earth.x;
+    y_au = earth.y;
+    z_au = earth.z;
+}
+
 void ClearPlan404Cache() { TheCache() = Cache{}; }
+
+int SeriesCopyCount() { return Copies().count.load(std::memory_order_acquire); }
+
+SeriesCopyScope::SeriesCopyScope(int index) : previous_(t_copy) {
+    const int count = SeriesCopyCount();
+    t_copy = ((index % count) + count) % count;
+}
+
+SeriesCopyScope::~SeriesCopyScope() { t_copy = previous_; }
+
+void AddSeriesCopies(const HelioSeriesTable* tables, int count) {
+    SeriesCopies& all = Copies();
+    const std::lock_guard<std::mutex> hold(all.adding);
+    int n = all.count.load(std::memory_order_relaxed);
+    for (int k = 0; k < count && n < kMaxSeriesCopies; ++k, ++n) {
+        all.copies[static_cast<std::size_t>(n)].helio = tables[k];
+    }
+    all.count.store(n, std::memory_order_release);
+}
 
 }  // namespace astro

@@ -14,7 +14,15 @@
 // Pluto (Meeus ch. 37, 1885..2099; outside that range Keplerian J2000
 // elements), all referred to J2000 and rotated to the ecliptic of date.
 // Values stay finite over 4713 BC .. 9999 AD. Repeated calls for the same
-// (body, JD) are answered from a small cache.
+// (body, JD) are answered from a small cache of the calling thread.
+//
+// Threads. libnova keeps the date and the answer of the last call of each
+// series in static variables, so one copy of a series must never run on two
+// threads at once. Every call here holds a lock on the copy it uses: the
+// library's own copy serves any thread, and a program that computes on
+// several threads installs private copies of the planetary series
+// (astro/SeriesCopies.h) and gives each worker thread one of them with a
+// SeriesCopyScope. The Moon's series exists once and is taken in turn.
 #include <cstddef>
 #include <cstdint>
 
@@ -38,7 +46,31 @@ inline constexpr std::int32_t kBodyMoon = 11;
 // non-finite JD.
 std::int32_t Plan404(PlanetData& data);
 
-// Forgets every cached position (for tests and benchmarks).
+// The heliocentric Earth itself, the series body 3 adds the Moon's share to
+// (so the barycentre less the Moon / 82.300585 gives it back to a few
+// 1e-16 AU): rectangular, mean ecliptic and equinox of date, AU.
+void Plan404Earth(double jde, double& x_au, double& y_au, double& z_au);
+
+// Forgets every position cached for the calling thread (for tests and
+// benchmarks).
 void ClearPlan404Cache();
+
+// The copies of the planetary series: the library's own and the private ones
+// installed (astro/SeriesCopies.h).
+int SeriesCopyCount();
+
+// While it lives, the planets computed on the calling thread come from copy
+// `index` modulo SeriesCopyCount() (0, the library's own, is every thread's
+// copy otherwise).
+class SeriesCopyScope {
+public:
+    explicit SeriesCopyScope(int index);
+    ~SeriesCopyScope();
+    SeriesCopyScope(const SeriesCopyScope&) = delete;
+    SeriesCopyScope& operator=(const SeriesCopyScope&) = delete;
+
+private:
+    int previous_;
+};
 
 }  // namespace astro

@@ -89,6 +89,14 @@ TEST(Plan404, BarycentreMinusMoonIsTheEarthToPicoAu) {
         EXPECT_NEAR(e.x, ref.x, 1e-12) << jde;
         EXPECT_NEAR(e.y, ref.y, 1e-12) << jde;
         EXPECT_NEAR(e.z, ref.z, 1e-12) << jde;
+
+        // The Earth taken straight from its series, without the Moon's
+        // series the barycentre adds and takes off.
+        Vec direct{};
+        Plan404Earth(jde, direct.x, direct.y, direct.z);
+        EXPECT_NEAR(direct.x, e.x, 1e-15) << jde;
+        EXPECT_NEAR(direct.y, e.y, 1e-15) << jde;
+        EXPECT_NEAR(direct.z, e.z, 1e-15) << jde;
     }
 }
 

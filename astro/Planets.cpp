@@ -126,10 +126,17 @@ void InitPlanetTable(PlanetTableT& table) {
 
 void InitPlanetTable() { InitPlanetTable(Planets().PlanetTable); }
 
+Vec3Au EarthHeliocentric(double jde) {
+    // The barycentre is the Earth's series plus the Moon's share; taking
+    // that share off again needs the Moon's series, the costlier of the two.
+    Vec3Au earth;
+    Plan404Earth(jde, earth.x, earth.y, earth.z);
+    return earth;
+}
+
 void EarthMoonHeliocentric(double jde, Vec3Au& earth, Vec3Au& moon) {
-    const Vec3Au b = Plan404Vector(kBodyEarthMoonBarycentre, jde);
+    earth = EarthHeliocentric(jde);
     const Vec3Au m = Plan404Vector(kBodyMoon, jde);
-    earth = {b.x - m.x / kEarthMoonMassRatio, b.y - m.y / kEarthMoonMassRatio, b.z - m.z / kEarthMoonMassRatio};
     // The Moon's vector is geocentric, so the Moon is the Earth plus it (adding it
     // to the barycentre would put the Moon 1.2 % too far away).
     moon = {earth.x + m.x, earth.y + m.y, earth.z + m.z};
@@ -153,8 +160,7 @@ void SunTopocentricRaDec(double jd_local, const SiteContext& site, double& ra_de
     const double jde = JDToJDE(jd_local - site.zone_h / 24.0, site.delta_t);
     const double lst = CalcLST(jd_local, site.lon_deg, site.zone_h);
     const double eps = MeanObliquity(jde);
-    Vec3Au e, m;
-    EarthMoonHeliocentric(jde, e, m);
+    const Vec3Au e = EarthHeliocentric(jde);
     const double r = Length(e);
     const double lon = Norm360(Atan2D(e.y, e.x)) + 180.0;
     const double lat = -ArcSinD(e.z / r);
@@ -201,8 +207,7 @@ PlanetTableResult ComputePlanetRows(double jd_local, const SiteContext& site, co
     InitPlanetTable(table);
     const double eps = result.obliquity_deg;
 
-    Vec3Au earth, moon;
-    EarthMoonHeliocentric(result.jde, earth, moon);
+    const Vec3Au earth = EarthHeliocentric(result.jde);
 
     // The Sun's distance enters every row's elongation and phase.
     PlanetRows computed = rows;
@@ -259,21 +264,38 @@ void CalcPlanets(double jd_local) {
     state.Obliquity = result.obliquity_deg;
 }
 
+PlanetMoment MakePlanetMoment(double jd_local, const SiteContext& site) {
+    PlanetMoment moment;
+    moment.jd_local = jd_local;
+    moment.lst_h = CalcLST(jd_local, site.lon_deg, site.zone_h);
+    moment.jde = JDToJDE(jd_local - site.zone_h / 24.0, site.delta_t);
+    moment.obliquity_deg = MeanObliquity(moment.jde);
+    moment.earth = EarthHeliocentric(moment.jde);
+    return moment;
+}
+
 PlanetPlace ComputePlanetPlace(int n, double jd_local, const SiteContext& site, bool topocentric) {
+    if (n < 0 || n >= kPlanetCount) {
+        PlanetPlace place{};
+        place.ra_deg = place.dec_deg = place.mag = place.delta_au = std::nan("");
+        return place;
+    }
+    return ComputePlanetPlace(MakePlanetMoment(jd_local, site), n, site, topocentric);
+}
+
+PlanetPlace ComputePlanetPlace(const PlanetMoment& moment, int n, const SiteContext& site, bool topocentric) {
     PlanetPlace place{};
     if (n < 0 || n >= kPlanetCount) {
         place.ra_deg = place.dec_deg = place.mag = place.delta_au = std::nan("");
         return place;
     }
-    const double lst = CalcLST(jd_local, site.lon_deg, site.zone_h);
-    place.jde = JDToJDE(jd_local - site.zone_h / 24.0, site.delta_t);
-    place.obliquity_deg = MeanObliquity(place.jde);
-    Vec3Au earth, moon;
-    EarthMoonHeliocentric(place.jde, earth, moon);
+    place.jde = moment.jde;
+    place.obliquity_deg = moment.obliquity_deg;
+    const Vec3Au& earth = moment.earth;
     const BodyGeometry g = Geometry(n, place.jde, earth);
     EquatorialOf(g, place.obliquity_deg, place.ra_deg, place.dec_deg);
     place.delta_au = g.delta;
-    if (topocentric) TopocentricCorrectAt(site.lat_deg, lst, place.ra_deg, place.dec_deg, g.delta);
+    if (topocentric) TopocentricCorrectAt(site.lat_deg, moment.lst_h, place.ra_deg, place.dec_deg, g.delta);
     const double i = n == kPlanetSun ? 0.0 : PhaseAngle(Length(earth), g.r, g.delta);
     place.mag = PlanetMagnitude(n, g.r, g.delta, i);
     if (n == kPlanetSaturn)

@@ -62,8 +62,11 @@ void InitPlanetTable();
 struct Vec3Au {
     double x = 0, y = 0, z = 0;  // AU, ecliptic of date
 };
-// Heliocentric Earth and Moon at jde: the Earth is the barycentre less the
-// geocentric Moon / 82.300585, the Moon the Earth plus the geocentric Moon.
+// Heliocentric Earth at jde (the barycentre less the geocentric Moon /
+// 82.300585, taken from the Earth's own series without the Moon's).
+Vec3Au EarthHeliocentric(double jde);
+// Heliocentric Earth and Moon at jde: the Earth of EarthHeliocentric, the
+// Moon the Earth plus the geocentric Moon.
 void EarthMoonHeliocentric(double jde, Vec3Au& earth, Vec3Au& moon);
 // Geocentric ecliptic places of the Sun and the Moon at jde (degrees, AU).
 void SunMoonGeocentric(double jde, double& sun_lon_deg, double& sun_lat_deg, double& sun_dist_au,
@@ -102,6 +105,20 @@ struct PlanetPlace {
 };
 // One body's place at a moment; no state is touched.
 PlanetPlace ComputePlanetPlace(int n, double jd_local, const SiteContext& site, bool topocentric = false);
+
+// What the bodies of one moment share: the moment in TT, the mean obliquity,
+// the local sidereal time and the Earth.
+struct PlanetMoment {
+    double jd_local = 0;       // local civil Julian day
+    double jde = 0;            // JDToJDE of its UT
+    double obliquity_deg = 0;  // mean obliquity of jde
+    double lst_h = 0;          // local mean sidereal time, hours
+    Vec3Au earth;              // heliocentric Earth at jde
+};
+PlanetMoment MakePlanetMoment(double jd_local, const SiteContext& site);
+// The place of body n (0..kPlanetCount-1) at the moment; equal to
+// ComputePlanetPlace(n, moment.jd_local, site, topocentric).
+PlanetPlace ComputePlanetPlace(const PlanetMoment& moment, int n, const SiteContext& site, bool topocentric);
 // One body's place at a moment (topocentric when asked, whatever psystem
 // says); sets JDE and Obliquity, leaves the table alone.
 void CalcOnePlanet(int n, double jd_local, bool topocentric, double& ra_deg, double& dec_deg, float& mag);

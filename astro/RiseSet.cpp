@@ -179,11 +179,16 @@ bool FixedRiseSet(double jd_local, double lat_deg, double lon_east_deg, double r
 
 int SunRiseSetEvents(double jd_local, double lat_deg, double lon_east_deg, int kind, double& rise,
                      double& set, double& transit) {
+    return SunRiseSetEvents(jd_local, SiteAt(lat_deg, lon_east_deg), kind, rise, set, transit);
+}
+
+int SunRiseSetEvents(double jd_local, const SiteContext& site, int kind, double& rise, double& set,
+                     double& transit) {
     const double j0 = RoundToHalf(jd_local);
-    const SiteContext site = SiteAt(lat_deg, lon_east_deg);
     EquatorialPlace p[3];
     for (int k = 0; k < 3; ++k) SunTopocentricRaDec(j0 - 0.5 + k, site, p[k].ra_deg, p[k].dec_deg);
-    CalcRiseTransitSet(jd_local, lat_deg, lon_east_deg, site.zone_h, kind, p[0], p[1], p[2], rise, transit, set);
+    CalcRiseTransitSet(jd_local, site.lat_deg, site.lon_deg, site.zone_h, kind, p[0], p[1], p[2], rise, transit,
+                       set);
     rise = HoursOrNone(rise);
     set = HoursOrNone(set);
     transit = HoursOrNone(transit);

@@ -55,5 +55,9 @@ bool FixedRiseSet(double jd_local, double lat_deg, double lon_east_deg, double r
 // sunset, 3..5 twilights): hours of local time or -1. Returns 0.
 int SunRiseSetEvents(double jd_local, double lat_deg, double lon_east_deg, int kind, double& rise,
                      double& set, double& transit);
+// The same at `site` (its latitude, longitude, zone, place system and Delta
+// T), reading no settings.
+int SunRiseSetEvents(double jd_local, const SiteContext& site, int kind, double& rise, double& set,
+                     double& transit);
 
 }  // namespace astro

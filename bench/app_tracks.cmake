@@ -2,5 +2,5 @@
 # track costs the dialogs' apply and the start-up.
 if(TARGET app)
   add_executable(app_tracks_bench app_tracks_bench.cpp)
-  target_link_libraries(app_tracks_bench PRIVATE app benchmark::benchmark)
+  target_link_libraries(app_tracks_bench PRIVATE app astro_series_copies benchmark::benchmark)
 endif()

@@ -3,18 +3,23 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
+#include <mutex>
 
 #include "platform/RunTimeError.h"
 
 namespace orbsolve {
 namespace {
 
+// The entry points are bound once, whichever thread asks first: the lock
+// covers binding, the atomics the calls that follow.
 struct Binding {
+    std::mutex lock;
     std::string file_name = kLibraryFileName;
     void* handle = nullptr;
-    KeplerCometFn comet = nullptr;
-    KeplerAsteroidFn asteroid = nullptr;
+    std::atomic<KeplerCometFn> comet{nullptr};
+    std::atomic<KeplerAsteroidFn> asteroid{nullptr};
 };
 
 Binding& State() {
@@ -29,6 +34,7 @@ void* OpenLibrary(const std::string& file_name) {
     return dlopen(file_name.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
+// Called with the binding's lock held.
 void* Bind(const char* entry) {
     Binding& b = State();
     if (!b.handle) {
@@ -56,20 +62,39 @@ std::string ExecutableFolder() {
 
 int32_t CallKeplerComet(KeplerCometBlock& block) {
     Binding& b = State();
-    if (!b.comet) b.comet = reinterpret_cast<KeplerCometFn>(Bind("KeplerComet"));
-    return b.comet(&block);
+    KeplerCometFn fn = b.comet.load(std::memory_order_acquire);
+    if (!fn) {
+        const std::lock_guard<std::mutex> hold(b.lock);
+        fn = b.comet.load(std::memory_order_relaxed);
+        if (!fn) {
+            fn = reinterpret_cast<KeplerCometFn>(Bind("KeplerComet"));
+            b.comet.store(fn, std::memory_order_release);
+        }
+    }
+    return fn(&block);
 }
 
 int32_t CallKeplerAsteroid(KeplerAsteroidBlock& block) {
     Binding& b = State();
-    if (!b.asteroid) b.asteroid = reinterpret_cast<KeplerAsteroidFn>(Bind("KeplerAsteroid"));
-    return b.asteroid(&block);
+    KeplerAsteroidFn fn = b.asteroid.load(std::memory_order_acquire);
+    if (!fn) {
+        const std::lock_guard<std::mutex> hold(b.lock);
+        fn = b.asteroid.load(std::memory_order_relaxed);
+        if (!fn) {
+            fn = reinterpret_cast<KeplerAsteroidFn>(Bind("KeplerAsteroid"));
+            b.asteroid.store(fn, std::memory_order_release);
+        }
+    }
+    return fn(&block);
 }
 
 void ResetOrbsolveBinding(const std::string& file_name) {
     Binding& b = State();
+    const std::lock_guard<std::mutex> hold(b.lock);
     if (b.handle) dlclose(b.handle);
-    b = Binding{};
+    b.handle = nullptr;
+    b.comet.store(nullptr, std::memory_order_relaxed);
+    b.asteroid.store(nullptr, std::memory_order_relaxed);
     b.file_name = file_name;
 }
 

@@ -4,6 +4,7 @@
 // from the program folder (the folder of the running executable), then
 // through the system library path, and stays open until the program ends.
 // A missing file or entry point throws platform::RunTimeError naming it.
+// The calls may come from several threads at once.
 #include <string>
 
 #include "KeplerBlock.h"

@@ -71,6 +71,34 @@ std::unique_ptr<PrintDocument> FakePrintDialog::StartDocument(const PrintTarget&
     return std::make_unique<FakeDocument>(*documents.back(), fail_end);
 }
 
+namespace {
+
+class StoppingProgress final : public WorkProgress {
+public:
+    std::optional<std::size_t> stop_at;
+
+protected:
+    void Advanced() override {
+        if (stop_at && Done() >= *stop_at) Cancel();
+    }
+};
+
+}  // namespace
+
+bool FakeLongWork::Run(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) {
+    requests.push_back(request);
+    StoppingProgress progress;
+    if (!cancel_after.empty()) {
+        progress.stop_at = cancel_after.front();
+        cancel_after.pop_front();
+    }
+    if (progress.stop_at == std::size_t{0}) progress.Cancel();
+    work(progress);
+    totals.push_back(progress.Total());
+    done.push_back(progress.Done());
+    return !progress.Cancelled();
+}
+
 FakeEnv::FakeEnv(const std::string& program_name) : previous_(Env()) {
     Services& s = Env();
     s.program_name = program_name;
@@ -79,6 +107,7 @@ FakeEnv::FakeEnv(const std::string& program_name) : previous_(Env()) {
     s.colours = &colours;
     s.fonts = &fonts;
     s.printing = &printing;
+    s.long_work = &long_work;
     s.clock = &clock;
     s.tick = &tick;
     s.shell = &shell;

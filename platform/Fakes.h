@@ -147,6 +147,21 @@ public:
     std::filesystem::path home;
 };
 
+// Long work run at once on the calling thread. Each run's request is kept,
+// with the total and the steps done that the work reported. `cancel_after`
+// holds one entry per run, taken in order (none left: the run goes to its
+// end): a number stops that run as the user would once that many steps are
+// done (0: before the first).
+class FakeLongWork final : public LongWork {
+public:
+    bool Run(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) override;
+
+    std::vector<WorkRequest> requests;
+    std::vector<std::size_t> totals;
+    std::vector<std::size_t> done;
+    std::deque<std::optional<std::size_t>> cancel_after;
+};
+
 // Installs every Qt-free double above; the pop-up, window and clipboard seams
 // keep whatever was installed before (headless stand-ins unless a test
 // installs the Qt doubles too).
@@ -162,6 +177,7 @@ public:
     FakeColourDialog colours;
     FakeFontDialog fonts;
     FakePrintDialog printing;
+    FakeLongWork long_work;
     FakeClock clock;
     FakeTick tick;
     FakeShell shell;

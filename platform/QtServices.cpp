@@ -31,6 +31,7 @@
 #include "platform/Guard.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
+#include "platform/QtLongWork.h"
 #include "platform/SaveName.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
@@ -403,6 +404,7 @@ void InstallQtServices(const std::string& program_name) {
     s.printing = &printing;
     s.popups = &popups;
     s.windows = &windows;
+    s.long_work = &QtLongWorkService();
     s.clipboard = &clipboard;
     s.clock = &clock;
     s.tick = &tick;

@@ -95,6 +95,15 @@ private:
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
+class HeadlessLongWork final : public LongWork {
+public:
+    bool Run(const WorkRequest&, const std::function<void(WorkProgress&)>& work) override {
+        WorkProgress progress;
+        work(progress);
+        return !progress.Cancelled();
+    }
+};
+
 class HeadlessShell final : public Shell {
 public:
     bool Open(const std::string&) override { return false; }
@@ -122,6 +131,7 @@ Services Headless() {
     static HeadlessPrintDialog printing;
     static HeadlessPopupMenu popups;
     static HeadlessWindowShow windows;
+    static HeadlessLongWork long_work;
     static HeadlessClipboard clipboard;
     static SystemClock clock;
     static SteadyTick tick;
@@ -135,6 +145,7 @@ Services Headless() {
     s.printing = &printing;
     s.popups = &popups;
     s.windows = &windows;
+    s.long_work = &long_work;
     s.clipboard = &clipboard;
     s.clock = &clock;
     s.tick = &tick;
@@ -229,5 +240,9 @@ LocalTime Now() { return Env().clock->Now(); }
 LocalTime UtcNow() { return Env().clock->UtcNow(); }
 
 std::int64_t TickMs() { return Env().tick->Milliseconds(); }
+
+bool RunLongWork(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) {
+    return Env().long_work->Run(request, work);
+}
 
 }  // namespace platform

@@ -1,7 +1,8 @@
 #pragma once
 // The seams between the programs and their environment: everything that
-// blocks on the user (message boxes, dialogs, pop-up menus, modal windows) or
-// depends on the machine (clipboard, clock, tick, web browser, folders).
+// blocks on the user (message boxes, dialogs, pop-up menus, modal windows,
+// long work the user waits for) or depends on the machine (clipboard, clock,
+// tick, web browser, folders).
 // Windows and modules reach them only through Env(), so a test installs
 // scripted doubles (platform/Fakes.h, platform/QtFakes.h) and runs any window
 // without a person and without blocking. The Qt implementations are installed
@@ -10,8 +11,11 @@
 // This header is Qt-free: the seams that hand over Qt objects name them only
 // by forward declaration, so Qt-free modules may show a message or read the
 // clock.
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -192,6 +196,56 @@ public:
     virtual void ShowOwned(QWidget& window, QWidget* owner) = 0;
 };
 
+// ---- Long work -------------------------------------------------------------
+
+// What long work tells whoever waits for it, and how it learns that the user
+// stopped it. The work writes from its own threads while the waiting side
+// reads: every member may be used from any thread.
+class WorkProgress {
+public:
+    virtual ~WorkProgress() = default;
+    // The number of steps the work has to do.
+    void SetTotal(std::size_t steps) { total_.store(steps, std::memory_order_relaxed); }
+    // `steps` more steps are done.
+    void Advance(std::size_t steps = 1) {
+        done_.fetch_add(steps, std::memory_order_relaxed);
+        Advanced();
+    }
+    std::size_t Total() const { return total_.load(std::memory_order_relaxed); }
+    std::size_t Done() const { return done_.load(std::memory_order_relaxed); }
+    // True once the user stopped the work: it returns as soon as it can, and
+    // what it has computed is thrown away.
+    bool Cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
+    void Cancel() { cancelled_.store(true, std::memory_order_relaxed); }
+
+protected:
+    // After every Advance, on the thread that advanced.
+    virtual void Advanced() {}
+
+private:
+    std::atomic<std::size_t> total_{0};
+    std::atomic<std::size_t> done_{0};
+    std::atomic<bool> cancelled_{false};
+};
+
+struct WorkRequest {
+    std::string title;  // caption of the progress window; empty: the program name
+    std::string text;   // what is being done, one line
+};
+
+class LongWork {
+public:
+    virtual ~LongWork() = default;
+    // Runs `work` and returns once it has returned: true when it ran to its
+    // end, false when the user stopped it ("취소"). Meanwhile the windows are
+    // kept painted, a progress window with "취소" shows once the work has
+    // taken more than about half a second, and no other window takes input.
+    // `work` may run on a thread of its own: it reads only what it was handed
+    // and writes only its own result, which the caller takes over on return.
+    // An exception that `work` throws passes on to the caller.
+    virtual bool Run(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) = 0;
+};
+
 // ---- Clipboard ----------------------------------------------------------
 
 class Clipboard {
@@ -268,6 +322,7 @@ struct Services {
     PrintDialog* printing = nullptr;
     PopupMenu* popups = nullptr;
     WindowShow* windows = nullptr;
+    LongWork* long_work = nullptr;
     Clipboard* clipboard = nullptr;
     Clock* clock = nullptr;
     Tick* tick = nullptr;
@@ -278,8 +333,8 @@ struct Services {
 // The services in force. Until something is installed every seam has a
 // headless stand-in: the real clock and tick, the current folder, dialogs
 // and pop-ups that cancel, message boxes written to standard error that answer
-// with their default button, a clipboard that does nothing and a shell that
-// opens nothing (and says so).
+// with their default button, long work run to its end on the calling thread,
+// a clipboard that does nothing and a shell that opens nothing (and says so).
 Services& Env();
 // Puts the headless stand-ins back (for tests).
 void ResetEnv();
@@ -291,5 +346,6 @@ MsgAnswer MsgBox(const std::string& text, MsgButtons buttons = MsgButtons::Ok, M
 LocalTime Now();
 LocalTime UtcNow();
 std::int64_t TickMs();
+bool RunLongWork(const WorkRequest& request, const std::function<void(WorkProgress&)>& work);
 
 }  // namespace platform

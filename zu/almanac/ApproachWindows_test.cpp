@@ -127,7 +127,8 @@ TEST_F(ApproachWindows, FindClampsWhatItHandsTheSearch) {
     S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
     FrmCon w;
     ApproachRequest seen;
-    w.Search = [&seen](const ApproachRequest& r, std::vector<double>& times, std::vector<std::string>& texts) {
+    w.Search = [&seen](const ApproachRequest& r, const PlanetTableSource&, std::vector<double>& times,
+                       std::vector<std::string>& texts, platform::WorkProgress*) {
         seen = r;
         times.assign(1, 0);
         texts.assign(1, "");
@@ -218,6 +219,39 @@ TEST_F(ApproachWindows, RefusedSearchesClearTheList) {
     w.CmdFind->click();
     EXPECT_EQ(w.List1->count(), rows);
     EXPECT_EQ(p.env.messages.shown.size(), 3u);
+}
+
+// The search runs as long work; stopped, it leaves the list and the rows of
+// the search before.
+TEST_F(ApproachWindows, AStoppedSearchKeepsTheListBefore) {
+    S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
+    FrmCon w;
+    SetPeriod(w, 2020, 12, 15, 2020, 12, 29);
+    w.CmdFind->click();
+    const std::vector<std::string> before = Lines(*w.List1);
+    const std::vector<double> times = w.Times;
+    ASSERT_FALSE(before.empty());
+    ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(p.env.long_work.requests[0].title, "행성 접근 탐색기");
+    EXPECT_EQ(p.env.long_work.requests[0].text, "행성 접근 현상을 찾고 있습니다...");
+    EXPECT_EQ(p.env.long_work.totals[0], 16u);  // a day before the start to the end
+    EXPECT_EQ(p.env.long_work.done[0], 16u);
+
+    // Five years, stopped a month in.
+    SetPeriod(w, 2020, 1, 1, 2024, 12, 31);
+    p.env.long_work.cancel_after = {std::size_t{30}};
+    w.CmdFind->click();
+    ASSERT_EQ(p.env.long_work.requests.size(), 2u);
+    EXPECT_EQ(p.env.long_work.done[1], 30u);
+    EXPECT_EQ(Lines(*w.List1), before);
+    EXPECT_EQ(w.Times, times);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+
+    // A refused period asks for no work.
+    SetPeriod(w, 2016, 1, 1, 2021, 1, 2);
+    w.CmdFind->click();
+    EXPECT_EQ(p.env.long_work.requests.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown.size(), 2u);
 }
 
 // Years typed far outside any ephemeris end the search with some answer;

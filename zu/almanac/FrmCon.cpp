@@ -11,9 +11,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "astro/DateText.h"
 #include "astro/JulianDay.h"
+#include "astro/Plan404.h"
 #include "astro/RiseSet.h"
 #include "platform/Guard.h"
 #include "platform/Services.h"
@@ -48,8 +50,9 @@ QLineEdit* NumberBox(const QString& text, QWidget* parent) {
 FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     using app::Named;
     setWindowTitle(Q("행성 접근 탐색기"));
-    Search = [](const ApproachRequest& request, std::vector<double>& times, std::vector<std::string>& texts) {
-        return FindApproaches(request, SkyPlanetTableSource(), times, texts);
+    Search = [](const ApproachRequest& request, const PlanetTableSource& source, std::vector<double>& times,
+                std::vector<std::string>& texts, platform::WorkProgress* progress) {
+        return FindApproaches(request, source, times, texts, progress);
     };
     auto* layout = new QVBoxLayout(this);
 
@@ -173,7 +176,23 @@ void FrmCon::CmdFind_Click() {
     request.pairs = Check2->isChecked();
     if (!request.gathering && !request.pairs) return;
 
-    const ApproachSearchStatus status = Search(request, Times, Texts);
+    // The search runs on a thread of its own: a refusal is told here first,
+    // and it reads its own copy of the site.
+    std::vector<double> times;
+    std::vector<std::string> texts;
+    ApproachSearchStatus status = CheckApproachRequest(request);
+    if (status != ApproachSearchStatus::Refused) {
+        const PlanetTableSource source = SkyPlanetTableSource();
+        const bool finished = platform::RunLongWork(
+            {"행성 접근 탐색기", "행성 접근 현상을 찾고 있습니다..."}, [&](platform::WorkProgress& progress) {
+                // Its own copy of the planetary series, apart from the chart's.
+                const astro::SeriesCopyScope series(1);
+                status = Search(request, source, times, texts, &progress);
+            });
+        if (!finished || status == ApproachSearchStatus::Cancelled) return;
+    }
+    Times = std::move(times);
+    Texts = std::move(texts);
     List1->clear();
     if (status == ApproachSearchStatus::Refused || Times.empty() || Times.size() != Texts.size()) {
         // Nothing of an earlier search stands for the answer to this one.

@@ -1,7 +1,8 @@
 #pragma once
 // The close-approach window: searches a period for close approaches of the
-// Moon and the planets and for gatherings of several of them, lists them,
-// copies them and, on a double click, offers to move the chart time to one.
+// Moon and the planets and for gatherings of several of them (with progress
+// and "취소": a search of years takes seconds), lists them, copies them and,
+// on a double click, offers to move the chart time to one.
 #include <QWidget>
 
 #include <functional>
@@ -31,13 +32,17 @@ public:
     void List1_DblClick();
     void cmdCopy_Click();
 
-    // The search the window runs (tests put a spy here).
-    using SearchFunction =
-        std::function<ApproachSearchStatus(const ApproachRequest&, std::vector<double>&, std::vector<std::string>&)>;
+    // The search the window runs (tests put a spy here): FindApproaches. It
+    // runs as long work (platform/Services.h), with the planet tables of the
+    // site in force when "찾기" was pressed.
+    using SearchFunction = std::function<ApproachSearchStatus(const ApproachRequest&, const PlanetTableSource&,
+                                                              std::vector<double>&, std::vector<std::string>&,
+                                                              platform::WorkProgress*)>;
     SearchFunction Search;
 
     // The rows of the last search, with the spare row; empty before a search
-    // and after a refused one.
+    // and after a refused one. A search the user stops leaves them, and the
+    // list, as they were.
     std::vector<double> Times;
     std::vector<std::string> Texts;
 

@@ -65,7 +65,9 @@ public:
     // size and state; false when the file is write-protected this run.
     // Throws platform::RunTimeError when it cannot be written.
     virtual bool SaveDefaultSettings() = 0;
-    // The track module's hooks with skydata::PathModule().Settings.
+    // The track module's hooks with skydata::PathModule().Settings; a long
+    // computation shows its progress, and when the user stops it the points
+    // there were stand (TrackModule().Stopped, zu/core/Tracks.h).
     virtual void ComputePaths() = 0;
     virtual void ProjectPaths() = 0;
 };

@@ -190,9 +190,14 @@ void LoadProgramState(const std::filesystem::path& dir) {
     InstallDataHooks();
     // Nothing is written before the whole load has succeeded.
     TrackModule().HoldDiskWrite = true;
-    WithoutSettings() =
-        sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path()) ==
-        sd::SettingsLoadStatus::Missing;
+    {
+        // The load runs away from the windows: tracks that take long are
+        // computed once the chart is up (ComputePendingPaths).
+        const PathWorkScope later(PathWork::Later);
+        WithoutSettings() =
+            sd::LoadDefaultSettings(platform::UserFileToRead(std::string(sd::kDefaultSettingsFileName)).parent_path()) ==
+            sd::SettingsLoadStatus::Missing;
+    }
     sd::SettingsSnapshot& s = sd::CurrentSettings();
     state.MilkyWayColors[0] = sd::StartupTables().Styles.LineColorTable[kMilkyWayLineColour];
 

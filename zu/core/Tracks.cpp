@@ -1,11 +1,14 @@
 #include "zu/core/Tracks.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <limits>
+#include <thread>
 #include <utility>
 
 #include "astro/AngleMath.h"
@@ -15,7 +18,9 @@
 #include "astro/Coordinates.h"
 #include "astro/DateText.h"
 #include "astro/JulianDay.h"
+#include "astro/Matrix.h"
 #include "astro/OrbitElements.h"
+#include "astro/Plan404.h"
 #include "astro/Planets.h"
 #include "astro/RiseSet.h"
 #include "astro/SkySettings.h"
@@ -89,18 +94,37 @@ std::size_t DateCount(double start_jd, double end_jd, double step_days) {
     return count;
 }
 
-// The place of step 4 and 5: J2000 when precession is off, horizontal for
-// Reference 1.
-void ToTrackFrame(double& ra_deg, double& dec_deg, double jd_local, const PathInputs& in, std::uint8_t reference) {
-    if (!in.calcprecession) astro::PrecessByMatrix(jd_local, astro::kJ2000, ra_deg, dec_deg, ra_deg, dec_deg);
-    if (reference == 1) {
-        const double lst_h = astro::CalcLST(jd_local, in.site.lon_deg, in.site.zone_h);
-        double az = 0, alt = 0;
-        astro::EquatorialToHorizontal(ra_deg, dec_deg, lst_h, in.site.lat_deg, az, alt);
-        ra_deg = az;
-        dec_deg = alt;
+// The frame of the points of one moment: J2000 when precession is off,
+// horizontal for Reference 1. Made once for all the bodies of the moment.
+class TrackFrame {
+public:
+    TrackFrame(double jd_local, const PathInputs& in, std::uint8_t reference)
+        : to_j2000_(!in.calcprecession), horizontal_(reference == 1), lat_deg_(in.site.lat_deg) {
+        if (to_j2000_) astro::MakePrecessionMatrix(jd_local, astro::kJ2000, precession_);
+        if (horizontal_) lst_h_ = astro::CalcLST(jd_local, in.site.lon_deg, in.site.zone_h);
     }
-}
+    void Apply(double& ra_deg, double& dec_deg) const {
+        if (to_j2000_) {
+            double x, y, z;
+            astro::SphericalToCartesian(ra_deg, dec_deg, x, y, z);
+            astro::RotateVector(x, y, z, precession_);
+            astro::VectorToSpherical(x, y, z, ra_deg, dec_deg);
+        }
+        if (horizontal_) {
+            double az = 0, alt = 0;
+            astro::EquatorialToHorizontal(ra_deg, dec_deg, lst_h_, lat_deg_, az, alt);
+            ra_deg = az;
+            dec_deg = alt;
+        }
+    }
+
+private:
+    bool to_j2000_;
+    bool horizontal_;
+    double lat_deg_;
+    double lst_h_ = 0;
+    astro::Matrix3 precession_{};
+};
 
 }  // namespace
 
@@ -133,41 +157,80 @@ void CopyPathSettings(const skydata::PathSettings& source, skydata::PathSettings
 
 // ---- EphemerisPathBodies -------------------------------------------------
 
-EphemerisPathBodies::EphemerisPathBodies(const astro::SiteContext& site) : site_(site) {}
+EphemerisPathBodies::EphemerisPathBodies(const astro::SiteContext& site, const std::vector<std::string>& codes)
+    : site_(site) {
+    const astro::SmallBodyState& small = astro::SmallBodies();
+    comet_count_ = small.CometElementList.size();
+    asteroid_count_ = small.AsteroidElementList.size();
+    for (const std::string& code : codes) {
+        if (code.empty()) continue;
+        std::uint8_t kind = 0;
+        std::int32_t number = 0;
+        ParseBodyCode(code, kind, number);
+        if (!Exists(static_cast<PathBodyKind>(kind), number)) continue;
+        const auto n = static_cast<std::size_t>(number);
+        if (kind == static_cast<std::uint8_t>(PathBodyKind::Comet)) comets_[number] = small.CometElementList[n];
+        if (kind == static_cast<std::uint8_t>(PathBodyKind::Asteroid)) {
+            asteroids_[number] = small.AsteroidElementList[n];
+        }
+    }
+}
+
+std::unique_ptr<PathBodySource> EphemerisPathBodies::CopyForThread() const {
+    return std::make_unique<EphemerisPathBodies>(*this);
+}
 
 bool EphemerisPathBodies::Exists(PathBodyKind kind, std::int32_t number) {
     if (number < 0) return false;
     const auto n = static_cast<std::size_t>(number);
     switch (kind) {
         case PathBodyKind::Planet: return n < static_cast<std::size_t>(astro::kPlanetCount);
-        case PathBodyKind::Comet: return n < astro::SmallBodies().CometElementList.size();
-        case PathBodyKind::Asteroid: return n < astro::SmallBodies().AsteroidElementList.size();
+        case PathBodyKind::Comet: return n < comet_count_;
+        case PathBodyKind::Asteroid: return n < asteroid_count_;
     }
     return false;
 }
 
 std::string EphemerisPathBodies::Name(PathBodyKind kind, std::int32_t number) {
     if (!Exists(kind, number)) return {};
-    const auto n = static_cast<std::size_t>(number);
     switch (kind) {
-        case PathBodyKind::Planet: return astro::Planets().PlanetTable[n].Name;
-        case PathBodyKind::Comet: return astro::SmallBodies().CometElementList[n].Name;
-        case PathBodyKind::Asteroid: return astro::SmallBodies().AsteroidElementList[n].Name;
+        case PathBodyKind::Planet: {
+            astro::PlanetTableT names;
+            astro::InitPlanetTable(names);
+            return names[static_cast<std::size_t>(number)].Name;
+        }
+        case PathBodyKind::Comet: {
+            const auto comet = comets_.find(number);
+            return comet == comets_.end() ? std::string() : comet->second.Name;
+        }
+        case PathBodyKind::Asteroid: {
+            const auto asteroid = asteroids_.find(number);
+            return asteroid == asteroids_.end() ? std::string() : asteroid->second.Name;
+        }
     }
     return {};
 }
 
-const astro::SmallBodyMoment& EphemerisPathBodies::MomentAt(double jd_local) {
-    if (!moment_ || moment_->jd_local != jd_local) moment_ = astro::MakeSmallBodyMoment(jd_local, site_);
-    return *moment_;
+const astro::PlanetMoment& EphemerisPathBodies::PlanetMomentAt(double jd_local) {
+    if (!planet_moment_ || planet_moment_->jd_local != jd_local) {
+        planet_moment_ = astro::MakePlanetMoment(jd_local, site_);
+    }
+    return *planet_moment_;
+}
+
+const astro::SmallBodyMoment& EphemerisPathBodies::SmallMomentAt(double jd_local) {
+    if (!small_moment_ || small_moment_->jd_local != jd_local) {
+        small_moment_ = astro::MakeSmallBodyMoment(jd_local, site_);
+    }
+    return *small_moment_;
 }
 
 std::optional<PathBodyPlace> EphemerisPathBodies::Place(PathBodyKind kind, std::int32_t number, double jd_local) {
     if (!Exists(kind, number)) return std::nullopt;
-    const auto n = static_cast<std::size_t>(number);
     PathBodyPlace place;
     if (kind == PathBodyKind::Planet) {
-        const astro::PlanetPlace p = astro::ComputePlanetPlace(number, jd_local, site_, !site_.geocentric);
+        const astro::PlanetPlace p =
+            astro::ComputePlanetPlace(PlanetMomentAt(jd_local), number, site_, !site_.geocentric);
         if (!std::isfinite(p.ra_deg) || !std::isfinite(p.dec_deg)) return std::nullopt;
         place.ra_deg = p.ra_deg;
         place.dec_deg = p.dec_deg;
@@ -176,9 +239,13 @@ std::optional<PathBodyPlace> EphemerisPathBodies::Place(PathBodyKind kind, std::
     }
     astro::BodyPosition body;
     if (kind == PathBodyKind::Comet) {
-        astro::ComputeCometPosition(MomentAt(jd_local), astro::SmallBodies().CometElementList[n], body);
+        const auto comet = comets_.find(number);
+        if (comet == comets_.end()) return std::nullopt;
+        astro::ComputeCometPosition(SmallMomentAt(jd_local), comet->second, body);
     } else {
-        astro::ComputeAsteroidPosition(MomentAt(jd_local), astro::SmallBodies().AsteroidElementList[n], body);
+        const auto asteroid = asteroids_.find(number);
+        if (asteroid == asteroids_.end()) return std::nullopt;
+        astro::ComputeAsteroidPosition(SmallMomentAt(jd_local), asteroid->second, body);
     }
     if (!body.Valid) return std::nullopt;
     place.ra_deg = body.TopoRA;
@@ -196,12 +263,20 @@ std::optional<PathBodyPlace> EphemerisPathBodies::Place(PathBodyKind kind, std::
 
 double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
                      double lon_east_deg) {
+    astro::SiteContext site = astro::CurrentSite();
+    site.lat_deg = lat_deg;
+    site.lon_deg = lon_east_deg;
+    return PathPointTime(settings, day_jd, chart_jd, site);
+}
+
+double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd,
+                     const astro::SiteContext& site) {
     if (settings.SyncWithChart) return day_jd + (chart_jd - astro::RoundToHalf(chart_jd));
     if (settings.TimeRule == 0 || settings.TimeRule > 9) return day_jd + settings.Hour / kHoursPerDay;
     const double midnight = astro::RoundToHalf(day_jd);
     const TimeRuleEvent& rule = kTimeRuleEvents[settings.TimeRule];
     double morning = -1, evening = -1, transit = -1;
-    astro::SunRiseSetEvents(midnight, lat_deg, lon_east_deg, rule.kind, morning, evening, transit);
+    astro::SunRiseSetEvents(midnight, site, rule.kind, morning, evening, transit);
     double hour = rule.event == SunEvent::Morning ? morning : rule.event == SunEvent::Evening ? evening : transit;
     if (hour < 0) {
         hour = transit + 12;
@@ -225,7 +300,7 @@ std::string PathLabel(const std::string& flags, bool with_name, const std::strin
 }
 
 PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& in,
-                                  PathBodySource& bodies) {
+                                  PathBodySource& bodies, platform::WorkProgress* progress, unsigned threads) {
     PathComputation result;
     std::vector<const std::string*> used;
     for (const std::string& code : in.bodies) {
@@ -236,71 +311,135 @@ PathComputation ComputePathPoints(const skydata::PathSettings& settings, const P
     if (used.empty() || dates == 0) return result;
     result.over_cap = dates > kMaxPathPoints / used.size();
 
-    // The moment of each date is the same for every body.
-    const std::size_t wanted = std::min(dates, kMaxPathPoints);
-    std::vector<double> times(wanted);
-    for (std::size_t k = 0; k < wanted; ++k) {
-        const double day = settings.StartJD + static_cast<double>(k) * step;
-        times[k] = PathPointTime(settings, day, in.chart_jd, in.site.lat_deg, in.site.lon_deg);
-    }
-
     // Every body's share of the limit, in list order; codes outside their
-    // lists keep their share but give no point.
+    // lists keep their share but give no point. Each point has its slot,
+    // by body and date, so the threads write apart.
     struct Track {
         PathBodyKind kind = PathBodyKind::Planet;
         std::int32_t number = 0;
         std::size_t count = 0;
-        std::vector<std::optional<PathBodyPlace>> places;
+        std::string name;
+        std::vector<std::optional<PathPoint>> points;
     };
     std::vector<Track> tracks(used.size());
     std::size_t budget = kMaxPathPoints;
+    std::size_t moments = 0;
     for (std::size_t i = 0; i < used.size(); ++i) {
+        Track& track = tracks[i];
         std::uint8_t kind = 0;
-        ParseBodyCode(*used[i], kind, tracks[i].number);
-        tracks[i].kind = static_cast<PathBodyKind>(kind);
-        tracks[i].count = std::min(dates, budget);
-        budget -= tracks[i].count;
-        if (!bodies.Exists(tracks[i].kind, tracks[i].number)) tracks[i].count = 0;
-        tracks[i].places.reserve(tracks[i].count);
+        ParseBodyCode(*used[i], kind, track.number);
+        track.kind = static_cast<PathBodyKind>(kind);
+        track.count = std::min(dates, budget);
+        budget -= track.count;
+        if (!bodies.Exists(track.kind, track.number)) track.count = 0;
+        if (track.count == 0) continue;
+        track.name = bodies.Name(track.kind, track.number);
+        track.points.resize(track.count);
+        moments = std::max(moments, track.count);
     }
-    // Date by date: the bodies of one moment share the Earth's place.
-    for (std::size_t k = 0; k < wanted; ++k) {
-        for (Track& track : tracks) {
-            if (k < track.count) track.places.push_back(bodies.Place(track.kind, track.number, times[k]));
+    if (progress) progress->SetTotal(moments);
+
+    // The name enters a label where the points are put in order: whether a
+    // point is its body's first depends on the places before it.
+    const bool named = settings.LabelFlags.find('N') != std::string::npos;
+    constexpr std::size_t kBlock = 16;
+    std::atomic<std::size_t> next_block{0};
+    std::atomic<bool> failed{false};
+    const auto work = [&](PathBodySource& source) {
+        for (;;) {
+            if (failed.load(std::memory_order_relaxed) || (progress && progress->Cancelled())) return;
+            const std::size_t first = next_block.fetch_add(1, std::memory_order_relaxed) * kBlock;
+            if (first >= moments) return;
+            const std::size_t last = std::min(first + kBlock, moments);
+            for (std::size_t k = first; k < last; ++k) {
+                const double day = settings.StartJD + static_cast<double>(k) * step;
+                const double t = PathPointTime(settings, day, in.chart_jd, in.site);
+                const TrackFrame frame(t, in, settings.Reference);
+                for (Track& track : tracks) {
+                    if (k >= track.count) continue;
+                    const std::optional<PathBodyPlace> place = source.Place(track.kind, track.number, t);
+                    if (!place) continue;
+                    PathPoint point;
+                    point.RA = place->ra_deg;
+                    point.Dec = place->dec_deg;
+                    frame.Apply(point.RA, point.Dec);
+                    if (place->has_tail) {
+                        point.HasTail = 1;
+                        point.TailRA = place->tail_ra_deg;
+                        point.TailDec = place->tail_dec_deg;
+                        frame.Apply(point.TailRA, point.TailDec);
+                    }
+                    point.Reference = settings.Reference;
+                    point.Label = PathLabel(settings.LabelFlags, false, {}, t, place->mag);
+                    track.points[k] = std::move(point);
+                }
+            }
+            if (progress) progress->Advance(last - first);
         }
+    };
+
+    // The calling thread is one of the threads and keeps its own copy of
+    // the series; the others take copies 1, 2 ...
+    const std::size_t blocks = (moments + kBlock - 1) / kBlock;
+    std::size_t wanted_threads = threads != 0 ? threads
+                                              : std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()),
+                                                                      static_cast<std::size_t>(astro::SeriesCopyCount()));
+    wanted_threads = std::min(wanted_threads, std::max<std::size_t>(blocks, 1));
+    std::vector<std::unique_ptr<PathBodySource>> copies;
+    for (std::size_t i = 1; i < wanted_threads; ++i) {
+        std::unique_ptr<PathBodySource> copy = bodies.CopyForThread();
+        if (!copy) break;
+        copies.push_back(std::move(copy));
+    }
+    std::vector<std::exception_ptr> failures(copies.size() + 1);
+    std::vector<std::thread> helpers;
+    helpers.reserve(copies.size());
+    for (std::size_t i = 0; i < copies.size(); ++i) {
+        helpers.emplace_back([&, i] {
+            const astro::SeriesCopyScope series(static_cast<int>(i + 1));
+            try {
+                work(*copies[i]);
+            } catch (...) {
+                failures[i + 1] = std::current_exception();
+                failed.store(true, std::memory_order_relaxed);
+            }
+        });
+    }
+    try {
+        work(bodies);
+    } catch (...) {
+        failures[0] = std::current_exception();
+        failed.store(true, std::memory_order_relaxed);
+    }
+    for (std::thread& helper : helpers) helper.join();
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) std::rethrow_exception(failure);
+    }
+    if (progress && progress->Cancelled()) {
+        result.cancelled = true;
+        return result;
     }
 
+    std::size_t total = 0;
+    for (const Track& track : tracks) total += track.count;
+    result.points.reserve(total);
     for (Track& track : tracks) {
-        if (track.count == 0) continue;
-        const std::string name = bodies.Name(track.kind, track.number);
         bool first = true;
         bool gap = false;
-        for (std::size_t k = 0; k < track.count; ++k) {
-            const std::optional<PathBodyPlace>& place = track.places[k];
-            if (!place) {
+        for (std::optional<PathPoint>& slot : track.points) {
+            if (!slot) {
                 gap = true;
                 continue;
             }
-            const double t = times[k];
-            PathPoint point;
-            point.RA = place->ra_deg;
-            point.Dec = place->dec_deg;
-            ToTrackFrame(point.RA, point.Dec, t, in, settings.Reference);
-            if (place->has_tail) {
-                point.HasTail = 1;
-                point.TailRA = place->tail_ra_deg;
-                point.TailDec = place->tail_dec_deg;
-                ToTrackFrame(point.TailRA, point.TailDec, t, in, settings.Reference);
-            }
-            point.Reference = settings.Reference;
-            point.Label = PathLabel(settings.LabelFlags, first || !settings.LabelFirstOnly, name, t, place->mag);
+            PathPoint& point = *slot;
+            if (named && (first || !settings.LabelFirstOnly)) point.Label.insert(0, track.name + " ");
             point.FirstOfBody = first ? 1 : 0;
             point.NewLine = first || gap ? 1 : 0;
             result.points.push_back(std::move(point));
             first = false;
             gap = false;
         }
-        track.places = {};
+        track.points = {};
     }
     return result;
 }
@@ -361,7 +500,7 @@ std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std
 std::string PathInputsKey(const skydata::PathSettings& settings, const PathInputs& in) {
     // The form of the key and of the computation: raised whenever either
     // changes, so points kept by an older program are not taken.
-    std::string key = "1";
+    std::string key = "2";
     const auto add = [&key](double value) {
         char text[40];
         std::snprintf(text, sizeof text, " %a", value);
@@ -517,10 +656,40 @@ void ShowPathWarning(const TrackState& state) {
     }
 }
 
+// Keeps the points of the computation in force in the user folder when
+// they are worth it; tracks that follow the chart change with every drawing
+// and are not.
+void KeepOnDisk(TrackState& state, const skydata::PathSettings& settings) {
+    if (settings.SyncWithChart || state.PathPoints.size() < kCachedPathPoints) return;
+    if (state.HoldDiskWrite) {
+        state.DiskWriteHeld = true;
+    } else {
+        WriteCache(state.ComputedFor, state.PathPoints);
+    }
+}
+
+// The points of `key` take the place of those in force, which are kept as
+// the computation before.
+void TakePoints(TrackState& state, std::string key, std::vector<PathPoint> points) {
+    if (!state.ComputedFor.empty()) {
+        state.PreviousFor = std::move(state.ComputedFor);
+        state.PreviousPoints = std::move(state.PathPoints);
+    }
+    state.ComputedFor = std::move(key);
+    state.PathPoints = std::move(points);
+}
+
 }  // namespace
+
+PathWorkScope::PathWorkScope(PathWork work) : previous_(TrackModule().LongWork) { TrackModule().LongWork = work; }
+
+PathWorkScope::~PathWorkScope() { TrackModule().LongWork = previous_; }
 
 void ComputePaths(const skydata::PathSettings& settings) {
     TrackState& state = TrackModule();
+    // A handler that runs while a computation waits for its work.
+    if (state.Computing) return;
+    state.Stopped = false;
     PathInputs in;
     in.bodies = skydata::PathModule().PathBodyList;
     in.site = astro::CurrentSite();
@@ -534,26 +703,62 @@ void ComputePaths(const skydata::PathSettings& settings) {
     }
     std::string key = PathInputsKey(settings, in);
     if (key == state.ComputedFor) return;
-    // Tracks that follow the chart change with every drawing: not worth a file.
-    const bool keep_on_disk = !settings.SyncWithChart;
-    if (keep_on_disk && requested >= kCachedPathPoints) {
+    state.Pending = false;
+    if (key == state.PreviousFor) {
+        std::swap(state.ComputedFor, state.PreviousFor);
+        std::swap(state.PathPoints, state.PreviousPoints);
+        KeepOnDisk(state, settings);
+        return;
+    }
+    if (!settings.SyncWithChart && requested >= kCachedPathPoints) {
         if (std::optional<std::vector<PathPoint>> kept = ReadCache(key)) {
-            state.PathPoints = std::move(*kept);
-            state.ComputedFor = std::move(key);
+            TakePoints(state, std::move(key), std::move(*kept));
             return;
         }
     }
-    EphemerisPathBodies bodies(in.site);
-    PathComputation computed = ComputePathPoints(settings, in, bodies);
-    state.PathPoints = std::move(computed.points);
-    state.ComputedFor = std::move(key);
-    if (keep_on_disk && state.PathPoints.size() >= kCachedPathPoints) {
-        if (state.HoldDiskWrite) {
-            state.DiskWriteHeld = true;
-        } else {
-            WriteCache(state.ComputedFor, state.PathPoints);
-        }
+    const bool long_work = requested >= kLongPathPoints;
+    if (long_work && state.LongWork == PathWork::Later) {
+        state.Pending = true;
+        return;
     }
+    // The work reads its own copies of the inputs, whatever runs meanwhile.
+    EphemerisPathBodies bodies(in.site, in.bodies);
+    const skydata::PathSettings asked = settings;
+    PathComputation computed;
+    if (long_work && state.LongWork == PathWork::WithProgress) {
+        state.Computing = true;
+        bool finished = false;
+        try {
+            finished = platform::RunLongWork(
+                {std::string(kPathProgressTitle), std::string(kPathProgressText)},
+                [&](platform::WorkProgress& progress) { computed = ComputePathPoints(asked, in, bodies, &progress); });
+        } catch (...) {
+            state.Computing = false;
+            throw;
+        }
+        state.Computing = false;
+        if (!finished || computed.cancelled) {
+            state.Stopped = true;
+            return;
+        }
+    } else {
+        computed = ComputePathPoints(asked, in, bodies);
+    }
+    TakePoints(state, std::move(key), std::move(computed.points));
+    KeepOnDisk(state, settings);
+}
+
+bool ComputePendingPaths() {
+    TrackState& state = TrackModule();
+    if (!state.Pending) return false;
+    const PathWorkScope with_progress(PathWork::WithProgress);
+    const std::string before = state.ComputedFor;
+    skydata::PathState& paths = skydata::PathModule();
+    ComputePaths(paths.Settings);
+    state.Pending = false;
+    if (state.ComputedFor == before) return false;
+    ProjectPaths(paths.Settings);
+    return true;
 }
 
 void WriteHeldPaths() {

@@ -12,17 +12,29 @@
 // point at the chart moment thus lies on the body's symbol.
 //
 // Times are local civil Julian days. Qt-free: the one message (too many
-// points) goes through platform::MsgBox or the module's Warn hook.
+// points) goes through platform::MsgBox or the module's Warn hook, and a long
+// computation waits through the long-work seam (platform/Services.h).
+//
+// Threads. A computation shares its moments out among threads (as many as
+// the copies of the planetary series allow, astro/Plan404.h), each with a
+// copy of the body source; the sources read nothing of the module state once
+// made. The module state below is the GUI thread's alone: a computation
+// reads copies of its inputs, and its points take the place of the kept ones
+// only on the thread that asked for them.
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "astro/OrbitElements.h"
+#include "astro/Planets.h"
 #include "astro/SiteContext.h"
 #include "chart/PathLists.h"
+#include "platform/Services.h"
 #include "skydata/PathBodies.h"
 
 namespace app {
@@ -81,24 +93,36 @@ public:
     virtual std::string Name(PathBodyKind kind, std::int32_t number) = 0;
     // nullopt when the body cannot be placed at that moment.
     virtual std::optional<PathBodyPlace> Place(PathBodyKind kind, std::int32_t number, double jd_local) = 0;
+    // A source of the same bodies for one more thread, or nullptr: the
+    // computation then keeps to one thread.
+    virtual std::unique_ptr<PathBodySource> CopyForThread() const { return nullptr; }
 };
 
 // The planet table bodies through the planetary theory, comets and
-// asteroids of astro::SmallBodies() through the orbit solver. Nothing shared
-// is changed (the planet table keeps the chart moment).
+// asteroids through the orbit solver, from copies of the names and element
+// records of `codes` taken when it is made (it reads no module state after
+// that, so its copies compute on other threads). The bodies of one moment,
+// placed one after the other, share the moment's Earth and sidereal time.
+// Nothing shared is changed (the planet table keeps the chart moment).
 class EphemerisPathBodies final : public PathBodySource {
 public:
-    explicit EphemerisPathBodies(const astro::SiteContext& site);
+    EphemerisPathBodies(const astro::SiteContext& site, const std::vector<std::string>& codes);
     bool Exists(PathBodyKind kind, std::int32_t number) override;
     std::string Name(PathBodyKind kind, std::int32_t number) override;
     std::optional<PathBodyPlace> Place(PathBodyKind kind, std::int32_t number, double jd_local) override;
+    std::unique_ptr<PathBodySource> CopyForThread() const override;
 
 private:
     astro::SiteContext site_;
-    // The moment of the last comet or asteroid: the bodies are placed date
-    // by date, and a moment costs an Earth position.
-    std::optional<astro::SmallBodyMoment> moment_;
-    const astro::SmallBodyMoment& MomentAt(double jd_local);
+    std::size_t comet_count_ = 0;  // the lengths of the element lists
+    std::size_t asteroid_count_ = 0;
+    std::map<std::int32_t, astro::CometElements> comets_;
+    std::map<std::int32_t, astro::AsteroidElements> asteroids_;
+    // The last moment of a planet, and of a comet or asteroid.
+    std::optional<astro::PlanetMoment> planet_moment_;
+    std::optional<astro::SmallBodyMoment> small_moment_;
+    const astro::PlanetMoment& PlanetMomentAt(double jd_local);
+    const astro::SmallBodyMoment& SmallMomentAt(double jd_local);
 };
 
 // What a computation reads besides the settings.
@@ -111,15 +135,25 @@ struct PathInputs {
 
 struct PathComputation {
     std::vector<PathPoint> points;
-    bool over_cap = false;  // the settings asked for more than kMaxPathPoints points
+    bool over_cap = false;   // the settings asked for more than kMaxPathPoints points
+    bool cancelled = false;  // stopped through the progress: no points
 };
 
 // Every point of every used code, in list order and within a body in date
-// order (computed date by date). A code outside its list, or a date at which its body cannot be
+// order. A code outside its list, or a date at which its body cannot be
 // placed, gives no point. Dates: StartJD + k StepDays up to EndJD, StepDays
 // below 1 or not a number counting as 1.
+//
+// Computed moment by moment, every body at a moment one after the other;
+// the moments are shared out among up to `threads` threads (0: as many as
+// the processors and the copies of the planetary series allow), each with a
+// copy of `bodies` (one thread when it makes none); the points do not depend
+// on how. With `progress`: its total is the number of moments, each moment
+// done advances it, and once it is cancelled the computation stops soon and
+// returns `cancelled` without points.
 PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& inputs,
-                                  PathBodySource& bodies);
+                                  PathBodySource& bodies, platform::WorkProgress* progress = nullptr,
+                                  unsigned threads = 0);
 
 // The line points and the marked points of computed points: every point
 // becomes a direction of length 1000, a new line where NewLine is set; a
@@ -130,6 +164,10 @@ chart::PathListState ProjectPathPoints(const skydata::PathSettings& settings, co
 // The time of day of the points of date `day_jd` (a civil midnight):
 // SyncWithChart: that of chart_jd; time rule 0: Hour; else the Sun's event
 // of the rule, or the Sun's transit + 12 h when it does not happen that day.
+double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd,
+                     const astro::SiteContext& site);
+// The same at a latitude and longitude with the zone, place system and Delta
+// T of the settings in force.
 double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
                      double lon_east_deg);
 
@@ -138,6 +176,13 @@ std::string PathLabel(const std::string& flags, bool with_name, const std::strin
                       double mag);
 
 // ---- The module ----------------------------------------------------------
+
+// How a long computation (kLongPathPoints points or more) runs.
+enum class PathWork : std::uint8_t {
+    AtOnce,        // on the calling thread (a drawing, a tool without windows)
+    WithProgress,  // through the long-work seam, "취소" keeping the points there are (the user's commands)
+    Later,         // left for ComputePendingPaths (the start-up load, away from the windows)
+};
 
 struct TrackState {
     std::vector<PathPoint> PathPoints;
@@ -155,6 +200,20 @@ struct TrackState {
     // yet: a load that stops writes nothing. WriteHeldPaths writes them.
     bool HoldDiskWrite = false;
     bool DiskWriteHeld = false;
+    // The computation before the one in force, taken back at once when the
+    // inputs return to it (summer time switched on and off again).
+    std::string PreviousFor;
+    std::vector<PathPoint> PreviousPoints;
+    // How a long computation runs now (PathWorkScope).
+    PathWork LongWork = PathWork::AtOnce;
+    // A computation is waiting for its work: handlers that run meanwhile
+    // (timers) keep the points there are.
+    bool Computing = false;
+    // The last computation was stopped by the user: the points and inputs
+    // of the one before stand.
+    bool Stopped = false;
+    // A long computation was left for later (PathWork::Later).
+    bool Pending = false;
 };
 TrackState& TrackModule();
 void ResetTrackModule();
@@ -170,22 +229,46 @@ std::string PathInputsKey(const skydata::PathSettings& settings, const PathInput
 // is computed.
 std::size_t RequestedPathPoints(const skydata::PathSettings& settings, const std::vector<std::string>& bodies);
 
+// Sets TrackModule().LongWork while it lives.
+class PathWorkScope {
+public:
+    explicit PathWorkScope(PathWork work);
+    ~PathWorkScope();
+    PathWorkScope(const PathWorkScope&) = delete;
+    PathWorkScope& operator=(const PathWorkScope&) = delete;
+
+private:
+    PathWork previous_;
+};
+
 // Rebuilds PathPoints from PathBodyList, the current site, the chart time
 // and the settings; warns when the user asked (UserAsked) for too many
 // points. Nothing is computed when the inputs are those of the points kept
-// (a dialog applied, a redraw): the kept points stand. Points of a costly
-// computation (kCachedPathPoints or more) are also kept in the user folder
-// ("PathCache.dat"), so the next start takes them back instead of computing
-// them again.
+// (a dialog applied, a redraw): the kept points stand; the points of the
+// computation before are taken back when the inputs are theirs. Points of a
+// costly computation (kCachedPathPoints or more) are also kept in the user
+// folder ("PathCache.dat"), so the next start takes them back instead of
+// computing them again. A long computation runs as LongWork says; Stopped
+// tells whether the user stopped it.
 void ComputePaths(const skydata::PathSettings& settings);
 // Rebuilds PathVectors and PathMarks from PathPoints.
 void ProjectPaths(const skydata::PathSettings& settings);
 // Ends HoldDiskWrite and writes the points it held back, if any.
 void WriteHeldPaths();
+// The computation a load left for later (Pending), with progress, and the
+// lines and marks of its points; true when the points changed.
+bool ComputePendingPaths();
 
 // The file of kept points, and the least number of points worth keeping.
 inline constexpr std::string_view kPathCacheFileName = "PathCache.dat";
 inline constexpr std::size_t kCachedPathPoints = 2000;
+// The least number of points whose computation may take half a second (on
+// one thread, the Moon and a time rule of the Sun's events).
+inline constexpr std::size_t kLongPathPoints = 1000;
+
+// The progress window of a long computation.
+inline constexpr std::string_view kPathProgressTitle = "궤적 그리기";
+inline constexpr std::string_view kPathProgressText = "태양계 천체의 궤적을 계산하고 있습니다...";
 
 // The warning text of a computation over the limit, and its title.
 inline constexpr std::string_view kPathWarningTitle = "궤적 그리기 경고";

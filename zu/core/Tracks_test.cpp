@@ -12,10 +12,14 @@
 #include <set>
 
 #include "astro/AngleMath.h"
+#include "astro/AsteroidPosition.h"
+#include "astro/CometPosition.h"
 #include "astro/Coordinates.h"
 #include "astro/JulianDay.h"
+#include "astro/Plan404.h"
 #include "astro/Planets.h"
 #include "astro/RiseSet.h"
+#include "astro/SeriesCopies.h"
 #include "chart/ChartState.h"
 #include "chart/DrawMap.h"
 #include "chart/PathLists.h"
@@ -95,6 +99,7 @@ std::vector<std::pair<int, int>> CrossCentres(const platform::RecordingSurface& 
 class TracksTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        astro::InstallSeriesCopies();
         ResetTrackModule();
         chart::ResetPathLists();
         InstallPathHooks();
@@ -577,6 +582,324 @@ TEST_F(TracksTest, TheTrackAtTheChartMomentLiesOnTheBody) {
     }
 }
 
+// ---- Several threads, progress and stopping ----------------------------------
+
+// A comet and an asteroid of fixed elements, as codes C0 and A0.
+void SetSmallBodies() {
+    astro::CometElements comet;
+    comet.T_jd = kMay20 + 40;
+    comet.q_au = 0.9;
+    comet.e = 0.99;
+    comet.Peri_deg = 30;
+    comet.Node_deg = 80;
+    comet.Incl_deg = 40;
+    comet.H = 6;
+    comet.K = 10;
+    comet.EquinoxYear = 2000;
+    comet.Name = "시험 혜성";
+    astro::AsteroidElements asteroid;
+    asteroid.M0_deg = 100;
+    asteroid.Peri_deg = 73;
+    asteroid.Node_deg = 80;
+    asteroid.Incl_deg = 10.6;
+    asteroid.e = 0.08;
+    asteroid.a_au = 2.77;
+    asteroid.Epoch_jd = kMay20;
+    asteroid.H = 3.3;
+    asteroid.G = 0.12;
+    asteroid.EquinoxYear = 2000;
+    asteroid.Name = "시험 소행성";
+    astro::SmallBodies().CometElementList = {comet};
+    astro::SmallBodies().AsteroidElementList = {asteroid};
+}
+
+// The points computed the straightforward way: body after body, date after
+// date, each place, frame and label on its own.
+std::vector<PathPoint> StraightforwardPoints(const skydata::PathSettings& s, const PathInputs& in) {
+    astro::PlanetTableT planets;
+    astro::InitPlanetTable(planets);
+    std::vector<PathPoint> points;
+    for (const std::string& code : in.bodies) {
+        if (code.empty()) continue;
+        std::uint8_t kind = 0;
+        std::int32_t number = 0;
+        ParseBodyCode(code, kind, number);
+        bool first = true;
+        for (int k = 0; s.StartJD + k * s.StepDays <= s.EndJD; ++k) {
+            const double t = PathPointTime(s, s.StartJD + k * s.StepDays, in.chart_jd, in.site);
+            PathPoint point;
+            double mag = 0;
+            std::string name;
+            if (kind == 0) {
+                const astro::PlanetPlace place = astro::ComputePlanetPlace(number, t, in.site, !in.site.geocentric);
+                point.RA = place.ra_deg;
+                point.Dec = place.dec_deg;
+                mag = place.mag;
+                name = planets[static_cast<std::size_t>(number)].Name;
+            } else {
+                astro::BodyPosition body;
+                if (kind == 1) {
+                    astro::ComputeCometPosition(t, in.site, astro::SmallBodies().CometElementList[0], body);
+                    point.HasTail = 1;
+                    point.TailRA = body.TailRA;
+                    point.TailDec = body.TailDec;
+                    name = astro::SmallBodies().CometElementList[0].Name;
+                } else {
+                    astro::ComputeAsteroidPosition(t, in.site, astro::SmallBodies().AsteroidElementList[0], body);
+                    name = astro::SmallBodies().AsteroidElementList[0].Name;
+                }
+                EXPECT_TRUE(body.Valid) << code;
+                point.RA = body.TopoRA;
+                point.Dec = body.TopoDec;
+                mag = body.Mag;
+            }
+            const auto to_frame = [&](double& ra, double& dec) {
+                if (!in.calcprecession) astro::PrecessByMatrix(t, astro::kJ2000, ra, dec, ra, dec);
+                if (s.Reference == 1) {
+                    double az = 0, alt = 0;
+                    astro::EquatorialToHorizontal(ra, dec, astro::CalcLST(t, in.site.lon_deg, in.site.zone_h),
+                                                  in.site.lat_deg, az, alt);
+                    ra = az;
+                    dec = alt;
+                }
+            };
+            to_frame(point.RA, point.Dec);
+            if (point.HasTail) to_frame(point.TailRA, point.TailDec);
+            point.Reference = s.Reference;
+            point.Label = PathLabel(s.LabelFlags, first || !s.LabelFirstOnly, name, t, mag);
+            point.FirstOfBody = point.NewLine = first ? 1 : 0;
+            points.push_back(point);
+            first = false;
+        }
+    }
+    return points;
+}
+
+void ExpectSamePoints(const std::vector<PathPoint>& a, const std::vector<PathPoint>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "point " << i);
+        EXPECT_EQ(a[i].RA, b[i].RA);
+        EXPECT_EQ(a[i].Dec, b[i].Dec);
+        EXPECT_EQ(a[i].Reference, b[i].Reference);
+        EXPECT_EQ(a[i].Label, b[i].Label);
+        EXPECT_EQ(a[i].FirstOfBody, b[i].FirstOfBody);
+        EXPECT_EQ(a[i].NewLine, b[i].NewLine);
+        EXPECT_EQ(a[i].TailRA, b[i].TailRA);
+        EXPECT_EQ(a[i].TailDec, b[i].TailDec);
+        EXPECT_EQ(a[i].HasTail, b[i].HasTail);
+        if (::testing::Test::HasFailure()) return;
+    }
+}
+
+// The moments shared among threads, the bodies of a moment sharing its
+// Earth, sidereal time and precession, give the straightforward points to
+// the bit, in every frame, time rule and label.
+TEST_F(TracksTest, SharedAndParallelWorkGivesTheStraightforwardPoints) {
+    ASSERT_GT(astro::InstallSeriesCopies(), 1);
+    SetSmallBodies();
+    const struct {
+        const char* name;
+        std::uint8_t reference;
+        bool geocentric;
+        bool precession;
+        bool sync;
+        std::uint8_t time_rule;
+        bool first_only;
+    } rows[] = {
+        {"equatorial, geocentric, the user's hour", 0, true, true, false, 0, true},
+        {"horizontal, topocentric, at sunset", 1, false, true, false, 6, false},
+        {"J2000 following the chart", 0, false, false, true, 0, false},
+        {"horizontal J2000 at morning twilight", 1, true, false, false, 1, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        skydata::PathSettings s;
+        s.StartJD = kMay20;
+        s.EndJD = kMay20 + 200;
+        s.StepDays = 3;
+        s.Hour = 21.5;
+        s.LabelFlags = "NDMT";
+        s.Reference = row.reference;
+        s.SyncWithChart = row.sync;
+        s.TimeRule = row.time_rule;
+        s.LabelFirstOnly = row.first_only;
+        PathInputs in = Inputs({"P0", "P1", "P3", "", "P4", "P8", "P9", "C0", "A0"});
+        in.site.geocentric = row.geocentric;
+        in.calcprecession = row.precession;
+        const std::vector<PathPoint> expected = StraightforwardPoints(s, in);
+        ASSERT_EQ(expected.size(), 8u * 67u);
+        for (unsigned threads : {0u, 1u, 3u}) {
+            SCOPED_TRACE(testing::Message() << threads << " threads");
+            EphemerisPathBodies bodies(in.site, in.bodies);
+            ExpectSamePoints(ComputePathPoints(s, in, bodies, nullptr, threads).points, expected);
+        }
+    }
+}
+
+// A computation the user waits for reports every moment; stopped, it
+// leaves the tracks as they were, lines and marks too, and the next request
+// computes them.
+TEST_F(TracksTest, AStoppedComputationLeavesTheTracksAsTheyWere) {
+    Paths().PathBodyList = {"P3"};
+    Paths().Settings = TenDaysStepTwo();
+    Compute();
+    const std::vector<PathPoint> before = TrackModule().PathPoints;
+    const std::string before_key = TrackModule().ComputedFor;
+    ASSERT_EQ(before.size(), 6u);
+    EXPECT_TRUE(p.env.long_work.requests.empty());
+
+    Paths().PathBodyList = {"P3", "P8"};
+    Paths().Settings.StepDays = 1;
+    Paths().Settings.EndJD = Paths().Settings.StartJD + 599;
+    p.env.long_work.cancel_after = {std::size_t{64}};
+    {
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        Compute();
+    }
+    ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(p.env.long_work.requests[0].title, "궤적 그리기");
+    EXPECT_EQ(p.env.long_work.requests[0].text, "태양계 천체의 궤적을 계산하고 있습니다...");
+    EXPECT_EQ(p.env.long_work.totals[0], 600u);
+    EXPECT_LT(p.env.long_work.done[0], 600u);
+    EXPECT_TRUE(TrackModule().Stopped);
+    EXPECT_EQ(TrackModule().ComputedFor, before_key);
+    ExpectSamePoints(TrackModule().PathPoints, before);
+    EXPECT_EQ(chart::PathLists().PathVectors.size(), 6u);
+    EXPECT_EQ(chart::PathLists().PathMarks[0].RA, before[0].RA);
+
+    {
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        Compute();
+    }
+    ASSERT_EQ(p.env.long_work.requests.size(), 2u);
+    EXPECT_EQ(p.env.long_work.done[1], 600u);
+    EXPECT_FALSE(TrackModule().Stopped);
+    EXPECT_EQ(TrackModule().PathPoints.size(), 1200u);
+    EXPECT_EQ(chart::PathLists().PathVectors.size(), 1200u);
+}
+
+// Where a long computation runs: at once within a drawing, through the
+// long-work seam for the user's commands, later for the start-up load.
+// Short ones run at once everywhere.
+TEST_F(TracksTest, ALongComputationRunsWhereItMay) {
+    const struct {
+        const char* name;
+        PathWork work;
+        double days;
+        std::size_t waited;
+        bool pending;
+        std::size_t points;
+    } rows[] = {
+        {"long, within a drawing", PathWork::AtOnce, 1000, 0, false, 2000},
+        {"long, asked for by the user", PathWork::WithProgress, 1000, 1, false, 2000},
+        {"long, at the start-up load", PathWork::Later, 1000, 0, true, 0},
+        {"short, asked for by the user", PathWork::WithProgress, 400, 0, false, 800},
+        {"short, at the start-up load", PathWork::Later, 400, 0, false, 800},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetTrackModule();
+        std::filesystem::remove(p.user.path() / std::string(kPathCacheFileName));
+        p.env.long_work.requests.clear();
+        Paths().PathBodyList = {"P0", "P3"};
+        Paths().Settings = TenDaysStepTwo();
+        Paths().Settings.StepDays = 1;
+        Paths().Settings.EndJD = Paths().Settings.StartJD + row.days - 1;
+        {
+            const PathWorkScope work(row.work);
+            Compute();
+        }
+        EXPECT_EQ(p.env.long_work.requests.size(), row.waited);
+        EXPECT_EQ(TrackModule().Pending, row.pending);
+        EXPECT_EQ(TrackModule().PathPoints.size(), row.points);
+        EXPECT_EQ(ComputePendingPaths(), row.pending);
+        EXPECT_EQ(TrackModule().PathPoints.size(), 2 * static_cast<std::size_t>(row.days));
+    }
+}
+
+// Summer time switched on asks for the tracks of another zone; switched off
+// again, the tracks of the standard zone come back without a computation,
+// and so do the others when it is switched on once more.
+TEST_F(TracksTest, SummerTimeOnAndOffComputesEachZoneOnce) {
+    Paths().PathBodyList = {"P0", "P3"};
+    Paths().Settings = TenDaysStepTwo();
+    Paths().Settings.StepDays = 1;
+    Paths().Settings.EndJD = Paths().Settings.StartJD + 999;
+    S().timezone2 = 9;
+    const PathWorkScope with_progress(PathWork::WithProgress);
+    const auto switch_summer_time = [&](bool on) {
+        S().summertime = on;
+        S().timezone = S().timezone2 + (on ? 1 : 0);
+        Compute();
+    };
+    switch_summer_time(false);
+    const std::vector<PathPoint> standard = TrackModule().PathPoints;
+    switch_summer_time(true);
+    const std::vector<PathPoint> summer = TrackModule().PathPoints;
+    ASSERT_EQ(p.env.long_work.requests.size(), 2u);
+    ASSERT_EQ(summer.size(), standard.size());
+    EXPECT_NE(summer[0].RA, standard[0].RA);
+
+    switch_summer_time(false);
+    EXPECT_EQ(p.env.long_work.requests.size(), 2u);
+    ExpectSamePoints(TrackModule().PathPoints, standard);
+    EXPECT_EQ(chart::PathLists().PathMarks[0].RA, standard[0].RA);
+    switch_summer_time(true);
+    EXPECT_EQ(p.env.long_work.requests.size(), 2u);
+    ExpectSamePoints(TrackModule().PathPoints, summer);
+
+    // The points in force are those a restart takes back from the user folder.
+    const std::vector<PathPoint> in_force = TrackModule().PathPoints;
+    ResetTrackModule();
+    Compute();
+    EXPECT_EQ(p.env.long_work.requests.size(), 2u);
+    ExpectSamePoints(TrackModule().PathPoints, in_force);
+}
+
+// Long work that lets a timer's handler run while it waits, as the windows
+// do.
+class WorkWithAHandlerBetween final : public platform::LongWork {
+public:
+    std::function<void()> handler;
+    int runs = 0;
+    bool Run(const platform::WorkRequest&, const std::function<void(platform::WorkProgress&)>& work) override {
+        ++runs;
+        if (handler) handler();
+        platform::WorkProgress progress;
+        work(progress);
+        return true;
+    }
+};
+
+// A redraw while a computation waits keeps the points there are and starts
+// nothing; the waiting computation then brings its own.
+TEST_F(TracksTest, AHandlerWhileAComputationWaitsKeepsThePoints) {
+    Paths().PathBodyList = {"P3"};
+    Paths().Settings = TenDaysStepTwo();
+    Compute();
+    const std::vector<PathPoint> before = TrackModule().PathPoints;
+    WorkWithAHandlerBetween work;
+    platform::LongWork* installed = platform::Env().long_work;
+    platform::Env().long_work = &work;
+    std::size_t seen_by_handler = 0;
+    work.handler = [&] {
+        Compute();
+        seen_by_handler = TrackModule().PathPoints.size();
+    };
+    Paths().Settings.StepDays = 1;
+    Paths().Settings.EndJD = Paths().Settings.StartJD + 1999;
+    {
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        Compute();
+    }
+    platform::Env().long_work = installed;
+    EXPECT_EQ(work.runs, 1);
+    EXPECT_EQ(seen_by_handler, before.size());
+    EXPECT_EQ(TrackModule().PathPoints.size(), 2000u);
+    EXPECT_FALSE(TrackModule().Computing);
+}
+
 // A hand-edited step in the settings file: the start-up load takes the
 // default step of two days and computes the stored selection without hanging.
 TEST(TracksStartup, StoredStepsThatAreNoStepsStillLoad) {
@@ -612,8 +935,9 @@ void WriteOversizedTrackSettings(const std::filesystem::path& file) {
 }
 
 // The start with a stored oversized track: no warning (the user was warned
-// when asking), and the points kept by the last computation are taken back
-// from the user folder instead of being computed again.
+// when asking); the load leaves the long computation for after the first
+// chart, where it runs with its progress; and the next start takes the points
+// back from the user folder instead of computing them again.
 TEST(TracksStartup, AStoredOversizedTrackStartsQuietlyFromTheKeptPoints) {
     test::ProgramEnv p;
     WriteOversizedTrackSettings(p.user.path() / "Default.cfg");
@@ -641,6 +965,14 @@ TEST(TracksStartup, AStoredOversizedTrackStartsQuietlyFromTheKeptPoints) {
     LoadProgramState(std::filesystem::current_path());
     EXPECT_TRUE(p.env.messages.shown.empty());
     EXPECT_TRUE(TakeStartupNotices().empty());
+    EXPECT_TRUE(TrackModule().Pending);
+    EXPECT_TRUE(p.env.long_work.requests.empty());
+    EXPECT_TRUE(ComputePendingPaths());
+    EXPECT_FALSE(TrackModule().Pending);
+    ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(p.env.long_work.requests[0].title, "궤적 그리기");
+    EXPECT_EQ(p.env.long_work.totals[0], p.env.long_work.done[0]);
+    EXPECT_FALSE(ComputePendingPaths());
     const std::vector<PathPoint> computed = TrackModule().PathPoints;
     ASSERT_EQ(computed.size(), kMaxPathPoints);
     EXPECT_EQ(chart::PathLists().PathVectors.size(), kMaxPathPoints);

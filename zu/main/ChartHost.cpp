@@ -17,6 +17,7 @@
 #include "skydata/StartupTables.h"
 #include "skydata/UserCatalogs.h"
 #include "zu/core/MainState.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/Form1.h"
 #include "zu/main/SkyFile.h"
 
@@ -137,6 +138,9 @@ bool DefaultChartHost::SaveDefaultSettings() { return SaveDefaultSettingsWithWin
 
 void DefaultChartHost::ComputePaths() {
     skydata::PathState& paths = skydata::PathModule();
+    // The windows' apply handlers: a long computation shows its progress.
+    const PathWorkScope with_progress(PathWork::WithProgress);
+    TrackModule().Stopped = false;
     if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
 }
 

@@ -27,6 +27,7 @@
 #include "zu/core/DocumentFolders.h"
 #include "zu/core/MainState.h"
 #include "zu/core/ToolWindows.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Commands.h"
 #include "zu/main/Form1.h"
@@ -111,7 +112,13 @@ void mnuOpen_Click(Form1& form) {
         ShowFailure("zu 파일을 찾을 수 없습니다: " + path.string(), kOpenTitle);
         return;
     }
-    if (OpenSkyFile(path) != skydata::SettingsLoadStatus::Loaded) {
+    skydata::SettingsLoadStatus opened;
+    {
+        // The file's tracks: a long computation shows its progress.
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        opened = OpenSkyFile(path);
+    }
+    if (opened != skydata::SettingsLoadStatus::Loaded) {
         ShowFailure("zu 파일을 읽을 수 없습니다: " + path.string(), kOpenTitle);
         return;
     }

@@ -100,9 +100,19 @@ void mnuTrailadd_Click(Form1& form) {
         ShowToolWindow(ToolWindowId::FrmPath, &form);
         return;
     }
-    if (std::find(list.begin(), list.end(), code) == list.end()) list.push_back(code);
+    const bool added = std::find(list.begin(), list.end(), code) == list.end();
+    if (added) list.push_back(code);
     TrackModule().UserAsked = true;
-    if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
+    TrackModule().Stopped = false;
+    {
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        if (paths.Hooks.ComputePaths) paths.Hooks.ComputePaths(paths.Settings);
+    }
+    // Stopped: the tracks stay as they were, without the body.
+    if (TrackModule().Stopped) {
+        if (added) list.pop_back();
+        return;
+    }
     if (paths.Hooks.ProjectPaths) paths.Hooks.ProjectPaths(paths.Settings);
     form.SetMapBox();
 }

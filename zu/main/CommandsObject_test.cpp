@@ -14,8 +14,10 @@
 #include "astro/JulianDay.h"
 #include "astro/RiseSet.h"
 #include "chart/ChartState.h"
+#include "chart/PathLists.h"
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Form1.h"
 #include "zu/main/ObjectPosition.h"
@@ -298,6 +300,37 @@ TEST_F(ObjectCommandsTest, FurtherTrackBodiesAreAddedOnceAndRecomputed) {
               (std::vector<std::string>{"compute 3.000000 asked", "project", "compute 3.000000 asked", "project"}));
     EXPECT_EQ(AppState().DrawCount, draws + 2);
     EXPECT_TRUE(p.env.windows.shown.empty());
+}
+
+// An added body whose long computation the user stops is taken out again:
+// the tracks stay as they were, and nothing is drawn anew.
+TEST_F(ObjectCommandsTest, AStoppedAdditionLeavesTheTracksAsTheyWere) {
+    InstallPathHooks();
+    skydata::PathState& paths = skydata::PathModule();
+    paths.PathBodyList = {"P0"};
+    paths.Settings.StartJD = astro::DateToJD(2024, 1, 1, 0, 0, 0);
+    paths.Settings.EndJD = paths.Settings.StartJD + 999;
+    paths.Settings.StepDays = 1;
+    ComputePaths(paths.Settings);
+    ProjectPaths(paths.Settings);
+    const std::vector<PathPoint> before = TrackModule().PathPoints;
+    ASSERT_EQ(before.size(), 1000u);
+
+    form->TrailAddKey = "P3";
+    p.env.long_work.cancel_after = {std::size_t{10}};
+    const std::int64_t draws = AppState().DrawCount;
+    Trigger("mnuTrailadd");
+    EXPECT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(paths.PathBodyList, std::vector<std::string>{"P0"});
+    ASSERT_EQ(TrackModule().PathPoints.size(), before.size());
+    EXPECT_EQ(TrackModule().PathPoints.back().RA, before.back().RA);
+    EXPECT_EQ(chart::PathLists().PathVectors.size(), before.size());
+    EXPECT_EQ(AppState().DrawCount, draws);
+
+    Trigger("mnuTrailadd");
+    EXPECT_EQ(paths.PathBodyList, (std::vector<std::string>{"P0", "P3"}));
+    EXPECT_EQ(TrackModule().PathPoints.size(), 2000u);
+    EXPECT_EQ(AppState().DrawCount, draws + 1);
 }
 
 }  // namespace

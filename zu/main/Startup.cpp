@@ -13,6 +13,7 @@
 #include "platform/Memory.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/Form1.h"
 
 namespace app {
@@ -65,6 +66,9 @@ Form1* InitProgram(QWidget* splash) {
     form->ApplyStoredWindowState();
     if (splash) splash->close();
     form->ShowAsStored();
+    // Stored tracks that take long are computed over the first chart, with
+    // their progress and "취소".
+    if (ComputePendingPaths()) form->SetMapBox();
     // The chart is drawn: what the loaders read and built on the way is free.
     platform::ReleaseFreeHeap();
     for (const std::string& notice : TakeStartupNotices()) {

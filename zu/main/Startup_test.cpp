@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -15,11 +16,14 @@
 #include <thread>
 
 #include "astro/JulianDay.h"
+#include "chart/PathLists.h"
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/QtTestApp.h"
 #include "platform/RunTimeError.h"
 #include "skydata/Catalogs.h"
+#include "skydata/PathBodies.h"
 #include "zu/core/TestSupport.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Form1.h"
 #include "zu/main/Startup.h"
@@ -82,6 +86,36 @@ TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
     int planet_names_checked = 0;
     for (int i = 0; i < 5; ++i) planet_names_checked += form->Menus->Action("mnuPlaName", i)->isChecked() ? 1 : 0;
     EXPECT_LE(planet_names_checked, 1);
+}
+
+// Stored tracks that take long are not computed by the load: the chart
+// comes first, then their computation with its progress; stopped, the chart
+// stays without them, and the bodies stay in the settings.
+TEST(Startup, StoredLongTracksComeAfterTheFirstChart) {
+    for (const bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stopped" : "let run");
+        ProgramEnv p;
+        char start[32], end[32];
+        std::snprintf(start, sizeof start, " %.1f", astro::DateToJD(2024, 1, 1, 0, 0, 0));
+        std::snprintf(end, sizeof end, " %.1f", astro::DateToJD(2025, 8, 22, 0, 0, 0));
+        test::WriteSettingsFile(p.user.path() / "Default.cfg", {{"SetPath1", start},
+                                                                {"SetPath2", end},
+                                                                {"SetPath4", " 1"},
+                                                                {"PathObj", "P0\r\nP3\r\n"},
+                                                                {"ViewPath", "true"}});
+        if (stop) p.env.long_work.cancel_after = {std::size_t{20}};
+        std::unique_ptr<Form1> form(InitProgram(nullptr));
+        ASSERT_NE(form, nullptr);
+        ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+        EXPECT_EQ(p.env.long_work.requests[0].title, "궤적 그리기");
+        EXPECT_FALSE(TrackModule().Pending);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(TrackModule().PathPoints.size(), stop ? 0u : 2u * 600u);
+        EXPECT_EQ(chart::PathLists().PathVectors.size(), stop ? 0u : 2u * 600u);
+        // The first chart, and one more with the tracks.
+        EXPECT_EQ(AppState().DrawCount, stop ? 1 : 2);
+        EXPECT_EQ(skydata::PathModule().PathBodyList, (std::vector<std::string>{"P0", "P3"}));
+    }
 }
 
 TEST(Startup, StepDefaultsAreNotTakenFromTheFile) {

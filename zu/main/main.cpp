@@ -1,4 +1,5 @@
 // Entry of the sky-chart program zu.
+#include "astro/SeriesCopies.h"
 #include "platform/Memory.h"
 #include "platform/QtServices.h"
 #include "skydata/Catalogs.h"
@@ -6,6 +7,9 @@
 
 int main(int argc, char** argv) {
     platform::PreferLargePagesForHeap(skydata::kLoadedTablesHeapBytes);
+    // Before any thread computes: long track computations share their
+    // moments among the copies of the planetary series.
+    astro::InstallSeriesCopies();
     platform::Application application(argc, argv);
     platform::InstallQtServices("zu");
     platform::InstallQtKorean();

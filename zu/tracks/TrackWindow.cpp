@@ -197,6 +197,7 @@ void FrmPath::Form_Load() {
     CmbTime->setCurrentIndex(0);
     CmbRef->setCurrentIndex(0);
     WorkBodyList = skydata::PathModule().PathBodyList;
+    SavedPathBodies = WorkBodyList;
     if (WorkBodyList.empty()) WorkBodyList.resize(1);
     CopyPathSettings(skydata::PathModule().Settings, SavedPathSettings);
     if (ADDfromMainFirst) {
@@ -365,6 +366,13 @@ void FrmPath::Command1_Click(int index) {
     TrackModule().UserAsked = true;
     ChartHost& host = Host();
     host.ComputePaths();
+    if (TrackModule().Stopped) {
+        // Stopped while computing: the tracks stay as they were, and so do
+        // their settings and bodies; the window stays open with its boxes.
+        RestorePathSettings();
+        skydata::PathModule().PathBodyList = SavedPathBodies;
+        return;
+    }
     host.ProjectPaths();
     host.SetMapBox();
     accept();

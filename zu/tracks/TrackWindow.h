@@ -4,7 +4,8 @@
 // .Settings) and which planets, comets and asteroids have one (PathBodyList).
 // The dialog edits its own copy of the selection, kind by kind; "적용"
 // stores both, recomputes the tracks (zu/core/Tracks.h) and redraws; "취소"
-// changes nothing. Opened modally, created for each opening; the pop-up
+// changes nothing, and neither does an apply whose long computation the
+// user stops (the window then stays open). Opened modally, created for each opening; the pop-up
 // command "궤적 그리기에 추가" sets ADDfromMainFirst and ObjID before it is
 // shown to put the picked body first.
 #include <QDialog>
@@ -57,6 +58,9 @@ public:
     // ---- State.
     std::vector<std::string> WorkBodyList = std::vector<std::string>(1);
     skydata::PathSettings SavedPathSettings;
+    // PathBodyList as the window found it, put back when the computation of
+    // an apply is stopped.
+    std::vector<std::string> SavedPathBodies;
     std::uint8_t BodyKind = 0;  // 0 planets, 1 comets, 2 asteroids
 
     // ---- Controls.

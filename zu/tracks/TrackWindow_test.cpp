@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "astro/JulianDay.h"
+#include "chart/PathLists.h"
 #include "zu/core/ChartHost.h"
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
@@ -251,6 +252,49 @@ TEST_F(TrackWindowTest, APickedCometComesSelectedAndCancelAddsNothing) {
     w.Command1[1]->click();
     EXPECT_EQ(Paths().PathBodyList, std::vector<std::string>{""});
     EXPECT_TRUE(TrackModule().PathPoints.empty());
+}
+
+// An apply whose long computation the user stops: the tracks, their
+// settings and bodies stay as they were, and the window stays open with what
+// was typed, to be applied again.
+TEST_F(TrackWindowTest, AStoppedApplyKeepsTheTracksAndTheWindow) {
+    ResetTrackModule();
+    Paths().PathBodyList = {"P3"};
+    ComputePaths(Paths().Settings);
+    ProjectPaths(Paths().Settings);
+    const std::vector<PathPoint> before = TrackModule().PathPoints;
+    const skydata::PathSettings settings_before = Paths().Settings;
+    ASSERT_EQ(before.size(), 16u);
+
+    RecordingChartHost host;
+    FrmPath& w = Open();
+    SetDate(w.TxtStart, "1900", "9", "1");
+    SetDate(w.TxtEnd, "2100", "5", "1");
+    w.TxtInt->setText("1");
+    for (int body : {0, 4, 9}) w.List1->item(body)->setSelected(true);
+    p.env.long_work.cancel_after = {std::size_t{32}};
+    w.Command1[0]->click();
+    // Warned of the limit first, then stopped while computing.
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].title, "궤적 그리기 경고");
+    ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"ComputePaths"});
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(Paths().Settings, settings_before);
+    EXPECT_EQ(Paths().PathBodyList, std::vector<std::string>{"P3"});
+    ASSERT_EQ(TrackModule().PathPoints.size(), before.size());
+    EXPECT_EQ(TrackModule().PathPoints.back().RA, before.back().RA);
+    EXPECT_EQ(chart::PathLists().PathVectors.size(), before.size());
+    EXPECT_EQ(w.TxtStart[0]->text().toStdString(), "1900");
+
+    // A range within reach, applied: the tracks of the window's bodies.
+    SetDate(w.TxtStart, "2008", "5", "20");
+    SetDate(w.TxtEnd, "2008", "6", "19");
+    w.Command1[0]->click();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"ComputePaths", "ComputePaths", "ProjectPaths", "SetMapBox"}));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(Paths().PathBodyList, (std::vector<std::string>{"P0", "P3", "P4", "P9"}));
+    EXPECT_EQ(TrackModule().PathPoints.size(), 4u * 31u);
 }
 
 // The window's apply is the user asking for tracks: the computation it
