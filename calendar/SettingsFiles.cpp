@@ -334,12 +334,6 @@ std::filesystem::path Identity(const std::filesystem::path& file) {
     return error ? file : known;
 }
 
-std::string FullName(const std::filesystem::path& file) {
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(file, error);
-    return (error ? file : full).string();
-}
-
 // SD, SDA or SDB and a slot number.
 bool IsSDayKey(std::string_view key) {
     for (std::string_view prefix : kSDayKeys) {
@@ -587,9 +581,9 @@ std::string SettingsReadMessage(skydata::ConfigFileStatus status, const Settings
     if (status != ConfigFileStatus::Loaded) {
         if (start)
             return "설정 파일(" + report.file.filename().string() + ")을 읽을 수 없어 기본 설정으로 시작합니다.\r\n" +
-                   FullName(report.file) + "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.";
-        if (report.cut_off) return FullName(report.file) + " 파일은 끝이 잘려 있어 vu 설정 파일로 읽을 수 없습니다.";
-        return FullName(report.file) + " 파일을 vu 설정 파일로 읽을 수 없습니다.";
+                   platform::FullName(report.file) + "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다.";
+        if (report.cut_off) return platform::FullName(report.file) + " 파일은 끝이 잘려 있어 vu 설정 파일로 읽을 수 없습니다.";
+        return platform::FullName(report.file) + " 파일을 vu 설정 파일로 읽을 수 없습니다.";
     }
     if (report.Clean()) return {};
     const std::string longest = std::to_string(kLongestSettingText);
@@ -609,7 +603,7 @@ std::string SettingsReadMessage(skydata::ConfigFileStatus status, const Settings
         sentences.push_back("문자 코드를 알 수 없는 글자는 \xEF\xBF\xBD로 보이며, 저장할 때에는 원래대로 둡니다.");
     std::string text;
     for (const std::string& sentence : sentences) text += (text.empty() ? "" : " ") + sentence;
-    text += "\r\n" + FullName(report.file);
+    text += "\r\n" + platform::FullName(report.file);
     if (!report.defaulted.empty() || !report.cut.empty()) text += "\r\n항목: " + FieldList(report);
     if (!report.NeedsBackup()) return text;
     const std::filesystem::path backup = SettingsBackupFile(report.file);

@@ -3,6 +3,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/TextFile.h"
+
 namespace platform {
 namespace {
 
@@ -15,12 +17,6 @@ std::string PairExtension(const FilterPair& pair) {
     const std::string extension = pattern.substr(1);
     if (extension.find_first_of("*?[") != std::string::npos) return {};
     return extension;
-}
-
-std::string FullName(const std::filesystem::path& path) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(path, ec);
-    return (ec ? path : full).string();
 }
 
 }  // namespace

@@ -330,6 +330,12 @@ std::string DecodeCp949OrUtf8(const std::string& bytes) {
     return text;
 }
 
+std::string FullName(const std::filesystem::path& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return (ec ? path : full).string();
+}
+
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;

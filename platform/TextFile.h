@@ -36,6 +36,10 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // The whole file decoded from code page 949; nullopt when it cannot be read.
 std::optional<std::string> ReadTextFileCp949(const std::filesystem::path& path);
 
+// The path made absolute, as messages name a file (the path as given when
+// it cannot be).
+std::string FullName(const std::filesystem::path& path);
+
 // What a save does when the target's name is a symbolic link.
 enum class AtLink {
     // The link itself is replaced by the new file; what it points at stays

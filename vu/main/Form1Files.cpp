@@ -10,6 +10,7 @@
 #include "calendar/SettingsFiles.h"
 #include "platform/SaveName.h"
 #include "platform/Services.h"
+#include "platform/TextFile.h"
 #include "vu/main/Form1.h"
 
 namespace vu {
@@ -17,12 +18,6 @@ namespace {
 
 constexpr const char* kTitle = "vu";
 constexpr const char* kFilter = "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*";
-
-std::string FullName(const std::filesystem::path& path) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(path, ec);
-    return (ec ? path : full).string();
-}
 
 // A failed write is never taken for one.
 DefaultConfigSave SaveCalConfig(const std::function<void(CalendarState&)>& read_panel) {
@@ -86,12 +81,12 @@ void Form1::SaveConfig() {
     const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
     if (!choice) return;
     if (!WriteSettings(choice->path, Calendar())) {
-        platform::MsgBox(FullName(choice->path) + " 파일에 vu 설정을 저장하지 못했습니다.", platform::MsgButtons::Ok,
+        platform::MsgBox(platform::FullName(choice->path) + " 파일에 vu 설정을 저장하지 못했습니다.", platform::MsgButtons::Ok,
                          platform::MsgIcon::Critical, kTitle);
         return;
     }
     SavedFolders.Remember(SaveKind::Settings, choice->path);
-    platform::MsgBox("vu 설정 파일을 " + FullName(choice->path) + " 파일로 저장했습니다.", platform::MsgButtons::Ok,
+    platform::MsgBox("vu 설정 파일을 " + platform::FullName(choice->path) + " 파일로 저장했습니다.", platform::MsgButtons::Ok,
                      platform::MsgIcon::Information, kTitle);
 }
 

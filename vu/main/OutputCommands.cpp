@@ -33,21 +33,15 @@ namespace {
 constexpr const char* kTitle = "vu";
 constexpr const char* kTempletFilter = "HTML 문서(*.htm)|*.htm|XML 문서(*.xml)|*.xml|모든 파일(*.*)|*.*";
 
-std::string FullName(const std::filesystem::path& path) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(path, ec);
-    return (ec ? path : full).string();
-}
-
 void Info(const std::string& text) {
     platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Information, kTitle);
 }
 
-void Saved(const std::filesystem::path& path) { Info(VuObject() + " " + FullName(path) + " 파일로 저장했습니다."); }
+void Saved(const std::filesystem::path& path) { Info(VuObject() + " " + platform::FullName(path) + " 파일로 저장했습니다."); }
 
 // A save that did not happen is said so; nothing was written.
 void NotSaved(const std::filesystem::path& path) {
-    platform::MsgBox(FullName(path) + " 파일을 저장하지 못했습니다. 폴더가 있는지, 쓸 수 있는지 확인해 주세요.",
+    platform::MsgBox(platform::FullName(path) + " 파일을 저장하지 못했습니다. 폴더가 있는지, 쓸 수 있는지 확인해 주세요.",
                      platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
 }
 
@@ -228,13 +222,13 @@ void TempletCommand(Form1& form) {
     const std::string megabytes = std::to_string(kLargestTempletResult / (1024 * 1024)) + "MB";
     const std::uintmax_t size = std::filesystem::file_size(chosen->path, ec);
     if (!ec && size > kLargestTempletResult) {
-        platform::MsgBox(FullName(chosen->path) + " 파일은 " + megabytes + "보다 커서 형식 파일로 쓸 수 없습니다.",
+        platform::MsgBox(platform::FullName(chosen->path) + " 파일은 " + megabytes + "보다 커서 형식 파일로 쓸 수 없습니다.",
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
         return;
     }
     const std::optional<std::string> templet = platform::ReadTextFileCp949(chosen->path);
     if (!templet) {
-        platform::MsgBox(FullName(chosen->path) + " 파일을 읽지 못했습니다. 형식 파일을 정확히 지정해주시기 바랍니다.",
+        platform::MsgBox(platform::FullName(chosen->path) + " 파일을 읽지 못했습니다. 형식 파일을 정확히 지정해주시기 바랍니다.",
                          platform::MsgButtons::Ok, platform::MsgIcon::Critical, kTitle);
         return;
     }
