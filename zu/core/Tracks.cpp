@@ -261,14 +261,6 @@ std::optional<PathBodyPlace> EphemerisPathBodies::Place(PathBodyKind kind, std::
 
 // ---- The computation -----------------------------------------------------
 
-double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
-                     double lon_east_deg) {
-    astro::SiteContext site = astro::CurrentSite();
-    site.lat_deg = lat_deg;
-    site.lon_deg = lon_east_deg;
-    return PathPointTime(settings, day_jd, chart_jd, site);
-}
-
 double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd,
                      const astro::SiteContext& site) {
     if (settings.SyncWithChart) return day_jd + (chart_jd - astro::RoundToHalf(chart_jd));

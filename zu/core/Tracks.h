@@ -166,10 +166,6 @@ chart::PathListState ProjectPathPoints(const skydata::PathSettings& settings, co
 // of the rule, or the Sun's transit + 12 h when it does not happen that day.
 double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd,
                      const astro::SiteContext& site);
-// The same at a latitude and longitude with the zone, place system and Delta
-// T of the settings in force.
-double PathPointTime(const skydata::PathSettings& settings, double day_jd, double chart_jd, double lat_deg,
-                     double lon_east_deg);
 
 // The label of a point from the settings' flags "N", "D", "M", "T".
 std::string PathLabel(const std::string& flags, bool with_name, const std::string& name, double jd_local,

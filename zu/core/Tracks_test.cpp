@@ -290,6 +290,15 @@ TEST_F(TracksTest, TheNameOnlyOnEachBodysFirstPoint) {
     for (const PathPoint& point : every.points) EXPECT_EQ(point.Label, "행성1 ");
 }
 
+// The site in force moved to a latitude and longitude: its zone, place
+// system and Delta T stay.
+astro::SiteContext SiteAt(double lat_deg, double lon_east_deg) {
+    astro::SiteContext site = astro::CurrentSite();
+    site.lat_deg = lat_deg;
+    site.lon_deg = lon_east_deg;
+    return site;
+}
+
 TEST_F(TracksTest, TimeOfDayByRule) {
     skydata::PathSettings s = TenDaysStepTwo();
     s.TimeRule = 4;
@@ -298,7 +307,7 @@ TEST_F(TracksTest, TimeOfDayByRule) {
     s.SyncWithChart = true;
     const double chart_jd = astro::DateToJD(2010, 1, 1, 21, 30, 0);
     for (double day : {kMay20, kMay20 + 2}) {
-        EXPECT_NEAR(PathPointTime(s, day, chart_jd, 35.82, 128.46), day + 21.5 / 24, 1e-9);
+        EXPECT_NEAR(PathPointTime(s, day, chart_jd, SiteAt(35.82, 128.46)), day + 21.5 / 24, 1e-9);
     }
     ScriptedBodies bodies;
     s.LabelFlags = "DT  ";
@@ -311,7 +320,7 @@ TEST_F(TracksTest, TimeOfDayByRule) {
     // Rule 0: the user's hour.
     s.SyncWithChart = false;
     s.TimeRule = 0;
-    EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, 35.82, 128.46), kMay20 + 6.5 / 24, 1e-9);
+    EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, SiteAt(35.82, 128.46)), kMay20 + 6.5 / 24, 1e-9);
 
     // Sunrise, sunset and the Sun's transit at the default site.
     const struct {
@@ -323,7 +332,7 @@ TEST_F(TracksTest, TimeOfDayByRule) {
         double hours[3];
         astro::SunRiseSetEvents(kMay20, 35.82, 128.46, r.kind, hours[0], hours[1], hours[2]);
         s.TimeRule = r.rule;
-        EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, 35.82, 128.46), kMay20 + hours[r.which] / 24, 1e-12)
+        EXPECT_NEAR(PathPointTime(s, kMay20, chart_jd, SiteAt(35.82, 128.46)), kMay20 + hours[r.which] / 24, 1e-12)
             << int(r.rule);
     }
 
@@ -335,7 +344,7 @@ TEST_F(TracksTest, TimeOfDayByRule) {
     ASSERT_GT(transit, 0);
     s.TimeRule = 4;
     const double expected_hour = transit + 12 > 24 ? transit - 12 : transit + 12;
-    EXPECT_NEAR(PathPointTime(s, solstice, chart_jd, 78, 15), solstice + expected_hour / 24, 1e-12);
+    EXPECT_NEAR(PathPointTime(s, solstice, chart_jd, SiteAt(78, 15)), solstice + expected_hour / 24, 1e-12);
 }
 
 TEST_F(TracksTest, TooManyPointsWarnOnceAndStopAtTheLimit) {
