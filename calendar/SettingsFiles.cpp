@@ -96,21 +96,6 @@ std::optional<double> WholeValueNumber(std::string_view value) {
     return skydata::IsWholePlainNumber(value) ? skydata::ParsePlainNumber(value) : std::nullopt;
 }
 
-// Cuts a UTF-8 text to at most n characters; true when it was longer.
-bool CutToCharacters(std::string& text, std::size_t n) {
-    if (text.size() <= n) return false;  // n characters take at least n bytes
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (characters == n) {
-            text.resize(i);
-            return true;
-        }
-        ++characters;
-    }
-    return false;
-}
-
 // The typed readers of one file: every key a settings file has is read
 // through them, so they count the keys found and note each value that takes
 // its default or is cut.
@@ -159,7 +144,7 @@ public:
         const std::optional<std::string> raw = Raw(key);
         if (!raw) return std::string(default_value);
         std::string text = skydata::TrimBlanks(*raw);
-        if (CutToCharacters(text, kLongestSettingText)) report_.cut.push_back(key);
+        if (skydata::CutToCharacters(text, kLongestSettingText)) report_.cut.push_back(key);
         return text;
     }
     // A text that must hold one whole number in the range (the summer-time
@@ -184,7 +169,7 @@ public:
             if (!name.empty()) report_.entry_names[key] = name;
             return SDayRecord{};
         }
-        if (CutToCharacters(record->name, kLongestSettingText)) {
+        if (skydata::CutToCharacters(record->name, kLongestSettingText)) {
             report_.cut.push_back(key);
             report_.entry_names[key] = record->name;
         }
@@ -432,7 +417,7 @@ bool KeepBeforeWriting(const std::filesystem::path& file) {
 }
 
 std::string ShownName(std::string name) {
-    if (CutToCharacters(name, kNameShown)) name += "…";
+    if (skydata::CutToCharacters(name, kNameShown)) name += "…";
     return name;
 }
 

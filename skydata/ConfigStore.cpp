@@ -128,6 +128,20 @@ std::string LowerAscii(std::string_view text) {
     return out;
 }
 
+bool CutToCharacters(std::string& text, std::size_t n) {
+    if (text.size() <= n) return false;  // n characters take at least n bytes
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters == n) {
+            text.resize(i);
+            return true;
+        }
+        ++characters;
+    }
+    return false;
+}
+
 ConfigStoreState& ConfigStore() {
     static ConfigStoreState state;
     return state;

@@ -18,6 +18,7 @@
 // point as decimal separator whatever the locale, a leading blank when not
 // negative, no zero before the point of a pure fraction, at most 15 significant
 // digits (see FormatPlainNumber / ParsePlainNumber).
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -96,6 +97,10 @@ std::string TrimBlanks(std::string_view text);
 // The text with the letters A-Z made lower case; every other byte (code page
 // 949 text included) as it is.
 std::string LowerAscii(std::string_view text);
+
+// Cuts a UTF-8 text to at most n characters (never inside a character);
+// true when it was longer.
+bool CutToCharacters(std::string& text, std::size_t n);
 
 // Typed readers of ConfigStore().ConfigText.
 // The raw value of a key (not trimmed), or nullopt when the key is absent.

@@ -89,20 +89,8 @@ std::vector<NumberedLine> Section(const std::vector<NumberedLine>& kept, std::st
     return section;
 }
 
-// Cuts a text to kMaxCatText_chars characters (never inside a UTF-8
-// sequence); true when it was longer.
-bool CutToLabelLength(std::string& text) {
-    std::size_t chars = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (chars == kMaxCatText_chars) {
-            text.resize(i);
-            return true;
-        }
-        ++chars;
-    }
-    return false;
-}
+// Cuts a text to kMaxCatText_chars characters; true when it was longer.
+bool CutToLabelLength(std::string& text) { return CutToCharacters(text, kMaxCatText_chars); }
 
 // The object-line fields after the kind, with the leading-number rule and the
 // defaults of missing trailing fields. The coordinate, size and magnitude
