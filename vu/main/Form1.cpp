@@ -1,6 +1,7 @@
 #include "vu/main/Form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QShortcut>
 
@@ -168,11 +170,19 @@ Form1::Form1() {
     Label1_52->adjustSize();
     Picture1->raise();
     ConnectHandlers();
+    // A control given the focus by Tab or by a click lies whole in view,
+    // scrolling its page as far as needed.
+    focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now) return;
+        for (QScrollArea* area : {DaysScroll, SettingsScroll})
+            if (area->widget()->isAncestorOf(now)) area->ensureWidgetVisible(now);
+    });
     resize(kDesignWidth, kDesignHeight);
     Run([this] { Form_Load(); });
 }
 
 Form1::~Form1() {
+    disconnect(focus_watch_);
     // A field losing its focus while the window goes must not reach the
     // checks of a window that is half gone.
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->disconnect(this);
@@ -770,16 +780,8 @@ void Form1::Form_Resize() {
     ArrangeTopBar(at_least0(sw - 10));
     PicCal[0]->setGeometry(5, Picture1->height() + 10, at_least0(sw - 10), at_least0(sh - 35 - Picture1->height()));
 
-    QWidget* days = PicCal[1];
-    Combo3->move(10, 10);
-    ListSD->setGeometry(10, Combo3->y() + Combo3->height() + 10, ListSD->width(),
-                        at_least0(days->height() - 30 - Combo3->height()));
-    QGroupBox* editor = Frame2[0];
-    QGroupBox* help = Frame2[1];
-    editor->setGeometry(editor->x(), ListSD->y(), at_least0(days->width() - editor->x() - 10),
-                        at_least0(days->height() - 40 - Combo3->height() - help->height()));
-    help->setGeometry(help->x(), editor->y() + editor->height() + 10, editor->width(), help->height());
-    Label3->setGeometry(Label3->x(), Label3->y(), at_least0(help->width() - 20), Label3->height());
+    ArrangeSpecialDayPage();
+    ArrangeSettingsPage(PicCal[2]->width());
     Label1_52->move(sw - 4 - Label1_52->width(), sh - kBottomBarHeight);
     PicBottom->move(5, sh - kBottomBarHeight - 2);
     RefreshCalendar();

@@ -33,6 +33,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace vu {
 
@@ -199,6 +200,10 @@ public:
     QLabel* Label3 = nullptr;
     QLabel* lblSD = nullptr;
     std::array<QLineEdit*, 4> txtSD{};
+    // The page's controls scroll in it when the window is too small for
+    // them; the help text scrolls in the help frame.
+    QScrollArea* DaysScroll = nullptr;
+    QScrollArea* HelpScroll = nullptr;
     std::array<QCheckBox*, 2> Check2{};
     QComboBox* Combo2 = nullptr;
     QPushButton* CmdSD = nullptr;
@@ -222,6 +227,9 @@ public:
     std::array<QPushButton*, 2> Command4{};
     std::array<QPushButton*, 2> cmdFile{};
     std::array<QLabel*, 3> PanelNotes{};
+    // The settings page's groups scroll in it when the window is too small
+    // for them.
+    QScrollArea* SettingsScroll = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -238,6 +246,12 @@ private:
     void BuildNotesPage();
     void BuildSpecialDayPage();
     void BuildSettingsPage();
+    // Lays the special-day page out over its scroll area: the page's own
+    // size, or the least its controls need where that is more.
+    void ArrangeSpecialDayPage();
+    // Lays the settings page's groups out for a width: two columns, or one
+    // when two are too wide.
+    void ArrangeSettingsPage(int width);
     void ConnectHandlers();
     // The year and settings cycles share this: prepares the lunar months and
     // the special days of CalYear for the month field's month.
@@ -285,6 +299,13 @@ private:
     std::vector<QShortcut*> grid_keys_;
     int one_row_width_ = 0;
     bool top_two_rows_ = false;
+    // The settings page's groups in the order of their columns, left first,
+    // and the width two columns need.
+    std::vector<QWidget*> settings_groups_;
+    int two_columns_width_ = 0;
+    bool settings_one_column_ = false;
+    // Keeps the focused control of a scrolling page in view.
+    QMetaObject::Connection focus_watch_;
 };
 
 }  // namespace vu

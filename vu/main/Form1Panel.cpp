@@ -8,11 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -43,6 +48,53 @@ std::optional<double> StrictNumber(const QString& text) {
     const double v = std::strtod(s.c_str(), &end);
     if (end != s.c_str() + s.size() || !std::isfinite(v)) return std::nullopt;
     return v;
+}
+
+// A number as a user types it: plain decimals, never an exponent, at most
+// four of them and no trailing zeros; "0" for what rounds to nothing.
+std::string TypedNumberText(double value) {
+    if (!std::isfinite(value)) return TrimNum(value);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.4f", value);
+    std::string text = buffer;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+// Degrees, minutes and seconds of an angle's size as typed: the seconds
+// rounded to four decimals, a rounding up to 60 carried into the minutes
+// and degrees.
+std::array<std::string, 3> DmsTexts(double angle_deg) {
+    constexpr double kUnitsPerSecond = 1e4;
+    const double size_deg = std::fabs(angle_deg);
+    // Far beyond any angle: shown as it is, for the field check to refuse.
+    if (!(size_deg <= 1e6)) return {TrimNum(size_deg), "0", "0"};
+    const auto units = std::llround(size_deg * 3600 * kUnitsPerSecond);
+    const auto per_minute = static_cast<long long>(60 * kUnitsPerSecond);
+    return {TrimNum(static_cast<double>(units / (60 * per_minute))),
+            TrimNum(static_cast<double>(units / per_minute % 60)),
+            TypedNumberText(static_cast<double>(units % per_minute) / kUnitsPerSecond)};
+}
+
+// A box shows its value rounded; while it still holds the text it was
+// shown, the value reads back whole, so a setting nobody edited is kept.
+constexpr const char* kShownText = "vuShownText";
+constexpr const char* kShownValue = "vuShownValue";
+
+void ShowValue(QLineEdit& box, const std::string& text, double value) {
+    box.setText(Q(text));
+    box.setProperty(kShownText, box.text());
+    box.setProperty(kShownValue, value);
+}
+
+bool Untouched(const QLineEdit* box) {
+    const QVariant shown = box->property(kShownText);
+    return shown.isValid() && shown.toString() == box->text();
+}
+
+double ShownNumber(const QLineEdit* box) {
+    return Untouched(box) ? box->property(kShownValue).toDouble() : Number(box);
 }
 
 QColor QtColour(std::int32_t colour) {
@@ -115,7 +167,14 @@ constexpr int kTideStyles = 4;
 }  // namespace
 
 void Form1::BuildSettingsPage() {
-    QWidget* page = PicCal[2];
+    auto* page_layout = new QVBoxLayout(PicCal[2]);
+    page_layout->setContentsMargins(0, 0, 0, 0);
+    SettingsScroll = Named(new QScrollArea(PicCal[2]), "SettingsScroll");
+    SettingsScroll->setFrameShape(QFrame::NoFrame);
+    SettingsScroll->setWidgetResizable(true);
+    page_layout->addWidget(SettingsScroll);
+    auto* page = new QWidget;
+    page->setObjectName("SettingsSurface");
     auto* grid = new QGridLayout(page);
     const auto box = [](QWidget* parent, const char* name, int index, int width) {
         auto* edit = Named(new QLineEdit(parent), name, index);
@@ -277,13 +336,12 @@ void Form1::BuildSettingsPage() {
     files_row->addWidget(PanelNotes[0]);
     files_row->addStretch();
 
-    grid->addWidget(site, 0, 0);
-    grid->addWidget(summer, 1, 0);
-    grid->addWidget(looks, 2, 0);
-    grid->addWidget(display, 0, 1, 2, 1);
-    grid->addWidget(rules, 2, 1);
-    grid->addWidget(files, 3, 0, 1, 2);
-    grid->setRowStretch(4, 1);
+    settings_groups_ = {site, summer, looks, display, rules, files};
+    for (QWidget* group : settings_groups_) grid->addWidget(group);
+    settings_one_column_ = true;
+    ArrangeSettingsPage(std::numeric_limits<int>::max());
+    two_columns_width_ = grid->minimumSize().width();
+    SettingsScroll->setWidget(page);
 
     for (QLineEdit* edit : txtObs) app::SelectAllOnFocus(*edit);
     for (QLineEdit* edit : txtREF) app::SelectAllOnFocus(*edit);
@@ -298,6 +356,33 @@ void Form1::BuildSettingsPage() {
     for (int i = 0; i < 2; ++i) {
         connect(Command4[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { Command4_Click(i); });
         connect(cmdFile[static_cast<std::size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdFile_Click(i); });
+    }
+}
+
+void Form1::ArrangeSettingsPage(int width) {
+    // Two columns only where they fit beside a scroll bar, so a page that
+    // scrolls down never scrolls sideways as well.
+    const int bar = SettingsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, SettingsScroll);
+    const bool one = width - bar < two_columns_width_;
+    if (one == settings_one_column_) return;
+    settings_one_column_ = one;
+    auto* grid = static_cast<QGridLayout*>(settings_groups_.front()->parentWidget()->layout());
+    for (QWidget* group : settings_groups_) grid->removeWidget(group);
+    if (one) {
+        // The right column goes under the left, in reading order.
+        for (int row = 0; row < 6; ++row) grid->addWidget(settings_groups_[static_cast<std::size_t>(row)], row, 0);
+        grid->setRowStretch(4, 0);
+        grid->setRowStretch(6, 1);
+    } else {
+        const auto& g = settings_groups_;  // site, summer, looks, display, rules, files
+        grid->addWidget(g[0], 0, 0);
+        grid->addWidget(g[1], 1, 0);
+        grid->addWidget(g[2], 2, 0);
+        grid->addWidget(g[3], 0, 1, 2, 1);
+        grid->addWidget(g[4], 2, 1);
+        grid->addWidget(g[5], 3, 0, 1, 2);
+        grid->setRowStretch(6, 0);
+        grid->setRowStretch(4, 1);
     }
 }
 
@@ -364,20 +449,18 @@ void Form1::RememberPanelFields() {
     // file) has no good text to go back to: the default's stands in.
     const CalendarSettings defaults;
     const auto dms = [](double angle) {
-        int degrees = 0, minutes = 0;
-        float seconds = 0;
-        astro::SplitDegreesDms(std::fabs(angle), degrees, minutes, seconds);
-        return std::vector<std::string>{TrimNum(degrees), TrimNum(minutes), astro::PlainNumberTextSingle(seconds)};
+        const std::array<std::string, 3> texts = DmsTexts(angle);
+        return std::vector<std::string>(texts.begin(), texts.end());
     };
     double y = 0, m = 0, d = 0, h = 0, mi = 0, sec = 0;
     JDToCalendar(defaults.Base, y, m, d, h, mi, sec);
     const std::vector<std::vector<std::string>> fallback = {
         dms(defaults.LAT),
         dms(defaults.LON),
-        {TrimNum(defaults.TZ)},
-        {TrimNum(defaults.ObsHT)},
+        {TypedNumberText(defaults.TZ)},
+        {TypedNumberText(defaults.ObsHT)},
         {TrimNum(y), TrimNum(m), TrimNum(d)},
-        {defaults.S1, defaults.S2, defaults.S3, defaults.S4, TrimNum(defaults.FH)},
+        {defaults.S1, defaults.S2, defaults.S3, defaults.S4, TypedNumberText(defaults.FH)},
     };
     const std::vector<PanelGroup> groups = PanelGroups();
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -396,12 +479,19 @@ void Form1::ReadFormSettings() {
     CalendarState& state = Calendar();
     CalendarSettings& cs = state.settings;
     const auto checked = [this](int i) { return Check1[static_cast<std::size_t>(i)]->isChecked(); };
-    cs.LAT = Number(txtObs[0]) + Number(txtObs[1]) / 60 + Number(txtObs[2]) / 3600;
-    cs.LON = Number(txtObs[3]) + Number(txtObs[4]) / 60 + Number(txtObs[5]) / 3600;
+    const auto angle = [this](std::size_t first) {
+        const QLineEdit* d = txtObs[first];
+        const QLineEdit* m = txtObs[first + 1];
+        const QLineEdit* sec = txtObs[first + 2];
+        if (Untouched(d) && Untouched(m) && Untouched(sec)) return ShownNumber(d);
+        return Number(d) + Number(m) / 60 + Number(sec) / 3600;
+    };
+    cs.LAT = angle(0);
+    cs.LON = angle(3);
     if (chkObs[0]->isChecked()) cs.LAT = -cs.LAT;
     if (chkObs[1]->isChecked()) cs.LON = -cs.LON;
-    cs.TZ = Number(txtTZ);
-    cs.FH = Number(txtSummer[4]);
+    cs.TZ = ShownNumber(txtTZ);
+    cs.FH = ShownNumber(txtSummer[4]);
     cs.Islam = checked(1);
     cs.S1 = app::StdText(txtSummer[0]->text());
     cs.S2 = app::StdText(txtSummer[1]->text());
@@ -430,7 +520,7 @@ void Form1::ReadFormSettings() {
     }
     cs.Base = JulianDay(Number(txtREF[0]), Number(txtREF[1]), Number(txtREF[2]), 12);
     cs.CalcOBSHT = ChkCalcHieght->isChecked();
-    cs.ObsHT = Number(txtHT);
+    cs.ObsHT = ShownNumber(txtHT);
     cs.dTValue = app::StdText(txtSummer[5]->text());
     cs.Tidal = static_cast<std::int16_t>(std::max(0, cmbTidal->currentIndex()));
     if (!checked(15)) cs.Tidal = 0;
@@ -443,18 +533,14 @@ void Form1::ShowSettings() {
     const auto check = [this](int i, bool on) { Check1[static_cast<std::size_t>(i)]->setChecked(on); };
     chkObs[0]->setChecked(cs.LAT < 0);
     chkObs[1]->setChecked(cs.LON < 0);
-    const auto split = [this](double angle, int first) {
-        int degrees = 0, minutes = 0;
-        float seconds = 0;
-        astro::SplitDegreesDms(std::fabs(angle), degrees, minutes, seconds);
-        txtObs[static_cast<std::size_t>(first)]->setText(Q(TrimNum(degrees)));
-        txtObs[static_cast<std::size_t>(first + 1)]->setText(Q(TrimNum(minutes)));
-        txtObs[static_cast<std::size_t>(first + 2)]->setText(Q(astro::PlainNumberTextSingle(seconds)));
+    const auto split = [this](double angle, std::size_t first) {
+        const std::array<std::string, 3> texts = DmsTexts(angle);
+        for (std::size_t k = 0; k < 3; ++k) ShowValue(*txtObs[first + k], texts[k], k == 0 ? std::fabs(angle) : 0);
     };
     split(cs.LAT, 0);
     split(cs.LON, 3);
-    txtTZ->setText(Q(TrimNum(cs.TZ)));
-    txtSummer[4]->setText(Q(TrimNum(cs.FH)));
+    ShowValue(*txtTZ, TypedNumberText(cs.TZ), cs.TZ);
+    ShowValue(*txtSummer[4], TypedNumberText(cs.FH), cs.FH);
     check(1, cs.Islam);
     txtSummer[0]->setText(Q(cs.S1));
     txtSummer[1]->setText(Q(cs.S2));
@@ -488,7 +574,7 @@ void Form1::ShowSettings() {
     txtREF[1]->setText(Q(TrimNum(m)));
     txtREF[2]->setText(Q(TrimNum(d)));
     ChkCalcHieght->setChecked(cs.CalcOBSHT);
-    txtHT->setText(Q(TrimNum(cs.ObsHT)));
+    ShowValue(*txtHT, TypedNumberText(cs.ObsHT), cs.ObsHT);
     for (int k = 1; k <= 5; ++k) ShowSample(*LColor[static_cast<std::size_t>(k - 1)], k);
     ShowSample(*LBColor, 0);
     ShowEmphasisSample();

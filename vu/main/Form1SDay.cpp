@@ -9,7 +9,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -71,7 +75,13 @@ bool NameFits(const std::string& name) {
 }  // namespace
 
 void Form1::BuildSpecialDayPage() {
-    QWidget* page = PicCal[1];
+    // The controls lie on a surface that scrolls in the page; the layout
+    // gives it the page's size, or more when the page is too small.
+    DaysScroll = Named(new QScrollArea(PicCal[1]), "DaysScroll");
+    DaysScroll->setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget;
+    page->setObjectName("DaysSurface");
+    DaysScroll->setWidget(page);
     Combo3 = Named(new QComboBox(page), "Combo3");
     Combo3->setToolTip(Q("사용할 기념일의 종류를 고르세요."));
     Combo3->setFixedWidth(230);
@@ -113,15 +123,60 @@ void Form1::BuildSpecialDayPage() {
 
     Frame2[1] = Named(new QGroupBox(Q("사용법"), page), "Frame2", 1);
     Frame2[1]->setGeometry(350, 300, 400, 200);
-    Label3 = Named(new QLabel(Frame2[1]), "Label3");
+    // A narrow frame holds fewer words a line: the text then scrolls.
+    HelpScroll = Named(new QScrollArea(Frame2[1]), "HelpScroll");
+    HelpScroll->setFrameShape(QFrame::NoFrame);
+    HelpScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HelpScroll->setWidgetResizable(true);
+    HelpScroll->setGeometry(10, 20, 380, 170);
+    Label3 = Named(new QLabel, "Label3");
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setGeometry(10, 20, 380, 170);
+    HelpScroll->setWidget(Label3);
 
     connect(Combo3, &QComboBox::currentIndexChanged, this, [this] { Combo3_Click(); });
     connect(ListSD, &QListWidget::currentRowChanged, this, [this] { ListSD_Click(); });
     connect(CmdSD, &QPushButton::clicked, this, [this] { CmdSD_Click(); });
     connect(CmdCL, &QPushButton::clicked, this, [this] { CmdCL_Click(); });
+}
+
+namespace {
+
+// The size of what scrolls in `area`: the area's own size, or the least the
+// content needs where that is more, less the room of the scroll bars it then
+// shows (a bar for one direction can make the other one needed).
+QSize ScrolledSize(const QScrollArea& area, QSize least) {
+    const int bar = area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &area);
+    int width = area.width(), height = area.height();
+    bool across = least.width() > width;
+    if (across) height -= bar;
+    const bool down = least.height() > height;
+    if (down) width -= bar;
+    if (down && !across && least.width() > width) height -= bar;
+    return {std::max(width, least.width()), std::max(height, least.height())};
+}
+
+}  // namespace
+
+void Form1::ArrangeSpecialDayPage() {
+    const auto at_least0 = [](int v) { return std::max(0, v); };
+    QGroupBox* editor = Frame2[0];
+    QGroupBox* help = Frame2[1];
+    DaysScroll->setGeometry(0, 0, PicCal[1]->width(), PicCal[1]->height());
+    // Every field of the editor keeps its own height; the list and the
+    // editor take what room the page has beyond that.
+    const QSize least(editor->x() + editor->minimumSizeHint().width() + 10,
+                      Combo3->height() + 40 + editor->minimumSizeHint().height() + help->height());
+    const QSize room = ScrolledSize(*DaysScroll, least);
+    QWidget* days = DaysScroll->widget();
+    days->resize(room);
+    Combo3->move(10, 10);
+    ListSD->setGeometry(10, Combo3->y() + Combo3->height() + 10, ListSD->width(),
+                        at_least0(room.height() - 30 - Combo3->height()));
+    editor->setGeometry(editor->x(), ListSD->y(), at_least0(room.width() - editor->x() - 10),
+                        at_least0(room.height() - 40 - Combo3->height() - help->height()));
+    help->setGeometry(help->x(), editor->y() + editor->height() + 10, editor->width(), help->height());
+    HelpScroll->setGeometry(HelpScroll->x(), HelpScroll->y(), at_least0(help->width() - 20), HelpScroll->height());
 }
 
 void Form1::SDList() {

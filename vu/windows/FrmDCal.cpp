@@ -228,7 +228,10 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
         });
     }
     connect(CmdOK, &QPushButton::clicked, this, [this] { close(); });
-    for (QPushButton* button : {Command2[0], Command2[1], CmdOK}) button->installEventFilter(this);
+    // The keypad steps the day whatever in the window has the focus, the
+    // window itself included.
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 
     platform::Guard([this] { ShowDayInfo(); });
 }
@@ -240,8 +243,12 @@ bool FrmDCal::eventFilter(QObject* watched, QEvent* event) {
     int code = key->key();
     if (keypad && key->key() == Qt::Key_Plus) code = kKeypadPlus;
     if (keypad && key->key() == Qt::Key_Minus) code = kKeypadMinus;
-    platform::Guard([&] { StepDayByKey(code); });
-    return QDialog::eventFilter(watched, event);
+    const bool step = code == kKeypadPlus || code == kKeypadMinus;
+    const bool button = watched == Command2[0] || watched == Command2[1] || watched == CmdOK;
+    // A step is taken here, once: a key no child takes goes on to its
+    // parents, which would step again.
+    if (step || button) platform::Guard([&] { StepDayByKey(code); });
+    return step || QDialog::eventFilter(watched, event);
 }
 
 void FrmDCal::StepDayByKey(int key_code) {
