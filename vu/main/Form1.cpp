@@ -171,11 +171,16 @@ Form1::Form1() {
     Picture1->raise();
     ConnectHandlers();
     // A control given the focus by Tab or by a click lies whole in view,
-    // scrolling its page as far as needed.
+    // scrolling its page as far as needed (the scroll area's own care shows
+    // no more than a field's text cursor).
     focus_watch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (!now) return;
-        for (QScrollArea* area : {DaysScroll, SettingsScroll})
-            if (area->widget()->isAncestorOf(now)) area->ensureWidgetVisible(now);
+        for (QScrollArea* area : {DaysScroll, SettingsScroll}) {
+            if (!area->widget()->isAncestorOf(now)) continue;
+            constexpr int kRoom = 6;
+            const QRect box(now->mapTo(area->widget(), QPoint(0, 0)), now->size());
+            area->ensureVisible(box.center().x(), box.center().y(), box.width() / 2 + kRoom, box.height() / 2 + kRoom);
+        }
     });
     resize(kDesignWidth, kDesignHeight);
     Run([this] { Form_Load(); });
@@ -320,7 +325,7 @@ void Form1::BuildNotesPage() {
     Label2_0->setGeometry(10, 5, 200, 28);
     XpLink1 = Named(new LinkLabel(Q("설명서 (README.html)"), page), "XpLink1");
     XpLink1->setToolTip(Q("클릭하면 홈페이지로 이동합니다."));
-    XpLink1->setGeometry(220, 10, 300, 20);
+    XpLink1->setGeometry(220, 10, XpLink1->sizeHint().width(), 20);
     Text1 = Named(new QPlainTextEdit(page), "Text1");
     Text1->setReadOnly(true);
 }

@@ -331,6 +331,8 @@ void Form1::BuildSettingsPage() {
     cmdFile[1] = Named(new QPushButton(Q("설정 파일 저장하기"), files), "cmdFile", 1);
     PanelNotes[0] =
         Named(new QLabel(Q("*설정 파일을 열거나 저장하면 기념일도 같이 열리거나 저장됩니다."), files), "PanelNote", 0);
+    // The note wraps under a narrow window rather than widen the page.
+    PanelNotes[0]->setWordWrap(true);
     files_row->addWidget(cmdFile[0]);
     files_row->addWidget(cmdFile[1]);
     files_row->addWidget(PanelNotes[0]);

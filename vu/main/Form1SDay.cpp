@@ -171,8 +171,11 @@ void Form1::ArrangeSpecialDayPage() {
     QWidget* days = DaysScroll->widget();
     days->resize(room);
     Combo3->move(10, 10);
+    // The list ends where the page's view does, so all of it is seen at
+    // once; it scrolls its own lines.
+    const int seen_height = DaysScroll->viewport()->height();
     ListSD->setGeometry(10, Combo3->y() + Combo3->height() + 10, ListSD->width(),
-                        at_least0(room.height() - 30 - Combo3->height()));
+                        std::max(ListSD->minimumSizeHint().height(), seen_height - 30 - Combo3->height()));
     editor->setGeometry(editor->x(), ListSD->y(), at_least0(room.width() - editor->x() - 10),
                         at_least0(room.height() - 40 - Combo3->height() - help->height()));
     help->setGeometry(help->x(), editor->y() + editor->height() + 10, editor->width(), help->height());

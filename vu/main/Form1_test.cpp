@@ -3,17 +3,21 @@
 // settings panel, the layout, the tabs and pickers, the special-day editor
 // and the settings-file commands.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenu>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWindow>
 
 #include <QShortcut>
@@ -22,6 +26,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <set>
 
 #include "calendar/SettingsFiles.h"
 #include "calendar/TimeBase.h"
@@ -502,6 +507,82 @@ TEST(VuPanel, SiteAnglesRoundTripExactly) {
     EXPECT_EQ(Text(form.txtObs[5]), "39");
 }
 
+// Every number box shows its value as a user types it: plain decimals, at
+// most four, never an exponent, the seconds carried into the minutes when
+// they round to 60. Read back untouched, the settings keep their exact
+// values (whole-minute longitudes once showed "1.18348e-09" seconds); a box
+// the user edits gives its own number.
+TEST(VuPanel, NumberBoxesShowTypedNumbersAndKeepUntouchedValues) {
+    VuEnv p;
+    Form1 form;
+    CalendarSettings& cs = Calendar().settings;
+    struct Angle {
+        double lat, lon;
+        const char* lat_texts[3];
+        const char* lon_texts[3];
+    };
+    const Angle angles[] = {
+        {37.5, 126.966666666667, {"37", "30", "0"}, {"126", "58", "0"}},
+        {-33.2551234, -0.1275, {"33", "15", "18.4442"}, {"0", "7", "39"}},
+        {37.99999999999, 179.99999, {"38", "0", "0"}, {"179", "59", "59.964"}},
+        {1e-12, 128.0000000001, {"0", "0", "0"}, {"128", "0", "0"}},
+    };
+    for (const Angle& a : angles) {
+        cs.LAT = a.lat;
+        cs.LON = a.lon;
+        form.ShowSettings();
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(Text(form.txtObs[k]), a.lat_texts[k]) << a.lat;
+            EXPECT_EQ(Text(form.txtObs[k + 3]), a.lon_texts[k]) << a.lon;
+        }
+        cs.LAT = cs.LON = 0;
+        form.ReadFormSettings();
+        EXPECT_EQ(cs.LAT, a.lat);
+        EXPECT_EQ(cs.LON, a.lon);
+    }
+    struct Single {
+        QLineEdit* box;
+        double CalendarSettings::*setting;
+        double value;
+        const char* shown;
+    };
+    const Single singles[] = {
+        {form.txtTZ, &CalendarSettings::TZ, 9, "9"},
+        {form.txtTZ, &CalendarSettings::TZ, 5.75, "5.75"},
+        {form.txtTZ, &CalendarSettings::TZ, -3.5, "-3.5"},
+        {form.txtTZ, &CalendarSettings::TZ, 9.00000000001, "9"},
+        {form.txtTZ, &CalendarSettings::TZ, 1e-10, "0"},
+        {form.txtSummer[4], &CalendarSettings::FH, 1, "1"},
+        {form.txtSummer[4], &CalendarSettings::FH, -0.00001, "0"},
+        {form.txtHT, &CalendarSettings::ObsHT, 1234.56789, "1234.5679"},
+        {form.txtHT, &CalendarSettings::ObsHT, 2e-7, "0"},
+        {form.txtHT, &CalendarSettings::ObsHT, -999.5, "-999.5"},
+    };
+    for (const Single& c : singles) {
+        cs.*c.setting = c.value;
+        form.ShowSettings();
+        EXPECT_EQ(Text(c.box), c.shown) << c.value;
+        cs.*c.setting = 12345;
+        form.ReadFormSettings();
+        EXPECT_EQ(cs.*c.setting, c.value);
+    }
+    cs.DispGap = 32767;
+    cs.Base = JulianDay(-9999, 12, 31, 12);
+    form.ShowSettings();
+    EXPECT_EQ(Text(form.txtSummer[6]), "32767");
+    EXPECT_EQ(Text(form.txtREF[0]) + "/" + Text(form.txtREF[1]) + "/" + Text(form.txtREF[2]), "-9999/12/31");
+
+    // Edited boxes count as typed.
+    cs.LON = 126.966666666667;
+    cs.TZ = 9.00000000001;
+    form.ShowSettings();
+    form.txtObs[5]->setText("30");
+    form.txtTZ->setText("8");
+    form.ReadFormSettings();
+    EXPECT_DOUBLE_EQ(cs.LON, 126 + 58.0 / 60 + 30.0 / 3600);
+    EXPECT_EQ(cs.TZ, 8);
+}
+
 TEST(VuPanel, PanelFieldsSelectTheirWholeTextOnFocus) {
     VuEnv p;
     Form1 form;
@@ -841,6 +922,124 @@ void ClickGrid(Form1& form) {
     qt_handleMouseEvent(form.windowHandle(), QPointF(at), global, Qt::NoButton, Qt::LeftButton,
                         QEvent::MouseButtonRelease, Qt::NoModifier, 1);
     QApplication::processEvents();
+}
+
+// What a user reads or works on a page: the scroll areas' own parts, the
+// grid's picture and empty labels aside.
+bool IsControl(const QWidget* w) {
+    const auto* label = qobject_cast<const QLabel*>(w);
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractButton*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+           qobject_cast<const QGroupBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+           (label && !label->text().isEmpty());
+}
+
+// The height a control needs: its text's for a width (a wrapping label, a
+// group holding one), its smallest sensible one otherwise.
+int LeastHeight(const QWidget* w) {
+    if (const QLayout* layout = w->layout())
+        return layout->hasHeightForWidth() ? layout->totalMinimumHeightForWidth(w->width())
+                                           : layout->totalMinimumSize().height();
+    return w->hasHeightForWidth() ? w->heightForWidth(w->width()) : w->minimumSizeHint().height();
+}
+
+// The scroll area a control scrolls in, if any.
+QScrollArea* ScrollingIn(const QWidget* w) {
+    for (QWidget* up = w->parentWidget(); up; up = up->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(up); area && area->widget() && area->widget()->isAncestorOf(w))
+            return area;
+    return nullptr;
+}
+
+// At the smallest window every page is usable: each control at least as
+// high as it needs, none over another, each inside its page or inside what
+// scrolls there; a page that scrolls does so only downwards, and Tab reaches
+// every control of it, each scrolled into view when it takes the focus. At
+// the design size nothing scrolls and the settings keep their two columns.
+TEST(VuLayout, EveryPageIsUsableAtTheSmallestSize) {
+    VuEnv p;
+    auto form = Shown();
+    form->resize(501, 401);
+    QApplication::processEvents();
+    ASSERT_EQ(form->size(), QSize(501, 401));
+    form->activateWindow();
+    QApplication::processEvents();
+    for (int tab = 0; tab < 4; ++tab) {
+        form->cmdTab_Click(tab);
+        QApplication::processEvents();
+        QWidget* page = form->PicCal[static_cast<std::size_t>(tab)];
+        std::vector<QWidget*> roots = {page};
+        if (tab == 0) roots.push_back(form->Picture1);
+        std::vector<QWidget*> focusable;
+        for (QWidget* root : roots) {
+            for (QWidget* w : root->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(root)) continue;
+                const std::string name = w->objectName().toStdString() + " on page " + std::to_string(tab);
+                const bool control = IsControl(w);
+                if (control) {
+                    EXPECT_GE(w->height(), LeastHeight(w)) << name;
+                    const QScrollArea* area = ScrollingIn(w);
+                    const QWidget* inside = area ? area->widget() : root;
+                    EXPECT_TRUE(inside->rect().contains(QRect(w->mapTo(inside, QPoint(0, 0)), w->size()))) << name;
+                    if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled()) focusable.push_back(w);
+                }
+                if (!control && !w->layout()) continue;
+                for (QWidget* other : w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    if (other == w || !other->isVisibleTo(root) || (!IsControl(other) && !other->layout())) continue;
+                    EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                        << name << " and " << other->objectName().toStdString();
+                }
+            }
+        }
+        if (tab != 1 && tab != 2) continue;
+        QScrollArea* scroll = tab == 1 ? form->DaysScroll : form->SettingsScroll;
+        EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0) << tab;
+        if (tab == 2) {
+            EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
+        }
+        // Tab once round the whole window.
+        std::set<QWidget*> reached;
+        for (int step = 0; step < 200; ++step) {
+            Key(*form, Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            ASSERT_NE(now, nullptr);
+            if (!page->isAncestorOf(now)) continue;
+            reached.insert(now);
+            // The page itself may take the focus, to scroll by keys.
+            if (!scroll->widget()->isAncestorOf(now)) continue;
+            const QWidget* view = scroll->viewport();
+            EXPECT_TRUE(view->rect().contains(QRect(now->mapTo(view, QPoint(0, 0)), now->size())))
+                << now->objectName().toStdString();
+        }
+        for (QWidget* w : focusable) EXPECT_TRUE(reached.count(w)) << w->objectName().toStdString();
+        // Given the focus otherwise (a click, the program), each comes into view too.
+        const QWidget* view = scroll->viewport();
+        for (QWidget* w : focusable) {
+            if (!scroll->widget()->isAncestorOf(w)) continue;
+            scroll->horizontalScrollBar()->setValue(0);
+            scroll->verticalScrollBar()->setValue(0);
+            form->cmdTab[3]->setFocus();  // away first, so the focus changes
+            w->setFocus(Qt::OtherFocusReason);
+            QApplication::processEvents();
+            EXPECT_TRUE(view->rect().contains(QRect(w->mapTo(view, QPoint(0, 0)), w->size())))
+                << w->objectName().toStdString();
+        }
+    }
+
+    form->resize(1024, 740);
+    QApplication::processEvents();
+    for (int tab : {1, 2}) {
+        form->cmdTab_Click(tab);
+        QApplication::processEvents();
+        const QScrollArea* scroll = tab == 1 ? form->DaysScroll : form->SettingsScroll;
+        EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0) << tab;
+        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << tab;
+    }
+    const QGroupBox* site = form->findChild<QGroupBox*>("Frame1_0");
+    const QGroupBox* display = form->findChild<QGroupBox*>("Frame1_2");
+    ASSERT_TRUE(site && display);
+    EXPECT_EQ(display->y(), site->y());
+    EXPECT_GT(display->x(), site->x());
 }
 
 // From the first moment (the year field holds the focus), from the year and

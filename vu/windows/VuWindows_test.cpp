@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 
 #include <array>
 #include <cmath>
@@ -34,6 +36,11 @@
 #include "vu/windows/FrmMoon.h"
 #include "vu/windows/FrmOne.h"
 #include "vu/windows/ReferenceZone.h"
+
+// Qt's entry for a key as the window system delivers it (exported by Qt GUI
+// for its test library): the focus widget first, then its parents.
+Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers,
+                                    const QString& text, bool autorep, ushort count);
 
 namespace vu {
 namespace {
@@ -387,6 +394,45 @@ TEST_F(VuWindows, DayDetailsSunAndMoonFigures) {
     EXPECT_NEAR(EqTime(2448908.5 - 59.0 / 86400) * 4, 13.71, 0.05);
     // Just before a new moon the age counts from the one before (2024-01-11 20:57).
     EXPECT_NEAR(GetMoonAge(DayJD(2024, 2, 10) - 0.5, 9), 29.13, 0.01);
+}
+
+// Keypad plus and minus step the day as soon as the window opens, whatever
+// in it has the focus (the window, what it gave the focus to, a label, the
+// special days' box, a button), sent to it or delivered as from the keyboard,
+// one day a key.
+TEST_F(VuWindows, DayDetailsKeypadStepsFromAnyFocus) {
+    auto w = OpenDetails(DayJD(2024, 5, 3));
+    w->show();
+    w->activateWindow();
+    QApplication::processEvents();
+    std::vector<QWidget*> targets = {w.get()};
+    if (QApplication::focusWidget()) targets.push_back(QApplication::focusWidget());
+    for (QWidget* target : std::initializer_list<QWidget*>{w->LblDay[0], w->LCal1[0], w->LSD, w->LSDScroller,
+                                                           w->Command2[0], w->Command2[1], w->CmdOK})
+        targets.push_back(target);
+    const auto day_shown = [&w] {
+        const std::string line = Text(w->LblDay[0]);
+        return line.substr(0, line.find("일 ") + std::string("일 ").size());
+    };
+    for (QWidget* target : targets) {
+        const std::string name = target->objectName().toStdString();
+        for (const int key : {Qt::Key_Plus, Qt::Key_Minus}) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::KeypadModifier);
+            QCoreApplication::sendEvent(target, &event);
+            EXPECT_EQ(day_shown(), key == Qt::Key_Plus ? "서력 기원후 2024년 5월 4일 " : "서력 기원후 2024년 5월 3일 ")
+                << name;
+        }
+        target->setFocus();
+        QApplication::processEvents();
+        for (const int key : {Qt::Key_Minus, Qt::Key_Plus}) {
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+                qt_handleKeyEvent(w->windowHandle(), type, key, Qt::KeypadModifier, key == Qt::Key_Plus ? "+" : "-",
+                                  false, 1);
+            QApplication::processEvents();
+            EXPECT_EQ(day_shown(), key == Qt::Key_Minus ? "서력 기원후 2024년 5월 2일 " : "서력 기원후 2024년 5월 3일 ")
+                << name;
+        }
+    }
 }
 
 TEST_F(VuWindows, DayDetailsKeypadSteps) {
