@@ -142,18 +142,23 @@ void Form1::BuildSpecialDayPage() {
 
 namespace {
 
-// The size of what scrolls in `area`: the area's own size, or the least the
-// content needs where that is more, less the room of the scroll bars it then
-// shows (a bar for one direction can make the other one needed).
-QSize ScrolledSize(const QScrollArea& area, QSize least) {
+// What scrolls in `area` takes the area's own size, or the least the
+// content needs where that is more; the view is what the scroll bars then
+// shown leave of the area (a bar for one direction can make the other one
+// needed). Worked out here, as a hidden page's area has not yet laid out.
+struct Scrolled {
+    QSize content, view;
+};
+
+Scrolled ScrolledSize(const QScrollArea& area, QSize least) {
     const int bar = area.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &area);
     int width = area.width(), height = area.height();
-    bool across = least.width() > width;
+    const bool across = least.width() > width;
     if (across) height -= bar;
     const bool down = least.height() > height;
     if (down) width -= bar;
     if (down && !across && least.width() > width) height -= bar;
-    return {std::max(width, least.width()), std::max(height, least.height())};
+    return {{std::max(width, least.width()), std::max(height, least.height())}, {width, height}};
 }
 
 }  // namespace
@@ -167,13 +172,14 @@ void Form1::ArrangeSpecialDayPage() {
     // editor take what room the page has beyond that.
     const QSize least(editor->x() + editor->minimumSizeHint().width() + 10,
                       Combo3->height() + 40 + editor->minimumSizeHint().height() + help->height());
-    const QSize room = ScrolledSize(*DaysScroll, least);
+    const Scrolled scrolled = ScrolledSize(*DaysScroll, least);
+    const QSize room = scrolled.content;
     QWidget* days = DaysScroll->widget();
     days->resize(room);
     Combo3->move(10, 10);
     // The list ends where the page's view does, so all of it is seen at
     // once; it scrolls its own lines.
-    const int seen_height = DaysScroll->viewport()->height();
+    const int seen_height = scrolled.view.height();
     ListSD->setGeometry(10, Combo3->y() + Combo3->height() + 10, ListSD->width(),
                         std::max(ListSD->minimumSizeHint().height(), seen_height - 30 - Combo3->height()));
     editor->setGeometry(editor->x(), ListSD->y(), at_least0(room.width() - editor->x() - 10),

@@ -994,6 +994,10 @@ TEST(VuLayout, EveryPageIsUsableAtTheSmallestSize) {
         if (tab != 1 && tab != 2) continue;
         QScrollArea* scroll = tab == 1 ? form->DaysScroll : form->SettingsScroll;
         EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0) << tab;
+        // The list ends at the bottom of the view, all of it seen at once.
+        if (tab == 1) {
+            EXPECT_EQ(form->ListSD->y() + form->ListSD->height(), scroll->viewport()->height() - 10);
+        }
         if (tab == 2) {
             EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
         }
