@@ -1,8 +1,9 @@
 #pragma once
 // Keeps windows wholly on the screen. Positions come from the windows
-// themselves (beside or under the main window), from the stored settings or
-// from the window system, and sizes from screens that may have been larger
-// or less scaled when they were stored; a window opens with its frame (title
+// themselves (beside or under the main window), from the stored settings or,
+// for an owned window without one, from here (near its owner, apart from the
+// windows open), and sizes from screens that may have been larger or less
+// scaled when they were stored; a window opens with its frame (title
 // bar and borders) inside the free area of its owner's screen all the same.
 // A tool window keeps above the window that owns it.
 #include <QPoint>
