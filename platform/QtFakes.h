@@ -32,8 +32,8 @@ public:
     std::deque<std::string> choices;
 };
 
-// Records each window shown. Both kinds are shown (offscreen in tests), owned
-// and kept on the screen as the real seam owns and keeps them
+// Records each window shown. Both kinds are shown (offscreen in tests), owned,
+// placed and kept on the screen as the real seam owns, places and keeps them
 // (platform/WindowPlacement.h), and stay open, so the test drives the window
 // as a user would (fills fields, clicks its buttons) after the call that
 // opened it has returned.

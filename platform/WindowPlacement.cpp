@@ -1,5 +1,6 @@
 #include "platform/WindowPlacement.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLayout>
@@ -14,6 +15,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdlib>
+#include <tuple>
 
 namespace platform {
 namespace {
@@ -25,6 +28,13 @@ constexpr int kSettleTime_ms = 1000;
 constexpr const char* kGuardName = "SettlingGuard";
 constexpr const char* kScrollName = "ScreenScroll";
 
+// Upper-left corners nearer than this across and down read as one point: the
+// later window hides the earlier one.
+constexpr int kApart_px = 16;
+// The step of a cascade: a title bar and a little more, so each earlier
+// window keeps its caption in sight.
+constexpr int kCascadeStep_px = 2 * kApart_px;
+
 // The title-bar buttons Qt gives a plain window that names none.
 constexpr Qt::WindowFlags kPlainWindowButtons = Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
@@ -32,7 +42,10 @@ constexpr Qt::WindowFlags kPlainWindowButtons = Qt::WindowTitleHint | Qt::Window
 // A size grown by `extra` where it is bounded.
 int GrownBound(int bound, int extra) { return bound >= QWIDGETSIZE_MAX - extra ? QWIDGETSIZE_MAX : bound + extra; }
 
+// None for a window that does not exist on the screen yet: its frame is
+// unknown (Qt reports it a pixel short of the client area).
 QMargins FrameMarginsOf(const QWidget& widget) {
+    if (!widget.testAttribute(Qt::WA_WState_Created)) return QMargins();
     const QRect frame = widget.frameGeometry();
     const QRect client = widget.geometry();
     return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
@@ -75,7 +88,89 @@ private:
     bool busy_ = false;
 };
 
+// The upper-left frame corners of the windows open on the screen, `window`
+// aside; pop-ups, tips and splash screens are not windows a user arranges.
+std::vector<QPoint> OpenCorners(const QWidget& window) {
+    std::vector<QPoint> corners;
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other == &window || !other->isVisible() || other->isMinimized()) continue;
+        const Qt::WindowType type = other->windowType();
+        if (type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) continue;
+        corners.push_back(other->frameGeometry().topLeft());
+    }
+    return corners;
+}
+
+// Gives an owned window that has no position of its own the one a window
+// system would: centred on the owner when modal (as a dialog opens), else a
+// step down and to the right of the owner's corner, and apart from the
+// windows already open.
+void PlaceNearOwner(QWidget& window, const QWidget* owner) {
+    if (!owner || !window.isWindow() || window.isVisible() || window.testAttribute(Qt::WA_Moved)) return;
+    if (window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) return;
+    const QRect area = ScreenAreaFor(window, owner);
+    if (area.isEmpty()) return;
+    const QMargins margins = ExpectedFrameMargins(window, owner);
+    const QSize frame_size = window.size().grownBy(margins);
+    const QRect owner_frame = owner->window()->frameGeometry();
+    QPoint wanted = owner_frame.topLeft() + QPoint(kCascadeStep_px, kCascadeStep_px);
+    if (window.windowModality() != Qt::NonModal) {
+        QRect centred(QPoint(), frame_size);
+        centred.moveCenter(owner_frame.center());
+        wanted = centred.topLeft();
+    }
+    const QPoint corner = FreeCorner(wanted, frame_size, area, OpenCorners(window));
+    // Created but not yet framed, Qt takes a move for the client area's.
+    const bool client_placed = window.testAttribute(Qt::WA_WState_Created) && FrameMarginsOf(window).isNull();
+    window.move(corner + (client_placed ? QPoint(margins.left(), margins.top()) : QPoint()));
+}
+
 }  // namespace
+
+QPoint FreeCorner(const QPoint& wanted, const QSize& frame_size, const QRect& area, const std::vector<QPoint>& taken) {
+    if (area.isEmpty()) return wanted;
+    const QRect start = FrameInside(QRect(wanted, frame_size), area);
+    const QPoint first = start.topLeft();
+    const auto is_free = [&taken](const QPoint& corner) {
+        return std::none_of(taken.begin(), taken.end(), [&corner](const QPoint& other) {
+            return std::abs(other.x() - corner.x()) < kApart_px && std::abs(other.y() - corner.y()) < kApart_px;
+        });
+    };
+    if (is_free(first)) return first;
+    // The places are the points of a grid through `first`, a cascade's half
+    // step apart, whose frames lie inside the area: (i, j) half steps across
+    // and down.
+    const int last_left = area.left() + area.width() - start.width();
+    const int last_top = area.top() + area.height() - start.height();
+    const int i_from = -(first.x() - area.left()) / kApart_px;
+    const int i_to = (last_left - first.x()) / kApart_px;
+    const int j_from = -(first.y() - area.top()) / kApart_px;
+    const int j_to = (last_top - first.y()) / kApart_px;
+    // Whole cascade steps before half ones; the cascade from `first` (i = j)
+    // before the ones beside it, the nearer first, those to its right before
+    // those below; down the cascade before up.
+    using Rank = std::tuple<bool, int, bool, bool, int>;
+    const auto rank = [](int i, int j) {
+        const int off = i - j;
+        return Rank(i % 2 != 0 || j % 2 != 0, std::abs(off), off < 0, i + j < 0, std::abs(i + j));
+    };
+    bool found = false;
+    Rank best{};
+    QPoint best_corner = first;
+    for (int i = i_from; i <= i_to; ++i) {
+        for (int j = j_from; j <= j_to; ++j) {
+            const QPoint corner = first + QPoint(i * kApart_px, j * kApart_px);
+            if (!is_free(corner)) continue;
+            const Rank r = rank(i, j);
+            if (!found || r < best) {
+                found = true;
+                best = r;
+                best_corner = corner;
+            }
+        }
+    }
+    return best_corner;
+}
 
 void MakeOwned(QWidget& window, QWidget* owner) {
     if (!owner) return;
@@ -183,6 +278,7 @@ void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area) {
 
 void ShowOnScreen(QWidget& window, const QWidget* owner) {
     KeepOnScreen(window, owner);
+    PlaceNearOwner(window, owner);
     window.show();
     KeepOnScreen(window, owner);
     // Framed already (or on a window system that frames at once): done.

@@ -1,12 +1,16 @@
 #pragma once
 // Keeps windows wholly on the screen. Positions come from the windows
-// themselves (beside or under the main window), from the stored settings or
-// from the window system, and sizes from screens that may have been larger
-// or less scaled when they were stored; a window opens with its frame (title
+// themselves (beside or under the main window), from the stored settings or,
+// for an owned window without one, from here (near its owner, apart from the
+// windows open), and sizes from screens that may have been larger or less
+// scaled when they were stored; a window opens with its frame (title
 // bar and borders) inside the free area of its owner's screen all the same.
 // A tool window keeps above the window that owns it.
+#include <QPoint>
 #include <QRect>
 #include <QSize>
+
+#include <vector>
 
 class QWidget;
 
@@ -15,6 +19,15 @@ namespace platform {
 // `frame` moved, and cut where it is larger, so that it lies wholly inside
 // `area`; unchanged when the area is empty.
 QRect FrameInside(const QRect& frame, const QRect& area);
+
+// The upper-left corner for a frame of `frame_size` that has no place of its
+// own, as a window system would choose it: `wanted` when no open window has
+// its corner there, else the next free place of a cascade from it (steps
+// down and to the right, then further cascades beside it). A corner is free
+// when none of `taken` lies within 16 px of it across and down; the frame
+// lies wholly inside `area` (cut where it is larger). `wanted` moved inside
+// the area when no place is free; unchanged when the area is empty.
+QPoint FreeCorner(const QPoint& wanted, const QSize& frame_size, const QRect& area, const std::vector<QPoint>& taken);
 
 // The free area (available geometry) of the screen a window opens on: the
 // screen of `owner` when there is one, else the window's own; empty without
@@ -48,10 +61,15 @@ void KeepOnScreen(QWidget& window, const QWidget* owner);
 // The same within `area` (empty: the window is left alone).
 void KeepInArea(QWidget& window, const QWidget* owner, const QRect& area);
 
-// Shows the window kept on the screen: placed before it is shown (when it
-// has a position of its own), right after, and once more as the window
-// system frames and places it (only until then, or for the first moments
-// after showing), so the user or the program can move it anywhere afterwards.
+// Shows the window kept on the screen. An owned window that has no position
+// of its own is given one first, near its owner, as a window system places a
+// new window of the program: a modal one centred on the owner, a modeless
+// one in a cascade from the owner's upper-left corner; neither with its
+// upper-left corner where another open window has its own (FreeCorner). It
+// is kept on the screen before it is shown, right after, and once more as
+// the window system frames and places it (only until then, or for the first
+// moments after showing), so the user or the program can move it anywhere
+// afterwards.
 void ShowOnScreen(QWidget& window, const QWidget* owner);
 
 }  // namespace platform

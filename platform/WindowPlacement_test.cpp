@@ -10,8 +10,10 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/QtServices.h"
 #include "platform/QtTestApp.h"
@@ -41,6 +43,60 @@ TEST(WindowPlacement, FrameIsMovedAndCutIntoTheArea) {
     const QRect offset_area(1920, 24, 1280, 976);
     EXPECT_EQ(FrameInside(QRect(3000, 900, 400, 300), offset_area), QRect(2800, 700, 400, 300))
         << "second screen below a panel";
+}
+
+// Corners are apart when they differ by 16 px or more across or down.
+bool Apart(const QPoint& a, const QPoint& b) { return std::abs(a.x() - b.x()) >= 16 || std::abs(a.y() - b.y()) >= 16; }
+
+TEST(WindowPlacement, FreeCornerCascadesFromTheWantedPlaceInsideTheArea) {
+    const QRect area(0, 0, 1000, 800);
+    const QSize frame(300, 200);
+    struct Row {
+        const char* name;
+        QPoint wanted;
+        std::vector<QPoint> taken;
+        QPoint expected;
+    };
+    const Row rows[] = {
+        {"free", {40, 40}, {{300, 300}}, {40, 40}},
+        {"a corner just apart", {40, 40}, {{56, 24}}, {40, 40}},
+        {"taken: the next step of the cascade", {40, 40}, {{45, 30}}, {72, 72}},
+        {"the cascade's first steps taken", {40, 40}, {{40, 40}, {72, 72}, {104, 104}}, {136, 136}},
+        {"past the area: moved inside first", {900, -50}, {}, {700, 0}},
+        // At the bottom right the cascade goes back up.
+        {"the last step taken", {700, 600}, {{700, 600}}, {668, 568}},
+        {"the whole cascade taken: one beside it",
+         {700, 600},
+         {{700, 600}, {668, 568}, {636, 536}, {604, 504}, {572, 472}, {540, 440}, {508, 408}, {476, 376},
+          {444, 344}, {412, 312}, {380, 280}, {348, 248}, {316, 216}, {284, 184}, {252, 152}, {220, 120},
+          {188, 88}, {156, 56}, {124, 24}},
+         {700, 568}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QPoint corner = FreeCorner(row.wanted, frame, area, row.taken);
+        EXPECT_EQ(corner, row.expected);
+        EXPECT_TRUE(area.contains(QRect(corner, frame)));
+        for (const QPoint& other : row.taken) EXPECT_TRUE(Apart(corner, other));
+    }
+    // As large as the area: one place only, taken or not.
+    EXPECT_EQ(FreeCorner({30, 30}, area.size(), area, {{0, 0}}), QPoint(0, 0));
+    EXPECT_EQ(FreeCorner({30, 30}, frame, QRect(), {{30, 30}}), QPoint(30, 30)) << "no screen: unchanged";
+}
+
+// Windows opened one after another each take a place of their own while the
+// area has room, however crowded, and large ones too.
+TEST(WindowPlacement, FreeCornerKeepsManyWindowsApart) {
+    const QRect area(0, 24, 800, 576);
+    const QSize sizes[] = {{300, 200}, {520, 420}, {760, 520}, {200, 120}};
+    std::vector<QPoint> taken{area.topLeft()};
+    for (int n = 0; n < 24; ++n) {
+        const QSize frame = sizes[n % 4];
+        const QPoint corner = FreeCorner(area.topLeft() + QPoint(32, 32), frame, area, taken);
+        EXPECT_TRUE(area.contains(QRect(corner, frame))) << n;
+        for (const QPoint& other : taken) EXPECT_TRUE(Apart(corner, other)) << n;
+        taken.push_back(corner);
+    }
 }
 
 class WindowPlacementQt : public ::testing::Test {
@@ -99,9 +155,9 @@ TEST_F(WindowPlacementQt, PositionStoredForALargerScreenAndOversizedWindowsComeI
     delete huge;
 }
 
-// A window without a position of its own is left where the window system (or
-// its dialog, over its owner) puts it, which the settling check then keeps
-// inside; one moved by the user later is not pulled back.
+// A window without a position of its own is given one near its owner, which
+// the settling check keeps inside; one moved by the user later is not pulled
+// back.
 TEST_F(WindowPlacementQt, UserMovesAfterOpeningAreLeftAlone) {
     QWidget* window = new QWidget(owner_.get(), Qt::Window);
     window->resize(200, 150);
@@ -112,6 +168,40 @@ TEST_F(WindowPlacementQt, UserMovesAfterOpeningAreLeftAlone) {
     RunEventsFor(20);
     EXPECT_EQ(window->pos(), QPoint(area_.right() - 50, area_.top() + 10));
     delete window;
+}
+
+// Owned windows without a position of their own open as a window system
+// would open them: one after another, modeless ones cascade from the owner's
+// upper-left corner, none on another's corner, and a modal one is centred
+// on its owner; a window the program placed keeps its place.
+TEST_F(WindowPlacementQt, UnplacedWindowsOpenNearTheirOwnerApart) {
+    owner_->showNormal();
+    owner_->setGeometry(area_.left() + 40, area_.top() + 30, area_.width() / 2, area_.height() / 2);
+    RunEventsFor(20);
+    const QRect owner_frame = owner_->frameGeometry();
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (int n = 0; n < 4; ++n) {
+        windows.push_back(std::make_unique<QWidget>(owner_.get(), Qt::Window));
+        windows.back()->resize(200, 150);
+        Env().windows->ShowOwned(*windows.back(), owner_.get());
+        const QPoint corner = windows.back()->frameGeometry().topLeft();
+        EXPECT_EQ(corner, owner_frame.topLeft() + QPoint(32, 32) * (n + 1)) << n;
+        EXPECT_TRUE(OnScreen(*windows.back())) << n;
+    }
+    auto placed = std::make_unique<QWidget>(owner_.get(), Qt::Window);
+    placed->resize(200, 150);
+    placed->move(owner_frame.topLeft() + QPoint(32, 32));
+    Env().windows->ShowOwned(*placed, owner_.get());
+    EXPECT_EQ(placed->frameGeometry().topLeft(), owner_frame.topLeft() + QPoint(32, 32)) << "placed by the program";
+
+    QDialog modal(owner_.get());
+    modal.resize(240, 160);
+    Env().windows->OpenModal(modal, owner_.get());
+    EXPECT_LE((modal.frameGeometry().center() - owner_frame.center()).manhattanLength(), 2)
+        << modal.frameGeometry().x() << "," << modal.frameGeometry().y() << " " << modal.frameGeometry().width() << "x"
+        << modal.frameGeometry().height() << " owner " << owner_frame.x() << "," << owner_frame.y() << " "
+        << owner_frame.width() << "x" << owner_frame.height();
+    EXPECT_TRUE(OnScreen(modal));
 }
 
 // X11 window managers keep a window above another, iconify it with it and

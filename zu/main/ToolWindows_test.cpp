@@ -5,12 +5,17 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScreen>
 #include <QWindow>
 
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
+#include "zu/main/ChartWidget.h"
+#include "zu/main/Form1.h"
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
@@ -68,6 +73,57 @@ TEST_F(ToolWindowsTest, EveryWindowOpensAsATransientChildOfTheMainWindow) {
         EXPECT_EQ(window.windowHandle()->transientParent(), owner->windowHandle());
         window.close();
     }
+}
+
+// Opened one after another over the main window at its first-start size,
+// every tool window stands where the user sees it: no two with their
+// upper-left corners on one point (one would hide the other), each wholly on
+// the screen's free area. The marker manager keeps its place at the chart's
+// upper right and the object information window its place in the main
+// window's lower right corner.
+TEST_F(ToolWindowsTest, EveryWindowOpensApartFromTheOthersWhollyOnTheScreen) {
+    skydata::CurrentSettings().CurrentJD = astro::DateToJD(2024, 3, 15, 21, 0, 0);
+    Form1 form;
+    form.show();
+    QCoreApplication::processEvents();
+    const QRect area = form.screen()->availableGeometry();
+    // The offscreen screen is only as wide as that size: the frame is kept
+    // on it.
+    form.resize(form.size().boundedTo(area.size() - (form.frameGeometry().size() - form.size())));
+    form.move(area.topLeft());
+    QCoreApplication::processEvents();
+    const QRect main = form.frameGeometry();
+    ASSERT_TRUE(area.contains(main)) << main.width() << "x" << main.height();
+    std::vector<QWidget*> open;
+    for (int i = 0; i < kToolWindowCount; ++i) {
+        const auto id = static_cast<ToolWindowId>(i);
+        if (id == ToolWindowId::FrmPoint) {
+            form.Dispatch("mnuPoint");
+        } else {
+            ShowToolWindow(id, &form);
+        }
+        QCoreApplication::processEvents();
+        open.push_back(FindToolWindow(id));
+        ASSERT_NE(open.back(), nullptr) << SpecOf(id).name;
+    }
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        const char* name = SpecOf(static_cast<ToolWindowId>(i)).name;
+        const QRect frame = open[i]->frameGeometry();
+        EXPECT_TRUE(open[i]->isVisible()) << name;
+        EXPECT_TRUE(area.contains(frame)) << name << ": " << frame.x() << "," << frame.y() << " " << frame.width()
+                                          << "x" << frame.height();
+        for (std::size_t k = 0; k < i; ++k) {
+            const QPoint other = open[k]->frameGeometry().topLeft();
+            EXPECT_TRUE(std::abs(frame.left() - other.x()) >= 16 || std::abs(frame.top() - other.y()) >= 16)
+                << name << " on " << SpecOf(static_cast<ToolWindowId>(k)).name << " at " << other.x() << ","
+                << other.y();
+        }
+    }
+    const QRect markers = FindToolWindow(ToolWindowId::FrmPoint)->frameGeometry();
+    EXPECT_EQ(markers.right(), main.right());
+    EXPECT_EQ(markers.top(), form.Picture1->mapToGlobal(QPoint(0, 0)).y());
+    const QRect info = FindToolWindow(ToolWindowId::FrmInfo)->frameGeometry();
+    EXPECT_EQ(info.bottomRight(), main.bottomRight());
 }
 
 TEST_F(ToolWindowsTest, ModalWindowOpensWithoutBlockingAndEndsWhenClosed) {
