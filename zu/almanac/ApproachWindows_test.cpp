@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <array>
 #include <cmath>
 #include <regex>
 #include <string>
@@ -176,49 +177,93 @@ TEST_F(ApproachWindows, FindClampsWhatItHandsTheSearch) {
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
-TEST_F(ApproachWindows, RefusedSearchesClearTheList) {
+// A refused search (a period over five years, a start after the end) did
+// nothing: the rows of the search before are listed again, and only while
+// there are none does the window ask for the period to be checked.
+TEST_F(ApproachWindows, ARefusedSearchListsTheRowsBeforeAgain) {
+    S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
+    const std::string five_years = "탐색 기간은 5년 이내로 해 주세요.";
+    const std::string check = "탐색 기간을 확인한 후 다시 찾기 단추를 눌러주세요.";
+    enum class Before { NoSearch, Rows, NothingFound };
+    struct Case {
+        const char* name;
+        Before before;
+        bool over_five_years;  // else the start after the end
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"over five years, first search", Before::NoSearch, true, {five_years, check}},
+        {"start after end, first search", Before::NoSearch, false, {check}},
+        {"over five years after rows", Before::Rows, true, {five_years}},
+        {"start after end after rows", Before::Rows, false, {}},
+        {"over five years after a search that found nothing", Before::NothingFound, true, {five_years}},
+    };
+    const double conjunction = astro::DateToJD(2020, 12, 22, 3, 0, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        p.env.messages.shown.clear();
+        FrmCon w;
+        int searches = 0;
+        w.Search = [&](const ApproachRequest&, const PlanetTableSource&, std::vector<double>& times,
+                       std::vector<std::string>& texts, platform::WorkProgress*) {
+            ++searches;
+            times = {conjunction, conjunction + 1, 0};
+            texts = {"목성, 토성 접근(각거리: 0.10도) ", "목성, 토성 접근(각거리: 0.14도) ", ""};
+            if (c.before == Before::NothingFound) {
+                times = {0};
+                texts = {""};
+            }
+            return ApproachSearchStatus::Done;
+        };
+        if (c.before != Before::NoSearch) {
+            SetPeriod(w, 2020, 12, 20, 2020, 12, 23);
+            w.CmdFind->click();
+        }
+        const std::vector<std::string> before = Lines(*w.List1);
+        const std::vector<double> times = w.Times;
+        ASSERT_EQ(before.size(), c.before == Before::Rows ? 2u : 0u);
+
+        if (c.over_five_years)
+            SetPeriod(w, 2016, 1, 1, 2021, 1, 2);  // 1828 days
+        else
+            SetPeriod(w, 2020, 12, 24, 2020, 12, 23);
+        w.CmdFind->click();
+        EXPECT_EQ(searches, c.before == Before::NoSearch ? 0 : 1);
+        std::vector<std::string> texts;
+        for (const platform::Message& m : p.env.messages.shown) texts.push_back(m.text);
+        EXPECT_EQ(texts, c.messages);
+        for (const platform::Message& m : p.env.messages.shown) {
+            const bool ours = m.text == check;
+            EXPECT_EQ(m.title, ours ? "행성 현상 탐색 오류" : "zu");
+            EXPECT_EQ(m.icon, ours ? platform::MsgIcon::Critical : platform::MsgIcon::Exclamation);
+        }
+        EXPECT_EQ(Lines(*w.List1), before);
+        EXPECT_EQ(w.Times, times);
+
+        // The rows listed again are the rows a double click moves the chart to.
+        p.env.messages.shown.clear();
+        w.List1->setCurrentRow(w.List1->count() - 1);
+        p.env.messages.answers.push_back(MsgAnswer::No);
+        w.List1_DblClick();
+        EXPECT_EQ(p.env.messages.shown.size(), c.before == Before::Rows ? 1u : 0u);
+    }
+}
+
+TEST_F(ApproachWindows, FindWithNeitherKindTickedDoesNothing) {
     S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
     FrmCon w;
     SetPeriod(w, 2020, 12, 20, 2020, 12, 23);
     w.CmdFind->click();
-    ASSERT_GT(w.List1->count(), 0);
-
-    // 1828 days: the search's own message, then the window's.
-    SetPeriod(w, 2016, 1, 1, 2021, 1, 2);
-    w.CmdFind->click();
-    ASSERT_EQ(p.env.messages.shown.size(), 2u);
-    EXPECT_EQ(p.env.messages.shown[0].text, "탐색 기간은 5년 이내로 해 주세요.");
-    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
-    EXPECT_EQ(p.env.messages.shown[1].text, "탐색 기간을 확인한 후 다시 찾기 단추를 눌러주세요.");
-    EXPECT_EQ(p.env.messages.shown[1].title, "행성 현상 탐색 오류");
-    EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Critical);
-    EXPECT_EQ(w.List1->count(), 0);
-    EXPECT_TRUE(w.Times.empty());
-
-    // Start after end: only the window's message.
-    SetPeriod(w, 2020, 12, 20, 2020, 12, 23);
-    w.CmdFind->click();
-    ASSERT_GT(w.List1->count(), 0);
-    SetPeriod(w, 2020, 12, 24, 2020, 12, 23);
-    w.CmdFind->click();
-    ASSERT_EQ(p.env.messages.shown.size(), 3u);
-    EXPECT_EQ(p.env.messages.shown[2].title, "행성 현상 탐색 오류");
-    EXPECT_EQ(w.List1->count(), 0);
-
-    // A double click on the emptied list asks nothing.
-    w.List1_DblClick();
-    EXPECT_EQ(p.env.messages.shown.size(), 3u);
-
-    // Neither kind ticked: nothing happens.
-    SetPeriod(w, 2020, 12, 20, 2020, 12, 23);
-    w.CmdFind->click();
     const int rows = w.List1->count();
+    ASSERT_GT(rows, 0);
     w.Check1->setChecked(false);
     w.Check2->setChecked(false);
-    SetPeriod(w, 2020, 12, 24, 2020, 12, 23);
-    w.CmdFind->click();
-    EXPECT_EQ(w.List1->count(), rows);
-    EXPECT_EQ(p.env.messages.shown.size(), 3u);
+    for (const auto& period : {std::array{2020, 12, 24, 2020, 12, 23}, std::array{2016, 1, 1, 2021, 1, 2}}) {
+        SetPeriod(w, period[0], period[1], period[2], period[3], period[4], period[5]);
+        w.CmdFind->click();
+        EXPECT_EQ(w.List1->count(), rows);
+        EXPECT_TRUE(p.env.messages.shown.empty());
+    }
 }
 
 // The search runs as long work; stopped, it leaves the list and the rows of
@@ -247,11 +292,12 @@ TEST_F(ApproachWindows, AStoppedSearchKeepsTheListBefore) {
     EXPECT_EQ(w.Times, times);
     EXPECT_TRUE(p.env.messages.shown.empty());
 
-    // A refused period asks for no work.
+    // A refused period asks for no work and keeps the rows.
     SetPeriod(w, 2016, 1, 1, 2021, 1, 2);
     w.CmdFind->click();
     EXPECT_EQ(p.env.long_work.requests.size(), 2u);
-    EXPECT_EQ(p.env.messages.shown.size(), 2u);
+    EXPECT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(Lines(*w.List1), before);
 }
 
 // Years typed far outside any ephemeris end the search with some answer;

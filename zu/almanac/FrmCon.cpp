@@ -191,17 +191,17 @@ void FrmCon::CmdFind_Click() {
             });
         if (!finished || status == ApproachSearchStatus::Cancelled) return;
     }
-    Times = std::move(times);
-    Texts = std::move(texts);
     List1->clear();
-    if (status == ApproachSearchStatus::Refused || Times.empty() || Times.size() != Texts.size()) {
-        // Nothing of an earlier search stands for the answer to this one.
-        Times.clear();
-        Texts.clear();
+    if (status != ApproachSearchStatus::Refused && !times.empty() && times.size() == texts.size()) {
+        Times = std::move(times);
+        Texts = std::move(texts);
+    } else if (Times.empty()) {
         platform::MsgBox("탐색 기간을 확인한 후 다시 찾기 단추를 눌러주세요.", platform::MsgButtons::Ok,
                          platform::MsgIcon::Critical, "행성 현상 탐색 오류");
         return;
     }
+    // A refused search did nothing: the rows of the one before are listed
+    // again rather than lost to it.
     for (std::size_t r = 0; r + 1 < Times.size(); ++r)
         List1->addItem(Q(astro::ShortDateText(Times[r], 3) + "    " + Texts[r]));
 }

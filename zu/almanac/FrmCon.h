@@ -40,8 +40,10 @@ public:
                                                               platform::WorkProgress*)>;
     SearchFunction Search;
 
-    // The rows of the last search, with the spare row; empty before a search
-    // and after a refused one. A search the user stops leaves them, and the
+    // The rows of the last search that ran, with the spare row; empty before
+    // one has. A refused search (a start after the end, a period over five
+    // years) lists them again; only while there are none does it ask for
+    // the period to be checked. A search the user stops leaves them, and the
     // list, as they were.
     std::vector<double> Times;
     std::vector<std::string> Texts;

@@ -49,17 +49,21 @@ void Critical(const char* text, const char* title) {
 // window. The focus also leaves when the window itself loses it (to a click
 // on the chart, to another program, to the check's own message box) or
 // for a command button; the check then waits, so a value is checked once:
-// when it is left for another field or when 적용 applies it.
+// when it is left for another field or when 적용 applies it. A `partner`
+// belongs to the same value (the era to its year): moving between the two
+// is not leaving.
 class LeftForFieldFilter final : public QObject {
 public:
-    LeftForFieldFilter(QWidget& box, std::function<void()> check) : QObject(&box), box_(box), check_(std::move(check)) {
+    LeftForFieldFilter(QWidget& box, std::function<void()> check, const QWidget* partner = nullptr)
+        : QObject(&box), box_(box), partner_(partner), check_(std::move(check)) {
         box.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::FocusOut) return false;
         // The focus has already moved on when its old holder hears of it.
         const QWidget* next = QApplication::focusWidget();
-        if (next && next != &box_ && next->window() == box_.window() && !qobject_cast<const QPushButton*>(next)) {
+        if (next && next != &box_ && next != partner_ && next->window() == box_.window() &&
+            !qobject_cast<const QPushButton*>(next)) {
             platform::Guard(check_);
         }
         return false;
@@ -67,6 +71,7 @@ public:
 
 private:
     QWidget& box_;
+    const QWidget* partner_;
     std::function<void()> check_;
 };
 
@@ -142,7 +147,11 @@ void FrmTime::BuildControls() {
     // Not a QDialog: the default button needs its keys bound.
     BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
-    new LeftForFieldFilter(*TxtYear, [this] { TxtYear_LostFocus(); });
+    // A year is checked against the era chosen with it: going from the year
+    // to the era checks nothing yet, choosing an era checks the year under it.
+    new LeftForFieldFilter(*TxtYear, [this] { TxtYear_LostFocus(); }, CmbADBC);
+    new LeftForFieldFilter(*CmbADBC, [this] { TxtYear_LostFocus(); }, TxtYear);
+    connect(CmbADBC, &QComboBox::activated, this, [this] { platform::Guard([this] { CmbADBC_Click(); }); });
     OnLostFocus(*TxtMonth, [this] { TxtMonth_LostFocus(); });
     new LeftForFieldFilter(*TxtDay, [this] { TxtDay_LostFocus(); });
     OnLostFocus(*TxtHour, [this] { UpdateJDLabel(); });
@@ -194,14 +203,13 @@ void FrmTime::UpdateJDLabel() {
 
 bool FrmTime::KeepYearInRange() {
     const double year = Number(TxtYear);
+    const double last = CmbADBC->currentIndex() == kBc ? kFirstBcYear : kLastYear;
     if (year <= 0) {
         TxtYear->setText("1");
         Critical(kNoYearZero, kSettingTitle);
-    } else if (year > kLastYear) {
-        TxtYear->setText("9999");
-        Critical(kYearRange, kSettingTitle);
-    } else if (CmbADBC->currentIndex() == kBc && year > kFirstBcYear) {
-        TxtYear->setText("4713");
+    } else if (year > last) {
+        // The nearest year of the era in force, so one message settles it.
+        TxtYear->setText(Plain(last));
         Critical(kYearRange, kSettingTitle);
     } else {
         return true;
@@ -213,6 +221,8 @@ void FrmTime::TxtYear_LostFocus() {
     KeepYearInRange();
     UpdateJDLabel();
 }
+
+void FrmTime::CmbADBC_Click() { TxtYear_LostFocus(); }
 
 void FrmTime::TxtMonth_LostFocus() {
     if (Number(TxtMonth) == 0) TxtMonth->setText("1");

@@ -27,8 +27,12 @@ public:
     // ---- Handlers.
     // The year and day checks run when their box is left for another field
     // of this window (not for a button, nor when the window loses the
-    // focus); 적용 checks the year itself.
+    // focus); 적용 checks the year itself. The year and its era are one
+    // value: moving between them checks nothing, and choosing an era checks
+    // the year under it. A year past its era's range becomes that era's
+    // last year (9999 or 4713 BC) with one message.
     void TxtYear_LostFocus();
+    void CmbADBC_Click();
     void TxtMonth_LostFocus();
     void TxtDay_LostFocus();
     void TxtHour_Change();
@@ -58,8 +62,8 @@ private:
     void Form_Load();
     // The first-day rule: no hour before noon on 1 January 4713 BC.
     void CheckFirstDay();
-    // Puts a year outside the window's range back at its edge with the range
-    // message; false when it did.
+    // Puts a year outside its era's range back at the era's edge with the
+    // range message; false when it did.
     bool KeepYearInRange();
     // The zone the window's time is in: the site's standard zone and the
     // window's summer-time box.

@@ -8,8 +8,10 @@
 #include <QPushButton>
 
 #include <memory>
+#include <string>
 
 #include "astro/JulianDay.h"
+#include "astro/TextFormat.h"
 #include "zu/core/ChartHost.h"
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
@@ -88,7 +90,7 @@ TEST_F(TimeWindowTest, YearRules) {
     const char* zero = "0년은 없는 연도입니다. 서기 1년 혹은 기원전 1년부터 입력할 수 있습니다.";
     const char* range = "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.";
     const Row rows[] = {{false, "0", "1", zero},      {false, "abc", "1", zero},     {true, "-3", "1", zero},
-                        {false, "10000", "9999", range}, {true, "10000", "9999", range}, {true, "4714", "4713", range},
+                        {false, "10000", "9999", range}, {true, "10000", "4713", range}, {true, "4714", "4713", range},
                         {true, "4713", "4713", nullptr}, {false, "9999", "9999", nullptr}};
     for (const Row& row : rows) {
         FrmTime& w = Open();
@@ -256,8 +258,8 @@ TEST_F(TimeWindowTest, ApplyRefusesAYearOutOfRange) {
         const char* message;
     };
     const char* range = "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.";
-    // Past 9999 the box keeps 9999 whatever the era, as when leaving it.
-    const Row rows[] = {{true, "99999", "9999", range},
+    // The box keeps the nearest year of the era, as when leaving it.
+    const Row rows[] = {{true, "99999", "4713", range},
                         {false, "99999", "9999", range},
                         {true, "4714", "4713", range},
                         {false, "0", "1", "0년은 없는 연도입니다. 서기 1년 혹은 기원전 1년부터 입력할 수 있습니다."}};
@@ -388,6 +390,87 @@ TEST_F(TimeWindowTest, TheYearIsCheckedOnceWhenLeftForAFieldOrApplied) {
     test::PressKey(*w.TxtYear, Qt::Key_Escape);
     EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr);
     EXPECT_TRUE(box.shown.empty());
+    platform::Env().messages = &p.env.messages;
+}
+
+// A year past its era's range, however it is entered, gets one message and
+// becomes the era's nearest year at once; the Julian days shown are then of
+// that year, and neither leaving the box nor 적용 asks again.
+TEST_F(TimeWindowTest, AYearOutOfRangeGetsOneMessageOnEveryPath) {
+    QWidget box_window;
+    box_window.resize(100, 50);
+    box_window.show();
+    FocusTakingBox box(box_window);
+    platform::Env().messages = &box;
+    enum class Path { Enter, LeaveForAField, Apply, SwitchEra };
+    struct Row {
+        const char* name;
+        Path path;
+        bool bc;  // the era the year is typed under; a switch goes to the other
+        const char* typed;
+        const char* kept;
+        bool message;
+    };
+    const Row rows[] = {
+        {"Enter under BC", Path::Enter, true, "99999", "4713", true},
+        {"Enter under AD", Path::Enter, false, "99999", "9999", true},
+        {"Enter, 4714 BC", Path::Enter, true, "4714", "4713", true},
+        {"left under BC", Path::LeaveForAField, true, "99999", "4713", true},
+        {"left under AD", Path::LeaveForAField, false, "10000", "9999", true},
+        {"left, 4714 BC", Path::LeaveForAField, true, "4714", "4713", true},
+        {"applied under BC", Path::Apply, true, "99999", "4713", true},
+        {"applied under AD", Path::Apply, false, "99999", "9999", true},
+        {"AD to BC past both", Path::SwitchEra, false, "99999", "4713", true},
+        {"AD to BC past the BC range", Path::SwitchEra, false, "5000", "4713", true},
+        {"BC to AD past both", Path::SwitchEra, true, "99999", "9999", true},
+        {"valid, Enter", Path::Enter, true, "4713", "4713", false},
+        {"valid, left", Path::LeaveForAField, false, "9999", "9999", false},
+        {"valid, applied", Path::Apply, false, "2024", "2024", false},
+        {"valid, BC to AD", Path::SwitchEra, true, "4713", "4713", false},
+        {"valid, AD to BC", Path::SwitchEra, false, "100", "100", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FrmTime& w = Open();
+        Type(w, row.bc, "", "6", "15", "12", "0");
+        FocusOn(w, w.TxtYear);
+        w.TxtYear->setText(row.typed);
+        box.shown.clear();
+        switch (row.path) {
+            case Path::Enter: test::PressKey(*w.TxtYear, Qt::Key_Return); break;
+            case Path::LeaveForAField: FocusOn(w, w.TxtMonth); break;
+            case Path::Apply: w.CmdOK->click(); break;
+            case Path::SwitchEra:
+                // Going to the era checks nothing yet; choosing one checks the year under it.
+                FocusOn(w, w.CmbADBC);
+                EXPECT_TRUE(box.shown.empty());
+                test::PressKey(*w.CmbADBC, row.bc ? Qt::Key_Up : Qt::Key_Down);
+                EXPECT_EQ(w.CmbADBC->currentIndex(), row.bc ? 0 : 1);
+                break;
+        }
+        const bool bc = w.CmbADBC->currentIndex() == 1;
+        ASSERT_EQ(box.shown.size(), row.message ? 1u : 0u);
+        if (row.message) {
+            EXPECT_EQ(box.shown[0].text, "기원전 4713년에서 기원후 9999년 사이의 값만 입력할 수 있습니다.");
+            EXPECT_EQ(box.shown[0].title, "시간 설정 오류");
+        }
+        const double kept_jd = astro::DateToJD(bc ? 1 - std::stod(row.kept) : std::stod(row.kept), 6, 15, 12, 0, 0);
+        // A valid Enter or 적용 applied and closed the window.
+        if (FindToolWindow(ToolWindowId::FrmTime) != &w) {
+            EXPECT_FALSE(row.message);
+            EXPECT_EQ(skydata::CurrentSettings().CurrentJD, kept_jd);
+            continue;
+        }
+        EXPECT_EQ(Text(w.TxtYear), row.kept);
+        EXPECT_EQ(Text(w.LblJD[0]), astro::FormatDigitPattern(kept_jd, "0.00000"));
+        // The year now stands: leaving it and applying ask nothing more.
+        FocusOn(w, w.TxtYear);
+        FocusOn(w, w.TxtDay);
+        w.CmdOK->click();
+        EXPECT_EQ(box.shown.size(), row.message ? 1u : 0u);
+        EXPECT_EQ(skydata::CurrentSettings().CurrentJD, kept_jd);
+        EXPECT_EQ(FindToolWindow(ToolWindowId::FrmTime), nullptr);
+    }
     platform::Env().messages = &p.env.messages;
 }
 
