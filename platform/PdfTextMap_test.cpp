@@ -370,7 +370,7 @@ TEST(PdfTextMap, DamagedFilesAreLeftAsWritten) {
     // A byte overwritten anywhere, with each kind of byte the reader tells
     // apart: mended or left, never a fault.
     for (std::size_t at = 0; at < good.size(); ++at) {
-        for (const char c : {'\0', ' ', '\n', '0', '9', '<', '>', '/', 'R', '\xFF'}) {
+        for (const char c : {'\0', '\n', '9', '<', 'R', '\xFF'}) {
             std::string damaged = good;
             damaged[at] = c;
             (void)RepairPdfTextMaps(damaged);
