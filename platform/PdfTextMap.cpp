@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <new>
 #include <set>
 #include <vector>
 
@@ -207,12 +208,14 @@ struct Reader {
     std::string_view s;
     std::size_t at;
 
+    // Every read checks `at` itself: it may have been set from an offset
+    // the file claims.
     void SkipWhite() {
         while (at < s.size() && IsWhite(s[at])) ++at;
     }
     bool Keyword(std::string_view word) {
         SkipWhite();
-        if (s.substr(at, word.size()) != word) return false;
+        if (at > s.size() || s.substr(at, word.size()) != word) return false;
         const std::size_t after = at + word.size();
         if (after < s.size() && IsRegular(s[after]) && IsRegular(word.back())) return false;
         at = after;
@@ -220,6 +223,7 @@ struct Reader {
     }
     std::optional<std::uint64_t> Number() {
         SkipWhite();
+        if (at >= s.size()) return std::nullopt;
         std::uint64_t value = 0;
         const char* first = s.data() + at;
         const char* last = s.data() + std::min(s.size(), at + 12);
@@ -258,8 +262,10 @@ std::optional<Xref> ReadXref(std::string_view pdf) {
     xref.at = static_cast<std::size_t>(*at);
     r.at = xref.at;
     if (!r.Keyword("xref")) return std::nullopt;
+    // The table and its trailer lie between the "xref" and the "startxref".
     for (;;) {
         r.SkipWhite();
+        if (r.at >= keyword) return std::nullopt;
         if (pdf.substr(r.at, 7) == "trailer") break;
         const auto first = r.Number();
         const auto count = r.Number();
@@ -267,8 +273,9 @@ std::optional<Xref> ReadXref(std::string_view pdf) {
         r.SkipWhite();
         for (std::uint64_t k = 0; k < *count; ++k) {
             // "oooooooooo ggggg n" and a two-byte line end.
+            if (r.at > keyword || keyword - r.at < 20) return std::nullopt;
             const std::string_view line = pdf.substr(r.at, 20);
-            if (line.size() != 20 || line[10] != ' ' || line[16] != ' ' || (line[17] != 'n' && line[17] != 'f'))
+            if ( line[10] != ' ' || line[16] != ' ' || (line[17] != 'n' && line[17] != 'f'))
                 return std::nullopt;
             if (line[17] == 'n') {
                 std::size_t offset = 0;
@@ -321,8 +328,10 @@ struct Replacement {
 std::optional<Replacement> RepairStreamObject(std::string_view pdf, const XrefEntry& e,
                                               const std::map<std::uint64_t, const XrefEntry*>& by_number,
                                               std::size_t region_end) {
+    // A header running into the next object's bytes (an offset off its
+    // object) is no header of a stream this can rewrite.
     const std::size_t header_end = AfterObjectHeader(pdf, e);
-    if (header_end == kNone) return std::nullopt;
+    if (header_end == kNone || header_end > region_end) return std::nullopt;
     Reader r{pdf.substr(0, region_end), header_end};
     if (!r.Keyword("<<") || !r.Keyword("/Length")) return std::nullopt;
     auto length = r.Number();
@@ -425,7 +434,9 @@ std::optional<std::string> RepairToUnicodeCMap(std::string_view cmap) {
     return out;
 }
 
-std::optional<std::string> RepairPdfTextMaps(std::string_view pdf) {
+namespace {
+
+std::optional<std::string> MendedPdf(std::string_view pdf) {
     const std::optional<Xref> xref = ReadXref(pdf);
     if (!xref) return std::nullopt;
     std::map<std::uint64_t, const XrefEntry*> by_number;
@@ -451,29 +462,34 @@ std::optional<std::string> RepairPdfTextMaps(std::string_view pdf) {
               [](const Replacement& a, const Replacement& b) { return a.begin < b.begin; });
 
     // Where a byte of the old file stands in the new one: moved by what the
-    // replacements before it added or took away.
+    // replacements before it added or took away (shifts[k]: by the first k).
+    std::vector<std::ptrdiff_t> shifts{0};
+    for (const Replacement& r : replacements)
+        shifts.push_back(shifts.back() + static_cast<std::ptrdiff_t>(r.bytes.size()) -
+                         static_cast<std::ptrdiff_t>(r.end - r.begin));
     const auto moved = [&](std::size_t offset) {
-        std::ptrdiff_t shift = 0;
-        for (const Replacement& r : replacements) {
-            if (r.end > offset) break;
-            shift += static_cast<std::ptrdiff_t>(r.bytes.size()) - static_cast<std::ptrdiff_t>(r.end - r.begin);
-        }
+        const auto before = std::upper_bound(replacements.begin(), replacements.end(), offset,
+                                             [](std::size_t at, const Replacement& r) { return at < r.end; });
+        const std::ptrdiff_t shift = shifts[static_cast<std::size_t>(before - replacements.begin())];
         return static_cast<std::size_t>(static_cast<std::ptrdiff_t>(offset) + shift);
     };
     std::string out;
     out.reserve(pdf.size() + 4096);
     std::size_t copied = 0;
     for (const Replacement& r : replacements) {
+        if (r.begin < copied || r.end < r.begin) return std::nullopt;
         out += pdf.substr(copied, r.begin - copied);
         out += r.bytes;
         copied = r.end;
     }
     // The table and the trailer, each offset moved.
+    if (copied > xref->at || xref->startxref_at < xref->at || xref->startxref_end > pdf.size()) return std::nullopt;
     std::string tail(pdf.substr(copied, xref->startxref_at - copied));
     const std::size_t tail_at = copied;
     for (const XrefEntry& e : xref->used) {
         const std::size_t offset = moved(e.offset);
         if (offset > 9'999'999'999u) return std::nullopt;
+        if (e.field < tail_at || tail.size() < 10 || e.field - tail_at > tail.size() - 10) return std::nullopt;
         char field[11];
         std::snprintf(field, sizeof field, "%010zu", offset);
         tail.replace(e.field - tail_at, 10, field, 10);
@@ -482,6 +498,24 @@ std::optional<std::string> RepairPdfTextMaps(std::string_view pdf) {
     out += std::to_string(moved(xref->at));
     out += pdf.substr(xref->startxref_end);
     return out;
+}
+
+}  // namespace
+
+std::optional<std::string> RepairPdfTextMaps(std::string_view pdf) noexcept {
+    // The bytes come from a file, however they were written: a file this
+    // does not read, or no memory to mend it, leaves it as written. The fuzz
+    // build lets any other fault end the program, so that it is found.
+    try {
+        return MendedPdf(pdf);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+    catch (...) {
+        return std::nullopt;
+    }
+#endif
 }
 
 bool RepairPdfTextMapsInFile(const std::filesystem::path& path) {

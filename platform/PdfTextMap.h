@@ -33,8 +33,10 @@ std::optional<std::string> RepairToUnicodeCMap(std::string_view cmap);
 // table moved to match. Reads files as Qt writes them: one classic xref
 // table, ToUnicode streams without filters. nullopt when nothing needs
 // mending or the file is not laid out so (it is then left as written: it
-// still prints right, only its text reads as before).
-std::optional<std::string> RepairPdfTextMaps(std::string_view pdf);
+// still prints right, only its text reads as before). Any bytes at all may
+// be handed in: a damaged or cut file, offsets and lengths pointing anywhere,
+// are read within the bytes and end as nullopt, never as an exception.
+std::optional<std::string> RepairPdfTextMaps(std::string_view pdf) noexcept;
 
 // Repairs the PDF file at `path` in place (a pending file not yet given its
 // name). True when the file is as good as it gets: mended, nothing to mend,

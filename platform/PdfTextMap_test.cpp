@@ -307,6 +307,77 @@ TEST(PdfTextMap, FilesLeftAsWritten) {
     for (const Case& c : cases) EXPECT_FALSE(RepairPdfTextMaps(c.pdf)) << c.what;
 }
 
+// The offset field of entry `k` (1 for the first object) of a Pdf() file.
+std::size_t OffsetField(const std::string& pdf, std::size_t k) {
+    const std::size_t table = pdf.find("\n", pdf.rfind("\nxref\n") + 6) + 1;
+    return table + 20 * k;
+}
+
+std::string WithOffset(std::string pdf, std::size_t k, std::size_t offset) {
+    char field[11];
+    std::snprintf(field, sizeof field, "%010zu", offset);
+    pdf.replace(OffsetField(pdf, k), 10, field, 10);
+    return pdf;
+}
+
+std::string Replaced(std::string pdf, std::string_view what, std::string_view with, std::size_t from = 0) {
+    const std::size_t at = pdf.find(what, from);
+    return at == std::string::npos ? pdf : pdf.replace(at, what.size(), with);
+}
+
+// A damaged file is read within its bytes, whatever its offsets and lengths
+// claim, and left as written: it never throws.
+TEST(PdfTextMap, DamagedFilesAreLeftAsWritten) {
+    const std::string font = "<< /Type /Font /ToUnicode 2 0 R >>\n";
+    const std::string good = Pdf({font, Stream(kQtCMap), "21\n"});
+    ASSERT_TRUE(RepairPdfTextMaps(good));
+    const std::size_t map_at = std::stoul(good.substr(OffsetField(good, 2), 10));
+    const std::size_t table_at = good.rfind("\nxref\n") + 1;
+    const std::string length = "/Length " + std::to_string(kQtCMap.size());
+    struct Case {
+        const char* what;
+        std::string pdf;
+    };
+    const Case cases[] = {
+        {"the next object's offset inside the map's header", WithOffset(good, 3, map_at + 2)},
+        {"the next object's offset just after the map's header", WithOffset(good, 3, map_at + 8)},
+        {"the map's offset inside the font's header", WithOffset(good, 2, std::stoul(good.substr(OffsetField(good, 1), 10)) + 3)},
+        {"the map's offset on the table", WithOffset(good, 2, table_at - 1)},
+        {"the map's offset past the file", WithOffset(good, 2, good.size() + 50)},
+        {"the map's offset at the start", WithOffset(good, 2, 0)},
+        {"two entries at one offset", WithOffset(good, 3, map_at)},
+        {"a length past the file", Replaced(good, length, "/Length 99999999")},
+        {"a length beyond any number", Replaced(good, length, "/Length 99999999999999999999999")},
+        {"a negative length", Replaced(good, length, "/Length -5")},
+        {"a length of no number", Replaced(good, length, "/Length x")},
+        {"an indirect length of another size", Replaced(good, length, "/Length 3 0 R")},
+        {"startxref past the file", Replaced(good, "startxref\n" + std::to_string(table_at), "startxref\n99999999")},
+        {"startxref on the startxref", Replaced(good, "startxref\n" + std::to_string(table_at),
+                                                "startxref\n" + std::to_string(good.rfind("startxref")))},
+        {"a count running into the trailer", Replaced(good, "xref\n0 4", "xref\n0 9", table_at)},
+        {"a huge count", Replaced(good, "xref\n0 4", "xref\n0 99999999999", table_at)},
+        {"no trailer", Replaced(good, "trailer", "xxxxxxx", table_at)},
+        {"the table overwritten", Replaced(good, " 00000 n", "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", table_at)},
+        {"the map's header overwritten", Replaced(good, "2 0 obj", "2 0 \xFF\xFFj", map_at)},
+        {"the stream keyword overwritten", Replaced(good, ">>\nstream", ">>\nstrXam", map_at)},
+        {"the endstream overwritten", Replaced(good, "endstream", "endstreax", map_at)},
+        {"a map of no map", Replaced(good, "beginbfrange", "begin(frange", map_at)},
+    };
+    for (const Case& c : cases) EXPECT_FALSE(RepairPdfTextMaps(c.pdf)) << c.what;
+    // Cut anywhere before its last line end: no %%EOF, nothing read.
+    for (std::size_t size = 0; size + 1 < good.size(); ++size)
+        EXPECT_FALSE(RepairPdfTextMaps(std::string_view(good).substr(0, size))) << "cut at " << size;
+    // A byte overwritten anywhere, with each kind of byte the reader tells
+    // apart: mended or left, never a fault.
+    for (std::size_t at = 0; at < good.size(); ++at) {
+        for (const char c : {'\0', '\n', '9', '<', 'R', '\xFF'}) {
+            std::string damaged = good;
+            damaged[at] = c;
+            (void)RepairPdfTextMaps(damaged);
+        }
+    }
+}
+
 TEST(PdfTextMap, FileRepairedInPlace) {
     const fs::path folder = fs::temp_directory_path() / "zu_pdf_text_map";
     fs::remove_all(folder);

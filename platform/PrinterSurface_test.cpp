@@ -11,12 +11,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <regex>
 #include <string>
+#include <vector>
 
+#include "platform/PdfTextMap.h"
 #include "platform/QtTestApp.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 
 namespace platform {
 namespace {
@@ -259,6 +264,87 @@ TEST(PrinterSurface, APdfsTextIsTheTextOnItsPage) {
         const auto next = static_cast<unsigned char>(text[k + 1]);
         EXPECT_FALSE(next >= 0xBC && next <= 0xBF) << text;
     }
+}
+
+// A small PDF as Qt's engine writes it, before any mending: a line of
+// Korean and Hanja in NanumGothic, whose map reads the blank as U+0001 and
+// the Hanja as radicals.
+std::string QtsOwnPdf(const fs::path& path) {
+    EnsureQtApp();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path.string()));
+    printer.setResolution(300);
+    QPainter painter;
+    if (!painter.begin(&printer)) return {};
+    painter.setFont(QFont("NanumGothic", 12));
+    painter.drawText(QPointF(100, 200), QString::fromUtf8("12월 己酉"));
+    painter.end();
+    return Contents(path);
+}
+
+// Damaged copies of a real PDF of Qt's (cut, bytes overwritten, a /Length or
+// a table offset changed, an offset moved into another object's header) are
+// left as written or mended, never a fault. With ZU_PDF_FUZZ_SEED naming a
+// folder the PDF is written there as the fuzz target's seed
+// (tools/fuzz/corpus/PdfTextMap_fuzz).
+TEST(PrinterSurface, DamagedCopiesOfQtsPdfAreLeftOrMended) {
+    const std::string pdf = QtsOwnPdf(ScratchFolder("damaged") / "qt.pdf");
+    ASSERT_EQ(pdf.rfind("%PDF", 0), 0u);
+    ASSERT_TRUE(RepairPdfTextMaps(pdf)) << "Qt's map needs mending";
+    if (const char* seed = std::getenv("ZU_PDF_FUZZ_SEED")) std::ofstream(fs::path(seed) / "qt-page.pdf", std::ios::binary) << pdf;
+
+    // Where the table's offsets stand, and the numbers after "/Length".
+    std::vector<std::size_t> fields, lengths;
+    const std::size_t table = pdf.rfind("\nxref\n");
+    ASSERT_NE(table, std::string::npos);
+    static const std::regex entry("(\\d{10}) \\d{5} n");
+    for (std::sregex_iterator it(pdf.begin() + static_cast<std::ptrdiff_t>(table), pdf.end(), entry), end; it != end; ++it)
+        fields.push_back(table + static_cast<std::size_t>(it->position(1)));
+    for (std::size_t at = pdf.find("/Length "); at != std::string::npos; at = pdf.find("/Length ", at + 1))
+        lengths.push_back(at + 8);
+    ASSERT_GE(fields.size(), 5u);
+    ASSERT_FALSE(lengths.empty());
+
+    std::mt19937 random(20240315);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    int mended = 0, left = 0;
+    for (int copy = 0; copy < 4000; ++copy) {
+        std::string damaged = pdf;
+        for (int change = 0, changes = 1 + static_cast<int>(pick(3)); change < changes; ++change) {
+            switch (pick(5)) {
+                case 0:
+                    if (!damaged.empty()) damaged.resize(pick(damaged.size()));
+                    break;
+                case 1:
+                    for (std::size_t n = 1 + pick(8), at = pick(damaged.size() + 1); n > 0 && at < damaged.size(); --n)
+                        damaged[at++] = static_cast<char>(pick(256));
+                    break;
+                case 2: {
+                    const std::string number = std::to_string(pick(3) == 0 ? pick(1u << 30) : pick(2000));
+                    const std::size_t at = lengths[pick(lengths.size())];
+                    if (at < damaged.size()) damaged.replace(at, std::min<std::size_t>(pick(6), damaged.size() - at), number);
+                    break;
+                }
+                case 3:
+                case 4: {
+                    // One entry's offset somewhere else: often just inside
+                    // another object's header.
+                    const std::size_t field = fields[pick(fields.size())];
+                    const std::size_t other = std::stoul(pdf.substr(fields[pick(fields.size())], 10));
+                    const std::size_t to = pick(2) == 0 ? other + pick(12) : pick(pdf.size() + 100);
+                    char digits[11];
+                    std::snprintf(digits, sizeof digits, "%010zu", to % 10'000'000'000u);
+                    if (field + 10 <= damaged.size()) damaged.replace(field, 10, digits, 10);
+                    break;
+                }
+            }
+        }
+        (RepairPdfTextMaps(damaged) ? mended : left)++;
+    }
+    // Most copies are damaged where the mending reads; some only elsewhere.
+    EXPECT_GT(left, 1000);
+    EXPECT_GT(mended, 100);
 }
 
 TEST(PrinterSurface, UnusableTargetsDoNotStart) {

@@ -50,14 +50,20 @@ std::filesystem::file_time_type ProcessStart() {
 }
 const bool g_start_taken = (ProcessStart(), true);
 
-bool IsOwnTemporaryOf(std::string_view name, std::string_view target) {
-    if (name.size() != target.size() + kTemporaryMarker.size() + kRandomLetters) return false;
-    if (name.substr(0, target.size()) != target) return false;
+// The name of the file a stand-in named `name` was made for: "<target>"
+// kTemporaryMarker and six of kLetters (what mkstemp puts in); nullopt for
+// any other name.
+std::optional<std::string_view> StandInTarget(std::string_view name) {
+    constexpr std::size_t kTail = kTemporaryMarker.size() + kRandomLetters;
+    if (name.size() <= kTail) return std::nullopt;
+    const std::string_view target = name.substr(0, name.size() - kTail);
     const std::string_view rest = name.substr(target.size());
-    if (rest.substr(0, kTemporaryMarker.size()) != kTemporaryMarker) return false;
+    if (rest.substr(0, kTemporaryMarker.size()) != kTemporaryMarker) return std::nullopt;
     const std::string_view letters(kLetters, sizeof kLetters - 1);
-    return std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(kTemporaryMarker.size()), rest.end(),
-                       [&](char c) { return letters.find(c) != std::string_view::npos; });
+    if (!std::all_of(rest.begin() + static_cast<std::ptrdiff_t>(kTemporaryMarker.size()), rest.end(),
+                     [&](char c) { return letters.find(c) != std::string_view::npos; }))
+        return std::nullopt;
+    return target;
 }
 
 std::string RandomLetters() {
@@ -82,29 +88,23 @@ std::optional<std::filesystem::path> LinkedFile(const std::filesystem::path& pat
     return std::nullopt;
 }
 
-// Removes what crashed or killed saves of this file left behind: files of the
-// temporary pattern last written before this process started (a running save
-// of another instance is younger). Links are removed, never followed.
-void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
+// True when `path` is what a killed save left: a regular file of this user
+// (never a link, a folder or another user's file) last written before this
+// process started (a running save of another instance is younger).
+bool IsLeftover(const std::filesystem::path& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
     std::error_code ec;
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    const auto written = std::filesystem::last_write_time(path, ec);
+    return !ec && written < ProcessStart();
+}
+
+// Removes what crashed or killed saves of this file left behind.
+void RemoveLeftoverTemporaries(const std::filesystem::path& target) {
     const std::string name = target.filename().string();
     if (name.empty()) return;
-    std::filesystem::directory_iterator it(folder, ec), end;
-    for (; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (!IsOwnTemporaryOf(entry, name)) continue;
-        struct stat st;
-        if (::lstat(it->path().c_str(), &st) != 0) continue;
-        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) continue;
-        std::error_code time_ec;
-        const auto written = std::filesystem::symlink_status(it->path(), time_ec).type() ==
-                                     std::filesystem::file_type::symlink
-                                 ? std::filesystem::file_time_type::min()
-                                 : std::filesystem::last_write_time(it->path(), time_ec);
-        if (time_ec || written >= ProcessStart()) continue;
-        ::unlink(it->path().c_str());
-    }
+    RemoveSaveLeftovers(target.has_parent_path() ? target.parent_path() : ".",
+                        [&](std::string_view of) { return of == name; });
 }
 
 // The permission bits the new file gets: those of the file it replaces, or
@@ -183,6 +183,17 @@ std::string Convert(const std::string& in, const char* to, const char* from, con
 }
 
 }  // namespace
+
+void RemoveSaveLeftovers(const std::filesystem::path& folder,
+                         const std::function<bool(std::string_view target)>& written_there) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        const std::optional<std::string_view> target = StandInTarget(entry);
+        if (target && written_there(*target) && IsLeftover(it->path())) ::unlink(it->path().c_str());
+    }
+}
 
 PendingFile::PendingFile(const std::filesystem::path& target) : target_(target) {
     RemoveLeftoverTemporaries(target_);

@@ -6,6 +6,7 @@
 // the new one, never half of one, and nothing beside it.
 // Qt-free, so the computing libraries and both programs can use it.
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -66,7 +67,8 @@ bool WriteTextFileCp949(const std::filesystem::path& path, const std::string& ut
 // written leaves nothing behind; on a file system without unnamed files it
 // has a fresh name "<target>.zu-save-XXXXXX" beside the target, created
 // exclusively and removed when the file is dropped (after a crash, by the
-// next save of the target, which removes only names of that pattern). Either
+// next save of the target or, in a program's user folder, by its next start:
+// RemoveSaveLeftovers, which removes only names of that pattern). Either
 // way no link or file planted beside the target is ever opened. It is
 // written either directly (Write) or by a writer that opens files by name
 // itself (the printer's PDF engine, the picture codecs) through WriteName.
@@ -99,6 +101,15 @@ private:
     bool named_ = false;  // the stand-in with a name, not an unnamed file
     int fd_ = -1;
 };
+
+// Removes from `folder` what killed saves left there of the files named
+// `written_there` accepts: names "<target>.zu-save-XXXXXX" (six of the
+// letters and digits mkstemp puts in) of regular files of this user, last
+// written before this process started. A link, a folder, another user's
+// file and every other name, however alike, stay. A save sweeps its own
+// target's leftovers so; a program sweeps its user folder at start.
+void RemoveSaveLeftovers(const std::filesystem::path& folder,
+                         const std::function<bool(std::string_view target)>& written_there);
 
 // Test hook: when set, an atomic write fails after writing this many bytes of
 // the temporary file, as a full disk or a crash would. -1 disables it.

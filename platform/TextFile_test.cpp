@@ -155,6 +155,55 @@ TEST_F(TextFileTest, LeftoversOfKilledSavesGoWithTheNextSave) {
     EXPECT_EQ(*platform::ReadFileBytes(file), "whole");
 }
 
+// A program's sweep of its folder at start removes exactly the leftovers of
+// the files it writes there: regular files of this user, of the pattern the
+// save path makes, older than the process. Whatever else stands there stays,
+// however alike its name, and a link or a folder of a leftover's name stays.
+TEST_F(TextFileTest, AStartSweepRemovesOnlyLeftoversOfTheProgramsFiles) {
+    const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    const auto plant = [&](const std::string& name, const char* contents) {
+        std::ofstream(dir_ / name) << contents;
+        fs::last_write_time(dir_ / name, old);
+    };
+    const char* const leftovers[] = {"Default.cfg.zu-save-a1B2c3", "Default.cfg.zu-save-ZZZZZZ",
+                                     "PathCache.dat.zu-save-000000", "local.txt.zu-save-xYz789"};
+    const char* const users[] = {
+        "Default.cfg", "Default.cfg.tmp42", "notes.zu-save", "CalConfig.cfg~", "Default.cfg.zu-save-abc",
+        "Default.cfg.zu-save-abcdefg", "Default.cfg.zu-save-a1_2c3", "Default.cfg.zu-save-a1B2c\xEA",
+        "Default.cfg.zu-save-a1B2c3.bak", "Default.cfg.zu-save-a1B2c3~", ".zu-save-a1B2c3", "xDefault.cfg.zu-save-a1B2c3",
+        "Other.cfg.zu-save-a1B2c3",  // beside a name the program does not write
+        "Default.cfg.zu-save-.zu-save-a1B2c3"};
+    for (const char* name : leftovers) plant(name, "half");
+    for (const char* name : users) plant(name, "the user's");
+    const fs::path victim = dir_ / "victim.txt";
+    plant("victim.txt", "precious");
+    fs::create_symlink(victim, dir_ / "Default.cfg.zu-save-LiNk00");
+    fs::create_directory(dir_ / "Default.cfg.zu-save-F0lder");
+    std::ofstream(dir_ / "Default.cfg.zu-save-F0lder" / "inside") << "kept";
+    // A save of another instance in progress is younger than this process.
+    std::ofstream(dir_ / "Default.cfg.zu-save-runnin") << "running";
+    fs::last_write_time(dir_ / "Default.cfg.zu-save-runnin", fs::file_time_type::clock::now());
+    // Another user's file, where this test may give one away.
+    const bool as_root = ::geteuid() == 0;
+    if (as_root) {
+        plant("local.txt.zu-save-other1", "another user's");
+        ASSERT_EQ(::chown((dir_ / "local.txt.zu-save-other1").c_str(), 4242, 4242), 0);
+    }
+
+    platform::RemoveSaveLeftovers(dir_, [](std::string_view target) {
+        return target == "Default.cfg" || target == "PathCache.dat" || target == "local.txt";
+    });
+    for (const char* name : leftovers) EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ / name))) << name;
+    for (const char* name : users) EXPECT_EQ(platform::ReadFileBytes(dir_ / name).value_or("-"), "the user's") << name;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "Default.cfg.zu-save-LiNk00"));
+    EXPECT_EQ(*platform::ReadFileBytes(victim), "precious");
+    EXPECT_EQ(platform::ReadFileBytes(dir_ / "Default.cfg.zu-save-F0lder" / "inside").value_or("-"), "kept");
+    EXPECT_TRUE(fs::exists(dir_ / "Default.cfg.zu-save-runnin"));
+    if (as_root) EXPECT_TRUE(fs::exists(dir_ / "local.txt.zu-save-other1"));
+    // A folder that cannot be read, or is not there, is left alone.
+    platform::RemoveSaveLeftovers(dir_ / "missing", [](std::string_view) { return true; });
+}
+
 // A settings file kept in a dotfiles folder and linked into the program's
 // folder (by a relative or an absolute link, or a chain of them) is written
 // through: the file the links end at gets the new contents, atomically in

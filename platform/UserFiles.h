@@ -5,7 +5,9 @@
 // program folder is read only until the user folder has its own, so it seeds
 // the first start.
 #include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -25,5 +27,15 @@ std::filesystem::path DocumentFolder(const std::filesystem::path& last_used);
 // missing. When it cannot be created the path is still returned and the
 // write itself reports the failure.
 std::filesystem::path UserFileToWrite(const std::string& name);
+
+// True for the name of a backup a write keeps of the settings file `file`
+// before it first writes over it: "<file>.bak", "<file>.bak2" … "<file>.bak999".
+bool IsSettingsBackupName(std::string_view name, std::string_view file);
+
+// Called once at start: removes from the user folder what saves killed half
+// way left beside the files the program writes there (RemoveSaveLeftovers):
+// `files`, and the backups of `settings_files`. Every other file stays.
+void RemoveUserFolderLeftovers(std::initializer_list<std::string_view> files,
+                               std::initializer_list<std::string_view> settings_files);
 
 }  // namespace platform

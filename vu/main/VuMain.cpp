@@ -1,5 +1,7 @@
 // Entry of the calendar program vu: the main window is the program.
+#include "calendar/SettingsFiles.h"
 #include "platform/QtServices.h"
+#include "platform/UserFiles.h"
 #include "vu/main/Form1.h"
 #include "vu/main/OutputCommands.h"
 #include "vu/main/ToolHooks.h"
@@ -8,6 +10,8 @@ int main(int argc, char** argv) {
     platform::Application application(argc, argv);
     platform::InstallQtServices("vu");
     platform::InstallQtKorean();
+    // What saves killed half way left beside the settings file and its backups.
+    platform::RemoveUserFolderLeftovers({vu::kCalConfigFile}, {vu::kCalConfigFile});
     auto* form = new vu::Form1;
     vu::ConnectToolWindows(*form);
     vu::ConnectOutputs(*form);

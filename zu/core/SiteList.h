@@ -15,6 +15,9 @@
 
 namespace app {
 
+// Its name in the user folder.
+inline constexpr const char* kSiteListFileName = "local.txt";
+
 struct ObsSite {
     std::string Name;
     double Longitude = 0;  // degrees, East positive

@@ -29,7 +29,7 @@ namespace app {
 namespace {
 
 constexpr const char* kTitle = "관측지 설정";
-constexpr const char* kFileName = "local.txt";
+constexpr const char* kFileName = kSiteListFileName;
 constexpr const char* kSemicolonName = "관측지 이름에는 ';'를 쓸 수 없습니다.";
 constexpr const char* kOutOfRange =
     "위도는 -90~90도, 경도는 -180~180도, 시간권은 -14~14시간, 기온은 -100~100도, 기압은 0~1200hPa 사이로 입력해 "

@@ -13,6 +13,9 @@
 #include "platform/Memory.h"
 #include "platform/RunTimeError.h"
 #include "platform/Services.h"
+#include "platform/UserFiles.h"
+#include "skydata/Settings.h"
+#include "zu/core/SiteList.h"
 #include "zu/core/Tracks.h"
 #include "zu/main/Form1.h"
 
@@ -105,7 +108,13 @@ void frmSplash::paintEvent(QPaintEvent*) {
     painter.drawImage(rect(), picture_);
 }
 
+void RemoveSaveLeftoversAtStart() {
+    platform::RemoveUserFolderLeftovers({skydata::kDefaultSettingsFileName, kPathCacheFileName, kSiteListFileName},
+                                        {skydata::kDefaultSettingsFileName});
+}
+
 bool Main() {
+    RemoveSaveLeftoversAtStart();
     try {
         SplashHolder() = std::make_unique<frmSplash>([] {
             // The splash timer's handler, inside the guard like every other:

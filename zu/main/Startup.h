@@ -42,6 +42,11 @@ private:
     std::function<void()> on_timer_;
 };
 
+// Removes what saves killed half way left in the user folder beside the
+// files the program writes there (settings, their backups, the kept track
+// points, the site list). Main calls it first.
+void RemoveSaveLeftoversAtStart();
+
 // The program's entry: shows the splash window, starts reading the tables
 // on a helper thread while the splash waits, and returns; the event loop
 // runs the rest. False (with the message shown and the application asked to

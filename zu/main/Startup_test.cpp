@@ -241,6 +241,31 @@ TEST(Startup, MainLoadsBesideTheSplashAndReportsItsErrors) {
     }
 }
 
+// A start clears the user folder of what saves killed half way left beside
+// the program's own files, and of nothing else.
+TEST(Startup, LeftoversOfKilledSavesGoAtStart) {
+    ProgramEnv p;
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    struct Case {
+        const char* name;
+        bool swept;
+    } cases[] = {
+        {"Default.cfg.zu-save-Ab12Cd", true},     {"Default.cfg.bak.zu-save-Ab12Cd", true},
+        {"PathCache.dat.zu-save-Ab12Cd", true},   {"local.txt.zu-save-Ab12Cd", true},
+        {"CalConfig.cfg.zu-save-Ab12Cd", false},  {"Default.cfg.tmp42", false},
+        {"notes.zu-save", false},                  {"Default.cfg~", false},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(p.user.path() / c.name) << "x";
+        std::filesystem::last_write_time(p.user.path() / c.name, old);
+    }
+    ASSERT_TRUE(Main());
+    for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(p.user.path() / c.name), !c.swept) << c.name;
+    for (int waited_ms = 0; !Form1::Instance() && waited_ms < 20000; waited_ms += 20) platform::RunEventsFor(20);
+    EXPECT_NE(Form1::Instance(), nullptr);
+    ReleaseWindows();
+}
+
 TEST(Startup, MissingSplashPictureIsReportedByName) {
     ProgramEnv p;
     test::TempFolder empty;
