@@ -15,6 +15,7 @@
 #include "platform/Services.h"
 #include "platform/TextFile.h"
 #include "platform/UserFiles.h"
+#include "skydata/SettingsFaults.h"
 
 namespace vu {
 
@@ -37,8 +38,6 @@ constexpr int kLastCalendarYear = 32000;
 constexpr std::size_t kKeysNamed = 8;
 // Characters of a special day's name shown in a message.
 constexpr std::size_t kNameShown = 20;
-// Backups "<name>.bak", "<name>.bak2" … up to this number.
-constexpr int kLastBackupNumber = 999;
 // What the settings page shows each font slot's sample for.
 constexpr std::array<const char*, 6> kFontSlotCaptions = {"요일 표시", "날짜", "기념일", "음력/일진", "일출몰", "월출몰"};
 constexpr std::array<const char*, kSDaySets> kSetCaptions = {"기념일 모음 1", "기념일 모음 2", "기념일 모음 3"};
@@ -400,18 +399,7 @@ std::string EncodeKeeping(const std::string& text, const std::map<std::string, K
 bool KeepBeforeWriting(const std::filesystem::path& file) {
     const auto waiting = g_files_to_keep.find(Identity(file));
     if (waiting == g_files_to_keep.end()) return true;
-    std::error_code error;
-    const std::filesystem::file_type type = std::filesystem::status(file, error).type();
-    if (type == std::filesystem::file_type::not_found) {
-        g_files_to_keep.erase(waiting);
-        return true;
-    }
-    if (type != std::filesystem::file_type::regular) return false;
-    const std::optional<std::string> bytes = platform::ReadFileBytes(file);
-    if (!bytes) return false;
-    const std::filesystem::path backup = SettingsBackupFile(file);
-    if (backup.empty()) return false;
-    if (!std::filesystem::exists(backup, error) && !platform::WriteFileBytesAtomic(backup, *bytes)) return false;
+    if (!skydata::KeepSettingsBackup(file)) return false;
     g_files_to_keep.erase(waiting);
     return true;
 }
@@ -431,15 +419,9 @@ std::string FieldList(const SettingsReport& report) {
         if (name.empty()) name = key;
         const auto entry = report.entry_names.find(key);
         if (entry != report.entry_names.end()) name += " " + ShownName(entry->second);
-        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+        names.push_back(std::move(name));
     }
-    std::string text;
-    for (std::size_t i = 0; i < names.size() && i < kKeysNamed; ++i) {
-        if (i > 0) text += ", ";
-        text += names[i];
-    }
-    if (names.size() > kKeysNamed) text += " 외 " + std::to_string(names.size() - kKeysNamed) + "개";
-    return text;
+    return skydata::FieldNameList(names, kKeysNamed);
 }
 
 // True when key is prefix and a number below count written as the writer
@@ -528,20 +510,6 @@ bool WriteSettings(const std::filesystem::path& file, const CalendarState& state
     return written;
 }
 
-std::filesystem::path SettingsBackupFile(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = platform::ReadFileBytes(file);
-    for (int n = 1; n <= kLastBackupNumber; ++n) {
-        std::filesystem::path backup = file;
-        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
-        std::error_code error;
-        const std::filesystem::file_type type = std::filesystem::symlink_status(backup, error).type();
-        if (type == std::filesystem::file_type::not_found) return backup;
-        if (type == std::filesystem::file_type::regular && bytes && platform::ReadFileBytes(backup) == bytes)
-            return backup;
-    }
-    return {};
-}
-
 std::string SettingCaption(std::string_view key) {
     for (const auto& [name, caption] : kSettingCaptions)
         if (key == name) return std::string(caption);
@@ -577,7 +545,7 @@ std::string SettingsReadMessage(skydata::ConfigFileStatus status, const Settings
         sentences.push_back("설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸고 너무 긴 글을 " + longest +
                             "자로 잘랐습니다.");
     else if (!report.defaulted.empty())
-        sentences.push_back("설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.");
+        sentences.push_back(skydata::kDefaultedValuesSentence);
     else if (!report.cut.empty())
         sentences.push_back("설정 파일에서 너무 긴 글을 " + longest + "자로 잘랐습니다.");
     if (report.stray_text) sentences.push_back("알아볼 수 없는 줄은 건너뛰었습니다.");
@@ -591,9 +559,8 @@ std::string SettingsReadMessage(skydata::ConfigFileStatus status, const Settings
     text += "\r\n" + platform::FullName(report.file);
     if (!report.defaulted.empty() || !report.cut.empty()) text += "\r\n항목: " + FieldList(report);
     if (!report.NeedsBackup()) return text;
-    const std::filesystem::path backup = SettingsBackupFile(report.file);
-    if (backup.empty()) return text;
-    return text + "\r\n원래 파일은 이 파일에 저장하기 전에 " + backup.filename().string() + " 파일로 남겨 둡니다.";
+    const std::string backup = skydata::BackupSentence(report.file);
+    return backup.empty() ? text : text + "\r\n" + backup;
 }
 
 bool LoadShippedDefaults(CalendarState& state) {

@@ -12,6 +12,7 @@
 #include "calendar/CalendarState.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
+#include "skydata/SettingsFaults.h"
 
 namespace vu {
 
@@ -83,10 +84,9 @@ std::string SettingsReadMessage(skydata::ConfigFileStatus status, const Settings
 // ("기념일 모음 2 (012)"); "" for a key no settings file has.
 std::string SettingCaption(std::string_view key);
 
-// The backup a write over the file keeps it as: "<name>.bak", or when that
-// holds something else "<name>.bak2", "<name>.bak3" and so on, the first that
-// is free or already holds the file's bytes. A backup is never replaced.
-std::filesystem::path SettingsBackupFile(const std::filesystem::path& file);
+// The backup a write over the file keeps it as (shared with the sky chart's
+// settings file): "<name>.bak", then ".bak2", ".bak3"; never replaced.
+using skydata::SettingsBackupFile;
 
 // The program folder's CalConfig.cfg (the shipped defaults: the public
 // holidays in set 0) over the built-in defaults: the state a first start and

@@ -287,6 +287,16 @@ std::optional<double> ParsePlainNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::optional<double> LeadingPlainNumber(std::string_view text) {
+    const auto digit = [&](std::size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    std::size_t i = text.find_first_not_of(" \t\r\n");
+    if (i == std::string_view::npos) return std::nullopt;
+    if (text[i] == '+' || text[i] == '-') ++i;
+    if (i < text.size() && text[i] == '.') ++i;
+    if (!digit(i)) return std::nullopt;
+    return ParsePlainNumber(text);
+}
+
 double PlainNumberOrZero(std::string_view text) { return ParsePlainNumber(text).value_or(0.0); }
 
 bool IsWholePlainNumber(std::string_view text) {

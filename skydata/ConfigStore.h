@@ -78,6 +78,10 @@ std::string FormatPlainNumberSingle(float value);
 // Text without a number gives 0. Returns nullopt when the number is too large
 // for a Double.
 std::optional<double> ParsePlainNumber(std::string_view text);
+// The number a text begins with (blanks skipped, as ParsePlainNumber reads
+// it: "37.5abc" gives 37.5), or nullopt when the text begins with no number
+// at all ("", "x", "NaN", "inf", "-") or one too large for a Double.
+std::optional<double> LeadingPlainNumber(std::string_view text);
 // As ParsePlainNumber, with 0 for a number too large for a Double.
 double PlainNumberOrZero(std::string_view text);
 // True when the text, blanks, tabs and line ends around it aside, is exactly

@@ -3,6 +3,7 @@
 #include "astro/AngleMath.h"
 #include "astro/JulianDay.h"
 #include "astro/TextFormat.h"
+#include "platform/RunTimeError.h"
 #include "platform/Services.h"
 
 #include "skydata/ConfigStore.h"
@@ -10,6 +11,7 @@
 #include "skydata/LoadedRanges.h"
 #include "skydata/MapPoint.h"
 #include "skydata/PathBodies.h"
+#include "skydata/SettingsFaults.h"
 
 #include <algorithm>
 #include <array>
@@ -187,11 +189,6 @@ T ClampTo(T value, T low, T high) {
     return std::min(std::max(value, low), high);
 }
 
-template <typename T>
-T InRangeOr(T value, T low, T high, T fallback) {
-    return value >= low && value <= high ? value : fallback;
-}
-
 // The text from its fifth character on (characters, not bytes).
 std::string FromFifthCharacter(const std::string& text) {
     std::size_t at = 0;
@@ -232,9 +229,8 @@ void Notify(std::string_view text) {
     if (hooks.ShowMessage) hooks.ShowMessage(std::string(kProgramTitle), std::string(text));
 }
 
-// Documented ranges of the values read from a settings or chart file. A value
-// outside its range takes the key's default, as an absent key does; the field
-// of view, latitude and time zones are clamped instead.
+// Ranges of the values read from a settings or chart file (the rules table
+// below holds them for every key).
 constexpr double kMaxStarSizeFactor = 20;
 constexpr double kMaxExtinctionCoefficient = 10;   // magnitudes per air mass
 constexpr double kMaxUserDeltaT_s = 1e6;           // beyond the Delta T of any date of the chart's range
@@ -245,73 +241,28 @@ constexpr double kMaxCometRange_days = 1e7;
 constexpr double kMaxFinderCircle_deg = 360;
 constexpr double kMinTrackStep_days = 1.0 / 1440;  // one minute
 constexpr double kMaxTrackStep_days = 36525;       // one century
-constexpr std::int32_t kMaxColour = 0xFFFFFF;
+constexpr double kMaxColour = 0xFFFFFF;
+constexpr double kMinZone_h = -14;                 // what the site window accepts
+constexpr double kMaxZone_h = 14;
+constexpr double kMaxWindowSize_twips = 16384.0 * kTwipsPerPixel;
+// Font sizes a file may hold; the chart draws them within
+// kMinFontSize_pt..kMaxFontSize_pt.
+constexpr double kMaxStoredFontSize_pt = 1000;
 
 // An angle folded into 0..360 when it is of a size a user could type, else
 // the fallback. Angles already within one turn either way stay as they are.
 double AngleOr(double value_deg, double fallback_deg) { return FoldedAngle(value_deg).value_or(fallback_deg); }
 
-// A longitude folded into -180..180 when it is of a size a user could type.
-double LongitudeOr(double value_deg, double fallback_deg) {
-    if (InRange(value_deg, -180, 180)) return value_deg;
-    if (!InRange(value_deg, -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg)) return fallback_deg;
-    const double folded = astro::Norm360(value_deg);
-    return folded > 180 ? folded - 360 : folded;
-}
-
-template <typename T>
-void KeepInRange(T& value, double low, double high, T fallback) {
-    if (!InRange(value, low, high)) value = fallback;
-}
-
-// A number held as text (the finder-circle diameters) whose number lies
-// outside the range takes the default text.
-void KeepTextNumberInRange(std::string& text, double low, double high, const std::string& fallback) {
-    if (!InRange(astro::ParseLeadingNumber(text), low, high)) text = fallback;
-}
-
-// The one place that keeps every number loaded from a settings or chart file
-// inside the range the program can work with, before any computation or
-// drawing sees it.
+// What is left to do once every value lies in its range: angles folded into
+// one turn, a missing date made today at the site, and the positions held in
+// the lists of map points and drawn lines (texts of their own) kept usable.
 void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, PathSettings& p) {
     s.ViewCenterX = AngleOr(s.ViewCenterX, d.ViewCenterX);
-    KeepInRange(s.ViewCenterY, -90, 90, d.ViewCenterY);
-    s.ViewFOV = ClampTo(s.ViewFOV, kMinViewFov_deg, kMaxViewFov_deg);
     s.ViewCoordSys.assign(1, LowerAscii(s.ViewCoordSys) == "e" ? 'e' : 'a');
     s.MapRotation = AngleOr(s.MapRotation, d.MapRotation);
-    s.lon = LongitudeOr(s.lon, d.lon);
-    s.lat = ClampTo(s.lat, -90.0, 90.0);
-    s.timezone = ClampTo(s.timezone, -12.0, 14.0);
-    s.timezone2 = ClampTo(s.timezone2, -12.0, 14.0);
-    // No date, or none usable: today at the site, in the zone the chart will
-    // keep (the standard zone, one hour more in summer time).
+    // No date: today at the site, in the zone the chart will keep (the
+    // standard zone, one hour more in summer time).
     if (!IsUsableJD(s.CurrentJD)) s.CurrentJD = TodayAtMidnightJD(s.summertime ? s.timezone2 + 1 : s.timezone2);
-
-    KeepInRange(s.vmlimit, kMinMagnitude, kMaxMagnitude, d.vmlimit);
-    KeepInRange(s.sf, 0, kMaxStarSizeFactor, d.sf);
-    KeepInRange(s.viewbayerlimit, kMinMagnitude, kMaxMagnitude, d.viewbayerlimit);
-    KeepInRange(s.viewnamelimit, kMinMagnitude, kMaxMagnitude, d.viewnamelimit);
-    KeepInRange(s.vmnonstellar, kMinMagnitude, kMaxMagnitude, d.vmnonstellar);
-    KeepInRange(s.cometlimit, kMinMagnitude, kMaxMagnitude, d.cometlimit);
-    KeepInRange(s.asteroidlimit, kMinMagnitude, kMaxMagnitude, d.asteroidlimit);
-    KeepInRange(s.ViewS2kLimit, kMinMagnitude, kMaxMagnitude, d.ViewS2kLimit);
-    KeepInRange(s.MagControl, kMinMagnitude, kMaxMagnitude, d.MagControl);
-    KeepInRange(s.findcolor, 0, kMaxColour, d.findcolor);
-    KeepInRange(s.groundcol, 0, kMaxColour, d.groundcol);
-    KeepTextNumberInRange(s.fcircle00, 0, kMaxFinderCircle_deg, d.fcircle00);
-    KeepTextNumberInRange(s.fcircle10, 0, kMaxFinderCircle_deg, d.fcircle10);
-    KeepInRange(s.rotateang, -360, 360, d.rotateang);
-    KeepInRange(s.AirExCoff, 0, kMaxExtinctionCoefficient, d.AirExCoff);
-    KeepInRange(s.DeltaT, -kMaxUserDeltaT_s, kMaxUserDeltaT_s, d.DeltaT);
-    KeepInRange(s.Pressure, 0, kMaxPressure_hPa, d.Pressure);
-    KeepInRange(s.Temperature, kMinTemperature_C, kMaxTemperature_C, d.Temperature);
-    KeepInRange(s.LimitCometRange, 0, kMaxCometRange_days, d.LimitCometRange);
-
-    s.oldequ = InRangeOr<std::int16_t>(s.oldequ, 0, 2, 0);
-    s.starnamelang = InRangeOr<std::int16_t>(s.starnamelang, 0, 2, 0);
-    s.PNameLang = InRangeOr<std::int32_t>(s.PNameLang, 0, 4, 1);
-    s.DSONAME = InRangeOr<std::int16_t>(s.DSONAME, 0, 3, 0);
-    s.S2kName = InRangeOr<std::int16_t>(s.S2kName, 0, 3, 3);
 
     for (MapPoint& m : MapPointModule().MapPoints) {
         m.RA = AngleOr(m.RA, 0);
@@ -327,8 +278,6 @@ void KeepLoadedValuesUsable(SettingsSnapshot& s, const SettingsSnapshot& d, Path
 
     if (!IsUsableJD(p.StartJD)) p.StartJD = s.CurrentJD;
     if (!IsUsableJD(p.EndJD)) p.EndJD = s.CurrentJD + 30;
-    KeepInRange(p.Hour, 0, 24, 0.0);
-    KeepInRange(p.StepDays, kMinTrackStep_days, kMaxTrackStep_days, 2.0);
 }
 
 void ReadStyles(StyleTables& s) {
@@ -400,8 +349,8 @@ void ReadPathSettings(PathSettings& p, double current_jd) {
     p.Hour = ReadConfigDouble("SetPath3", 0);
     p.StepDays = ReadConfigDouble("SetPath4", 2);
     p.LabelInterval = ReadConfigInt("SetPath5", 5);
-    p.TimeRule = static_cast<std::uint8_t>(InRangeOr<std::int16_t>(ReadConfigInt("SetPath6", 0), 0, 9, 0));
-    p.Reference = static_cast<std::uint8_t>(InRangeOr<std::int16_t>(ReadConfigInt("SetPath7", 0), 0, 255, 0));
+    p.TimeRule = static_cast<std::uint8_t>(ReadConfigInt("SetPath6", 0));
+    p.Reference = static_cast<std::uint8_t>(ReadConfigInt("SetPath7", 0));
     p.LabelFlags = FourCharacterFlags(ReadConfigString("SetPath8", ""));
     p.SyncWithChart = ReadConfigBool("SetPath9", false);
     p.LabelFirstOnly = ReadConfigBool("SetPath10", true);
@@ -512,6 +461,249 @@ std::optional<ValueKind> FindKind(const std::unordered_map<std::string, ValueKin
     return found == keys.end() ? std::nullopt : std::optional<ValueKind>(found->second);
 }
 
+// What the messages call each number and switch a settings or chart file
+// holds, as the settings windows name it, and the values a file may give it:
+// a switch "true" or "false", a number at the start of the value (as the
+// store reads it) within low..high, rounded first for a whole-number key.
+// Anything else (no number, NaN, out of range) is a damaged value: the
+// setting takes its default and the user is told.
+struct SettingRule {
+    std::string_view key;
+    std::string_view caption;
+    double low = 0;
+    double high = 0;
+};
+
+constexpr SettingRule kSettingRules[] = {
+    {"fwidth", "창 너비", 1, kMaxWindowSize_twips},
+    {"fheight", "창 높이", 1, kMaxWindowSize_twips},
+    {"fstate", "창 상태", -32768, 32767},
+    {"mcenterx", "시야 중심(방위각, 적경)", -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg},
+    {"mcentery", "시야 중심(고도, 적위)", -90, 90},
+    {"mfov", "시야", kMinViewFov_deg, kMaxViewFov_deg},
+    {"ref_coord", "좌표계"},
+    {"rotatemap", "zu 회전", -kMaxFoldedAngle_deg, kMaxFoldedAngle_deg},
+    {"lon", "경도", -180, 180},
+    {"lat", "위도", -90, 90},
+    {"timezone", "시간대", kMinZone_h, kMaxZone_h},
+    {"timezone2", "표준 시간대", kMinZone_h, kMaxZone_h},
+    {"summertime", "일광 절약 시간"},
+    {"synctime", "컴퓨터 시계에 맞추기"},
+    {"jd", "날짜와 시각", kEarliestJD, kLatestJD},
+    {"drawhorizon", "지평선"},
+    {"viewalt", "지평 좌표"},
+    {"viewequ", "적도 좌표"},
+    {"viewecl", "황도"},
+    {"viewgalequ", "은하 적도"},
+    {"milkyway", "은하수"},
+    {"showground", "지면"},
+    {"spotstar", "별 기호"},
+    {"viewspt", "분광형 표현"},
+    {"viewstar", "별 그리기"},
+    {"vmlimit", "극한등급", kMinMagnitude, kMaxMagnitude},
+    {"sf", "별 크기", 0, kMaxStarSizeFactor},
+    {"viewsn", "한국 별(星鏡) 번호"},
+    {"viewbayer", "바이어 기호"},
+    {"viewbayerlimit", "별 기호, 번호 등급", kMinMagnitude, kMaxMagnitude},
+    {"viewflam", "플램스티드 번호"},
+    {"viewnamelimit", "별 이름 등급", kMinMagnitude, kMaxMagnitude},
+    {"viewstarname1", "동양 별이름"},
+    {"viewstarname2", "서양 별이름"},
+    {"drawnonstellar", "기(氣-성운, 성단, 은하) 그리기"},
+    {"vmnonstellar", "성운, 성단, 은하 등급", kMinMagnitude, kMaxMagnitude},
+    {"viewconstline", "서양 별자리선"},
+    {"viewconstlinee", "동양 별자리선"},
+    {"viewoldmap", "천상열차분야지도"},
+    {"boldline", "굵은 별자리선"},
+    {"viewcboundary", "별자리 경계선"},
+    {"viewconstname", "서양별자리 이름"},
+    {"viewconstnamee", "동양별자리 이름"},
+    {"viewoldmapname", "천상열차분야지도 이름"},
+    {"viewcname", "별자리 이름 형식"},
+    {"cpolar", "항현권"},
+    {"ipsoodo", "입수도"},
+    {"oldequ", "전통 좌표 표시", 0, 2},
+    {"viewconstar", "별 선택", 0, 1},
+    {"viewplanet", "행성 그리기"},
+    {"psystem", "지구 중심 위치"},
+    {"drawcomet", "혜성"},
+    {"drawasteroid", "소행성"},
+    {"cometlimit", "혜성 등급", kMinMagnitude, kMaxMagnitude},
+    {"asteroidlimit", "소행성 등급", kMinMagnitude, kMaxMagnitude},
+    {"viewshadow", "지구 그림자 그리기"},
+    {"CenterCross", "중심 십자"},
+    {"calcprecession", "세차 운동"},
+    {"calcpropermotion", "고유 운동"},
+    {"viewcmark", "중심 표시"},
+    {"viewccircle", "탐색원"},
+    {"findcolor", "탐색원 색", 0, kMaxColour},
+    {"fcircle00", "탐색원 1 크기", 0, kMaxFinderCircle_deg},
+    {"fcircle10", "탐색원 2 크기", 0, kMaxFinderCircle_deg},
+    {"liveskycolor", "해의 고도에 따른 하늘색"},
+    {"inmoonlight", "달빛"},
+    {"underhorizon", "지평선 아래", 0, 1},
+    {"groundcol", "지면 색", 0, kMaxColour},
+    {"twlcolor0", "밤 하늘색", 0, kMaxColour},
+    {"twlcolor1", "천문박명(-15~-18도) 하늘색", 0, kMaxColour},
+    {"twlcolor2", "천문박명(-12~-15도) 하늘색", 0, kMaxColour},
+    {"twlcolor3", "항해박명 하늘색", 0, kMaxColour},
+    {"twlcolor4", "시민박명 하늘색", 0, kMaxColour},
+    {"twlcolor5", "낮 하늘색", 0, kMaxColour},
+    {"oc", "O형 별색", 0, kMaxColour},
+    {"bc", "B형 별색", 0, kMaxColour},
+    {"ac", "A형 별색", 0, kMaxColour},
+    {"fc", "F형 별색", 0, kMaxColour},
+    {"gc", "G형 별색", 0, kMaxColour},
+    {"kc", "K형 별색", 0, kMaxColour},
+    {"mc", "M형 별색", 0, kMaxColour},
+    {"juchon", "입수도 표시법"},
+    {"rotateang", "회전 각도", -360, 360},
+    {"starnamelang", "별 이름 형식", 0, 2},
+    {"StarAutoMag", "극한등급 자동"},
+    {"PNameLang", "행성 이름표", 0, 4},
+    {"AtmoEff", "대기 효과"},
+    {"ShowToolBar", "도구 모음"},
+    {"TransPlanet", "행성을 반투명하게 그리기"},
+    {"MagControl", "극한등급 보정", kMinMagnitude, kMaxMagnitude},
+    {"drawcuscat0", "사용자 정의 목록 1"},
+    {"drawcuscat1", "사용자 정의 목록 2"},
+    {"usercatfile0is", "사용자 정의 목록 1 지정"},
+    {"usercatfile1is", "사용자 정의 목록 2 지정"},
+    {"AirEx", "대기 소광"},
+    {"AirExCoff", "대기 소광 상수", 0, kMaxExtinctionCoefficient},
+    {"UserDeltaT", "Delta T 직접 입력"},
+    {"DeltaT", "Delta T", -kMaxUserDeltaT_s, kMaxUserDeltaT_s},
+    {"Refraction", "대기 굴절"},
+    {"Pressure", "기압", 0, kMaxPressure_hPa},
+    {"Temperature", "기온", kMinTemperature_C, kMaxTemperature_C},
+    {"DSONAME", "성운, 성단, 은하 이름표", 0, 3},
+    {"ViewS2kLimit", "Sky 2000 목록 등급", kMinMagnitude, kMaxMagnitude},
+    {"S2kName", "별 이름표(Sky 2000 목록)", 0, 3},
+    {"MirrorHorizon", "좌우 뒤집기"},
+    {"MirrorVertical", "상하 뒤집기"},
+    {"LimitCometDisp", "혜성 표시 기간 제한"},
+    {"LimitCometRange", "혜성 표시 기간", 0, kMaxCometRange_days},
+    {"SetPath1", "궤적 시작 날짜", kEarliestJD, kLatestJD},
+    {"SetPath2", "궤적 끝 날짜", kEarliestJD, kLatestJD},
+    {"SetPath3", "궤적 시각", 0, 24},
+    {"SetPath4", "궤적 간격", kMinTrackStep_days, kMaxTrackStep_days},
+    {"SetPath5", "궤적 이름표 간격", 0, 32767},
+    {"SetPath6", "궤적 시각 기준", 0, 9},
+    {"SetPath7", "궤적 좌표 기준", 0, 255},
+    {"SetPath9", "궤적 날짜를 zu 날짜에 맞추기"},
+    {"SetPath10", "궤적 이름표 처음만 표시"},
+    {"SetPath11", "궤적 꼬리"},
+    {"ViewPath", "궤적 표시"},
+    {"MapRefreshRate", "화면갱신간격", 1, 60},
+};
+
+// The captions of the style keys, by index: line colours and grid-label
+// fonts as the colour tab names their lines, layer fonts as it names them.
+constexpr std::array<std::string_view, kLineColorCount> kLineCaptions = {
+    "지평선", "지평좌표", "적도좌표", "황도", "은하적도", "서양 별자리선", "동양 별자리선", "천상열차분야지도",
+    "은하수", "별자리 경계선", "우리 별자리(항현권, 입수도)"};
+constexpr std::array<std::string_view, kLayerStyleCount> kLayerCaptions = {
+    "서양별자리 이름", "동양별자리 이름", "천상열차분야지도 이름", "서양 별이름", "동양 별이름", "혜성",
+    "소행성", "행성", "별기호, 번호", "기(성운,성단)", "궤적 그리기"};
+
+struct KeyRule {
+    std::string caption;
+    double low = 0;
+    double high = 0;
+};
+
+// kSettingRules and the indexed style keys, by key.
+const std::unordered_map<std::string, KeyRule>& SettingRules() {
+    static const std::unordered_map<std::string, KeyRule> rules = [] {
+        std::unordered_map<std::string, KeyRule> r;
+        for (const SettingRule& rule : kSettingRules)
+            r.emplace(std::string(rule.key), KeyRule{std::string(rule.caption), rule.low, rule.high});
+        const auto font = [&](std::string_view head, int i, std::string_view caption, bool coloured) {
+            const std::string name(caption);
+            r.emplace(IndexedKey(head, i, "bold"), KeyRule{name + " 글꼴"});
+            r.emplace(IndexedKey(head, i, "italic"), KeyRule{name + " 글꼴"});
+            r.emplace(IndexedKey(head, i, "size"), KeyRule{name + " 글꼴 크기", 1, kMaxStoredFontSize_pt});
+            if (coloured) r.emplace(IndexedKey(head, i, "color"), KeyRule{name + " 글꼴 색", 0, kMaxColour});
+        };
+        for (int i = 0; i < kLineColorCount; ++i) {
+            const auto n = static_cast<std::size_t>(i);
+            r.emplace(IndexedKey("mlinecolor", i, ""), KeyRule{std::string(kLineCaptions[n]) + " 색", 0, kMaxColour});
+        }
+        for (int i = 0; i < kLayerStyleCount; ++i) font("mfont", i, kLayerCaptions[static_cast<std::size_t>(i)], true);
+        for (int i = 0; i < kGridFontCount; ++i) font("GridFont", i, kLineCaptions[static_cast<std::size_t>(i)], false);
+        return r;
+    }();
+    return rules;
+}
+
+// True when a value is one the key's rule allows.
+bool FollowsRule(ValueKind kind, const KeyRule& rule, std::string_view value) {
+    if (kind == ValueKind::Switch || kind == ValueKind::ViewCoord) return IsUsableValue(kind, value);
+    const std::optional<double> number = LeadingPlainNumber(value);
+    if (!number) return false;
+    if (kind == ValueKind::Int16 || kind == ValueKind::Int32)
+        return RoundHalfEven(*number, static_cast<std::int64_t>(rule.low), static_cast<std::int64_t>(rule.high))
+            .has_value();
+    return InRange(*number, rule.low, rule.high);
+}
+
+// The keys read with `window` whose value (the first entry of the key) breaks
+// its rule, in file order.
+std::vector<std::string> DamagedKeysOf(std::string_view text, SettingsWindowKeys window) {
+    std::vector<std::string> damaged;
+    std::unordered_set<std::string> seen;
+    for (const ConfigEntry& e : ParseConfigEntries(text)) {
+        if (!seen.insert(e.Key).second) continue;
+        const auto rule = SettingRules().find(e.Key);
+        if (rule == SettingRules().end()) continue;
+        std::optional<ValueKind> kind = FindKind(ChartFileKeys(), e.Key);
+        if (!kind) {
+            kind = FindKind(WindowKeys(), e.Key);
+            if (kind && window == SettingsWindowKeys::Excluded) continue;
+        }
+        // A number kept as text (the finder circles' diameters).
+        if (!FollowsRule(kind.value_or(ValueKind::Number), rule->second, e.Value)) damaged.push_back(e.Key);
+    }
+    return damaged;
+}
+
+// The store text without the entries of `keys`: they then read as absent.
+std::string WithoutEntries(std::string_view text, const std::vector<std::string>& keys) {
+    std::string kept;
+    for (const ConfigEntry& e : ParseConfigEntries(text)) {
+        if (std::find(keys.begin(), keys.end(), e.Key) != keys.end()) continue;
+        kept += "[" + e.Key + "]" + e.Value + "[/" + e.Key + "]\r\n";
+    }
+    // An empty store text would read as no file at all.
+    return kept.empty() ? std::string(1, ' ') : kept;
+}
+
+// Style keys whose absence keeps the style in force take their defaults when
+// their value was damaged.
+void ResetDamagedStyles(StyleTables& s, const std::vector<std::string>& keys) {
+    if (keys.empty()) return;
+    const StyleTables d = DefaultStyleTables();
+    const auto damaged = [&](const std::string& key) { return std::find(keys.begin(), keys.end(), key) != keys.end(); };
+    for (int i = 0; i < kLineColorCount; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        if (damaged(IndexedKey("mlinecolor", i, ""))) s.LineColorTable[n] = d.LineColorTable[n];
+    }
+    const auto font = [&](std::string_view head, int i, FontStyle& f, const FontStyle& df) {
+        if (damaged(IndexedKey(head, i, "bold"))) f.Bold = df.Bold;
+        if (damaged(IndexedKey(head, i, "italic"))) f.Italic = df.Italic;
+        if (damaged(IndexedKey(head, i, "size"))) f.FontSize_pt = df.FontSize_pt;
+        if (damaged(IndexedKey(head, i, "color"))) f.Color = df.Color;
+    };
+    for (int i = 0; i < kLayerStyleCount; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        font("mfont", i, s.LayerStyle[n], d.LayerStyle[n]);
+    }
+    for (int i = 0; i < kGridFontCount; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        font("GridFont", i, s.GridFontTable[n], d.GridFontTable[n]);
+    }
+}
+
 // True when the store text gives at least one number or switch key read with
 // `window` a usable value (the first entry of a key is the one read). A file
 // of foreign entries (another program's file), of texts only (an empty list
@@ -561,6 +753,11 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     // site's zone from the same file: the date is filled in once that is read.
     defaults.CurrentJD = std::numeric_limits<double>::quiet_NaN();
 
+    // A damaged value reads as if its entry were not there: its default.
+    std::string& text = ConfigStore().ConfigText;
+    state.DamagedKeys = DamagedKeysOf(text, window);
+    if (!state.DamagedKeys.empty()) text = WithoutEntries(text, state.DamagedKeys);
+
     if (window == SettingsWindowKeys::Included) {
         s.fwidth = ReadConfigLong("fwidth", defaults.fwidth);
         s.fheight = ReadConfigLong("fheight", defaults.fheight);
@@ -574,6 +771,7 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     if (version < kFirstVersionWithBoundaryFilter) s.fsetstr[3] = s.fsetstr[1];
 
     ReadStyles(styles);
+    ResetDamagedStyles(styles, state.DamagedKeys);
 
     ClearMapPoints();
     if (version >= kFirstVersionWithPointData) {
@@ -586,8 +784,7 @@ void LoadSettingsFromStore(SettingsWindowKeys window) {
     ReadPathSettings(paths.Settings, s.CurrentJD);
     s.ViewPath = ReadConfigBool("ViewPath", defaults.ViewPath);
     paths.Settings.DrawTail = ReadConfigBool("SetPath11", false);
-    s.MapRefreshRate = InRangeOr<std::int16_t>(ReadConfigInt("MapRefreshRate", defaults.MapRefreshRate), 1, 60,
-                                               defaults.MapRefreshRate);
+    s.MapRefreshRate = ReadConfigInt("MapRefreshRate", defaults.MapRefreshRate);
 
     ParseDrawnLines(ReadConfigString("DLine", ""));
     KeepLoadedValuesUsable(s, defaults, paths.Settings);
@@ -648,6 +845,7 @@ void BuildSettingsStore(SettingsWindowKeys window) {
 }
 
 SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window) {
+    SettingsModule().DamagedKeys.clear();
     ListFonts(false);
     switch (LoadConfigFile(path)) {
         case ConfigFileStatus::Unreadable:
@@ -686,6 +884,7 @@ void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window, 
 SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder) {
     SettingsState& state = SettingsModule();
     const std::filesystem::path path = user_folder / kDefaultSettingsFileName;
+    state.DefaultCfgNeedsBackup = false;
     SettingsLoadStatus status = LoadSettings(path, SettingsWindowKeys::Included);
     std::error_code ec;
     // Only a file that is there and cannot be used needs protecting; a user
@@ -703,15 +902,43 @@ SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder)
         ConfigStore().ConfigText.assign(1, ' ');
         LoadSettingsFromStore(SettingsWindowKeys::Included);
         Notify(kDefaultCfgNotice);
+    } else if (!state.DamagedKeys.empty()) {
+        // The user's own values are lost by the first save: the file as it
+        // was is kept before it.
+        state.DefaultCfgNeedsBackup = true;
+        Notify(DamagedValuesMessage(path, state.DamagedKeys, SettingsWindowKeys::Included));
     }
     return status;
 }
 
 bool SaveDefaultSettings(const std::filesystem::path& user_folder) {
-    if (SettingsModule().DefaultCfgProtected) return false;
+    SettingsState& state = SettingsModule();
+    if (state.DefaultCfgProtected) return false;
+    const std::filesystem::path path = user_folder / kDefaultSettingsFileName;
+    if (state.DefaultCfgNeedsBackup) {
+        if (!KeepSettingsBackup(path))
+            throw platform::RunTimeError("설정 파일을 백업할 수 없어 저장하지 않았습니다: " + platform::FullName(path));
+        state.DefaultCfgNeedsBackup = false;
+    }
     // Kept in a dotfiles folder and linked here, it is written where it is.
-    SaveSettings(user_folder / kDefaultSettingsFileName, SettingsWindowKeys::Included, platform::AtLink::WriteThrough);
+    SaveSettings(path, SettingsWindowKeys::Included, platform::AtLink::WriteThrough);
     return true;
+}
+
+std::string DamagedValuesMessage(const std::filesystem::path& file, const std::vector<std::string>& keys,
+                                 SettingsWindowKeys window) {
+    std::vector<std::string> names;
+    for (const std::string& key : keys) {
+        const auto rule = SettingRules().find(key);
+        names.push_back(rule == SettingRules().end() ? key : rule->second.caption);
+    }
+    std::string text = window == SettingsWindowKeys::Included
+                           ? std::string(kDefaultedValuesSentence)
+                           : std::string("zu 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.");
+    text += "\r\n" + platform::FullName(file) + "\r\n항목: " + FieldNameList(names);
+    if (window == SettingsWindowKeys::Excluded) return text + "\r\n이 파일은 바꾸지 않습니다.";
+    const std::string backup = BackupSentence(file);
+    return backup.empty() ? text : text + "\r\n" + backup;
 }
 
 }  // namespace skydata

@@ -103,6 +103,13 @@ struct SettingsState {
     // Set when the start-up load found "Default.cfg" unreadable or damaged:
     // that file is then never overwritten during the run.
     bool DefaultCfgProtected = false;
+    // Set when the start-up load replaced damaged values of "Default.cfg" by
+    // their defaults: the file is kept as its backup before the next write.
+    bool DefaultCfgNeedsBackup = false;
+    // The keys whose values the last load could not use (no number or
+    // switch where one belongs, or outside the key's range), in file order;
+    // they took their defaults.
+    std::vector<std::string> DamagedKeys;
 };
 SettingsState& SettingsModule();
 void ResetSettingsModule();
@@ -137,13 +144,17 @@ bool FontExists(std::string_view name);
 // only reset every setting. A blank "Default.cfg" is a first start.
 //
 // Every number read is kept in the range the program can use before anything
-// else sees it: angles of the view and of marks folded into one turn (beyond
-// 1e6 degrees: the default), latitudes, declinations and altitudes within
-// +-90, the field of view, latitude and time zones clamped, magnitudes within
-// +-30, Julian days within 4713 BC .. AD 9999, and the star size factor,
-// extinction, Delta T, pressure, temperature, finder circles and track steps
-// within documented bounds (Settings.cpp); a value outside takes the key's
-// default, as an absent key does.
+// else sees it: angles of the view folded into one turn, and each key within
+// the range of its rule (Settings.cpp: latitudes within +-90, longitudes
+// +-180, colours 0..0xFFFFFF, magnitudes within +-30, Julian days within
+// 4713 BC .. AD 9999, ...); map points and drawn lines keep their positions
+// usable the same way.
+//
+// A value that is no number or switch where one belongs ("x", "", "NaN", a
+// switch "1"), or whose number (the one the value begins with: "37.5abc"
+// reads as 37.5) lies outside its key's range (a latitude of 200) is damaged:
+// the key takes its default (the first-start value), and its key is listed in
+// SettingsModule().DamagedKeys for DamagedValuesMessage.
 SettingsLoadStatus LoadSettings(const std::filesystem::path& path, SettingsWindowKeys window);
 // Writes the snapshot. Throws platform::RunTimeError when the file cannot be
 // written (the old file is then kept).
@@ -153,11 +164,21 @@ void SaveSettings(const std::filesystem::path& path, SettingsWindowKeys window,
 // Start-up load of "Default.cfg" in the user folder. An unreadable or damaged
 // file (also one without a usable value, as above) gives every default, a
 // notice through ShowMessage, and protects the file from being overwritten
-// during this run.
+// during this run. One that loaded with damaged values (DamagedKeys) is told
+// through ShowMessage too, and kept as it was: SaveDefaultSettings first
+// copies it to its numbered backup ("Default.cfg.bak", ".bak2", ...).
 SettingsLoadStatus LoadDefaultSettings(const std::filesystem::path& user_folder);
 // Writes "Default.cfg" with the window keys; false (nothing written) while the
-// file is protected. Throws platform::RunTimeError when writing fails.
+// file is protected. Throws platform::RunTimeError when writing fails, or
+// when the backup a damaged file needs cannot be made (nothing written).
 bool SaveDefaultSettings(const std::filesystem::path& user_folder);
+
+// The message about the damaged values of `keys` in `file`, named as the
+// settings windows name them: for "Default.cfg" (window keys included) with
+// the backup it is kept as, for a chart file with the note that the file is
+// left as it is.
+std::string DamagedValuesMessage(const std::filesystem::path& file, const std::vector<std::string>& keys,
+                                 SettingsWindowKeys window);
 
 // The snapshot as a store text and back, without touching any file: what
 // LoadSettings does after reading the file and SaveSettings before writing it.

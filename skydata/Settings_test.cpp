@@ -15,6 +15,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -414,10 +415,10 @@ TEST_F(SettingsTest, ValuesOutsideTheirRangesAreRepaired) {
               "[SetPath7]300[/SetPath7]\r\n[SetPath8]NDMTX[/SetPath8]\r\n[vmlimit]1e999[/vmlimit]\r\n");
     LoadSettings(dir_ / "wild.SKY", SettingsWindowKeys::Excluded);
     const SettingsSnapshot& s = CurrentSettings();
-    EXPECT_EQ(s.ViewFOV, 190);
-    EXPECT_EQ(s.lat, -90);
-    EXPECT_EQ(s.timezone, 14);
-    EXPECT_EQ(s.timezone2, -12);
+    EXPECT_EQ(s.ViewFOV, 60);
+    EXPECT_EQ(s.lat, 35.82);
+    EXPECT_EQ(s.timezone, 9);
+    EXPECT_EQ(s.timezone2, 9);
     EXPECT_EQ(s.ViewCoordSys, "a");
     EXPECT_EQ(s.CurrentJD, kToday);
     EXPECT_EQ(s.PNameLang, 1);
@@ -441,7 +442,7 @@ TEST_F(SettingsTest, ValuesOutsideTheirRangesAreRepaired) {
 
 // Huge finite numbers (which once hung the chart's grid and horizon walks) and
 // their negatives in every view, site, time, limit and atmosphere key give the
-// key's default, or the clamp of the keys that clamp.
+// key's default.
 TEST_F(SettingsTest, HugeNumbersTakeTheDefaultOrTheClamp) {
     const SettingsSnapshot d;
     struct Key {
@@ -453,12 +454,12 @@ TEST_F(SettingsTest, HugeNumbersTakeTheDefaultOrTheClamp) {
     const Key doubles[] = {
         {"mcenterx", &SettingsSnapshot::ViewCenterX, d.ViewCenterX, d.ViewCenterX},
         {"mcentery", &SettingsSnapshot::ViewCenterY, d.ViewCenterY, d.ViewCenterY},
-        {"mfov", &SettingsSnapshot::ViewFOV, kMaxViewFov_deg, kMinViewFov_deg},
+        {"mfov", &SettingsSnapshot::ViewFOV, d.ViewFOV, d.ViewFOV},
         {"rotatemap", &SettingsSnapshot::MapRotation, d.MapRotation, d.MapRotation},
         {"lon", &SettingsSnapshot::lon, d.lon, d.lon},
-        {"lat", &SettingsSnapshot::lat, 90, -90},
-        {"timezone", &SettingsSnapshot::timezone, 14, -12},
-        {"timezone2", &SettingsSnapshot::timezone2, 14, -12},
+        {"lat", &SettingsSnapshot::lat, d.lat, d.lat},
+        {"timezone", &SettingsSnapshot::timezone, d.timezone, d.timezone},
+        {"timezone2", &SettingsSnapshot::timezone2, d.timezone2, d.timezone2},
         {"jd", &SettingsSnapshot::CurrentJD, kToday, kToday},
         {"vmlimit", &SettingsSnapshot::vmlimit, d.vmlimit, d.vmlimit},
         {"rotateang", &SettingsSnapshot::rotateang, d.rotateang, d.rotateang},
@@ -523,13 +524,14 @@ TEST_F(SettingsTest, HugeNumbersTakeTheDefaultOrTheClamp) {
     }
 }
 
+// View angles of a typable size are folded; a longitude beyond 180 is damage.
 TEST_F(SettingsTest, AnglesOfATypableSizeAreFolded) {
     WriteFile("fold.SKY",
               "[mcenterx]-370[/mcenterx]\r\n[rotatemap]725[/rotatemap]\r\n[lon]190[/lon]\r\n[mcentery]-90[/mcentery]\r\n");
     LoadSettings(dir_ / "fold.SKY", SettingsWindowKeys::Excluded);
     EXPECT_DOUBLE_EQ(CurrentSettings().ViewCenterX, 350);
     EXPECT_DOUBLE_EQ(CurrentSettings().MapRotation, 5);
-    EXPECT_DOUBLE_EQ(CurrentSettings().lon, -170);
+    EXPECT_DOUBLE_EQ(CurrentSettings().lon, 128.46);
     EXPECT_EQ(CurrentSettings().ViewCenterY, -90);
 }
 
@@ -703,7 +705,7 @@ TEST_F(SettingsTest, ChartFileOfJunkValuesChangesNothing) {
         EXPECT_EQ(LoadSettings(dir_ / "chart.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
         EXPECT_TRUE(messages_.empty());
     }
-    EXPECT_EQ(CurrentSettings().lat, -90);
+    EXPECT_EQ(CurrentSettings().lat, 35.82);
 }
 
 TEST_F(SettingsTest, DamagedDefaultFileGivesDefaultsAndIsNotOverwritten) {
@@ -756,7 +758,8 @@ TEST_F(SettingsTest, DefaultFileWithoutAUsableValueIsNotLoadedNorOverwritten) {
         ResetAll();
         WriteFile("Default.cfg", text);
         EXPECT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
-        EXPECT_TRUE(messages_.empty());
+        // The junk values around the usable one are named.
+        EXPECT_EQ(messages_.size(), text.find("lat") == std::string::npos ? 0u : 1u);
         EXPECT_TRUE(SaveDefaultSettings(dir_));
     }
 }
@@ -790,3 +793,159 @@ TEST_F(SettingsTest, SaveIntoAMissingFolderRaises) {
 }
 
 }  // namespace
+
+// A value the file format does not allow (no number at all, NaN, a switch
+// other than true or false) or one outside its setting's range is damage: the
+// setting takes its first-start default, whatever was in force, and the user
+// is told which settings by name. "Default.cfg" is kept as a numbered backup
+// before the first write over it; a chart file is never written.
+TEST_F(SettingsTest, DamagedValuesTakeTheirDefaultsAndAreNamed) {
+    const StyleTables styles = DefaultStyleTables();
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* caption;
+        std::function<bool()> has_default;
+    };
+    const auto lat = [] { return CurrentSettings().lat == 35.82; };
+    const auto jd = [] { return CurrentSettings().CurrentJD == kToday; };
+    const auto viewstar = [] { return CurrentSettings().viewstar; };
+    const auto groundcol = [] { return CurrentSettings().groundcol == 16384; };
+    const auto line3 = [&] { return StartupTables().Styles.LineColorTable[3] == styles.LineColorTable[3]; };
+    const auto font3 = [&] { return StartupTables().Styles.LayerStyle[3].FontSize_pt == styles.LayerStyle[3].FontSize_pt; };
+    const auto grid1 = [&] { return StartupTables().Styles.GridFontTable[1].FontSize_pt == styles.GridFontTable[1].FontSize_pt; };
+    const Case cases[] = {
+        {"lat", "x", "위도", lat},
+        {"lat", "", "위도", lat},
+        {"lat", " NaN", "위도", lat},
+        {"lat", "inf", "위도", lat},
+        {"lat", " 200", "위도", lat},
+        {"lat", "-90.5", "위도", lat},
+        {"lat", " 1E+400", "위도", lat},
+        {"jd", " 1E+300", "날짜와 시각", jd},
+        {"viewstar", "x", "별 그리기", viewstar},
+        {"viewstar", "", "별 그리기", viewstar},
+        {"viewstar", "1", "별 그리기", viewstar},
+        {"groundcol", "blue", "지면 색", groundcol},
+        {"groundcol", " 16777216", "지면 색", groundcol},
+        {"groundcol", "-1", "지면 색", groundcol},
+        {"mlinecolor3", "NaN", "황도 색", line3},
+        {"mfont3size", " 0", "서양 별이름 글꼴 크기", font3},
+        {"mfont3size", "big", "서양 별이름 글꼴 크기", font3},
+        {"mfont3size", " 99999", "서양 별이름 글꼴 크기", font3},
+        {"GridFont1size", "", "지평좌표 글꼴 크기", grid1},
+    };
+    // Values other than the defaults, so that a default shows.
+    const auto change_in_force = [] {
+        CurrentSettings().lat = 10;
+        CurrentSettings().CurrentJD = 2451545;
+        CurrentSettings().viewstar = false;
+        CurrentSettings().groundcol = 7;
+        StartupTables().Styles.LineColorTable[3] = 7;
+        StartupTables().Styles.LayerStyle[3].FontSize_pt = 30;
+        StartupTables().Styles.GridFontTable[1].FontSize_pt = 30;
+    };
+    for (const Case& c : cases) {
+        const std::string entry = std::string("[") + c.key + "]" + c.value + "[/" + c.key + "]\r\n";
+        const std::string text = "[version]0.841[/version]\r\n[lon] 127[/lon]\r\n" + entry;
+        SCOPED_TRACE(entry);
+
+        ResetAll();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        WriteFile("Default.cfg", text);
+        const std::optional<std::string> bytes = platform::ReadFileBytes(dir_ / "Default.cfg");
+        change_in_force();
+        ASSERT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+        EXPECT_TRUE(c.has_default());
+        EXPECT_EQ(CurrentSettings().lon, 127);
+        EXPECT_EQ(SettingsModule().DamagedKeys, std::vector<std::string>{c.key});
+        EXPECT_EQ(messages_, std::vector<std::string>{
+                                 "zu|설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.\r\n" +
+                                 platform::FullName(dir_ / "Default.cfg") + "\r\n항목: " + c.caption +
+                                 "\r\n원래 파일은 이 파일에 저장하기 전에 Default.cfg.bak 파일로 남겨 둡니다."});
+        EXPECT_FALSE(fs::exists(dir_ / "Default.cfg.bak"));
+        ASSERT_TRUE(SaveDefaultSettings(dir_));
+        EXPECT_EQ(platform::ReadFileBytes(dir_ / "Default.cfg.bak"), bytes);
+        EXPECT_NE(platform::ReadFileBytes(dir_ / "Default.cfg"), bytes);
+        // Only the first write keeps a backup.
+        ASSERT_TRUE(SaveDefaultSettings(dir_));
+        EXPECT_FALSE(fs::exists(dir_ / "Default.cfg.bak2"));
+
+        ResetAll();
+        WriteFile("chart.SKY", text);
+        change_in_force();
+        ASSERT_EQ(LoadSettings(dir_ / "chart.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+        EXPECT_TRUE(c.has_default());
+        EXPECT_EQ(CurrentSettings().lon, 127);
+        EXPECT_EQ(SettingsModule().DamagedKeys, std::vector<std::string>{c.key});
+        EXPECT_EQ(DamagedValuesMessage(dir_ / "chart.SKY", SettingsModule().DamagedKeys, SettingsWindowKeys::Excluded),
+                  "zu 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.\r\n" +
+                      platform::FullName(dir_ / "chart.SKY") + "\r\n항목: " + c.caption + "\r\n이 파일은 바꾸지 않습니다.");
+        EXPECT_TRUE(messages_.empty());
+        EXPECT_EQ(FileText("chart.SKY"), text);
+        EXPECT_FALSE(fs::exists(dir_ / "chart.SKY.bak"));
+    }
+}
+
+// The control: values the format allows, a number followed by other text
+// read as that number, give no message and no backup.
+TEST_F(SettingsTest, ValidValuesGiveNoMessage) {
+    const std::string text =
+        "[lat] 37.5abc[/lat]\r\n[lon]-180[/lon]\r\n[viewstar] TRUE [/viewstar]\r\n[groundcol] 16777215[/groundcol]\r\n"
+        "[mlinecolor3] 0[/mlinecolor3]\r\n[mfont3size] 12[/mfont3size]\r\n[GridFont1size] 8.5[/GridFont1size]\r\n"
+        "[oldequ] 2.4[/oldequ]\r\n[mcenterx]-370[/mcenterx]\r\n";
+    WriteFile("Default.cfg", text);
+    ASSERT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+    const SettingsSnapshot& s = CurrentSettings();
+    EXPECT_EQ(s.lat, 37.5);
+    EXPECT_EQ(s.lon, -180);
+    EXPECT_TRUE(s.viewstar);
+    EXPECT_EQ(s.groundcol, 0xFFFFFF);
+    EXPECT_EQ(StartupTables().Styles.LineColorTable[3], 0);
+    EXPECT_EQ(StartupTables().Styles.LayerStyle[3].FontSize_pt, 12);
+    EXPECT_EQ(StartupTables().Styles.GridFontTable[1].FontSize_pt, 8);
+    EXPECT_EQ(s.oldequ, 2);
+    EXPECT_DOUBLE_EQ(s.ViewCenterX, 350);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(SettingsModule().DamagedKeys.empty());
+    ASSERT_TRUE(SaveDefaultSettings(dir_));
+    EXPECT_FALSE(fs::exists(dir_ / "Default.cfg.bak"));
+
+    WriteFile("chart.SKY", text);
+    ASSERT_EQ(LoadSettings(dir_ / "chart.SKY", SettingsWindowKeys::Excluded), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().lat, 37.5);
+    EXPECT_TRUE(SettingsModule().DamagedKeys.empty());
+    EXPECT_TRUE(messages_.empty());
+}
+
+// Several damaged values make one message naming each setting once, in file
+// order; a backup name holding other bytes is never replaced: the next
+// number is used and named.
+TEST_F(SettingsTest, SeveralDamagedValuesMakeOneMessageAndTheBackupIsNeverReplaced) {
+    WriteFile("Default.cfg.bak", "an older backup");
+    const std::string text = "[lon] 500[/lon]\r\n[lat]x[/lat]\r\n[mfov] 45[/mfov]\r\n[viewstar]yes[/viewstar]\r\n"
+                             "[timezone2] 99[/timezone2]\r\n[lat] 37[/lat]\r\n";
+    WriteFile("Default.cfg", text);
+    ASSERT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+    EXPECT_EQ(CurrentSettings().lon, 128.46);
+    EXPECT_EQ(CurrentSettings().timezone2, 9);
+    EXPECT_EQ(CurrentSettings().ViewFOV, 45);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_NE(messages_[0].find("\r\n항목: 경도, 위도, 별 그리기, 표준 시간대\r\n"), std::string::npos) << messages_[0];
+    EXPECT_NE(messages_[0].find("Default.cfg.bak2 파일로 남겨 둡니다."), std::string::npos) << messages_[0];
+    ASSERT_TRUE(SaveDefaultSettings(dir_));
+    EXPECT_EQ(FileText("Default.cfg.bak"), "an older backup");
+    EXPECT_EQ(FileText("Default.cfg.bak2"), text);
+}
+
+// When the damaged file cannot be kept (here no backup name can be written
+// beside it), nothing is written over it.
+TEST_F(SettingsTest, ADamagedDefaultFileThatCannotBeKeptIsNotOverwritten) {
+    WriteFile("Default.cfg", "[lat]x[/lat]\r\n[lon] 127[/lon]\r\n");
+    ASSERT_EQ(LoadDefaultSettings(dir_), SettingsLoadStatus::Loaded);
+    fs::create_directories(dir_ / "Default.cfg.bak" / "inside");
+    for (int n = 2; n <= 999; ++n) fs::create_directories(dir_ / ("Default.cfg.bak" + std::to_string(n)));
+    EXPECT_THROW(SaveDefaultSettings(dir_), platform::RunTimeError);
+    EXPECT_EQ(FileText("Default.cfg"), "[lat]x[/lat]\r\n[lon] 127[/lon]\r\n");
+}

@@ -123,6 +123,8 @@ void mnuOpen_Click(Form1& form) {
         return;
     }
     ApplyOpenedChart(form);
+    if (const std::string notice = OpenedSkyFileNotice(path); !notice.empty())
+        platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kOpenTitle);
 }
 
 void mnuSave_Click(Form1&) {

@@ -14,6 +14,7 @@
 #include "astro/Atmosphere.h"
 #include "astro/JulianDay.h"
 #include "astro/TextFormat.h"
+#include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 #include "skydata/UserCatalogs.h"
 #include "ui/About.h"
@@ -223,6 +224,42 @@ TEST_F(FileCommandsTest, CancelledOrUnusableFilesChangeNothing) {
     EXPECT_FALSE(fs::exists(missing));
 }
 
+// A chart file with values it cannot use (a latitude of letters, a switch
+// that is no switch, a colour out of range) opens with their defaults for
+// those settings and the rest of the file, names them once the chart is
+// drawn, and leaves the file as it is.
+TEST_F(FileCommandsTest, DamagedValuesOfAChartFileTakeTheirDefaultsAndAreNamed) {
+    const fs::path path = files.path() / "damaged.SKY";
+    const std::string text = "[version]0.841[/version]\r\n[mfov] 20[/mfov]\r\n[lat] x[/lat]\r\n"
+                             "[viewstar]1[/viewstar]\r\n[groundcol] 2E+7[/groundcol]\r\n";
+    std::ofstream(path, std::ios::binary) << text;
+    S().lat = 10;
+    S().viewstar = false;
+    S().groundcol = 5;
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    EXPECT_EQ(S().ViewFOV, 20);
+    EXPECT_EQ(S().lat, 35.82);
+    EXPECT_TRUE(S().viewstar);
+    EXPECT_EQ(S().groundcol, 16384);
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_EQ(p.env.messages.shown[0].text, "zu 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.\r\n" +
+                                                 platform::FullName(path) +
+                                                 "\r\n항목: 위도, 별 그리기, 지면 색\r\n이 파일은 바꾸지 않습니다.");
+    EXPECT_EQ(p.env.messages.shown[0].title, "zu 불러오기");
+    EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
+    EXPECT_EQ(test::ReadBytes(path), text);
+    EXPECT_EQ(FilesIn(files.path()), 1u);
+
+    // A chart without damage opens without a word.
+    p.env.messages.shown.clear();
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << "[mfov] 30[/mfov]\r\n[lat] 37.5abc[/lat]\r\n";
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    EXPECT_EQ(S().lat, 37.5);
+    EXPECT_TRUE(p.env.messages.shown.empty());
+}
+
 // A chart file of junk numbers reads as every key absent: with any text key
 // beside them (even an empty list of map points) it would reset the site, the
 // view and every layer, and quitting would store that in "Default.cfg". It is
@@ -242,12 +279,13 @@ TEST_F(FileCommandsTest, AChartFileOfJunkValuesIsRefusedAndNeverReachesTheSettin
         std::string text;  // empty: the chart saved above
         bool opened;
         double fov;
+        const char* named;  // the settings the message of an opened chart names; "" none
     };
     const Row rows[] = {
-        {"junk numbers and an empty list of map points", junk, false, 42},
-        {"one number among the junk", junk + "[mfov] 20[/mfov]\r\n", true, 20},
-        {"a chart the program saved", "", true, 42},
-        {"junk numbers, texts only", junk + "[nobsname]부산[/nobsname]\r\n[DLine][/DLine]\r\n", false, 42},
+        {"junk numbers and an empty list of map points", junk, false, 42, ""},
+        {"one number among the junk", junk + "[mfov] 20[/mfov]\r\n", true, 20, "시야 중심(방위각, 적경), 위도, 날짜와 시각"},
+        {"a chart the program saved", "", true, 42, ""},
+        {"junk numbers, texts only", junk + "[nobsname]부산[/nobsname]\r\n[DLine][/DLine]\r\n", false, 42, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -259,7 +297,14 @@ TEST_F(FileCommandsTest, AChartFileOfJunkValuesIsRefusedAndNeverReachesTheSettin
         form->Dispatch("mnuOpen");
         EXPECT_EQ(S().ViewFOV, row.fov);
         if (row.opened) {
-            EXPECT_TRUE(p.env.messages.shown.empty());
+            if (*row.named == '\0') {
+                EXPECT_TRUE(p.env.messages.shown.empty());
+            } else {
+                ASSERT_EQ(p.env.messages.shown.size(), 1u);
+                EXPECT_NE(p.env.messages.shown[0].text.find(std::string("\r\n항목: ") + row.named + "\r\n"),
+                          std::string::npos)
+                    << p.env.messages.shown[0].text;
+            }
             continue;
         }
         ASSERT_EQ(p.env.messages.shown.size(), 1u);

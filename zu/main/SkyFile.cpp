@@ -42,6 +42,12 @@ skydata::SettingsLoadStatus OpenSkyFile(const std::filesystem::path& path) {
     return skydata::LoadSettings(path, skydata::SettingsWindowKeys::Excluded);
 }
 
+std::string OpenedSkyFileNotice(const std::filesystem::path& path) {
+    const std::vector<std::string>& keys = skydata::SettingsModule().DamagedKeys;
+    if (keys.empty()) return {};
+    return skydata::DamagedValuesMessage(path, keys, skydata::SettingsWindowKeys::Excluded);
+}
+
 void SaveSkyFile(const std::filesystem::path& path) {
     skydata::SaveSettings(path, skydata::SettingsWindowKeys::Excluded);
 }

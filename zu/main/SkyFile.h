@@ -3,6 +3,7 @@
 // (the search, constellation, go-to-coordinate and marker windows use it) and
 // the two entry points of chart files (.SKY).
 #include <filesystem>
+#include <string>
 
 #include "skydata/Settings.h"
 
@@ -14,6 +15,12 @@ namespace app {
 // not there reads as Missing, never as "every key at its default"); the
 // caller tells the user and goes on with its follow-up only for Loaded.
 skydata::SettingsLoadStatus OpenSkyFile(const std::filesystem::path& path);
+
+// The message about the values of the chart file that the last OpenSkyFile
+// could not use (no number where one belongs, or out of range): they took
+// their defaults, as if the file did not hold them, and the file is left as
+// it is. "" when there were none.
+std::string OpenedSkyFileNotice(const std::filesystem::path& path);
 
 // Writes the settings as a chart file without the window-size keys. Throws
 // platform::RunTimeError when the file cannot be written (an existing file is

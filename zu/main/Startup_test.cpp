@@ -20,6 +20,7 @@
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/QtTestApp.h"
 #include "platform/RunTimeError.h"
+#include "platform/TextFile.h"
 #include "skydata/Catalogs.h"
 #include "skydata/PathBodies.h"
 #include "zu/core/TestSupport.h"
@@ -63,7 +64,9 @@ TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
                              {"PNameLang", " 9"}});
     std::unique_ptr<Form1> form(InitProgram(nullptr));
     ASSERT_NE(form, nullptr) << (p.env.messages.shown.empty() ? "" : p.env.messages.shown[0].text);
-    EXPECT_TRUE(p.env.messages.shown.empty());
+    // The hand-edited value is named; the menu then checks its default.
+    ASSERT_EQ(p.env.messages.shown.size(), 1u);
+    EXPECT_NE(p.env.messages.shown[0].text.find("\r\n항목: 행성 이름표\r\n"), std::string::npos);
 
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     const MainState& state = AppState();
@@ -85,7 +88,8 @@ TEST(Startup, RealDataReachesTheMainWindowAndDrawsOnce) {
     EXPECT_GT(chart::ScreenObjectCount(), 0u);
     int planet_names_checked = 0;
     for (int i = 0; i < 5; ++i) planet_names_checked += form->Menus->Action("mnuPlaName", i)->isChecked() ? 1 : 0;
-    EXPECT_LE(planet_names_checked, 1);
+    EXPECT_EQ(planet_names_checked, 1);
+    EXPECT_EQ(s.PNameLang, 1);
 }
 
 // Stored tracks that take long are not computed by the load: the chart
@@ -323,6 +327,42 @@ TEST(Startup, ADefaultCfgOfJunkIsReportedAndKept) {
         form->close();
     }
     EXPECT_EQ(test::ReadBytes(file), junk);
+}
+
+// A "Default.cfg" whose latitude a user broke: the start names the setting
+// and the file and draws for the first-start latitude; the damaged file is
+// kept as "Default.cfg.bak" before quitting writes over it.
+TEST(Startup, ADamagedValueInDefaultCfgIsNamedAndTheFileKept) {
+    ProgramEnv p;
+    const std::filesystem::path file = p.user.path() / "Default.cfg";
+    {
+        std::unique_ptr<Form1> form(InitProgram(nullptr));
+        ASSERT_NE(form, nullptr);
+        skydata::CurrentSettings().lat = 37.5;
+        form->close();
+    }
+    std::string damaged = test::ReadBytes(file);
+    const std::size_t at = damaged.find("[lat] 37.5[/lat]");
+    ASSERT_NE(at, std::string::npos);
+    damaged.replace(at, 16, "[lat] x[/lat]");
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << damaged;
+
+    test::ResetRun();
+    p.env.messages.shown.clear();
+    {
+        std::unique_ptr<Form1> form(InitProgram(nullptr));
+        ASSERT_NE(form, nullptr);
+        ASSERT_EQ(p.env.messages.shown.size(), 1u);
+        EXPECT_EQ(p.env.messages.shown[0].text,
+                  "설정 파일에서 읽을 수 없거나 범위를 벗어난 값을 기본값으로 바꾸었습니다.\r\n" +
+                      platform::FullName(file) +
+                      "\r\n항목: 위도\r\n원래 파일은 이 파일에 저장하기 전에 Default.cfg.bak 파일로 남겨 둡니다.");
+        EXPECT_EQ(skydata::CurrentSettings().lat, 35.82);
+        EXPECT_FALSE(std::filesystem::exists(file.string() + ".bak"));
+        form->close();
+    }
+    EXPECT_EQ(test::ReadBytes(file.string() + ".bak"), damaged);
+    EXPECT_NE(test::ReadBytes(file).find("[lat] 35.82[/lat]"), std::string::npos);
 }
 
 // A user's first start: the chart opens on today at the site 고령, though
