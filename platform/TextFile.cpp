@@ -184,6 +184,25 @@ std::string Convert(const std::string& in, const char* to, const char* from, con
 
 }  // namespace
 
+std::string SettingsBackupName(std::string_view file, int n) {
+    std::string name(file);
+    name += ".bak";
+    if (n > 1) name += std::to_string(n);
+    return name;
+}
+
+bool IsSettingsBackupName(std::string_view name, std::string_view file) {
+    constexpr std::string_view kBak = ".bak";
+    if (name.size() < file.size() + kBak.size() || name.substr(0, file.size()) != file ||
+        name.substr(file.size(), kBak.size()) != kBak)
+        return false;
+    const std::string_view number = name.substr(file.size() + kBak.size());
+    if (number.empty()) return true;
+    // ".bak1" is never written: the first backup is ".bak".
+    if (number.size() > 3 || number[0] == '0' || number == "1") return false;
+    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void RemoveSaveLeftovers(const std::filesystem::path& folder,
                          const std::function<bool(std::string_view target)>& written_there) {
     std::error_code ec;

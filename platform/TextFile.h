@@ -102,6 +102,13 @@ private:
     int fd_ = -1;
 };
 
+// The backups a write keeps of a settings file before it first writes over
+// it are named "<file>.bak", "<file>.bak2" … "<file>.bak999": the n-th of
+// them (1 ≤ n ≤ kLastSettingsBackup), and the test for such a name.
+inline constexpr int kLastSettingsBackup = 999;
+std::string SettingsBackupName(std::string_view file, int n);
+bool IsSettingsBackupName(std::string_view name, std::string_view file);
+
 // Removes from `folder` what killed saves left there of the files named
 // `written_there` accepts: names "<target>.zu-save-XXXXXX" (six of the
 // letters and digits mkstemp puts in) of regular files of this user, last

@@ -30,6 +30,25 @@ protected:
     fs::path dir_;
 };
 
+// The names the backups are written under are the names the start sweep
+// knows as backups, and no other.
+TEST(TextFile, SettingsBackupNames) {
+    struct Case {
+        const char* name;
+        bool backup;
+    } cases[] = {
+        {"Default.cfg.bak", true},    {"Default.cfg.bak2", true},   {"Default.cfg.bak999", true},
+        {"Default.cfg.bak1", false},  {"Default.cfg.bak02", false}, {"Default.cfg.bak1000", false},
+        {"Default.cfg.bakx", false},  {"Default.cfg.bak~", false},  {"Default.cfg", false},
+        {"Default.cfg.ba", false},    {"xDefault.cfg.bak", false},  {"Default.cfg.bak.bak", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(platform::IsSettingsBackupName(c.name, "Default.cfg"), c.backup) << c.name;
+    for (int n = 1; n <= platform::kLastSettingsBackup; ++n)
+        EXPECT_TRUE(platform::IsSettingsBackupName(platform::SettingsBackupName("Default.cfg", n), "Default.cfg")) << n;
+    EXPECT_EQ(platform::SettingsBackupName("CalConfig.cfg", 1), "CalConfig.cfg.bak");
+    EXPECT_EQ(platform::SettingsBackupName("CalConfig.cfg", 2), "CalConfig.cfg.bak2");
+}
+
 TEST_F(TextFileTest, KoreanIsCodePage949OnDisk) {
     const fs::path file = dir_ / "site.txt";
     ASSERT_TRUE(platform::WriteTextFileCp949(file, "고령"));
@@ -199,7 +218,9 @@ TEST_F(TextFileTest, AStartSweepRemovesOnlyLeftoversOfTheProgramsFiles) {
     EXPECT_EQ(*platform::ReadFileBytes(victim), "precious");
     EXPECT_EQ(platform::ReadFileBytes(dir_ / "Default.cfg.zu-save-F0lder" / "inside").value_or("-"), "kept");
     EXPECT_TRUE(fs::exists(dir_ / "Default.cfg.zu-save-runnin"));
-    if (as_root) EXPECT_TRUE(fs::exists(dir_ / "local.txt.zu-save-other1"));
+    if (as_root) {
+        EXPECT_TRUE(fs::exists(dir_ / "local.txt.zu-save-other1"));
+    }
     // A folder that cannot be read, or is not there, is left alone.
     platform::RemoveSaveLeftovers(dir_ / "missing", [](std::string_view) { return true; });
 }

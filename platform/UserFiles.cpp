@@ -33,18 +33,6 @@ std::filesystem::path UserFileToWrite(const std::string& name) {
     return folder / name;
 }
 
-bool IsSettingsBackupName(std::string_view name, std::string_view file) {
-    constexpr std::string_view kBak = ".bak";
-    if (name.size() < file.size() + kBak.size() || name.substr(0, file.size()) != file ||
-        name.substr(file.size(), kBak.size()) != kBak)
-        return false;
-    const std::string_view number = name.substr(file.size() + kBak.size());
-    if (number.empty()) return true;
-    // ".bak1" is never written: the first backup is ".bak".
-    if (number.size() > 3 || number[0] == '0' || number == "1") return false;
-    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void RemoveUserFolderLeftovers(std::initializer_list<std::string_view> files,
                                std::initializer_list<std::string_view> settings_files) {
     const std::filesystem::path folder = Env().folders->UserFolder();

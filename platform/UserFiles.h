@@ -28,10 +28,6 @@ std::filesystem::path DocumentFolder(const std::filesystem::path& last_used);
 // write itself reports the failure.
 std::filesystem::path UserFileToWrite(const std::string& name);
 
-// True for the name of a backup a write keeps of the settings file `file`
-// before it first writes over it: "<file>.bak", "<file>.bak2" … "<file>.bak999".
-bool IsSettingsBackupName(std::string_view name, std::string_view file);
-
 // Called once at start: removes from the user folder what saves killed half
 // way left beside the files the program writes there (RemoveSaveLeftovers):
 // `files`, and the backups of `settings_files`. Every other file stays.

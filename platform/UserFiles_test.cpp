@@ -17,19 +17,6 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-TEST(UserFiles, SettingsBackupNames) {
-    struct Case {
-        const char* name;
-        bool backup;
-    } cases[] = {
-        {"Default.cfg.bak", true},    {"Default.cfg.bak2", true},   {"Default.cfg.bak999", true},
-        {"Default.cfg.bak1", false},  {"Default.cfg.bak02", false}, {"Default.cfg.bak1000", false},
-        {"Default.cfg.bakx", false},  {"Default.cfg.bak~", false},  {"Default.cfg", false},
-        {"Default.cfg.ba", false},    {"xDefault.cfg.bak", false},  {"Default.cfg.bak.bak", false},
-    };
-    for (const Case& c : cases) EXPECT_EQ(IsSettingsBackupName(c.name, "Default.cfg"), c.backup) << c.name;
-}
-
 // The sweep at start takes the program's own files and its settings files'
 // backups in the user folder, nothing else.
 TEST(UserFiles, TheStartSweepTakesTheLeftoversOfTheFilesNamed) {

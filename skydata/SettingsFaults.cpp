@@ -5,15 +5,9 @@
 #include <system_error>
 
 #include "platform/TextFile.h"
+#include "platform/UserFiles.h"
 
 namespace skydata {
-namespace {
-
-// Backups "<name>.bak", "<name>.bak2" … up to this number.
-constexpr int kLastBackupNumber = 999;
-
-}  // namespace
-
 std::string FieldNameList(const std::vector<std::string>& names, std::size_t shown) {
     std::vector<std::string> unique;
     for (const std::string& name : names)
@@ -29,9 +23,9 @@ std::string FieldNameList(const std::vector<std::string>& names, std::size_t sho
 
 std::filesystem::path SettingsBackupFile(const std::filesystem::path& file) {
     const std::optional<std::string> bytes = platform::ReadFileBytes(file);
-    for (int n = 1; n <= kLastBackupNumber; ++n) {
-        std::filesystem::path backup = file;
-        backup += n == 1 ? std::string(".bak") : ".bak" + std::to_string(n);
+    for (int n = 1; n <= platform::kLastSettingsBackup; ++n) {
+        const std::filesystem::path backup =
+            file.parent_path() / platform::SettingsBackupName(file.filename().string(), n);
         std::error_code error;
         const std::filesystem::file_type type = std::filesystem::symlink_status(backup, error).type();
         if (type == std::filesystem::file_type::not_found) return backup;
