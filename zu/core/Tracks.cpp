@@ -688,6 +688,21 @@ void StopPoints(TrackState& state) {
     state.PreviousPoints = std::exchange(state.PathPoints, {});
 }
 
+PathInputs InputsInForce() {
+    PathInputs in;
+    in.bodies = skydata::PathModule().PathBodyList;
+    in.site = astro::CurrentSite();
+    in.chart_jd = skydata::CurrentSettings().CurrentJD;
+    in.calcprecession = astro::Settings().calcprecession;
+    return in;
+}
+
+// The computation before and the one in force change places.
+void TakePrevious(TrackState& state) {
+    std::swap(state.ComputedFor, state.PreviousFor);
+    std::swap(state.PathPoints, state.PreviousPoints);
+}
+
 }  // namespace
 
 PathWorkScope::PathWorkScope(PathWork work) : previous_(TrackModule().LongWork) { TrackModule().LongWork = work; }
@@ -699,11 +714,7 @@ void ComputePaths(const skydata::PathSettings& settings) {
     // A handler that runs while a computation waits for its work.
     if (state.Computing) return;
     state.Stopped = false;
-    PathInputs in;
-    in.bodies = skydata::PathModule().PathBodyList;
-    in.site = astro::CurrentSite();
-    in.chart_jd = skydata::CurrentSettings().CurrentJD;
-    in.calcprecession = astro::Settings().calcprecession;
+    const PathInputs in = InputsInForce();
     // The count is known before anything is computed: the warning comes
     // first, and only when the user asked for these tracks just now.
     const std::size_t requested = RequestedPathPoints(settings, in.bodies);
@@ -714,8 +725,7 @@ void ComputePaths(const skydata::PathSettings& settings) {
     if (key == state.ComputedFor) return;
     state.Pending = false;
     if (key == state.PreviousFor) {
-        std::swap(state.ComputedFor, state.PreviousFor);
-        std::swap(state.PathPoints, state.PreviousPoints);
+        TakePrevious(state);
         KeepOnDisk(state, settings);
         return;
     }
@@ -755,6 +765,12 @@ void ComputePaths(const skydata::PathSettings& settings) {
     }
     TakePoints(state, std::move(key), std::move(computed.points));
     KeepOnDisk(state, settings);
+}
+
+void TakeBackPathsBefore(const skydata::PathSettings& settings) {
+    TrackState& state = TrackModule();
+    if (!state.ComputedFor.empty() || state.PreviousFor.empty()) return;
+    if (PathInputsKey(settings, InputsInForce()) == state.PreviousFor) TakePrevious(state);
 }
 
 bool ComputePendingPaths() {

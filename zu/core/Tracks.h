@@ -250,6 +250,10 @@ private:
 // computing them again. A long computation runs as LongWork says; Stopped
 // tells whether the user stopped it, which leaves no points in force.
 void ComputePaths(const skydata::PathSettings& settings);
+// After a stopped computation whose change the caller has undone (the
+// track window's settings, an added body): the points in force before are
+// in force again when the inputs are theirs once more. Nothing is computed.
+void TakeBackPathsBefore(const skydata::PathSettings& settings);
 // Rebuilds PathVectors and PathMarks from PathPoints.
 void ProjectPaths(const skydata::PathSettings& settings);
 // Ends HoldDiskWrite and writes the points it held back, if any.

@@ -808,8 +808,13 @@ TEST_F(TracksTest, AStoppedComputationLeavesNoTracksInForce) {
     EXPECT_TRUE(chart::PathLists().PathVectors.empty());
     EXPECT_TRUE(chart::PathLists().PathMarks.empty());
 
+    // Undone by the caller (the track window's 취소 puts its settings back).
+    TakeBackPathsBefore(Paths().Settings);
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
     Paths().PathBodyList = {"P3"};
     Paths().Settings = TenDaysStepTwo();
+    TakeBackPathsBefore(Paths().Settings);
+    ExpectSamePoints(TrackModule().PathPoints, before);
     Compute();
     EXPECT_EQ(p.env.long_work.requests.size(), 1u);
     ExpectSamePoints(TrackModule().PathPoints, before);
@@ -905,6 +910,9 @@ TEST_F(TracksTest, AStoppedRecomputeDrawsNothingOfTheSettingsBefore) {
         EXPECT_TRUE(chart::PathLists().PathMarks.empty());
 
         EXPECT_TRUE(drawn_crosses().empty());
+        // Nothing undid the change: the points before stay out of force.
+        TakeBackPathsBefore(Paths().Settings);
+        EXPECT_TRUE(TrackModule().PathPoints.empty());
 
         PathInputs in;
         in.bodies = Paths().PathBodyList;
