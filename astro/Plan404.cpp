@@ -81,11 +81,13 @@ Vec3 PlutoKeplerJ2000(double jde) {
 }
 
 // The copies of the planetary series, each with the lock that keeps it to
-// one thread at a time; copy 0 is the library's own. The Moon's series has
+// one thread at a time; copy 0 is the library's own. A private copy is
+// handed to one SeriesCopyScope at a time (taken). The Moon's series has
 // one copy only.
 struct SeriesCopy {
     HelioSeriesTable helio{};
     std::mutex lock;
+    std::atomic<bool> taken{false};
 };
 struct SeriesCopies {
     std::array<SeriesCopy, kMaxSeriesCopies> copies;
@@ -231,12 +233,22 @@ void ClearPlan404Cache() { TheCache() = Cache{}; }
 
 int SeriesCopyCount() { return Copies().count.load(std::memory_order_acquire); }
 
-SeriesCopyScope::SeriesCopyScope(int index) : previous_(t_copy) {
+SeriesCopyScope::SeriesCopyScope() : previous_(t_copy) {
+    SeriesCopies& all = Copies();
     const int count = SeriesCopyCount();
-    t_copy = ((index % count) + count) % count;
+    for (int k = 1; k < count; ++k) {
+        if (!all.copies[static_cast<std::size_t>(k)].taken.exchange(true, std::memory_order_acquire)) {
+            held_ = k;
+            t_copy = k;
+            return;
+        }
+    }
 }
 
-SeriesCopyScope::~SeriesCopyScope() { t_copy = previous_; }
+SeriesCopyScope::~SeriesCopyScope() {
+    t_copy = previous_;
+    if (held_ != 0) Copies().copies[static_cast<std::size_t>(held_)].taken.store(false, std::memory_order_release);
+}
 
 void AddSeriesCopies(const HelioSeriesTable* tables, int count) {
     SeriesCopies& all = Copies();

@@ -18,11 +18,13 @@
 //
 // Threads. libnova keeps the date and the answer of the last call of each
 // series in static variables, so one copy of a series must never run on two
-// threads at once. Every call here holds a lock on the copy it uses: the
-// library's own copy serves any thread, and a program that computes on
-// several threads installs private copies of the planetary series
-// (astro/SeriesCopies.h) and gives each worker thread one of them with a
-// SeriesCopyScope. The Moon's series exists once and is taken in turn.
+// threads at once. Every call here holds a lock on the copy it uses. Copy 0,
+// the library's own, is that of the thread the program's state belongs to
+// (the GUI thread, or one long work running for it while it waits); a
+// program that computes on several threads installs private copies of the
+// planetary series (astro/SeriesCopies.h), and each other thread takes one
+// no other thread holds with a SeriesCopyScope. The Moon's series exists
+// once and is taken in turn.
 #include <cstddef>
 #include <cstdint>
 
@@ -59,18 +61,23 @@ void ClearPlan404Cache();
 // installed (astro/SeriesCopies.h).
 int SeriesCopyCount();
 
-// While it lives, the planets computed on the calling thread come from copy
-// `index` modulo SeriesCopyCount() (0, the library's own, is every thread's
-// copy otherwise).
+// While it lives, the planets computed on the calling thread come from a
+// private copy that no other thread holds, when one is free; when none is,
+// the thread keeps the copy it had (Held() false): a thread that was to
+// help with a computation then leaves it to the others.
 class SeriesCopyScope {
 public:
-    explicit SeriesCopyScope(int index);
+    SeriesCopyScope();
     ~SeriesCopyScope();
     SeriesCopyScope(const SeriesCopyScope&) = delete;
     SeriesCopyScope& operator=(const SeriesCopyScope&) = delete;
+    bool Held() const { return held_ != 0; }
+    // The copy taken, 1 .. SeriesCopyCount() - 1, or 0.
+    int Copy() const { return held_; }
 
 private:
     int previous_;
+    int held_ = 0;
 };
 
 }  // namespace astro

@@ -185,8 +185,9 @@ void FrmCon::CmdFind_Click() {
         const PlanetTableSource source = SkyPlanetTableSource();
         const bool finished = platform::RunLongWork(
             {"행성 접근 탐색기", "행성 접근 현상을 찾고 있습니다..."}, [&](platform::WorkProgress& progress) {
-                // Its own copy of the planetary series, apart from the chart's.
-                const astro::SeriesCopyScope series(1);
+                // A copy of the planetary series no other thread holds, where
+                // there is one; else the chart's, idle while the search runs.
+                const astro::SeriesCopyScope series;
                 status = Search(request, source, times, texts, &progress);
             });
         if (!finished || status == ApproachSearchStatus::Cancelled) return;

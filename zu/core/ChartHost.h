@@ -66,8 +66,9 @@ public:
     // Throws platform::RunTimeError when it cannot be written.
     virtual bool SaveDefaultSettings() = 0;
     // The track module's hooks with skydata::PathModule().Settings; a long
-    // computation shows its progress, and when the user stops it the points
-    // there were stand (TrackModule().Stopped, zu/core/Tracks.h).
+    // computation shows its progress, and when the user stops it no points
+    // are in force until the next request (TrackModule().Stopped,
+    // zu/core/Tracks.h); ProjectPaths then draws none.
     virtual void ComputePaths() = 0;
     virtual void ProjectPaths() = 0;
 };

@@ -371,7 +371,8 @@ PathComputation ComputePathPoints(const skydata::PathSettings& settings, const P
     };
 
     // The calling thread is one of the threads and keeps its own copy of
-    // the series; the others take copies 1, 2 ...
+    // the series; each other thread takes a private copy that no thread
+    // holds, or leaves the work to those that do.
     const std::size_t blocks = (moments + kBlock - 1) / kBlock;
     std::size_t wanted_threads = threads != 0 ? threads
                                               : std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()),
@@ -386,9 +387,12 @@ PathComputation ComputePathPoints(const skydata::PathSettings& settings, const P
     std::vector<std::exception_ptr> failures(copies.size() + 1);
     std::vector<std::thread> helpers;
     helpers.reserve(copies.size());
+    std::atomic<unsigned> helping{0};
     for (std::size_t i = 0; i < copies.size(); ++i) {
         helpers.emplace_back([&, i] {
-            const astro::SeriesCopyScope series(static_cast<int>(i + 1));
+            const astro::SeriesCopyScope series;
+            if (!series.Held()) return;
+            helping.fetch_add(1, std::memory_order_relaxed);
             try {
                 work(*copies[i]);
             } catch (...) {
@@ -404,6 +408,7 @@ PathComputation ComputePathPoints(const skydata::PathSettings& settings, const P
         failed.store(true, std::memory_order_relaxed);
     }
     for (std::thread& helper : helpers) helper.join();
+    result.threads = 1 + helping.load(std::memory_order_relaxed);
     for (const std::exception_ptr& failure : failures) {
         if (failure) std::rethrow_exception(failure);
     }
@@ -671,6 +676,33 @@ void TakePoints(TrackState& state, std::string key, std::vector<PathPoint> point
     state.PathPoints = std::move(points);
 }
 
+// A stopped computation: the points in force were made for inputs that may
+// no longer stand (a site or a chart file applied before its tracks), so
+// none are in force until the next request computes them. They stay as the
+// computation before, taken back at once when the inputs return to theirs
+// (a window that undoes its change).
+void StopPoints(TrackState& state) {
+    state.Stopped = true;
+    if (state.ComputedFor.empty()) return;
+    state.PreviousFor = std::exchange(state.ComputedFor, {});
+    state.PreviousPoints = std::exchange(state.PathPoints, {});
+}
+
+PathInputs InputsInForce() {
+    PathInputs in;
+    in.bodies = skydata::PathModule().PathBodyList;
+    in.site = astro::CurrentSite();
+    in.chart_jd = skydata::CurrentSettings().CurrentJD;
+    in.calcprecession = astro::Settings().calcprecession;
+    return in;
+}
+
+// The computation before and the one in force change places.
+void TakePrevious(TrackState& state) {
+    std::swap(state.ComputedFor, state.PreviousFor);
+    std::swap(state.PathPoints, state.PreviousPoints);
+}
+
 }  // namespace
 
 PathWorkScope::PathWorkScope(PathWork work) : previous_(TrackModule().LongWork) { TrackModule().LongWork = work; }
@@ -682,11 +714,7 @@ void ComputePaths(const skydata::PathSettings& settings) {
     // A handler that runs while a computation waits for its work.
     if (state.Computing) return;
     state.Stopped = false;
-    PathInputs in;
-    in.bodies = skydata::PathModule().PathBodyList;
-    in.site = astro::CurrentSite();
-    in.chart_jd = skydata::CurrentSettings().CurrentJD;
-    in.calcprecession = astro::Settings().calcprecession;
+    const PathInputs in = InputsInForce();
     // The count is known before anything is computed: the warning comes
     // first, and only when the user asked for these tracks just now.
     const std::size_t requested = RequestedPathPoints(settings, in.bodies);
@@ -697,8 +725,7 @@ void ComputePaths(const skydata::PathSettings& settings) {
     if (key == state.ComputedFor) return;
     state.Pending = false;
     if (key == state.PreviousFor) {
-        std::swap(state.ComputedFor, state.PreviousFor);
-        std::swap(state.PathPoints, state.PreviousPoints);
+        TakePrevious(state);
         KeepOnDisk(state, settings);
         return;
     }
@@ -730,7 +757,7 @@ void ComputePaths(const skydata::PathSettings& settings) {
         }
         state.Computing = false;
         if (!finished || computed.cancelled) {
-            state.Stopped = true;
+            StopPoints(state);
             return;
         }
     } else {
@@ -738,6 +765,12 @@ void ComputePaths(const skydata::PathSettings& settings) {
     }
     TakePoints(state, std::move(key), std::move(computed.points));
     KeepOnDisk(state, settings);
+}
+
+void TakeBackPathsBefore(const skydata::PathSettings& settings) {
+    TrackState& state = TrackModule();
+    if (!state.ComputedFor.empty() || state.PreviousFor.empty()) return;
+    if (PathInputsKey(settings, InputsInForce()) == state.PreviousFor) TakePrevious(state);
 }
 
 bool ComputePendingPaths() {

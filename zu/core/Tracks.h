@@ -137,6 +137,7 @@ struct PathComputation {
     std::vector<PathPoint> points;
     bool over_cap = false;   // the settings asked for more than kMaxPathPoints points
     bool cancelled = false;  // stopped through the progress: no points
+    unsigned threads = 1;    // the threads that computed them
 };
 
 // Every point of every used code, in list order and within a body in date
@@ -147,8 +148,9 @@ struct PathComputation {
 // Computed moment by moment, every body at a moment one after the other;
 // the moments are shared out among up to `threads` threads (0: as many as
 // the processors and the copies of the planetary series allow), each with a
-// copy of `bodies` (one thread when it makes none); the points do not depend
-// on how. With `progress`: its total is the number of moments, each moment
+// copy of `bodies` (one thread when it makes none) and each but the calling
+// one with a private copy of the series no other thread holds (fewer threads
+// when fewer are free); the points do not depend on how. With `progress`: its total is the number of moments, each moment
 // done advances it, and once it is cancelled the computation stops soon and
 // returns `cancelled` without points.
 PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& inputs,
@@ -176,7 +178,7 @@ std::string PathLabel(const std::string& flags, bool with_name, const std::strin
 // How a long computation (kLongPathPoints points or more) runs.
 enum class PathWork : std::uint8_t {
     AtOnce,        // on the calling thread (a drawing, a tool without windows)
-    WithProgress,  // through the long-work seam, "취소" keeping the points there are (the user's commands)
+    WithProgress,  // through the long-work seam, "취소" leaving no points in force (the user's commands)
     Later,         // left for ComputePendingPaths (the start-up load, away from the windows)
 };
 
@@ -205,8 +207,9 @@ struct TrackState {
     // A computation is waiting for its work: handlers that run meanwhile
     // (timers) keep the points there are.
     bool Computing = false;
-    // The last computation was stopped by the user: the points and inputs
-    // of the one before stand.
+    // The last computation was stopped by the user: no points are in force
+    // (ComputedFor is empty, so the next request computes); those that were
+    // became the computation before.
     bool Stopped = false;
     // A long computation was left for later (PathWork::Later).
     bool Pending = false;
@@ -245,8 +248,12 @@ private:
 // costly computation (kCachedPathPoints or more) are also kept in the user
 // folder ("PathCache.dat"), so the next start takes them back instead of
 // computing them again. A long computation runs as LongWork says; Stopped
-// tells whether the user stopped it.
+// tells whether the user stopped it, which leaves no points in force.
 void ComputePaths(const skydata::PathSettings& settings);
+// After a stopped computation whose change the caller has undone (the
+// track window's settings, an added body): the points in force before are
+// in force again when the inputs are theirs once more. Nothing is computed.
+void TakeBackPathsBefore(const skydata::PathSettings& settings);
 // Rebuilds PathVectors and PathMarks from PathPoints.
 void ProjectPaths(const skydata::PathSettings& settings);
 // Ends HoldDiskWrite and writes the points it held back, if any.

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "astro/AngleMath.h"
@@ -705,7 +706,6 @@ void ExpectSamePoints(const std::vector<PathPoint>& a, const std::vector<PathPoi
 // Earth, sidereal time and precession, give the straightforward points to
 // the bit, in every frame, time rule and label.
 TEST_F(TracksTest, SharedAndParallelWorkGivesTheStraightforwardPoints) {
-    ASSERT_GT(astro::InstallSeriesCopies(), 1);
     SetSmallBodies();
     const struct {
         const char* name;
@@ -746,46 +746,190 @@ TEST_F(TracksTest, SharedAndParallelWorkGivesTheStraightforwardPoints) {
     }
 }
 
+// The threads that help take private copies of the series no other thread
+// holds: fewer help where fewer are free, none where none is, and the
+// points stay the same.
+TEST_F(TracksTest, HelpingThreadsTakeCopiesNoOtherThreadHolds) {
+    const int copies = astro::InstallSeriesCopies();
+    if (copies < 3) GTEST_SKIP() << "built with " << copies - 1 << " private copies of the planetary series";
+    skydata::PathSettings s = TenDaysStepTwo();
+    s.StepDays = 1;
+    s.EndJD = s.StartJD + 999;
+    const PathInputs in = Inputs({"P3", "P4"});
+    const auto compute = [&] {
+        EphemerisPathBodies bodies(in.site, in.bodies);
+        return ComputePathPoints(s, in, bodies, nullptr, 3);
+    };
+    const PathComputation all_free = compute();
+    EXPECT_EQ(all_free.threads, 3u);
+    ASSERT_EQ(all_free.points.size(), 2000u);
+
+    std::vector<std::unique_ptr<astro::SeriesCopyScope>> held;
+    for (int k = 1; k < copies - 1; ++k) held.push_back(std::make_unique<astro::SeriesCopyScope>());
+    const PathComputation one_free = compute();
+    EXPECT_EQ(one_free.threads, 2u);
+    ExpectSamePoints(one_free.points, all_free.points);
+
+    held.push_back(std::make_unique<astro::SeriesCopyScope>());
+    const PathComputation none_free = compute();
+    EXPECT_EQ(none_free.threads, 1u);
+    ExpectSamePoints(none_free.points, all_free.points);
+}
+
 // A computation the user waits for reports every moment; stopped, it
-// leaves the tracks as they were, lines and marks too, and the next request
-// computes them.
-TEST_F(TracksTest, AStoppedComputationLeavesTheTracksAsTheyWere) {
+// leaves no tracks in force, lines and marks neither: inputs that return to
+// those before (a window undoing its change) take theirs back at once, and
+// the next request computes.
+TEST_F(TracksTest, AStoppedComputationLeavesNoTracksInForce) {
     Paths().PathBodyList = {"P3"};
     Paths().Settings = TenDaysStepTwo();
     Compute();
     const std::vector<PathPoint> before = TrackModule().PathPoints;
-    const std::string before_key = TrackModule().ComputedFor;
     ASSERT_EQ(before.size(), 6u);
     EXPECT_TRUE(p.env.long_work.requests.empty());
 
-    Paths().PathBodyList = {"P3", "P8"};
-    Paths().Settings.StepDays = 1;
-    Paths().Settings.EndJD = Paths().Settings.StartJD + 599;
-    p.env.long_work.cancel_after = {std::size_t{64}};
-    {
+    const auto ask_for_more = [&] {
+        Paths().PathBodyList = {"P3", "P8"};
+        Paths().Settings.StepDays = 1;
+        Paths().Settings.EndJD = Paths().Settings.StartJD + 599;
         const PathWorkScope with_progress(PathWork::WithProgress);
         Compute();
-    }
+    };
+    p.env.long_work.cancel_after = {std::size_t{64}};
+    ask_for_more();
     ASSERT_EQ(p.env.long_work.requests.size(), 1u);
     EXPECT_EQ(p.env.long_work.requests[0].title, "궤적 그리기");
     EXPECT_EQ(p.env.long_work.requests[0].text, "태양계 천체의 궤적을 계산하고 있습니다...");
     EXPECT_EQ(p.env.long_work.totals[0], 600u);
     EXPECT_LT(p.env.long_work.done[0], 600u);
     EXPECT_TRUE(TrackModule().Stopped);
-    EXPECT_EQ(TrackModule().ComputedFor, before_key);
+    EXPECT_TRUE(TrackModule().ComputedFor.empty());
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
+    EXPECT_TRUE(chart::PathLists().PathVectors.empty());
+    EXPECT_TRUE(chart::PathLists().PathMarks.empty());
+
+    // Undone by the caller (the track window's 취소 puts its settings back).
+    TakeBackPathsBefore(Paths().Settings);
+    EXPECT_TRUE(TrackModule().PathPoints.empty());
+    Paths().PathBodyList = {"P3"};
+    Paths().Settings = TenDaysStepTwo();
+    TakeBackPathsBefore(Paths().Settings);
+    ExpectSamePoints(TrackModule().PathPoints, before);
+    Compute();
+    EXPECT_EQ(p.env.long_work.requests.size(), 1u);
     ExpectSamePoints(TrackModule().PathPoints, before);
     EXPECT_EQ(chart::PathLists().PathVectors.size(), 6u);
-    EXPECT_EQ(chart::PathLists().PathMarks[0].RA, before[0].RA);
 
-    {
-        const PathWorkScope with_progress(PathWork::WithProgress);
-        Compute();
-    }
+    ask_for_more();
     ASSERT_EQ(p.env.long_work.requests.size(), 2u);
     EXPECT_EQ(p.env.long_work.done[1], 600u);
     EXPECT_FALSE(TrackModule().Stopped);
     EXPECT_EQ(TrackModule().PathPoints.size(), 1200u);
     EXPECT_EQ(chart::PathLists().PathVectors.size(), 1200u);
+}
+
+// The Sun's noon track in the horizontal frame, and a change that stays in
+// force though the user stops the computation of its tracks: nothing of the
+// settings before is drawn under it, and the next request computes the
+// points of the settings in force.
+TEST_F(TracksTest, AStoppedRecomputeDrawsNothingOfTheSettingsBefore) {
+    const std::filesystem::path chart_file = p.documents.path() / "equator.zu";
+    // Each changes its setting and computes the tracks as its window does.
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } rows[] = {
+        {"the site", [] {
+             S().lat = 0;
+             Compute();
+         }},
+        {"the geocentric switch", [] {
+             S().psystem = true;
+             Compute();
+         }},
+        {"summer time", [] {
+             S().summertime = true;
+             S().timezone = S().timezone2 + 1;
+             Compute();
+         }},
+        // The load computes the file's tracks itself.
+        {"a chart file", [&] {
+             ASSERT_EQ(skydata::LoadSettings(chart_file, skydata::SettingsWindowKeys::Excluded),
+                       skydata::SettingsLoadStatus::Loaded);
+         }},
+    };
+    const auto set_up = [] {
+        S().lat = 35.7;
+        S().lon = 128.3;
+        S().psystem = false;
+        S().summertime = false;
+        S().timezone2 = S().timezone = 9;
+        Paths().PathBodyList = {"P0"};
+        Paths().Settings = TenDaysStepTwo();
+        Paths().Settings.StepDays = 1;
+        Paths().Settings.EndJD = Paths().Settings.StartJD + 1199;
+        Paths().Settings.Hour = 12;
+        Paths().Settings.Reference = 1;
+    };
+    // The whole sky around the zenith, where the crosses of the marks show.
+    const auto drawn_crosses = [] {
+        S().ViewPath = true;
+        skydata::StartupTables().Styles.LayerStyle[10].Color = skydata::RgbColor(1, 2, 3);
+        chart::ChartView view;
+        view.coord_sys = "a";
+        view.lat_deg = S().lat;
+        view.center_lat_deg = 90;
+        view.fov_deg = 180;
+        view.jd_local = S().CurrentJD;
+        platform::RecordingSurface surface(600, 600);
+        chart::DrawMap(surface, view, chart::ModuleSources());
+        return CrossCentres(surface, "RGB(1,2,3)");
+    };
+    set_up();
+    S().lat = 0;
+    skydata::SaveSettings(chart_file, skydata::SettingsWindowKeys::Excluded);
+
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ResetTrackModule();
+        const PathWorkScope with_progress(PathWork::WithProgress);
+        chart::ResetPathLists();
+        std::filesystem::remove(p.user.path() / std::string(kPathCacheFileName));
+        p.env.long_work.requests.clear();
+        set_up();
+        Compute();
+        const std::vector<PathPoint> before = TrackModule().PathPoints;
+        ASSERT_EQ(before.size(), 1200u);
+        ASSERT_FALSE(drawn_crosses().empty());
+
+        p.env.long_work.cancel_after = {std::size_t{0}};
+        row.change();
+        ASSERT_EQ(p.env.long_work.requests.size(), 2u);
+        EXPECT_TRUE(TrackModule().Stopped);
+        EXPECT_TRUE(chart::PathLists().PathVectors.empty());
+        EXPECT_TRUE(chart::PathLists().PathMarks.empty());
+
+        EXPECT_TRUE(drawn_crosses().empty());
+        // Nothing undid the change: the points before stay out of force.
+        TakeBackPathsBefore(Paths().Settings);
+        EXPECT_TRUE(TrackModule().PathPoints.empty());
+
+        PathInputs in;
+        in.bodies = Paths().PathBodyList;
+        in.site = astro::CurrentSite();
+        in.chart_jd = S().CurrentJD;
+        in.calcprecession = astro::Settings().calcprecession;
+        EphemerisPathBodies bodies(in.site, in.bodies);
+        const std::vector<PathPoint> fresh = ComputePathPoints(Paths().Settings, in, bodies).points;
+        ASSERT_EQ(fresh.size(), before.size());
+        EXPECT_NE(fresh[0].RA, before[0].RA);
+
+        Compute();
+        ASSERT_EQ(p.env.long_work.requests.size(), 3u);
+        EXPECT_FALSE(TrackModule().Stopped);
+        ExpectSamePoints(TrackModule().PathPoints, fresh);
+        EXPECT_EQ(chart::PathLists().PathVectors.size(), fresh.size());
+    }
 }
 
 // Where a long computation runs: at once within a drawing, through the

@@ -111,6 +111,7 @@ void mnuTrailadd_Click(Form1& form) {
     // Stopped: the tracks stay as they were, without the body.
     if (TrackModule().Stopped) {
         if (added) list.pop_back();
+        TakeBackPathsBefore(paths.Settings);
         return;
     }
     if (paths.Hooks.ProjectPaths) paths.Hooks.ProjectPaths(paths.Settings);

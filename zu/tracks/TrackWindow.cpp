@@ -371,6 +371,7 @@ void FrmPath::Command1_Click(int index) {
         // their settings and bodies; the window stays open with its boxes.
         RestorePathSettings();
         skydata::PathModule().PathBodyList = SavedPathBodies;
+        TakeBackPathsBefore(skydata::PathModule().Settings);
         return;
     }
     host.ProjectPaths();
