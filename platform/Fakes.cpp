@@ -94,6 +94,8 @@ bool FakeLongWork::Run(const WorkRequest& request, const std::function<void(Work
     }
     if (progress.stop_at == std::size_t{0}) progress.Cancel();
     work(progress);
+    // The real seam's event loop runs on while the work's thread ends.
+    if (meanwhile) meanwhile();
     totals.push_back(progress.Total());
     done.push_back(progress.Done());
     return !progress.Cancelled();

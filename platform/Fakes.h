@@ -151,7 +151,9 @@ public:
 // with the total and the steps done that the work reported. `cancel_after`
 // holds one entry per run, taken in order (none left: the run goes to its
 // end): a number stops that run as the user would once that many steps are
-// done (0: before the first).
+// done (0: before the first). `meanwhile`, when set, runs on the calling
+// thread in every run once the work has returned and before Run returns, as
+// the timers and queued calls the real seam's event loop runs while it waits.
 class FakeLongWork final : public LongWork {
 public:
     bool Run(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) override;
@@ -160,6 +162,7 @@ public:
     std::vector<std::size_t> totals;
     std::vector<std::size_t> done;
     std::deque<std::optional<std::size_t>> cancel_after;
+    std::function<void()> meanwhile;
 };
 
 // Installs every Qt-free double above; the pop-up, window and clipboard seams

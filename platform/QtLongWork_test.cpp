@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
+#include <atomic>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -102,6 +107,103 @@ TEST_F(QtLongWorkTest, CancelStopsLongWorkAndOtherWindowsTakeNoInput) {
 
 TEST_F(QtLongWorkTest, TheWorksFailureReachesTheCaller) {
     EXPECT_THROW(work.Run({}, [](WorkProgress&) { throw std::runtime_error("실패"); }), std::runtime_error);
+}
+
+// A work that runs until it is stopped, and says when it has returned.
+struct StoppableWork {
+    std::atomic<bool> returned{false};
+    void operator()(WorkProgress& p) {
+        p.SetTotal(100);
+        while (!p.Cancelled()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        returned.store(true);
+    }
+};
+
+// A failure on the waiting side (memory for the progress window runs out):
+// the work is stopped and its thread joined before the failure reaches the
+// caller, and the program goes on.
+TEST_F(QtLongWorkTest, AFailureWhileWaitingStopsAndJoinsTheWork) {
+    StoppableWork body;
+    const std::unique_ptr<LongWork> failing = QtLongWorkWithWaitingStep([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        throw std::runtime_error("대기 중 실패");
+    });
+    bool returned_when_caught = false;
+    try {
+        failing->Run({"시험", "멈출 때까지"}, [&](WorkProgress& p) { body(p); });
+        ADD_FAILURE() << "no failure";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "대기 중 실패");
+        returned_when_caught = body.returned.load();
+    }
+    EXPECT_TRUE(returned_when_caught);
+    EXPECT_EQ(ShownProgress(), nullptr);
+    // The seam serves the next work as before.
+    EXPECT_TRUE(work.Run({}, [](WorkProgress& p) { p.Advance(); }));
+}
+
+// The window system's close as it reaches a window: spontaneous, sent to its
+// native window.
+void CloseFromWindowSystem(QWidget& window) {
+    QCloseEvent close;
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QCoreApplication::instance()->notify(window.windowHandle(), &close);
+}
+
+class ClosingWindow final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int closes = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        ++closes;
+        event->accept();
+    }
+};
+
+// Closing the main window from its frame while work runs stops the work;
+// the window's own close runs once the caller's handler has returned, not in
+// its middle. An owned window closed meanwhile closes then too, without
+// stopping the work.
+TEST_F(QtLongWorkTest, TheWindowSystemsCloseIsHeldUntilTheWorkIsOver) {
+    for (const bool main_window : {true, false}) {
+        SCOPED_TRACE(main_window ? "main window" : "owned window");
+        ClosingWindow main;
+        ClosingWindow owned(&main, Qt::Tool);
+        main.show();
+        owned.show();
+        QCoreApplication::processEvents();
+        ClosingWindow& closed = main_window ? main : owned;
+
+        StoppableWork body;
+        int closes_seen_by_work = -1;
+        QTimer closer;
+        closer.setSingleShot(true);
+        QObject::connect(&closer, &QTimer::timeout, [&] { CloseFromWindowSystem(closed); });
+        closer.start(30);
+        // An owned window's close stops nothing: the work is stopped by hand
+        // once the close has been held.
+        QTimer stopper;
+        QObject::connect(&stopper, &QTimer::timeout, [&] {
+            if (QProgressDialog* dialog = ShownProgress(); dialog && !closer.isActive()) {
+                dialog->findChild<QPushButton*>()->click();
+            }
+        });
+        if (!main_window) stopper.start(20);
+        const bool done = work.Run({"시험", "멈출 때까지"}, [&](WorkProgress& p) {
+            body(p);
+            closes_seen_by_work = closed.closes;
+        });
+        EXPECT_FALSE(done);
+        EXPECT_EQ(closes_seen_by_work, 0);
+        EXPECT_EQ(closed.closes, 0) << "closed in the middle of the caller's handler";
+        EXPECT_TRUE(closed.isVisible());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(closed.closes, 1);
+        EXPECT_FALSE(closed.isVisible());
+        EXPECT_EQ(main.closes + owned.closes, 1);
+    }
 }
 
 }  // namespace

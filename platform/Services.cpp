@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -241,7 +242,25 @@ LocalTime UtcNow() { return Env().clock->UtcNow(); }
 
 std::int64_t TickMs() { return Env().tick->Milliseconds(); }
 
+namespace {
+
+std::atomic<int> g_works_running{0};
+
+// Counts a run on every way out, an exception included.
+class WorkRunningScope {
+public:
+    WorkRunningScope() { g_works_running.fetch_add(1, std::memory_order_relaxed); }
+    ~WorkRunningScope() { g_works_running.fetch_sub(1, std::memory_order_relaxed); }
+    WorkRunningScope(const WorkRunningScope&) = delete;
+    WorkRunningScope& operator=(const WorkRunningScope&) = delete;
+};
+
+}  // namespace
+
+bool WorkRunning() { return g_works_running.load(std::memory_order_relaxed) > 0; }
+
 bool RunLongWork(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) {
+    const WorkRunningScope running;
     return Env().long_work->Run(request, work);
 }
 

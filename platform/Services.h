@@ -246,6 +246,15 @@ public:
     virtual bool Run(const WorkRequest& request, const std::function<void(WorkProgress&)>& work) = 0;
 };
 
+// True while long work runs: from the start of RunLongWork to its return,
+// nested runs included. The caller's state may be half applied meanwhile,
+// while the waiting event loop still runs timers and queued calls: the
+// program's timer handlers, queued calls and deferred commands check it and
+// change nothing (a periodic one acts on its next tick after the work, a
+// one-shot one tries again later), so what the work's caller applies
+// afterwards is what stands.
+bool WorkRunning();
+
 // ---- Clipboard ----------------------------------------------------------
 
 class Clipboard {

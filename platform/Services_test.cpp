@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/Fakes.h"
 #include "platform/Guard.h"
@@ -164,6 +165,28 @@ TEST(HeadlessServices, DialogsCancelAndMessagesTakeTheFirstButton) {
     EXPECT_FALSE(Env().shell->Open("README.html")) << "nothing opened, and said so";
     const auto t0 = TickMs();
     EXPECT_GE(TickMs(), t0);
+}
+
+// Timers and queued calls ask whether long work runs: true from the start
+// of a run to its return, nested runs and a failed run included, and in the
+// scripted double's `meanwhile` too.
+TEST(LongWork, WorkRunningLastsExactlyAsLongAsTheRun) {
+    FakeEnv env;
+    std::vector<bool> seen;
+    env.long_work.meanwhile = [&] { seen.push_back(WorkRunning()); };
+    EXPECT_FALSE(WorkRunning());
+    EXPECT_TRUE(RunLongWork({}, [&](WorkProgress&) {
+        seen.push_back(WorkRunning());
+        RunLongWork({}, [&](WorkProgress&) { seen.push_back(WorkRunning()); });
+        seen.push_back(WorkRunning());
+    }));
+    EXPECT_FALSE(WorkRunning());
+    EXPECT_EQ(seen, (std::vector<bool>{true, true, true, true, true}));
+    EXPECT_THROW(RunLongWork({}, [](WorkProgress&) { throw std::runtime_error("실패"); }), std::runtime_error);
+    EXPECT_FALSE(WorkRunning());
+    env.long_work.cancel_after = {std::size_t{0}};
+    EXPECT_FALSE(RunLongWork({}, [](WorkProgress&) {}));
+    EXPECT_FALSE(WorkRunning());
 }
 
 TEST(ParseFilter, SplitsPairsAndPatterns) {

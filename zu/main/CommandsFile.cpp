@@ -6,6 +6,8 @@
 // used for its kind of file (else the user's documents or home folder);
 // cancelling ends the command with nothing changed. A file that
 // cannot be read or written is named in a message and changes nothing.
+#include <QTimer>
+
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -99,6 +101,10 @@ void ApplyOpenedChart(Form1& form) {
     astro::Planets().JDE = astro::JDToJDE(s.CurrentJD);
     astro::Planets().Obliquity = astro::MeanObliquity(s.CurrentJD - s.timezone / 24);
     form.SetMapBox();
+    // A running animation's step may be due already (its ticks were held
+    // while the file's tracks were computed): the opened chart stays for a
+    // whole step first.
+    if (form.Timer1->isActive()) form.Timer1->start();
 }
 
 void mnuOpen_Click(Form1& form) {

@@ -1,25 +1,35 @@
 // Program commands: chart files saved and opened again, pictures, the
 // clipboard, the About message, the home page and exit. Every case drives the
 // command through the main window with scripted dialogs.
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QImage>
 #include <QListWidget>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #include <unistd.h>
 
 #include "astro/Atmosphere.h"
+#include "astro/DateText.h"
 #include "astro/JulianDay.h"
 #include "astro/TextFormat.h"
+#include "platform/QtLongWork.h"
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 #include "skydata/UserCatalogs.h"
 #include "ui/About.h"
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
+#include "zu/core/Tracks.h"
 #include "zu/main/ChartWidget.h"
 #include "zu/main/Form1.h"
 #include "zu/tracks/MarkerWindow.h"
@@ -52,6 +62,30 @@ protected:
         std::string text = skydata::ConfigStore().ConfigText;
         skydata::ClearConfig();
         return text;
+    }
+    // Saves a chart at 0시 whose track (the Sun's, `days` days a day apart)
+    // takes long work to compute when the file is opened. The settings it
+    // holds, as ChartSettingsText gives them.
+    std::string SaveChartWithLongTrack(const fs::path& path, int days) {
+        S().CurrentJD = astro::DateToJD(2024, 3, 15, 0, 0, 0);
+        skydata::PathState& paths = skydata::PathModule();
+        paths.PathBodyList = {"P0"};
+        paths.Settings.StartJD = astro::DateToJD(2024, 1, 1, 0, 0, 0);
+        paths.Settings.EndJD = paths.Settings.StartJD + days - 1;
+        paths.Settings.StepDays = 1;
+        S().ViewPath = true;
+        // As start-up leaves them: a blank catalogue slot reads back empty.
+        skydata::CheckUserCatalogs();
+        Answer(path);
+        form->Dispatch("mnuSave");
+        return ChartSettingsText();
+    }
+    // Lets the event loop run for about `ms` milliseconds.
+    static void RunEventsFor(int ms) {
+        for (int i = 0; i < ms / 5; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            QCoreApplication::processEvents();
+        }
     }
     std::size_t FilesIn(const fs::path& folder) {
         std::size_t count = 0;
@@ -131,6 +165,104 @@ TEST_F(FileCommandsTest, SaveAndOpenReproduceEverySettingButTheWindowSize) {
     EXPECT_EQ(astro::Atmosphere().ExtinctionTable, astro::MakeExtinctionTable(0.4f));
     EXPECT_EQ(S().ViewFOV, 17.5);
     EXPECT_TRUE(form->windowTitle().contains(QString::fromUtf8("서울")));
+}
+
+// The animation and the real-time clock tick while an opened chart's tracks
+// are computed: their handlers change nothing then, and the chart takes the
+// time and every setting of the file. The chart keeps its last picture and
+// title meanwhile, is drawn once the file is applied, and the animation goes
+// on from the file's time afterwards.
+TEST_F(FileCommandsTest, TimersHoldStillWhileAnOpenedChartsTracksAreComputed) {
+    const fs::path path = files.path() / "track.SKY";
+    const std::string saved = SaveChartWithLongTrack(path, 1200);
+    const double file_jd = S().CurrentJD;
+
+    test::ResetRun();
+    InstallPathHooks();
+    S().CurrentJD = astro::DateToJD(2024, 6, 1, 12, 0, 0);
+    form->SetMapBox();
+    const QString title_before = form->windowTitle();
+    const QImage picture_before = form->Picture1->Surface().Image().copy();
+    int ticks = 0;
+    QObject::connect(form->Timer1, &QTimer::timeout, form.get(), [&] { ++ticks; });
+    form->Timer1->setInterval(1);
+    form->Timer1->start();
+    form->Timer3->setInterval(1);
+    S().RealTimeMode = false;
+
+    std::int64_t draws_meanwhile = -1;
+    QString title_meanwhile;
+    bool picture_kept = false;
+    p.env.long_work.meanwhile = [&] {
+        const std::int64_t draws = AppState().DrawCount;
+        // Long enough for both timers to fire, and a resize from the
+        // window system.
+        form->resize(form->width() + 20, form->height());
+        RunEventsFor(25);
+        draws_meanwhile = AppState().DrawCount - draws;
+        title_meanwhile = form->windowTitle();
+        picture_kept = form->Picture1->Surface().Image().copy(picture_before.rect()) == picture_before;
+    };
+    const std::int64_t draws = AppState().DrawCount;
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    ASSERT_TRUE(p.env.messages.shown.empty()) << p.env.messages.shown[0].text;
+    ASSERT_EQ(p.env.long_work.requests.size(), 1u);
+    EXPECT_EQ(TrackModule().PathPoints.size(), 1200u);
+    EXPECT_GT(ticks, 0) << "no tick was delivered during the work";
+    EXPECT_EQ(draws_meanwhile, 0);
+    EXPECT_EQ(title_meanwhile.toStdString(), title_before.toStdString());
+    EXPECT_TRUE(picture_kept);
+
+    EXPECT_EQ(S().CurrentJD, file_jd);
+    EXPECT_EQ(ChartSettingsText(), saved);
+    EXPECT_EQ(form->windowTitle().toStdString(), "zu" + astro::DateTimeJDText(file_jd, true, file_jd, S().nobsname));
+    EXPECT_EQ(AppState().DrawCount, draws + 1);
+
+    // Once the work is over the held redraw comes at the new size, and the
+    // animation steps on from the file's time.
+    p.env.long_work.meanwhile = nullptr;
+    RunEventsFor(20);
+    EXPECT_NE(S().CurrentJD, file_jd);
+    form->Timer1->stop();
+    RunEventsFor(150);
+    EXPECT_EQ(form->Picture1->Surface().Image().size(), form->Picture1->size());
+}
+
+// Closing the main window from its frame while an opened chart's tracks are
+// computed stops the computation; the program then quits as it always does,
+// once the file is applied, storing the settings in force.
+TEST_F(FileCommandsTest, ClosingTheMainWindowDuringTheTracksStopsThemAndQuits) {
+    const fs::path path = files.path() / "long.SKY";
+    constexpr int kDays = 40000;
+    SaveChartWithLongTrack(path, kDays);
+    test::ResetRun();
+    InstallPathHooks();
+    platform::Env().long_work = &platform::QtLongWorkService();
+
+    QTimer closer;
+    closer.setSingleShot(true);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        QCoreApplication::instance()->notify(form->windowHandle(), &close);
+    });
+    closer.start(0);
+    Answer(path);
+    form->Dispatch("mnuOpen");
+    EXPECT_FALSE(closer.isActive());
+    EXPECT_LT(TrackModule().PathPoints.size(), static_cast<std::size_t>(kDays)) << "the work was not stopped";
+    EXPECT_EQ(S().CurrentJD, astro::DateToJD(2024, 3, 15, 0, 0, 0)) << "the file is applied";
+    EXPECT_TRUE(form->isVisible()) << "closed in the middle of the command";
+    const fs::path stored = p.user.path() / "Default.cfg";
+    EXPECT_FALSE(fs::exists(stored));
+
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    ASSERT_TRUE(fs::exists(stored));
+    char jd[32];
+    std::snprintf(jd, sizeof jd, "[jd] %.1f", astro::DateToJD(2024, 3, 15, 0, 0, 0));
+    EXPECT_NE(test::ReadBytes(stored).find(jd), std::string::npos) << test::ReadBytes(stored).substr(0, 300);
 }
 
 // A chart saved under a name typed without an extension is a ".SKY" file,

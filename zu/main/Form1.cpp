@@ -39,6 +39,8 @@ constexpr int kDesignedWidth_px = 800;
 constexpr int kDesignedHeight_px = 600;
 constexpr int kTimer1Interval_ms = 1000;
 constexpr int kTimer3DesignedInterval_ms = 100;
+// How often a redraw held while long work runs looks whether the work is over.
+constexpr int kHeldRedrawRetry_ms = 100;
 constexpr int kWheelNotch = 120;
 constexpr int kIndicatorGap_px = 5;
 constexpr int kIndicatorBarWidth_px = 120;
@@ -127,6 +129,16 @@ Form1::Form1() {
     Timer3->setInterval(kTimer3DesignedInterval_ms);
     connect(Timer3, &QTimer::timeout, this, [this] { Guarded([this] { Timer3_Timer(); }); });
     Timer3->start();
+    held_redraw_ = new QTimer(this);
+    held_redraw_->setSingleShot(true);
+    held_redraw_->setInterval(kHeldRedrawRetry_ms);
+    connect(held_redraw_, &QTimer::timeout, this, [this] {
+        if (platform::WorkRunning()) {
+            held_redraw_->start();
+            return;
+        }
+        Guarded([this] { SetMapBox(); });
+    });
 
     InstallCommands(Commands);
     Form_Load();
@@ -245,6 +257,12 @@ void Form1::Form_Resize() {
     Picture2->raise();
 
     Picture1->setGeometry(w, 2 * h, std::max(0, cw - w), std::max(0, ch - 2 * h));
+    // Long work's caller may have half applied its state: the chart keeps
+    // its last picture until the work is over.
+    if (platform::WorkRunning()) {
+        held_redraw_->start();
+        return;
+    }
     SetMapBox();
 }
 
@@ -358,6 +376,7 @@ void Form1::ChartWheel(int angle_delta) {
 }
 
 void Form1::Timer1_Timer() {
+    if (platform::WorkRunning()) return;
     QAction* inverse = Menus->Action("mnuInverse");
     const bool backward = inverse && inverse->isChecked();
     if (AppState().TimeStep < kSolarEventStepLimit) skydata::CurrentSettings().CurrentJD += backward ? -1 : 1;
@@ -366,7 +385,7 @@ void Form1::Timer1_Timer() {
 
 void Form1::Timer3_Timer() {
     skydata::SettingsSnapshot& s = skydata::CurrentSettings();
-    if (!s.RealTimeMode) return;
+    if (!s.RealTimeMode || platform::WorkRunning()) return;
     s.CurrentJD = ClockJDInZone(s.timezone, true);
     AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     SetMapBox();

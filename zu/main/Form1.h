@@ -79,6 +79,9 @@ public:
     void Form_KeyDown(int key_code);
     // Angle delta of a wheel event over the chart, eighths of a degree.
     void ChartWheel(int angle_delta);
+    // The timers' handlers hold still while long work runs
+    // (platform::WorkRunning): the work's caller applies its result first,
+    // and their next tick after the work acts.
     void Timer1_Timer();
     void Timer3_Timer();
     void AdjustMagLimit(int lower);
@@ -170,6 +173,8 @@ private:
     std::array<QLabel*, 4> panels_{};
     Form2* form2_ = nullptr;
     int wheel_accumulated_ = 0;
+    // Redraws the chart once long work is over, after a resize meanwhile.
+    QTimer* held_redraw_ = nullptr;
 };
 
 // The platform key code of a Qt key event (0 for keys without one here).

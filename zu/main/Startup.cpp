@@ -96,6 +96,8 @@ frmSplash::frmSplash(std::function<void()> on_timer) : QWidget(nullptr, Qt::Spla
     Timer1 = new QTimer(this);
     Timer1->setInterval(kSplashDelay_ms);
     connect(Timer1, &QTimer::timeout, this, [this] {
+        // Start-up waits for long work to be over: it fires again.
+        if (platform::WorkRunning()) return;
         // Off first: loading takes longer than the interval.
         Timer1->stop();
         if (on_timer_) on_timer_();
