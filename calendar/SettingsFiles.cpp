@@ -418,7 +418,10 @@ std::string FieldList(const SettingsReport& report) {
         std::string name = SettingCaption(key);
         if (name.empty()) name = key;
         const auto entry = report.entry_names.find(key);
-        if (entry != report.entry_names.end()) name += " " + ShownName(entry->second);
+        if (entry != report.entry_names.end()) {
+            name += ' ';
+            name += ShownName(entry->second);
+        }
         names.push_back(std::move(name));
     }
     return skydata::FieldNameList(names, kKeysNamed);
