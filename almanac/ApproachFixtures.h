@@ -14,7 +14,7 @@
 
 #include "astro/JulianDay.h"
 
-namespace almanac::zu::test {
+namespace almanac::test {
 
 using FixtureRow = std::map<std::string, std::string>;
 
@@ -62,4 +62,4 @@ inline double LocalJD(const std::string& text) {
     return astro::DateToJD(y, mo, d, h, mi, s);
 }
 
-}  // namespace almanac::zu::test
+}  // namespace almanac::test

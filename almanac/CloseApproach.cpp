@@ -12,7 +12,7 @@
 #include "astro/TextFormat.h"
 #include "platform/Services.h"
 
-namespace almanac::zu {
+namespace almanac {
 namespace {
 
 constexpr const char* kBodyNames[kApproachBodyCount] = {"달", "수성", "금성", "화성", "목성", "토성"};
@@ -333,4 +333,4 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
     return ApproachSearchStatus::Done;
 }
 
-}  // namespace almanac::zu
+}  // namespace almanac

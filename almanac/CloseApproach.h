@@ -28,7 +28,7 @@
 #include "astro/Planets.h"
 #include "platform/Services.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 // Body numbers: 0 the Moon, 1 Mercury, 2 Venus, 3 Mars, 4 Jupiter, 5 Saturn.
 inline constexpr int kApproachBodyCount = 6;
@@ -169,4 +169,4 @@ ApproachSearchStatus FindApproaches(const ApproachRequest& request, const Planet
                                     std::vector<double>& times, std::vector<std::string>& texts,
                                     platform::WorkProgress* progress = nullptr);
 
-}  // namespace almanac::zu
+}  // namespace almanac

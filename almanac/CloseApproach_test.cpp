@@ -15,7 +15,7 @@
 #include "astro/SkySettings.h"
 #include "platform/Fakes.h"
 
-namespace almanac::zu {
+namespace almanac {
 namespace {
 
 using test::FixtureRow;
@@ -418,4 +418,4 @@ TEST_F(CloseApproachTest, EachRowOfEachInstantIsComputedOnce) {
 }
 
 }  // namespace
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -394,8 +394,6 @@ std::optional<double> LunarToSolarStrict(const LunarDate& date, const ZoneRule& 
     return jd;
 }
 
-namespace zu {
-
 std::string GetWolgeon(int year, int month, bool leap) {
     static constexpr std::array<const char*, 10> kStems = {"갑", "을", "병", "정", "무",
                                                            "기", "경", "신", "임", "계"};
@@ -407,7 +405,5 @@ std::string GetWolgeon(int year, int month, bool leap) {
     const int branch = ((month - 11) % 12 + 12) % 12;
     return std::string(kStems[static_cast<std::size_t>(stem)]) + kBranches[static_cast<std::size_t>(branch)];
 }
-
-}  // namespace zu
 
 }  // namespace almanac

@@ -110,10 +110,8 @@ std::optional<double> LunarToSolar(const LunarDate& date, const ZoneRule& zone, 
 std::optional<double> LunarToSolarStrict(const LunarDate& date, const ZoneRule& zone, LunisolarRules rules,
                                          const CalendarServices& services);
 
-namespace zu {
 // The two-letter stem-branch name of a lunar month ("경자" for month 11 of
 // 2001); "" for a leap month.
 std::string GetWolgeon(int year, int month, bool leap);
-}  // namespace zu
 
 }  // namespace almanac

@@ -242,9 +242,9 @@ TEST(LunarCalendarFakeTest, BadInputGivesNoValue) {
     EXPECT_FALSE(LunarToSolar({2147483647, 1, 1, false}, 0.0, {}, sky.Services()).has_value());
     EXPECT_FALSE(LunarToSolar({2001, 13, 1, false}, 0.0, {}, sky.Services()).has_value());
     EXPECT_FALSE(CalcPrincipalTerms(std::nan(""), 0.0, false, sky.Services()));
-    EXPECT_EQ(zu::GetWolgeon(-2147483647 - 1, 1, false).size(), 6u);
-    EXPECT_EQ(zu::GetWolgeon(2001, 0, false), "");
-    EXPECT_EQ(zu::GetWolgeon(2001, 13, false), "");
+    EXPECT_EQ(GetWolgeon(-2147483647 - 1, 1, false).size(), 6u);
+    EXPECT_EQ(GetWolgeon(2001, 0, false), "");
+    EXPECT_EQ(GetWolgeon(2001, 13, false), "");
 }
 
 TEST(ZoneRuleTest, KoreanRuleFollowsTheMoment) {

@@ -14,7 +14,7 @@ using test::Day;
 using test::KasiLunarDate;
 using test::KasiMonths;
 
-const CalendarServices& Sky() { return zu::SkyCalendarServices(); }
+const CalendarServices& Sky() { return SkyCalendarServices(); }
 
 std::string Text(const std::optional<LunarDate>& d) {
     if (!d) return "none";
@@ -185,12 +185,12 @@ TEST_F(LunarCalendarSkyTest, ConversionLeavesItsPrincipalTerms) {
 }
 
 TEST(GetWolgeonTest, StemsAndBranches) {
-    EXPECT_EQ(zu::GetWolgeon(2001, 11, false), "경자");
-    EXPECT_EQ(zu::GetWolgeon(1999, 11, false), "병자");
-    EXPECT_EQ(zu::GetWolgeon(2002, 1, false), "임인");
-    EXPECT_EQ(zu::GetWolgeon(2001, 12, false), "신축");
-    EXPECT_EQ(zu::GetWolgeon(2024, 2, true), "");
-    EXPECT_EQ(zu::GetWolgeon(1900, 5, true), "");
+    EXPECT_EQ(GetWolgeon(2001, 11, false), "경자");
+    EXPECT_EQ(GetWolgeon(1999, 11, false), "병자");
+    EXPECT_EQ(GetWolgeon(2002, 1, false), "임인");
+    EXPECT_EQ(GetWolgeon(2001, 12, false), "신축");
+    EXPECT_EQ(GetWolgeon(2024, 2, true), "");
+    EXPECT_EQ(GetWolgeon(1900, 5, true), "");
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "almanac/PhenomenaSeries.h"
 #include "platform/Services.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 namespace {
 
@@ -102,4 +102,4 @@ PhenomenaStatus ListPlanetPhenomena(double from_jd, double to_jd, double zone_h,
     return PhenomenaStatus::Listed;
 }
 
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -7,7 +7,7 @@
 
 #include "almanac/CalendarServices.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 enum class PhenomenaStatus {
     Listed,     // the outputs hold the period's rows (one row (0, "") when none)
@@ -22,4 +22,4 @@ enum class PhenomenaStatus {
 PhenomenaStatus ListPlanetPhenomena(double from_jd, double to_jd, double zone_h, const CalendarServices& services,
                                     std::vector<double>& times, std::vector<std::string>& texts);
 
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -9,7 +9,7 @@
 #include "astro/SkySettings.h"
 #include "platform/Fakes.h"
 
-namespace almanac::zu {
+namespace almanac {
 namespace {
 
 constexpr double kZone = 9.0;
@@ -165,4 +165,4 @@ TEST_F(PhenomenaListTest, QuarterFoundAcrossTheRoundingIsOneRow) {
 }
 
 }  // namespace
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -2,17 +2,17 @@
 
 #include "astro/SunMoonEvents.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 const CalendarServices& SkyCalendarServices() {
     static const CalendarServices services{
         CoreDateToJD,
         CoreJDToDate,
         [](double year, double target_deg, double day_guess, double zone_h) {
-            return astro::zu::SolarLongitudeTime(year, target_deg, day_guess, zone_h);
+            return astro::SolarLongitudeTime(year, target_deg, day_guess, zone_h);
         },
         [](double jd_guess, double target_deg, double zone_h) {
-            return astro::zu::LunarPhaseTime(jd_guess, target_deg, zone_h);
+            return astro::LunarPhaseTime(jd_guess, target_deg, zone_h);
         },
         [](double year, double target_deg, double day_guess, double zone_h) {
             return astro::ApproxSolarLongitudeTime(year, target_deg, day_guess, zone_h);
@@ -22,4 +22,4 @@ const CalendarServices& SkyCalendarServices() {
     return services;
 }
 
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -3,8 +3,8 @@
 // service value of the calendar modules.
 #include "almanac/CalendarServices.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 const CalendarServices& SkyCalendarServices();
 
-}  // namespace almanac::zu
+}  // namespace almanac

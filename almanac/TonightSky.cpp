@@ -9,7 +9,7 @@
 #include "astro/RiseSet.h"
 #include "astro/TextFormat.h"
 
-namespace almanac::zu {
+namespace almanac {
 namespace {
 
 constexpr double kDarkAltitude_deg = -18;
@@ -135,4 +135,4 @@ std::string TonightSummary(const TonightCrossings& crossings) {
     return "오늘 밤과 내일 새벽에는 별을 보기에는 하늘이 밝습니다.";
 }
 
-}  // namespace almanac::zu
+}  // namespace almanac

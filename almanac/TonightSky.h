@@ -11,7 +11,7 @@
 
 #include "astro/SiteContext.h"
 
-namespace almanac::zu {
+namespace almanac {
 
 // One event of the day: time as a fraction of a day after the civil
 // midnight that starts it (-1 none), text the event's name ("x" an unused
@@ -68,4 +68,4 @@ TonightTimeline ComputeTonightTimeline(double j0, const astro::SiteContext& site
 // but does not end inside the samples ends at 1.5, the last sample.
 std::string TonightSummary(const TonightCrossings& crossings);
 
-}  // namespace almanac::zu
+}  // namespace almanac

@@ -10,7 +10,7 @@
 #include "astro/Planets.h"
 #include "astro/SkySettings.h"
 
-namespace almanac::zu {
+namespace almanac {
 namespace {
 
 using test::FixtureRow;
@@ -169,4 +169,4 @@ TEST(TonightSummary, SentencesOfEachCase) {
 }
 
 }  // namespace
-}  // namespace almanac::zu
+}  // namespace almanac

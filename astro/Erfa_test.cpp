@@ -93,7 +93,7 @@ TEST(Erfa, SolarTermsOf2025LieOnTheirLongitudesWithinAMinute) {
     constexpr double kDegreesPerMinute = 0.9856 / 1440.0;
     for (int k = 0; k < 24; ++k) {
         const double target = k * 15.0;
-        const auto kst = zu::SolarLongitudeTime(2025, target, Norm360(target - 280) / 0.9856, 9);
+        const auto kst = SolarLongitudeTime(2025, target, Norm360(target - 280) / 0.9856, 9);
         ASSERT_TRUE(kst.has_value());
         const double tt = JDToJDE(*kst - 9.0 / 24);
         const double miss = std::remainder(ErfaApparentSunLongitude(tt) - target, 360.0);

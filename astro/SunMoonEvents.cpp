@@ -69,8 +69,6 @@ std::optional<double> Solve(double t, double target_deg, double rate_deg_per_day
 
 }  // namespace
 
-namespace zu {
-
 std::optional<double> SolarLongitudeTime(double year, double target_deg, double day_guess, double zone_h) {
     const double t = DateToJD(year, 1, 0, 0, 0, 0) + SolarLongitudeDayGuess(year, day_guess);
     return Solve(
@@ -144,8 +142,6 @@ bool SolarEclipseType(double jd_local, std::uint8_t& type, bool& central) {
     }
     return true;
 }
-
-}  // namespace zu
 
 double ApproxSolarLongitudeTime(double year, double target_deg, double day_guess, double zone_h) {
     return ApproxSolarLongitudeTime(year, target_deg, day_guess, zone_h, [](double u) { return JDToJDE(u); });

@@ -9,8 +9,6 @@
 
 namespace astro {
 
-namespace zu {
-
 // Local civil Julian day at which the Sun's apparent longitude (with
 // aberration and nutation) equals target_deg. The search starts day_guess days
 // after 0 January of the year (later by floor((1582 - year) * 0.0078) days
@@ -37,8 +35,6 @@ bool LunarEclipseType(double jd_local, std::uint8_t& type);
 // total, 2 partial, 3 annular, 0 none; central when the shadow axis meets
 // the Earth.
 bool SolarEclipseType(double jd_local, std::uint8_t& type, bool& central);
-
-}  // namespace zu
 
 // The fast solvers with the sky program's Delta T (JDToJDE of the settings).
 double ApproxSolarLongitudeTime(double year, double target_deg, double day_guess, double zone_h);

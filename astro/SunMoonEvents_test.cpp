@@ -33,12 +33,12 @@ protected:
 
 TEST_F(SunMoonEventsTest, MarchEquinox2024) {
     // 2024 March 20, 03:06 UT (USNO, Astronomical Almanac).
-    const auto ut = zu::SolarLongitudeTime(2024, 0, 79, 0);
+    const auto ut = SolarLongitudeTime(2024, 0, 79, 0);
     ASSERT_TRUE(ut.has_value());
     EXPECT_NEAR(*ut, DateToJD(2024, 3, 20, 3, 6, 0), kMinute);
     // From either side of 0 degrees and with the zone added.
     for (double guess : {70.0, 85.0}) {
-        const auto kst = zu::SolarLongitudeTime(2024, 0, guess, 9);
+        const auto kst = SolarLongitudeTime(2024, 0, guess, 9);
         ASSERT_TRUE(kst.has_value());
         EXPECT_NEAR(*kst, *ut + 9.0 / 24, 1e-5);
     }
@@ -63,7 +63,7 @@ TEST_F(SunMoonEventsTest, SolarTerms2025Kst) {
     };
     for (const Term& t : terms) {
         const double guess = Norm360(t.target - 280) / 0.9856;
-        const auto kst = zu::SolarLongitudeTime(2025, t.target, guess, 9);
+        const auto kst = SolarLongitudeTime(2025, t.target, guess, 9);
         ASSERT_TRUE(kst.has_value()) << t.name;
         EXPECT_NEAR(*kst, DateToJD(2025, t.month, t.day, t.hour, t.minute, 0), 1.01 * kMinute) << t.name;
     }
@@ -72,27 +72,27 @@ TEST_F(SunMoonEventsTest, SolarTerms2025Kst) {
 TEST_F(SunMoonEventsTest, LunarPhases) {
     // USNO phases of the Moon, 2024 (UT): new 11 Jan 11:57, first quarter
     // 18 Jan 03:52, full 25 Jan 17:54.
-    const auto new_moon = zu::LunarPhaseTime(2460321.0, 0, 0);
+    const auto new_moon = LunarPhaseTime(2460321.0, 0, 0);
     ASSERT_TRUE(new_moon.has_value());
     EXPECT_NEAR(*new_moon, DateToJD(2024, 1, 11, 11, 57, 0), kMinute);
 
-    const auto full = zu::LunarPhaseTime(*new_moon, 180, 0);
+    const auto full = LunarPhaseTime(*new_moon, 180, 0);
     ASSERT_TRUE(full.has_value());
     EXPECT_NEAR(*full, DateToJD(2024, 1, 25, 17, 54, 0), kMinute);
 
     // Target 90 from the full moon: the first quarter a week before, not the
     // one three weeks later.
-    const auto quarter = zu::LunarPhaseTime(*full, 90, 0);
+    const auto quarter = LunarPhaseTime(*full, 90, 0);
     ASSERT_TRUE(quarter.has_value());
     EXPECT_NEAR(*quarter, DateToJD(2024, 1, 18, 3, 52, 0), kMinute);
 
     // A start that is not a number gives no value, never a time.
-    EXPECT_FALSE(zu::LunarPhaseTime(NAN, 0, 9).has_value());
-    EXPECT_FALSE(zu::SolarLongitudeTime(NAN, 0, 79, 9).has_value());
+    EXPECT_FALSE(LunarPhaseTime(NAN, 0, 9).has_value());
+    EXPECT_FALSE(SolarLongitudeTime(NAN, 0, 79, 9).has_value());
 
     // Within half a lunation of the start, from both sides, with the zone added.
     for (double offset : {-12.0, -5.0, 5.0, 12.0}) {
-        const auto kst = zu::LunarPhaseTime(*new_moon + offset, 0, 9);
+        const auto kst = LunarPhaseTime(*new_moon + offset, 0, 9);
         ASSERT_TRUE(kst.has_value()) << offset;
         EXPECT_NEAR(*kst, *new_moon + 9.0 / 24, 1e-5) << offset;
     }
@@ -113,14 +113,14 @@ TEST_F(SunMoonEventsTest, Eclipses) {
         bool central;
     };
     const Solar solar[] = {
-        {"2024-04-08 total", 2460409.6396, zu::kEclipseTotal, true},
-        {"2023-10-14 annular", 2460232.6215, zu::kSolarEclipseAnnular, true},
-        {"2022-10-25 partial", 2459878.3257, zu::kEclipsePartial, false},
+        {"2024-04-08 total", 2460409.6396, kEclipseTotal, true},
+        {"2023-10-14 annular", 2460232.6215, kSolarEclipseAnnular, true},
+        {"2022-10-25 partial", 2459878.3257, kEclipsePartial, false},
     };
     for (const Solar& s : solar) {
         std::uint8_t type = 99;
         bool central = !s.central;
-        EXPECT_TRUE(zu::SolarEclipseType(s.jd, type, central)) << s.name;
+        EXPECT_TRUE(SolarEclipseType(s.jd, type, central)) << s.name;
         EXPECT_EQ(type, s.type) << s.name;
         EXPECT_EQ(central, s.central) << s.name;
     }
@@ -130,21 +130,21 @@ TEST_F(SunMoonEventsTest, Eclipses) {
         std::uint8_t type;
     };
     const Lunar lunar[] = {
-        {"2022-11-08 total", 2459892.3347, zu::kEclipseTotal},
-        {"2024-03-25 penumbral", 2460395.1667, zu::kLunarEclipsePenumbral},
-        {"2023-10-28 partial", 2460246.725, zu::kEclipsePartial},
+        {"2022-11-08 total", 2459892.3347, kEclipseTotal},
+        {"2024-03-25 penumbral", 2460395.1667, kLunarEclipsePenumbral},
+        {"2023-10-28 partial", 2460246.725, kEclipsePartial},
     };
     for (const Lunar& l : lunar) {
         std::uint8_t type = 99;
-        EXPECT_TRUE(zu::LunarEclipseType(l.jd, type)) << l.name;
+        EXPECT_TRUE(LunarEclipseType(l.jd, type)) << l.name;
         EXPECT_EQ(type, l.type) << l.name;
     }
 
     // The full moon of 2024-01-25 17:54 UT passed about 5 degrees from the shadow;
     // the new moon of 2024-01-11 missed the Sun.
     std::uint8_t type = 99;
-    EXPECT_FALSE(zu::LunarEclipseType(DateToJD(2024, 1, 26, 2, 54, 0), type));
-    EXPECT_EQ(type, zu::kEclipseNone);
+    EXPECT_FALSE(LunarEclipseType(DateToJD(2024, 1, 26, 2, 54, 0), type));
+    EXPECT_EQ(type, kEclipseNone);
     // The full moon of 2021-06-24 18:40 UT (USNO), 2 degrees from the shadow
     // centre: outside the penumbra too.
     const double near_miss = DateToJD(2021, 6, 25, 3, 40, 0);
@@ -152,11 +152,11 @@ TEST_F(SunMoonEventsTest, Eclipses) {
     SunMoonGeocentric(JDToJDE(near_miss - 9.0 / 24), sl, sb, sr, ml, mb, mr);
     ASSERT_NEAR(AngularSeparation(sl + 180, -sb, ml, mb), 2.0, 0.1);
     type = 99;
-    EXPECT_FALSE(zu::LunarEclipseType(near_miss, type));
-    EXPECT_EQ(type, zu::kEclipseNone);
+    EXPECT_FALSE(LunarEclipseType(near_miss, type));
+    EXPECT_EQ(type, kEclipseNone);
     bool central = true;
-    EXPECT_FALSE(zu::SolarEclipseType(DateToJD(2024, 1, 11, 20, 57, 0), type, central));
-    EXPECT_EQ(type, zu::kEclipseNone);
+    EXPECT_FALSE(SolarEclipseType(DateToJD(2024, 1, 11, 20, 57, 0), type, central));
+    EXPECT_EQ(type, kEclipseNone);
     EXPECT_FALSE(central);
 }
 
@@ -177,18 +177,18 @@ TEST_F(SunMoonEventsTest, LunarEclipseKindsOf2020To2030) {
     while (std::getline(in, line)) {
         const std::size_t comma = line.find(',');
         const std::string kind = line.substr(comma + 1);
-        eclipses.push_back({std::stod(line.substr(0, comma)), kind == "total"     ? zu::kEclipseTotal
-                                                              : kind == "partial" ? zu::kEclipsePartial
-                                                                                  : zu::kLunarEclipsePenumbral});
+        eclipses.push_back({std::stod(line.substr(0, comma)), kind == "total"     ? kEclipseTotal
+                                                              : kind == "partial" ? kEclipsePartial
+                                                                                  : kLunarEclipsePenumbral});
     }
     ASSERT_EQ(eclipses.size(), 26u);
     const double zone = Settings().timezone;
     std::size_t found = 0;
     for (double guess = DateToJD(2020, 1, 10, 0, 0, 0); guess < DateToJD(2031, 1, 1, 0, 0, 0); guess += 29.530588) {
-        const std::optional<double> full = zu::LunarPhaseTime(guess, 180, zone);
+        const std::optional<double> full = LunarPhaseTime(guess, 180, zone);
         ASSERT_TRUE(full.has_value());
         std::uint8_t type = 99;
-        const bool eclipse = zu::LunarEclipseType(*full, type);
+        const bool eclipse = LunarEclipseType(*full, type);
         const Eclipse* expected = nullptr;
         for (const Eclipse& e : eclipses)
             if (std::fabs(e.peak_ut + zone / 24 - *full) < 0.5) expected = &e;
@@ -198,16 +198,16 @@ TEST_F(SunMoonEventsTest, LunarEclipseKindsOf2020To2030) {
             EXPECT_EQ(type, expected->kind) << std::fixed << *full;
         } else {
             EXPECT_FALSE(eclipse) << std::fixed << *full;
-            EXPECT_EQ(type, zu::kEclipseNone) << std::fixed << *full;
+            EXPECT_EQ(type, kEclipseNone) << std::fixed << *full;
         }
     }
     EXPECT_EQ(found, eclipses.size());
     // The two that the shadows without the atmosphere got wrong.
     std::uint8_t type = 99;
-    EXPECT_TRUE(zu::LunarEclipseType(*zu::LunarPhaseTime(DateToJD(2021, 5, 26, 20, 0, 0), 180, zone), type));
-    EXPECT_EQ(type, zu::kEclipseTotal);
-    EXPECT_TRUE(zu::LunarEclipseType(*zu::LunarPhaseTime(DateToJD(2027, 7, 19, 0, 0, 0), 180, zone), type));
-    EXPECT_EQ(type, zu::kLunarEclipsePenumbral);
+    EXPECT_TRUE(LunarEclipseType(*LunarPhaseTime(DateToJD(2021, 5, 26, 20, 0, 0), 180, zone), type));
+    EXPECT_EQ(type, kEclipseTotal);
+    EXPECT_TRUE(LunarEclipseType(*LunarPhaseTime(DateToJD(2027, 7, 19, 0, 0, 0), 180, zone), type));
+    EXPECT_EQ(type, kLunarEclipsePenumbral);
 }
 
 TEST_F(SunMoonEventsTest, SunriseAndSunset) {

@@ -208,14 +208,12 @@ std::string MakeChartFileName(double jd_local, const std::string& site_name) {
     return name;
 }
 
-namespace zu {
 std::string FormatDateKorean(double jd_local) {
     const CalendarDate d = JDToDate(jd_local);
     const std::string year =
         d.year > 0 ? PlainNumberText(d.year) : "기원전 " + PlainNumberText(std::fabs(d.year) + 1);
     return year + "년 " + PlainNumberText(d.month) + "월 " + PlainNumberText(d.day) + "일";
 }
-}  // namespace zu
 
 double DmsTextToDegrees(std::string_view sign, std::string_view degrees, std::string_view minutes,
                         std::string_view seconds) {

@@ -47,10 +47,8 @@ std::string FormatDmsSymbol(double angle_deg);
 // day "일" hour "시" minute "분" "_" site; no blanks and no path separators.
 std::string MakeChartFileName(double jd_local, const std::string& site_name);
 
-namespace zu {
 // "2016년 2월 27일"; a year up to 0 is written "기원전 " and |Y| + 1.
 std::string FormatDateKorean(double jd_local);
-}  // namespace zu
 
 // For every entry whose HR equals hr: Name "(" Name2 ")"; the last match wins;
 // "" when none. Entry is any record with fields HR, Name and Name2.

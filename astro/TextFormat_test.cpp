@@ -38,9 +38,9 @@ TEST(TextFormat, AngleAndTimeTexts) {
 }
 
 TEST(TextFormat, DateTextsAndFileName) {
-    EXPECT_EQ(zu::FormatDateKorean(DateToJD(2016, 2, 27, 15, 16, 0)), "2016년 2월 27일");
-    EXPECT_EQ(zu::FormatDateKorean(DateToJD(0, 3, 1, 0, 0, 0)).rfind("기원전 1", 0), 0u);
-    EXPECT_EQ(zu::FormatDateKorean(DateToJD(-99, 3, 1, 0, 0, 0)), "기원전 100년 3월 1일");
+    EXPECT_EQ(FormatDateKorean(DateToJD(2016, 2, 27, 15, 16, 0)), "2016년 2월 27일");
+    EXPECT_EQ(FormatDateKorean(DateToJD(0, 3, 1, 0, 0, 0)).rfind("기원전 1", 0), 0u);
+    EXPECT_EQ(FormatDateKorean(DateToJD(-99, 3, 1, 0, 0, 0)), "기원전 100년 3월 1일");
 
     EXPECT_EQ(MakeChartFileName(DateToJD(2016, 2, 27, 15, 16, 0), "고령"), "2016년2월27일15시16분_고령");
     const std::string odd = MakeChartFileName(DateToJD(0, 1, 2, 3, 4, 0), " 서울 / 종로\\A:B ");

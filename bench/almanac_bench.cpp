@@ -12,7 +12,7 @@
 
 namespace {
 
-const almanac::CalendarServices& Sky() { return almanac::zu::SkyCalendarServices(); }
+const almanac::CalendarServices& Sky() { return almanac::SkyCalendarServices(); }
 
 // Every iteration another day, so no solver result repeats.
 void BM_SolarToLunar(benchmark::State& state) {
@@ -41,20 +41,20 @@ void BM_ListPlanetPhenomena14Months(benchmark::State& state) {
     std::vector<double> times;
     std::vector<std::string> texts;
     for (auto _ : state) {
-        almanac::zu::ListPlanetPhenomena(from, to, 9.0, Sky(), times, texts);
+        almanac::ListPlanetPhenomena(from, to, 9.0, Sky(), times, texts);
         benchmark::DoNotOptimize(times.data());
     }
 }
 BENCHMARK(BM_ListPlanetPhenomena14Months)->Unit(benchmark::kMillisecond);
 
 void FindApproachesOver(benchmark::State& state, double days) {
-    almanac::zu::ApproachRequest request;
+    almanac::ApproachRequest request;
     request.start_jd = astro::DateToJD(2020, 12, 10, 12, 0, 0);
     request.end_jd = request.start_jd + days;
     std::vector<double> times;
     std::vector<std::string> texts;
     for (auto _ : state) {
-        almanac::zu::FindApproaches(request, almanac::zu::SkyPlanetTableSource(), times, texts);
+        almanac::FindApproaches(request, almanac::SkyPlanetTableSource(), times, texts);
         benchmark::DoNotOptimize(times.data());
     }
     state.counters["rows"] = static_cast<double>(times.size());

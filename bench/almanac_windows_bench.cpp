@@ -27,14 +27,14 @@ void SetChartTime() { skydata::CurrentSettings().CurrentJD = astro::DateToJD(200
 void BM_ShowDayInfo(benchmark::State& state) {
     platform::FakeQtEnv env;
     SetChartTime();
-    almanac::zu::FrmDCal window;
+    zu::FrmDCal window;
     for (auto _ : state) window.ShowDayInfo();
 }
 BENCHMARK(BM_ShowDayInfo)->Unit(benchmark::kMillisecond);
 
 void BM_ConvertMissingLeapMonth(benchmark::State& state) {
     platform::FakeQtEnv env;
-    almanac::zu::FrmLuniSolar window;
+    zu::FrmLuniSolar window;
     window.Combo1->setCurrentIndex(1);
     window.Combo2->setCurrentIndex(0);
     window.txtDate[0]->setText("2024");
@@ -48,7 +48,7 @@ void BM_SolarTermsWindowLoad(benchmark::State& state) {
     platform::FakeQtEnv env;
     SetChartTime();
     for (auto _ : state) {
-        almanac::zu::Frm24julgi window;
+        zu::Frm24julgi window;
         benchmark::DoNotOptimize(&window);
     }
 }
@@ -57,7 +57,7 @@ BENCHMARK(BM_SolarTermsWindowLoad)->Unit(benchmark::kMillisecond);
 void BM_CalcMoon(benchmark::State& state) {
     platform::FakeQtEnv env;
     SetChartTime();
-    almanac::zu::FrmMoon window;
+    zu::FrmMoon window;
     const double base = window.Base;
     for (auto _ : state) {
         window.Base = base;
@@ -70,7 +70,7 @@ BENCHMARK(BM_CalcMoon)->Unit(benchmark::kMillisecond);
 void BM_FillTonightList(benchmark::State& state) {
     platform::FakeQtEnv env;
     SetChartTime();
-    almanac::zu::frmToday window;
+    zu::frmToday window;
     double day = window.BaseDay;
     for (auto _ : state) {
         window.FillTonightList(day);

@@ -23,9 +23,9 @@ constexpr int kFramesPerRun = 100;
 // Steps of the interval menu: 1 hour (the start value) and 1 day.
 void BM_AnimationFrames(benchmark::State& state) {
     bench::ProgramEnv run;
-    app::LoadProgramState(run.env.folders.program);
+    zu::LoadProgramState(run.env.folders.program);
     // No "Default.cfg" in the scratch folder: the default view and site.
-    app::Form1 form;
+    zu::Form1 form;
     form.resize(1024, 720);
     form.show();
     QCoreApplication::processEvents();

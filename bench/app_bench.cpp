@@ -19,21 +19,21 @@ namespace {
 
 void BM_InitProgramLoad(benchmark::State& state) {
     bench::ProgramEnv run;
-    for (auto _ : state) app::LoadProgramState(run.env.folders.program);
+    for (auto _ : state) zu::LoadProgramState(run.env.folders.program);
 }
 BENCHMARK(BM_InitProgramLoad)->Unit(benchmark::kMillisecond);
 
 class ChartFixture {
 public:
     ChartFixture() {
-        app::LoadProgramState(run.env.folders.program);
-        form = std::make_unique<app::Form1>();
+        zu::LoadProgramState(run.env.folders.program);
+        form = std::make_unique<zu::Form1>();
         form->resize(1024, 720);
         form->show();
         QCoreApplication::processEvents();
     }
     bench::ProgramEnv run;
-    std::unique_ptr<app::Form1> form;
+    std::unique_ptr<zu::Form1> form;
 };
 
 void BM_SetMapBox(benchmark::State& state) {
@@ -46,7 +46,7 @@ void BM_DrawMapAlone(benchmark::State& state) {
     ChartFixture f;
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     for (auto _ : state) {
-        chart::DrawMap(f.form->Picture1->Surface(), s.lat, app::AppState().LocalSiderealTime, s.ViewCenterX,
+        chart::DrawMap(f.form->Picture1->Surface(), s.lat, zu::AppState().LocalSiderealTime, s.ViewCenterX,
                        s.ViewCenterY, s.ViewFOV);
     }
 }

@@ -21,7 +21,7 @@ namespace {
 
 struct DialogFixture {
     DialogFixture() {
-        app::LoadProgramState(run.env.folders.program);
+        zu::LoadProgramState(run.env.folders.program);
         skydata::CurrentSettings().CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
     }
     bench::ProgramEnv run;
@@ -30,7 +30,7 @@ struct DialogFixture {
 void BM_FrmSetApply(benchmark::State& state) {
     DialogFixture f;
     for (auto _ : state) {
-        app::FrmSet window(nullptr);
+        zu::FrmSet window(nullptr);
         window.CmdOK_Click();
     }
 }
@@ -38,7 +38,7 @@ BENCHMARK(BM_FrmSetApply)->Unit(benchmark::kMillisecond);
 
 void BM_FrmTimeApply(benchmark::State& state) {
     DialogFixture f;
-    app::FrmTime window(nullptr);
+    zu::FrmTime window(nullptr);
     window.ChkCloseWin->setChecked(false);
     for (auto _ : state) window.CmdOK_Click();
 }

@@ -22,21 +22,21 @@ namespace {
 
 struct InfoFixture {
     InfoFixture() {
-        app::LoadProgramState(run.env.folders.program);
+        zu::LoadProgramState(run.env.folders.program);
         skydata::SettingsSnapshot& s = skydata::CurrentSettings();
         s.CurrentJD = astro::DateToJD(2024, 3, 20, 21, 0, 0);
-        app::AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
+        zu::AppState().LocalSiderealTime = astro::CalcLST(s.CurrentJD, s.lon, s.timezone);
     }
     bench::ProgramEnv run;
 };
 
 void RefreshObjectWindow(benchmark::State& state, const char* key) {
     InfoFixture f;
-    app::AppState().SelObjKey = key;
-    auto& window = static_cast<app::FrmInfo&>(app::ToolWindow(app::ToolWindowId::FrmInfo, nullptr));
+    zu::AppState().SelObjKey = key;
+    auto& window = static_cast<zu::FrmInfo&>(zu::ToolWindow(zu::ToolWindowId::FrmInfo, nullptr));
     for (auto _ : state) window.Form_Activate();
     if (window.Text().empty()) state.SkipWithError("no text for the key");
-    app::ResetToolWindows();
+    zu::ResetToolWindows();
 }
 
 void BM_FrmInfoRefreshPlanet(benchmark::State& state) { RefreshObjectWindow(state, "P4"); }
@@ -47,7 +47,7 @@ BENCHMARK(BM_FrmInfoRefreshStar)->Unit(benchmark::kMillisecond);
 
 void BM_FrmPInfoPlanetClick(benchmark::State& state) {
     InfoFixture f;
-    app::FrmPInfo window(nullptr);
+    zu::FrmPInfo window(nullptr);
     window.ListPl->setCurrentRow(5);
     for (auto _ : state) window.ListPl_Click();
     if (window.LPName->text() != QString::fromUtf8("토성")) state.SkipWithError("Saturn was not shown");

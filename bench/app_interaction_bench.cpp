@@ -22,8 +22,8 @@ namespace {
 class ChartFixture {
 public:
     ChartFixture() {
-        app::LoadProgramState(run.env.folders.program);
-        form = std::make_unique<app::Form1>();
+        zu::LoadProgramState(run.env.folders.program);
+        form = std::make_unique<zu::Form1>();
         form->resize(1024, 720);
         form->show();
         QCoreApplication::processEvents();
@@ -35,7 +35,7 @@ public:
         return {(i * 37 % 101) / 100.0 * w, (i * 53 % 97) / 96.0 * h};
     }
     bench::ProgramEnv run;
-    std::unique_ptr<app::Form1> form;
+    std::unique_ptr<zu::Form1> form;
 };
 
 // Made on first use, destroyed before the application.
@@ -53,7 +53,7 @@ void BM_PointerReadout(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const auto p = f.Point(i++);
-        benchmark::DoNotOptimize(app::PointerReadout(p[0], p[1], false, 0, 0));
+        benchmark::DoNotOptimize(zu::PointerReadout(p[0], p[1], false, 0, 0));
     }
 }
 BENCHMARK(BM_PointerReadout)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
@@ -64,7 +64,7 @@ void BM_PointerReadoutRubberBand(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const auto p = f.Point(i++);
-        benchmark::DoNotOptimize(app::PointerReadout(p[0], p[1], true, 300, 200));
+        benchmark::DoNotOptimize(zu::PointerReadout(p[0], p[1], true, 300, 200));
     }
 }
 BENCHMARK(BM_PointerReadoutRubberBand)->Unit(benchmark::kMicrosecond);
@@ -74,15 +74,15 @@ void BM_Picture1_MouseMove(benchmark::State& state) {
     ChartFixture& f = Fixture();
     skydata::CurrentSettings().oldequ = 0;
     const int buttons = static_cast<int>(state.range(0));
-    if (buttons == app::kMouseLeft) f.form->Picture1_MouseDown(app::kMouseLeft, 300, 200);
+    if (buttons == zu::kMouseLeft) f.form->Picture1_MouseDown(zu::kMouseLeft, 300, 200);
     std::size_t i = 0;
     for (auto _ : state) {
         const auto p = f.Point(i++);
         f.form->Picture1_MouseMove(buttons, p[0], p[1]);
     }
-    if (buttons == app::kMouseLeft) f.form->Picture1_MouseUp(app::kMouseLeft, 300, 200);
+    if (buttons == zu::kMouseLeft) f.form->Picture1_MouseUp(zu::kMouseLeft, 300, 200);
 }
-BENCHMARK(BM_Picture1_MouseMove)->Arg(0)->Arg(app::kMouseLeft)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Picture1_MouseMove)->Arg(0)->Arg(zu::kMouseLeft)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -38,8 +38,8 @@ struct SearchData {
         skydata::LoadStarNames(catalogs, kData, log);
         astro::InitPlanetTable(planets);
     }
-    app::SearchSources Sources() const {
-        app::SearchSources sources;
+    zu::SearchSources Sources() const {
+        zu::SearchSources sources;
         sources.constellations = &constellations;
         sources.planets = &planets;
         sources.comets = &comets;
@@ -55,10 +55,10 @@ const SearchData& Data() {
 }
 
 void BM_FindNameString(benchmark::State& state, const char* query) {
-    const app::SearchSources sources = Data().Sources();
+    const zu::SearchSources sources = Data().Sources();
     std::size_t lines = 0;
     for (auto _ : state) {
-        const auto matches = app::FindNameMatches(query, sources);
+        const auto matches = zu::FindNameMatches(query, sources);
         lines = matches.size();
         benchmark::DoNotOptimize(matches.data());
     }
@@ -72,7 +72,7 @@ void BM_FindSky2000StarByHD(benchmark::State& state) {
     std::size_t records = 0;
     for (std::size_t z = 0; z < catalogs.S2kStar.size(); ++z) records += catalogs.S2kStar[z].size();
     for (auto _ : state) {
-        const auto hit = app::FindSky2000Star(catalogs, "192907", app::S2kField::HD);
+        const auto hit = zu::FindSky2000Star(catalogs, "192907", zu::S2kField::HD);
         benchmark::DoNotOptimize(hit);
     }
     state.counters["records"] = static_cast<double>(records);
@@ -81,7 +81,7 @@ BENCHMARK(BM_FindSky2000StarByHD)->Unit(benchmark::kMillisecond);
 
 void BM_FindSky2000StarByNumber(benchmark::State& state) {
     for (auto _ : state) {
-        const auto hit = app::FindSky2000Star(Data().catalogs, "h99255b", app::S2kField::Catalogue);
+        const auto hit = zu::FindSky2000Star(Data().catalogs, "h99255b", zu::S2kField::Catalogue);
         benchmark::DoNotOptimize(hit);
     }
 }

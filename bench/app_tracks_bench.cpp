@@ -39,13 +39,13 @@ namespace {
 struct TrackBench {
     TrackBench() {
         skydata::ResetPathModule();
-        app::ResetTrackModule();
-        app::InstallPathHooks();
+        zu::ResetTrackModule();
+        zu::InstallPathHooks();
         skydata::LoadLog log;
         skydata::LoadComets(std::filesystem::current_path(), log);
         env.folders.user = bench::ScratchUserFolder();
         // The warning of the capped case goes nowhere.
-        app::TrackModule().Warn = [](const std::string&, const std::string&) {};
+        zu::TrackModule().Warn = [](const std::string&, const std::string&) {};
         skydata::CurrentSettings().CurrentJD = astro::DateToJD(2024, 3, 15, 21, 0, 0);
     }
     void Run(benchmark::State& state, std::vector<std::string> bodies, double days, double step_days) {
@@ -59,12 +59,12 @@ struct TrackBench {
         paths.Settings.SyncWithChart = true;
         for (auto _ : state) {
             // Every iteration computes: nothing kept from the one before.
-            app::TrackModule().ComputedFor.clear();
-            app::TrackModule().PreviousFor.clear();
-            app::ComputePaths(paths.Settings);
-            app::ProjectPaths(paths.Settings);
+            zu::TrackModule().ComputedFor.clear();
+            zu::TrackModule().PreviousFor.clear();
+            zu::ComputePaths(paths.Settings);
+            zu::ProjectPaths(paths.Settings);
         }
-        state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
+        state.counters["points"] = static_cast<double>(zu::TrackModule().PathPoints.size());
     }
     platform::FakeEnv env;
 };
@@ -100,9 +100,9 @@ void AskForOversizedTrack() {
     paths.Settings.EndJD = astro::DateToJD(2100, 5, 1, 0, 0, 0);
     paths.Settings.StepDays = 1;
     skydata::CurrentSettings().ViewPath = true;
-    app::TrackModule().UserAsked = true;
-    app::ComputePaths(paths.Settings);
-    app::ProjectPaths(paths.Settings);
+    zu::TrackModule().UserAsked = true;
+    zu::ComputePaths(paths.Settings);
+    zu::ProjectPaths(paths.Settings);
 }
 
 // The program's state after loading, with or without the oversized track
@@ -111,12 +111,12 @@ struct LoadedProgram {
     explicit LoadedProgram(bool with_track) {
         std::error_code ignored;
         std::filesystem::remove(run.env.folders.user / "Default.cfg", ignored);
-        std::filesystem::remove(run.env.folders.user / std::string(app::kPathCacheFileName), ignored);
-        app::ResetTrackModule();
+        std::filesystem::remove(run.env.folders.user / std::string(zu::kPathCacheFileName), ignored);
+        zu::ResetTrackModule();
         skydata::ResetPathModule();
         chart::ResetPathLists();
-        app::LoadProgramState(run.env.folders.program);
-        app::TrackModule().Warn = [](const std::string&, const std::string&) {};
+        zu::LoadProgramState(run.env.folders.program);
+        zu::TrackModule().Warn = [](const std::string&, const std::string&) {};
         if (with_track) AskForOversizedTrack();
         skydata::SaveDefaultSettings(run.env.folders.user);
     }
@@ -128,31 +128,31 @@ void BM_OversizedTrackAsked(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         std::error_code ignored;
-        std::filesystem::remove(program.run.env.folders.user / std::string(app::kPathCacheFileName), ignored);
-        app::TrackModule().ComputedFor.clear();
+        std::filesystem::remove(program.run.env.folders.user / std::string(zu::kPathCacheFileName), ignored);
+        zu::TrackModule().ComputedFor.clear();
         state.ResumeTiming();
         AskForOversizedTrack();
     }
-    state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
+    state.counters["points"] = static_cast<double>(zu::TrackModule().PathPoints.size());
 }
 BENCHMARK(BM_OversizedTrackAsked)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_SettingsApply(benchmark::State& state) {
     LoadedProgram program(state.range(0) != 0);
     for (auto _ : state) {
-        app::FrmSet window(nullptr);
+        zu::FrmSet window(nullptr);
         window.CmdOK_Click();
     }
-    state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
+    state.counters["points"] = static_cast<double>(zu::TrackModule().PathPoints.size());
 }
 BENCHMARK(BM_SettingsApply)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_TimeApply(benchmark::State& state) {
     LoadedProgram program(state.range(0) != 0);
-    app::FrmTime window(nullptr);
+    zu::FrmTime window(nullptr);
     window.ChkCloseWin->setChecked(false);
     for (auto _ : state) window.CmdOK_Click();
-    state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
+    state.counters["points"] = static_cast<double>(zu::TrackModule().PathPoints.size());
 }
 BENCHMARK(BM_TimeApply)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -161,10 +161,10 @@ BENCHMARK(BM_TimeApply)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_StartupLoad(benchmark::State& state) {
     LoadedProgram program(state.range(0) != 0);
     for (auto _ : state) {
-        app::ResetTrackModule();
-        app::LoadProgramState(program.run.env.folders.program);
+        zu::ResetTrackModule();
+        zu::LoadProgramState(program.run.env.folders.program);
     }
-    state.counters["points"] = static_cast<double>(app::TrackModule().PathPoints.size());
+    state.counters["points"] = static_cast<double>(zu::TrackModule().PathPoints.size());
 }
 BENCHMARK(BM_StartupLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

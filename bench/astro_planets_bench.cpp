@@ -50,7 +50,7 @@ void BM_LunarPhaseTimeSearch(benchmark::State& state) {
     double start = 2460321.0;
     for (auto _ : state) {
         astro::ClearPlan404Cache();
-        benchmark::DoNotOptimize(astro::zu::LunarPhaseTime(start, 180, 9));
+        benchmark::DoNotOptimize(astro::LunarPhaseTime(start, 180, 9));
         start += 29.53;
     }
 }

@@ -13,7 +13,7 @@ namespace {
 void BM_EclipticPositionEarth(benchmark::State& state) {
     double jde = 2460310.5, lon, lat, r;
     for (auto _ : state) {
-        vu::EclipticPosition(jde, vu::kBodyEarth, true, lon, lat, r);
+        calendar::EclipticPosition(jde, calendar::kBodyEarth, true, lon, lat, r);
         benchmark::DoNotOptimize(lon);
         jde += 0.01;
     }
@@ -23,7 +23,7 @@ BENCHMARK(BM_EclipticPositionEarth);
 void BM_EclipticPositionMoon(benchmark::State& state) {
     double jde = 2460310.5, lon, lat, r;
     for (auto _ : state) {
-        vu::EclipticPosition(jde, vu::kBodyMoon, true, lon, lat, r);
+        calendar::EclipticPosition(jde, calendar::kBodyMoon, true, lon, lat, r);
         benchmark::DoNotOptimize(lon);
         jde += 0.01;
     }
@@ -31,20 +31,20 @@ void BM_EclipticPositionMoon(benchmark::State& state) {
 BENCHMARK(BM_EclipticPositionMoon);
 
 void BM_SolarLongitudeTime(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(vu::SolarLongitudeTime(2024, 270, 350, 9));
+    for (auto _ : state) benchmark::DoNotOptimize(calendar::SolarLongitudeTime(2024, 270, 350, 9));
 }
 BENCHMARK(BM_SolarLongitudeTime);
 
 void BM_LunarPhaseTime(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(vu::LunarPhaseTime(2460330.5, 0, 9));
+    for (auto _ : state) benchmark::DoNotOptimize(calendar::LunarPhaseTime(2460330.5, 0, 9));
 }
 BENCHMARK(BM_LunarPhaseTime);
 
 void BM_PrepareLunarYear2024(benchmark::State& state) {
-    const almanac::CalendarServices services = vu::CalendarServicesOfVu();
-    vu::LunarMonthTable table;
+    const almanac::CalendarServices services = calendar::CalendarServicesOfVu();
+    calendar::LunarMonthTable table;
     for (auto _ : state) {
-        vu::PrepareLunarYear(vu::JulianDay(2024, 1, 1, 12), 9, vu::SetEraRules(2024), services, table);
+        calendar::PrepareLunarYear(calendar::JulianDay(2024, 1, 1, 12), 9, calendar::SetEraRules(2024), services, table);
         benchmark::DoNotOptimize(table.slot[0].StartJD);
     }
 }

@@ -17,25 +17,25 @@ namespace {
 
 void BM_RiseSetMonth(benchmark::State& state) {
     const int step = static_cast<int>(state.range(0));
-    const double first = vu::JulianDay(2024, 1, 1, 12, 0, 0);
+    const double first = calendar::JulianDay(2024, 1, 1, 12, 0, 0);
     for (auto _ : state) {
         for (int d = 0; d < 31; ++d) {
-            benchmark::DoNotOptimize(vu::RiseSetDay(128, 37.5, first + d, 9, vu::kRiseSetKindSun, vu::kRiseSetSun,
+            benchmark::DoNotOptimize(calendar::RiseSetDay(128, 37.5, first + d, 9, calendar::kRiseSetKindSun, calendar::kRiseSetSun,
                                                     step, false));
-            benchmark::DoNotOptimize(vu::RiseSetDay(128, 37.5, first + d, 9, vu::kRiseSetKindMoon,
-                                                    vu::kRiseSetMoon, step, false));
+            benchmark::DoNotOptimize(calendar::RiseSetDay(128, 37.5, first + d, 9, calendar::kRiseSetKindMoon,
+                                                    calendar::kRiseSetMoon, step, false));
         }
     }
 }
 BENCHMARK(BM_RiseSetMonth)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // A full user set: every slot in use, a tenth of them D-Days.
-void FillSets(vu::CalendarState& s) {
-    for (int set = 0; set < vu::kSDaySets; ++set)
-        for (int i = 0; i < vu::kSDayUserSlots; ++i) {
-            vu::SDayRecord& r = s.SDays[static_cast<std::size_t>(set)][static_cast<std::size_t>(i)];
+void FillSets(calendar::CalendarState& s) {
+    for (int set = 0; set < calendar::kSDaySets; ++set)
+        for (int i = 0; i < calendar::kSDayUserSlots; ++i) {
+            calendar::SDayRecord& r = s.SDays[static_cast<std::size_t>(set)][static_cast<std::size_t>(i)];
             r.name = "기념일 " + std::to_string(i);
-            r.year = i % 10 == 9 ? vu::DDayYear : vu::EveryYear;
+            r.year = i % 10 == 9 ? calendar::DDayYear : calendar::EveryYear;
             r.month = static_cast<std::int16_t>(i % 10 == 9 ? i - 1 : 1 + i % 12);
             r.day = static_cast<std::int16_t>(1 + i % 28);
             r.lunar = i % 7 == 3;
@@ -44,24 +44,24 @@ void FillSets(vu::CalendarState& s) {
 }
 
 void BM_YearSpecialDays(benchmark::State& state) {
-    vu::ResetCalendarState();
-    vu::CalendarState& s = vu::Calendar();
+    calendar::ResetCalendarState();
+    calendar::CalendarState& s = calendar::Calendar();
     FillSets(s);
     s.CalYear = 2024;
-    vu::PrepareLunarYear(vu::JulianDay(2024, 1, 1, 12, 0, 0), 9, vu::SetEraRules(2024), vu::CalendarServicesOfVu(),
+    calendar::PrepareLunarYear(calendar::JulianDay(2024, 1, 1, 12, 0, 0), 9, calendar::SetEraRules(2024), calendar::CalendarServicesOfVu(),
                          s.lunar_months);
     for (auto _ : state)
-        for (int set = 0; set < vu::kSDaySets; ++set) benchmark::DoNotOptimize(vu::YearSpecialDays(2024, set));
+        for (int set = 0; set < calendar::kSDaySets; ++set) benchmark::DoNotOptimize(calendar::YearSpecialDays(2024, set));
 }
 BENCHMARK(BM_YearSpecialDays)->Unit(benchmark::kMillisecond);
 
 void BM_ListPlanetPhenomena(benchmark::State& state) {
-    const double from = vu::JulianDay(2024, 3, 1, 0, 0, 0);
+    const double from = calendar::JulianDay(2024, 3, 1, 0, 0, 0);
     const double days = static_cast<double>(state.range(0));
     std::vector<double> jd;
     std::vector<std::string> name;
     for (auto _ : state) {
-        vu::ListPlanetPhenomena(from - 30, from + days + 30, 9, {}, jd, name);
+        calendar::ListPlanetPhenomena(from - 30, from + days + 30, 9, {}, jd, name);
         benchmark::DoNotOptimize(jd.data());
     }
     state.counters["rows"] = static_cast<double>(jd.size());
@@ -73,17 +73,17 @@ std::filesystem::path BenchFile() {
 }
 
 void BM_WriteSettings(benchmark::State& state) {
-    vu::CalendarState s;
+    calendar::CalendarState s;
     FillSets(s);
-    for (auto _ : state) benchmark::DoNotOptimize(vu::WriteSettings(BenchFile(), s));
+    for (auto _ : state) benchmark::DoNotOptimize(calendar::WriteSettings(BenchFile(), s));
 }
 BENCHMARK(BM_WriteSettings)->Unit(benchmark::kMillisecond);
 
 void BM_ReadSettings(benchmark::State& state) {
-    vu::CalendarState s;
+    calendar::CalendarState s;
     FillSets(s);
-    vu::WriteSettings(BenchFile(), s);
-    for (auto _ : state) benchmark::DoNotOptimize(vu::ReadSettings(BenchFile(), s));
+    calendar::WriteSettings(BenchFile(), s);
+    for (auto _ : state) benchmark::DoNotOptimize(calendar::ReadSettings(BenchFile(), s));
     std::filesystem::remove(BenchFile());
 }
 BENCHMARK(BM_ReadSettings)->Unit(benchmark::kMillisecond);

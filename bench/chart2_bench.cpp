@@ -18,16 +18,16 @@
 
 namespace {
 
-using chartbench::StartView;
+using bench::StartView;
 
 void RunChart(benchmark::State& state, skydata::SettingsSnapshot settings, const chart::ChartView& view) {
-    if (!chartbench::DataPresent()) {
+    if (!bench::DataPresent()) {
         state.SkipWithError("data/ not generated yet");
         return;
     }
     const bool every = state.range(0) != 0;
-    chartbench::SetEveryLayer(settings, every);
-    chart::ChartSources sources = chartbench::EverySources(chartbench::EveryLayerData(), settings, every);
+    bench::SetEveryLayer(settings, every);
+    chart::ChartSources sources = bench::EverySources(bench::EveryLayerData(), settings, every);
     platform::ImageSurface surface(1280, 800);
     for (auto _ : state) {
         chart::DrawMap(surface, view, sources);

@@ -16,19 +16,19 @@
 
 namespace {
 
-using chartbench::StartView;
+using bench::StartView;
 
 void RunChart(benchmark::State& state, const skydata::SettingsSnapshot& settings, const chart::ChartView& view) {
-    if (!chartbench::DataPresent()) {
+    if (!bench::DataPresent()) {
         state.SkipWithError("data/ not generated yet");
         return;
     }
-    static chartbench::ChartData data = [] {
-        chartbench::ChartData d;
-        chartbench::LoadChartData(d);
+    static bench::ChartData data = [] {
+        bench::ChartData d;
+        bench::LoadChartData(d);
         return d;
     }();
-    const chart::ChartSources sources = chartbench::SourcesOf(data, settings);
+    const chart::ChartSources sources = bench::SourcesOf(data, settings);
     platform::ImageSurface surface(1280, 800);
     for (auto _ : state) {
         chart::DrawMap(surface, view, sources);

@@ -21,7 +21,7 @@
 #include "skydata/Stars.h"
 #include "skydata/StartupTables.h"
 
-namespace chartbench {
+namespace bench {
 
 namespace fs = std::filesystem;
 
@@ -159,4 +159,4 @@ inline chart::ChartView StartView(const skydata::SettingsSnapshot& s) {
     return view;
 }
 
-}  // namespace chartbench
+}  // namespace bench

@@ -37,7 +37,7 @@
 
 namespace {
 
-using chartbench::StartView;
+using bench::StartView;
 using platform::Colour;
 
 std::uint32_t PixelOf(Colour c) {
@@ -241,10 +241,10 @@ struct FloorView {
 };
 
 FloorView Prepare(skydata::SettingsSnapshot settings, const chart::ChartView& view, bool every) {
-    chartbench::LoadedData& data = chartbench::EveryLayerData();
-    if (every) chartbench::SetEveryLayer(settings, true);
+    bench::LoadedData& data = bench::EveryLayerData();
+    if (every) bench::SetEveryLayer(settings, true);
     const chart::ChartSources sources =
-        every ? chartbench::EverySources(data, settings, true) : chartbench::SourcesOf(data, settings);
+        every ? bench::EverySources(data, settings, true) : bench::SourcesOf(data, settings);
     FloorView floor;
     CaptureSurface surface(1280, 800, floor.capture);
     chart::DrawMap(surface, view, sources);
@@ -308,7 +308,7 @@ void Replay(const FloorView& floor, QImage& image, QPainter& painter) {
 // range(0): every layer as in chart2_bench (1) or the default layers of
 // chart_bench (0).
 void RunFloor(benchmark::State& state, const skydata::SettingsSnapshot& settings, const chart::ChartView& view) {
-    if (!chartbench::DataPresent()) {
+    if (!bench::DataPresent()) {
         state.SkipWithError("data/ not generated yet");
         return;
     }

@@ -26,18 +26,18 @@ void EveryPrintedLayer(skydata::SettingsSnapshot& s) {
     s.viewecl = s.viewgalequ = s.milkyway = s.viewcboundary = s.viewconstline = s.viewconstlinee = true;
     s.viewoldmap = s.viewstarname1 = s.viewstarname2 = s.viewstar = s.drawhorizon = true;
     s.viewconstar = 1;
-    chartbench::SetEveryLayer(s, true);
+    bench::SetEveryLayer(s, true);
     s.drawnonstellar = true;
     s.cometlimit = s.asteroidlimit = 12;
 }
 
 void RunPage(benchmark::State& state, const skydata::SettingsSnapshot& settings, const chart::PrintView& view) {
-    if (!chartbench::DataPresent()) {
+    if (!bench::DataPresent()) {
         state.SkipWithError("data/ not generated yet");
         return;
     }
-    chartbench::LoadedData& data = chartbench::EveryLayerData();
-    chart::ChartSources sources = chartbench::EverySources(data, settings, true);
+    bench::LoadedData& data = bench::EveryLayerData();
+    chart::ChartSources sources = bench::EverySources(data, settings, true);
     const std::filesystem::path pdf = std::filesystem::temp_directory_path() / "zu_print_bench.pdf";
     for (auto _ : state) {
         auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
@@ -55,7 +55,7 @@ void RunPage(benchmark::State& state, const skydata::SettingsSnapshot& settings,
 }
 
 chart::PrintView PageView(const skydata::SettingsSnapshot& s) {
-    const chart::ChartView v = chartbench::StartView(s);
+    const chart::ChartView v = bench::StartView(s);
     chart::PrintView p;
     p.title = "zu";
     p.lat_deg = v.lat_deg;
@@ -71,7 +71,7 @@ void BM_PrintAllSky(benchmark::State& state) {
     EveryPrintedLayer(settings);
     chart::PrintView view = chart::AllSkyPrintView(settings, PageView(settings).lst_h, "zu");
     view.lat_deg = settings.lat;
-    view.jd_local = chartbench::kChartJd;
+    view.jd_local = bench::kChartJd;
     RunPage(state, settings, view);
 }
 BENCHMARK(BM_PrintAllSky)->Unit(benchmark::kMillisecond);

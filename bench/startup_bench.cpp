@@ -79,15 +79,15 @@ public:
     StepWatch(int fd, StepTimes& times) : fd_(fd), times_(times) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
         const QEvent::Type type = event->type();
-        if (!times_[kSplash] && type == QEvent::Paint && dynamic_cast<app::frmSplash*>(watched)) {
+        if (!times_[kSplash] && type == QEvent::Paint && dynamic_cast<zu::frmSplash*>(watched)) {
             QTimer::singleShot(0, [this] { times_[kSplash] = NowNs(); });
-        } else if (!times_[kDelay] && type == QEvent::Timer && dynamic_cast<app::frmSplash*>(watched->parent())) {
+        } else if (!times_[kDelay] && type == QEvent::Timer && dynamic_cast<zu::frmSplash*>(watched->parent())) {
             times_[kDelay] = NowNs();
-        } else if (!times_[kLoad] && dynamic_cast<app::Form1*>(watched)) {
+        } else if (!times_[kLoad] && dynamic_cast<zu::Form1*>(watched)) {
             times_[kLoad] = NowNs();
-        } else if (!times_[kWindow] && type == QEvent::Show && dynamic_cast<app::Form1*>(watched)) {
+        } else if (!times_[kWindow] && type == QEvent::Show && dynamic_cast<zu::Form1*>(watched)) {
             times_[kWindow] = NowNs();
-        } else if (!times_[kChart] && type == QEvent::Paint && dynamic_cast<app::ChartWidget*>(watched)) {
+        } else if (!times_[kChart] && type == QEvent::Paint && dynamic_cast<zu::ChartWidget*>(watched)) {
             times_[kChart] = 1;
             QTimer::singleShot(0, [this] {
                 times_[kChart] = NowNs();
@@ -110,9 +110,9 @@ int RunProgram(int argc, char** argv, int fd) {
     platform::InstallQtServices("zu");
     StepWatch watch(fd, times);
     application.installEventFilter(&watch);
-    if (!app::Main()) return 1;
+    if (!zu::Main()) return 1;
     const int result = application.exec();
-    app::ReleaseWindows();
+    zu::ReleaseWindows();
     return result;
 }
 

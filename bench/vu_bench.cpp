@@ -21,8 +21,8 @@ struct Window {
     Window() {
         env.clock.Set(2024, 3, 15, 10, 0, 0);
         env.folders.user = "/nonexistent-vu-bench";
-        vu::ResetCalendarState();
-        vu::ResetSettingsFilesState();
+        calendar::ResetCalendarState();
+        calendar::ResetSettingsFilesState();
         form = std::make_unique<vu::Form1>();
         form->show();
         QApplication::processEvents();

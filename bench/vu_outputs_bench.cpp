@@ -21,21 +21,21 @@
 namespace {
 
 void PrepareYear(int year) {
-    vu::ResetCalendarState();
-    vu::CalendarState& state = vu::Calendar();
+    calendar::ResetCalendarState();
+    calendar::CalendarState& state = calendar::Calendar();
     state.CalYear = static_cast<std::int16_t>(year);
-    vu::UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     vu::PrepareDisplayedYear(state, 1);
 }
 
 void BM_HtmlYearWithRiseSet(benchmark::State& state) {
     platform::FakeQtEnv env{"vu"};
     PrepareYear(2024);
-    vu::Calendar().settings.ShowRST = true;
+    calendar::Calendar().settings.ShowRST = true;
     std::size_t bytes = 0;
     for (auto _ : state) {
         for (int month = 1; month <= 12; ++month) {
-            bytes += vu::MakeHtmlCalendar(vu::Calendar(), 2024, month, "vu 0.1").size();
+            bytes += vu::MakeHtmlCalendar(calendar::Calendar(), 2024, month, "vu 0.1").size();
         }
     }
     benchmark::DoNotOptimize(bytes);
@@ -45,7 +45,7 @@ BENCHMARK(BM_HtmlYearWithRiseSet)->Unit(benchmark::kMillisecond);
 void BM_PrintMonthIntoPdf(benchmark::State& state) {
     platform::FakeQtEnv env{"vu"};
     PrepareYear(2024);
-    vu::Calendar().settings.ShowRST = state.range(0) != 0;
+    calendar::Calendar().settings.ShowRST = state.range(0) != 0;
     const std::filesystem::path pdf = std::filesystem::temp_directory_path() / "vu_outputs_bench.pdf";
     for (auto _ : state) {
         auto document = platform::StartPrinterDocument(platform::PrintTarget{"", pdf});
@@ -53,7 +53,7 @@ void BM_PrintMonthIntoPdf(benchmark::State& state) {
             state.SkipWithError("the PDF file cannot be started");
             break;
         }
-        vu::PrintCalendar(document->Page(), vu::Calendar(), 2024, 3);
+        vu::PrintCalendar(document->Page(), calendar::Calendar(), 2024, 3);
         benchmark::DoNotOptimize(document->End());
     }
     std::error_code ec;
@@ -64,7 +64,7 @@ BENCHMARK(BM_PrintMonthIntoPdf)->Arg(0)->Arg(1)->ArgName("ShowRST")->Unit(benchm
 void BM_TempletOneMegabyte(benchmark::State& state) {
     platform::FakeQtEnv env{"vu"};
     PrepareYear(2024);
-    vu::SDayRecord& day = vu::Calendar().SDays[0][0];
+    calendar::SDayRecord& day = calendar::Calendar().SDays[0][0];
     day.month = 3;
     day.day = 15;
     day.name = "한 달의 한가운데 & 긴 기념일 이름 #M15SD#";
@@ -73,7 +73,7 @@ void BM_TempletOneMegabyte(benchmark::State& state) {
     std::string templet;
     while (templet.size() < 1000000) templet += row;
     std::size_t bytes = 0;
-    for (auto _ : state) bytes += vu::ApplyTemplet(vu::Calendar(), 2024, 3, templet, true)->size();
+    for (auto _ : state) bytes += vu::ApplyTemplet(calendar::Calendar(), 2024, 3, templet, true)->size();
     benchmark::DoNotOptimize(bytes);
     state.counters["template_bytes"] = static_cast<double>(templet.size());
     state.counters["tags"] = static_cast<double>(templet.size() / row.size() * 4);

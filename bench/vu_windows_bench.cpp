@@ -20,10 +20,10 @@
 namespace {
 
 void ShowYear2024() {
-    vu::ResetCalendarState();
-    vu::CalendarState& state = vu::Calendar();
+    calendar::ResetCalendarState();
+    calendar::CalendarState& state = calendar::Calendar();
     state.CalYear = 2024;
-    vu::UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     vu::PrepareDisplayedYear(state, 3);
 }
 
@@ -46,7 +46,7 @@ BENCHMARK(BM_GenTransTableSolarToLunar)->Unit(benchmark::kMillisecond);
 void BM_ShowDayInfo(benchmark::State& state) {
     platform::FakeQtEnv env("vu");
     ShowYear2024();
-    vu::DetailJD() = vu::JulianDay(2024, 5, 3, 12);
+    vu::DetailJD() = calendar::JulianDay(2024, 5, 3, 12);
     vu::FrmDCal window;
     for (auto _ : state) window.ShowDayInfo();
 }

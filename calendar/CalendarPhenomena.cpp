@@ -10,7 +10,7 @@
 #include "calendar/VuCalendarServices.h"
 #include "platform/Services.h"
 
-namespace vu {
+namespace calendar {
 
 namespace {
 
@@ -104,4 +104,4 @@ PhenomenaListStatus ListPlanetPhenomena(double from, double to) {
                                state.EventName);
 }
 
-}  // namespace vu
+}  // namespace calendar

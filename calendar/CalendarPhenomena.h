@@ -7,7 +7,7 @@
 
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 enum class PhenomenaListStatus {
     Listed,     // the arrays hold the period's events (one row (0, "") when none)
@@ -22,4 +22,4 @@ PhenomenaListStatus ListPlanetPhenomena(double from, double to, double zone_h, c
 // The same into the calendar's EventJD / EventName with its TZ and Delta T.
 PhenomenaListStatus ListPlanetPhenomena(double from, double to);
 
-}  // namespace vu
+}  // namespace calendar

@@ -14,7 +14,7 @@
 #include "calendar/SpecialDays.h"
 #include "platform/Fakes.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kKST = 9;
@@ -151,4 +151,4 @@ TEST(CalendarPhenomena, LongPeriodsGrowTheListOrAreRefused) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

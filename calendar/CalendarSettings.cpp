@@ -3,7 +3,7 @@
 #include "astro/TextFormat.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 CalFontSlots DefaultCalFontSlots(bool show_rst) {
     CalFontSlots slots;
@@ -28,4 +28,4 @@ double ZoneInForce(const CalendarSettings& s, const SummerDays& summer, double j
     return InSummerTime(summer, jd) ? s.TZ + s.FH : s.TZ;
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vu {
+namespace calendar {
 
 struct CalendarSettings {
     double TZ = 9;                 // standard zone of the site, hours east
@@ -100,4 +100,4 @@ bool InSummerTime(const SummerDays& summer, double jd);
 // The zone in force on jd: TZ + FH in summer time, else TZ.
 double ZoneInForce(const CalendarSettings& settings, const SummerDays& summer, double jd);
 
-}  // namespace vu
+}  // namespace calendar

@@ -5,7 +5,7 @@
 #include "calendar/CalendarState.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 TEST(CalendarSettings, DefaultsOfAMissingSettingsFile) {
@@ -69,4 +69,4 @@ TEST(CalendarSettings, StateResetsToAFreshStart) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

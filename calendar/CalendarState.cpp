@@ -1,6 +1,6 @@
 #include "calendar/CalendarState.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 CalendarState g_state;
 }
@@ -19,4 +19,4 @@ double ZoneInForce(const CalendarState& state, double jd) {
     return ZoneInForce(state.settings, SummerDays{state.SummerStartJD, state.SummerEndJD}, jd);
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -12,7 +12,7 @@
 #include "calendar/LunarYear.h"
 #include "calendar/SpecialDays.h"
 
-namespace vu {
+namespace calendar {
 
 struct KeptValueBytes {
     std::string written;  // UTF-8, as WriteSettings would write the value
@@ -51,4 +51,4 @@ void UpdateSummerDays(CalendarState& state);
 // The zone in force on jd (summer time included, both ends of it).
 double ZoneInForce(const CalendarState& state, double jd);
 
-}  // namespace vu
+}  // namespace calendar

@@ -10,7 +10,7 @@
 #include "calendar/SunMoonSolvers.h"
 #include "calendar/VuCalendarServices.h"
 
-namespace vu {
+namespace calendar {
 
 namespace {
 
@@ -209,4 +209,4 @@ int YearSpecialDays(int year, int set_index) {
                            SpecialDayContextOfCalendar());
 }
 
-}  // namespace vu
+}  // namespace calendar

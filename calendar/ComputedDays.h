@@ -9,7 +9,7 @@
 #include "calendar/SpecialDays.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 // Set 0 slots of the computed days and the first slot of the terms.
 inline constexpr int kComputedDaySlot = 366;   // 366..373
@@ -45,4 +45,4 @@ int YearSpecialDays(int year, SDaySet& set, int set_index, const SpecialDayConte
 // The same on set 0..2 of the calendar's table with its context.
 int YearSpecialDays(int year, int set_index);
 
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include "calendar/IslamicDayText.h"
 #include "calendar/SpecialDays.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 }  // namespace
@@ -38,4 +38,4 @@ std::string DayNamesText(const CalendarState& state, double jd, const DayNameSou
     return text;
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-namespace vu {
+namespace calendar {
 
 struct CalendarState;
 
@@ -19,4 +19,4 @@ inline constexpr DayNameSources kAllDayNameSources{true, true, true, true};
 // lunar entries. The events are matched in the zone in force on jd.
 std::string DayNamesText(const CalendarState& state, double jd, const DayNameSources& sources);
 
-}  // namespace vu
+}  // namespace calendar

@@ -6,7 +6,7 @@
 #include "astro/Coordinates.h"
 #include "calendar/SunMoonPosition.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kDegPerRad = 57.29577951308238;
@@ -103,4 +103,4 @@ bool SolarEclipseType(double jd_local, double zone_h, std::uint8_t& kind, bool& 
     return true;
 }
 
-}  // namespace vu
+}  // namespace calendar

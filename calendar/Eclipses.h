@@ -6,7 +6,7 @@
 
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 // Kinds of a solar eclipse.
 inline constexpr std::uint8_t kSolarNone = 0;
@@ -41,4 +41,4 @@ bool LunarEclipseType(double jd_local, double zone_h, std::uint8_t& kind, const 
 bool SolarEclipseType(double jd_local, double zone_h, std::uint8_t& kind, bool& central,
                       const DeltaTRule& rule = {});
 
-}  // namespace vu
+}  // namespace calendar

@@ -15,7 +15,7 @@
 #include "calendar/SunMoonSolvers.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kZone = 9;
@@ -122,4 +122,4 @@ TEST(EclipseKinds, EnlargedShadowKeepsMarginalLunarEclipses) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

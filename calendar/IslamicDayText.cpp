@@ -3,7 +3,7 @@
 #include "almanac/IslamicCalendar.h"
 #include "astro/JulianDay.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr int kRamadan = 9;
@@ -25,4 +25,4 @@ std::string RamadanDays(double jd_local) {
     return std::to_string(date.month) + "월 " + std::to_string(date.day) + "일";
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -4,7 +4,7 @@
 // the first and last day of Ramadan. Only the civil day of jd counts.
 #include <string>
 
-namespace vu {
+namespace calendar {
 
 // "1420년 9월(Ramadan) 24일"; "" before the Islamic epoch (JD 1948440).
 std::string IslamicDateText(double jd_local);
@@ -12,4 +12,4 @@ std::string IslamicDateText(double jd_local);
 // "" before the Islamic epoch.
 std::string RamadanDays(double jd_local);
 
-}  // namespace vu
+}  // namespace calendar

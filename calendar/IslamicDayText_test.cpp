@@ -4,7 +4,7 @@
 
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 TEST(CalendarIslamicText, DatesAndRamadanEnds) {
@@ -28,4 +28,4 @@ TEST(CalendarIslamicText, NothingBeforeTheEpoch) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -8,7 +8,7 @@
 #include "astro/JulianDay.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr std::uint8_t kUnnumbered = 100;
@@ -259,4 +259,4 @@ bool IsThirtyDayMonth(const LunarMonthTable& table, std::int16_t year, std::uint
     return false;
 }
 
-}  // namespace vu
+}  // namespace calendar

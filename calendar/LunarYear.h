@@ -11,7 +11,7 @@
 #include "almanac/LunarCalendar.h"
 #include "almanac/ZoneRule.h"
 
-namespace vu {
+namespace calendar {
 
 using EraRules = almanac::LunisolarRules;
 // The rules in force in a year: up to 618 mean terms and mean new moons;
@@ -68,4 +68,4 @@ bool LunarMonthDays(const LunarMonthTable& table, std::int16_t year, std::uint8_
 // True when the month is in the table and has 30 days.
 bool IsThirtyDayMonth(const LunarMonthTable& table, std::int16_t year, std::uint8_t month, std::int16_t leap);
 
-}  // namespace vu
+}  // namespace calendar

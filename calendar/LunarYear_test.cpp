@@ -13,7 +13,7 @@
 #include "calendar/TimeBase.h"
 #include "calendar/VuCalendarServices.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kKST = 9;
@@ -240,4 +240,4 @@ TEST(CalendarLunarYear, FailingSolverLeavesAnEmptyTable) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -2,7 +2,7 @@
 
 #include "astro/AngleMath.h"
 
-namespace vu {
+namespace calendar {
 
 void Nutation(double jd_tt, double& dpsi_arcsec, double& deps_arcsec) {
     using astro::CosD;
@@ -19,4 +19,4 @@ void Nutation(double jd_tt, double& dpsi_arcsec, double& deps_arcsec) {
     deps_arcsec = 9.2 * CosD(om) + 0.57 * CosD(2 * L) + 0.1 * CosD(2 * Lm) - 0.09 * CosD(2 * om);
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -12,7 +12,7 @@
 #include "calendar/Nutation.h"
 #include "calendar/SunMoonPosition.h"
 
-namespace vu {
+namespace calendar {
 
 namespace {
 
@@ -156,4 +156,4 @@ std::string RiseSetTwilight(double longitude, double latitude, double jd, double
     return text;
 }
 
-}  // namespace vu
+}  // namespace calendar

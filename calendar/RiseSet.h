@@ -9,7 +9,7 @@
 
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 // One request, filled by the caller and completed by RiseSetScan.
 struct RiseSetQuery {
@@ -74,4 +74,4 @@ RiseSetQuery RiseSetOfDay(double longitude, double latitude, double jd, double z
                           std::uint8_t body, int step, bool apply_dip, double obs_height_m = 0,
                           const DeltaTRule& rule = {});
 
-}  // namespace vu
+}  // namespace calendar

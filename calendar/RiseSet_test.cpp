@@ -10,7 +10,7 @@
 
 #include "calendar/RiseSet.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kLon = 128.0, kLat = 37.5, kZone = 9.0;
@@ -148,4 +148,4 @@ TEST(RiseSetScan, HorizonDipAndTheSampleStep) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -17,7 +17,7 @@
 #include "platform/UserFiles.h"
 #include "skydata/SettingsFaults.h"
 
-namespace vu {
+namespace calendar {
 
 namespace {
 
@@ -620,4 +620,4 @@ void ResetSettingsFilesState() {
     g_not_loaded_default.reset();
 }
 
-}  // namespace vu
+}  // namespace calendar

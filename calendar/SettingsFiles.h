@@ -14,7 +14,7 @@
 #include "skydata/ConfigStore.h"
 #include "skydata/SettingsFaults.h"
 
-namespace vu {
+namespace calendar {
 
 inline constexpr const char* kCalConfigFile = "CalConfig.cfg";
 
@@ -114,4 +114,4 @@ DefaultConfigSave SaveDefaultConfig(CalendarState& state,
 // left as it is at the end).
 void ResetSettingsFilesState();
 
-}  // namespace vu
+}  // namespace calendar

@@ -14,7 +14,7 @@
 #include "platform/Fakes.h"
 #include "platform/TextFile.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 namespace fs = std::filesystem;
@@ -861,4 +861,4 @@ TEST_F(SettingsFiles, ShippedFileHoldsThePublicHolidaysOfKorea) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -9,7 +9,7 @@
 #include "calendar/TimeBase.h"
 #include "skydata/ConfigStore.h"
 
-namespace vu {
+namespace calendar {
 
 namespace {
 
@@ -190,4 +190,4 @@ std::string AppendEventNames(std::string text, double jd, double zone_h) {
     return AppendEventNames(std::move(text), jd, zone_h, Calendar().EventJD, Calendar().EventName);
 }
 
-}  // namespace vu
+}  // namespace calendar

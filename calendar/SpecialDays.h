@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-namespace vu {
+namespace calendar {
 
 inline constexpr std::int16_t EveryYear = -10000;  // year: every year
 inline constexpr std::int16_t DDayYear = -15000;   // year: a D-Day entry
@@ -94,4 +94,4 @@ std::string AppendEventNames(std::string text, double jd, double zone_h, const s
 // The same over the calendar's last list (CalendarState::EventJD, EventName).
 std::string AppendEventNames(std::string text, double jd, double zone_h);
 
-}  // namespace vu
+}  // namespace calendar

@@ -11,7 +11,7 @@
 #include "calendar/SpecialDays.h"
 #include "calendar/VuCalendarServices.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 double Noon(int y, int m, int d) { return JulianDay(y, m, d, 12, 0, 0); }
@@ -245,4 +245,4 @@ TEST_F(YearDays, NewYearsEveWithoutALunarNewYearStaysUnused) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

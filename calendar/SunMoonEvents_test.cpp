@@ -11,7 +11,7 @@
 
 #include "calendar/SunMoonSolvers.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 struct Limits {
@@ -68,4 +68,4 @@ TEST(CalendarSolversReference, SolarTermsAndQuartersOfSampleYears) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -6,7 +6,7 @@
 #include "astro/DeltaT.h"
 #include "calendar/SunMoonSeries.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 constexpr double kRadPerDeg = 0.017453292519943278;
 }
@@ -66,4 +66,4 @@ double LinearInterp(double x1, double x2, double y1, double y2, double x) {
     return y1 + (y2 - y1) * (x - x1) / (x2 - x1);
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -8,7 +8,7 @@
 
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 // Caller's body codes.
 inline constexpr std::int32_t kCallerEarth = 3;
@@ -40,4 +40,4 @@ void SunMoonRaDec(std::int32_t body, double jd_local, double zone_h, double& ra_
 // y1 + (y2 - y1)(x - x1)/(x2 - x1).
 double LinearInterp(double x1, double x2, double y1, double y2, double x);
 
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include "astro/Coordinates.h"
 #include "calendar/Nutation.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 TEST(CalendarNutation, AtJ2000) {
@@ -65,4 +65,4 @@ TEST(CalendarSunMoon, LinearInterpHitsItsEnds) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -8,7 +8,7 @@
 #include "astro/AngleMath.h"
 #include "calendar/SunMoonSeriesTerms.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
@@ -216,4 +216,4 @@ void EclipticPosition(double jde, std::uint8_t body, bool fk5, double& lon_deg, 
     radius_au = R;
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace vu {
+namespace calendar {
 
 // The thirteen Earth series at tau = (jde - 2451545) / 365250, each already
 // multiplied by tau^n: L and B in radians, R in AU.
@@ -55,4 +55,4 @@ inline constexpr std::uint8_t kBodyMoon = 9;
 void EclipticPosition(double jde, std::uint8_t body, bool fk5, double& lon_deg, double& lat_deg,
                       double& radius_au);
 
-}  // namespace vu
+}  // namespace calendar

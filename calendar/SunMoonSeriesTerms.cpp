@@ -3,7 +3,7 @@
 // Moon: tables 47.A and 47.B of Meeus, Astronomical Algorithms (src/moonposition.js).
 #include "calendar/SunMoonSeriesTerms.h"
 
-namespace vu::series {
+namespace calendar::series {
 
 const std::array<EarthTerm, 64> kEarthL0 = {{
     {1.75347045673, 0.0, 0.0},
@@ -365,4 +365,4 @@ const std::array<MoonLatTerm, 60> kMoonLat = {{
     {2, -2, 0, 1, 107},
 }};
 
-}  // namespace vu::series
+}  // namespace calendar::series

@@ -3,7 +3,7 @@
 // SunMoonSeriesTerms.cpp by tools/datagen/gen_calendar_series.py.
 #include <array>
 
-namespace vu::series {
+namespace calendar::series {
 
 // One VSOP87D term A cos(B + C tau): A in radians (L, B) or AU (R), B in
 // radians, C in radians per Julian millennium.
@@ -42,4 +42,4 @@ extern const std::array<EarthTerm, 1> kEarthR4;
 extern const std::array<MoonLonDistTerm, 60> kMoonLonDist;
 extern const std::array<MoonLatTerm, 60> kMoonLat;
 
-}  // namespace vu::series
+}  // namespace calendar::series

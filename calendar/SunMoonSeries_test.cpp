@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kArcsec = 1.0 / 3600.0;
@@ -94,4 +94,4 @@ TEST(CalendarSeries, FK5MovesTheEarthOnlySlightlyAndNeverTheMoon) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

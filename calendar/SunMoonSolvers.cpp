@@ -8,7 +8,7 @@
 #include "calendar/Nutation.h"
 #include "calendar/SunMoonPosition.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kDegPerRad = 57.29577951308238;
@@ -100,4 +100,4 @@ SolverResult LunarPhaseSearch(double jd_start_ut, double target_deg, double zone
     return {jd + zone_h / 24.0, passes};
 }
 
-}  // namespace vu
+}  // namespace calendar

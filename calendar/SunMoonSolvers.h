@@ -5,7 +5,7 @@
 // calendar's own series and return local civil time of the zone passed.
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 // Local civil Julian day at which the Sun's apparent longitude (FK5,
 // nutation, aberration 20.49"/R) equals target_deg, searched from day
@@ -32,4 +32,4 @@ SolverResult SolarLongitudeSearch(double year, double target_deg, double day_off
 SolverResult LunarPhaseSearch(double jd_start_ut, double target_deg, double zone_h,
                               const DeltaTRule& rule = {});
 
-}  // namespace vu
+}  // namespace calendar

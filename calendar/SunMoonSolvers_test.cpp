@@ -6,7 +6,7 @@
 
 #include "astro/MeanSunMoon.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kZoneKST = 9;
@@ -79,4 +79,4 @@ TEST(CalendarSolvers, FirstGuessDriftsBefore1582) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -5,7 +5,7 @@
 
 #include "calendar/LunarYear.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 struct TideSeries {
@@ -75,4 +75,4 @@ std::string GetWolgeon(std::int16_t year, std::int16_t month, std::int16_t leap)
     return text;
 }
 
-}  // namespace vu
+}  // namespace calendar

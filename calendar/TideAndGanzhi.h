@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vu {
+namespace calendar {
 
 struct LunarMonthTable;
 
@@ -18,4 +18,4 @@ std::string TideDayName(const LunarMonthTable& table, std::int16_t year, std::ui
 // "경자(庚子)" for month 11 of lunar year 2001; "" for a leap month (leap != 0).
 std::string GetWolgeon(std::int16_t year, std::int16_t month, std::int16_t leap);
 
-}  // namespace vu
+}  // namespace calendar

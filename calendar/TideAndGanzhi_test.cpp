@@ -4,7 +4,7 @@
 
 #include "calendar/LunarYear.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 // Lunar 2024/1 with 30 days, 2024/2 with 29.
@@ -50,4 +50,4 @@ TEST(CalendarGanzhi, MonthNames) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

@@ -7,7 +7,7 @@
 #include "astro/TextFormat.h"
 #include "calendar/CalendarSettings.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
@@ -169,4 +169,4 @@ double CalcJDE(double jd_ut, const DeltaTRule& rule) {
     return jd_ut + DeltaTSeconds(jd_ut, rule) / kSecondsPerDay;
 }
 
-}  // namespace vu
+}  // namespace calendar

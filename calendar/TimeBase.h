@@ -6,7 +6,7 @@
 // unless the name says jd_ut.
 #include <string>
 
-namespace vu {
+namespace calendar {
 
 struct CalendarSettings;
 
@@ -47,4 +47,4 @@ double DeltaTSeconds(double jd_ut, const DeltaTRule& rule = {});
 // Julian ephemeris day (TT) of a Julian day of UT.
 double CalcJDE(double jd_ut, const DeltaTRule& rule = {});
 
-}  // namespace vu
+}  // namespace calendar

@@ -4,7 +4,7 @@
 
 #include "calendar/CalendarSettings.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 TEST(CalendarTimeBase, JulianDayAcrossTheReform) {
@@ -67,4 +67,4 @@ TEST(CalendarTimeBase, DeltaT) {
 }
 
 }  // namespace
-}  // namespace vu
+}  // namespace calendar

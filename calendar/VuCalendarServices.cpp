@@ -6,7 +6,7 @@
 #include "astro/MeanSunMoon.h"
 #include "calendar/SunMoonSolvers.h"
 
-namespace vu {
+namespace calendar {
 namespace {
 
 std::optional<double> Finite(double jd) {
@@ -42,4 +42,4 @@ almanac::CalendarServices CalendarServicesOfVu(const DeltaTRule& rule) {
     };
 }
 
-}  // namespace vu
+}  // namespace calendar

@@ -6,8 +6,8 @@
 #include "almanac/CalendarServices.h"
 #include "calendar/TimeBase.h"
 
-namespace vu {
+namespace calendar {
 
 almanac::CalendarServices CalendarServicesOfVu(const DeltaTRule& rule = {});
 
-}  // namespace vu
+}  // namespace calendar

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace orbsolve {
+
 namespace {
 
 constexpr double kGauss_rad_per_day = 0.01720209895;
@@ -568,3 +570,5 @@ extern "C" __attribute__((visibility("default"))) int32_t KeplerAsteroid(KeplerA
     SolveEllipse(M, e, a, false, b->v_rad, b->r_au);
     return 0;
 }
+
+}  // namespace orbsolve

@@ -9,6 +9,7 @@
 #include "orbsolve/OrbsolveLoader.h"
 #include "platform/RunTimeError.h"
 
+namespace orbsolve {
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -387,3 +388,4 @@ TEST_F(OrbsolveTest, MissingEntryPointIsAnErrorNamingIt) {
 }
 
 }  // namespace
+}  // namespace orbsolve

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh
 python3 tools/check-layout.py
+python3 tools/check-layout.py --self-test
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

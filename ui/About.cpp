@@ -5,7 +5,7 @@
 
 #include "platform/Services.h"
 
-namespace app {
+namespace ui {
 
 std::string AboutText(const std::filesystem::path& documentation) {
     const std::string lines[] = {
@@ -43,4 +43,4 @@ void OpenDocumentation() {
                          platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace app {
+namespace ui {
 
 // The package is "zu <major>.<minor>.<patch>".
 inline constexpr int kVersionMajor = ZU_VERSION_MAJOR;
@@ -31,4 +31,4 @@ std::filesystem::path DocumentationPage();
 // open, is named in a message.
 void OpenDocumentation();
 
-}  // namespace app
+}  // namespace ui

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace app {
+namespace ui {
 namespace {
 
 constexpr char32_t kFirstSyllable = 0xAC00;
@@ -63,4 +63,4 @@ std::string WithParticle(std::string_view name, Particle particle) {
     return std::string(name) + ParticleFor(name, particle);
 }
 
-}  // namespace app
+}  // namespace ui

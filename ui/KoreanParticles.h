@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace ui {
 
 enum class Particle {
     Object,   // 을 / 를
@@ -28,4 +28,4 @@ std::string ParticleFor(std::string_view name, Particle particle);
 // The name followed by the particle: "vu를", "달을".
 std::string WithParticle(std::string_view name, Particle particle);
 
-}  // namespace app
+}  // namespace ui

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace app {
+namespace ui {
 namespace {
 
 TEST(KoreanParticles, FormFollowsTheLastSound) {
@@ -36,4 +36,4 @@ TEST(KoreanParticles, FormFollowsTheLastSound) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace ui

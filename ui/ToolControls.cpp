@@ -11,7 +11,7 @@
 
 #include "platform/Guard.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 class SelectAllFilter final : public QObject {
@@ -81,4 +81,4 @@ double BoxNumber(const QLineEdit* box) { return astro::ParseLeadingNumber(StdTex
 
 void OnLostFocus(QWidget& control, std::function<void()> handler) { new LostFocusFilter(control, std::move(handler)); }
 
-}  // namespace app
+}  // namespace ui

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <functional>
 
-namespace app {
+namespace ui {
 
 // Texts between the program (UTF-8 std::string) and the controls.
 QString QText(std::string_view utf8);
@@ -60,4 +60,4 @@ void BindEnterAndEscape(QWidget& window, QAbstractButton* enter, QAbstractButton
 // focus.
 void OnLostFocus(QWidget& control, std::function<void()> handler);
 
-}  // namespace app
+}  // namespace ui

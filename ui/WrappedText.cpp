@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace ui {
 namespace {
 
 const QString kMoreMark = QString::fromUtf8("…");
@@ -157,4 +157,4 @@ QSize WrappedLabelScroller::minimumSizeHint() const {
     return QSize(label.width() + verticalScrollBar()->sizeHint().width() + frame, label.height() + frame);
 }
 
-}  // namespace app
+}  // namespace ui

@@ -11,7 +11,7 @@
 
 class QFont;
 
-namespace app {
+namespace ui {
 
 // The lines of `text` in `font` no wider than width_px: broken at blanks
 // where the line allows it, anywhere within a word too wide for a line, and
@@ -69,4 +69,4 @@ private:
     int most_lines_;
 };
 
-}  // namespace app
+}  // namespace ui

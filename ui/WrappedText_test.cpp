@@ -11,7 +11,7 @@
 
 #include "platform/QtTestApp.h"
 
-namespace app {
+namespace ui {
 namespace {
 
 // n Hangul syllables without a blank, as a special-day name may be.
@@ -121,4 +121,4 @@ TEST(WrappedLabelScroller, ScrollsBeyondItsLines) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace ui

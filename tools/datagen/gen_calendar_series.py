@@ -100,7 +100,7 @@ def render(earth, ta, tb):
         "// Moon: tables 47.A and 47.B of Meeus, Astronomical Algorithms (src/moonposition.js).",
         '#include "calendar/SunMoonSeriesTerms.h"',
         "",
-        "namespace vu::series {",
+        "namespace calendar::series {",
         "",
     ]
     for (coord, order), terms in earth.items():
@@ -119,7 +119,7 @@ def render(earth, ta, tb):
         lines.append(f"    {{{d}, {m}, {mp}, {f}, {sb}}},")
     lines.append("}};")
     lines.append("")
-    lines.append("}  // namespace vu::series")
+    lines.append("}  // namespace calendar::series")
     return "\n".join(lines) + "\n"
 
 

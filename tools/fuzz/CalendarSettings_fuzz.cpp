@@ -55,7 +55,7 @@ void EmptyWorkFolder() {
         std::filesystem::remove(entry.path(), error);
 }
 
-bool InRange(double value, vu::SettingRange range) { return range.Holds(value); }
+bool InRange(double value, calendar::SettingRange range) { return range.Holds(value); }
 
 int RunOne(const std::string& raw) {
     const std::filesystem::path folder = WorkFolder();
@@ -63,31 +63,31 @@ int RunOne(const std::string& raw) {
                third = folder / "third.cal";
     Check(platform::WriteFileBytesAtomic(input, raw));
 
-    vu::CalendarState state;
-    const skydata::ConfigFileStatus status = vu::ReadSettings(input, state);
+    calendar::CalendarState state;
+    const skydata::ConfigFileStatus status = calendar::ReadSettings(input, state);
     if (status != skydata::ConfigFileStatus::Loaded) return 0;
-    const vu::CalendarSettings& s = state.settings;
+    const calendar::CalendarSettings& s = state.settings;
     Check(s.RSP >= 1 && s.RSP <= 4);
     Check(s.SDCAT <= 2 && s.DispType <= 4);
     Check(s.Tidal >= 0 && s.Tidal <= 3);
-    Check(InRange(s.DispGap, vu::kGapRange));
-    Check(InRange(s.TZ, vu::kZoneRange) && InRange(s.FH, vu::kSummerOffsetRange));
-    Check(InRange(s.LAT, vu::kLatitudeRange) && InRange(s.LON, vu::kLongitudeRange));
-    Check(InRange(s.ObsHT, vu::kHeightRange) && InRange(s.HCol, vu::kColourRange));
-    for (const vu::CalFontSlot& font : state.fonts) {
-        Check(vu::FontExists(font.name));
-        Check(InRange(font.size, vu::kFontSizeRange) && InRange(font.colour, vu::kColourRange));
+    Check(InRange(s.DispGap, calendar::kGapRange));
+    Check(InRange(s.TZ, calendar::kZoneRange) && InRange(s.FH, calendar::kSummerOffsetRange));
+    Check(InRange(s.LAT, calendar::kLatitudeRange) && InRange(s.LON, calendar::kLongitudeRange));
+    Check(InRange(s.ObsHT, calendar::kHeightRange) && InRange(s.HCol, calendar::kColourRange));
+    for (const calendar::CalFontSlot& font : state.fonts) {
+        Check(calendar::FontExists(font.name));
+        Check(InRange(font.size, calendar::kFontSizeRange) && InRange(font.colour, calendar::kColourRange));
     }
-    for (const vu::SDaySet& set : state.SDays)
-        for (int i = 0; i < vu::kSDayUserSlots; ++i) Check(set[static_cast<std::size_t>(i)].name.size() <= 4 * vu::kLongestSettingText);
+    for (const calendar::SDaySet& set : state.SDays)
+        for (int i = 0; i < calendar::kSDayUserSlots; ++i) Check(set[static_cast<std::size_t>(i)].name.size() <= 4 * calendar::kLongestSettingText);
 
-    Check(vu::WriteSettings(first, state));
-    vu::CalendarState again;
-    Check(vu::ReadSettings(first, again) == skydata::ConfigFileStatus::Loaded);
-    Check(vu::WriteSettings(second, again));
-    vu::CalendarState last;
-    Check(vu::ReadSettings(second, last) == skydata::ConfigFileStatus::Loaded);
-    Check(vu::WriteSettings(third, last));
+    Check(calendar::WriteSettings(first, state));
+    calendar::CalendarState again;
+    Check(calendar::ReadSettings(first, again) == skydata::ConfigFileStatus::Loaded);
+    Check(calendar::WriteSettings(second, again));
+    calendar::CalendarState last;
+    Check(calendar::ReadSettings(second, last) == skydata::ConfigFileStatus::Loaded);
+    Check(calendar::WriteSettings(third, last));
     Check(platform::ReadFileBytes(second) == platform::ReadFileBytes(third));
     return 0;
 }

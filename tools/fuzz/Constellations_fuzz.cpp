@@ -12,23 +12,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     namespace sd = skydata;
     sd::LoadLog log;
     try {
-        const auto lines = sd::LoadConstLines(fuzz::WriteInput("clineW.dat", data, size), "clineW.dat", log);
+        const auto lines = sd::LoadConstLines(tools::fuzz::WriteInput("clineW.dat", data, size), "clineW.dat", log);
         (void)lines;
     } catch (const platform::RunTimeError&) {
     }
     std::vector<sd::ConstLabelRecord> labels;
     std::vector<sd::ConstDataRecord> names;
     try {
-        labels = sd::LoadConstLabels(fuzz::WriteInput("clabelW.dat", data, size), "clabelW.dat", log);
+        labels = sd::LoadConstLabels(tools::fuzz::WriteInput("clabelW.dat", data, size), "clabelW.dat", log);
     } catch (const platform::RunTimeError&) {
     }
     try {
-        names = sd::LoadConstData(fuzz::WriteInput("ConstDataW.dat", data, size), "ConstDataW.dat", log);
+        names = sd::LoadConstData(tools::fuzz::WriteInput("ConstDataW.dat", data, size), "ConstDataW.dat", log);
     } catch (const platform::RunTimeError&) {
     }
     try {
-        fuzz::WriteInput("pos/pos_data.dat", data, size);
-        const sd::ConstPosTable table = sd::LoadConstPosTable(fuzz::WorkFolder() / "pos", log);
+        tools::fuzz::WriteInput("pos/pos_data.dat", data, size);
+        const sd::ConstPosTable table = sd::LoadConstPosTable(tools::fuzz::WorkFolder() / "pos", log);
         (void)sd::FindConstellationCodeAt(table, 83.8, -5.4, 2451545.0);
     } catch (const platform::RunTimeError&) {
     }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     skydata::LoadLog log;
     try {
         skydata::CatalogState state;
-        state.DeepSkyObject = skydata::ReadDeepSkyFile(fuzz::WriteInput("dso.dat", data, size), "dso.dat", log);
+        state.DeepSkyObject = skydata::ReadDeepSkyFile(tools::fuzz::WriteInput("dso.dat", data, size), "dso.dat", log);
         skydata::ComputeDsoVectors(state);
     } catch (const platform::RunTimeError&) {
     }

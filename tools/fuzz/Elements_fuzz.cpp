@@ -8,7 +8,7 @@
 #include "skydata/Elements.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::filesystem::path file = fuzz::WriteInput("Comet.txt", data, size);
+    const std::filesystem::path file = tools::fuzz::WriteInput("Comet.txt", data, size);
     skydata::LoadLog log;
     try {
         (void)skydata::ReadCometFile(file, log);

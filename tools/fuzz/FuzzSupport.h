@@ -12,7 +12,7 @@
 #include <system_error>
 #include <utility>
 
-namespace fuzz {
+namespace tools::fuzz {
 
 inline void Check(bool ok) {
     if (!ok) std::abort();
@@ -54,4 +54,4 @@ inline std::filesystem::path WriteInput(const std::string& relative, const std::
     return path;
 }
 
-}  // namespace fuzz
+}  // namespace tools::fuzz

@@ -12,8 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (const std::optional<std::string> mended = platform::RepairPdfTextMaps(bytes))
-        fuzz::Check(!platform::RepairPdfTextMaps(*mended));
+        tools::fuzz::Check(!platform::RepairPdfTextMaps(*mended));
     if (const std::optional<std::string> map = platform::RepairToUnicodeCMap(bytes))
-        fuzz::Check(!platform::RepairToUnicodeCMap(*map));
+        tools::fuzz::Check(!platform::RepairToUnicodeCMap(*map));
     return 0;
 }

@@ -28,13 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const std::size_t split = input.find('\0');
     const std::size_t settings_size = split == std::string_view::npos ? size : split;
-    const std::filesystem::path file = fuzz::WriteInput("render/Default.cfg", data, settings_size);
+    const std::filesystem::path file = tools::fuzz::WriteInput("render/Default.cfg", data, settings_size);
     if (split == std::string_view::npos) {
         chart::probe::DrawChartFromSettingsFile(file, surface);
         return 0;
     }
     const std::filesystem::path catalogue =
-        fuzz::WriteInput("render/user.UC", data + split + 1, size - split - 1);
+        tools::fuzz::WriteInput("render/user.UC", data + split + 1, size - split - 1);
     chart::probe::DrawChartFromSettingsFile(file, surface, catalogue);
     static platform::ImageSurface page(211, 297);
     chart::probe::PrintChartOfLoadedSettings(page);

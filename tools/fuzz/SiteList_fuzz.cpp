@@ -14,7 +14,7 @@
 namespace {
 
 // What the window computes to fill its fields from a listed site.
-void ShowSite(const app::ObsSite& site) {
+void ShowSite(const zu::ObsSite& site) {
     for (const double angle : {site.Longitude, site.Latitude}) {
         int degrees = 0, minutes = 0;
         float seconds = 0;
@@ -31,17 +31,17 @@ void ShowSite(const app::ObsSite& site) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::optional<std::string> bytes = platform::ReadFileBytes(fuzz::WriteInput("local.txt", data, size));
-    fuzz::Check(bytes.has_value());
-    const std::vector<app::SiteLine> lines = app::ParseSiteLines(*bytes);
-    for (const app::SiteLine& line : lines) {
+    const std::optional<std::string> bytes = platform::ReadFileBytes(tools::fuzz::WriteInput("local.txt", data, size));
+    tools::fuzz::Check(bytes.has_value());
+    const std::vector<zu::SiteLine> lines = zu::ParseSiteLines(*bytes);
+    for (const zu::SiteLine& line : lines) {
         if (line.IsSite) ShowSite(line.Site);
     }
-    const std::string written = app::FormatSiteLines(lines);
-    const std::vector<app::SiteLine> again = app::ParseSiteLines(written);
-    fuzz::Check(again.size() == lines.size());
-    fuzz::Check(app::FormatSiteLines(again) == written);
+    const std::string written = zu::FormatSiteLines(lines);
+    const std::vector<zu::SiteLine> again = zu::ParseSiteLines(written);
+    tools::fuzz::Check(again.size() == lines.size());
+    tools::fuzz::Check(zu::FormatSiteLines(again) == written);
     // Every name goes back as the bytes it was read from.
-    for (std::size_t i = 0; i < lines.size(); ++i) fuzz::Check(again[i].NameBytes == lines[i].NameBytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) tools::fuzz::Check(again[i].NameBytes == lines[i].NameBytes);
     return 0;
 }

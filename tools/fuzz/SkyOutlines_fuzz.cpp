@@ -10,11 +10,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     skydata::LoadLog log;
     try {
-        (void)skydata::ReadMilkyWayFile(fuzz::WriteInput("milkyway.dat", data, size), "milkyway.dat", log);
+        (void)skydata::ReadMilkyWayFile(tools::fuzz::WriteInput("milkyway.dat", data, size), "milkyway.dat", log);
     } catch (const platform::RunTimeError&) {
     }
     try {
-        (void)skydata::ReadBoundaryFile(fuzz::WriteInput("bound.dat", data, size), "bound.dat", log);
+        (void)skydata::ReadBoundaryFile(tools::fuzz::WriteInput("bound.dat", data, size), "bound.dat", log);
     } catch (const platform::RunTimeError&) {
     }
     return 0;

@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     skydata::LoadLog log;
     try {
         skydata::CatalogState state;
-        (void)skydata::ReadStarNameFile(fuzz::WriteInput("eName.dat", data, size), "eName.dat", log);
-        fuzz::WriteInput("names/eName.dat", data, size);
-        fuzz::WriteInput("names/wName.dat", data, size);
-        skydata::LoadStarNames(state, fuzz::WorkFolder() / "names", log);
+        (void)skydata::ReadStarNameFile(tools::fuzz::WriteInput("eName.dat", data, size), "eName.dat", log);
+        tools::fuzz::WriteInput("names/eName.dat", data, size);
+        tools::fuzz::WriteInput("names/wName.dat", data, size);
+        skydata::LoadStarNames(state, tools::fuzz::WorkFolder() / "names", log);
         skydata::LinkStarNames(state);
     } catch (const platform::RunTimeError&) {
     }

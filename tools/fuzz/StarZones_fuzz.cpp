@@ -14,13 +14,13 @@
 namespace {
 
 void LinkZones(const char* folder, const char* prefix) {
-    const std::filesystem::path dir = fuzz::WorkFolder() / folder;
+    const std::filesystem::path dir = tools::fuzz::WorkFolder() / folder;
     std::filesystem::create_directories(dir);
     for (int zone = 0; zone < 30; ++zone) {
         char name[32];
         std::snprintf(name, sizeof name, "%s%02d.dat", prefix, zone);
         std::error_code ec;
-        std::filesystem::create_symlink(fuzz::WorkFolder() / "zone.dat", dir / name, ec);
+        std::filesystem::create_symlink(tools::fuzz::WorkFolder() / "zone.dat", dir / name, ec);
     }
 }
 
@@ -29,20 +29,20 @@ void LinkZones(const char* folder, const char* prefix) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool linked = (LinkZones("bsc", "bsc"), LinkZones("sky2000", "s2k"), true);
     (void)linked;
-    fuzz::WriteInput("zone.dat", data, size);
+    tools::fuzz::WriteInput("zone.dat", data, size);
     skydata::LoadLog log;
     skydata::CatalogState state;
     const bool proper_motion = size % 2 == 1;
     try {
-        skydata::LoadBrightStars(state, fuzz::WorkFolder(), 2451545.0 + 36525.0 * (size % 7), proper_motion, log);
+        skydata::LoadBrightStars(state, tools::fuzz::WorkFolder(), 2451545.0 + 36525.0 * (size % 7), proper_motion, log);
     } catch (const platform::RunTimeError&) {
     }
     try {
-        skydata::LoadSky2000Stars(state, fuzz::WorkFolder(), 2451545.0 - 36525.0 * (size % 5), proper_motion, log);
+        skydata::LoadSky2000Stars(state, tools::fuzz::WorkFolder(), 2451545.0 - 36525.0 * (size % 5), proper_motion, log);
     } catch (const platform::RunTimeError&) {
     }
     for (int zone = 0; zone < 30; ++zone) {
-        fuzz::Check(state.BscZoneLastIndex[zone] < static_cast<std::int32_t>(state.BscStar[zone].size()));
+        tools::fuzz::Check(state.BscZoneLastIndex[zone] < static_cast<std::int32_t>(state.BscStar[zone].size()));
     }
     return 0;
 }

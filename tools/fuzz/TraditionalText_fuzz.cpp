@@ -42,7 +42,7 @@ void PositionTexts(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     PositionTexts(data, size);
 
-    const std::filesystem::path file = fuzz::WriteInput(std::string(app::kConstCommentFile), data, size);
+    const std::filesystem::path file = tools::fuzz::WriteInput(std::string(zu::kConstCommentFile), data, size);
     std::vector<std::string> codes = {"ECxx", "OCxx", "P1xx", "E101", ""};
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     for (std::size_t at = bytes.find('#'); at != std::string::npos && codes.size() < 16; at = bytes.find('#', at + 1)) {
@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The window reads the file for every node it shows; read it once here and
     // look up every section in the text read.
-    fuzz::Check(!app::ReadConstComment(file, codes[0]).empty());
+    tools::fuzz::Check(!zu::ReadConstComment(file, codes[0]).empty());
     const std::optional<std::string> text = platform::ReadTextFileCp949(file);
-    fuzz::Check(text.has_value());
-    for (const std::string& code : codes) fuzz::Check(!app::ConstCommentOfText(*text, code).empty());
+    tools::fuzz::Check(text.has_value());
+    for (const std::string& code : codes) tools::fuzz::Check(!zu::ConstCommentOfText(*text, code).empty());
     return 0;
 }

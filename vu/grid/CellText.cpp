@@ -30,9 +30,9 @@ std::string GetIljin(double jd) {
     return Hanja(kStems, n % 10) + Hanja(kBranches, n % 12);
 }
 
-std::string CellTideText(const LunarMonthTable& table, std::int16_t lunar_year, std::uint8_t month,
+std::string CellTideText(const calendar::LunarMonthTable& table, std::int16_t lunar_year, std::uint8_t month,
                          std::uint8_t day, bool leap, std::int16_t tidal) {
-    return TideDayName(table, lunar_year, month, day, leap ? kTrue : 0, static_cast<std::uint8_t>(tidal - 1));
+    return calendar::TideDayName(table, lunar_year, month, day, leap ? calendar::kTrue : 0, static_cast<std::uint8_t>(tidal - 1));
 }
 
 double DayDiff(double jd, double base_jd) {

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
-namespace vu {
-
+namespace calendar {
 struct LunarMonthTable;
+}  // namespace calendar
+
+namespace vu {
 
 // "4. 2(윤)" for the second day of a leap fourth month, "1. 1" otherwise; the
 // lunar year is not shown.
@@ -19,7 +21,7 @@ std::string GetIljin(double jd);
 
 // The tide-day name of a lunar date in style tidal - 1 (tidal 1 to 3, the
 // settings' Tidal).
-std::string CellTideText(const LunarMonthTable& table, std::int16_t lunar_year, std::uint8_t month,
+std::string CellTideText(const calendar::LunarMonthTable& table, std::int16_t lunar_year, std::uint8_t month,
                          std::uint8_t day, bool leap, std::int16_t tidal);
 
 // jd - base, plus 1 when that difference is 0 or more: the base day is day 1,

@@ -72,8 +72,8 @@ std::string HtmlCell(const std::array<std::string, 5>& lines, const std::string&
     return s;
 }
 
-std::string HtmlLegend(const CalendarState& state, const std::string& program) {
-    const CalendarSettings& cs = state.settings;
+std::string HtmlLegend(const calendar::CalendarState& state, const std::string& program) {
+    const calendar::CalendarSettings& cs = state.settings;
     std::string s = "</table></center></div></p><p align=center> </p>";
     s += kCrLf;
     s += "<p align=center><br><b>&lt;범례&gt;</b></p><div align=center><center><table border=1><tr>";
@@ -90,7 +90,7 @@ std::string HtmlLegend(const CalendarState& state, const std::string& program) {
     return s;
 }
 
-std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const std::string& program) {
+std::string MakeHtmlCalendar(calendar::CalendarState& state, int year, int month, const std::string& program) {
     const MonthFrame frame = MonthFrameOf(year, month);
     std::string page = HtmlHeader(year, frame.month);
     page.reserve(page.size() + 40 * 260);

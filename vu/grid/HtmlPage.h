@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 // The entity written for a byte that HTML text must not hold as it is
 // ("&amp;" for "&"; "<", ">", '"' and "'" too), "" for any other byte.
@@ -25,10 +27,10 @@ std::string HtmlHeader(int year, int month);
 // escaped here.
 std::string HtmlCell(const std::array<std::string, 5>& lines, const std::string& colour);
 // The table end, the legend and the footer; program is "vu 0.1".
-std::string HtmlLegend(const CalendarState& state, const std::string& program);
+std::string HtmlLegend(const calendar::CalendarState& state, const std::string& program);
 // The whole page of month 1..12 of year (astronomical numbering). Needs the
 // year prepared; refreshes the event list over the month.
-std::string MakeHtmlCalendar(CalendarState& state, int year, int month, const std::string& program);
+std::string MakeHtmlCalendar(calendar::CalendarState& state, int year, int month, const std::string& program);
 
 // The month as a title: "2024년 3월", "기원전 1년 3월".
 std::string MonthTitle(int year, int month);

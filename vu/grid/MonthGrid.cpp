@@ -48,13 +48,13 @@ CellGeometry GeometryOf(const platform::Surface& pic, const MonthCells& cells) {
 
 // Adds the names of one set to the line: the entries of the day, then the
 // lunar entries of its lunar date.
-void AddSet(const CalendarState& state, std::string& s, std::uint8_t& kind, int set, double jd,
+void AddSet(const calendar::CalendarState& state, std::string& s, std::uint8_t& kind, int set, double jd,
             std::int16_t lunar_year, std::uint8_t lunar_month, std::uint8_t lunar_day, bool leap) {
-    const SDaySet& entries = state.SDays[static_cast<std::size_t>(set)];
-    s = TrimBlanks(DaySDayNames(s, jd, kind, entries));
+    const calendar::SDaySet& entries = state.SDays[static_cast<std::size_t>(set)];
+    s = TrimBlanks(calendar::DaySDayNames(s, jd, kind, entries));
     double month_days = 30;
-    LunarMonthDays(state.lunar_months, lunar_year, lunar_month, leap ? kTrue : 0, month_days);
-    s = SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries, static_cast<int>(month_days));
+    calendar::LunarMonthDays(state.lunar_months, lunar_year, lunar_month, leap ? calendar::kTrue : 0, month_days);
+    s = calendar::SDayNamesOfDate(s, lunar_year, lunar_month, lunar_day, leap, kind, entries, static_cast<int>(month_days));
 }
 
 // Whether the whole day count is a multiple of gap; fmod keeps any count a
@@ -71,7 +71,7 @@ struct Band {
 
 // With the bands too low for a line at the smallest size, lays out the
 // bands that fit in a cell of height u from the first on; how many.
-int FewerBands(platform::Surface& pic, const CalendarState& state, Band* bands, int count, double u) {
+int FewerBands(platform::Surface& pic, const calendar::CalendarState& state, Band* bands, int count, double u) {
     // The lowest line of each band: its font at the smallest size.
     std::array<int, 5> least{};
     bool all_fit = true;
@@ -112,8 +112,8 @@ void ClearMonthCells(MonthCells& cells) {
     for (auto& column : cells.CellJD) column.fill(0);
 }
 
-void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot) {
-    const CalFontSlot& f = state.fonts[static_cast<std::size_t>(slot)];
+void SetCellFont(platform::Surface& pic, const calendar::CalendarState& state, int slot) {
+    const calendar::CalFontSlot& f = state.fonts[static_cast<std::size_t>(slot)];
     pic.SetFont(platform::FontSpec{f.name, static_cast<double>(f.size), f.bold, f.italic, f.underline,
                                    f.strikethrough});
     pic.SetForeColor(static_cast<platform::Colour>(f.colour));
@@ -210,7 +210,7 @@ bool FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, in
     return cut;
 }
 
-void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const MonthCells& cells) {
+void DrawWeekHeader(platform::Surface& pic, const calendar::CalendarState& state, const MonthCells& cells) {
     struct Header {
         const char* text;
         platform::Colour colour;
@@ -231,7 +231,7 @@ void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const Mo
     }
 }
 
-std::array<bool, 5> DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column,
+std::array<bool, 5> DrawCell(platform::Surface& pic, const calendar::CalendarState& state, const MonthCells& cells, int column,
                              int row, const std::array<std::string, 5>& texts, platform::Colour day_colour,
                              platform::Colour day_back, platform::Colour special_back) {
     pic.SetScaleMode(platform::Scale::Pixels);
@@ -291,13 +291,13 @@ void DrawGridLines(platform::Surface& pic, const MonthCells& cells) {
     pic.Line(right, 0, right, h + kHeaderPixels, kGridLine);
 }
 
-std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lunar_year, std::uint8_t lunar_month,
+std::string MakeCellSDStr(const calendar::CalendarState& state, double jd, std::int16_t lunar_year, std::uint8_t lunar_month,
                           std::uint8_t lunar_day, bool leap, int mode, double zone_h, double jan1_jd,
                           std::uint8_t& kind) {
-    const CalendarSettings& cs = state.settings;
+    const calendar::CalendarSettings& cs = state.settings;
     std::string s;
     kind = 0;
-    const std::string r = RamadanDays(jd);
+    const std::string r = calendar::RamadanDays(jd);
     const auto add = [&](int set) { AddSet(state, s, kind, set, jd, lunar_year, lunar_month, lunar_day, leap); };
     bool skip_sets = false;
     if (cs.SDCAT == 0 && r.find("라") != std::string::npos) {
@@ -307,7 +307,7 @@ std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lu
             s = r;
         }
     }
-    const int sdcat = std::min<int>(cs.SDCAT, kSDaySets - 1);
+    const int sdcat = std::min<int>(cs.SDCAT, calendar::kSDaySets - 1);
     if (!skip_sets && cs.SDay) {
         switch (mode) {
             case 0:
@@ -336,7 +336,7 @@ std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lu
                 break;
         }
     }
-    if (cs.Astro) s = AppendEventNames(s, jd, zone_h, state.EventJD, state.EventName);
+    if (cs.Astro) s = calendar::AppendEventNames(s, jd, zone_h, state.EventJD, state.EventName);
     // A gap below 1 (a hand-edited file) would divide by zero.
     const int gap = std::max<int>(1, cs.DispGap);
     if (cs.BaseJD) {
@@ -355,9 +355,9 @@ std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lu
     return s;
 }
 
-bool DrawCalendar(platform::Surface& pic, CalendarState& state, int y, int m, double today_jd, MonthCells& cells) {
+bool DrawCalendar(platform::Surface& pic, calendar::CalendarState& state, int y, int m, double today_jd, MonthCells& cells) {
     if (m < 1 || m > 12) return false;
-    const CalendarSettings& cs = state.settings;
+    const calendar::CalendarSettings& cs = state.settings;
     cells.GridCols = 7;
     cells.GridRows = 6;
     ClearMonthCells(cells);

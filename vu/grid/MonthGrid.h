@@ -14,9 +14,11 @@ namespace platform {
 class Surface;
 }
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 // Tables indexed [column 0..6, Sunday first][row 0..5].
 struct MonthCells {
@@ -54,7 +56,7 @@ inline constexpr const char* kEllipsis = "…";
 std::string ElideText(const platform::Surface& pic, const std::string& text, double width);
 
 // Applies font slot 0..5 (name, size, flags, colour) to the surface.
-void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot);
+void SetCellFont(platform::Surface& pic, const calendar::CalendarState& state, int slot);
 // Fills the box with back and prints the text centred in it in colour; with
 // AutoSize the font shrinks (never below 8 points) until the text is no
 // taller than the box, a wide text splits into two lines (one again when two
@@ -63,13 +65,13 @@ void SetCellFont(platform::Surface& pic, const CalendarState& state, int slot);
 // the text was cut or left out (the grid's tip keeps the whole text). Pixels.
 bool FitCellText(platform::Surface& pic, bool auto_size, int x, int y, int w, int h, const std::string& text,
                  platform::Colour colour, platform::Colour back);
-void DrawWeekHeader(platform::Surface& pic, const CalendarState& state, const MonthCells& cells);
+void DrawWeekHeader(platform::Surface& pic, const calendar::CalendarState& state, const MonthCells& cells);
 // Texts: day label, special-day line, lunar line, Sun line, Moon line. With
 // AutoSize, a cell too low for each band to hold one line at 8 points shows
 // fewer lines: the bands from the first on that fit, sharing the cell's
 // height, the last ending in kEllipsis when a text was left out. Whether
 // each band's text was cut or left out.
-std::array<bool, 5> DrawCell(platform::Surface& pic, const CalendarState& state, const MonthCells& cells, int column,
+std::array<bool, 5> DrawCell(platform::Surface& pic, const calendar::CalendarState& state, const MonthCells& cells, int column,
                              int row, const std::array<std::string, 5>& texts, platform::Colour day_colour,
                              platform::Colour day_back, platform::Colour special_back);
 void DrawGridLines(platform::Surface& pic, const MonthCells& cells);
@@ -77,7 +79,7 @@ void DrawGridLines(platform::Surface& pic, const MonthCells& cells);
 // The special-day line of a day and, in kind, the merged kind of its special
 // days (1 holiday, 2 highlight). mode is DispType 0..4; zone_h the zone in
 // force on the day; jan1_jd the noon of 1 January of the displayed year.
-std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lunar_year, std::uint8_t lunar_month,
+std::string MakeCellSDStr(const calendar::CalendarState& state, double jd, std::int16_t lunar_year, std::uint8_t lunar_month,
                           std::uint8_t lunar_day, bool leap, int mode, double zone_h, double jan1_jd,
                           std::uint8_t& kind);
 
@@ -85,7 +87,7 @@ std::string MakeCellSDStr(const CalendarState& state, double jd, std::int16_t lu
 // tables; today_jd is the noon of the computer clock's date. Needs the year
 // prepared (lunar months, special days). False, with nothing drawn and the
 // tables untouched, for a month outside 1..12.
-bool DrawCalendar(platform::Surface& pic, CalendarState& state, int year, int month, double today_jd,
+bool DrawCalendar(platform::Surface& pic, calendar::CalendarState& state, int year, int month, double today_jd,
                   MonthCells& cells);
 
 }  // namespace vu

@@ -27,11 +27,11 @@ struct Drawn {
 };
 
 // Prepares the year and draws the month; today is 2024-03-15.
-Drawn Draw(platform::ImageSurface& pic, CalendarState& state, int year, int month) {
+Drawn Draw(platform::ImageSurface& pic, calendar::CalendarState& state, int year, int month) {
     state.CalYear = static_cast<std::int16_t>(year);
-    UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     PrepareDisplayedYear(state, month);
-    EXPECT_TRUE(DrawCalendar(pic, state, year, month, JulianDay(2024, 3, 15, 12), MonthGrid()));
+    EXPECT_TRUE(DrawCalendar(pic, state, year, month, calendar::JulianDay(2024, 3, 15, 12), MonthGrid()));
     Drawn d;
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 7; ++c) {
@@ -51,7 +51,7 @@ Drawn Draw(platform::ImageSurface& pic, CalendarState& state, int year, int mont
 class VuGrid : public ::testing::Test {
 protected:
     test::VuEnv env_;
-    CalendarState state_;
+    calendar::CalendarState state_;
     platform::ImageSurface pic_{kWidth, kHeight};
 };
 
@@ -90,7 +90,7 @@ TEST_F(VuGrid, CellTextWithAndWithoutEvents) {
     state_.settings.Astro = false;
     Draw(pic_, state_, 2024, 2);
     // 2024-02-10 is a Saturday of the second row.
-    EXPECT_EQ(MonthGrid().CellJD[6][1], JulianDay(2024, 2, 10, 12));
+    EXPECT_EQ(MonthGrid().CellJD[6][1], calendar::JulianDay(2024, 2, 10, 12));
     EXPECT_EQ(MonthGrid().CellText[6][1], "2월 10일//음력: 1. 1/甲辰");
     state_.settings.Astro = true;
     Draw(pic_, state_, 2024, 2);
@@ -103,13 +103,13 @@ TEST_F(VuGrid, CellTextWithAndWithoutEvents) {
 }
 
 TEST_F(VuGrid, DayCountsFromTheBaseDayAndFromNewYear) {
-    CalendarSettings& cs = state_.settings;
+    calendar::CalendarSettings& cs = state_.settings;
     cs.Astro = false;
     cs.SDay = false;
     cs.BaseJD = true;
-    cs.Base = JulianDay(2024, 3, 1, 12);
+    cs.Base = calendar::JulianDay(2024, 3, 1, 12);
     cs.DispGap = 10;
-    const double jan1 = JulianDay(2024, 1, 1, 12);
+    const double jan1 = calendar::JulianDay(2024, 1, 1, 12);
     const auto line = [&](double jd) {
         std::uint8_t kind = 9;
         return MakeCellSDStr(state_, jd, 2024, 1, 1, false, 0, 9, jan1, kind);
@@ -142,9 +142,9 @@ TEST_F(VuGrid, DayCountsFromTheBaseDayAndFromNewYear) {
 }
 
 TEST_F(VuGrid, FiveDisplayModes) {
-    const double day = JulianDay(2024, 5, 5, 12);
+    const double day = calendar::JulianDay(2024, 5, 5, 12);
     const auto entry = [day](const char* name, std::uint8_t kind) {
-        SDayRecord r;
+        calendar::SDayRecord r;
         r.jd = day;
         r.year = 2024;
         r.month = 5;
@@ -153,8 +153,8 @@ TEST_F(VuGrid, FiveDisplayModes) {
         r.kind = kind;
         return r;
     };
-    state_.SDays[0][0] = entry("어린이날", kSDayHoliday);
-    state_.SDays[1][0] = entry("기념일B", kSDayHighlight);
+    state_.SDays[0][0] = entry("어린이날", calendar::kSDayHoliday);
+    state_.SDays[1][0] = entry("기념일B", calendar::kSDayHighlight);
     state_.SDays[2][0] = entry("기념일C", 0);
     state_.settings.Astro = false;
     struct Case {
@@ -184,7 +184,7 @@ TEST_F(VuGrid, ASolarTermIsNamedOnceInEveryDisplayMode) {
     state_.CalYear = 2024;
     PrepareDisplayedYear(state_, 12);
     state_.settings.Astro = false;
-    const double daeseol = JulianDay(2024, 12, 7, 12);
+    const double daeseol = calendar::JulianDay(2024, 12, 7, 12);
     for (int sdcat = 0; sdcat < 3; ++sdcat) {
         for (int mode = 0; mode < 5; ++mode) {
             state_.settings.SDCAT = static_cast<std::uint8_t>(sdcat);
@@ -194,12 +194,12 @@ TEST_F(VuGrid, ASolarTermIsNamedOnceInEveryDisplayMode) {
         }
     }
     // With a holiday of set 0 kept in mode 3, the term is not repeated either.
-    SDayRecord holiday;
-    holiday.year = EveryYear;
+    calendar::SDayRecord holiday;
+    holiday.year = calendar::EveryYear;
     holiday.month = 12;
     holiday.day = 7;
     holiday.name = "쉬는 날";
-    holiday.kind = kSDayHoliday;
+    holiday.kind = calendar::kSDayHoliday;
     holiday.jd = daeseol;
     state_.SDays[0][0] = holiday;
     state_.settings.SDCAT = 1;
@@ -212,12 +212,12 @@ TEST_F(VuGrid, ASolarTermIsNamedOnceInEveryDisplayMode) {
 platform::Colour PixelAt(platform::ImageSurface& pic, int x, int y) { return pic.Point(x, y).value_or(1); }
 
 TEST_F(VuGrid, RenderedHeaderTodayAndEmphasis) {
-    SDayRecord emphasis;
-    emphasis.year = EveryYear;
+    calendar::SDayRecord emphasis;
+    emphasis.year = calendar::EveryYear;
     emphasis.month = 3;
     emphasis.day = 20;
     emphasis.name = "강조한 날";
-    emphasis.kind = kSDayHighlight;
+    emphasis.kind = calendar::kSDayHighlight;
     state_.SDays[0][0] = emphasis;
     state_.settings.HCol = static_cast<std::int32_t>(platform::Rgb(0, 255, 255));
     Draw(pic_, state_, 2024, 3);
@@ -277,7 +277,7 @@ int RedPixelsOfDay(platform::ImageSurface& pic, double jd) {
 }
 
 TEST_F(VuGrid, TheShippedHolidaysAreRed) {
-    ASSERT_EQ(ReadSettings(std::filesystem::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg", state_),
+    ASSERT_EQ(calendar::ReadSettings(std::filesystem::path(ZU_SOURCE_DIR) / "data" / "CalConfig.cfg", state_),
               skydata::ConfigFileStatus::Loaded);
     state_.settings.Astro = false;
     const struct {
@@ -287,7 +287,7 @@ TEST_F(VuGrid, TheShippedHolidaysAreRed) {
                 {9, 25, "추석"}, {9, 28, ""},     {12, 25, "기독탄신일"}, {12, 24, ""}};
     for (const auto& d : days) {
         Draw(pic_, state_, 2026, d.month);
-        const double jd = JulianDay(2026, d.month, d.day, 12);
+        const double jd = calendar::JulianDay(2026, d.month, d.day, 12);
         if (*d.name) {
             EXPECT_GT(RedPixelsOfDay(pic_, jd), 10) << d.month << "/" << d.day;
         } else {
@@ -312,13 +312,13 @@ TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
     int short_month = 0, long_month = 0;
     for (int m = 1; m <= 12; ++m) {
         double days = 0;
-        if (!LunarMonthDays(state_.lunar_months, 2024, static_cast<std::uint8_t>(m), 0, days)) continue;
+        if (!calendar::LunarMonthDays(state_.lunar_months, 2024, static_cast<std::uint8_t>(m), 0, days)) continue;
         (days == 29 ? short_month : long_month) = m;
     }
     ASSERT_NE(short_month, 0);
     ASSERT_NE(long_month, 0);
     for (const int m : {short_month, long_month}) {
-        SDayRecord& r = state_.SDays[0][static_cast<std::size_t>(m)];
+        calendar::SDayRecord& r = state_.SDays[0][static_cast<std::size_t>(m)];
         r.lunar = true;
         r.month = static_cast<std::int16_t>(m);
         r.day = 30;
@@ -335,10 +335,10 @@ TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
     };
     for (const Case& c : cases) {
         double jd = 0;
-        ASSERT_TRUE(LunarMonthJD(state_.lunar_months, 2024, static_cast<std::uint8_t>(c.month),
+        ASSERT_TRUE(calendar::LunarMonthJD(state_.lunar_months, 2024, static_cast<std::uint8_t>(c.month),
                                  static_cast<std::uint8_t>(c.day), 0, jd));
         double y, mo, d, h, mi, sec;
-        JDToCalendar(jd, y, mo, d, h, mi, sec);
+        calendar::JDToCalendar(jd, y, mo, d, h, mi, sec);
         Draw(pic_, state_, static_cast<int>(y), static_cast<int>(mo));
         std::string cell;
         for (int col = 0; col < 7; ++col)
@@ -346,11 +346,11 @@ TEST_F(VuGrid, LunarThirtiethFallsOnTheTwentyNinthOfAShortMonth) {
                 if (MonthGrid().CellJD[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)] == jd)
                     cell = MonthGrid().CellText[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
         const std::string name = "제사" + std::to_string(c.month);
-        const std::string details = DayNamesText(state_, jd, kAllDayNameSources);
+        const std::string details = calendar::DayNamesText(state_, jd, calendar::kAllDayNameSources);
         EXPECT_EQ(cell.find(name) != std::string::npos, c.named) << c.month << "/" << c.day << " " << cell;
         EXPECT_EQ(details.find(name) != std::string::npos, c.named) << details;
-        EXPECT_EQ(details.find(name + kMovedTo29Mark) != std::string::npos, c.marked) << details;
-        EXPECT_EQ(cell.find(kMovedTo29Mark), std::string::npos);
+        EXPECT_EQ(details.find(name + calendar::kMovedTo29Mark) != std::string::npos, c.marked) << details;
+        EXPECT_EQ(cell.find(calendar::kMovedTo29Mark), std::string::npos);
     }
 }
 
@@ -379,8 +379,8 @@ TEST_F(VuGrid, BusyCellIsCutNotShrunkBelowEight) {
         }
     }
     const std::string busy = names + ", " + names + ", " + names;
-    SDayRecord day;
-    day.year = EveryYear;
+    calendar::SDayRecord day;
+    day.year = calendar::EveryYear;
     day.month = 3;
     day.day = 20;
     day.name = busy;

@@ -46,11 +46,11 @@ MonthFrame MonthFrameOf(int year, int month) {
     MonthFrame f;
     f.year = year;
     f.month = std::clamp(month, 1, 12);
-    f.jan1_jd = JulianDay(year, 1, 1, 12);
+    f.jan1_jd = calendar::JulianDay(year, 1, 1, 12);
     const int n = std::atoi(std::string(kMonthLengths + 2 * (f.month - 1), 2).c_str());
-    f.first_jd = JulianDay(year, f.month, 1, 12);
+    f.first_jd = calendar::JulianDay(year, f.month, 1, 12);
     f.last_jd = f.first_jd + n - 1;
-    if (!SameMinute(f.last_jd, year, f.month, n, 12, 0, 0)) f.last_jd -= 1;
+    if (!calendar::SameMinute(f.last_jd, year, f.month, n, 12, 0, 0)) f.last_jd -= 1;
     f.first_weekday = WeekdayOf(f.first_jd);
     if (f.first_jd < kGregorianStartJD && f.last_jd > kGregorianStartJD) {
         f.gap = 10;
@@ -59,8 +59,8 @@ MonthFrame MonthFrameOf(int year, int month) {
     return f;
 }
 
-void ListMonthPhenomena(CalendarState& state, const MonthFrame& frame) {
-    ListPlanetPhenomena(frame.first_jd - 30, frame.last_jd + 30, state.settings.TZ, DeltaTRuleOf(state.settings),
+void ListMonthPhenomena(calendar::CalendarState& state, const MonthFrame& frame) {
+    calendar::ListPlanetPhenomena(frame.first_jd - 30, frame.last_jd + 30, state.settings.TZ, calendar::DeltaTRuleOf(state.settings),
                         state.EventJD, state.EventName);
 }
 
@@ -69,26 +69,26 @@ int DayOfMonth(const MonthFrame& frame, double jd) {
     return static_cast<int>(std::nearbyint(day));
 }
 
-DayLines MonthDayLines(const CalendarState& state, const MonthFrame& frame, double jd) {
-    const CalendarSettings& cs = state.settings;
+DayLines MonthDayLines(const calendar::CalendarState& state, const MonthFrame& frame, double jd) {
+    const calendar::CalendarSettings& cs = state.settings;
     DayLines d;
     std::int16_t lunar_year = 0, leap_flag = 0;
     std::uint8_t lunar_month = 0, lunar_day = 0;
-    const bool has_lunar = GetLunarDate(state.lunar_months, jd, lunar_year, lunar_month, lunar_day, leap_flag);
+    const bool has_lunar = calendar::GetLunarDate(state.lunar_months, jd, lunar_year, lunar_month, lunar_day, leap_flag);
     const bool leap = leap_flag != 0;
     std::string lunar = has_lunar ? LunarDateText(lunar_year, lunar_month, lunar_day, leap) : "";
     lunar += "/";
     lunar += cs.Tidal != 0 && has_lunar
                  ? CellTideText(state.lunar_months, lunar_year, lunar_month, lunar_day, leap, cs.Tidal)
                  : GetIljin(jd);
-    const double zone = ZoneInForce(state, jd);
+    const double zone = calendar::ZoneInForce(state, jd);
     const std::string special =
         MakeCellSDStr(state, jd, lunar_year, lunar_month, lunar_day, leap, cs.DispType, zone, frame.jan1_jd, d.kind);
     std::string sun, moon;
     if (cs.ShowRST) {
-        const DeltaTRule rule = DeltaTRuleOf(cs);
-        sun = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
-        moon = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindMoon, kRiseSetMoon, cs.RSP, cs.CalcOBSHT, cs.ObsHT,
+        const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(cs);
+        sun = calendar::RiseSetDay(cs.LON, cs.LAT, jd, zone, calendar::kRiseSetKindSun, calendar::kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
+        moon = calendar::RiseSetDay(cs.LON, cs.LAT, jd, zone, calendar::kRiseSetKindMoon, calendar::kRiseSetMoon, cs.RSP, cs.CalcOBSHT, cs.ObsHT,
                           rule);
     }
     d.lines = {std::to_string(DayOfMonth(frame, jd)), TrimBlanks(special), TrimBlanks(lunar), TrimBlanks(sun),

@@ -8,9 +8,11 @@
 #include <string>
 #include <utility>
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 // The first Gregorian day (1582 October 15) at noon.
 inline constexpr double kGregorianStartJD = 2299161;
@@ -31,7 +33,7 @@ MonthFrame MonthFrameOf(int year, int month);
 
 // Refreshes the event list of the special-day line over the month and thirty
 // days on either side.
-void ListMonthPhenomena(CalendarState& state, const MonthFrame& frame);
+void ListMonthPhenomena(calendar::CalendarState& state, const MonthFrame& frame);
 
 // The day number of a day of the frame: 1..4 and 15..31 in October 1582.
 int DayOfMonth(const MonthFrame& frame, double jd);
@@ -49,7 +51,7 @@ struct DayLines {
     std::uint8_t kind = 0;
     std::string special, lunar;  // the special-day and lunar lines untrimmed, as the cell's tip shows them
 };
-DayLines MonthDayLines(const CalendarState& state, const MonthFrame& frame, double jd);
+DayLines MonthDayLines(const calendar::CalendarState& state, const MonthFrame& frame, double jd);
 
 // Colour class of a cell: 0 black, 1 red (Sunday column or a holiday), 2 blue
 // (Saturday column). column 1..7.

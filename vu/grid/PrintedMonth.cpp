@@ -38,7 +38,7 @@ std::string PrintTitle(int year, int month) {
     return TrimNum(year) + "년 " + m;
 }
 
-void ApplyPrinterFont(platform::Surface& page, const CalendarState& state, int slot) {
+void ApplyPrinterFont(platform::Surface& page, const calendar::CalendarState& state, int slot) {
     SetCellFont(page, state, slot);
 }
 
@@ -106,7 +106,7 @@ void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, d
     page.Print(text_line);
 }
 
-void PrintWeekHeader(platform::Surface& page, const CalendarState& state, const PrintGeometry& g) {
+void PrintWeekHeader(platform::Surface& page, const calendar::CalendarState& state, const PrintGeometry& g) {
     static constexpr const char* kNames[7] = {"일", "월", "화", "수", "목", "금", "토"};
     ApplyPrinterFont(page, state, 0);
     for (int i = 0; i < 7; ++i) {
@@ -116,7 +116,7 @@ void PrintWeekHeader(platform::Surface& page, const CalendarState& state, const 
     }
 }
 
-void PrintCell(platform::Surface& page, const CalendarState& state, const PrintGeometry& g, int column, int row,
+void PrintCell(platform::Surface& page, const calendar::CalendarState& state, const PrintGeometry& g, int column, int row,
                const std::array<std::string, 5>& texts, platform::Colour colour) {
     const double x = g.left + (column - 1) * g.cw;
     const double y = g.grid_top + (row - 1) * g.rh;
@@ -153,8 +153,8 @@ void PrintGridLines(platform::Surface& page, const PrintGeometry& g) {
     for (int i = 0; i <= 7; ++i) page.Line(g.left + i * g.cw, 0.15 * g.PH, g.left + i * g.cw, bottom, kBlack);
 }
 
-void PrintMonthGrid(platform::Surface& page, CalendarState& state, const PrintGeometry& g, int year, int month) {
-    const CalendarSettings& cs = state.settings;
+void PrintMonthGrid(platform::Surface& page, calendar::CalendarState& state, const PrintGeometry& g, int year, int month) {
+    const calendar::CalendarSettings& cs = state.settings;
     const MonthFrame frame = MonthFrameOf(year, month);
     ApplyPrinterFont(page, state, 0);
     PrintWeekHeader(page, state, g);
@@ -176,7 +176,7 @@ void PrintMonthGrid(platform::Surface& page, CalendarState& state, const PrintGe
     PrintGridLines(page, g);
 }
 
-void PrintCalendar(platform::Surface& page, CalendarState& state, int year, int month) {
+void PrintCalendar(platform::Surface& page, calendar::CalendarState& state, int year, int month) {
     page.SetScaleMode(platform::Scale::Pixels);
     const PrintGeometry g = PrintGeometryOf(page);
     ApplyPrinterFont(page, state, 0);

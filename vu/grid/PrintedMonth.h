@@ -15,9 +15,11 @@ namespace platform {
 class Surface;
 }
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 // The smallest printed font, points.
 inline constexpr double kSmallestPrintFont = 8;
@@ -35,20 +37,20 @@ PrintGeometry PrintGeometryOf(const platform::Surface& page);
 std::string PrintTitle(int year, int month);
 
 // Font slot 0..5 of the calendar on the page (name, size, flags, colour).
-void ApplyPrinterFont(platform::Surface& page, const CalendarState& state, int slot);
+void ApplyPrinterFont(platform::Surface& page, const calendar::CalendarState& state, int slot);
 // Prints the text centred in the box (page units) in colour, fitted with
 // auto_size; the font size is left as fitted.
 void PrintFitText(platform::Surface& page, bool auto_size, double x, double y, double w, double h,
                   const std::string& text, platform::Colour colour);
-void PrintWeekHeader(platform::Surface& page, const CalendarState& state, const PrintGeometry& g);
+void PrintWeekHeader(platform::Surface& page, const calendar::CalendarState& state, const PrintGeometry& g);
 // Column 1..7, row 1..6; texts: day label, special-day line, lunar line, Sun
 // line, Moon line (the last two only with ShowRST).
-void PrintCell(platform::Surface& page, const CalendarState& state, const PrintGeometry& g, int column, int row,
+void PrintCell(platform::Surface& page, const calendar::CalendarState& state, const PrintGeometry& g, int column, int row,
                const std::array<std::string, 5>& texts, platform::Colour colour);
 void PrintGridLines(platform::Surface& page, const PrintGeometry& g);
 // Header, legend, day cells and grid lines of month 1..12 of year.
-void PrintMonthGrid(platform::Surface& page, CalendarState& state, const PrintGeometry& g, int year, int month);
+void PrintMonthGrid(platform::Surface& page, calendar::CalendarState& state, const PrintGeometry& g, int year, int month);
 // The whole page: title, then the month grid. Needs the year prepared.
-void PrintCalendar(platform::Surface& page, CalendarState& state, int year, int month);
+void PrintCalendar(platform::Surface& page, calendar::CalendarState& state, int year, int month);
 
 }  // namespace vu

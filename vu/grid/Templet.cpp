@@ -119,22 +119,22 @@ void ClearTempletCells() {
     }
 }
 
-void FillTempletCells(CalendarState& state, int year, int month) {
-    const CalendarSettings& cs = state.settings;
+void FillTempletCells(calendar::CalendarState& state, int year, int month) {
+    const calendar::CalendarSettings& cs = state.settings;
     const MonthFrame frame = MonthFrameOf(year, month);
     ListMonthPhenomena(state, frame);
-    const DeltaTRule rule = DeltaTRuleOf(cs);
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(cs);
     int cell = frame.first_weekday + 1;
     for (double jd = frame.first_jd; jd <= frame.last_jd && cell <= kCells; jd += 1, ++cell) {
         TempletCellRecord& c = g_templet.TempletCell[static_cast<std::size_t>(cell - 1)];
         std::int16_t ly = 0, leap_flag = 0;
         std::uint8_t lm = 0, ld = 0;
-        const bool has_lunar = GetLunarDate(state.lunar_months, jd, ly, lm, ld, leap_flag);
+        const bool has_lunar = calendar::GetLunarDate(state.lunar_months, jd, ly, lm, ld, leap_flag);
         const bool leap = leap_flag != 0;
-        const double zone = ZoneInForce(state, jd);
+        const double zone = calendar::ZoneInForce(state, jd);
         const std::string sun =
-            RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
-        std::string moon = RiseSetDay(cs.LON, cs.LAT, jd, zone, kRiseSetKindMoon, kRiseSetMoon, cs.RSP,
+            calendar::RiseSetDay(cs.LON, cs.LAT, jd, zone, calendar::kRiseSetKindSun, calendar::kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
+        std::string moon = calendar::RiseSetDay(cs.LON, cs.LAT, jd, zone, calendar::kRiseSetKindMoon, calendar::kRiseSetMoon, cs.RSP,
                                       cs.CalcOBSHT, cs.ObsHT, rule);
         if (!moon.empty()) moon.pop_back();
         c.day = static_cast<std::int16_t>(DayOfMonth(frame, jd));
@@ -151,9 +151,9 @@ void FillTempletCells(CalendarState& state, int year, int month) {
         const std::size_t open = moon.find('(');
         c.PH = open == std::string::npos ? "" : TrimBlanks(moon.substr(open + 1));
         if (has_lunar) {
-            c.T1 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 0);
-            c.T2 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 1);
-            c.T3 = TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 2);
+            c.T1 = calendar::TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 0);
+            c.T2 = calendar::TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 1);
+            c.T3 = calendar::TideDayName(state.lunar_months, ly, lm, ld, leap_flag, 2);
         }
     }
 }
@@ -258,7 +258,7 @@ std::string TempletTagValue(const std::string& tag) {
     return value;
 }
 
-std::optional<std::string> ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
+std::optional<std::string> ApplyTemplet(calendar::CalendarState& state, int year, int month, const std::string& text,
                                         bool escape_html, std::size_t limit) {
     g_templet.TempletYearText = year >= 1 ? std::to_string(year) : "BC " + std::to_string(-year + 1);
     g_templet.TempletMonthText = std::to_string(month);

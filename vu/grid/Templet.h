@@ -10,9 +10,11 @@
 #include <optional>
 #include <string>
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 struct TempletCellRecord {
     std::int16_t no = 0;   // 1..42
@@ -33,7 +35,7 @@ TempletState& Templet();
 void ClearTempletCells();
 // Fills the cells of the days of month 1..12 of year; the rise and set times
 // are computed whatever ShowRST says. Needs the year prepared.
-void FillTempletCells(CalendarState& state, int year, int month);
+void FillTempletCells(calendar::CalendarState& state, int year, int month);
 // The replacement of a seven-character tag (any letter case). A number out
 // of 1..42 or an unknown field leaves the tag, upper-cased; a kind other
 // than B or M, or a number that is not one, leaves it exactly as it was.
@@ -48,7 +50,7 @@ inline constexpr std::size_t kLargestTempletResult = 64 * 1024 * 1024;
 // "<", ">", '"' and "'" as entities, so a special day's name stays text.
 // nullopt when the result would be longer than limit bytes; the work stops
 // there, and the memory it takes stays near the limit.
-std::optional<std::string> ApplyTemplet(CalendarState& state, int year, int month, const std::string& text,
+std::optional<std::string> ApplyTemplet(calendar::CalendarState& state, int year, int month, const std::string& text,
                                         bool escape_html = false, std::size_t limit = kLargestTempletResult);
 
 // "Result_vuAD2024년3월", "Result_vuBC1년3월".

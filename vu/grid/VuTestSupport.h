@@ -33,8 +33,8 @@ public:
         env.folders.home = folder / "home";
         env.folders.documents = folder / "home" / "Documents";
         env.clock.Set(2024, 3, 15, 10, 0, 0);
-        ResetCalendarState();
-        ResetSettingsFilesState();
+        calendar::ResetCalendarState();
+        calendar::ResetSettingsFilesState();
         ClearMonthCells(MonthGrid());
     }
     ~VuEnv() {

@@ -9,9 +9,11 @@
 #include "almanac/ZoneRule.h"
 #include "calendar/CalendarSettings.h"
 
-namespace vu {
-
+namespace calendar {
 struct CalendarState;
+}  // namespace calendar
+
+namespace vu {
 
 // The computable years, astronomical numbering: BCE 10000 to CE 32000, and
 // what the windows say when a year would leave them.
@@ -24,15 +26,15 @@ inline constexpr const char* kYearRangeMessage = "계산할 수 있는 연도는
 double KoreanReferenceZone(int year);
 
 // The zone rule of lunar dates: the Korean rule with RefKR, else TZ.
-almanac::ZoneRule LunarZoneRule(const CalendarSettings& settings);
+almanac::ZoneRule LunarZoneRule(const calendar::CalendarSettings& settings);
 
 // Sets MeanSun, MeanMoon and Jinsak from CalYear's era when Auto is on.
-void ApplyEraRules(CalendarState& state);
+void ApplyEraRules(calendar::CalendarState& state);
 
 // Prepares CalYear for month 1..12 (its lunar months around the first of that
 // month and the special days of sets 0..2). TZ is the reference zone while
 // it runs and is put back on every exit path, exceptions included. Returns
 // the zone the year was prepared with.
-double PrepareDisplayedYear(CalendarState& state, int month);
+double PrepareDisplayedYear(calendar::CalendarState& state, int month);
 
 }  // namespace vu

@@ -43,9 +43,9 @@
 namespace vu {
 namespace {
 
-using app::Named;
+using ui::Named;
 
-QString Q(std::string_view text) { return app::QText(text); }
+QString Q(std::string_view text) { return ui::QText(text); }
 
 constexpr const char* kTitle = "vu";
 constexpr int kKeyEnter = 13;
@@ -86,10 +86,10 @@ bool StartsWithNumber(std::string_view text) {
 // before it finished, so the field never names a year that was not drawn.
 class YearRollback {
 public:
-    explicit YearRollback(Form1& form) : form_(form), year_(Calendar().CalYear) {}
+    explicit YearRollback(Form1& form) : form_(form), year_(calendar::Calendar().CalYear) {}
     ~YearRollback() {
         if (done_) return;
-        Calendar().CalYear = year_;
+        calendar::Calendar().CalYear = year_;
         form_.ProcessL();
     }
     YearRollback(const YearRollback&) = delete;
@@ -128,7 +128,7 @@ constexpr const char* kCalculationNotes[] = {
 
 }  // namespace
 
-std::string VuObject() { return app::WithParticle("vu", app::Particle::Object); }
+std::string VuObject() { return ui::WithParticle("vu", ui::Particle::Object); }
 
 std::string VuCaption() {
     return std::string("vu ") + TrimNum(VU_VERSION_MAJOR) + "." + TrimNum(VU_VERSION_MINOR);
@@ -166,7 +166,7 @@ Form1::Form1() {
     BuildSpecialDayPage();
     BuildSettingsPage();
     BuildBottomBar();
-    Label1_52 = Named(new QLabel(Q(app::kDeveloper), Client), "Label1_52");
+    Label1_52 = Named(new QLabel(Q(ui::kDeveloper), Client), "Label1_52");
     Label1_52->adjustSize();
     Picture1->raise();
     ConnectHandlers();
@@ -229,7 +229,7 @@ void Form1::BuildMenus() {
     constexpr const char* kSets[3] = {"기념일 모음 1[기본 모음]", "기념일 모음 2", "기념일 모음 3"};
     for (int i = 0; i < 3; ++i) {
         QAction* action = mnuCel->addAction(Q(kSets[i]));
-        action->setObjectName(app::IndexedName("mnuCelSub", i));
+        action->setObjectName(ui::IndexedName("mnuCelSub", i));
         action->setCheckable(true);
         mnuCelSub[static_cast<std::size_t>(i)] = action;
     }
@@ -396,12 +396,12 @@ void Form1::ConnectHandlers() {
 }
 
 void Form1::Form_Load() {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const std::string caption = VuCaption();
     setWindowTitle(Q(caption));
     Label2_0->setText(Q(caption));
     std::string notes = "*" + caption + " : " + TrimNum(VuRevision()) + "번째 수정판\r\n*" +
-                        app::WithParticle(caption, app::Particle::Topic) + " 공개 프로그램입니다.\r\n\r\n"
+                        ui::WithParticle(caption, ui::Particle::Topic) + " 공개 프로그램입니다.\r\n\r\n"
                         "*이 프로그램은 화면의 해상도가 1024*768 이상일 때 편리하게 쓸 수 있습니다.\r\n"
                         "*vu 화면에서 마우스 오른쪽 버튼을 누르면 그 날짜에 대한 자세한 정보를 볼 수 있습니다.\r\n\r\n";
     // The character set of the grid's font is the platform's business here:
@@ -429,15 +429,15 @@ void Form1::Form_Load() {
         notes += kCalculationNotes[i];
     }
     Text1->setPlainText(Q(notes));
-    for (int set = 0; set < kSDaySets; ++set) ClearSDaySet(state.SDays[static_cast<std::size_t>(set)]);
+    for (int set = 0; set < calendar::kSDaySets; ++set) calendar::ClearSDaySet(state.SDays[static_cast<std::size_t>(set)]);
     std::vector<std::string> families;
-    for (const QString& family : QFontDatabase::families()) families.push_back(app::StdText(family));
-    ListFonts(std::move(families));
+    for (const QString& family : QFontDatabase::families()) families.push_back(ui::StdText(family));
+    calendar::ListFonts(std::move(families));
     // A file that did not load cleanly is reported once, and kept as its
     // backup before the first save over it; one that did not load at all is
     // left as it is at the end.
-    SettingsReport report;
-    const std::string notice = SettingsReadMessage(LoadDefaultConfig(state, &report), report, true);
+    calendar::SettingsReport report;
+    const std::string notice = calendar::SettingsReadMessage(calendar::LoadDefaultConfig(state, &report), report, true);
     if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
     if (state.settings.SDCAT > 2) state.settings.SDCAT = 0;
     {
@@ -452,7 +452,7 @@ void Form1::Form_Load() {
 // ---- Cycles and navigation ---------------------------------------------------
 
 int Form1::FieldMonth() const {
-    const std::string text = app::StdText(txtMN->text());
+    const std::string text = ui::StdText(txtMN->text());
     const double v = astro::ParseLeadingNumber(text);
     if (v != std::floor(v) || v < 1 || v > 12) return 0;
     return static_cast<int>(v);
@@ -473,7 +473,7 @@ void Form1::YearOutOfRange() {
     platform::MsgBox(kYearRangeMessage, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
 }
 
-void Form1::PrepareYear() { prepared_zone_ = PrepareDisplayedYear(Calendar(), shown_month_); }
+void Form1::PrepareYear() { prepared_zone_ = PrepareDisplayedYear(calendar::Calendar(), shown_month_); }
 
 void Form1::PrevMon(int step) {
     const int m = FieldMonth();
@@ -483,7 +483,7 @@ void Form1::PrevMon(int step) {
     }
     const long long result = static_cast<long long>(m) - step;
     if (result < 1) {
-        if (!YearInRange(Calendar().CalYear - 1LL)) {
+        if (!YearInRange(calendar::Calendar().CalYear - 1LL)) {
             YearOutOfRange();
             return;
         }
@@ -503,7 +503,7 @@ void Form1::NextMon(int step) {
     }
     const long long result = static_cast<long long>(m) + step;
     if (result > 12) {
-        if (!YearInRange(Calendar().CalYear + 1LL)) {
+        if (!YearInRange(calendar::Calendar().CalYear + 1LL)) {
             YearOutOfRange();
             return;
         }
@@ -518,7 +518,7 @@ void Form1::NextMon(int step) {
 bool Form1::PrevYear(int step) { return NextYear(-step); }
 
 bool Form1::NextYear(int step) {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const long long year = state.CalYear + static_cast<long long>(step);
     if (!YearInRange(year)) {
         YearOutOfRange();
@@ -537,7 +537,7 @@ bool Form1::NextYear(int step) {
 }
 
 void Form1::ThisMon() {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const platform::LocalTime now = platform::Now();
     state.CalYear = static_cast<std::int16_t>(std::clamp(now.year, kFirstYear, kLastYear));
     txtMN->setText(Q(TrimNum(now.month)));
@@ -548,7 +548,7 @@ void Form1::ThisMon() {
 }
 
 void Form1::ApplySetting() {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const int year = GetYR();
     if (!YearInRange(year)) {
         ProcessL();
@@ -564,9 +564,9 @@ void Form1::ApplySetting() {
     rollback.Done();
 }
 
-void Form1::ProcessL() { txtYR->setText(Q(YearFieldText(Calendar().CalYear))); }
+void Form1::ProcessL() { txtYR->setText(Q(YearFieldText(calendar::Calendar().CalYear))); }
 
-int Form1::GetYR() const { return ParseYearField(app::StdText(txtYR->text())); }
+int Form1::GetYR() const { return ParseYearField(ui::StdText(txtYR->text())); }
 
 void Form1::RefreshCalendar() {
     ReadFormSettings();
@@ -576,8 +576,8 @@ void Form1::RefreshCalendar() {
     Grid->FitSurface();
     platform::ImageSurface& pic = Grid->Surface();
     const platform::LocalTime now = platform::Now();
-    const double today = JulianDay(now.year, now.month, now.day, 12);
-    CalendarState& state = Calendar();
+    const double today = calendar::JulianDay(now.year, now.month, now.day, 12);
+    calendar::CalendarState& state = calendar::Calendar();
     DrawCalendar(pic, state, state.CalYear, m, today, MonthGrid());
     pic.SetScaleMode(platform::Scale::Twips);
     Grid->update();
@@ -588,7 +588,7 @@ void Form1::RefreshCalendar() {
 void Form1::txtYR_GotFocus() {
     Run([this] {
         txtYR->setStyleSheet(kEditingStyle);
-        txtYR->setText(Q(TrimNum(Calendar().CalYear)));
+        txtYR->setText(Q(TrimNum(calendar::Calendar().CalYear)));
     });
 }
 
@@ -597,14 +597,14 @@ void Form1::txtYR_KeyPress(int key_code) {
         if (key_code == kKeyEnter) {
             const int year = GetYR();
             if (!YearInRange(year)) {
-                txtYR->setText(Q(TrimNum(Calendar().CalYear)));
+                txtYR->setText(Q(TrimNum(calendar::Calendar().CalYear)));
                 YearOutOfRange();
                 return;
             }
-            Calendar().CalYear = static_cast<std::int16_t>(year);
+            calendar::Calendar().CalYear = static_cast<std::int16_t>(year);
             ApplySetting();
         } else if (key_code == kKeyEscape) {
-            txtYR->setText(Q(TrimNum(Calendar().CalYear)));
+            txtYR->setText(Q(TrimNum(calendar::Calendar().CalYear)));
         }
     });
 }
@@ -620,7 +620,7 @@ void Form1::txtYR_LostFocus() {
             YearOutOfRange();
             return;
         }
-        Calendar().CalYear = static_cast<std::int16_t>(year);
+        calendar::Calendar().CalYear = static_cast<std::int16_t>(year);
         ProcessL();
         ApplySetting();
     });
@@ -704,7 +704,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::XpLink1_Click() {
-    Run([] { app::OpenDocumentation(); });
+    Run([] { ui::OpenDocumentation(); });
 }
 
 // ---- Buttons of the bars -----------------------------------------------------

@@ -20,11 +20,11 @@ constexpr const char* kTitle = "vu";
 constexpr const char* kFilter = "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*";
 
 // A failed write is never taken for one.
-DefaultConfigSave SaveCalConfig(const std::function<void(CalendarState&)>& read_panel) {
+calendar::DefaultConfigSave SaveCalConfig(const std::function<void(calendar::CalendarState&)>& read_panel) {
     try {
-        return SaveDefaultConfig(Calendar(), read_panel);
+        return calendar::SaveDefaultConfig(calendar::Calendar(), read_panel);
     } catch (const std::exception&) {
-        return DefaultConfigSave::Failed;
+        return calendar::DefaultConfigSave::Failed;
     }
 }
 
@@ -45,26 +45,26 @@ void Form1::OpenConfig() {
     }
     // Read into a copy: a file that cannot be read, or holds no key of a
     // settings file (empty, foreign, a sky chart), changes nothing.
-    CalendarState read = Calendar();
-    for (SDaySet& set : read.SDays) ClearSDaySet(set);
-    SettingsReport report;
-    const skydata::ConfigFileStatus status = ReadSettings(choice->path, read, &report);
+    calendar::CalendarState read = calendar::Calendar();
+    for (calendar::SDaySet& set : read.SDays) calendar::ClearSDaySet(set);
+    calendar::SettingsReport report;
+    const skydata::ConfigFileStatus status = calendar::ReadSettings(choice->path, read, &report);
     if (status != skydata::ConfigFileStatus::Loaded) {
-        platform::MsgBox(SettingsReadMessage(status, report, false), platform::MsgButtons::Ok,
+        platform::MsgBox(calendar::SettingsReadMessage(status, report, false), platform::MsgButtons::Ok,
                          platform::MsgIcon::Critical, kTitle);
         return;
     }
-    Calendar() = std::move(read);
+    calendar::Calendar() = std::move(read);
     SavedFolders.Remember(SaveKind::Settings, choice->path);
-    if (Calendar().settings.SDCAT > 2) Calendar().settings.SDCAT = 0;
+    if (calendar::Calendar().settings.SDCAT > 2) calendar::Calendar().settings.SDCAT = 0;
     {
         const QSignalBlocker quiet(Combo3);
-        Combo3->setCurrentIndex(Calendar().settings.SDCAT);
+        Combo3->setCurrentIndex(calendar::Calendar().settings.SDCAT);
     }
     ShowSettings();
     ApplySetting();
     SDList();
-    const std::string notice = SettingsReadMessage(status, report, false);
+    const std::string notice = calendar::SettingsReadMessage(status, report, false);
     if (!notice.empty()) platform::MsgBox(notice, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, kTitle);
 }
 
@@ -80,7 +80,7 @@ void Form1::SaveConfig() {
     request.extension = ".cal";
     const std::optional<platform::FileChoice> choice = platform::ChooseSaveFile(request);
     if (!choice) return;
-    if (!WriteSettings(choice->path, Calendar())) {
+    if (!calendar::WriteSettings(choice->path, calendar::Calendar())) {
         platform::MsgBox(platform::FullName(choice->path) + " 파일에 vu 설정을 저장하지 못했습니다.", platform::MsgButtons::Ok,
                          platform::MsgIcon::Critical, kTitle);
         return;
@@ -94,8 +94,8 @@ void Form1::DefaultConfig() {
     // The defaults a first start gives: the built-in ones with the program
     // folder's CalConfig.cfg (the public holidays) over them; the user's own
     // CalConfig.cfg is not read.
-    CalendarState& state = Calendar();
-    LoadShippedDefaults(state);
+    calendar::CalendarState& state = calendar::Calendar();
+    calendar::LoadShippedDefaults(state);
     {
         const QSignalBlocker quiet(Combo3);
         Combo3->setCurrentIndex(state.settings.SDCAT);
@@ -139,7 +139,7 @@ bool Form1::Form_Unload() {
     }
     // A CalConfig.cfg that did not load at start is left as it is, as the
     // start-up message said.
-    if (SaveCalConfig([this](CalendarState&) { ReadFormSettings(); }) != DefaultConfigSave::Failed) return true;
+    if (SaveCalConfig([this](calendar::CalendarState&) { ReadFormSettings(); }) != calendar::DefaultConfigSave::Failed) return true;
     return platform::MsgBox("설정 파일(CalConfig.cfg)을 저장하지 못했습니다. 저장하지 않고 끝내시겠습니까?",
                             platform::MsgButtons::YesNo, platform::MsgIcon::Exclamation,
                             kTitle) == platform::MsgAnswer::Yes;

@@ -34,15 +34,15 @@
 namespace vu {
 namespace {
 
-using app::Named;
+using ui::Named;
 
-QString Q(std::string_view text) { return app::QText(text); }
+QString Q(std::string_view text) { return ui::QText(text); }
 
-double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(app::StdText(box->text())); }
+double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(ui::StdText(box->text())); }
 
 // The whole text as one number (blanks around allowed); nullopt otherwise.
 std::optional<double> StrictNumber(const QString& text) {
-    const std::string s = app::StdText(text.trimmed());
+    const std::string s = ui::StdText(text.trimmed());
     if (s.empty()) return std::nullopt;
     char* end = nullptr;
     const double v = std::strtod(s.c_str(), &end);
@@ -150,7 +150,7 @@ struct FieldRange {
 };
 
 // The range a settings file keeps the value in, for a field of any number.
-constexpr FieldRange Field(SettingRange range) { return {range.min, range.max, false}; }
+constexpr FieldRange Field(calendar::SettingRange range) { return {range.min, range.max, false}; }
 
 bool InRange(const std::optional<double>& v, const FieldRange& r) {
     if (!v) return false;
@@ -345,10 +345,10 @@ void Form1::BuildSettingsPage() {
     two_columns_width_ = grid->minimumSize().width();
     SettingsScroll->setWidget(page);
 
-    for (QLineEdit* edit : txtObs) app::SelectAllOnFocus(*edit);
-    for (QLineEdit* edit : txtREF) app::SelectAllOnFocus(*edit);
-    for (QLineEdit* edit : txtSummer) app::SelectAllOnFocus(*edit);
-    app::SelectAllOnFocus(*txtTZ);
+    for (QLineEdit* edit : txtObs) ui::SelectAllOnFocus(*edit);
+    for (QLineEdit* edit : txtREF) ui::SelectAllOnFocus(*edit);
+    for (QLineEdit* edit : txtSummer) ui::SelectAllOnFocus(*edit);
+    ui::SelectAllOnFocus(*txtTZ);
     for (const PanelGroup& group : PanelGroups()) {
         for (QLineEdit* edit : group.boxes) {
             connect(edit, &QLineEdit::editingFinished, this,
@@ -389,7 +389,7 @@ void Form1::ArrangeSettingsPage(int width) {
 }
 
 std::vector<Form1::PanelGroup> Form1::PanelGroups() {
-    const FieldRange degrees_lat = Field(kLatitudeRange), degrees_lon = Field(kLongitudeRange);
+    const FieldRange degrees_lat = Field(calendar::kLatitudeRange), degrees_lon = Field(calendar::kLongitudeRange);
     const FieldRange sixty{0, 60, false, true};
     const FieldRange month{1, 12, true}, day{1, 31, true};
     // Degrees, minutes and seconds, the whole angle within the degrees' range.
@@ -403,9 +403,9 @@ std::vector<Form1::PanelGroup> Form1::PanelGroups() {
         {{txtObs[3], txtObs[4], txtObs[5]}, kLongitudeMessage,
          [=](const std::vector<std::optional<double>>& v) { return angle(v, degrees_lon); }},
         {{txtTZ}, kZoneMessage,
-         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(kZoneRange)); }},
+         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(calendar::kZoneRange)); }},
         {{txtHT}, kHeightMessage,
-         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(kHeightRange)); }},
+         [](const std::vector<std::optional<double>>& v) { return InRange(v[0], Field(calendar::kHeightRange)); }},
         {{txtREF[0], txtREF[1], txtREF[2]}, kBaseMessage,
          [=](const std::vector<std::optional<double>>& v) {
              return InRange(v[0], FieldRange{kFirstYear, kLastYear, true}) && InRange(v[1], month) &&
@@ -414,7 +414,7 @@ std::vector<Form1::PanelGroup> Form1::PanelGroups() {
         {{txtSummer[0], txtSummer[1], txtSummer[2], txtSummer[3], txtSummer[4]}, kSummerMessage,
          [=](const std::vector<std::optional<double>>& v) {
              return InRange(v[0], month) && InRange(v[1], day) && InRange(v[2], month) && InRange(v[3], day) &&
-                    InRange(v[4], Field(kSummerOffsetRange));
+                    InRange(v[4], Field(calendar::kSummerOffsetRange));
          }},
     };
 }
@@ -449,13 +449,13 @@ bool Form1::CheckPanelFields(const QLineEdit* only) {
 void Form1::RememberPanelFields() {
     // A value the settings file brought from outside its range (a hand-made
     // file) has no good text to go back to: the default's stands in.
-    const CalendarSettings defaults;
+    const calendar::CalendarSettings defaults;
     const auto dms = [](double angle) {
         const std::array<std::string, 3> texts = DmsTexts(angle);
         return std::vector<std::string>(texts.begin(), texts.end());
     };
     double y = 0, m = 0, d = 0, h = 0, mi = 0, sec = 0;
-    JDToCalendar(defaults.Base, y, m, d, h, mi, sec);
+    calendar::JDToCalendar(defaults.Base, y, m, d, h, mi, sec);
     const std::vector<std::vector<std::string>> fallback = {
         dms(defaults.LAT),
         dms(defaults.LON),
@@ -478,8 +478,8 @@ void Form1::RememberPanelFields() {
 
 void Form1::ReadFormSettings() {
     CheckPanelFields(nullptr);
-    CalendarState& state = Calendar();
-    CalendarSettings& cs = state.settings;
+    calendar::CalendarState& state = calendar::Calendar();
+    calendar::CalendarSettings& cs = state.settings;
     const auto checked = [this](int i) { return Check1[static_cast<std::size_t>(i)]->isChecked(); };
     const auto angle = [this](std::size_t first) {
         const QLineEdit* d = txtObs[first];
@@ -495,11 +495,11 @@ void Form1::ReadFormSettings() {
     cs.TZ = ShownNumber(txtTZ);
     cs.FH = ShownNumber(txtSummer[4]);
     cs.Islam = checked(1);
-    cs.S1 = app::StdText(txtSummer[0]->text());
-    cs.S2 = app::StdText(txtSummer[1]->text());
-    cs.S3 = app::StdText(txtSummer[2]->text());
-    cs.S4 = app::StdText(txtSummer[3]->text());
-    UpdateSummerDays(state);
+    cs.S1 = ui::StdText(txtSummer[0]->text());
+    cs.S2 = ui::StdText(txtSummer[1]->text());
+    cs.S3 = ui::StdText(txtSummer[2]->text());
+    cs.S4 = ui::StdText(txtSummer[3]->text());
+    calendar::UpdateSummerDays(state);
     cs.ShowRST = checked(3);
     cs.Astro = checked(4);
     cs.SDay = checked(5);
@@ -520,18 +520,18 @@ void Form1::ReadFormSettings() {
     if (const std::optional<double> gap = StrictNumber(txtSummer[6]->text())) {
         cs.DispGap = static_cast<std::int16_t>(std::clamp(std::trunc(*gap), 1.0, static_cast<double>(kLargestGap)));
     }
-    cs.Base = JulianDay(Number(txtREF[0]), Number(txtREF[1]), Number(txtREF[2]), 12);
+    cs.Base = calendar::JulianDay(Number(txtREF[0]), Number(txtREF[1]), Number(txtREF[2]), 12);
     cs.CalcOBSHT = ChkCalcHieght->isChecked();
     cs.ObsHT = ShownNumber(txtHT);
-    cs.dTValue = app::StdText(txtSummer[5]->text());
+    cs.dTValue = ui::StdText(txtSummer[5]->text());
     cs.Tidal = static_cast<std::int16_t>(std::max(0, cmbTidal->currentIndex()));
     if (!checked(15)) cs.Tidal = 0;
     ApplyEraRules(state);
 }
 
 void Form1::ShowSettings() {
-    CalendarState& state = Calendar();
-    CalendarSettings& cs = state.settings;
+    calendar::CalendarState& state = calendar::Calendar();
+    calendar::CalendarSettings& cs = state.settings;
     const auto check = [this](int i, bool on) { Check1[static_cast<std::size_t>(i)]->setChecked(on); };
     chkObs[0]->setChecked(cs.LAT < 0);
     chkObs[1]->setChecked(cs.LON < 0);
@@ -571,7 +571,7 @@ void Form1::ShowSettings() {
     cs.DispGap = std::max<std::int16_t>(1, cs.DispGap);
     txtSummer[6]->setText(Q(TrimNum(cs.DispGap)));
     double y = 0, m = 0, d = 0, h = 0, mi = 0, s = 0;
-    JDToCalendar(cs.Base, y, m, d, h, mi, s);
+    calendar::JDToCalendar(cs.Base, y, m, d, h, mi, s);
     txtREF[0]->setText(Q(TrimNum(y)));
     txtREF[1]->setText(Q(TrimNum(m)));
     txtREF[2]->setText(Q(TrimNum(d)));
@@ -590,11 +590,11 @@ void Form1::ShowSettings() {
 
 void Form1::SetMenuChecks() {
     for (QAction* item : mnuCelSub) item->setChecked(false);
-    mnuCelSub[std::min<std::size_t>(Calendar().settings.SDCAT, 2)]->setChecked(true);
+    mnuCelSub[std::min<std::size_t>(calendar::Calendar().settings.SDCAT, 2)]->setChecked(true);
 }
 
 void Form1::ShowSample(QLabel& sample, int slot) {
-    const CalFontSlot& f = Calendar().fonts[static_cast<std::size_t>(slot)];
+    const calendar::CalFontSlot& f = calendar::Calendar().fonts[static_cast<std::size_t>(slot)];
     QFont font(Q(f.name));
     font.setPointSizeF(std::max(1, f.size));
     font.setBold(f.bold);
@@ -605,7 +605,7 @@ void Form1::ShowSample(QLabel& sample, int slot) {
 }
 
 void Form1::ShowEmphasisSample() {
-    const CalendarState& state = Calendar();
+    const calendar::CalendarState& state = calendar::Calendar();
     QPalette palette = LColor[1]->palette();
     palette.setColor(QPalette::WindowText, QtColour(state.fonts[2].colour));
     palette.setColor(QPalette::Window, QtColour(state.settings.HCol));
@@ -614,7 +614,7 @@ void Form1::ShowEmphasisSample() {
 }
 
 void Form1::FontPicker(int slot, QLabel& sample, const std::string& title) {
-    CalFontSlot& f = Calendar().fonts[static_cast<std::size_t>(slot)];
+    calendar::CalFontSlot& f = calendar::Calendar().fonts[static_cast<std::size_t>(slot)];
     const platform::FontSpec initial{f.name, static_cast<double>(f.size), f.bold, f.italic, f.underline,
                                      f.strikethrough};
     const std::optional<platform::FontSpec> chosen = platform::Env().fonts->Show(initial, title);
@@ -645,7 +645,7 @@ void Form1::LColor_Click(int index) {
 
 void Form1::Command4_Click(int index) {
     Run([this, index] {
-        CalendarState& state = Calendar();
+        calendar::CalendarState& state = calendar::Calendar();
         if (index == 0) {
             const auto chosen = platform::Env().colours->Show(static_cast<platform::Colour>(state.settings.HCol),
                                                               "강조 색상 설정-배경");

@@ -30,9 +30,9 @@
 namespace vu {
 namespace {
 
-using app::Named;
+using ui::Named;
 
-QString Q(std::string_view text) { return app::QText(text); }
+QString Q(std::string_view text) { return ui::QText(text); }
 
 constexpr const char* kTitle = "vu";
 constexpr const char* kBadNameMessage = "기념일 이름에 쓸 수 없는 글자가 있습니다.";
@@ -51,7 +51,7 @@ std::optional<std::int16_t> Field16(const std::string& text) {
     return static_cast<std::int16_t>(v);
 }
 
-std::string Trimmed(const QString& text) { return app::StdText(text.trimmed()); }
+std::string Trimmed(const QString& text) { return ui::StdText(text.trimmed()); }
 
 // Days of a solar month; February has 29 in Julian leap years up to 1582
 // and in Gregorian ones after, and always for an every-year entry.
@@ -189,19 +189,19 @@ void Form1::ArrangeSpecialDayPage() {
 }
 
 void Form1::SDList() {
-    const CalendarState& state = Calendar();
-    const SDaySet& set = state.SDays[std::min<std::size_t>(state.settings.SDCAT, kSDaySets - 1)];
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::SDaySet& set = state.SDays[std::min<std::size_t>(state.settings.SDCAT, calendar::kSDaySets - 1)];
     const QSignalBlocker quiet(ListSD);
     ListSD->clear();
-    for (int slot = 0; slot < kSDayUserSlots; ++slot) {
-        ListSD->addItem(Q(SDayListText(slot, set[static_cast<std::size_t>(slot)])));
+    for (int slot = 0; slot < calendar::kSDayUserSlots; ++slot) {
+        ListSD->addItem(Q(calendar::SDayListText(slot, set[static_cast<std::size_t>(slot)])));
     }
 }
 
 void Form1::ListSD_Click() {
     Run([this] {
         const int n = ListSD->currentRow();
-        if (n < 0 || n >= kSDayUserSlots) return;
+        if (n < 0 || n >= calendar::kSDayUserSlots) return;
         LoadSlotIntoEditor(n);
     });
 }
@@ -209,8 +209,8 @@ void Form1::ListSD_Click() {
 void Form1::LoadSlotIntoEditor(int slot) {
     editor_slot_ = slot;
     lblSD->setText(Q(SlotNumberText(slot)));
-    const CalendarState& state = Calendar();
-    const SDayRecord& r = state.SDays[std::min<std::size_t>(state.settings.SDCAT, kSDaySets - 1)]
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::SDayRecord& r = state.SDays[std::min<std::size_t>(state.settings.SDCAT, calendar::kSDaySets - 1)]
                                      [static_cast<std::size_t>(slot)];
     if (r.month < -4) {
         for (QLineEdit* field : txtSD) field->clear();
@@ -219,7 +219,7 @@ void Form1::LoadSlotIntoEditor(int slot) {
         Combo2->setCurrentIndex(0);
         return;
     }
-    txtSD[0]->setText(r.year == DDayYear ? QString("x") : r.year < -9999 ? QString() : Q(TrimNum(r.year)));
+    txtSD[0]->setText(r.year == calendar::DDayYear ? QString("x") : r.year < -9999 ? QString() : Q(TrimNum(r.year)));
     txtSD[1]->setText(Q(TrimNum(r.month)));
     txtSD[2]->setText(Q(TrimNum(r.day)));
     txtSD[3]->setText(Q(r.name));
@@ -238,14 +238,14 @@ void Form1::SelectListLine(int slot) {
 
 void Form1::CmdSD_Click() {
     Run([this] {
-        CalendarState& state = Calendar();
+        calendar::CalendarState& state = calendar::Calendar();
         const int n = editor_slot_;
-        SDayRecord& slot = state.SDays[std::min<std::size_t>(state.settings.SDCAT, kSDaySets - 1)]
+        calendar::SDayRecord& slot = state.SDays[std::min<std::size_t>(state.settings.SDCAT, calendar::kSDaySets - 1)]
                                       [static_cast<std::size_t>(n)];
-        SDayRecord r = slot;
+        calendar::SDayRecord r = slot;
         const std::string y = Trimmed(txtSD[0]->text());
         if (y == "x" || y == "X") {
-            r.year = DDayYear;
+            r.year = calendar::DDayYear;
         } else if (!y.empty()) {
             const std::optional<std::int16_t> year = Field16(y);
             if (!year) {
@@ -254,7 +254,7 @@ void Form1::CmdSD_Click() {
             }
             r.year = *year;
         } else {
-            r.year = EveryYear;
+            r.year = calendar::EveryYear;
         }
         const std::optional<std::int16_t> month = Field16(Trimmed(txtSD[1]->text()));
         const std::optional<std::int16_t> day = Field16(Trimmed(txtSD[2]->text()));
@@ -270,13 +270,13 @@ void Form1::CmdSD_Click() {
         if (valid) {
             r.month = *month;
             r.day = *day;
-            if (r.year == DDayYear) {
-                valid = r.month >= 0 && r.month < kSDayUserSlots;
+            if (r.year == calendar::DDayYear) {
+                valid = r.month >= 0 && r.month < calendar::kSDayUserSlots;
             } else if (r.lunar) {
                 valid = r.month >= 1 && r.month <= 12 && r.day >= 1 && r.day <= 30;
             } else {
                 valid = r.month >= 1 && r.month <= 12 && r.day >= 1 &&
-                        r.day <= SolarMonthDays(r.year, r.month, r.year == EveryYear);
+                        r.day <= SolarMonthDays(r.year, r.month, r.year == calendar::EveryYear);
             }
         }
         if (!valid) {
@@ -296,14 +296,14 @@ void Form1::CmdCL_Click() {
                              platform::MsgIcon::Exclamation, kTitle) != platform::MsgAnswer::Yes) {
             return;
         }
-        CalendarState& state = Calendar();
+        calendar::CalendarState& state = calendar::Calendar();
         const int n = editor_slot_;
         for (QLineEdit* field : txtSD) field->clear();
         Check2[0]->setChecked(false);
         Check2[1]->setChecked(false);
         Combo2->setCurrentIndex(0);
-        state.SDays[std::min<std::size_t>(state.settings.SDCAT, kSDaySets - 1)][static_cast<std::size_t>(n)] =
-            SDayRecord{};
+        state.SDays[std::min<std::size_t>(state.settings.SDCAT, calendar::kSDaySets - 1)][static_cast<std::size_t>(n)] =
+            calendar::SDayRecord{};
         SDList();
         SelectListLine(n);
     });
@@ -312,8 +312,8 @@ void Form1::CmdCL_Click() {
 void Form1::Combo3_Click() {
     Run([this] {
         const int index = Combo3->currentIndex();
-        if (index < 0 || index >= kSDaySets) return;
-        Calendar().settings.SDCAT = static_cast<std::uint8_t>(index);
+        if (index < 0 || index >= calendar::kSDaySets) return;
+        calendar::Calendar().settings.SDCAT = static_cast<std::uint8_t>(index);
         SDList();
         SetMenuChecks();
     });
@@ -321,8 +321,8 @@ void Form1::Combo3_Click() {
 
 void Form1::mnuCelSub_Click(int index) {
     Run([this, index] {
-        if (index < 0 || index >= kSDaySets) return;
-        Calendar().settings.SDCAT = static_cast<std::uint8_t>(index);
+        if (index < 0 || index >= calendar::kSDaySets) return;
+        calendar::Calendar().settings.SDCAT = static_cast<std::uint8_t>(index);
         SetMenuChecks();
         {
             const QSignalBlocker quiet(Combo3);

@@ -85,7 +85,7 @@ TEST(VuStartup, WithoutSettingsFileShowsTheClockMonthAndTheDesignTexts) {
     EXPECT_FALSE(form.Picture1->isHidden());
     EXPECT_EQ(Text(form.txtYR), "CE. 2024");
     EXPECT_EQ(Text(form.txtMN), "3");
-    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2024);
 
     EXPECT_EQ(Items(form.Combo1), (std::vector<std::string>{"매우 높음", "높음", "보통", "낮음"}));
     EXPECT_EQ(Items(form.Combo2), (std::vector<std::string>{"일반", "휴일", "강조", "휴일+강조"}));
@@ -225,13 +225,13 @@ TEST(VuNavigation, MonthStepsCrossTheYearWithAFullCycle) {
         {"12", true, 1, "1", 2025},  {"5", true, 4, "9", 2024},   {"5", false, 4, "1", 2024},
     };
     for (const Case& c : cases) {
-        Calendar().CalYear = 2024;
+        calendar::Calendar().CalYear = 2024;
         form.ProcessL();
         form.txtMN->setText(c.month);
         ClearMonthCells(MonthGrid());
         c.next ? form.NextMon(c.step) : form.PrevMon(c.step);
         EXPECT_EQ(Text(form.txtMN), c.month_after) << c.month;
-        EXPECT_EQ(Calendar().CalYear, c.year_after) << c.month;
+        EXPECT_EQ(calendar::Calendar().CalYear, c.year_after) << c.month;
         EXPECT_EQ(Text(form.txtYR), "CE. " + std::to_string(c.year_after));
         // The grid shows the new month: day 1 sits in the first row.
         bool found = false;
@@ -244,9 +244,9 @@ TEST(VuNavigation, MonthStepsCrossTheYearWithAFullCycle) {
     // December 2023: the lunar months of 2023 were prepared (1 December 2023
     // is lunar 10. 19).
     form.txtMN->setText("1");
-    Calendar().CalYear = 2024;
+    calendar::Calendar().CalYear = 2024;
     form.PrevMon(1);
-    EXPECT_EQ(MonthGrid().CellText[5][0], "12월 1일//음력: 10. 19/" + GetIljin(JulianDay(2023, 12, 1, 12)));
+    EXPECT_EQ(MonthGrid().CellText[5][0], "12월 1일//음력: 10. 19/" + GetIljin(calendar::JulianDay(2023, 12, 1, 12)));
     EXPECT_TRUE(p.env.messages.shown.empty());
 }
 
@@ -254,14 +254,14 @@ TEST(VuNavigation, RightButtonStepsTenYearsAndFourMonths) {
     VuEnv p;
     Form1 form;
     form.CmdYR_MouseUp(1, kRightButton);
-    EXPECT_EQ(Calendar().CalYear, 2034);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2034);
     form.CmdYR_MouseUp(0, kRightButton);
     form.CmdYR_MouseUp(0, kRightButton);
-    EXPECT_EQ(Calendar().CalYear, 2014);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2014);
     form.CmdYR_MouseUp(1, kLeftButton);  // the left button's step is its click
-    EXPECT_EQ(Calendar().CalYear, 2014);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2014);
     form.CmdYR_Click(1);
-    EXPECT_EQ(Calendar().CalYear, 2015);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2015);
     form.CmdMN_MouseUp(1, kRightButton);
     EXPECT_EQ(Text(form.txtMN), "7");
     form.CmdMN_Click(0);
@@ -277,9 +277,9 @@ TEST(VuNavigation, RightButtonStepsTenYearsAndFourMonths) {
     QMouseEvent release(QEvent::MouseButtonRelease, inside, next_year->mapToGlobal(inside), Qt::RightButton,
                         Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(next_year, &press);
-    EXPECT_EQ(Calendar().CalYear, 2015);  // fires on the release
+    EXPECT_EQ(calendar::Calendar().CalYear, 2015);  // fires on the release
     QApplication::sendEvent(next_year, &release);
-    EXPECT_EQ(Calendar().CalYear, 2025);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2025);
 }
 
 TEST(VuNavigation, YearFieldParseAndDisplay) {
@@ -316,10 +316,10 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     EXPECT_EQ(Text(form.txtYR), "2024");
     form.txtYR->setText("1999");
     form.txtYR_KeyPress(13);
-    EXPECT_EQ(Calendar().CalYear, 1999);
+    EXPECT_EQ(calendar::Calendar().CalYear, 1999);
     form.txtYR->setText("BCE. 100");
     form.txtYR_LostFocus();
-    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(calendar::Calendar().CalYear, -99);
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
     EXPECT_TRUE(p.env.messages.shown.empty());
 
@@ -327,21 +327,21 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     for (const char* typed : {"40000", "-10000", "BCE. 10001", "99999999999", "abc", "", "BCE."}) {
         form.txtYR->setText(typed);
         form.txtYR_KeyPress(13);
-        EXPECT_EQ(Calendar().CalYear, -99) << typed;
+        EXPECT_EQ(calendar::Calendar().CalYear, -99) << typed;
     }
     form.txtYR->setText("40000");
     form.txtYR_LostFocus();
-    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(calendar::Calendar().CalYear, -99);
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
     ASSERT_EQ(p.env.messages.shown.size(), 8u);
     EXPECT_EQ(p.env.messages.shown[0].text, kYearMessage);
     form.txtYR->setText("");
     form.txtYR_LostFocus();
-    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(calendar::Calendar().CalYear, -99);
     EXPECT_EQ(Text(form.txtYR), "BCE. 100");
     form.txtYR->setText("x");
     form.ApplySetting();
-    EXPECT_EQ(Calendar().CalYear, -99);
+    EXPECT_EQ(calendar::Calendar().CalYear, -99);
     EXPECT_EQ(p.env.messages.shown.size(), 10u);
     EXPECT_EQ(p.env.messages.shown[0].title, "vu");
 
@@ -371,7 +371,7 @@ TEST(VuNavigation, FieldsEnterEscapeLeaveAndRefusals) {
     form.txtMN->setText("12");
     form.txtYR_KeyPress(13);
     form.NextMon(1);
-    EXPECT_EQ(Calendar().CalYear, 32000);
+    EXPECT_EQ(calendar::Calendar().CalYear, 32000);
     EXPECT_EQ(Text(form.txtMN), "12");
     EXPECT_FALSE(form.NextYear(1));
     EXPECT_EQ(p.Messages(), (std::vector<std::string>{kYearMessage, kYearMessage}));
@@ -390,11 +390,11 @@ TEST(VuNavigation, FocusEventsOfTheYearField) {
     QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(form.txtYR, &away);
     EXPECT_EQ(Text(form.txtYR), "2001");
-    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2024);
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(form.txtYR, &out);
     EXPECT_EQ(Text(form.txtYR), "CE. 2001");
-    EXPECT_EQ(Calendar().CalYear, 2001);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2001);
     EXPECT_NE(form.txtYR->styleSheet().indexOf("#FFFFFF"), -1);
     // Keys reach the handlers through the window's filter.
     QApplication::sendEvent(form.txtYR, &in);
@@ -405,7 +405,7 @@ TEST(VuNavigation, FocusEventsOfTheYearField) {
     form.txtYR->setText("1950");
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(form.txtYR, &enter);
-    EXPECT_EQ(Calendar().CalYear, 1950);
+    EXPECT_EQ(calendar::Calendar().CalYear, 1950);
 }
 
 TEST(VuNavigation, TodayButtonGoesToTheClockMonth) {
@@ -417,10 +417,10 @@ TEST(VuNavigation, TodayButtonGoesToTheClockMonth) {
     p.env.clock.Set(2025, 11, 2, 8, 0, 0);
     ClearMonthCells(MonthGrid());
     form.Command2_Click();
-    EXPECT_EQ(Calendar().CalYear, 2025);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2025);
     EXPECT_EQ(Text(form.txtMN), "11");
     EXPECT_EQ(Text(form.txtYR), "CE. 2025");
-    EXPECT_EQ(MonthGrid().CellJD[6][0], JulianDay(2025, 11, 1, 12));
+    EXPECT_EQ(MonthGrid().CellJD[6][0], calendar::JulianDay(2025, 11, 1, 12));
 }
 
 // ---- The reference zone of the cycles -----------------------------------------
@@ -440,7 +440,7 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
         form.txtYR->setText(c.year);
         form.txtYR_KeyPress(13);
         EXPECT_EQ(form.PreparedZone(), c.zone) << c.year << c.ref_kr;
-        EXPECT_EQ(Calendar().settings.TZ, 5.5);
+        EXPECT_EQ(calendar::Calendar().settings.TZ, 5.5);
     }
     // The year buttons run the same cycle.
     form.Check1[0]->setChecked(true);
@@ -448,7 +448,7 @@ TEST(VuCycle, KoreanReferenceZoneForTheLunarYearOnly) {
     form.txtYR_KeyPress(13);
     form.PrevYear(1);
     EXPECT_EQ(form.PreparedZone(), 8);
-    EXPECT_EQ(Calendar().settings.TZ, 5.5);
+    EXPECT_EQ(calendar::Calendar().settings.TZ, 5.5);
 }
 
 // The official tables count the days of 1908-1911 in UTC+8 and from 1912 in
@@ -476,7 +476,7 @@ TEST(VuCycle, KoreanRuleOfTheOfficialTables) {
         form.ApplySetting();
         std::int16_t ly = 0, leap = 0;
         std::uint8_t lm = 0, ld = 0;
-        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, JulianDay(c.y, c.m, c.d, 12), ly, lm, ld, leap));
+        ASSERT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, calendar::JulianDay(c.y, c.m, c.d, 12), ly, lm, ld, leap));
         EXPECT_EQ(lm, c.lunar_month) << c.y << "-" << c.m << "-" << c.d;
         EXPECT_EQ(ld, c.lunar_day) << c.y << "-" << c.m << "-" << c.d;
     }
@@ -488,18 +488,18 @@ TEST(VuPanel, SiteAnglesRoundTripExactly) {
     VuEnv p;
     Form1 form;
     for (const double lat : {37.5, -33.25}) {
-        Calendar().settings.LAT = lat;
+        calendar::Calendar().settings.LAT = lat;
         form.ShowSettings();
         const bool south = lat < 0;
         EXPECT_EQ(Text(form.txtObs[0]), south ? "33" : "37");
         EXPECT_EQ(Text(form.txtObs[1]), south ? "15" : "30");
         EXPECT_EQ(Text(form.txtObs[2]), "0");
         EXPECT_EQ(form.chkObs[0]->isChecked(), south);
-        Calendar().settings.LAT = 0;
+        calendar::Calendar().settings.LAT = 0;
         form.ReadFormSettings();
-        EXPECT_EQ(Calendar().settings.LAT, lat);
+        EXPECT_EQ(calendar::Calendar().settings.LAT, lat);
     }
-    Calendar().settings.LON = -0.1275;
+    calendar::Calendar().settings.LON = -0.1275;
     form.ShowSettings();
     EXPECT_TRUE(form.chkObs[1]->isChecked());
     EXPECT_EQ(Text(form.txtObs[3]), "0");
@@ -515,7 +515,7 @@ TEST(VuPanel, SiteAnglesRoundTripExactly) {
 TEST(VuPanel, NumberBoxesShowTypedNumbersAndKeepUntouchedValues) {
     VuEnv p;
     Form1 form;
-    CalendarSettings& cs = Calendar().settings;
+    calendar::CalendarSettings& cs = calendar::Calendar().settings;
     struct Angle {
         double lat, lon;
         const char* lat_texts[3];
@@ -542,21 +542,21 @@ TEST(VuPanel, NumberBoxesShowTypedNumbersAndKeepUntouchedValues) {
     }
     struct Single {
         QLineEdit* box;
-        double CalendarSettings::*setting;
+        double calendar::CalendarSettings::*setting;
         double value;
         const char* shown;
     };
     const Single singles[] = {
-        {form.txtTZ, &CalendarSettings::TZ, 9, "9"},
-        {form.txtTZ, &CalendarSettings::TZ, 5.75, "5.75"},
-        {form.txtTZ, &CalendarSettings::TZ, -3.5, "-3.5"},
-        {form.txtTZ, &CalendarSettings::TZ, 9.00000000001, "9"},
-        {form.txtTZ, &CalendarSettings::TZ, 1e-10, "0"},
-        {form.txtSummer[4], &CalendarSettings::FH, 1, "1"},
-        {form.txtSummer[4], &CalendarSettings::FH, -0.00001, "0"},
-        {form.txtHT, &CalendarSettings::ObsHT, 1234.56789, "1234.5679"},
-        {form.txtHT, &CalendarSettings::ObsHT, 2e-7, "0"},
-        {form.txtHT, &CalendarSettings::ObsHT, -999.5, "-999.5"},
+        {form.txtTZ, &calendar::CalendarSettings::TZ, 9, "9"},
+        {form.txtTZ, &calendar::CalendarSettings::TZ, 5.75, "5.75"},
+        {form.txtTZ, &calendar::CalendarSettings::TZ, -3.5, "-3.5"},
+        {form.txtTZ, &calendar::CalendarSettings::TZ, 9.00000000001, "9"},
+        {form.txtTZ, &calendar::CalendarSettings::TZ, 1e-10, "0"},
+        {form.txtSummer[4], &calendar::CalendarSettings::FH, 1, "1"},
+        {form.txtSummer[4], &calendar::CalendarSettings::FH, -0.00001, "0"},
+        {form.txtHT, &calendar::CalendarSettings::ObsHT, 1234.56789, "1234.5679"},
+        {form.txtHT, &calendar::CalendarSettings::ObsHT, 2e-7, "0"},
+        {form.txtHT, &calendar::CalendarSettings::ObsHT, -999.5, "-999.5"},
     };
     for (const Single& c : singles) {
         cs.*c.setting = c.value;
@@ -567,7 +567,7 @@ TEST(VuPanel, NumberBoxesShowTypedNumbersAndKeepUntouchedValues) {
         EXPECT_EQ(cs.*c.setting, c.value);
     }
     cs.DispGap = 32767;
-    cs.Base = JulianDay(-9999, 12, 31, 12);
+    cs.Base = calendar::JulianDay(-9999, 12, 31, 12);
     form.ShowSettings();
     EXPECT_EQ(Text(form.txtSummer[6]), "32767");
     EXPECT_EQ(Text(form.txtREF[0]) + "/" + Text(form.txtREF[1]) + "/" + Text(form.txtREF[2]), "-9999/12/31");
@@ -600,7 +600,7 @@ TEST(VuPanel, PanelFieldsSelectTheirWholeTextOnFocus) {
 TEST(VuPanel, IntervalTideAndSummerDays) {
     VuEnv p;
     Form1 form;
-    CalendarSettings& cs = Calendar().settings;
+    calendar::CalendarSettings& cs = calendar::Calendar().settings;
     form.txtSummer[6]->setText("7");
     form.ReadFormSettings();
     EXPECT_EQ(cs.DispGap, 7);
@@ -634,10 +634,10 @@ TEST(VuPanel, IntervalTideAndSummerDays) {
     EXPECT_EQ(form.Combo1->currentIndex(), 0);
     EXPECT_EQ(cs.RSP, 1);
 
-    Calendar().CalYear = 2024;
+    calendar::Calendar().CalYear = 2024;
     form.ReadFormSettings();
-    EXPECT_EQ(Calendar().SummerStartJD, JulianDay(2024, 3, 15, 12));
-    EXPECT_EQ(Calendar().SummerEndJD, JulianDay(2024, 9, 15, 12));
+    EXPECT_EQ(calendar::Calendar().SummerStartJD, calendar::JulianDay(2024, 3, 15, 12));
+    EXPECT_EQ(calendar::Calendar().SummerEndJD, calendar::JulianDay(2024, 9, 15, 12));
     EXPECT_EQ(cs.Base, 2451545);
 }
 
@@ -647,7 +647,7 @@ TEST(VuPanel, IntervalTideAndSummerDays) {
 TEST(VuPanel, FieldsRefuseWhatIsOutOfRangeOrNoNumber) {
     VuEnv p;
     Form1 form;
-    CalendarSettings& cs = Calendar().settings;
+    calendar::CalendarSettings& cs = calendar::Calendar().settings;
     constexpr const char* kLat = "위도는 -90도부터 90도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
     constexpr const char* kLon = "경도는 -180도부터 180도까지 입력할 수 있습니다. 분과 초는 0 이상 60 미만의 수입니다.";
     constexpr const char* kZone = "시간대는 -12부터 14까지의 수로 입력할 수 있습니다.";
@@ -713,7 +713,7 @@ TEST(VuPanel, SummerTimeAcrossNewYear) {
         double zone;
     };
     for (const Day& d : {Day{1, 10, 11}, Day{4, 5, 11}, Day{4, 6, 10}, Day{10, 3, 10}, Day{10, 4, 11}, Day{12, 31, 11}}) {
-        EXPECT_EQ(ZoneInForce(Calendar(), JulianDay(2024, d.month, d.day, 12)), d.zone) << d.month << "/" << d.day;
+        EXPECT_EQ(calendar::ZoneInForce(calendar::Calendar(), calendar::JulianDay(2024, d.month, d.day, 12)), d.zone) << d.month << "/" << d.day;
     }
 }
 
@@ -810,7 +810,7 @@ TEST(VuLayout, SmallestWindowKeepsCellTextsInTheirBands) {
         form->ApplySetting();
         BandSurface pic(form->Grid->width(), form->Grid->height());
         MonthCells cells;
-        ASSERT_TRUE(DrawCalendar(pic, Calendar(), 2024, 3, JulianDay(2024, 3, 15, 12), cells));
+        ASSERT_TRUE(DrawCalendar(pic, calendar::Calendar(), 2024, 3, calendar::JulianDay(2024, 3, 15, 12), cells));
         int ellipses = 0;
         for (const BandSurface::Printed& text : pic.printed) {
             const QRectF band = text.band.adjusted(-0.5, -0.5, 0.5, 0.5);
@@ -896,7 +896,7 @@ TEST(VuNavigation, PageKeysAndHome) {
     };
     for (const Key& k : keys) {
         press(k.key, k.modifiers);
-        EXPECT_EQ(Calendar().CalYear, k.year) << k.key;
+        EXPECT_EQ(calendar::Calendar().CalYear, k.year) << k.key;
         EXPECT_EQ(Text(form->txtMN), std::to_string(k.month)) << k.key;
     }
     form->cmdTab_Click(2);
@@ -1059,10 +1059,10 @@ TEST(VuNavigation, MonthKeysWhateverHasTheFocus) {
         Key(*form, Qt::Key_PageUp);
         EXPECT_EQ(Text(form->txtMN), "1") << where;
         Key(*form, Qt::Key_PageUp, Qt::ControlModifier);
-        EXPECT_EQ(Calendar().CalYear, 2023) << where;
+        EXPECT_EQ(calendar::Calendar().CalYear, 2023) << where;
         Key(*form, Qt::Key_Home);
         EXPECT_EQ(Text(form->txtMN), "3") << where;
-        EXPECT_EQ(Calendar().CalYear, 2024) << where;
+        EXPECT_EQ(calendar::Calendar().CalYear, 2024) << where;
     };
     EXPECT_EQ(QApplication::focusWidget(), form->txtYR);
     there_and_back("start");
@@ -1087,11 +1087,11 @@ TEST(VuNavigation, MonthKeysWhateverHasTheFocus) {
     EXPECT_EQ(form->txtYR->cursorPosition(), 0);
     Key(*form, Qt::Key_PageUp);
     EXPECT_EQ(Text(form->txtMN), "3");
-    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2024);
     Key(*form, Qt::Key_Return);
-    EXPECT_EQ(Calendar().CalYear, 2023);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2023);
     Key(*form, Qt::Key_Home);
-    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_EQ(calendar::Calendar().CalYear, 2024);
     EXPECT_EQ(Text(form->txtMN), "3");
     // In the month field likewise.
     form->txtMN->setFocus(Qt::MouseFocusReason);
@@ -1114,13 +1114,13 @@ TEST(VuTabs, GridTabRedrawsAndSpecialDayTabLoadsSlotZero) {
     EXPECT_EQ(MonthGrid().CellText[5][0].rfind("3월 1일/", 0), 0u);
     EXPECT_FALSE(form.Picture1->isHidden());
 
-    SDayRecord holiday;
-    holiday.year = EveryYear;
+    calendar::SDayRecord holiday;
+    holiday.year = calendar::EveryYear;
     holiday.month = 1;
     holiday.day = 1;
     holiday.name = "신정";
     holiday.kind = 1;
-    Calendar().SDays[0][0] = holiday;
+    calendar::Calendar().SDays[0][0] = holiday;
     form.cmdTab_Click(1);
     EXPECT_FALSE(form.PicCal[1]->isHidden());
     EXPECT_TRUE(form.PicCal[0]->isHidden());
@@ -1142,12 +1142,12 @@ TEST(VuTabs, GridTabRedrawsAndSpecialDayTabLoadsSlotZero) {
 TEST(VuTabs, SetChooserMovesTheMenuCheckWithoutRedraw) {
     VuEnv p;
     Form1 form;
-    Calendar().SDays[2][0].month = 5;
-    Calendar().SDays[2][0].day = 8;
-    Calendar().SDays[2][0].name = "어버이날";
+    calendar::Calendar().SDays[2][0].month = 5;
+    calendar::Calendar().SDays[2][0].day = 8;
+    calendar::Calendar().SDays[2][0].name = "어버이날";
     ClearMonthCells(MonthGrid());
     form.Combo3->setCurrentIndex(2);
-    EXPECT_EQ(Calendar().settings.SDCAT, 2);
+    EXPECT_EQ(calendar::Calendar().settings.SDCAT, 2);
     EXPECT_FALSE(form.mnuCelSub[0]->isChecked());
     EXPECT_FALSE(form.mnuCelSub[1]->isChecked());
     EXPECT_TRUE(form.mnuCelSub[2]->isChecked());
@@ -1156,7 +1156,7 @@ TEST(VuTabs, SetChooserMovesTheMenuCheckWithoutRedraw) {
 
     // The menu does the same and redraws.
     form.mnuCelSub[1]->trigger();
-    EXPECT_EQ(Calendar().settings.SDCAT, 1);
+    EXPECT_EQ(calendar::Calendar().settings.SDCAT, 1);
     EXPECT_EQ(form.Combo3->currentIndex(), 1);
     EXPECT_TRUE(form.mnuCelSub[1]->isChecked());
     EXPECT_FALSE(form.mnuCelSub[2]->isChecked());
@@ -1167,7 +1167,7 @@ TEST(VuTabs, SetChooserMovesTheMenuCheckWithoutRedraw) {
 TEST(VuTabs, FontAndColourPickers) {
     VuEnv p;
     Form1 form;
-    CalFontSlot& slot = Calendar().fonts[1];
+    calendar::CalFontSlot& slot = calendar::Calendar().fonts[1];
     const std::int32_t colour = slot.colour = 0x123456;
     struct Case {
         double size;
@@ -1185,29 +1185,29 @@ TEST(VuTabs, FontAndColourPickers) {
     }
     EXPECT_EQ(p.env.fonts.requests.back().title, "글꼴 설정");
     EXPECT_EQ(p.env.fonts.requests.back().initial.size_pt, 12);
-    const CalFontSlot before = slot;
+    const calendar::CalFontSlot before = slot;
     form.LColor_Click(0);  // cancelled
     EXPECT_EQ(slot.size, before.size);
     EXPECT_EQ(slot.name, before.name);
     p.env.fonts.answers.push_back(platform::FontSpec{"돋움", 18, false, true, false, false});
     form.LBColor_Click();
-    EXPECT_EQ(Calendar().fonts[0].size, 18);
-    EXPECT_TRUE(Calendar().fonts[0].italic);
+    EXPECT_EQ(calendar::Calendar().fonts[0].size, 18);
+    EXPECT_TRUE(calendar::Calendar().fonts[0].italic);
     EXPECT_EQ(p.env.fonts.requests.back().title, "");
 
     p.env.colours.answers.push_back(platform::Rgb(10, 20, 30));
     form.Command4_Click(0);
-    EXPECT_EQ(Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
+    EXPECT_EQ(calendar::Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
     EXPECT_EQ(form.LColor[1]->palette().color(QPalette::Window), QColor(10, 20, 30));
     EXPECT_EQ(p.env.colours.requests.back().title, "강조 색상 설정-배경");
     EXPECT_EQ(p.env.colours.requests.back().initial, 0xFFFF00u);
     p.env.colours.answers.push_back(platform::Rgb(200, 0, 0));
     form.Command4_Click(1);
-    EXPECT_EQ(Calendar().fonts[2].colour, static_cast<std::int32_t>(platform::Rgb(200, 0, 0)));
+    EXPECT_EQ(calendar::Calendar().fonts[2].colour, static_cast<std::int32_t>(platform::Rgb(200, 0, 0)));
     EXPECT_EQ(form.LColor[1]->palette().color(QPalette::WindowText), QColor(200, 0, 0));
     EXPECT_EQ(p.env.colours.requests.back().title, "강조 색상 설정-글꼴");
     form.Command4_Click(0);  // cancelled
-    EXPECT_EQ(Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
+    EXPECT_EQ(calendar::Calendar().settings.HCol, static_cast<std::int32_t>(platform::Rgb(10, 20, 30)));
 }
 
 // ---- The special-day editor -------------------------------------------------------
@@ -1230,7 +1230,7 @@ protected:
         form_->Combo2->setCurrentIndex(2);
         form_->CmdSD_Click();
     }
-    SDayRecord& Slot(int set, int n) { return Calendar().SDays[static_cast<std::size_t>(set)][static_cast<std::size_t>(n)]; }
+    calendar::SDayRecord& Slot(int set, int n) { return calendar::Calendar().SDays[static_cast<std::size_t>(set)][static_cast<std::size_t>(n)]; }
 
     VuEnv p_;
     std::unique_ptr<Form1> form_;
@@ -1238,14 +1238,14 @@ protected:
 
 TEST_F(VuEditor, StoresEveryYearDDayAndTrimmedNames) {
     Store(3, "", "2", "29", " 설날 ");
-    EXPECT_EQ(Slot(0, 3).year, EveryYear);
+    EXPECT_EQ(Slot(0, 3).year, calendar::EveryYear);
     EXPECT_EQ(Slot(0, 3).month, 2);
     EXPECT_EQ(Slot(0, 3).name, "설날");
     EXPECT_EQ(Slot(0, 3).kind, 2);
     EXPECT_EQ(Q2S(form_->ListSD->item(3)->text()), "(003) 설날-2월 29일");
     EXPECT_EQ(form_->ListSD->currentRow(), 3);
     Store(4, "X", "2", "+100", "백일");
-    EXPECT_EQ(Slot(0, 4).year, DDayYear);
+    EXPECT_EQ(Slot(0, 4).year, calendar::DDayYear);
     EXPECT_EQ(Slot(0, 4).day, 100);
     EXPECT_EQ(Text(form_->txtSD[0]), "x");  // reloaded from the slot
     Store(5, "2024", "2", "29", "윤일");
@@ -1259,7 +1259,7 @@ TEST_F(VuEditor, StoresEveryYearDDayAndTrimmedNames) {
 
 TEST_F(VuEditor, RefusesNamesAndDatesTheFilesCannotHold) {
     Store(8, "", "5", "5", "어린이날");
-    const SDayRecord kept = Slot(0, 8);
+    const calendar::SDayRecord kept = Slot(0, 8);
     struct Case {
         const char* year;
         const char* month;
@@ -1307,7 +1307,7 @@ TEST_F(VuEditor, EmptyingAsksAndTouchesOnlyTheActiveSet) {
     EXPECT_EQ(p_.env.messages.shown[0].buttons, platform::MsgButtons::YesNo);
     p_.env.messages.answers.push_back(platform::MsgAnswer::Yes);
     form_->CmdCL_Click();
-    EXPECT_EQ(Slot(2, 5), SDayRecord{});
+    EXPECT_EQ(Slot(2, 5), calendar::SDayRecord{});
     EXPECT_EQ(Slot(0, 5).name, "현충일");
     EXPECT_EQ(Slot(1, 5).name, "현충일");
     EXPECT_EQ(Text(form_->txtSD[3]), "");
@@ -1337,18 +1337,18 @@ TEST(VuPanel, FileMessagesNameTheFieldsAsThePanelDoes) {
                             "MeanSun", "MeanMoon", "Jinsak", "Auto", "AutoSize", "DT", "SDCAT", "DispType", "Jan1",
                             "BaseJD", "Base", "DispGap", "HCol", "SDALL", "Tidal", "CalcOBSHT", "ObsHT",
                             "CFONT_COL2"}) {
-        EXPECT_TRUE(shown(SettingCaption(key))) << key << " " << SettingCaption(key);
+        EXPECT_TRUE(shown(calendar::SettingCaption(key))) << key << " " << calendar::SettingCaption(key);
     }
     // Fields inside a group: the group's title and the field's label.
     EXPECT_TRUE(shown("일광시간절약제도") && shown("변경 시간") && shown("시작") && shown("종료"));
-    EXPECT_EQ(SettingCaption("FH"), "일광시간절약제도 변경 시간");
-    EXPECT_EQ(SettingCaption("S1"), "일광시간절약제도 시작 월");
-    EXPECT_EQ(SettingCaption("S4"), "일광시간절약제도 종료 일");
-    EXPECT_EQ(Q2S(form.Check1[11]->text()).rfind(SettingCaption("dTValue"), 0), 0u);
-    EXPECT_EQ(SettingCaption("CFONT_SIZE0"), Q2S(form.LBColor->text()) + " 글꼴");
+    EXPECT_EQ(calendar::SettingCaption("FH"), "일광시간절약제도 변경 시간");
+    EXPECT_EQ(calendar::SettingCaption("S1"), "일광시간절약제도 시작 월");
+    EXPECT_EQ(calendar::SettingCaption("S4"), "일광시간절약제도 종료 일");
+    EXPECT_EQ(Q2S(form.Check1[11]->text()).rfind(calendar::SettingCaption("dTValue"), 0), 0u);
+    EXPECT_EQ(calendar::SettingCaption("CFONT_SIZE0"), Q2S(form.LBColor->text()) + " 글꼴");
     const char* kSevenths[3] = {"SD7", "SDA7", "SDB7"};
     for (int set = 0; set < 3; ++set) {
-        const std::string caption = SettingCaption(kSevenths[set]);  // "기념일 모음 1 (007)"
+        const std::string caption = calendar::SettingCaption(kSevenths[set]);  // "기념일 모음 1 (007)"
         const std::string set_words = caption.substr(0, caption.size() - std::string(" (007)").size());
         EXPECT_EQ(Q2S(form.Combo3->itemText(set)).rfind(set_words + "[", 0), 0u) << caption;
     }
@@ -1359,10 +1359,10 @@ TEST(VuPanel, FileMessagesNameTheFieldsAsThePanelDoes) {
 TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     VuEnv p;
     Form1 form;
-    Calendar().SDays[0][0].month = 1;
-    Calendar().SDays[0][0].day = 1;
-    Calendar().SDays[0][0].name = "신정";
-    const CalendarSettings settings_before = Calendar().settings;
+    calendar::Calendar().SDays[0][0].month = 1;
+    calendar::Calendar().SDays[0][0].day = 1;
+    calendar::Calendar().SDays[0][0].name = "신정";
+    const calendar::CalendarSettings settings_before = calendar::Calendar().settings;
 
     p.env.files.answers.push_back(platform::FileChoice{p.folder / "없는파일.cal", 1});
     form.OpenConfig();
@@ -1371,7 +1371,7 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     EXPECT_EQ(p.env.files.requests[0].filter, "vu 설정 문서(*.cal)|*.cal|모든 형식(*.*)|*.*");
     EXPECT_EQ(p.env.files.requests[0].name, "") << "an open dialog starts without a name";
     EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
-    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "신정");
 
     const std::filesystem::path damaged = p.folder / "damaged.cal";
     std::ofstream(damaged) << "this is no settings file";
@@ -1380,11 +1380,11 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     form.OpenConfig();
     EXPECT_EQ(p.Messages(), std::vector<std::string>{damaged.string() + " 파일을 vu 설정 파일로 읽을 수 없습니다."});
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
-    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
-    EXPECT_EQ(Calendar().settings.TZ, settings_before.TZ);
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "신정");
+    EXPECT_EQ(calendar::Calendar().settings.TZ, settings_before.TZ);
 
     // A valid file written from other settings and sets.
-    CalendarState other;
+    calendar::CalendarState other;
     other.settings.TZ = 8;
     other.settings.LAT = -33.25;
     other.settings.SDCAT = 1;
@@ -1393,15 +1393,15 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
     other.SDays[1][2].day = 25;
     other.SDays[1][2].name = "성탄절";
     const std::filesystem::path valid = p.folder / "other.cal";
-    ASSERT_TRUE(WriteSettings(valid, other));
+    ASSERT_TRUE(calendar::WriteSettings(valid, other));
     p.env.messages.shown.clear();
     p.env.files.answers.push_back(platform::FileChoice{valid, 1});
     form.OpenConfig();
     EXPECT_TRUE(p.env.messages.shown.empty());
-    EXPECT_EQ(Calendar().settings.TZ, 8);
-    EXPECT_EQ(Calendar().settings.LAT, -33.25);
-    EXPECT_EQ(Calendar().SDays[0][0].month, NoMonth);
-    EXPECT_EQ(Calendar().SDays[1][2].name, "성탄절");
+    EXPECT_EQ(calendar::Calendar().settings.TZ, 8);
+    EXPECT_EQ(calendar::Calendar().settings.LAT, -33.25);
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].month, calendar::NoMonth);
+    EXPECT_EQ(calendar::Calendar().SDays[1][2].name, "성탄절");
     EXPECT_EQ(form.Combo3->currentIndex(), 1);
     EXPECT_TRUE(form.mnuCelSub[1]->isChecked());
     EXPECT_EQ(Text(form.txtTZ), "8");
@@ -1418,16 +1418,16 @@ TEST(VuFiles, OpenMissingDamagedAndValidFiles) {
 
     // Cancelling the dialog changes nothing.
     form.OpenConfig();
-    EXPECT_EQ(Calendar().settings.TZ, 8);
+    EXPECT_EQ(calendar::Calendar().settings.TZ, 8);
 }
 
 TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
     VuEnv p;
     Form1 form;
     form.txtTZ->setText("7");
-    Calendar().SDays[2][9].month = 3;
-    Calendar().SDays[2][9].day = 1;
-    Calendar().SDays[2][9].name = "삼일절";
+    calendar::Calendar().SDays[2][9].month = 3;
+    calendar::Calendar().SDays[2][9].day = 1;
+    calendar::Calendar().SDays[2][9].name = "삼일절";
     const std::filesystem::path file = p.folder / "saved.cal";
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
     form.SaveConfig();
@@ -1439,8 +1439,8 @@ TEST(VuFiles, SaveReportsTheFullNameAndReadsBack) {
     EXPECT_EQ(p.env.files.requests[0].folder, p.env.folders.documents);
     form.SaveConfig();
     EXPECT_EQ(p.env.files.requests[1].folder, p.folder);
-    CalendarState back;
-    ASSERT_EQ(ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
+    calendar::CalendarState back;
+    ASSERT_EQ(calendar::ReadSettings(file, back), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(back.settings.TZ, 7);
     EXPECT_EQ(back.SDays[2][9].name, "삼일절");
 }
@@ -1459,8 +1459,8 @@ TEST(VuFiles, ASettingsNameTypedWithoutAnExtensionIsACalFile) {
         const std::filesystem::path saved = p.folder / (typed + ".cal");
         EXPECT_EQ(p.Messages(), std::vector<std::string>{"vu 설정 파일을 " + saved.string() + " 파일로 저장했습니다."});
         EXPECT_FALSE(std::filesystem::exists(p.folder / typed));
-        CalendarState back;
-        ASSERT_EQ(ReadSettings(saved, back), skydata::ConfigFileStatus::Loaded);
+        calendar::CalendarState back;
+        ASSERT_EQ(calendar::ReadSettings(saved, back), skydata::ConfigFileStatus::Loaded);
         EXPECT_EQ(back.settings.TZ, 7);
     }
 }
@@ -1471,16 +1471,16 @@ TEST(VuFiles, ResetGivesEveryDefaultWithoutReadingAFile) {
     std::filesystem::current_path(p.folder);
     // A file "x" holding other settings in the current folder is not read.
     {
-        CalendarState other;
+        calendar::CalendarState other;
         other.settings.TZ = 3;
-        ASSERT_TRUE(WriteSettings(p.folder / "x", other));
+        ASSERT_TRUE(calendar::WriteSettings(p.folder / "x", other));
     }
     {
         Form1 form;
         form.txtTZ->setText("5");
         form.Check1[4]->setChecked(false);
-        Calendar().SDays[1][1].month = 1;
-        Calendar().fonts[3].size = 30;
+        calendar::Calendar().SDays[1][1].month = 1;
+        calendar::Calendar().fonts[3].size = 30;
         p.env.messages.answers.push_back(platform::MsgAnswer::No);
         form.mnuReset_Click();
         EXPECT_EQ(Text(form.txtTZ), "5");
@@ -1490,13 +1490,13 @@ TEST(VuFiles, ResetGivesEveryDefaultWithoutReadingAFile) {
         ASSERT_EQ(p.env.messages.shown.size(), 2u);
         EXPECT_EQ(p.env.messages.shown[1].text,
                   "설정을 초기화하면 기념일도 모두 지워집니다. 초기화를 계속 하시겠습니까?");
-        EXPECT_EQ(Calendar().settings.TZ, 9);
-        EXPECT_TRUE(Calendar().settings.Astro);
-        EXPECT_EQ(Calendar().fonts[3].size, 11);
-        EXPECT_EQ(Calendar().SDays[1][1].month, NoMonth);
+        EXPECT_EQ(calendar::Calendar().settings.TZ, 9);
+        EXPECT_TRUE(calendar::Calendar().settings.Astro);
+        EXPECT_EQ(calendar::Calendar().fonts[3].size, 11);
+        EXPECT_EQ(calendar::Calendar().SDays[1][1].month, calendar::NoMonth);
         EXPECT_EQ(Text(form.txtTZ), "9");
         EXPECT_TRUE(form.Check1[4]->isChecked());
-        EXPECT_EQ(Calendar().CalYear, 2030);
+        EXPECT_EQ(calendar::Calendar().CalYear, 2030);
         EXPECT_EQ(Text(form.txtMN), "6");
     }
     std::filesystem::current_path(cwd);
@@ -1517,8 +1517,8 @@ TEST(VuFiles, UnloadSavesOnYesOnlyAndAsksWhenTheSaveFails) {
         p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
         EXPECT_TRUE(form.Form_Unload());
         ASSERT_TRUE(std::filesystem::exists(cfg));
-        CalendarState back;
-        ASSERT_EQ(ReadSettings(cfg, back), skydata::ConfigFileStatus::Loaded);
+        calendar::CalendarState back;
+        ASSERT_EQ(calendar::ReadSettings(cfg, back), skydata::ConfigFileStatus::Loaded);
         EXPECT_EQ(back.settings.TZ, 6.5);
     }
     // The next start reads it.
@@ -1580,21 +1580,21 @@ TEST(VuFiles, FirstStartShowsTheShippedHolidaysAndResetRestoresThem) {
     EXPECT_NE(CellOf(25).find("/기독탄신일/"), std::string::npos) << CellOf(25);
 
     // The user's edits go to the user's file; the shipped one never changes.
-    Calendar().SDays[0][0].name = "새해";
-    Calendar().SDays[1][3] = TextToSDay("-10000 :;  7 :;  7 :; F :; F :; 칠석 :;  0");
+    calendar::Calendar().SDays[0][0].name = "새해";
+    calendar::Calendar().SDays[1][3] = calendar::TextToSDay("-10000 :;  7 :;  7 :; F :; F :; 칠석 :;  0");
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
     ASSERT_TRUE(form.Form_Unload());
     EXPECT_EQ(*platform::ReadFileBytes(p.env.folders.program / "CalConfig.cfg"), shipped);
-    CalendarState saved;
-    ASSERT_EQ(ReadSettings(p.env.folders.user / "CalConfig.cfg", saved), skydata::ConfigFileStatus::Loaded);
+    calendar::CalendarState saved;
+    ASSERT_EQ(calendar::ReadSettings(p.env.folders.user / "CalConfig.cfg", saved), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(saved.SDays[0][0].name, "새해");
 
     // The reset restores the shipped holidays and nothing of the user's.
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
     form.mnuReset_Click();
-    EXPECT_EQ(Calendar().SDays[0][0].name, "신정");
-    EXPECT_EQ(Calendar().SDays[0][13].name, "기독탄신일");
-    EXPECT_EQ(Calendar().SDays[1][3].month, NoMonth);
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "신정");
+    EXPECT_EQ(calendar::Calendar().SDays[0][13].name, "기독탄신일");
+    EXPECT_EQ(calendar::Calendar().SDays[1][3].month, calendar::NoMonth);
     EXPECT_EQ(Q2S(form.ListSD->item(1)->text()), "(001) 설날-(음)1월 1일");
 }
 
@@ -1602,11 +1602,11 @@ TEST(VuFiles, FirstStartShowsTheShippedHolidaysAndResetRestoresThem) {
 // start says it cannot be read, quitting leaves it byte for byte, and only
 // the user's own save replaces it, keeping it as CalConfig.cfg.bak first.
 TEST(VuFiles, FirstStartWithAUtf16CalConfigThenQuitLeavesItByteIdentical) {
-    CalendarState edited;
+    calendar::CalendarState edited;
     edited.settings.TZ = 8;
-    edited.SDays[0][4] = TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
+    edited.SDays[0][4] = calendar::TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
     VuEnv p;
-    ASSERT_TRUE(WriteSettings(p.folder / "whole.cfg", edited));
+    ASSERT_TRUE(calendar::WriteSettings(p.folder / "whole.cfg", edited));
     const std::string whole = *platform::ReadFileBytes(p.folder / "whole.cfg");
     std::string utf16 = "\xff\xfe";
     for (char c : whole) utf16 += std::string{c, '\0'};
@@ -1619,7 +1619,7 @@ TEST(VuFiles, FirstStartWithAUtf16CalConfigThenQuitLeavesItByteIdentical) {
         EXPECT_EQ(p.Messages(), std::vector<std::string>{"설정 파일(CalConfig.cfg)을 읽을 수 없어 기본 설정으로 "
                                                          "시작합니다.\r\n" + cfg.string() +
                                                          "\r\n이 파일은 프로그램을 마칠 때 덮어쓰지 않습니다."});
-        EXPECT_EQ(Calendar().SDays[0][0].name, "신정");  // the shipped holidays
+        EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "신정");  // the shipped holidays
         form->txtTZ->setText("6");
         p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
         EXPECT_TRUE(form->close());
@@ -1633,25 +1633,25 @@ TEST(VuFiles, FirstStartWithAUtf16CalConfigThenQuitLeavesItByteIdentical) {
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);  // replace it
     form.SaveConfig();
     EXPECT_TRUE(*platform::ReadFileBytes(p.env.folders.user / "CalConfig.cfg.bak") == utf16);
-    CalendarState saved;
-    ASSERT_EQ(ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
+    calendar::CalendarState saved;
+    ASSERT_EQ(calendar::ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(saved.SDays[0][0].name, "신정");
     // From then on the end of the run saves it again.
     form.txtTZ->setText("5");
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
     ASSERT_TRUE(form.Form_Unload());
-    ASSERT_EQ(ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
+    ASSERT_EQ(calendar::ReadSettings(cfg, saved), skydata::ConfigFileStatus::Loaded);
     EXPECT_EQ(saved.settings.TZ, 5);
 }
 
 TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndLeftOrKeptAtTheEnd) {
-    CalendarState edited;
+    calendar::CalendarState edited;
     edited.settings.TZ = 8;
-    edited.SDays[0][4] = TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
+    edited.SDays[0][4] = calendar::TextToSDay("-10000 :;  4 :;  4 :; F :; F :; 내 기념일 :;  1");
     std::string whole;
     {
         VuEnv p;
-        ASSERT_TRUE(WriteSettings(p.folder / "whole.cfg", edited));
+        ASSERT_TRUE(calendar::WriteSettings(p.folder / "whole.cfg", edited));
         whole = *platform::ReadFileBytes(p.folder / "whole.cfg");
     }
     const struct {
@@ -1681,11 +1681,11 @@ TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndLeftOrKeptAtTheEnd) {
                       std::string::npos)
                 << c.what;
             EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
-            EXPECT_EQ(Calendar().SDays[0][4].name, c.loads ? "내 기념일" : "어린이날") << c.what;
+            EXPECT_EQ(calendar::Calendar().SDays[0][4].name, c.loads ? "내 기념일" : "어린이날") << c.what;
             if (!c.loads) {
-                EXPECT_EQ(Calendar().SDays[0][0].name, "신정") << c.what;
+                EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "신정") << c.what;
             }
-            EXPECT_EQ(Calendar().settings.TZ, c.tz) << c.what;
+            EXPECT_EQ(calendar::Calendar().settings.TZ, c.tz) << c.what;
             p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
             ASSERT_TRUE(form.Form_Unload()) << c.what;
         }
@@ -1702,22 +1702,22 @@ TEST(VuFiles, DamagedCalConfigIsReportedAtStartAndLeftOrKeptAtTheEnd) {
         EXPECT_TRUE(*platform::ReadFileBytes(bak) == c.bytes) << c.what;
         Form1 again;
         EXPECT_TRUE(p.Messages().empty()) << c.what;
-        EXPECT_EQ(Calendar().SDays[0][4].name, "내 기념일") << c.what;
+        EXPECT_EQ(calendar::Calendar().SDays[0][4].name, "내 기념일") << c.what;
     }
 }
 
 TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
     VuEnv p;
     Form1 form;
-    Calendar().SDays[1][2] = TextToSDay("-10000 :;  2 :;  2 :; F :; F :; 둘 :;  0");
+    calendar::Calendar().SDays[1][2] = calendar::TextToSDay("-10000 :;  2 :;  2 :; F :; F :; 둘 :;  0");
     form.txtTZ->setText("7");
     form.ReadFormSettings();
-    const CalendarState before = Calendar();
+    const calendar::CalendarState before = calendar::Calendar();
     const std::string sky = "[version]1.0[/version]\r\n[mcenterx] 3.5[/mcenterx]\r\n[lat] 37[/lat]\r\n";
-    CalendarState other;
+    calendar::CalendarState other;
     other.settings.TZ = 3;
-    other.SDays[1][2] = TextToSDay("-10000 :;  3 :;  3 :; F :; F :; 셋 :;  0");
-    ASSERT_TRUE(WriteSettings(p.folder / "whole.cal", other));
+    other.SDays[1][2] = calendar::TextToSDay("-10000 :;  3 :;  3 :; F :; F :; 셋 :;  0");
+    ASSERT_TRUE(calendar::WriteSettings(p.folder / "whole.cal", other));
     const std::string whole = *platform::ReadFileBytes(p.folder / "whole.cal");
     const std::string cut = whole.substr(0, whole.find("[SDA2]") + 30);
     const std::filesystem::path refused_file = p.folder / "other.cal";
@@ -1731,8 +1731,8 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
         form.OpenConfig();
         EXPECT_EQ(p.Messages(), std::vector<std::string>{refused_file.string() + message}) << bytes.substr(0, 40);
         EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Critical);
-        EXPECT_EQ(Calendar().settings.TZ, 7) << bytes.substr(0, 40);
-        EXPECT_EQ(Calendar().SDays[1][2], before.SDays[1][2]) << bytes.substr(0, 40);
+        EXPECT_EQ(calendar::Calendar().settings.TZ, 7) << bytes.substr(0, 40);
+        EXPECT_EQ(calendar::Calendar().SDays[1][2], before.SDays[1][2]) << bytes.substr(0, 40);
         EXPECT_EQ(Text(form.txtTZ), "7") << bytes.substr(0, 40);
     }
     // A file with damaged values loads the rest and names what took its default.
@@ -1746,10 +1746,10 @@ TEST(VuFiles, OpenRefusesAFileWithoutSettingsAndReportsDamagedValues) {
                                                      "바꾸었습니다.\r\n" + file.string() +
                                                      "\r\n항목: 시간대, 위도\r\n원래 파일은 이 파일에 저장하기 전에 "
                                                      "half.cal.bak 파일로 남겨 둡니다."});
-    EXPECT_EQ(Calendar().settings.TZ, 9);
-    EXPECT_EQ(Calendar().settings.LAT, 37.5);
-    EXPECT_EQ(Calendar().SDays[1][5].name, "ab");
-    EXPECT_EQ(Calendar().SDays[1][2].month, NoMonth);
+    EXPECT_EQ(calendar::Calendar().settings.TZ, 9);
+    EXPECT_EQ(calendar::Calendar().settings.LAT, 37.5);
+    EXPECT_EQ(calendar::Calendar().SDays[1][5].name, "ab");
+    EXPECT_EQ(calendar::Calendar().SDays[1][2].month, calendar::NoMonth);
     // Saving over it (the user says "예") keeps the file first.
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
     p.env.messages.answers.push_back(platform::MsgAnswer::Yes);
@@ -1780,7 +1780,7 @@ TEST(VuFiles, OpenReadsAUtf8FileAndSaysSoOnce) {
                                                      file.string() + "\r\n원래 파일은 이 파일에 저장하기 전에 "
                                                      "utf8.cal.bak 파일로 남겨 둡니다."});
     EXPECT_EQ(p.env.messages.shown[0].icon, platform::MsgIcon::Exclamation);
-    EXPECT_EQ(Calendar().SDays[0][0].name, "기독탄신일");
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "기독탄신일");
     EXPECT_EQ(Q2S(form.ListSD->item(0)->text()), "(000) 기독탄신일-12월 25일");
     form.txtYR->setText("2024");
     form.txtMN->setText("12");
@@ -1797,7 +1797,7 @@ TEST(VuFiles, OpenReadsAUtf8FileAndSaysSoOnce) {
     p.env.files.answers.push_back(platform::FileChoice{file, 1});
     form.OpenConfig();
     EXPECT_TRUE(p.Messages().empty());
-    EXPECT_EQ(Calendar().SDays[0][0].name, "기독탄신일");
+    EXPECT_EQ(calendar::Calendar().SDays[0][0].name, "기독탄신일");
 }
 
 }  // namespace

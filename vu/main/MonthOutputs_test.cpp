@@ -50,9 +50,9 @@ std::vector<HtmlDay> DaysOf(const std::string& page) {
     return days;
 }
 
-SDayRecord Entry(int year, int month, int day, const std::string& name, std::uint8_t kind) {
-    SDayRecord r;
-    r.jd = JulianDay(year, month, day, 12);
+calendar::SDayRecord Entry(int year, int month, int day, const std::string& name, std::uint8_t kind) {
+    calendar::SDayRecord r;
+    r.jd = calendar::JulianDay(year, month, day, 12);
     r.year = static_cast<std::int16_t>(year);
     r.month = static_cast<std::int16_t>(month);
     r.day = static_cast<std::int16_t>(day);
@@ -69,22 +69,22 @@ protected:
     }
     void Prepare(int year, int month) {
         state_.CalYear = static_cast<std::int16_t>(year);
-        UpdateSummerDays(state_);
+        calendar::UpdateSummerDays(state_);
         PrepareDisplayedYear(state_, month);
     }
     // Special days are placed after the preparation, which resolves the sets.
-    void AddDay(int slot, const SDayRecord& r) { state_.SDays[0][static_cast<std::size_t>(slot)] = r; }
+    void AddDay(int slot, const calendar::SDayRecord& r) { state_.SDays[0][static_cast<std::size_t>(slot)] = r; }
 
     test::VuEnv env_;
-    CalendarState state_;
+    calendar::CalendarState state_;
 };
 
 // ---- HTML -------------------------------------------------------------------
 
 TEST_F(MonthOutputs, HtmlPageOfMarch2024) {
     Prepare(2024, 3);
-    AddDay(0, Entry(2024, 3, 2, "토휴일", kSDayHoliday));
-    AddDay(1, Entry(2024, 3, 9, "강조", kSDayHighlight));
+    AddDay(0, Entry(2024, 3, 2, "토휴일", calendar::kSDayHoliday));
+    AddDay(1, Entry(2024, 3, 9, "강조", calendar::kSDayHighlight));
     AddDay(2, Entry(2024, 3, 13, "<b>&\"", 0));
     const std::string page = MakeHtmlCalendar(state_, 2024, 3, "vu 0.1");
 
@@ -144,10 +144,10 @@ TEST_F(MonthOutputs, HtmlRiseAndSetLinesAndLegend) {
     ASSERT_EQ(days.size(), 31u);
     const std::regex times(R"(<br>\d\d:\d\d/\d\d:\d\d<br>(\d\d|--):(\d\d|--)/(\d\d|--):(\d\d|--)\(\d+%\)</font>)");
     for (const HtmlDay& d : days) EXPECT_TRUE(std::regex_search(d.cell, times)) << d.cell;
-    const CalendarSettings& cs = state_.settings;
-    const double jd = JulianDay(2024, 3, 15, 12);
-    const std::string sun = RiseSetDay(cs.LON, cs.LAT, jd, cs.TZ, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT,
-                                       cs.ObsHT, DeltaTRuleOf(cs));
+    const calendar::CalendarSettings& cs = state_.settings;
+    const double jd = calendar::JulianDay(2024, 3, 15, 12);
+    const std::string sun = calendar::RiseSetDay(cs.LON, cs.LAT, jd, cs.TZ, calendar::kRiseSetKindSun, calendar::kRiseSetSun, cs.RSP, cs.CalcOBSHT,
+                                       cs.ObsHT, calendar::DeltaTRuleOf(cs));
     EXPECT_NE(days[14].cell.find("<br>" + sun + "<br>"), std::string::npos) << days[14].cell;
     EXPECT_NE(page.find("<b>이슬람력</b><br>음력/물때<br>일출몰시각<br>월출몰시각(위상)"), std::string::npos);
 }
@@ -269,7 +269,7 @@ TEST_F(MonthOutputs, PrintFitTextSplitsShrinksAndCutsAtEight) {
 TEST_F(MonthOutputs, PrintedPageFontsTitleAndLines) {
     state_.settings.ShowRST = true;
     Prepare(2024, 3);
-    AddDay(0, Entry(2024, 3, 13, "아주 아주 긴 이름의 기념일이 들어 있는 날", kSDayHoliday));
+    AddDay(0, Entry(2024, 3, 13, "아주 아주 긴 이름의 기념일이 들어 있는 날", calendar::kSDayHoliday));
     platform::RecordingSurface fitted = Page();
     PrintCalendar(fitted, state_, 2024, 3);
     const std::vector<std::string> texts = Prints(fitted);
@@ -286,7 +286,7 @@ TEST_F(MonthOutputs, PrintedPageFontsTitleAndLines) {
     platform::RecordingSurface plain = Page();
     PrintCalendar(plain, state_, 2024, 3);
     std::vector<double> allowed = {25};
-    for (const CalFontSlot& slot : state_.fonts) allowed.push_back(slot.size);
+    for (const calendar::CalFontSlot& slot : state_.fonts) allowed.push_back(slot.size);
     for (const double size : FontSizes(plain))
         EXPECT_NE(std::find(allowed.begin(), allowed.end(), size), allowed.end()) << size;
 
@@ -313,13 +313,13 @@ TEST_F(MonthOutputs, PrintedOctober1582HasTwentyOneDays) {
 
 TEST_F(MonthOutputs, TemplateTags) {
     Prepare(2024, 3);
-    const CalendarSettings& cs = state_.settings;
-    const double jd15 = JulianDay(2024, 3, 15, 12);
-    const DeltaTRule rule = DeltaTRuleOf(cs);
+    const calendar::CalendarSettings& cs = state_.settings;
+    const double jd15 = calendar::JulianDay(2024, 3, 15, 12);
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(cs);
     const std::string sun =
-        RiseSetDay(cs.LON, cs.LAT, jd15, cs.TZ, kRiseSetKindSun, kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
+        calendar::RiseSetDay(cs.LON, cs.LAT, jd15, cs.TZ, calendar::kRiseSetKindSun, calendar::kRiseSetSun, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
     const std::string moon =
-        RiseSetDay(cs.LON, cs.LAT, jd15, cs.TZ, kRiseSetKindMoon, kRiseSetMoon, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
+        calendar::RiseSetDay(cs.LON, cs.LAT, jd15, cs.TZ, calendar::kRiseSetKindMoon, calendar::kRiseSetMoon, cs.RSP, cs.CalcOBSHT, cs.ObsHT, rule);
     struct Case {
         const char* templet;
         std::string result;
@@ -428,7 +428,7 @@ TEST_F(MonthOutputs, TemplateResultIsBounded) {
 
     // The longest name a settings file keeps, in a template of 1 MB.
     std::string name;
-    for (std::size_t i = 0; i < kLongestSettingText; ++i) name += "가";
+    for (std::size_t i = 0; i < calendar::kLongestSettingText; ++i) name += "가";
     AddDay(0, Entry(2024, 3, 1, name, 0));
     std::string templet;
     while (templet.size() < 1024 * 1024) templet += "<td title='#M01SD#'>#M01SD#</td>\r\n";

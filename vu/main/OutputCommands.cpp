@@ -48,7 +48,7 @@ void NotSaved(const std::filesystem::path& path) {
 // The month field to the nearest whole number; false for one outside 1..12,
 // which no output can show.
 bool FieldMonth(const Form1& form, int& month) {
-    const double value = std::nearbyint(app::BoxNumber(form.txtMN));
+    const double value = std::nearbyint(ui::BoxNumber(form.txtMN));
     if (!(value >= 1 && value <= 12)) return false;
     month = static_cast<int>(value);
     return true;
@@ -97,11 +97,11 @@ QImage MonthPictureForFile(const Form1& form, int year, int month) {
     // and the screen's tips stay as they are.
     platform::ImageSurface grid(width, grid_height);
     MonthCells cells;
-    DrawCalendar(grid, Calendar(), year, month, 0, cells);
+    DrawCalendar(grid, calendar::Calendar(), year, month, 0, cells);
     QImage picture(width, grid_height + kPictureTitleHeight, QImage::Format_RGB32);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    const CalFontSlot& slot = Calendar().fonts[0];
+    const calendar::CalFontSlot& slot = calendar::Calendar().fonts[0];
     QFont font(QString::fromStdString(slot.name));
     font.setPixelSize(kPictureTitleHeight * 3 / 5);
     font.setBold(true);
@@ -118,7 +118,7 @@ QImage MonthPictureForFile(const Form1& form, int year, int month) {
 
 void SaveCalendarHtml(Form1& form) {
     form.ReadFormSettings();
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const int year = state.CalYear;
     int month = 0;
     if (!FieldMonth(form, month)) return;
@@ -132,7 +132,7 @@ void SaveCalendarHtml(Form1& form) {
 }
 
 void SaveCalendarBmp(Form1& form) {
-    const int year = Calendar().CalYear;
+    const int year = calendar::Calendar().CalYear;
     int month = 0;
     if (!FieldMonth(form, month)) return;
     const std::string name = MonthFileName(year, month, ".bmp");
@@ -153,7 +153,7 @@ void PrintCommand(Form1& form) {
     platform::PrintDialog& printing = *platform::Env().printing;
     int shown_month = 0;
     const std::string name =
-        FieldMonth(form, shown_month) ? MonthFileName(Calendar().CalYear, shown_month, ".pdf") : "vu.pdf";
+        FieldMonth(form, shown_month) ? MonthFileName(calendar::Calendar().CalYear, shown_month, ".pdf") : "vu.pdf";
     const std::optional<platform::PrintChoice> choice =
         printing.ShowSuggesting("", form.SavedFolders.For(SaveKind::Pdf) / name);
     if (!choice || choice->copies < 1) return;
@@ -161,7 +161,7 @@ void PrintCommand(Form1& form) {
         form.ReadFormSettings();
         int month = 0;
         if (!FieldMonth(form, month)) return false;
-        PrintCalendar(page, Calendar(), Calendar().CalYear, month);
+        PrintCalendar(page, calendar::Calendar(), calendar::Calendar().CalYear, month);
         return true;
     };
     if (!choice->pdf.empty()) {
@@ -200,7 +200,7 @@ std::filesystem::path TempletFolder() {
 
 void TempletCommand(Form1& form) {
     form.ReadFormSettings();
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const int year = state.CalYear;
     int month = 0;
     if (!FieldMonth(form, month)) return;

@@ -447,9 +447,9 @@ TEST_F(OutputCommands, TemplateResultTakesTheTemplatesKind) {
     ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.htm", "<p>#M01SD#</p>"));
     ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.xml", "<d>#M01SD#</d>"));
     ASSERT_TRUE(platform::WriteTextFileCp949(program / "t.txt", "[#M01SD#]"));
-    Calendar().SDays[0][0].month = 3;
-    Calendar().SDays[0][0].day = 1;
-    Calendar().SDays[0][0].name = "A&B <행사>";
+    calendar::Calendar().SDays[0][0].month = 3;
+    calendar::Calendar().SDays[0][0].day = 1;
+    calendar::Calendar().SDays[0][0].name = "A&B <행사>";
     form->ApplySetting();  // the set resolved for the year
     const fs::path out = p.folder / "out";
     fs::create_directories(out);
@@ -509,10 +509,10 @@ TEST_F(OutputCommands, TemplateResultTakesTheTemplatesKind) {
 TEST_F(OutputCommands, TemplateResultBeyondTheLimitIsRefused) {
     const fs::path program = p.folder / "program";
     std::string name;
-    for (std::size_t i = 0; i < kLongestSettingText; ++i) name += "가";
-    Calendar().SDays[0][0].month = 3;
-    Calendar().SDays[0][0].day = 15;
-    Calendar().SDays[0][0].name = name;
+    for (std::size_t i = 0; i < calendar::kLongestSettingText; ++i) name += "가";
+    calendar::Calendar().SDays[0][0].month = 3;
+    calendar::Calendar().SDays[0][0].day = 15;
+    calendar::Calendar().SDays[0][0].name = name;
     form->ApplySetting();
     std::string templet;
     while (templet.size() < 1024 * 1024) templet += "<td title='#M15SD#'>#M15D1#</td>\r\n";

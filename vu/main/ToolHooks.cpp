@@ -40,7 +40,7 @@ void OpenModal(QWidget* window, Form1& form) {
     platform::Env().windows->OpenModal(*window, &form);
 }
 
-double MonthField(const Form1& form) { return app::BoxNumber(form.txtMN); }
+double MonthField(const Form1& form) { return ui::BoxNumber(form.txtMN); }
 
 void OpenDetails(Form1& form, double jd) {
     DetailJD() = jd;
@@ -91,7 +91,7 @@ private:
         if (text != tip_text_ || room != tip_room_) {
             tip_text_ = text;
             tip_room_ = room;
-            tip_ = app::TipWithin(app::QText(text), QToolTip::font(), room);
+            tip_ = ui::TipWithin(ui::QText(text), QToolTip::font(), room);
         }
         return tip_;
     }
@@ -120,7 +120,7 @@ void ConnectToolWindows(Form1& form) {
     // row, which always lies in the month.
     hooks.DetailView = [&form] {
         const platform::LocalTime now = platform::Now();
-        const double today = JulianDay(now.year, now.month, now.day, 12);
+        const double today = calendar::JulianDay(now.year, now.month, now.day, 12);
         double jd = MonthGrid().CellJD[3][1];
         for (const auto& column : MonthGrid().CellJD)
             for (const double day : column)
@@ -129,7 +129,7 @@ void ConnectToolWindows(Form1& form) {
     };
     hooks.Info = [&form](int index) {
         switch (index) {
-            case 0: OpenModal(new FrmMoon(Calendar().CalYear, MonthField(form)), form); break;
+            case 0: OpenModal(new FrmMoon(calendar::Calendar().CalYear, MonthField(form)), form); break;
             case 1: OpenModal(new Frm24julgi, form); break;
             default: OpenModal(new FrmOne(MonthField(form)), form); break;
         }

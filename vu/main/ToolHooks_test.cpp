@@ -43,7 +43,7 @@ class ToolHooks : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::EnsureQtApp();
-        ResetCalendarState();
+        calendar::ResetCalendarState();
         env.clock.Set(2024, 3, 15, 12, 0, 0);
         form = std::make_unique<Form1>();
         ConnectToolWindows(*form);
@@ -55,7 +55,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        ResetCalendarState();
+        calendar::ResetCalendarState();
     }
 
     template <class Window>
@@ -99,7 +99,7 @@ TEST_F(ToolHooks, MenuKeysOpenTheFiveWindowsModally) {
     form->mnuMoon->trigger();
     auto* moon = LastShown<FrmMoon>();
     ASSERT_NE(moon, nullptr);
-    EXPECT_NE(app::StdText(moon->LbTime[0]->text()).find("2024년 3월 10일"), std::string::npos);
+    EXPECT_NE(ui::StdText(moon->LbTime[0]->text()).find("2024년 3월 10일"), std::string::npos);
 }
 
 // Each window, the day details too, opens as a dialog window whose
@@ -126,7 +126,7 @@ TEST_F(ToolHooks, EveryWindowOpensAsATransientChildOfTheMainWindow) {
 
 TEST_F(ToolHooks, InfoButtonsOpenMoonTermsAndSpecialDays) {
     for (int i = 0; i < 3; ++i) {
-        auto* button = app::FindControl<QToolButton>(*form, "cmdInfo", i);
+        auto* button = ui::FindControl<QToolButton>(*form, "cmdInfo", i);
         ASSERT_NE(button, nullptr) << i;
         button->click();
         ASSERT_EQ(env.windows.shown.size(), static_cast<std::size_t>(i + 1));
@@ -141,14 +141,14 @@ TEST_F(ToolHooks, DetailViewShowsTodayOrTheWednesdayOfTheSecondRow) {
     form->mnuDetailView->trigger();
     auto* details = LastShown<FrmDCal>();
     ASSERT_NE(details, nullptr);
-    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 15, 12));
-    EXPECT_EQ(app::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 15일 금요일");
+    EXPECT_DOUBLE_EQ(DetailJD(), calendar::JulianDay(2024, 3, 15, 12));
+    EXPECT_EQ(ui::StdText(details->LblDay[0]->text()), "서력 기원후 2024년 3월 15일 금요일");
     // Another month: the Wednesday of its second row.
     for (const auto& [month, day] : {std::pair{"4", 10}, std::pair{"2", 7}}) {
         form->txtMN->setText(month);
         form->ApplySetting();
         form->mnuDetailView->trigger();
-        EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, std::atoi(month), day, 12)) << month;
+        EXPECT_DOUBLE_EQ(DetailJD(), calendar::JulianDay(2024, std::atoi(month), day, 12)) << month;
     }
 }
 
@@ -193,15 +193,15 @@ TEST_F(ToolHooks, GridMouseTipsAndRightClick) {
     EXPECT_TRUE(env.windows.shown.empty());
 
     Move(grid, centre(5, 0));
-    EXPECT_EQ(app::StdText(grid.toolTip()), cells.CellText[5][0]);
+    EXPECT_EQ(ui::StdText(grid.toolTip()), cells.CellText[5][0]);
     Move(grid, QPoint(5 * cell_w + 3, 10));  // over the weekday header: the first row's tip
-    EXPECT_EQ(app::StdText(grid.toolTip()), cells.CellText[5][0]);
+    EXPECT_EQ(ui::StdText(grid.toolTip()), cells.CellText[5][0]);
 
     Release(grid, centre(5, 0), Qt::LeftButton);
     EXPECT_TRUE(env.windows.shown.empty());
     Release(grid, centre(5, 0), Qt::RightButton);
     ASSERT_NE(LastShown<FrmDCal>(), nullptr);
-    EXPECT_DOUBLE_EQ(DetailJD(), JulianDay(2024, 3, 1, 12));
+    EXPECT_DOUBLE_EQ(DetailJD(), calendar::JulianDay(2024, 3, 1, 12));
 
     // The right margin counts as the last column.
     Release(grid, QPoint(w - 1, 30 + cell_h + cell_h / 2), Qt::RightButton);
@@ -236,13 +236,13 @@ TEST_F(ToolHooks, LongNamesStayOnTheScreen) {
     for (const int length : {100, 32767}) {
         SCOPED_TRACE(length);
         const std::string name = Syllables(length);
-        SDayRecord record;
+        calendar::SDayRecord record;
         record.month = 3;
         record.day = 20;
         record.name = name;
-        Calendar().SDays[0][0] = record;
+        calendar::Calendar().SDays[0][0] = record;
         form->ApplySetting();
-        ASSERT_EQ(MonthGrid().CellJD[3][3], JulianDay(2024, 3, 20, 12));
+        ASSERT_EQ(MonthGrid().CellJD[3][3], calendar::JulianDay(2024, 3, 20, 12));
         ASSERT_NE(MonthGrid().CellText[3][3].find(name), std::string::npos);
 
         Move(grid, day);
@@ -266,7 +266,7 @@ TEST_F(ToolHooks, LongNamesStayOnTheScreen) {
         EXPECT_TRUE(area.contains(details->frameGeometry())) << details->width() << "x" << details->height();
         const QRect close_button(details->CmdOK->mapToGlobal(QPoint(0, 0)), details->CmdOK->size());
         EXPECT_TRUE(area.contains(close_button));
-        EXPECT_NE(app::StdText(details->LSD->text()).find(name), std::string::npos);
+        EXPECT_NE(ui::StdText(details->LSD->text()).find(name), std::string::npos);
         const QFontMetrics metrics(details->LSD->font());
         const QStringList lines = details->LSD->Lines();
         EXPECT_GE(lines.size(), 2);

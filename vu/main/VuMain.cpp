@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     platform::InstallQtServices("vu");
     platform::InstallQtKorean();
     // What saves killed half way left beside the settings file and its backups.
-    platform::RemoveUserFolderLeftovers({vu::kCalConfigFile}, {vu::kCalConfigFile});
+    platform::RemoveUserFolderLeftovers({calendar::kCalConfigFile}, {calendar::kCalConfigFile});
     auto* form = new vu::Form1;
     vu::ConnectToolWindows(*form);
     vu::ConnectOutputs(*form);

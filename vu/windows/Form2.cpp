@@ -25,8 +25,8 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 
 constexpr const char* kNoDate = "-";
 constexpr int kLongestSolarMonth = 31;
@@ -57,7 +57,7 @@ void ShowNoDate(QLineEdit* const* boxes) {
 std::optional<std::array<int, 3>> TypedDate(QLineEdit* const* boxes, int max_day) {
     std::array<int, 3> date{};
     for (int i = 0; i < 3; ++i) {
-        const std::string text = app::StdText(boxes[i]->text().trimmed());
+        const std::string text = ui::StdText(boxes[i]->text().trimmed());
         const std::optional<int> v = WholeNumber(text);
         if (!v) return std::nullopt;
         date[static_cast<std::size_t>(i)] = *v;
@@ -85,7 +85,7 @@ Form2::Form2(std::function<void()> read_form_settings, QWidget* owner)
     for (int i = 0; i < 12; ++i) {
         txtCal[i] = Named(new QLineEdit(QText(i % 3 == 0 ? "2008" : "1"), this), "txtCal", i);
         txtCal[i]->setMaximumWidth(i % 3 == 0 ? 60 : 36);
-        app::SelectAllOnFocus(*txtCal[i]);
+        ui::SelectAllOnFocus(*txtCal[i]);
         const int row = i < 6 ? 0 : 1;
         // Input, an arrow, then output, each followed by its unit letters.
         const int column = 1 + (i % 6) * 2 + (i % 6 >= 3 ? 1 : 0);
@@ -116,10 +116,10 @@ Form2::Form2(std::function<void()> read_form_settings, QWidget* owner)
 
 void Form2::DirectChange() {
     if (read_form_settings_) read_form_settings_();
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     const YearStateKeeper keep(state);
-    CalendarSettings& s = state.settings;
-    const almanac::CalendarServices services = CalendarServicesOfVu(DeltaTRuleOf(s));
+    calendar::CalendarSettings& s = state.settings;
+    const almanac::CalendarServices services = calendar::CalendarServicesOfVu(calendar::DeltaTRuleOf(s));
 
     // Solar to lunar: only a date the calendar has (not 2/30, not 1582-10-10).
     const almanac::ZoneRule zone = ReferenceZone(s);
@@ -127,7 +127,7 @@ void Form2::DirectChange() {
     const std::optional<std::array<int, 3>> solar = TypedDate(&txtCal[0], kLongestSolarMonth);
     const auto exists = [](const std::array<int, 3>& d) {
         double y, mo, day, h, mi, sec;
-        JDToCalendar(JulianDay(d[0], d[1], d[2], 12), y, mo, day, h, mi, sec);
+        calendar::JDToCalendar(calendar::JulianDay(d[0], d[1], d[2], 12), y, mo, day, h, mi, sec);
         return y == d[0] && mo == d[1] && day == d[2];
     };
     if (!solar || !exists(*solar)) {
@@ -136,7 +136,7 @@ void Form2::DirectChange() {
         const double sy = (*solar)[0], sm = (*solar)[1], sd = (*solar)[2];
         if (s.Auto) ApplyEraRules(s, static_cast<std::int16_t>(std::nearbyint(sy)));
         const std::optional<almanac::LunarDate> lunar =
-            almanac::SolarToLunar(JulianDay(sy, sm, sd, 12), zone, RulesOf(s), services);
+            almanac::SolarToLunar(calendar::JulianDay(sy, sm, sd, 12), zone, RulesOf(s), services);
         if (lunar) {
             ShowDate(&txtCal[3], lunar->year, lunar->month, lunar->day);
             Label1_41->setVisible(lunar->leap);
@@ -159,7 +159,7 @@ void Form2::DirectChange() {
         return;
     }
     double y, mo, d, h, mi, sec;
-    JDToCalendar(*jd, y, mo, d, h, mi, sec);
+    calendar::JDToCalendar(*jd, y, mo, d, h, mi, sec);
     ShowDate(&txtCal[9], y, mo, d);
 }
 

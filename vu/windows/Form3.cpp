@@ -27,8 +27,8 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 
 constexpr const char* kCrLf = "\r\n";
 
@@ -54,13 +54,13 @@ std::string TableHeader(std::uint8_t kind) {
 // Keeps TZ and puts it back on every way out.
 class ZoneKeeper {
 public:
-    explicit ZoneKeeper(CalendarSettings& settings) : settings_(settings), kept_(settings.TZ) {}
+    explicit ZoneKeeper(calendar::CalendarSettings& settings) : settings_(settings), kept_(settings.TZ) {}
     ~ZoneKeeper() { settings_.TZ = kept_; }
     ZoneKeeper(const ZoneKeeper&) = delete;
     ZoneKeeper& operator=(const ZoneKeeper&) = delete;
 
 private:
-    CalendarSettings& settings_;
+    calendar::CalendarSettings& settings_;
     double kept_;
 };
 
@@ -122,24 +122,24 @@ Form3::Form3(double month, std::function<void()> read_form_settings, QWidget* ow
     for (int index = 0; index < 2; ++index) {
         connect(Command2[index], &QPushButton::clicked, this, [this, index] {
             platform::Guard([&] {
-                const int year = Calendar().CalYear + YearOffset + (index == 1 ? 1 : -1);
+                const int year = calendar::Calendar().CalYear + YearOffset + (index == 1 ? 1 : -1);
                 if (year < kFirstCalendarYear || year > kLastCalendarYear) {
                     platform::MsgBox(kYearRangeMessage, platform::MsgButtons::Ok, platform::MsgIcon::Exclamation, "vu");
                     return;
                 }
-                YearOffset = static_cast<std::int16_t>(year - Calendar().CalYear);
+                YearOffset = static_cast<std::int16_t>(year - calendar::Calendar().CalYear);
                 GenTransTable(static_cast<std::int16_t>(year), Kind());
             });
         });
         // A click on either option (also on the selected one) redraws.
         connect(Option1[index], &QRadioButton::clicked, this, [this] {
             platform::Guard(
-                [&] { GenTransTable(static_cast<std::int16_t>(Calendar().CalYear + YearOffset), Kind()); });
+                [&] { GenTransTable(static_cast<std::int16_t>(calendar::Calendar().CalYear + YearOffset), Kind()); });
         });
     }
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
 
-    platform::Guard([&] { GenTransTable(Calendar().CalYear, 1); });
+    platform::Guard([&] { GenTransTable(calendar::Calendar().CalYear, 1); });
 }
 
 Form3::~Form3() {
@@ -159,24 +159,24 @@ void Form3::closeEvent(QCloseEvent* event) {
 }
 
 void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
-    CalendarState& state = Calendar();
-    CalendarSettings& s = state.settings;
+    calendar::CalendarState& state = calendar::Calendar();
+    calendar::CalendarSettings& s = state.settings;
     const ZoneKeeper keep(s);
     if (read_form_settings_) read_form_settings_();
     const almanac::ZoneRule zone = ReferenceZone(s);
     if (s.Auto) ApplyEraRules(s, year);
-    const almanac::CalendarServices services = CalendarServicesOfVu(DeltaTRuleOf(s));
-    const EraRules rules = RulesOf(s);
+    const almanac::CalendarServices services = calendar::CalendarServicesOfVu(calendar::DeltaTRuleOf(s));
+    const calendar::EraRules rules = RulesOf(s);
 
     std::string text = TableHeader(kind);
     if (kind == 1) {
         for (int k = 1; k <= 12; ++k) {
-            const double jd = JulianDay(year, k, 1, 12);
-            text += "양력 " + FormatDateKorean(jd) + " - 음력 ";
+            const double jd = calendar::JulianDay(year, k, 1, 12);
+            text += "양력 " + calendar::FormatDateKorean(jd) + " - 음력 ";
             const std::optional<almanac::LunarDate> lunar = almanac::SolarToLunar(jd, zone, rules, services);
             if (lunar) {
-                std::string month_name = GetWolgeon(static_cast<std::int16_t>(lunar->year),
-                                                    static_cast<std::int16_t>(lunar->month), lunar->leap ? kTrue : 0);
+                std::string month_name = calendar::GetWolgeon(static_cast<std::int16_t>(lunar->year),
+                                                    static_cast<std::int16_t>(lunar->month), lunar->leap ? calendar::kTrue : 0);
                 if (month_name.empty()) month_name = "없음";
                 text += MakeDay2(static_cast<std::int16_t>(lunar->year), static_cast<std::uint8_t>(lunar->month),
                                  static_cast<std::uint8_t>(lunar->day), lunar->leap) +
@@ -190,18 +190,18 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
         // One preparation serves all twelve months: it depends on the year
         // only. The table is the window's own: the main window's grid keeps
         // drawing its year with the table of that year meanwhile.
-        LunarMonthTable table;
-        PrepareLunarYear(JulianDay(year, 1, 1, 12), zone, rules, services, table);
+        calendar::LunarMonthTable table;
+        calendar::PrepareLunarYear(calendar::JulianDay(year, 1, 1, 12), zone, rules, services, table);
         for (int k = 1; k <= 12; ++k) {
             const auto month = static_cast<std::uint8_t>(k);
-            for (const std::int16_t leap : {static_cast<std::int16_t>(0), kTrue}) {
+            for (const std::int16_t leap : {static_cast<std::int16_t>(0), calendar::kTrue}) {
                 double first = 0, days = 0;
-                if (!LunarMonthJD(table, year, month, 1, leap, first) || !LunarMonthDays(table, year, month, leap, days))
+                if (!calendar::LunarMonthJD(table, year, month, 1, leap, first) || !calendar::LunarMonthDays(table, year, month, leap, days))
                     continue;
-                std::string month_name = leap ? "없음" : GetWolgeon(year, month, 0);
+                std::string month_name = leap ? "없음" : calendar::GetWolgeon(year, month, 0);
                 text += "음력 " + MakeDay2(year, month, 1, leap != 0) + " (일진: " + GetIljin(first) +
                         "/월건: " + month_name + "/" + (days == 30 ? "큰달" : "작은달") + ") - 양력 " +
-                        FormatDateKorean(first) + kCrLf;
+                        calendar::FormatDateKorean(first) + kCrLf;
             }
         }
     }
@@ -215,7 +215,7 @@ void Form3::GenTransTable(std::int16_t year, std::uint8_t kind) {
 void Form3::Form_Unload() {
     unloaded_ = true;
     if (read_form_settings_) read_form_settings_();
-    PrepareDisplayedYear(Calendar(), static_cast<int>(std::nearbyint(month_)));
+    PrepareDisplayedYear(calendar::Calendar(), static_cast<int>(std::nearbyint(month_)));
 }
 
 }  // namespace vu

@@ -19,8 +19,8 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 
 constexpr const char* kTermNames[24][2] = {
     {"소한", "小寒"}, {"대한", "大寒"}, {"입춘", "立春"}, {"우수", "雨水"}, {"경칩", "驚蟄"}, {"춘분", "春分"},
@@ -69,7 +69,7 @@ Frm24julgi::Frm24julgi(QWidget* owner) : QDialog(owner) {
         connect(CmdAdj[index], &QPushButton::clicked, this, [this, index] {
             platform::Guard([&] {
                 YearOffset += index == 0 ? -1 : 1;
-                CalcJulGi(Calendar().CalYear + YearOffset);
+                CalcJulGi(calendar::Calendar().CalYear + YearOffset);
             });
         });
     }
@@ -77,7 +77,7 @@ Frm24julgi::Frm24julgi(QWidget* owner) : QDialog(owner) {
 
     platform::Guard([&] {
         Set24Julgi();
-        CalcJulGi(Calendar().CalYear);
+        CalcJulGi(calendar::Calendar().CalYear);
     });
 }
 
@@ -88,17 +88,17 @@ void Frm24julgi::Set24Julgi() {
 
 void Frm24julgi::CalcJulGi(double year) {
     using astro::PlainNumberText;
-    const CalendarState& state = Calendar();
-    const DeltaTRule rule = DeltaTRuleOf(state.settings);
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(state.settings);
     const std::string year_text = year >= 1 ? PlainNumberText(year) : "기원전 " + PlainNumberText(std::fabs(year) + 1);
     Label1->setText(QText(year_text + "년의 24절기 입기 시각"));
     for (int i = 0; i < 24; ++i) {
         const SolarTermRow& term = Terms[i];
         Label2[i]->setText(QText(term.Name + "(" + term.Hanja + ")"));
-        const double j = SolarLongitudeTime(year, term.Longitude, term.Day, state.settings.TZ, rule);
-        const bool summer = InSummerTime(SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
+        const double j = calendar::SolarLongitudeTime(year, term.Longitude, term.Day, state.settings.TZ, rule);
+        const bool summer = calendar::InSummerTime(calendar::SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
         double y, mo, d, h, mi, s;
-        JDToCalendar(summer ? j + state.settings.FH / 24.0 : j, y, mo, d, h, mi, s);
+        calendar::JDToCalendar(summer ? j + state.settings.FH / 24.0 : j, y, mo, d, h, mi, s);
         Label3[i]->setText(QText(PlainNumberText(mo) + "월 " + PlainNumberText(d) + "일 " + PlainNumberText(h) + "시 " +
                                  PlainNumberText(std::nearbyint(mi)) + "분 " + PlainNumberText(std::nearbyint(s)) +
                                  "초"));

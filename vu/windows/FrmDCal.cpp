@@ -37,8 +37,8 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 using astro::NumberText;
 using astro::PlainNumberText;
 
@@ -82,13 +82,13 @@ struct RiseRow {
 };
 
 constexpr RiseRow kRiseRows[] = {
-    {6, "*해의 출몰 시각   ", kRiseSetSun, kSunRiseAltitude_deg, false, false, true},
-    {7, "*달의 출몰 시각   ", kRiseSetMoon, kMoonRiseAltitude_deg, false, false, true},
-    {13, "*해의 출몰 시각   ", kRiseSetSun, kSunRiseAltitude_deg, false, true, true},
-    {12, "*달의 출몰 시각   ", kRiseSetMoon, kMoonRiseAltitude_deg, false, true, true},
-    {8, "*시민 박명 시각   ", kRiseSetSun, -6, true, false, false},
-    {9, "*항해 박명 시각   ", kRiseSetSun, -12, true, false, false},
-    {10, "*천문 박명 시각   ", kRiseSetSun, -18, true, false, false},
+    {6, "*해의 출몰 시각   ", calendar::kRiseSetSun, kSunRiseAltitude_deg, false, false, true},
+    {7, "*달의 출몰 시각   ", calendar::kRiseSetMoon, kMoonRiseAltitude_deg, false, false, true},
+    {13, "*해의 출몰 시각   ", calendar::kRiseSetSun, kSunRiseAltitude_deg, false, true, true},
+    {12, "*달의 출몰 시각   ", calendar::kRiseSetMoon, kMoonRiseAltitude_deg, false, true, true},
+    {8, "*시민 박명 시각   ", calendar::kRiseSetSun, -6, true, false, false},
+    {9, "*항해 박명 시각   ", calendar::kRiseSetSun, -12, true, false, false},
+    {10, "*천문 박명 시각   ", calendar::kRiseSetSun, -18, true, false, false},
 };
 
 }  // namespace
@@ -103,14 +103,14 @@ std::string SexagenaryName(int n) {
            kBranchesHanja[n % 12];
 }
 
-std::string MakeSDStr2(double jd) { return DayNamesText(Calendar(), jd, kAllDayNameSources); }
+std::string MakeSDStr2(double jd) { return calendar::DayNamesText(calendar::Calendar(), jd, calendar::kAllDayNameSources); }
 
 double EqTime(double jd_ut) {
-    const DeltaTRule rule = DeltaTRuleOf(Calendar().settings);
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(calendar::Calendar().settings);
     const double eps = astro::MeanObliquity(jd_ut) * kRadPerDeg;
-    const double jde = CalcJDE(jd_ut, rule);
-    EclipticRecord earth{jde, 0, 0, 0, kCallerEarth};
-    SunMoonEcliptic(earth);
+    const double jde = calendar::CalcJDE(jd_ut, rule);
+    calendar::EclipticRecord earth{jde, 0, 0, 0, calendar::kCallerEarth};
+    calendar::SunMoonEcliptic(earth);
     const double lambda = earth.lon_rad + kPi;
     const double beta = -earth.lat_rad;
     const double alpha = astro::Norm360(
@@ -120,14 +120,14 @@ double EqTime(double jd_ut) {
                                      std::pow(tau, 3) / 49931 - std::pow(tau, 4) / 15300 -
                                      std::pow(tau, 5) / 2000000);
     double dpsi_arcsec = 0, deps_arcsec = 0;
-    Nutation(jde, dpsi_arcsec, deps_arcsec);
+    calendar::Nutation(jde, dpsi_arcsec, deps_arcsec);
     double e = astro::Norm360(l0 - 0.0057183 - alpha + dpsi_arcsec / 3600 * std::cos(eps));
     if (e > 180) e -= 360;
     return e;
 }
 
 double GetMoonAge(double jd, double zone_h) {
-    const DeltaTRule rule = DeltaTRuleOf(Calendar().settings);
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(calendar::Calendar().settings);
     // Each search moves 28 days; a few suffice, the bound keeps a solver
     // that gives no number from looping for ever.
     constexpr int kMostSearches = 64;
@@ -135,11 +135,11 @@ double GetMoonAge(double jd, double zone_h) {
     double f = 0;
     int searches = 0;
     do {
-        f = LunarPhaseTime(d, 0, zone_h, rule);
+        f = calendar::LunarPhaseTime(d, 0, zone_h, rule);
         d -= 28;
     } while (!(jd >= f) && ++searches < kMostSearches);
     while (jd - f >= 30 && ++searches < kMostSearches) {
-        f = LunarPhaseTime(d, 0, zone_h, rule);
+        f = calendar::LunarPhaseTime(d, 0, zone_h, rule);
         d += 28;
     }
     return jd - f;
@@ -182,7 +182,7 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
     LCal1[1] = Named(new QLabel(QText("이슬람력:"), this), "LCal1", 1);
     // A name written without blanks wraps anywhere, and a long list scrolls,
     // so the window stays within the screen.
-    LSD = Named(new app::WrappedLabel(QText("기념일"), this), "LSD");
+    LSD = Named(new ui::WrappedLabel(QText("기념일"), this), "LSD");
     for (QLabel* label : {LCal1[0], LCal1[1]}) label->setFont(gulim);
     LSD->setFont(gulim);
 
@@ -198,7 +198,7 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
 
     auto* days = Named(new QGroupBox(QText("기념일"), this), "Frame1", 0);
     auto* days_layout = new QVBoxLayout(days);
-    LSDScroller = new app::WrappedLabelScroller(LSD, kMostDayNameLines, days);
+    LSDScroller = new ui::WrappedLabelScroller(LSD, kMostDayNameLines, days);
     days_layout->addWidget(LSDScroller);
     layout->addWidget(days);
 
@@ -258,16 +258,16 @@ void FrmDCal::StepDayByKey(int key_code) {
 }
 
 void FrmDCal::ShowDayInfo() {
-    const CalendarState& state = Calendar();
-    const CalendarSettings& s = state.settings;
-    const DeltaTRule rule = DeltaTRuleOf(s);
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::CalendarSettings& s = state.settings;
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(s);
     const double jd = DetailJD();
     double y, m, d, h, mi, sec;
-    JDToCalendar(jd, y, m, d, h, mi, sec);
+    calendar::JDToCalendar(jd, y, m, d, h, mi, sec);
     const double j0 = astro::RoundToHalf(jd);
-    const double jn = JulianDay(y, m, d, 12);
+    const double jn = calendar::JulianDay(y, m, d, 12);
 
-    DetailZone = ZoneInForce(state, jd);
+    DetailZone = calendar::ZoneInForce(state, jd);
 
     const std::string era = y >= 1 ? "후" + NumberText(y) : "전" + NumberText(std::fabs(y) + 1);
     LblDay[0]->setText(QText("서력 기원" + era + "년" + NumberText(m) + "월" + NumberText(d) + "일 " +
@@ -287,21 +287,21 @@ void FrmDCal::ShowDayInfo() {
 
     for (const RiseRow& row : kRiseRows) {
         LblDay[row.label]->setText(QText(std::string(row.prefix) +
-                                         RiseSetTwilight(s.LON, s.LAT, j0, DetailZone, row.h0_deg, row.body, s.RSP,
+                                         calendar::RiseSetTwilight(s.LON, s.LAT, j0, DetailZone, row.h0_deg, row.body, s.RSP,
                                                          row.twilight, row.height_corrected, row.angles, s.ObsHT,
                                                          rule)));
     }
 
     double ra = 0, dec = 0;
     float fraction = 0;
-    SunMoonRaDec(kRaDecMoon, j0 + DetailZone / 24, DetailZone, ra, dec, fraction, rule);
+    calendar::SunMoonRaDec(calendar::kRaDecMoon, j0 + DetailZone / 24, DetailZone, ra, dec, fraction, rule);
     const double age = GetMoonAge(j0, DetailZone);
     LblDay[11]->setText(QText("*달의 위상(" + TrimNum(DetailZone) + "시): " +
                               PlainNumberText(std::nearbyint(fraction * 100.0)) + "%     *월령(0시): " +
                               astro::FormatDigitPattern(age, "0.00") + "일"));
 
     const double e = EqTime(j0 - DetailZone / 24);
-    const double delta_t = (CalcJDE(jd, rule) - jd) * 86400;
+    const double delta_t = (calendar::CalcJDE(jd, rule) - jd) * 86400;
     LblDay[5]->setText(QText("*균시차(0시): " + astro::FormatDigitPattern(e * 4, "0.00") + "분     *dT(0시): " +
                              astro::FormatDigitPattern(delta_t, "0.0") + "초"));
 
@@ -309,17 +309,17 @@ void FrmDCal::ShowDayInfo() {
 }
 
 void FrmDCal::ShowDayCalendars() {
-    const CalendarState& state = Calendar();
-    const CalendarSettings& s = state.settings;
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::CalendarSettings& s = state.settings;
     const double jn = astro::RoundToHalf(DetailJD()) + 0.5;
 
     if (s.RefKR) DetailZone = KoreanReferenceZone(state.CalYear);
     const almanac::ZoneRule zone = s.RefKR ? ReferenceZone(s) : almanac::ZoneRule(DetailZone);
     const std::optional<almanac::LunarDate> lunar =
-        almanac::SolarToLunar(jn, zone, RulesOf(s), CalendarServicesOfVu(DeltaTRuleOf(s)));
+        almanac::SolarToLunar(jn, zone, RulesOf(s), calendar::CalendarServicesOfVu(calendar::DeltaTRuleOf(s)));
     if (lunar) {
-        std::string month_name = GetWolgeon(static_cast<std::int16_t>(lunar->year),
-                                            static_cast<std::int16_t>(lunar->month), lunar->leap ? kTrue : 0);
+        std::string month_name = calendar::GetWolgeon(static_cast<std::int16_t>(lunar->year),
+                                            static_cast<std::int16_t>(lunar->month), lunar->leap ? calendar::kTrue : 0);
         if (month_name.empty()) month_name = "없음";
         const std::string era = lunar->year < 1 ? "음력: 기원전" + PlainNumberText(std::abs(lunar->year) + 1)
                                                 : "음력: 기원후" + PlainNumberText(lunar->year);
@@ -329,11 +329,11 @@ void FrmDCal::ShowDayCalendars() {
         LCal1[0]->setText(QString());
     }
 
-    LCal1[1]->setText(QText(jn >= kIslamicEpochNoon ? "이슬람력: " + IslamicDateText(jn)
+    LCal1[1]->setText(QText(jn >= kIslamicEpochNoon ? "이슬람력: " + calendar::IslamicDateText(jn)
                                                     : "이슬람력: 이슬람력이 시행되기 이전입니다."));
 
     const double g = DayDiff(jn, s.Base);
-    const std::string base = FormatDateKorean(s.Base);
+    const std::string base = calendar::FormatDateKorean(s.Base);
     std::string count;
     if (g == 1)
         count = "오늘은 " + base + " 당일입니다.";
@@ -343,7 +343,7 @@ void FrmDCal::ShowDayCalendars() {
         count = base + "까지 " + TrimNum(std::fabs(g)) + "일 남았습니다.";
     LblDay[4]->setText(QText(std::string(astro::TrimBlanks(count))));
 
-    const double day_of_year = DayDiff(jn, JulianDay(YearOfJD(jn), 1, 1, 12));
+    const double day_of_year = DayDiff(jn, calendar::JulianDay(calendar::YearOfJD(jn), 1, 1, 12));
     LblDay[2]->setText(QText("오늘은 이번 해의 " + TrimNum(day_of_year) + "번째 날입니다."));
 }
 

@@ -12,10 +12,10 @@
 class QLabel;
 class QPushButton;
 
-namespace app {
+namespace ui {
 class WrappedLabel;
 class WrappedLabelScroller;
-}  // namespace app
+}  // namespace ui
 
 namespace vu {
 
@@ -51,8 +51,8 @@ public:
 
     QLabel* LblDay[16] = {};
     QLabel* LCal1[2] = {};
-    app::WrappedLabel* LSD = nullptr;
-    app::WrappedLabelScroller* LSDScroller = nullptr;  // LSD scrolls in it
+    ui::WrappedLabel* LSD = nullptr;
+    ui::WrappedLabelScroller* LSDScroller = nullptr;  // LSD scrolls in it
     QPushButton* Command2[2] = {};
     QPushButton* CmdOK = nullptr;
 

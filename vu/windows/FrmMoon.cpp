@@ -21,15 +21,15 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 
 constexpr const char* kPhaseNames[4] = {"삭(朔)", "상현(上弦)", "망(望)", "하현(下弦)"};
 
 // "기원후 2024년 4월 9일 3시 20분  5초": the seconds keep the number's blank.
 std::string PhaseDateText(double jd) {
     double y, mo, d, h, mi, s;
-    JDToCalendar(jd, y, mo, d, h, mi, s);
+    calendar::JDToCalendar(jd, y, mo, d, h, mi, s);
     using astro::PlainNumberText;
     const std::string year =
         y >= 1 ? "기원후 " + PlainNumberText(y) : "기원전 " + PlainNumberText(std::fabs(y - 1));
@@ -41,18 +41,18 @@ std::string JdText(double jd) { return astro::FormatDigitPattern(jd, "0.000000")
 
 const char* SolarCaption(std::uint8_t kind) {
     switch (kind) {
-        case kSolarTotal: return "[개기일식]";
-        case kSolarPartial: return "[부분일식]";
-        case kSolarAnnular: return "[금환식]";
+        case calendar::kSolarTotal: return "[개기일식]";
+        case calendar::kSolarPartial: return "[부분일식]";
+        case calendar::kSolarAnnular: return "[금환식]";
         default: return nullptr;
     }
 }
 
 const char* LunarCaption(std::uint8_t kind) {
     switch (kind) {
-        case kLunarTotal: return "[개기월식]";
-        case kLunarPartial: return "[부분월식]";
-        case kLunarPenumbral: return "[반영식]";
+        case calendar::kLunarTotal: return "[개기월식]";
+        case calendar::kLunarPartial: return "[부분월식]";
+        case calendar::kLunarPenumbral: return "[반영식]";
         default: return nullptr;
     }
 }
@@ -110,39 +110,39 @@ FrmMoon::FrmMoon(double year, double month, QWidget* owner) : QDialog(owner) {
     connect(Command1, &QPushButton::clicked, this, [this] { close(); });
 
     platform::Guard([&] {
-        MoonBaseJD = JulianDay(year, month, 15, 12);
+        MoonBaseJD = calendar::JulianDay(year, month, 15, 12);
         CalcMoon();
     });
 }
 
 void FrmMoon::CalcMoon() {
-    const CalendarState& state = Calendar();
-    const DeltaTRule rule = DeltaTRuleOf(state.settings);
+    const calendar::CalendarState& state = calendar::Calendar();
+    const calendar::DeltaTRule rule = calendar::DeltaTRuleOf(state.settings);
     const double zone = state.settings.TZ;
     double full_moon = MoonBaseJD;
     for (int k = 0; k < 4; ++k) {
-        const double j = LunarPhaseTime(MoonBaseJD, 90.0 * k, zone, rule);
+        const double j = calendar::LunarPhaseTime(MoonBaseJD, 90.0 * k, zone, rule);
         if (k == 2) full_moon = j;
-        const bool summer = InSummerTime(SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
+        const bool summer = calendar::InSummerTime(calendar::SummerDays{state.SummerStartJD, state.SummerEndJD}, j);
         const double shown = summer ? j + state.settings.FH / 24.0 : j;
         LbTime[k]->setText(QText(PhaseDateText(shown)));
         LbJD[k]->setText(QText(JdText(j)));
         // The local day is taken as UT here, as the window always did: the
         // tip shows the local time plus Delta T.
-        const double tt = CalcJDE(j, rule);
+        const double tt = calendar::CalcJDE(j, rule);
         LbTime[k]->setToolTip(QText("TT: " + PhaseDateText(tt)));
         LbJD[k]->setToolTip(QText("TT: " + JdText(tt)));
         if (k == 0) {
-            std::uint8_t kind = kSolarNone;
+            std::uint8_t kind = calendar::kSolarNone;
             bool central = false;
-            LbEclipse[0]->setVisible(SolarEclipseType(j, zone, kind, central, rule));
+            LbEclipse[0]->setVisible(calendar::SolarEclipseType(j, zone, kind, central, rule));
             if (const char* caption = SolarCaption(kind)) LbEclipse[0]->setText(QText(caption));
             QFont font = LbEclipse[0]->font();
             font.setBold(central);
             LbEclipse[0]->setFont(font);
         } else if (k == 2) {
-            std::uint8_t kind = kLunarNone;
-            LbEclipse[1]->setVisible(LunarEclipseType(j, zone, kind, rule));
+            std::uint8_t kind = calendar::kLunarNone;
+            LbEclipse[1]->setVisible(calendar::LunarEclipseType(j, zone, kind, rule));
             if (const char* caption = LunarCaption(kind)) LbEclipse[1]->setText(QText(caption));
         }
     }

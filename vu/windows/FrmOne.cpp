@@ -21,8 +21,8 @@
 namespace vu {
 namespace {
 
-using app::Named;
-using app::QText;
+using ui::Named;
+using ui::QText;
 
 constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
 // Nominal month lengths, February 29.
@@ -103,36 +103,36 @@ FrmOne::FrmOne(double month, QWidget* owner) : QDialog(owner), month_(month) {
         for (int i = 0; i < 4; ++i) ShowSource[i] = Check1[i]->isChecked();
         ShowEmpty = false;
         OnlyMonth = false;
-        const double year = Calendar().CalYear;
-        FromJD = JulianDay(year, 1, 1, 12);
-        ToJD = JulianDay(year, 12, 31, 12);
-        ListPlanetPhenomena(FromJD - kPhenomenaMargin_days, ToJD + kPhenomenaMargin_days);
+        const double year = calendar::Calendar().CalYear;
+        FromJD = calendar::JulianDay(year, 1, 1, 12);
+        ToJD = calendar::JulianDay(year, 12, 31, 12);
+        calendar::ListPlanetPhenomena(FromJD - kPhenomenaMargin_days, ToJD + kPhenomenaMargin_days);
         GenOne();
     });
 }
 
 std::string FrmOne::MakeSDStr1(double jd) const {
-    return DayNamesText(Calendar(), jd, {ShowSource[0], ShowSource[1], ShowSource[2], ShowSource[3]});
+    return calendar::DayNamesText(calendar::Calendar(), jd, {ShowSource[0], ShowSource[1], ShowSource[2], ShowSource[3]});
 }
 
 void FrmOne::GenOne() {
-    const double year = Calendar().CalYear;
+    const double year = calendar::Calendar().CalYear;
     // The month field holds 1..12; anything else lists January.
     const int m = std::clamp(static_cast<int>(std::nearbyint(month_)), 1, 12);
     const int length = kMonthLength[m - 1];
     if (OnlyMonth) {
-        FromJD = JulianDay(year, m, 1, 12);
+        FromJD = calendar::JulianDay(year, m, 1, 12);
         ToJD = FromJD + length - 1;
-        if (!SameMinute(ToJD, year, m, length, 12, 0, 0)) ToJD -= 1;
+        if (!calendar::SameMinute(ToJD, year, m, length, 12, 0, 0)) ToJD -= 1;
     } else {
-        FromJD = JulianDay(year, 1, 1, 12);
-        ToJD = JulianDay(year, 12, 31, 12);
+        FromJD = calendar::JulianDay(year, 1, 1, 12);
+        ToJD = calendar::JulianDay(year, 12, 31, 12);
     }
     std::string text;
     for (double t = FromJD; t <= ToJD; t += 1) {
         const std::string names = MakeSDStr1(t);
         if (names.empty() && !ShowEmpty) continue;
-        text += FormatDateKorean(t) + " (" + kWeekdays[FloorMod(t + 1, 7)] + ")" + "  -  " + names + "\r\n";
+        text += calendar::FormatDateKorean(t) + " (" + kWeekdays[FloorMod(t + 1, 7)] + ")" + "  -  " + names + "\r\n";
     }
     Text1Text = text;
     Text1->setPlainText(QText(text).remove('\r'));

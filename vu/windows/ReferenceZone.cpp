@@ -8,12 +8,12 @@ namespace {
 constexpr double kLargestField = 255;
 }  // namespace
 
-almanac::ZoneRule ReferenceZone(const CalendarSettings& settings) { return LunarZoneRule(settings); }
+almanac::ZoneRule ReferenceZone(const calendar::CalendarSettings& settings) { return LunarZoneRule(settings); }
 
-EraRules RulesOf(const CalendarSettings& settings) { return {settings.MeanSun, settings.MeanMoon, settings.Jinsak}; }
+calendar::EraRules RulesOf(const calendar::CalendarSettings& settings) { return {settings.MeanSun, settings.MeanMoon, settings.Jinsak}; }
 
-void ApplyEraRules(CalendarSettings& settings, std::int16_t year) {
-    const EraRules rules = SetEraRules(year);
+void ApplyEraRules(calendar::CalendarSettings& settings, std::int16_t year) {
+    const calendar::EraRules rules = calendar::SetEraRules(year);
     settings.MeanSun = rules.MeanSun;
     settings.MeanMoon = rules.MeanMoon;
     settings.Jinsak = rules.Jinsak;
@@ -24,7 +24,7 @@ bool DateFitsFields(double year, double month, double day) {
            day <= kLargestField;
 }
 
-YearStateKeeper::YearStateKeeper(CalendarState& state)
+YearStateKeeper::YearStateKeeper(calendar::CalendarState& state)
     : state_(state), tz_(state.settings.TZ), cal_year_(state.CalYear), rules_(RulesOf(state.settings)) {}
 
 YearStateKeeper::~YearStateKeeper() {

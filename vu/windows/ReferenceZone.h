@@ -13,12 +13,12 @@ namespace vu {
 
 // The zone rule of the lunisolar reference: with RefKR the shared Korean
 // rule (8 h before 1912, 9 h from then on), without it TZ.
-almanac::ZoneRule ReferenceZone(const CalendarSettings& settings);
+almanac::ZoneRule ReferenceZone(const calendar::CalendarSettings& settings);
 
 // The flags MeanSun, MeanMoon, Jinsak as rules, and the rules of a year's
 // era written into them.
-EraRules RulesOf(const CalendarSettings& settings);
-void ApplyEraRules(CalendarSettings& settings, std::int16_t year);
+calendar::EraRules RulesOf(const calendar::CalendarSettings& settings);
+void ApplyEraRules(calendar::CalendarSettings& settings, std::int16_t year);
 
 // A date the converters take: year -9999..32000, month and day 0..255.
 bool DateFitsFields(double year, double month, double day);
@@ -27,16 +27,16 @@ bool DateFitsFields(double year, double month, double day);
 // on every way out.
 class YearStateKeeper {
 public:
-    explicit YearStateKeeper(CalendarState& state);
+    explicit YearStateKeeper(calendar::CalendarState& state);
     ~YearStateKeeper();
     YearStateKeeper(const YearStateKeeper&) = delete;
     YearStateKeeper& operator=(const YearStateKeeper&) = delete;
 
 private:
-    CalendarState& state_;
+    calendar::CalendarState& state_;
     double tz_;
     std::int16_t cal_year_;
-    EraRules rules_;
+    calendar::EraRules rules_;
 };
 
 }  // namespace vu

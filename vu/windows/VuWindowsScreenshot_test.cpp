@@ -50,13 +50,13 @@ bool Keep(QWidget& window, const char* file) {
 TEST(VuWindowsScreenshot, EveryToolWindow) {
     platform::EnsureQtApp();
     platform::FakeQtEnv env("vu");
-    ResetCalendarState();
-    CalendarState& state = Calendar();
+    calendar::ResetCalendarState();
+    calendar::CalendarState& state = calendar::Calendar();
     state.CalYear = 2024;
-    UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     PrepareDisplayedYear(state, 5);
 
-    DetailJD() = JulianDay(2024, 5, 3, 12);
+    DetailJD() = calendar::JulianDay(2024, 5, 3, 12);
     FrmDCal details;
     EXPECT_TRUE(Keep(details, "vu-window-details.png"));
 
@@ -80,7 +80,7 @@ TEST(VuWindowsScreenshot, EveryToolWindow) {
 
     FrmOne special(5);
     EXPECT_TRUE(Keep(special, "vu-window-special-days.png"));
-    ResetCalendarState();
+    calendar::ResetCalendarState();
 }
 
 }  // namespace

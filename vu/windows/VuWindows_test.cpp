@@ -45,7 +45,7 @@ Q_GUI_EXPORT void qt_handleKeyEvent(QWindow* window, QEvent::Type type, int key,
 namespace vu {
 namespace {
 
-using app::StdText;
+using ui::StdText;
 
 std::string Text(const QLabel* label) { return StdText(label->text()); }
 std::string Tip(const QLabel* label) { return StdText(label->toolTip()); }
@@ -53,9 +53,9 @@ std::string Tip(const QLabel* label) { return StdText(label->toolTip()); }
 // The displayed year as the main window's year cycle leaves it: summer
 // days, era rules, the lunar months and the three special-day sets.
 void ShowYear(int year, int month) {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     state.CalYear = static_cast<std::int16_t>(year);
-    UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     PrepareDisplayedYear(state, month);
 }
 
@@ -63,10 +63,10 @@ class VuWindows : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::EnsureQtApp();
-        ResetCalendarState();
+        calendar::ResetCalendarState();
         ShowYear(2024, 3);
     }
-    void TearDown() override { ResetCalendarState(); }
+    void TearDown() override { calendar::ResetCalendarState(); }
     platform::FakeQtEnv env{"vu"};
 };
 
@@ -124,8 +124,8 @@ TEST_F(VuWindows, MoonPhaseTextsAndTerrestrialTime) {
         << Text(w.LbTime[0]);
     const double jd = std::stod(Text(w.LbJD[0]));
     const double tt = std::stod(Tip(w.LbJD[0]).substr(4));
-    EXPECT_NEAR((tt - jd) * 86400, DeltaTSeconds(jd), 0.2);
-    EXPECT_NEAR(ClockMinutes(Tip(w.LbTime[0])) - ClockMinutes(Text(w.LbTime[0])), DeltaTSeconds(jd) / 60, 0.05);
+    EXPECT_NEAR((tt - jd) * 86400, calendar::DeltaTSeconds(jd), 0.2);
+    EXPECT_NEAR(ClockMinutes(Tip(w.LbTime[0])) - ClockMinutes(Text(w.LbTime[0])), calendar::DeltaTSeconds(jd) / 60, 0.05);
 }
 
 TEST_F(VuWindows, MoonStepsASynodicMonthFromTheFullMoon) {
@@ -145,8 +145,8 @@ TEST_F(VuWindows, MoonStepsASynodicMonthFromTheFullMoon) {
 // Summer time shifts the shown time by FH; the Julian day stays.
 TEST_F(VuWindows, MoonPhaseInSummerTimeIsShownShifted) {
     FrmMoon standard(2024, 4);
-    Calendar().settings.FH = 1;
-    UpdateSummerDays(Calendar());
+    calendar::Calendar().settings.FH = 1;
+    calendar::UpdateSummerDays(calendar::Calendar());
     FrmMoon summer(2024, 4);
     EXPECT_EQ(Text(summer.LbJD[2]), Text(standard.LbJD[2]));
     EXPECT_NEAR(ClockMinutes(Text(summer.LbTime[2])) - ClockMinutes(Text(standard.LbTime[2])), 60, 1e-6);
@@ -157,7 +157,7 @@ TEST_F(VuWindows, MoonPhaseInSummerTimeIsShownShifted) {
 }
 
 TEST_F(VuWindows, MoonYearBeforeOneIsBeforeChrist) {
-    Calendar().CalYear = 0;
+    calendar::Calendar().CalYear = 0;
     FrmMoon w(0, 6);
     EXPECT_EQ(Text(w.LbTime[2]).rfind("기원전 1년 ", 0), 0u) << Text(w.LbTime[2]);
 }
@@ -190,15 +190,15 @@ TEST_F(VuWindows, SolarTermsOf2024AndStepping) {
 }
 
 TEST_F(VuWindows, SolarTermsOfYearZero) {
-    Calendar().CalYear = 0;
+    calendar::Calendar().CalYear = 0;
     Frm24julgi w;
     EXPECT_EQ(Text(w.Label1), "기원전 1년의 24절기 입기 시각");
 }
 
 TEST_F(VuWindows, SolarTermInSummerTimeShiftedTipUnshifted) {
     Frm24julgi standard;
-    Calendar().settings.FH = 1;
-    UpdateSummerDays(Calendar());
+    calendar::Calendar().settings.FH = 1;
+    calendar::UpdateSummerDays(calendar::Calendar());
     Frm24julgi summer;
     const int spring_equinox = 5;
     EXPECT_EQ(Text(standard.Label3[spring_equinox]).substr(0, std::string("3월 20일 12시").size()), "3월 20일 12시");
@@ -253,8 +253,8 @@ TEST_F(VuWindows, DateConverterCases) {
     EXPECT_EQ(StdText(w.txtCal[1]->text()), "1");
     for (const Conversion& c : cases) {
         for (int i = 0; i < 3; ++i) {
-            w.txtCal[i]->setText(app::QText(c.solar[i]));
-            w.txtCal[6 + i]->setText(app::QText(c.lunar[i]));
+            w.txtCal[i]->setText(ui::QText(c.solar[i]));
+            w.txtCal[6 + i]->setText(ui::QText(c.lunar[i]));
         }
         w.chkLeap->setChecked(c.leap);
         w.CmdCalc->click();
@@ -270,10 +270,10 @@ TEST_F(VuWindows, DateConverterCases) {
 // A conversion in another era changes neither the era rule flags nor TZ
 // nor CalYear, so the next window computes with the displayed year's rules.
 TEST_F(VuWindows, DateConverterRestoresYearState) {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     ASSERT_TRUE(state.settings.Auto);
     state.settings.TZ = 9;
-    const EraRules before = RulesOf(state.settings);
+    const calendar::EraRules before = RulesOf(state.settings);
     Form2 w([&state] { state.settings.TZ = 7; });
     for (QLineEdit* box : {w.txtCal[0], w.txtCal[6]}) box->setText("1000");
     w.CmdCalc->click();
@@ -289,15 +289,15 @@ TEST_F(VuWindows, DateConverterRestoresYearState) {
 // With RefKR the converter takes the shared Korean rule of the official
 // tables (8 h up to 1911, 9 h from 1912): 1911-12-20 is lunar 11-01.
 TEST_F(VuWindows, DateConverterTakesTheKoreanRule) {
-    const almanac::CalendarServices services = CalendarServicesOfVu();
+    const almanac::CalendarServices services = calendar::CalendarServicesOfVu();
     for (const int year : {1910, 1911, 1912}) {
         Form2 w;
         w.txtCal[0]->setText(QString::number(year));
         w.txtCal[1]->setText("2");
         w.txtCal[2]->setText("10");
         w.CmdCalc->click();
-        const EraRules rules = SetEraRules(static_cast<std::int16_t>(year));
-        const auto lunar = almanac::SolarToLunar(JulianDay(year, 2, 10, 12), year < 1912 ? 8 : 9, rules, services);
+        const calendar::EraRules rules = calendar::SetEraRules(static_cast<std::int16_t>(year));
+        const auto lunar = almanac::SolarToLunar(calendar::JulianDay(year, 2, 10, 12), year < 1912 ? 8 : 9, rules, services);
         ASSERT_TRUE(lunar.has_value());
         EXPECT_EQ(StdText(w.txtCal[5]->text()), std::to_string(lunar->day)) << year;
     }
@@ -311,7 +311,7 @@ TEST_F(VuWindows, DateConverterTakesTheKoreanRule) {
 
 // ---- Day details -------------------------------------------------------------
 
-double DayJD(int year, int month, int day) { return JulianDay(year, month, day, 12); }
+double DayJD(int year, int month, int day) { return calendar::JulianDay(year, month, day, 12); }
 
 // Opens the details of a day as the month grid does.
 std::unique_ptr<FrmDCal> OpenDetails(double jd) {
@@ -354,7 +354,7 @@ TEST_F(VuWindows, DayDetailsTexts) {
 }
 
 TEST_F(VuWindows, DayDetailsCountsFromBaseAndNewYear) {
-    Calendar().settings.Base = DayJD(2000, 1, 1);
+    calendar::Calendar().settings.Base = DayJD(2000, 1, 1);
     auto w = OpenDetails(DayJD(2000, 1, 1));
     EXPECT_EQ(Text(w->LblDay[4]), "오늘은  2000년 1월 1일 당일입니다.");
     EXPECT_EQ(Text(w->LblDay[2]), "오늘은 이번 해의 1번째 날입니다.");
@@ -455,10 +455,10 @@ TEST_F(VuWindows, DayDetailsKeypadSteps) {
 }
 
 TEST_F(VuWindows, DayDetailsZoneBeforeInsideAfterSummerTime) {
-    CalendarState& state = Calendar();
+    calendar::CalendarState& state = calendar::Calendar();
     state.settings.FH = 1;
     state.settings.RefKR = false;  // with it the lunar date takes the reference zone
-    UpdateSummerDays(state);
+    calendar::UpdateSummerDays(state);
     struct Case {
         int month, day;
         double zone;
@@ -474,12 +474,12 @@ TEST_F(VuWindows, DayDetailsZoneBeforeInsideAfterSummerTime) {
 // A day outside the prepared year gets no lunar special days, also right
 // after a day that had them.
 TEST_F(VuWindows, DayDetailsOutsideThePreparedYearHasNoLunarNames) {
-    SDayRecord seollal;
+    calendar::SDayRecord seollal;
     seollal.month = 1;
     seollal.day = 1;
     seollal.lunar = true;
     seollal.name = "설날";
-    Calendar().SDays[1][0] = seollal;
+    calendar::Calendar().SDays[1][0] = seollal;
     auto w = OpenDetails(DayJD(2024, 2, 10));
     EXPECT_NE(Text(w->LSD).find("설날"), std::string::npos) << Text(w->LSD);
     EXPECT_EQ(MakeSDStr2(DayJD(2024, 2, 10)), Text(w->LSD));
@@ -517,7 +517,7 @@ TEST_F(VuWindows, ConversionTableLunarToSolarAndClosing) {
     const double probe = DayJD(2024, 12, 15);
     std::int16_t ly, leap;
     std::uint8_t lm, ld;
-    ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, probe, ly, lm, ld, leap));
+    ASSERT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, ly, lm, ld, leap));
     {
         Form3 w(3);
         w.Option1[0]->click();
@@ -533,28 +533,28 @@ TEST_F(VuWindows, ConversionTableLunarToSolarAndClosing) {
         // answer for its year: the table window has its own.
         std::int16_t y2, l2;
         std::uint8_t m2, d2;
-        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        ASSERT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, y2, m2, d2, l2));
         EXPECT_EQ(d2, ld);
         w.close();
         std::int16_t y3, l3;
         std::uint8_t m3, d3;
-        ASSERT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y3, m3, d3, l3));
+        ASSERT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, y3, m3, d3, l3));
         EXPECT_EQ(y3, ly);
         EXPECT_EQ(m3, lm);
         EXPECT_EQ(d3, ld);
         // Escape ends the window as the close button does.
         w.Command2[0]->click();
-        EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        EXPECT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, y2, m2, d2, l2));
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(&w, &escape);
-        EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y2, m2, d2, l2));
+        EXPECT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, y2, m2, d2, l2));
         // Another table after closing, then the window goes without a close.
         w.Command2[0]->click();
     }
     std::int16_t y4, l4;
     std::uint8_t m4, d4;
-    EXPECT_TRUE(GetLunarDate(Calendar().lunar_months, probe, y4, m4, d4, l4));
-    EXPECT_EQ(Calendar().CalYear, 2024);
+    EXPECT_TRUE(calendar::GetLunarDate(calendar::Calendar().lunar_months, probe, y4, m4, d4, l4));
+    EXPECT_EQ(calendar::Calendar().CalYear, 2024);
 }
 
 TEST_F(VuWindows, ConversionTableYearZeroAnd1910) {
@@ -564,14 +564,14 @@ TEST_F(VuWindows, ConversionTableYearZeroAnd1910) {
         EXPECT_EQ(Text(w.Label1), "기원전 1년의 음력-양력 환산표");
     }
     ShowYear(1911, 3);
-    ASSERT_TRUE(Calendar().settings.RefKR);
+    ASSERT_TRUE(calendar::Calendar().settings.RefKR);
     Form3 w(3);
     w.Command2[0]->click();
     EXPECT_EQ(Text(w.Label1), "1910년의 음력-양력 환산표");
     const std::vector<std::string> lines = TableLines(w.Text1Text);
     for (int k = 1; k <= 12; ++k) {
         const double jd = DayJD(1910, k, 1);
-        const auto lunar = almanac::SolarToLunar(jd, 8, SetEraRules(1910), CalendarServicesOfVu());
+        const auto lunar = almanac::SolarToLunar(jd, 8, calendar::SetEraRules(1910), calendar::CalendarServicesOfVu());
         ASSERT_TRUE(lunar.has_value());
         const std::string expected = "- 음력 " + MakeDay2(static_cast<std::int16_t>(lunar->year),
                                                           static_cast<std::uint8_t>(lunar->month),

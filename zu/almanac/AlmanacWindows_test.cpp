@@ -26,7 +26,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 using platform::MsgAnswer;
@@ -44,9 +44,9 @@ double ClockMinutes(const std::string& text) {
 
 class AlmanacWindows : public ::testing::Test {
 protected:
-    void SetUp() override { app::ResetToolWindows(); }
-    void TearDown() override { app::ResetToolWindows(); }
-    app::test::ProgramEnv p;
+    void SetUp() override { zu::ResetToolWindows(); }
+    void TearDown() override { zu::ResetToolWindows(); }
+    zu::test::ProgramEnv p;
 };
 
 // ---- Date conversion ------------------------------------------------------
@@ -72,7 +72,7 @@ void Convert(FrmLuniSolar& w, const Conversion& c) {
 
 TEST_F(AlmanacWindows, DateConversionOpensInItsDesignState) {
     for (int opening = 0; opening < 2; ++opening) {
-        QWidget& window = app::ShowToolWindow(app::ToolWindowId::FrmLuniSolar, nullptr);
+        QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::FrmLuniSolar, nullptr);
         auto& w = dynamic_cast<FrmLuniSolar&>(window);
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.Combo1->currentIndex(), 0);
@@ -91,7 +91,7 @@ TEST_F(AlmanacWindows, DateConversionOpensInItsDesignState) {
         Convert(w, {0, 0, "2008", "1", "1", false, "", ""});
         w.Command1->click();
         QCoreApplication::processEvents();
-        EXPECT_EQ(app::FindToolWindow(app::ToolWindowId::FrmLuniSolar), nullptr);
+        EXPECT_EQ(zu::FindToolWindow(zu::ToolWindowId::FrmLuniSolar), nullptr);
     }
     EXPECT_EQ(p.env.windows.shown.size(), 2u);
     EXPECT_TRUE(p.env.windows.shown[0].modal);
@@ -301,7 +301,7 @@ TEST_F(AlmanacWindows, OneDayAlmanacLeavesTheSharedPlanetTableAlone) {
     S().CurrentJD = astro::DateToJD(2024, 3, 15, 21, 0, 0);
     astro::CalcPlanets(S().CurrentJD);
     const astro::PlanetState before = astro::Planets();
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::FrmDCal, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::FrmDCal, nullptr);
     auto& w = dynamic_cast<FrmDCal&>(window);
     for (int i = 0; i < 3; ++i) w.CmdnDay[1]->click();
     w.close();
@@ -398,10 +398,10 @@ TEST_F(AlmanacWindows, MoonPhaseBeforeTheCommonEraIsWrittenAsSuch) {
 }
 
 TEST_F(AlmanacWindows, EclipseClickMovesTheChartTimeOnYes) {
-    app::RecordingChartHost host;
+    zu::RecordingChartHost host;
     S().CurrentJD = astro::DateToJD(2022, 11, 8, 0, 0, 0);
     S().RealTimeMode = true;
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::FrmMoon, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::FrmMoon, nullptr);
     auto& w = dynamic_cast<FrmMoon&>(window);
     const double full_moon = w.EclipseTime[1];
 
@@ -420,10 +420,10 @@ TEST_F(AlmanacWindows, EclipseClickMovesTheChartTimeOnYes) {
     w.LbEclipse_Click(1);
     EXPECT_EQ(host.calls.size(), 1u);
     EXPECT_EQ(S().CurrentJD, full_moon);
-    EXPECT_EQ(app::AppState().LocalSiderealTime, astro::CalcLST(full_moon, S().lon, S().timezone));
+    EXPECT_EQ(zu::AppState().LocalSiderealTime, astro::CalcLST(full_moon, S().lon, S().timezone));
     EXPECT_FALSE(S().RealTimeMode);
     QCoreApplication::processEvents();
-    EXPECT_EQ(app::FindToolWindow(app::ToolWindowId::FrmMoon), nullptr);
+    EXPECT_EQ(zu::FindToolWindow(zu::ToolWindowId::FrmMoon), nullptr);
 }
 
 // ---- Solar terms and phenomena -----------------------------------------------
@@ -485,10 +485,10 @@ TEST_F(AlmanacWindows, SolarTermsOfYearZero) {
 }
 
 TEST_F(AlmanacWindows, DoubleClickOnAPhenomenonMovesTheChartTime) {
-    app::RecordingChartHost host;
+    zu::RecordingChartHost host;
     S().CurrentJD = astro::DateToJD(2008, 5, 1, 0, 0, 0);
     S().RealTimeMode = true;
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::Frm24julgi, nullptr);
     auto& w = dynamic_cast<Frm24julgi&>(window);
 
     // Without a selection nothing is asked.
@@ -506,22 +506,22 @@ TEST_F(AlmanacWindows, DoubleClickOnAPhenomenonMovesTheChartTime) {
     EXPECT_EQ(p.env.messages.shown[0].title, "zu");
     EXPECT_NEAR(S().CurrentJD, 2454520.8871 + 9.0 / 24, 1e-4);
     EXPECT_FALSE(S().RealTimeMode);
-    EXPECT_EQ(app::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
+    EXPECT_EQ(zu::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(host.calls.size(), 1u);
 }
 
 TEST_F(AlmanacWindows, SolarTermsWindowIsOneLiveInstance) {
     S().CurrentJD = astro::DateToJD(2008, 5, 1, 0, 0, 0);
-    QWidget& first = app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr);
+    QWidget& first = zu::ShowToolWindow(zu::ToolWindowId::Frm24julgi, nullptr);
     dynamic_cast<Frm24julgi&>(first).CmdAdj[1]->click();
-    QWidget& again = app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr);
+    QWidget& again = zu::ShowToolWindow(zu::ToolWindowId::Frm24julgi, nullptr);
     EXPECT_EQ(&again, &first);
     EXPECT_EQ(Text(dynamic_cast<Frm24julgi&>(again).Label1[0]), "2009년의 24절기 입기 시각");
     EXPECT_FALSE(p.env.windows.shown[0].modal);
     again.close();
     QCoreApplication::processEvents();
-    QWidget& fresh = app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr);
+    QWidget& fresh = zu::ShowToolWindow(zu::ToolWindowId::Frm24julgi, nullptr);
     EXPECT_EQ(Text(dynamic_cast<Frm24julgi&>(fresh).Label1[0]), "2008년의 24절기 입기 시각");
 }
 
@@ -529,10 +529,10 @@ TEST_F(AlmanacWindows, SolarTermsWindowIsOneLiveInstance) {
 TEST_F(AlmanacWindows, SolarTermsWindowClosesOnEscape) {
     S().CurrentJD = astro::DateToJD(2008, 5, 1, 0, 0, 0);
     for (const int page : {0, 1}) {
-        auto& w = dynamic_cast<Frm24julgi&>(app::ShowToolWindow(app::ToolWindowId::Frm24julgi, nullptr));
+        auto& w = dynamic_cast<Frm24julgi&>(zu::ShowToolWindow(zu::ToolWindowId::Frm24julgi, nullptr));
         w.TabStrip1->setCurrentIndex(page);
-        app::test::PressKey(page == 0 ? static_cast<QWidget&>(*w.CmdAdj[1]) : *w.List1, Qt::Key_Escape);
-        EXPECT_EQ(app::FindToolWindow(app::ToolWindowId::Frm24julgi), nullptr) << "page " << page;
+        zu::test::PressKey(page == 0 ? static_cast<QWidget&>(*w.CmdAdj[1]) : *w.List1, Qt::Key_Escape);
+        EXPECT_EQ(zu::FindToolWindow(zu::ToolWindowId::Frm24julgi), nullptr) << "page " << page;
         QCoreApplication::processEvents();
     }
 }
@@ -542,10 +542,10 @@ TEST_F(AlmanacWindows, SolarTermsWindowClosesOnEscape) {
 // windows are drawn by it.
 TEST_F(AlmanacWindows, Screenshots) {
     S().CurrentJD = astro::DateToJD(2008, 8, 1, 21, 0, 0);
-    const app::ToolWindowId ids[] = {app::ToolWindowId::FrmLuniSolar, app::ToolWindowId::FrmDCal,
-                                     app::ToolWindowId::FrmMoon, app::ToolWindowId::Frm24julgi};
-    for (app::ToolWindowId id : ids) {
-        QWidget& window = app::ShowToolWindow(id, nullptr);
+    const zu::ToolWindowId ids[] = {zu::ToolWindowId::FrmLuniSolar, zu::ToolWindowId::FrmDCal,
+                                     zu::ToolWindowId::FrmMoon, zu::ToolWindowId::Frm24julgi};
+    for (zu::ToolWindowId id : ids) {
+        QWidget& window = zu::ShowToolWindow(id, nullptr);
         if (auto* conversion = dynamic_cast<FrmLuniSolar*>(&window)) conversion->CmdCalc->click();
         if (auto* terms = dynamic_cast<Frm24julgi*>(&window)) {
             window.grab().save(QString("almanac-Frm24julgi-julgi.png"));
@@ -556,9 +556,9 @@ TEST_F(AlmanacWindows, Screenshots) {
         const QImage shot = window.grab().toImage();
         ASSERT_FALSE(shot.isNull());
         EXPECT_GT(shot.width(), 200);
-        EXPECT_TRUE(shot.save(QString("almanac-%1.png").arg(app::SpecOf(id).name)));
+        EXPECT_TRUE(shot.save(QString("almanac-%1.png").arg(zu::SpecOf(id).name)));
     }
 }
 
 }  // namespace
-}  // namespace almanac::zu
+}  // namespace zu

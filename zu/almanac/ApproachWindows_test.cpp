@@ -26,11 +26,11 @@
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 using platform::MsgAnswer;
-using test::FixtureRow;
+using almanac::test::FixtureRow;
 
 skydata::SettingsSnapshot& S() { return skydata::CurrentSettings(); }
 
@@ -50,17 +50,17 @@ int RowStarting(const QListWidget& list, const std::string& start) {
 }
 
 double FixtureTime(const char* file, const char* day, const char* event) {
-    for (const FixtureRow& row : test::ReadFixture(file))
-        if (row.at("day") == day && row.at("event") == event) return test::LocalJD(row.at("local"));
+    for (const FixtureRow& row : almanac::test::ReadFixture(file))
+        if (row.at("day") == day && row.at("event") == event) return almanac::test::LocalJD(row.at("local"));
     ADD_FAILURE() << day << " " << event;
     return 0;
 }
 
 class ApproachWindows : public ::testing::Test {
 protected:
-    void SetUp() override { app::ResetToolWindows(); }
-    void TearDown() override { app::ResetToolWindows(); }
-    app::test::ProgramEnv p;
+    void SetUp() override { zu::ResetToolWindows(); }
+    void TearDown() override { zu::ResetToolWindows(); }
+    zu::test::ProgramEnv p;
 };
 
 void SetPeriod(FrmCon& w, int y0, int m0, int d0, int y1, int m1, int d1) {
@@ -75,7 +75,7 @@ void SetPeriod(FrmCon& w, int y0, int m0, int d0, int y1, int m1, int d1) {
 
 TEST_F(ApproachWindows, CloseApproachWindowLoadsAroundTheChartDate) {
     S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::FrmCon, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::FrmCon, nullptr);
     auto& w = dynamic_cast<FrmCon&>(window);
     EXPECT_EQ(U(w.windowTitle()), "행성 접근 탐색기");
     EXPECT_FALSE(p.env.windows.shown[0].modal);
@@ -127,25 +127,25 @@ TEST_F(ApproachWindows, FindListsTheGreatConjunction) {
 TEST_F(ApproachWindows, FindClampsWhatItHandsTheSearch) {
     S().CurrentJD = astro::DateToJD(2020, 12, 20, 12, 0, 0);
     FrmCon w;
-    ApproachRequest seen;
-    w.Search = [&seen](const ApproachRequest& r, const PlanetTableSource&, std::vector<double>& times,
+    almanac::ApproachRequest seen;
+    w.Search = [&seen](const almanac::ApproachRequest& r, const almanac::PlanetTableSource&, std::vector<double>& times,
                        std::vector<std::string>& texts, platform::WorkProgress*) {
         seen = r;
         times.assign(1, 0);
         texts.assign(1, "");
-        return ApproachSearchStatus::Done;
+        return almanac::ApproachSearchStatus::Done;
     };
     struct Case {
         QLineEdit* box;
         const char* text;
-        double ApproachRequest::*field;
+        double almanac::ApproachRequest::*field;
         double expected;
     };
     const Case doubles[] = {
-        {w.txtAngDist, "0", &ApproachRequest::width_deg, 1},      {w.txtAngDist, "200", &ApproachRequest::width_deg, 120},
-        {w.txtAngDist, "45.5", &ApproachRequest::width_deg, 45.5}, {w.txtAngDist2, "10", &ApproachRequest::pair_limit_deg, 5},
-        {w.txtAngDist2, "0.1", &ApproachRequest::pair_limit_deg, 0.5}, {w.txtAngDist2, "x", &ApproachRequest::pair_limit_deg, 0.5},
-        {w.TxtInt, "0", &ApproachRequest::step_days, 1},          {w.TxtInt, "7", &ApproachRequest::step_days, 7},
+        {w.txtAngDist, "0", &almanac::ApproachRequest::width_deg, 1},      {w.txtAngDist, "200", &almanac::ApproachRequest::width_deg, 120},
+        {w.txtAngDist, "45.5", &almanac::ApproachRequest::width_deg, 45.5}, {w.txtAngDist2, "10", &almanac::ApproachRequest::pair_limit_deg, 5},
+        {w.txtAngDist2, "0.1", &almanac::ApproachRequest::pair_limit_deg, 0.5}, {w.txtAngDist2, "x", &almanac::ApproachRequest::pair_limit_deg, 0.5},
+        {w.TxtInt, "0", &almanac::ApproachRequest::step_days, 1},          {w.TxtInt, "7", &almanac::ApproachRequest::step_days, 7},
     };
     for (const Case& c : doubles) {
         SCOPED_TRACE(c.text);
@@ -204,7 +204,7 @@ TEST_F(ApproachWindows, ARefusedSearchListsTheRowsBeforeAgain) {
         p.env.messages.shown.clear();
         FrmCon w;
         int searches = 0;
-        w.Search = [&](const ApproachRequest&, const PlanetTableSource&, std::vector<double>& times,
+        w.Search = [&](const almanac::ApproachRequest&, const almanac::PlanetTableSource&, std::vector<double>& times,
                        std::vector<std::string>& texts, platform::WorkProgress*) {
             ++searches;
             times = {conjunction, conjunction + 1, 0};
@@ -213,7 +213,7 @@ TEST_F(ApproachWindows, ARefusedSearchListsTheRowsBeforeAgain) {
                 times = {0};
                 texts = {""};
             }
-            return ApproachSearchStatus::Done;
+            return almanac::ApproachSearchStatus::Done;
         };
         if (c.before != Before::NoSearch) {
             SetPeriod(w, 2020, 12, 20, 2020, 12, 23);
@@ -318,10 +318,10 @@ TEST_F(ApproachWindows, RemoteYearsFinish) {
 }
 
 TEST_F(ApproachWindows, DoubleClickMovesTheChartToTheEvent) {
-    app::RecordingChartHost host;
+    zu::RecordingChartHost host;
     S().CurrentJD = astro::DateToJD(2022, 6, 20, 12, 0, 0);
     S().RealTimeMode = true;
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::FrmCon, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::FrmCon, nullptr);
     auto& w = dynamic_cast<FrmCon&>(window);
     SetPeriod(w, 2022, 6, 24, 2022, 6, 24);
     w.txtAngDist->setText("120");
@@ -350,7 +350,7 @@ TEST_F(ApproachWindows, DoubleClickMovesTheChartToTheEvent) {
     w.List1_DblClick();
     EXPECT_NEAR(S().CurrentJD, FixtureTime("tonight_events.csv", "2022-06-24", "sunrise"), 1.0 / 1440);
     EXPECT_FALSE(S().RealTimeMode);
-    EXPECT_EQ(app::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
+    EXPECT_EQ(zu::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
     EXPECT_EQ(host.calls.size(), 1u);
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.isVisible());
@@ -405,7 +405,7 @@ TEST_F(ApproachWindows, TonightOfMidsummer) {
     S().CurrentJD = astro::DateToJD(2008, 6, 21, 20, 0, 0);
     astro::CalcPlanets(S().CurrentJD);
     const double jde = astro::Planets().JDE;
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::frmToday, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::frmToday, nullptr);
     auto& w = dynamic_cast<frmToday&>(window);
     EXPECT_EQ(U(w.windowTitle()), "오늘의 천문 현상");
     EXPECT_FALSE(p.env.windows.shown[0].modal);
@@ -485,11 +485,11 @@ TEST_F(ApproachWindows, MidnightSunHasNoDarkSky) {
 }
 
 TEST_F(ApproachWindows, TonightStepsDaysAndMovesTheChart) {
-    app::RecordingChartHost host;
+    zu::RecordingChartHost host;
     const double base = astro::DateToJD(2008, 6, 21, 20, 0, 0);
     S().CurrentJD = base;
     S().RealTimeMode = true;
-    QWidget& window = app::ShowToolWindow(app::ToolWindowId::frmToday, nullptr);
+    QWidget& window = zu::ShowToolWindow(zu::ToolWindowId::frmToday, nullptr);
     auto& w = dynamic_cast<frmToday&>(window);
     w.cmdNavi[1]->click();
     w.cmdNavi[1]->click();
@@ -512,25 +512,25 @@ TEST_F(ApproachWindows, TonightStepsDaysAndMovesTheChart) {
     EXPECT_EQ(p.env.messages.shown[1].text, "zu의 시간을 해 뜸이 일어나는 시각으로 바꾸시겠습니까?");
     EXPECT_EQ(p.env.messages.shown[1].icon, platform::MsgIcon::Question);
     double sunrise = -1;
-    for (const TonightEvent& e : w.Slots)
+    for (const almanac::TonightEvent& e : w.Slots)
         if (e.text == "해 뜸") sunrise = e.time;
     EXPECT_EQ(S().CurrentJD, astro::RoundToHalf(base + 2) + sunrise);
     EXPECT_FALSE(S().RealTimeMode);
-    EXPECT_EQ(app::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
+    EXPECT_EQ(zu::AppState().LocalSiderealTime, astro::CalcLST(S().CurrentJD, S().lon, S().timezone));
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.isVisible());
 
     // One live window: opening again raises it with its day.
     w.cmdNavi[0]->click();
-    QWidget& again = app::ShowToolWindow(app::ToolWindowId::frmToday, nullptr);
+    QWidget& again = zu::ShowToolWindow(zu::ToolWindowId::frmToday, nullptr);
     EXPECT_EQ(&again, &window);
     EXPECT_EQ(Text(dynamic_cast<frmToday&>(again).Label1[0]), "2008년 6월 22일");
     again.close();
     QCoreApplication::processEvents();
-    EXPECT_EQ(app::FindToolWindow(app::ToolWindowId::frmToday), nullptr);
+    EXPECT_EQ(zu::FindToolWindow(zu::ToolWindowId::frmToday), nullptr);
     // After closing, the next opening starts from the chart's day, which
     // the double click moved.
-    QWidget& fresh = app::ShowToolWindow(app::ToolWindowId::frmToday, nullptr);
+    QWidget& fresh = zu::ShowToolWindow(zu::ToolWindowId::frmToday, nullptr);
     EXPECT_EQ(Text(dynamic_cast<frmToday&>(fresh).Label1[0]), "2008년 6월 23일");
 }
 
@@ -539,7 +539,7 @@ TEST_F(ApproachWindows, TonightStepsDaysAndMovesTheChart) {
 // windows are drawn by it.
 TEST_F(ApproachWindows, Screenshots) {
     S().CurrentJD = astro::DateToJD(2022, 5, 20, 21, 0, 0);
-    QWidget& con = app::ShowToolWindow(app::ToolWindowId::FrmCon, nullptr);
+    QWidget& con = zu::ShowToolWindow(zu::ToolWindowId::FrmCon, nullptr);
     SetPeriod(dynamic_cast<FrmCon&>(con), 2022, 4, 20, 2022, 6, 30);
     dynamic_cast<FrmCon&>(con).CmdFind->click();
     con.adjustSize();
@@ -547,7 +547,7 @@ TEST_F(ApproachWindows, Screenshots) {
     EXPECT_TRUE(con.grab().save(QString("almanac-FrmCon.png")));
 
     S().CurrentJD = astro::DateToJD(2008, 7, 2, 21, 0, 0);
-    QWidget& today = app::ShowToolWindow(app::ToolWindowId::frmToday, nullptr);
+    QWidget& today = zu::ShowToolWindow(zu::ToolWindowId::frmToday, nullptr);
     today.adjustSize();
     QCoreApplication::processEvents();
     EXPECT_TRUE(today.grab().save(QString("almanac-frmToday.png")));
@@ -559,4 +559,4 @@ TEST_F(ApproachWindows, Screenshots) {
 }
 
 }  // namespace
-}  // namespace almanac::zu
+}  // namespace zu

@@ -26,7 +26,7 @@
 #include "zu/almanac/WindowSupport.h"
 #include "zu/core/ChartHost.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
@@ -39,61 +39,60 @@ std::string YearCaption(double year) { return year >= 1 ? Whole(year) : "기원�
 }  // namespace
 
 Frm24julgi::Frm24julgi(QWidget* owner) : QWidget(owner, Qt::Window) {
-    using app::Named;
     setWindowTitle(Q("24절기 입기 시각과 주요 천문 현상"));
     auto* layout = new QVBoxLayout(this);
-    TabStrip1 = Named(new QTabBar(this), "TabStrip1");
+    TabStrip1 = ui::Named(new QTabBar(this), "TabStrip1");
     TabStrip1->addTab(Q("24절기 입기 시각"));
     TabStrip1->setTabData(0, "julgi");
     TabStrip1->addTab(Q("주요 천문 현상"));
     TabStrip1->setTabData(1, "sday");
     layout->addWidget(TabStrip1);
 
-    Frame2 = Named(new QGroupBox(this), "Frame2");
+    Frame2 = ui::Named(new QGroupBox(this), "Frame2");
     auto* terms = new QGridLayout(Frame2);
-    Label1[0] = Named(new QLabel(Frame2), "Label1", 0);
+    Label1[0] = ui::Named(new QLabel(Frame2), "Label1", 0);
     QFont title_font = Label1[0]->font();
     title_font.setBold(true);
     Label1[0]->setFont(title_font);
     terms->addWidget(Label1[0], 0, 0, 1, 4);
     constexpr const char* kHeads[4] = {"절기", "날짜/시각", "절기", "날짜/시각"};
     for (int k = 0; k < 4; ++k) {
-        Label1[1 + k] = Named(new QLabel(Q(kHeads[k]), Frame2), "Label1", 1 + k);
+        Label1[1 + k] = ui::Named(new QLabel(Q(kHeads[k]), Frame2), "Label1", 1 + k);
         terms->addWidget(Label1[1 + k], 1, k);
     }
     for (int i = 0; i < kSolarTermCount; ++i) {
-        Label2[i] = Named(new QLabel(Frame2), "Label2", i);
-        Label3[i] = Named(new QLabel(Frame2), "Label3", i);
+        Label2[i] = ui::Named(new QLabel(Frame2), "Label2", i);
+        Label3[i] = ui::Named(new QLabel(Frame2), "Label3", i);
         const int row = 2 + i % 12, column = 2 * (i / 12);
         terms->addWidget(Label2[i], row, column);
         terms->addWidget(Label3[i], row, column + 1);
     }
-    Frame1 = Named(new QGroupBox(Q("계산 방법"), Frame2), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(Q("계산 방법"), Frame2), "Frame1");
     auto* methods = new QHBoxLayout(Frame1);
-    Option1[0] = Named(new QRadioButton(Q("정기법"), Frame1), "Option1", 0);
-    Option1[1] = Named(new QRadioButton(Q("평기법"), Frame1), "Option1", 1);
+    Option1[0] = ui::Named(new QRadioButton(Q("정기법"), Frame1), "Option1", 0);
+    Option1[1] = ui::Named(new QRadioButton(Q("평기법"), Frame1), "Option1", 1);
     Option1[0]->setChecked(true);
     methods->addWidget(Option1[0]);
     methods->addWidget(Option1[1]);
     terms->addWidget(Frame1, 14, 0, 1, 4);
     layout->addWidget(Frame2);
 
-    Frame3 = Named(new QGroupBox(this), "Frame3");
+    Frame3 = ui::Named(new QGroupBox(this), "Frame3");
     auto* phenomena = new QVBoxLayout(Frame3);
-    Label1[5] = Named(new QLabel(Frame3), "Label1", 5);
+    Label1[5] = ui::Named(new QLabel(Frame3), "Label1", 5);
     Label1[5]->setFont(title_font);
     phenomena->addWidget(Label1[5]);
-    List1 = Named(new QListWidget(Frame3), "List1");
+    List1 = ui::Named(new QListWidget(Frame3), "List1");
     phenomena->addWidget(List1);
     layout->addWidget(Frame3);
     Frame3->hide();
 
     auto* buttons = new QHBoxLayout;
-    CmdAdj[0] = Named(new QPushButton(Q("<전년"), this), "CmdAdj", 0);
-    CmdAdj[1] = Named(new QPushButton(Q("내년>"), this), "CmdAdj", 1);
-    cmdCopy = Named(new QPushButton(Q("복사"), this), "cmdCopy");
+    CmdAdj[0] = ui::Named(new QPushButton(Q("<전년"), this), "CmdAdj", 0);
+    CmdAdj[1] = ui::Named(new QPushButton(Q("내년>"), this), "CmdAdj", 1);
+    cmdCopy = ui::Named(new QPushButton(Q("복사"), this), "cmdCopy");
     cmdCopy->setToolTip(Q("클립보드에 내용을 복사합니다."));
-    CmdExit = Named(new QPushButton(Q("확인"), this), "CmdExit");
+    CmdExit = ui::Named(new QPushButton(Q("확인"), this), "CmdExit");
     buttons->addWidget(CmdAdj[0]);
     buttons->addWidget(CmdAdj[1]);
     buttons->addStretch();
@@ -108,7 +107,7 @@ Frm24julgi::Frm24julgi(QWidget* owner) : QWidget(owner, Qt::Window) {
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
     connect(CmdExit, &QPushButton::clicked, this, [this] { close(); });
-    app::BindEnterAndEscape(*this, nullptr, CmdExit);
+    ui::BindEnterAndEscape(*this, nullptr, CmdExit);
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
 
     YearOffset = 0;
@@ -130,7 +129,7 @@ void Frm24julgi::CalcJulGi(double year) {
         Label2[i]->setText(Q(std::string(term.Name) + "(" + std::string(term.Hanja) + ")"));
         const std::optional<double> v =
             true_terms
-                ? astro::zu::SolarLongitudeTime(year, term.Longitude_deg, term.Day, zone)
+                ? astro::SolarLongitudeTime(year, term.Longitude_deg, term.Day, zone)
                 : std::optional<double>(astro::ApproxSolarLongitudeTime(year, term.Longitude_deg, term.Day, zone));
         if (!v) {
             Label3[i]->setText("--");
@@ -149,10 +148,10 @@ void Frm24julgi::AstroPhem2(double year, double zone_h) {
     RowMap.clear();
     Times.clear();
     Texts.clear();
-    const CalendarServices& services = SkyCalendarServices();
+    const almanac::CalendarServices& services = almanac::SkyCalendarServices();
     const double start = services.DateToJD(year, 1, 1, 12, 0, 0);
     const double end = services.DateToJD(year, 12, 31, 12, 0, 0);
-    if (ListPlanetPhenomena(start - 30, end + 30, zone_h, services, Times, Texts) != PhenomenaStatus::Listed) return;
+    if (almanac::ListPlanetPhenomena(start - 30, end + 30, zone_h, services, Times, Texts) != almanac::PhenomenaStatus::Listed) return;
     for (std::size_t r = 0; r < Times.size() && r < Texts.size(); ++r) {
         const double local = Times[r] + zone_h / 24.0;
         if (!(start - 0.5 <= local && local < end + 0.5)) continue;
@@ -197,7 +196,7 @@ void Frm24julgi::List1_DblClick() {
         platform::MsgBox("zu의 시간을 " + Texts[r] + "이 일어나는 시각으로 바꾸시겠습니까?",
                          platform::MsgButtons::YesNo, platform::MsgIcon::Question, "zu");
     if (answer != platform::MsgAnswer::Yes) return;
-    app::Host().MoveChartTime(Times[r] + skydata::CurrentSettings().timezone / 24.0);
+    zu::Host().MoveChartTime(Times[r] + skydata::CurrentSettings().timezone / 24.0);
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -14,7 +14,7 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 
-namespace almanac::zu {
+namespace zu {
 
 class Frm24julgi final : public QWidget {
 public:
@@ -55,4 +55,4 @@ private:
     void TabStrip1_Click();
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -24,7 +24,7 @@
 #include "zu/almanac/WindowSupport.h"
 #include "zu/core/ChartHost.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 constexpr double kDaysBefore = 10;
@@ -48,15 +48,14 @@ QLineEdit* NumberBox(const QString& text, QWidget* parent) {
 }  // namespace
 
 FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
-    using app::Named;
     setWindowTitle(Q("행성 접근 탐색기"));
-    Search = [](const ApproachRequest& request, const PlanetTableSource& source, std::vector<double>& times,
+    Search = [](const almanac::ApproachRequest& request, const almanac::PlanetTableSource& source, std::vector<double>& times,
                 std::vector<std::string>& texts, platform::WorkProgress* progress) {
-        return FindApproaches(request, source, times, texts, progress);
+        return almanac::FindApproaches(request, source, times, texts, progress);
     };
     auto* layout = new QVBoxLayout(this);
 
-    Frame1 = Named(new QGroupBox(Q("탐색 설정"), this), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(Q("탐색 설정"), this), "Frame1");
     auto* rows = new QVBoxLayout(Frame1);
     auto label = [this](const char* text) { return new QLabel(Q(text), Frame1); };
     // One row of the frame: a caption of the common width, then its boxes.
@@ -74,35 +73,35 @@ FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     QHBoxLayout* start_row = row("시작일");
     QHBoxLayout* end_row = row("종료일");
     for (int k = 0; k < 3; ++k) {
-        TxtStart[k] = Named(NumberBox("", Frame1), "TxtStart", k);
-        TxtEnd[k] = Named(NumberBox("", Frame1), "TxtEnd", k);
+        TxtStart[k] = ui::Named(NumberBox("", Frame1), "TxtStart", k);
+        TxtEnd[k] = ui::Named(NumberBox("", Frame1), "TxtEnd", k);
         start_row->addWidget(TxtStart[k]);
         start_row->addWidget(label(kDateUnits[k]));
         end_row->addWidget(TxtEnd[k]);
         end_row->addWidget(label(kDateUnits[k]));
-        app::SelectAllOnFocus(*TxtStart[k]);
-        app::SelectAllOnFocus(*TxtEnd[k]);
+        ui::SelectAllOnFocus(*TxtStart[k]);
+        ui::SelectAllOnFocus(*TxtEnd[k]);
     }
     start_row->addStretch();
     end_row->addStretch();
     QHBoxLayout* time_row = row("기준 시각");
-    TxtTime[0] = Named(NumberBox("12", Frame1), "TxtTime", 0);
-    TxtTime[1] = Named(NumberBox("00", Frame1), "TxtTime", 1);
+    TxtTime[0] = ui::Named(NumberBox("12", Frame1), "TxtTime", 0);
+    TxtTime[1] = ui::Named(NumberBox("00", Frame1), "TxtTime", 1);
     time_row->addWidget(TxtTime[0]);
     time_row->addWidget(label(":"));
     time_row->addWidget(TxtTime[1]);
     time_row->addStretch();
     QHBoxLayout* step_row = row("계산 간격");
-    TxtInt = Named(NumberBox("1", Frame1), "TxtInt");
+    TxtInt = ui::Named(NumberBox("1", Frame1), "TxtInt");
     step_row->addWidget(TxtInt);
     step_row->addWidget(label("일"));
     step_row->addStretch();
 
-    Check1 = Named(new QCheckBox(Q("3개 이상의 행성 접근:"), Frame1), "Check1");
+    Check1 = ui::Named(new QCheckBox(Q("3개 이상의 행성 접근:"), Frame1), "Check1");
     Check1->setChecked(true);
-    txtPN = Named(NumberBox("4", Frame1), "txtPN");
+    txtPN = ui::Named(NumberBox("4", Frame1), "txtPN");
     txtPN->setToolTip(Q("3에서 6 사이의 숫자를 입력할 수 있습니다."));
-    txtAngDist = Named(NumberBox("60", Frame1), "txtAngDist");
+    txtAngDist = ui::Named(NumberBox("60", Frame1), "txtAngDist");
     txtAngDist->setToolTip(Q("1~120도 사이의 값을 입력할 수 있습니다."));
     QHBoxLayout* gathering = row(nullptr);
     gathering->addWidget(Check1);
@@ -112,9 +111,9 @@ FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     gathering->addWidget(label("도 이내로 접근했을 때 표시"));
     gathering->addStretch();
 
-    Check2 = Named(new QCheckBox(Q("2개의 행성 접근:"), Frame1), "Check2");
+    Check2 = ui::Named(new QCheckBox(Q("2개의 행성 접근:"), Frame1), "Check2");
     Check2->setChecked(true);
-    txtAngDist2 = Named(NumberBox("3", Frame1), "txtAngDist2");
+    txtAngDist2 = ui::Named(NumberBox("3", Frame1), "txtAngDist2");
     txtAngDist2->setToolTip(Q("0.5에서 5도 사이의 값을 입력할 수 있습니다."));
     QHBoxLayout* pairs = row(nullptr);
     pairs->addWidget(Check2);
@@ -124,21 +123,21 @@ FrmCon::FrmCon(QWidget* owner) : QWidget(owner, Qt::Window) {
     pairs->addStretch();
     layout->addWidget(Frame1);
 
-    List1 = Named(new QListWidget(this), "List1");
+    List1 = ui::Named(new QListWidget(this), "List1");
     List1->setMinimumSize(kListWidth_px, kListHeight_px);
     layout->addWidget(List1);
 
     auto* buttons = new QHBoxLayout;
-    CmdFind = Named(new QPushButton(Q("찾기"), this), "CmdFind");
-    cmdCopy = Named(new QPushButton(Q("복사"), this), "cmdCopy");
+    CmdFind = ui::Named(new QPushButton(Q("찾기"), this), "CmdFind");
+    cmdCopy = ui::Named(new QPushButton(Q("복사"), this), "cmdCopy");
     cmdCopy->setToolTip(Q("클립보드에 내용을 복사합니다."));
-    CmdCancel = Named(new QPushButton(Q("닫기"), this), "CmdCancel");
+    CmdCancel = ui::Named(new QPushButton(Q("닫기"), this), "CmdCancel");
     buttons->addStretch();
     buttons->addWidget(CmdFind);
     buttons->addWidget(cmdCopy);
     buttons->addWidget(CmdCancel);
     layout->addLayout(buttons);
-    app::BindEnterAndEscape(*this, CmdFind, CmdCancel);
+    ui::BindEnterAndEscape(*this, CmdFind, CmdCancel);
 
     connect(CmdFind, &QPushButton::clicked, this, [this] { platform::Guard([this] { CmdFind_Click(); }); });
     connect(cmdCopy, &QPushButton::clicked, this, [this] { platform::Guard([this] { cmdCopy_Click(); }); });
@@ -161,17 +160,16 @@ void FrmCon::Form_Load() {
 }
 
 void FrmCon::CmdFind_Click() {
-    using app::BoxNumber;
-    const double h = BoxNumber(TxtTime[0]) + BoxNumber(TxtTime[1]) / 60;
-    ApproachRequest request;
-    request.start_jd = astro::DateToJD(BoxNumber(TxtStart[0]), BoxNumber(TxtStart[1]), BoxNumber(TxtStart[2]), h, 0, 0);
-    request.end_jd = astro::DateToJD(BoxNumber(TxtEnd[0]), BoxNumber(TxtEnd[1]), BoxNumber(TxtEnd[2]), h, 0, 0);
+    const double h = ui::BoxNumber(TxtTime[0]) + ui::BoxNumber(TxtTime[1]) / 60;
+    almanac::ApproachRequest request;
+    request.start_jd = astro::DateToJD(ui::BoxNumber(TxtStart[0]), ui::BoxNumber(TxtStart[1]), ui::BoxNumber(TxtStart[2]), h, 0, 0);
+    request.end_jd = astro::DateToJD(ui::BoxNumber(TxtEnd[0]), ui::BoxNumber(TxtEnd[1]), ui::BoxNumber(TxtEnd[2]), h, 0, 0);
     // Text without a number reads 0, so the least count.
-    request.min_count = static_cast<int>(Clamp(std::nearbyint(BoxNumber(txtPN)), 3, 6));
-    const double step = BoxNumber(TxtInt);
+    request.min_count = static_cast<int>(Clamp(std::nearbyint(ui::BoxNumber(txtPN)), 3, 6));
+    const double step = ui::BoxNumber(TxtInt);
     request.step_days = step < 1 ? 1 : step;
-    request.width_deg = Clamp(BoxNumber(txtAngDist), 1, 120);
-    request.pair_limit_deg = Clamp(BoxNumber(txtAngDist2), 0.5, 5);
+    request.width_deg = Clamp(ui::BoxNumber(txtAngDist), 1, 120);
+    request.pair_limit_deg = Clamp(ui::BoxNumber(txtAngDist2), 0.5, 5);
     request.gathering = Check1->isChecked();
     request.pairs = Check2->isChecked();
     if (!request.gathering && !request.pairs) return;
@@ -180,9 +178,9 @@ void FrmCon::CmdFind_Click() {
     // and it reads its own copy of the site.
     std::vector<double> times;
     std::vector<std::string> texts;
-    ApproachSearchStatus status = CheckApproachRequest(request);
-    if (status != ApproachSearchStatus::Refused) {
-        const PlanetTableSource source = SkyPlanetTableSource();
+    almanac::ApproachSearchStatus status = almanac::CheckApproachRequest(request);
+    if (status != almanac::ApproachSearchStatus::Refused) {
+        const almanac::PlanetTableSource source = almanac::SkyPlanetTableSource();
         const bool finished = platform::RunLongWork(
             {"행성 접근 탐색기", "행성 접근 현상을 찾고 있습니다..."}, [&](platform::WorkProgress& progress) {
                 // A copy of the planetary series no other thread holds, where
@@ -190,10 +188,10 @@ void FrmCon::CmdFind_Click() {
                 const astro::SeriesCopyScope series;
                 status = Search(request, source, times, texts, &progress);
             });
-        if (!finished || status == ApproachSearchStatus::Cancelled) return;
+        if (!finished || status == almanac::ApproachSearchStatus::Cancelled) return;
     }
     List1->clear();
-    if (status != ApproachSearchStatus::Refused && !times.empty() && times.size() == texts.size()) {
+    if (status != almanac::ApproachSearchStatus::Refused && !times.empty() && times.size() == texts.size()) {
         Times = std::move(times);
         Texts = std::move(texts);
     } else if (Times.empty()) {
@@ -229,7 +227,7 @@ void FrmCon::List1_DblClick() {
     if (platform::MsgBox("zu의 시간을 " + Texts[r] + "이 일어나는 시각으로 바꾸시겠습니까?",
                          platform::MsgButtons::YesNo, platform::MsgIcon::Question, "zu") != platform::MsgAnswer::Yes)
         return;
-    app::Host().MoveChartTime(instant);
+    zu::Host().MoveChartTime(instant);
 }
 
 void FrmCon::cmdCopy_Click() {
@@ -240,4 +238,4 @@ void FrmCon::cmdCopy_Click() {
     clipboard.SetText(text);
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -17,7 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace almanac::zu {
+namespace zu {
 
 class FrmCon final : public QWidget {
 public:
@@ -35,7 +35,7 @@ public:
     // The search the window runs (tests put a spy here): FindApproaches. It
     // runs as long work (platform/Services.h), with the planet tables of the
     // site in force when "찾기" was pressed.
-    using SearchFunction = std::function<ApproachSearchStatus(const ApproachRequest&, const PlanetTableSource&,
+    using SearchFunction = std::function<almanac::ApproachSearchStatus(const almanac::ApproachRequest&, const almanac::PlanetTableSource&,
                                                               std::vector<double>&, std::vector<std::string>&,
                                                               platform::WorkProgress*)>;
     SearchFunction Search;
@@ -67,4 +67,4 @@ private:
     void Form_Load();
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -28,7 +28,7 @@
 #include "ui/ToolControls.h"
 #include "zu/almanac/WindowSupport.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
@@ -79,13 +79,13 @@ std::optional<double> GetMoonAge(double jd, double zone_h) {
     std::optional<double> t;
     int tries = 0;
     do {
-        t = astro::zu::LunarPhaseTime(g, 0, zone_h);
+        t = astro::LunarPhaseTime(g, 0, zone_h);
         if (!t || ++tries > kMoonAgeSearchLimit) return std::nullopt;
         g -= 28;
     } while (*t > jd);
     tries = 0;
     while (jd - *t >= 30) {
-        t = astro::zu::LunarPhaseTime(g, 0, zone_h);
+        t = astro::LunarPhaseTime(g, 0, zone_h);
         if (!t || ++tries > kMoonAgeSearchLimit) return std::nullopt;
         g += 28;
     }
@@ -131,7 +131,6 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
-    using app::Named;
     setWindowTitle(Q("일력"));
     constexpr const char* kPlaceholders[31] = {"그레고리력",
                                                "단기/불기",
@@ -164,7 +163,7 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
                                                "■ 낮",
                                                "균시차",
                                                "위상"};
-    for (int i = 0; i < 31; ++i) LblDay[i] = Named(new QLabel(Q(kPlaceholders[i]), this), "LblDay", i);
+    for (int i = 0; i < 31; ++i) LblDay[i] = ui::Named(new QLabel(Q(kPlaceholders[i]), this), "LblDay", i);
     LblDay[12]->setText(Q("고\n도\n(도)"));
     LblDay[14]->setText(
         Q("계산의 오차는 출몰 및 남중 시각은 통상 1분 미만입니다. 월령은 12시 기준으로 천문 "
@@ -172,12 +171,12 @@ FrmDCal::FrmDCal(QWidget* owner) : QDialog(owner) {
     LblDay[14]->setWordWrap(true);
     LblDay[12]->setAlignment(Qt::AlignCenter);
     LblDay[11]->setAlignment(Qt::AlignCenter);
-    for (int i = 0; i < 2; ++i) LCal1[i] = Named(new QLabel(this), "LCal1", i);
-    PicSun = Named(new PictureBox(kPictureWidth_px, kPictureHeight_px, this), "PicSun");
+    for (int i = 0; i < 2; ++i) LCal1[i] = ui::Named(new QLabel(this), "LCal1", i);
+    PicSun = ui::Named(new PictureBox(kPictureWidth_px, kPictureHeight_px, this), "PicSun");
     PicSun->setToolTip(Q("태양(노란색)과 달(녹색)의 고도 및 박명 시각"));
-    CmdnDay[0] = Named(new QPushButton(Q("<전날"), this), "CmdnDay", 0);
-    CmdnDay[1] = Named(new QPushButton(Q("다음날>"), this), "CmdnDay", 1);
-    CmdOK = Named(new QPushButton(Q("닫기(&C)"), this), "CmdOK");
+    CmdnDay[0] = ui::Named(new QPushButton(Q("<전날"), this), "CmdnDay", 0);
+    CmdnDay[1] = ui::Named(new QPushButton(Q("다음날>"), this), "CmdnDay", 1);
+    CmdOK = ui::Named(new QPushButton(Q("닫기(&C)"), this), "CmdOK");
     CmdOK->setDefault(true);
 
     QFont bold = LblDay[0]->font();
@@ -300,20 +299,20 @@ void FrmDCal::ShowDayInfo() {
 
 void FrmDCal::ShowLunarIslamicDate(double t) {
     const double day = astro::RoundToHalf(t) + 0.5;
-    const std::optional<LunarDate> lunar =
-        SolarToLunar(day, ZoneRule(skydata::CurrentSettings().timezone), LunisolarRules{}, SkyCalendarServices());
+    const std::optional<almanac::LunarDate> lunar =
+        almanac::SolarToLunar(day, almanac::ZoneRule(skydata::CurrentSettings().timezone), almanac::LunisolarRules{}, almanac::SkyCalendarServices());
     if (!lunar) {
         LCal1[0]->setText(Q("음력: 계산할 수 없음"));
     } else {
         const std::string era = lunar->year < 1 ? "음력: 기원전" : "음력: 기원후";
         const int year = lunar->year < 1 ? std::abs(lunar->year) + 1 : lunar->year;
-        std::string month_name = GetWolgeon(lunar->year, lunar->month, lunar->leap);
+        std::string month_name = almanac::GetWolgeon(lunar->year, lunar->month, lunar->leap);
         if (month_name.empty()) month_name = "윤달에는 월건이 없습니다.";
         LCal1[0]->setText(Q(era + std::to_string(year) + "년 (" + (lunar->leap ? "윤) " : "평) ") +
                             std::to_string(lunar->month) + "월 " + std::to_string(lunar->day) +
                             "일 / 월건: " + month_name));
     }
-    LCal1[1]->setText(Q(day >= kIslamicEpochDay ? "이슬람력: " + FormatIslamicDate(day, 1)
+    LCal1[1]->setText(Q(day >= almanac::kIslamicEpochDay ? "이슬람력: " + almanac::FormatIslamicDate(day, 1)
                                                 : std::string("이슬람력: 이슬람력이 시행되기 이전입니다.")));
 }
 
@@ -376,4 +375,4 @@ void FrmDCal::DrawSunMoonPaths(double day0, const double (&times)[8], bool dayli
     pic.Line(0, 0, w - 1, h - 1, platform::Rgb(0, 0, 0), platform::Box::B);
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

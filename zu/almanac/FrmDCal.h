@@ -18,7 +18,7 @@
 class QLabel;
 class QPushButton;
 
-namespace almanac::zu {
+namespace zu {
 
 // The time in days since the new moon that precedes jd (a local civil
 // Julian day in zone_h). No value when the new-moon solver fails.
@@ -71,4 +71,4 @@ private:
     void DrawSunMoonPaths(double day0, const double (&times)[8], bool daylight);
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -22,7 +22,7 @@
 #include "ui/ToolControls.h"
 #include "zu/almanac/WindowSupport.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 enum Direction { kSolarToLunar, kLunarToSolar, kSolarToIslamic, kIslamicToSolar, kLunarToIslamic, kIslamicToLunar };
@@ -61,57 +61,56 @@ std::string FormatLunarDate(int year, int month, int day, bool leap) {
 }
 
 FrmLuniSolar::FrmLuniSolar(QWidget* owner) : QDialog(owner) {
-    using app::Named;
     setWindowTitle(Q("음력, 양력, 이슬람력 변환"));
     auto* layout = new QVBoxLayout(this);
 
-    auto* settings = Named(new QGroupBox(Q("음력 계산 설정"), this), "Frame1", 0);
+    auto* settings = ui::Named(new QGroupBox(Q("음력 계산 설정"), this), "Frame1", 0);
     auto* settings_grid = new QGridLayout(settings);
-    settings_grid->addWidget(Named(new QLabel(Q("음력의 계산 방법: "), settings), "Label1", 0), 0, 0);
+    settings_grid->addWidget(ui::Named(new QLabel(Q("음력의 계산 방법: "), settings), "Label1", 0), 0, 0);
     for (int i = 0; i < 3; ++i) {
-        Check1[i] = Named(new QCheckBox(Q(kRuleCaptions[i]), settings), "Check1", i);
+        Check1[i] = ui::Named(new QCheckBox(Q(kRuleCaptions[i]), settings), "Check1", i);
         settings_grid->addWidget(Check1[i], 0, 1 + i);
         connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
     }
-    settings_grid->addWidget(Named(new QLabel(Q("음력의 계산 기준 지역: "), settings), "Label1", 1), 1, 0);
-    Combo2 = Named(new QComboBox(settings), "Combo2");
+    settings_grid->addWidget(ui::Named(new QLabel(Q("음력의 계산 기준 지역: "), settings), "Label1", 1), 1, 0);
+    Combo2 = ui::Named(new QComboBox(settings), "Combo2");
     for (const char* zone : kZones) Combo2->addItem(Q(zone));
     settings_grid->addWidget(Combo2, 1, 1, 1, 3);
     layout->addWidget(settings);
 
-    auto* input = Named(new QGroupBox(Q("바꿀 날짜"), this), "Frame1", 1);
+    auto* input = ui::Named(new QGroupBox(Q("바꿀 날짜"), this), "Frame1", 1);
     auto* input_row = new QHBoxLayout(input);
-    Combo1 = Named(new QComboBox(input), "Combo1");
+    Combo1 = ui::Named(new QComboBox(input), "Combo1");
     for (const char* direction : kDirections) Combo1->addItem(Q(direction));
     input_row->addWidget(Combo1);
-    CmbADBC = Named(new QComboBox(input), "CmbADBC");
+    CmbADBC = ui::Named(new QComboBox(input), "CmbADBC");
     CmbADBC->addItem(Q("기원후"));
     CmbADBC->addItem(Q("기원전"));
     input_row->addWidget(CmbADBC);
     for (int i = 0; i < 3; ++i) {
-        txtDate[i] = Named(new QLineEdit(Q(kDesignDate[i]), input), "txtDate", i);
+        txtDate[i] = ui::Named(new QLineEdit(Q(kDesignDate[i]), input), "txtDate", i);
         txtDate[i]->setMaximumWidth(i == 0 ? 60 : 40);
-        app::SelectAllOnFocus(*txtDate[i]);
+        ui::SelectAllOnFocus(*txtDate[i]);
         input_row->addWidget(txtDate[i]);
         input_row->addWidget(new QLabel(Q(kDateUnits[i]), input));
     }
-    CLeap = Named(new QCheckBox(Q("윤달"), input), "CLeap");
+    CLeap = ui::Named(new QCheckBox(Q("윤달"), input), "CLeap");
     input_row->addWidget(CLeap);
-    CmdCalc = Named(new QPushButton(Q("바꾸기"), input), "CmdCalc");
+    CmdCalc = ui::Named(new QPushButton(Q("바꾸기"), input), "CmdCalc");
     CmdCalc->setDefault(true);
     input_row->addWidget(CmdCalc);
     layout->addWidget(input);
 
-    auto* output = Named(new QGroupBox(Q("바꾼 날짜"), this), "Frame1", 2);
+    auto* output = ui::Named(new QGroupBox(Q("바꾼 날짜"), this), "Frame1", 2);
     auto* output_column = new QVBoxLayout(output);
     constexpr const char* kDesignResults[3] = {"바꾸기 단추를 누르면 계산이 됩니다.", "-", "입니다."};
     for (int i = 0; i < 3; ++i) {
-        Lr[i] = Named(new QLabel(Q(kDesignResults[i]), output), "Lr", i);
+        Lr[i] = ui::Named(new QLabel(Q(kDesignResults[i]), output), "Lr", i);
         output_column->addWidget(Lr[i]);
     }
     layout->addWidget(output);
 
-    Command1 = Named(new QPushButton(Q("닫기"), this), "Command1");
+    Command1 = ui::Named(new QPushButton(Q("닫기"), this), "Command1");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command1);
@@ -161,34 +160,34 @@ void FrmLuniSolar::CmdCalc_Click() {
     if (!islamic_input && CmbADBC->currentIndex() == 1) y = 1 - y;
 
     const double zone_in_force = skydata::CurrentSettings().timezone;
-    const ZoneRule zone = [&]() -> ZoneRule {
+    const almanac::ZoneRule zone = [&]() -> almanac::ZoneRule {
         switch (Combo2->currentIndex()) {
-            case 0: return ZoneRule::Korean();
-            case 1: return ZoneRule(8.0);
-            case 2: return ZoneRule(9.0);
-            default: return ZoneRule(zone_in_force);
+            case 0: return almanac::ZoneRule::Korean();
+            case 1: return almanac::ZoneRule(8.0);
+            case 2: return almanac::ZoneRule(9.0);
+            default: return almanac::ZoneRule(zone_in_force);
         }
     }();
-    const CalendarServices& services = SkyCalendarServices();
-    const auto FD = [](double jd) { return astro::zu::FormatDateKorean(jd); };
-    const auto FL = [](const LunarDate& date) { return FormatLunarDate(date.year, date.month, date.day, date.leap); };
+    const almanac::CalendarServices& services = almanac::SkyCalendarServices();
+    const auto FD = [](double jd) { return astro::FormatDateKorean(jd); };
+    const auto FL = [](const almanac::LunarDate& date) { return FormatLunarDate(date.year, date.month, date.day, date.leap); };
     const auto lunar_text = [&](double jd) -> std::string {
-        const std::optional<LunarDate> lunar = SolarToLunar(jd, zone, Rules, services);
+        const std::optional<almanac::LunarDate> lunar = almanac::SolarToLunar(jd, zone, Rules, services);
         return lunar ? FL(*lunar) : "계산할 수 없음";
     };
     const auto islamic_text = [](double jd) -> std::string {
-        return jd >= kIslamicEpochDay ? FormatIslamicDate(jd, 1) : "이슬람력이 시작되기 이전";
+        return jd >= almanac::kIslamicEpochDay ? almanac::FormatIslamicDate(jd, 1) : "이슬람력이 시작되기 이전";
     };
     // An Islamic date that the day count does not give back (day 30 of a
     // 29-day month) does not exist.
     const auto islamic_day = [&]() -> std::optional<double> {
-        const double jd = IslamicToJD(y, m, d);
-        if (JDToIslamic(jd) != IslamicDate{y, m, d}) return std::nullopt;
+        const double jd = almanac::IslamicToJD(y, m, d);
+        if (almanac::JDToIslamic(jd) != almanac::IslamicDate{y, m, d}) return std::nullopt;
         return jd;
     };
 
     std::string header, result;
-    const LunarDate entered{y, m, d, leap};
+    const almanac::LunarDate entered{y, m, d, leap};
     switch (direction) {
         case kSolarToLunar: {
             const double jd = services.DateToJD(y, m, d, 12, 0, 0);
@@ -197,14 +196,14 @@ void FrmLuniSolar::CmdCalc_Click() {
             break;
         }
         case kLunarToSolar: {
-            const std::optional<double> jd = LunarToSolarStrict(entered, zone, Rules, services);
+            const std::optional<double> jd = almanac::LunarToSolarStrict(entered, zone, Rules, services);
             header = "음력 " + FL(entered) + (jd ? "은 양력으로" : "은 ");
             result = jd ? FD(*jd) : "없는 날";
             break;
         }
         case kSolarToIslamic: {
             const double jd = services.DateToJD(y, m, d, 12, 0, 0);
-            header = "양력 " + FD(jd) + (jd >= kIslamicEpochDay ? "은 이슬람력으로" : "은");
+            header = "양력 " + FD(jd) + (jd >= almanac::kIslamicEpochDay ? "은 이슬람력으로" : "은");
             result = islamic_text(jd);
             break;
         }
@@ -215,12 +214,12 @@ void FrmLuniSolar::CmdCalc_Click() {
             break;
         }
         case kLunarToIslamic: {
-            const std::optional<double> jd = LunarToSolarStrict(entered, zone, Rules, services);
+            const std::optional<double> jd = almanac::LunarToSolarStrict(entered, zone, Rules, services);
             if (!jd) {
                 header = "음력 " + FL(entered) + "은 ";
                 result = "없는 날";
             } else {
-                header = "음력 " + FL(entered) + (*jd >= kIslamicEpochDay ? "은 이슬람력으로" : "은");
+                header = "음력 " + FL(entered) + (*jd >= almanac::kIslamicEpochDay ? "은 이슬람력으로" : "은");
                 result = islamic_text(*jd);
             }
             break;
@@ -237,4 +236,4 @@ void FrmLuniSolar::CmdCalc_Click() {
     Lr[2]->setText(Q("입니다."));
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -17,7 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace almanac::zu {
+namespace zu {
 
 // " 2008년 (윤) 5월  1일": the year, month and day as signed-number fields
 // (one leading blank), "(윤)" for a leap month; a year up to 0 is written
@@ -43,11 +43,11 @@ public:
     QPushButton* Command1 = nullptr;
     QLabel* Lr[3] = {};
 
-    LunisolarRules Rules;
+    almanac::LunisolarRules Rules;
 
 private:
     void Combo1_Click();
     void Check1_Click(int index);
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -22,7 +22,7 @@
 #include "zu/almanac/WindowSupport.h"
 #include "zu/core/ChartHost.h"
 
-namespace almanac::zu {
+namespace zu {
 namespace {
 
 constexpr const char* kPhaseNames[4] = {"그믐", "상현", "보름", "하현"};
@@ -42,16 +42,16 @@ std::string JdText(double jd) { return astro::FormatDigitPattern(jd, "0.000000")
 
 const char* SolarEclipseCaption(std::uint8_t type) {
     switch (type) {
-        case astro::zu::kEclipseTotal: return "[개기일식]";
-        case astro::zu::kEclipsePartial: return "[부분일식]";
+        case astro::kEclipseTotal: return "[개기일식]";
+        case astro::kEclipsePartial: return "[부분일식]";
         default: return "[금환식]";
     }
 }
 
 const char* LunarEclipseCaption(std::uint8_t type) {
     switch (type) {
-        case astro::zu::kEclipseTotal: return "[개기월식]";
-        case astro::zu::kEclipsePartial: return "[부분월식]";
+        case astro::kEclipseTotal: return "[개기월식]";
+        case astro::kEclipsePartial: return "[부분월식]";
         default: return "[반영식]";
     }
 }
@@ -64,34 +64,33 @@ void ClickLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 FrmMoon::FrmMoon(QWidget* owner) : QDialog(owner) {
-    using app::Named;
     setWindowTitle(Q("달의 정삭망 시각/식 현상"));
     auto* layout = new QVBoxLayout(this);
-    Label1[0] = Named(new QLabel(Q("달의 정삭망 시각/식 현상"), this), "Label1", 0);
+    Label1[0] = ui::Named(new QLabel(Q("달의 정삭망 시각/식 현상"), this), "Label1", 0);
     QFont title_font = Label1[0]->font();
     title_font.setBold(true);
     Label1[0]->setFont(title_font);
     layout->addWidget(Label1[0]);
 
     auto* grid = new QGridLayout;
-    Label1[1] = Named(new QLabel(Q("위상"), this), "Label1", 1);
-    Label1[2] = Named(new QLabel(Q("날짜/시각"), this), "Label1", 2);
-    Label1[7] = Named(new QLabel(Q("율리우스 적일"), this), "Label1", 7);
+    Label1[1] = ui::Named(new QLabel(Q("위상"), this), "Label1", 1);
+    Label1[2] = ui::Named(new QLabel(Q("날짜/시각"), this), "Label1", 2);
+    Label1[7] = ui::Named(new QLabel(Q("율리우스 적일"), this), "Label1", 7);
     grid->addWidget(Label1[1], 0, 0);
     grid->addWidget(Label1[2], 0, 1);
     grid->addWidget(Label1[7], 0, 2);
     for (int i = 0; i < 4; ++i) {
-        Label1[3 + i] = Named(new QLabel(Q(kPhaseNames[i]), this), "Label1", 3 + i);
-        LbTime[i] = Named(new QLabel(this), "LbTime", i);
-        LbJD[i] = Named(new QLabel(this), "LbJD", i);
+        Label1[3 + i] = ui::Named(new QLabel(Q(kPhaseNames[i]), this), "Label1", 3 + i);
+        LbTime[i] = ui::Named(new QLabel(this), "LbTime", i);
+        LbJD[i] = ui::Named(new QLabel(this), "LbJD", i);
         grid->addWidget(Label1[3 + i], 1 + i, 0);
         grid->addWidget(LbTime[i], 1 + i, 1);
         grid->addWidget(LbJD[i], 1 + i, 2);
     }
-    LbEclipse[0] = Named(new ClickLabel(Q("[일식]"), this), "LbEclipse", 0);
+    LbEclipse[0] = ui::Named(new ClickLabel(Q("[일식]"), this), "LbEclipse", 0);
     LbEclipse[0]->setToolTip(
         Q("지구 어디에서인가 일식이 일어날 것으로 예측됩니다. 굵은 글씨는 그림자 축이 지구를 지나는 경우."));
-    LbEclipse[1] = Named(new ClickLabel(Q("[월식]"), this), "LbEclipse", 1);
+    LbEclipse[1] = ui::Named(new ClickLabel(Q("[월식]"), this), "LbEclipse", 1);
     LbEclipse[1]->setToolTip(Q("월식이 예상됩니다."));
     for (int k = 0; k < 2; ++k) {
         LbEclipse[k]->setStyleSheet("color: red");
@@ -103,9 +102,9 @@ FrmMoon::FrmMoon(QWidget* owner) : QDialog(owner) {
     grid->setColumnMinimumWidth(3, 90);
     layout->addLayout(grid);
 
-    auto* frame = Named(new QGroupBox(Q("일식/월식 정보"), this), "Frame1");
+    auto* frame = ui::Named(new QGroupBox(Q("일식/월식 정보"), this), "Frame1");
     auto* frame_layout = new QVBoxLayout(frame);
-    auto* note = Named(new QLabel(Q("일식과 월식의 예측은 관측지에서 보이는지와는 관계가 없으며, 지구 어디에서인가 "
+    auto* note = ui::Named(new QLabel(Q("일식과 월식의 예측은 관측지에서 보이는지와는 관계가 없으며, 지구 어디에서인가 "
                                     "볼 수 있으면 표시됩니다. 일식은 개기일식, 금환식, 부분일식으로 나누며, 달 "
                                     "그림자의 축이 지구를 지나면 굵은 글씨로 나타냅니다. 월식은 개기월식, 부분월식, "
                                     "반영식으로 나눕니다."),
@@ -116,11 +115,11 @@ FrmMoon::FrmMoon(QWidget* owner) : QDialog(owner) {
     layout->addWidget(frame);
 
     auto* buttons = new QHBoxLayout;
-    Command2[0] = Named(new QPushButton(Q("<이전"), this), "Command2", 0);
-    Command2[1] = Named(new QPushButton(Q("다음>"), this), "Command2", 1);
-    cmdCopy = Named(new QPushButton(Q("복사"), this), "cmdCopy");
+    Command2[0] = ui::Named(new QPushButton(Q("<이전"), this), "Command2", 0);
+    Command2[1] = ui::Named(new QPushButton(Q("다음>"), this), "Command2", 1);
+    cmdCopy = ui::Named(new QPushButton(Q("복사"), this), "cmdCopy");
     cmdCopy->setToolTip(Q("클립보드에 내용을 복사합니다."));
-    Command1 = Named(new QPushButton(Q("확인"), this), "Command1");
+    Command1 = ui::Named(new QPushButton(Q("확인"), this), "Command1");
     Command1->setDefault(true);
     buttons->addWidget(Command2[0]);
     buttons->addWidget(Command2[1]);
@@ -146,7 +145,7 @@ void FrmMoon::CalcMoon() {
     const double zone = skydata::CurrentSettings().timezone;
     std::optional<double> full_moon;
     for (int i = 0; i < 4; ++i) {
-        const std::optional<double> t = astro::zu::LunarPhaseTime(Base, 90.0 * i, zone);
+        const std::optional<double> t = astro::LunarPhaseTime(Base, 90.0 * i, zone);
         const int mark = i == 0 ? 0 : i == 2 ? 1 : -1;
         if (!t) {
             LbTime[i]->setText(Q(kNoValue));
@@ -161,10 +160,10 @@ void FrmMoon::CalcMoon() {
         const double tt = astro::JDToJDE(*t - zone / 24.0);
         LbTime[i]->setToolTip(Q("TT: " + PhaseTimeText(tt)));
         LbJD[i]->setToolTip(Q("TT: " + JdText(tt)));
-        std::uint8_t type = astro::zu::kEclipseNone;
+        std::uint8_t type = astro::kEclipseNone;
         if (i == 0) {
             bool central = false;
-            const bool eclipse = astro::zu::SolarEclipseType(*t, type, central);
+            const bool eclipse = astro::SolarEclipseType(*t, type, central);
             LbEclipse[0]->setVisible(eclipse);
             if (eclipse) {
                 LbEclipse[0]->setText(Q(SolarEclipseCaption(type)));
@@ -174,7 +173,7 @@ void FrmMoon::CalcMoon() {
             }
             EclipseTime[0] = *t;
         } else if (i == 2) {
-            const bool eclipse = astro::zu::LunarEclipseType(*t, type);
+            const bool eclipse = astro::LunarEclipseType(*t, type);
             LbEclipse[1]->setVisible(eclipse);
             if (eclipse) LbEclipse[1]->setText(Q(LunarEclipseCaption(type)));
             EclipseTime[1] = *t;
@@ -190,7 +189,7 @@ void FrmMoon::LbEclipse_Click(int index) {
         platform::MsgBox("시각을 식이 일어날 것으로 예상되는 시각으로 바꾸시겠습니까?", platform::MsgButtons::YesNo,
                          platform::MsgIcon::Question, "식 예측");
     if (answer != platform::MsgAnswer::Yes) return;
-    app::Host().MoveChartTime(EclipseTime[index]);
+    zu::Host().MoveChartTime(EclipseTime[index]);
     close();
 }
 
@@ -206,4 +205,4 @@ void FrmMoon::cmdCopy_Click() {
     clipboard.SetText(text);
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

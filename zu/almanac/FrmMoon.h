@@ -10,7 +10,7 @@
 
 class QPushButton;
 
-namespace almanac::zu {
+namespace zu {
 
 // A label that reports a left click.
 class ClickLabel final : public QLabel {
@@ -49,4 +49,4 @@ public:
     QPushButton* Command1 = nullptr;
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -19,7 +19,7 @@ class QListWidget;
 class QPushButton;
 class QTabBar;
 
-namespace almanac::zu {
+namespace zu {
 
 class PictureBox;
 
@@ -40,9 +40,9 @@ public:
 
     double BaseDay = 0;               // the chart time at loading
     std::int16_t DayOffset = 0;       // days added by the navigation buttons
-    TonightSlots Slots;               // the shown day's events, sorted
+    almanac::TonightSlots Slots;               // the shown day's events, sorted
     std::vector<int> RowMap;          // list row -> slot
-    TonightCrossings Crossings;       // of the shown diagram
+    almanac::TonightCrossings Crossings;       // of the shown diagram
 
     QLabel* Label1[9] = {};
     QTabBar* TabStrip1 = nullptr;
@@ -61,4 +61,4 @@ private:
     void ComputeTonight(double j0);
 };
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-namespace almanac::zu {
+namespace zu {
 
 inline QString Q(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -20,4 +20,4 @@ inline int FloorMod(double n, int m) {
     return static_cast<int>(r < 0 ? r + m : r);
 }
 
-}  // namespace almanac::zu
+}  // namespace zu

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace zu {
 
 class Form1;
 
@@ -158,4 +158,4 @@ bool SaveDefaultSettingsWithWindow(Form1* form);
 // run; the old file stays.
 void SaveDefaultSettingsOrShow(const std::string& title);
 
-}  // namespace app
+}  // namespace zu

@@ -10,7 +10,7 @@
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
@@ -153,4 +153,4 @@ std::optional<std::size_t> FirstConstLabel(const std::vector<skydata::ConstLabel
     return std::nullopt;
 }
 
-}  // namespace app
+}  // namespace zu

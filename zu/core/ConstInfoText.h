@@ -13,7 +13,7 @@
 #include "skydata/Catalogs.h"
 #include "skydata/Constellations.h"
 
-namespace app {
+namespace zu {
 
 inline constexpr std::string_view kEConstKey = "EConst";
 inline constexpr std::string_view kOConstKey = "OConst";
@@ -67,9 +67,9 @@ struct StarSlot {
 // The first bright star with that HR, zone by zone; nullopt when none.
 std::optional<StarSlot> FindBrightStarByHR(const skydata::CatalogState& catalogs, int hr);
 
-}  // namespace app
+}  // namespace zu
 
-namespace app {
+namespace zu {
 
 struct SkyPlace {
     double ra_deg = 0;   // 0..360
@@ -82,4 +82,4 @@ SkyPlace PlaceOfDate(double x, double y, double z, double jd_local, bool precess
 std::optional<std::size_t> FirstConstLabel(const std::vector<skydata::ConstLabelRecord>& labels,
                                            std::string_view code);
 
-}  // namespace app
+}  // namespace zu

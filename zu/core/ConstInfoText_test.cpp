@@ -4,7 +4,7 @@
 #include "zu/core/ProgramLoad.h"
 #include "zu/core/TestSupport.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 TEST(ConstInfoText, CommentSections) {
@@ -98,4 +98,4 @@ TEST(ConstInfoText, VegaConstellationFromRealData) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -5,7 +5,7 @@
 #include "platform/UserFiles.h"
 #include "skydata/Settings.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 std::string& StoredFolder(DocumentKind kind) {
@@ -30,4 +30,4 @@ void RememberDocumentFolder(DocumentKind kind, const std::filesystem::path& file
     if (!folder.empty()) StoredFolder(kind) = folder.string();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -5,7 +5,7 @@
 // program folder, read-only once installed, is never offered to save in.
 #include <filesystem>
 
-namespace app {
+namespace zu {
 
 enum class DocumentKind { Chart, Picture, Catalog, Pdf };
 
@@ -16,4 +16,4 @@ std::filesystem::path DocumentFolderFor(DocumentKind kind);
 // that kind.
 void RememberDocumentFolder(DocumentKind kind, const std::filesystem::path& file);
 
-}  // namespace app
+}  // namespace zu

@@ -3,7 +3,7 @@
 #include "astro/JulianDay.h"
 #include "platform/Services.h"
 
-namespace app {
+namespace zu {
 
 MainState& AppState() {
     static MainState state;
@@ -18,4 +18,4 @@ double ClockJDInZone(double zone_h, bool with_seconds) {
     return jd_ut + zone_h / 24;
 }
 
-}  // namespace app
+}  // namespace zu

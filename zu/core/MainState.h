@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace zu {
 
 // Time steps at or below this are solar-event codes, not days.
 inline constexpr double kSolarEventStepLimit = -149.9;
@@ -45,4 +45,4 @@ void ResetMainState();
 // dropped unless `with_seconds`.
 double ClockJDInZone(double zone_h, bool with_seconds = false);
 
-}  // namespace app
+}  // namespace zu

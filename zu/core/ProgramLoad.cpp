@@ -36,7 +36,7 @@
 #include "zu/core/MainState.h"
 #include "zu/core/Tracks.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kMilkyWayLineColour = 8;
@@ -247,4 +247,4 @@ void LoadProgramState(const std::filesystem::path& dir) {
     WriteHeldPaths();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace zu {
 
 // The loading part of the start-up (everything before the windows), in its
 // fixed order: tables, data files of the program folder, "Default.cfg" of the
@@ -25,4 +25,4 @@ std::vector<std::string> TakeStartupNotices();
 // True when the last load found no "Default.cfg": a user's first start.
 bool LoadedWithoutSettings();
 
-}  // namespace app
+}  // namespace zu

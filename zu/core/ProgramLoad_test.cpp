@@ -15,7 +15,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/core/Tracks.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 namespace fs = std::filesystem;
@@ -179,4 +179,4 @@ TEST(ProgramLoad, RealTimeModeStartsAtTheSiteTimeWhateverTheComputerZone) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -8,7 +8,7 @@
 #include "platform/TextFile.h"
 #include "skydata/ConfigStore.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Longitudes and latitudes of this size or more do not fit the window's
@@ -108,4 +108,4 @@ std::string FormatSiteLines(const std::vector<SiteLine>& lines) {
     return text;
 }
 
-}  // namespace app
+}  // namespace zu

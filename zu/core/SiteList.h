@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace zu {
 
 // Its name in the user folder.
 inline constexpr const char* kSiteListFileName = "local.txt";
@@ -49,4 +49,4 @@ struct SiteLine {
 std::vector<SiteLine> ParseSiteLines(const std::string& cp949);
 std::string FormatSiteLines(const std::vector<SiteLine>& lines);
 
-}  // namespace app
+}  // namespace zu

@@ -40,7 +40,7 @@
 Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
                                                const QString& text, bool autorep, ushort count);
 
-namespace app::test {
+namespace zu::test {
 
 // Presses `key` in `box` of its active window as a person would: the
 // window's shortcuts first, then the box itself.
@@ -134,4 +134,4 @@ inline double DayWithoutMoonTransit(double lat_deg, double lon_east_deg) {
     return 0;
 }
 
-}  // namespace app::test
+}  // namespace zu::test

@@ -32,7 +32,7 @@
 #include <string>
 
 
-namespace app {
+namespace zu {
 
 enum class ToolWindowId {
     FrmFind,
@@ -82,4 +82,4 @@ class FrmPath;
 FrmPoint& MarkerWindow(QWidget* owner);
 FrmPath& TrackWindow(QWidget* owner);
 
-}  // namespace app
+}  // namespace zu

@@ -31,7 +31,7 @@
 #include "skydata/ConfigStore.h"
 #include "skydata/Settings.h"
 
-namespace app {
+namespace zu {
 
 const std::string kPathWarningText =
     "계산량이 너무 많습니다. 계산 간격을 늘여주거나\r\n"
@@ -809,4 +809,4 @@ void InstallPathHooks() {
     names.AsteroidNameAt = [](int i) { return NameAt(astro::SmallBodies().AsteroidElementList, i); };
 }
 
-}  // namespace app
+}  // namespace zu

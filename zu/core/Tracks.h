@@ -37,7 +37,7 @@
 #include "platform/Services.h"
 #include "skydata/PathBodies.h"
 
-namespace app {
+namespace zu {
 
 // At most this many points are computed, whatever the settings ask.
 inline constexpr std::size_t kMaxPathPoints = 100000;
@@ -282,4 +282,4 @@ extern const std::string kPathWarningText;
 // and asteroids by name. Called at start-up before the settings load.
 void InstallPathHooks();
 
-}  // namespace app
+}  // namespace zu

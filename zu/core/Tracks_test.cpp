@@ -30,7 +30,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/core/Tracks.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kMars = 3;
@@ -1155,4 +1155,4 @@ TEST(TracksStartup, AStoredOversizedTrackStartsQuietlyFromTheKeptPoints) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -19,7 +19,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kTitle = "시간 간격 조절";
@@ -48,61 +48,61 @@ FrmAni::FrmAni(QWidget* owner) : QDialog(owner) {
 
 void FrmAni::BuildControls() {
     setFixedSize(400, 300);
-    auto* frame1 = Named(new QGroupBox(QString::fromUtf8("시간 간격"), this), "Frame1");
+    auto* frame1 = ui::Named(new QGroupBox(QString::fromUtf8("시간 간격"), this), "Frame1");
     frame1->setGeometry(10, 8, 380, 150);
-    Option1[0] = Named(new QRadioButton(QString::fromUtf8("일정한 간격으로"), frame1), "Option1", 0);
+    Option1[0] = ui::Named(new QRadioButton(QString::fromUtf8("일정한 간격으로"), frame1), "Option1", 0);
     Option1[0]->setGeometry(10, 22, 300, 22);
     Option1[0]->setChecked(true);
     const char* defaults[4] = {"0", "0", "30", "0"};
     const char* units[4] = {"일", "시간", "분", "초"};
     for (int i = 0; i < 4; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        TxtInt[n] = Named(new QLineEdit(QString::fromUtf8(defaults[i]), frame1), "TxtInt", i);
+        TxtInt[n] = ui::Named(new QLineEdit(QString::fromUtf8(defaults[i]), frame1), "TxtInt", i);
         TxtInt[n]->setGeometry(30 + 84 * i, 48, 40, 22);
-        SelectAllOnFocus(*TxtInt[n]);
-        Label1[n] = Named(new QLabel(QString::fromUtf8(units[i]), frame1), "Label1", i);
+        ui::SelectAllOnFocus(*TxtInt[n]);
+        Label1[n] = ui::Named(new QLabel(QString::fromUtf8(units[i]), frame1), "Label1", i);
         Label1[n]->setGeometry(74 + 84 * i, 48, 34, 22);
     }
-    Option1[1] = Named(new QRadioButton(QString::fromUtf8("해가 뜨고 지는 시각 또는 박명 시간에 맞추기"), frame1),
+    Option1[1] = ui::Named(new QRadioButton(QString::fromUtf8("해가 뜨고 지는 시각 또는 박명 시간에 맞추기"), frame1),
                        "Option1", 1);
     Option1[1]->setGeometry(10, 82, 360, 22);
-    CmbME = Named(new QComboBox(frame1), "CmbME");
+    CmbME = ui::Named(new QComboBox(frame1), "CmbME");
     CmbME->addItem(QString::fromUtf8("아침"));
     CmbME->addItem(QString::fromUtf8("저녁"));
     CmbME->setGeometry(30, 110, 64, 24);
-    CmbType = Named(new QComboBox(frame1), "CmbType");
+    CmbType = ui::Named(new QComboBox(frame1), "CmbType");
     for (const char* type : {"해뜸/짐", "시민박명", "항해박명", "천문박명"}) CmbType->addItem(QString::fromUtf8(type));
     CmbType->setGeometry(100, 110, 96, 24);
-    TxtAfter = Named(new QLineEdit("0", frame1), "TxtAfter");
+    TxtAfter = ui::Named(new QLineEdit("0", frame1), "TxtAfter");
     TxtAfter->setGeometry(210, 110, 40, 22);
-    SelectAllOnFocus(*TxtAfter);
-    Label1[5] = Named(new QLabel(QString::fromUtf8("분"), frame1), "Label1", 5);
+    ui::SelectAllOnFocus(*TxtAfter);
+    Label1[5] = ui::Named(new QLabel(QString::fromUtf8("분"), frame1), "Label1", 5);
     Label1[5]->setGeometry(254, 110, 20, 22);
-    Label1[4] = Named(new QLabel(QString::fromUtf8("전"), frame1), "Label1", 4);
+    Label1[4] = ui::Named(new QLabel(QString::fromUtf8("전"), frame1), "Label1", 4);
     Label1[4]->setGeometry(276, 110, 20, 22);
 
-    auto* frame2 = Named(new QGroupBox(QString::fromUtf8("그리는 횟수"), this), "Frame2");
+    auto* frame2 = ui::Named(new QGroupBox(QString::fromUtf8("그리는 횟수"), this), "Frame2");
     frame2->setGeometry(10, 166, 380, 84);
-    txtTm[0] = Named(new QLineEdit("1", frame2), "txtTm", 0);
+    txtTm[0] = ui::Named(new QLineEdit("1", frame2), "txtTm", 0);
     txtTm[0]->setGeometry(10, 22, 40, 22);
     txtTm[0]->setToolTip(QString::fromUtf8("1보다 작은 값이 입력되면 1로 간주합니다."));
-    Named(new QLabel(QString::fromUtf8("초에"), frame2), "Label2", 1)->setGeometry(54, 22, 30, 22);
-    txtTm[1] = Named(new QLineEdit("6", frame2), "txtTm", 1);
+    ui::Named(new QLabel(QString::fromUtf8("초에"), frame2), "Label2", 1)->setGeometry(54, 22, 30, 22);
+    txtTm[1] = ui::Named(new QLineEdit("6", frame2), "txtTm", 1);
     txtTm[1]->setGeometry(88, 22, 40, 22);
     txtTm[1]->setToolTip(QString::fromUtf8("0 이하의 값이 입력되면 1로 간주합니다."));
-    Named(new QLabel(QString::fromUtf8("번 그리기"), frame2), "Label2", 2)->setGeometry(132, 22, 70, 22);
-    for (QLineEdit* box : txtTm) SelectAllOnFocus(*box);
-    Named(new QLabel(QString::fromUtf8("추천값"), frame2), "Label2", 0)->setGeometry(10, 52, 50, 22);
+    ui::Named(new QLabel(QString::fromUtf8("번 그리기"), frame2), "Label2", 2)->setGeometry(132, 22, 70, 22);
+    for (QLineEdit* box : txtTm) ui::SelectAllOnFocus(*box);
+    ui::Named(new QLabel(QString::fromUtf8("추천값"), frame2), "Label2", 0)->setGeometry(10, 52, 50, 22);
     const char* speeds[3] = {"빠르게", "적당히", "느리게"};
     for (int i = 0; i < 3; ++i) {
-        CmdSPD[static_cast<std::size_t>(i)] = Named(new QPushButton(QString::fromUtf8(speeds[i]), frame2), "CmdSPD", i);
+        CmdSPD[static_cast<std::size_t>(i)] = ui::Named(new QPushButton(QString::fromUtf8(speeds[i]), frame2), "CmdSPD", i);
         CmdSPD[static_cast<std::size_t>(i)]->setGeometry(64 + 76 * i, 50, 70, 26);
     }
 
     const char* buttons[2] = {"적용", "취소"};
     for (int i = 0; i < 2; ++i) {
         CmdOKExt[static_cast<std::size_t>(i)] =
-            Named(new QPushButton(QString::fromUtf8(buttons[i]), this), "CmdOKExt", i);
+            ui::Named(new QPushButton(QString::fromUtf8(buttons[i]), this), "CmdOKExt", i);
         CmdOKExt[static_cast<std::size_t>(i)]->setGeometry(220 + 86 * i, 262, 80, 28);
     }
     CmdOKExt[0]->setDefault(true);
@@ -224,4 +224,4 @@ void FrmAni::CmdOKExt_Click(int index) {
     close();
 }
 
-}  // namespace app
+}  // namespace zu

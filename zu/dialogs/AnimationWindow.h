@@ -15,7 +15,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace app {
+namespace zu {
 
 class FrmAni final : public QDialog {
 public:
@@ -47,4 +47,4 @@ private:
     static double MeasuredFrameTime(double k);
 };
 
-}  // namespace app
+}  // namespace zu

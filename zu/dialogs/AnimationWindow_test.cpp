@@ -13,7 +13,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/dialogs/AnimationWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Records the interval menu and keeps a timer interval without a main window.
@@ -173,4 +173,4 @@ TEST_F(AnimationWindowTest, RateChecks) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -23,7 +23,7 @@
 #include "zu/core/MainState.h"
 #include "zu/dialogs/SettingsWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kColourFrame = 1;
@@ -129,14 +129,14 @@ void FrmSet::BuildColourTab() {
     frame->setAutoFillBackground(true);
     auto label = [frame](const char* caption, const char* name, int index, int x, int y, int width) {
         auto* l = new ClickLabel(caption, frame);
-        l->setObjectName(index >= 0 ? IndexedName(name, index) : QString::fromUtf8(name));
+        l->setObjectName(index >= 0 ? ui::IndexedName(name, index) : QString::fromUtf8(name));
         l->setGeometry(x, y, width, 20);
         return l;
     };
     for (int i = 0; i < 11; ++i) {
         const auto n = static_cast<std::size_t>(i);
         const int y = 20 + 19 * i;
-        LnColor[n] = Named(new QFrame(frame), "LnColor", i);
+        LnColor[n] = ui::Named(new QFrame(frame), "LnColor", i);
         LnColor[n]->setGeometry(10, y + 9, 30, 3);
         auto* l = label(kLineCaptions[i], "LblLine", i, 46, y, 170);
         l->clicked = [this, i] { LblLine_Click(i); };
@@ -159,7 +159,7 @@ void FrmSet::BuildColourTab() {
     auto* ground = label("■ 지면", "LGROUND", -1, 10, 292, 70);
     ground->clicked = [this] { LGROUND_Click(); };
     LGROUND = ground;
-    ShpFind = Named(new QFrame(frame), "ShpFind");
+    ShpFind = ui::Named(new QFrame(frame), "ShpFind");
     ShpFind->setGeometry(80, 295, 14, 14);
     auto* find = label("탐색원", "LblFind", -1, 98, 292, 60);
     find->clicked = [this] { LblFind_Click(); };
@@ -169,13 +169,13 @@ void FrmSet::BuildColourTab() {
         l->clicked = [this, i] { LblStar_Click(i); };
         LblStar[static_cast<std::size_t>(i)] = l;
     }
-    auto* note = Named(new QLabel(QString::fromUtf8(
+    auto* note = ui::Named(new QLabel(QString::fromUtf8(
                            "글꼴 설정에서는 마우스 왼쪽 클릭이 글꼴 설정, 오른쪽 클릭이 색상 설정입니다. "),
                            frame),
                        "Label1", 14);
     note->setWordWrap(true);
     note->setGeometry(10, 310, 420, 18);
-    Check1 = Named(new QCheckBox(QString::fromUtf8("배경을 하늘색으로.."), frame), "Check1");
+    Check1 = ui::Named(new QCheckBox(QString::fromUtf8("배경을 하늘색으로.."), frame), "Check1");
     Check1->setToolTip(QString::fromUtf8(
         "색상 설정 창의 배경을 지금의 하늘색으로 바꿉니다. 설정 내용에는 아무런 영향을 미치지 않습니다."));
     Check1->setGeometry(300, 230, 136, 20);
@@ -299,4 +299,4 @@ void FrmSet::Check1_Click() {
     KeepCaptionsReadable(*frame);
 }
 
-}  // namespace app
+}  // namespace zu

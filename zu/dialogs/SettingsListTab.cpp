@@ -16,7 +16,7 @@
 #include "zu/core/DocumentFolders.h"
 #include "zu/dialogs/SettingsWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kListFrame = 2;
@@ -33,25 +33,25 @@ QString Q(const std::string& text) { return QString::fromUtf8(text.data(), stati
 
 void FrmSet::BuildListTab() {
     QGroupBox* frame = Frame1[kListFrame];
-    Named(new QLabel(QString::fromUtf8("사용자 정의 목록"), frame), "Label1", 15)->setGeometry(12, 22, 200, 22);
-    ListCat = Named(new QListWidget(frame), "ListCat");
+    ui::Named(new QLabel(QString::fromUtf8("사용자 정의 목록"), frame), "Label1", 15)->setGeometry(12, 22, 200, 22);
+    ListCat = ui::Named(new QListWidget(frame), "ListCat");
     ListCat->setGeometry(12, 46, 416, 50);
     ListCat->setToolTip(QString::fromUtf8("사용할 목록에 체크 표시를 하세요."));
-    Named(new QLabel(QString::fromUtf8("목록 이름:"), frame), "Label1", 16)->setGeometry(12, 106, 80, 22);
-    LblCatName = Named(new QLabel(QString::fromUtf8("목록 이름"), frame), "LblCatName");
+    ui::Named(new QLabel(QString::fromUtf8("목록 이름:"), frame), "Label1", 16)->setGeometry(12, 106, 80, 22);
+    LblCatName = ui::Named(new QLabel(QString::fromUtf8("목록 이름"), frame), "LblCatName");
     LblCatName->setGeometry(96, 106, 330, 22);
-    Named(new QLabel(QString::fromUtf8("목록 위치:"), frame), "Label1", 17)->setGeometry(12, 136, 80, 22);
-    TxtCPath = Named(new QLineEdit(frame), "TxtCPath");
+    ui::Named(new QLabel(QString::fromUtf8("목록 위치:"), frame), "Label1", 17)->setGeometry(12, 136, 80, 22);
+    TxtCPath = ui::Named(new QLineEdit(frame), "TxtCPath");
     TxtCPath->setGeometry(96, 136, 270, 22);
-    CmdSetPath = Named(new QPushButton(QString::fromUtf8("지정"), frame), "CmdSetPath");
+    CmdSetPath = ui::Named(new QPushButton(QString::fromUtf8("지정"), frame), "CmdSetPath");
     CmdSetPath->setGeometry(372, 134, 56, 26);
-    Named(new QLabel(QString::fromUtf8("목록 설명"), frame), "Label1", 18)->setGeometry(12, 166, 80, 22);
-    TxtComment = Named(new QTextEdit(frame), "TxtComment");
+    ui::Named(new QLabel(QString::fromUtf8("목록 설명"), frame), "Label1", 18)->setGeometry(12, 166, 80, 22);
+    TxtComment = ui::Named(new QTextEdit(frame), "TxtComment");
     TxtComment->setPlainText(QString::fromUtf8("목록 설명 부분"));
     TxtComment->setGeometry(12, 190, 416, 94);
     const char* captions[2] = {"목록 편집", "목록 제거"};
     for (int i = 0; i < 2; ++i) {
-        CmdCAT[static_cast<std::size_t>(i)] = Named(new QPushButton(QString::fromUtf8(captions[i]), frame), "CmdCAT", i);
+        CmdCAT[static_cast<std::size_t>(i)] = ui::Named(new QPushButton(QString::fromUtf8(captions[i]), frame), "CmdCAT", i);
         CmdCAT[static_cast<std::size_t>(i)]->setGeometry(260 + 86 * i, 292, 80, 28);
         connect(CmdCAT[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { platform::Guard([this, i] { CmdCAT_Click(i); }); });
@@ -140,4 +140,4 @@ void FrmSet::CmdCAT_Click(int index) {
     ShowUserListInfo();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -21,7 +21,7 @@
 #include "ui/ToolControls.h"
 #include "zu/core/ChartHost.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kTitle = "설정";
@@ -52,7 +52,7 @@ FrmSet::FrmSet(QWidget* owner) : QDialog(owner) {
 
 void FrmSet::BuildControls() {
     setFixedSize(460, 420);
-    TabStrip1 = Named(new QTabBar(this), "TabStrip1");
+    TabStrip1 = ui::Named(new QTabBar(this), "TabStrip1");
     for (int i = 0; i < 4; ++i) {
         TabStrip1->addTab(QString::fromUtf8(kTabCaptions[i]));
         TabStrip1->setTabData(i, QString::fromUtf8(kTabKeys[i]));
@@ -61,7 +61,7 @@ void FrmSet::BuildControls() {
     const char* frame_captions[4] = {"별/행성", "글꼴/색상", "천체 목록", "세부 설정"};
     for (int i = 0; i < 4; ++i) {
         Frame1[static_cast<std::size_t>(i)] =
-            Named(new QGroupBox(QString::fromUtf8(frame_captions[i]), this), "Frame1", i);
+            ui::Named(new QGroupBox(QString::fromUtf8(frame_captions[i]), this), "Frame1", i);
         // Designed side by side; the first tab change brings them to one place.
         Frame1[static_cast<std::size_t>(i)]->setGeometry(10 + 450 * i, 40, 440, 330);
         Frame1[static_cast<std::size_t>(i)]->setVisible(i == kStarFrame);
@@ -70,10 +70,10 @@ void FrmSet::BuildControls() {
     BuildDetailTab();
     BuildListTab();
     BuildColourTab();
-    CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
+    CmdOK = ui::Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
     CmdOK->setGeometry(282, 382, 80, 28);
     CmdOK->setDefault(true);
-    CmdCancel = Named(new QPushButton(QString::fromUtf8("취소"), this), "CmdCancel");
+    CmdCancel = ui::Named(new QPushButton(QString::fromUtf8("취소"), this), "CmdCancel");
     CmdCancel->setGeometry(370, 382, 80, 28);
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { platform::Guard([this] { TabStrip1_Click(); }); });
@@ -85,14 +85,14 @@ void FrmSet::BuildStarTab() {
     QGroupBox* frame = Frame1[kStarFrame];
     int label = 0;
     auto text = [frame, &label](const char* caption, int x, int y, int width) {
-        QLabel* l = Named(new QLabel(QString::fromUtf8(caption), frame), "Label1", label++);
+        QLabel* l = ui::Named(new QLabel(QString::fromUtf8(caption), frame), "Label1", label++);
         l->setGeometry(x, y, width, 22);
         return l;
     };
     auto box = [frame](const char* name, int x, int y) {
-        QLineEdit* edit = Named(new QLineEdit(frame), name);
+        QLineEdit* edit = ui::Named(new QLineEdit(frame), name);
         edit->setGeometry(x, y, 50, 22);
-        SelectAllOnFocus(*edit);
+        ui::SelectAllOnFocus(*edit);
         return edit;
     };
     text("극한등급(<11)", 12, 24, 110);
@@ -115,16 +115,16 @@ void FrmSet::BuildStarTab() {
     txt2kLimit = box("txt2kLimit", 126, 196);
     text("등급까지(Sky 2000 목록)", 180, 196, 180);
     text("별 크기:", 12, 228, 110);
-    Combo1 = Named(new QComboBox(frame), "Combo1");
+    Combo1 = ui::Named(new QComboBox(frame), "Combo1");
     for (int i = 0; i < kStarSizeItems; ++i)
         Combo1->addItem(Q(astro::FormatDigitPattern((i + 2) / 10.0, "0.0")));
     Combo1->setGeometry(126, 228, 70, 24);
     text("계산 정밀도", 12, 262, 110);
-    ChkPre = Named(new QCheckBox(QString::fromUtf8("세차, 장동 운동"), frame), "ChkPre");
+    ChkPre = ui::Named(new QCheckBox(QString::fromUtf8("세차, 장동 운동"), frame), "ChkPre");
     ChkPre->setGeometry(24, 286, 150, 22);
     ChkPre->setToolTip(
         QString::fromUtf8("세차 운동을 계산합니다. 이를 계산하지 않을 경우 2000.0년을 기준으로 합니다."));
-    ChkPM = Named(new QCheckBox(QString::fromUtf8("고유 운동"), frame), "ChkPM");
+    ChkPM = ui::Named(new QCheckBox(QString::fromUtf8("고유 운동"), frame), "ChkPM");
     ChkPM->setGeometry(180, 286, 120, 22);
     ChkPM->setToolTip(QString::fromUtf8("별의 고유 운동을 계산합니다."));
 }
@@ -133,17 +133,17 @@ void FrmSet::BuildDetailTab() {
     QGroupBox* frame = Frame1[kDetailFrame];
     int label = 20;
     auto text = [&label](QWidget* parent, const char* caption, int x, int y, int width) {
-        QLabel* l = Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++);
+        QLabel* l = ui::Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++);
         l->setGeometry(x, y, width, 22);
         return l;
     };
     auto box = [](QWidget* parent, QLineEdit* edit, int x, int y, int width) {
         edit->setParent(parent);
         edit->setGeometry(x, y, width, 22);
-        SelectAllOnFocus(*edit);
+        ui::SelectAllOnFocus(*edit);
         return edit;
     };
-    auto* finder = Named(new QGroupBox(QString::fromUtf8("탐색원"), frame), "Frame2", 0);
+    auto* finder = ui::Named(new QGroupBox(QString::fromUtf8("탐색원"), frame), "Frame2", 0);
     finder->setGeometry(10, 20, 420, 96);
     text(finder, "크기(지름)", 30, 18, 80);
     text(finder, "이름", 130, 18, 60);
@@ -151,34 +151,34 @@ void FrmSet::BuildDetailTab() {
         const auto n = static_cast<std::size_t>(i);
         const int y = 42 + 26 * i;
         text(finder, i == 0 ? "1:" : "2:", 10, y, 18);
-        TxtFSize[n] = box(finder, Named(new QLineEdit, "TxtFSize", i), 30, y, 50);
+        TxtFSize[n] = box(finder, ui::Named(new QLineEdit, "TxtFSize", i), 30, y, 50);
         text(finder, "도", 84, y, 20);
-        TxtfName[n] = box(finder, Named(new QLineEdit, "TxtfName", i), 130, y, 160);
-        ChkLabel[n] = Named(new QCheckBox(QString::fromUtf8("이름표 표시"), finder), "ChkLabel", i);
+        TxtfName[n] = box(finder, ui::Named(new QLineEdit, "TxtfName", i), 130, y, 160);
+        ChkLabel[n] = ui::Named(new QCheckBox(QString::fromUtf8("이름표 표시"), finder), "ChkLabel", i);
         ChkLabel[n]->setGeometry(300, y, 110, 22);
     }
-    auto* rotate = Named(new QGroupBox(QString::fromUtf8("zu 회전"), frame), "Frame2", 1);
+    auto* rotate = ui::Named(new QGroupBox(QString::fromUtf8("zu 회전"), frame), "Frame2", 1);
     rotate->setGeometry(10, 122, 205, 52);
     text(rotate, "회전 각도(도):", 10, 20, 100);
-    TxtRotate = box(rotate, Named(new QLineEdit, "TxtRotate"), 112, 20, 60);
-    auto* degrees = Named(new QGroupBox(QString::fromUtf8("입수도 표시법"), frame), "Frame2", 2);
+    TxtRotate = box(rotate, ui::Named(new QLineEdit, "TxtRotate"), 112, 20, 60);
+    auto* degrees = ui::Named(new QGroupBox(QString::fromUtf8("입수도 표시법"), frame), "Frame2", 2);
     degrees->setGeometry(225, 122, 205, 52);
-    Opt360[1] = Named(new QRadioButton(QString::fromUtf8("365.25분법"), degrees), "Opt360", 1);
+    Opt360[1] = ui::Named(new QRadioButton(QString::fromUtf8("365.25분법"), degrees), "Opt360", 1);
     Opt360[1]->setGeometry(10, 20, 100, 22);
-    Opt360[0] = Named(new QRadioButton(QString::fromUtf8("360분법"), degrees), "Opt360", 0);
+    Opt360[0] = ui::Named(new QRadioButton(QString::fromUtf8("360분법"), degrees), "Opt360", 0);
     Opt360[0]->setGeometry(112, 20, 86, 22);
-    auto* air = Named(new QGroupBox(QString::fromUtf8("대기 소광"), frame), "Frame2", 3);
+    auto* air = ui::Named(new QGroupBox(QString::fromUtf8("대기 소광"), frame), "Frame2", 3);
     air->setGeometry(10, 180, 420, 52);
     text(air, "대기 소광 상수:", 10, 20, 110);
-    txtAirEx = box(air, Named(new QLineEdit, "txtAirEx"), 122, 20, 60);
+    txtAirEx = box(air, ui::Named(new QLineEdit, "txtAirEx"), 122, 20, 60);
     txtAirEx->setToolTip(QString::fromUtf8("0보다 작은 값이 입력되면 0.28로 간주합니다. 평균값은 0.28 입니다."));
-    auto* show = Named(new QGroupBox(QString::fromUtf8("zu 표시"), frame), "Frame2", 4);
+    auto* show = ui::Named(new QGroupBox(QString::fromUtf8("zu 표시"), frame), "Frame2", 4);
     show->setGeometry(10, 238, 420, 80);
     text(show, "화면갱신간격(초) : ", 10, 20, 130);
-    txtRefreshRate = box(show, Named(new QLineEdit, "txtRefreshRate"), 142, 20, 50);
+    txtRefreshRate = box(show, ui::Named(new QLineEdit, "txtRefreshRate"), 142, 20, 50);
     txtRefreshRate->setToolTip(QString::fromUtf8(
         "시간을 컴퓨터의 시계에 자동으로 맞춰줄 때 zu를 자동으로 그리는 간격을 지정합니다(1~60)."));
-    Check2 = Named(new QCheckBox(QString::fromUtf8("행성을 반투명하게 그리기"), show), "Check2");
+    Check2 = ui::Named(new QCheckBox(QString::fromUtf8("행성을 반투명하게 그리기"), show), "Check2");
     Check2->setGeometry(10, 48, 250, 22);
 }
 
@@ -278,4 +278,4 @@ void FrmSet::CmdOK_Click() {
     accept();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -25,7 +25,7 @@ class QRadioButton;
 class QFrame;
 class QTabBar;
 
-namespace app {
+namespace zu {
 
 class FrmSet final : public QDialog {
 public:
@@ -125,4 +125,4 @@ private:
     void Form_Load();
 };
 
-}  // namespace app
+}  // namespace zu

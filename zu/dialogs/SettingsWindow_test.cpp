@@ -21,7 +21,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/dialogs/SettingsWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class SettingsWindowTest : public ::testing::Test {
@@ -291,4 +291,4 @@ TEST_F(SettingsWindowTest, EveryCaptionOfTheColourTabCanBeRead) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -15,7 +15,7 @@
 #include "zu/dialogs/SiteWindow.h"
 #include "zu/dialogs/TimeWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Saves the window's picture; true when it holds more than one colour.
@@ -41,4 +41,4 @@ TEST(SettingsWindowsScreenshot, FourDialogs) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -25,7 +25,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kTitle = "관측지 설정";
@@ -86,34 +86,34 @@ void FrmObs::BuildControls() {
     setFixedSize(470 + grow, 330);
     int label = 0;
     auto text = [&label](QWidget* parent, const char* caption, int x, int y, int width) {
-        Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++)->setGeometry(x, y, width, 22);
+        ui::Named(new QLabel(QString::fromUtf8(caption), parent), "Label1", label++)->setGeometry(x, y, width, 22);
     };
     text(this, "관측지 이름", 10, 10, 80);
-    TxtObs = Named(new QLineEdit(this), "TxtObs");
+    TxtObs = ui::Named(new QLineEdit(this), "TxtObs");
     TxtObs->setGeometry(92, 10, 170, 22);
-    List1 = Named(new QListWidget(this), "List1");
+    List1 = ui::Named(new QListWidget(this), "List1");
     List1->setGeometry(292 + grow, 10, 168, 230);
     List1->setToolTip(QString::fromUtf8("300 곳까지 등록할 수 있습니다."));
     const char* edits[3] = {"더하기", "고치기", "지우기"};
     for (int i = 0; i < 3; ++i) {
-        CmdEdit[static_cast<std::size_t>(i)] = Named(new QPushButton(QString::fromUtf8(edits[i]), this), "CmdEdit", i);
+        CmdEdit[static_cast<std::size_t>(i)] = ui::Named(new QPushButton(QString::fromUtf8(edits[i]), this), "CmdEdit", i);
         CmdEdit[static_cast<std::size_t>(i)]->setGeometry(292 + grow + 57 * i, 246, 54, 26);
     }
 
-    auto* frame = Named(new QGroupBox(QString::fromUtf8("위치"), this), "Frame1");
+    auto* frame = ui::Named(new QGroupBox(QString::fromUtf8("위치"), this), "Frame1");
     frame->setGeometry(10, 40, 274 + grow, 90);
     const char* units[3] = {"도", "분", "초"};
     auto row = [&](const char* caption, QComboBox*& combo, const char* combo_name, std::array<QLineEdit*, 3>& boxes,
                    const char* box_name, int y) {
         text(frame, caption, 8, y, 32);
-        combo = Named(new QComboBox(frame), combo_name);
+        combo = ui::Named(new QComboBox(frame), combo_name);
         combo->setGeometry(40, y, 60, 24);
         const int xs[3] = {104, 156, 206};
         const int widths[3] = {34, 30, seconds_width};
         for (int i = 0; i < 3; ++i) {
-            QLineEdit* box = Named(new QLineEdit(frame), box_name, i);
+            QLineEdit* box = ui::Named(new QLineEdit(frame), box_name, i);
             box->setGeometry(xs[i], y, widths[i], 22);
-            SelectAllOnFocus(*box);
+            ui::SelectAllOnFocus(*box);
             boxes[static_cast<std::size_t>(i)] = box;
             text(frame, units[i], xs[i] + widths[i] + 2, y, 16);
         }
@@ -122,30 +122,30 @@ void FrmObs::BuildControls() {
     row("위도", CmbLat, "CmbLat", TxtLat, "TxtLat", 56);
 
     text(this, "시간권", 10, 140, 60);
-    TxtTimeZone = Named(new QLineEdit(this), "TxtTimeZone");
+    TxtTimeZone = ui::Named(new QLineEdit(this), "TxtTimeZone");
     TxtTimeZone->setGeometry(92, 140, 50, 22);
     TxtTimeZone->setToolTip(QString::fromUtf8("그리니치 표준시과의 시간 차이"));
     text(this, "시간", 146, 140, 40);
     text(this, "기온(C): ", 10, 170, 80);
-    txtAir[0] = Named(new QLineEdit(this), "txtAir", 0);
+    txtAir[0] = ui::Named(new QLineEdit(this), "txtAir", 0);
     txtAir[0]->setGeometry(92, 170, 50, 22);
     txtAir[0]->setToolTip(QString::fromUtf8("대기의 굴절 계산에 필요한 기온을 입력합니다. 단위는 섭씨 도입니다."));
     text(this, "기압(hPa): ", 10, 200, 80);
-    txtAir[1] = Named(new QLineEdit(this), "txtAir", 1);
+    txtAir[1] = ui::Named(new QLineEdit(this), "txtAir", 1);
     txtAir[1]->setGeometry(92, 200, 50, 22);
     txtAir[1]->setToolTip(QString::fromUtf8("대기의 굴절 계산에 필요한 기압을 입력합니다. 단위는 hPa입니다."));
-    ChkGeocenter = Named(new QCheckBox(QString::fromUtf8("지구중심좌표"), this), "ChkGeocenter");
+    ChkGeocenter = ui::Named(new QCheckBox(QString::fromUtf8("지구중심좌표"), this), "ChkGeocenter");
     ChkGeocenter->setGeometry(10, 232, 200, 22);
 
-    ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
+    ChkCloseWin = ui::Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(10, 292, 160, 24);
-    CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
+    CmdOK = ui::Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
     CmdOK->setGeometry(290 + grow, 290, 80, 28);
-    CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
+    CmdCancel = ui::Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(378 + grow, 290, 80, 28);
     CmdCancel->setToolTip(QString::fromUtf8("새로 설정한 값을 적용하지 않고 창을 닫습니다."));
     // Not a QDialog: the default button needs its keys bound.
-    BindEnterAndEscape(*this, CmdOK, CmdCancel);
+    ui::BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
     // The fields follow the highlighted row however it moves (mouse, arrow
     // and page keys, a typed letter), so the edits and 적용 take the site the
@@ -343,4 +343,4 @@ void FrmObs::CmdOK_Click() {
     if (ChkCloseWin->isChecked()) close();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -17,7 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace app {
+namespace zu {
 
 class FrmObs final : public QWidget {
 public:
@@ -70,4 +70,4 @@ private:
     int shown_row_ = -1;
 };
 
-}  // namespace app
+}  // namespace zu

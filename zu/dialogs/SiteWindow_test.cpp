@@ -20,7 +20,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/dialogs/SiteWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class SiteWindowTest : public ::testing::Test {
@@ -458,4 +458,4 @@ TEST_F(SiteWindowTest, EnterInABoxAppliesAndEscapeCloses) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

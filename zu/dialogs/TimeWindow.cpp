@@ -23,7 +23,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kSettingTitle = "시간 설정 오류";
@@ -84,23 +84,23 @@ FrmTime::FrmTime(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void FrmTime::BuildControls() {
     setFixedSize(400, 262);
-    ChkSync = Named(new QCheckBox(QString::fromUtf8("컴퓨터 시계에 맞추기"), this), "ChkSync");
+    ChkSync = ui::Named(new QCheckBox(QString::fromUtf8("컴퓨터 시계에 맞추기"), this), "ChkSync");
     ChkSync->setGeometry(10, 8, 200, 22);
-    Frame1 = Named(new QGroupBox(QString::fromUtf8("시간"), this), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(QString::fromUtf8("시간"), this), "Frame1");
     Frame1->setGeometry(10, 32, 290, 190);
 
     int label = 0;
     auto unit = [this, &label](const char* text, int x, int y, int width) {
-        Named(new QLabel(QString::fromUtf8(text), Frame1), "Label1", label++)->setGeometry(x, y, width, 22);
+        ui::Named(new QLabel(QString::fromUtf8(text), Frame1), "Label1", label++)->setGeometry(x, y, width, 22);
     };
     auto box = [this](const char* name, int x, int y, int width, int max_length) {
-        QLineEdit* edit = Named(new QLineEdit(Frame1), name);
+        QLineEdit* edit = ui::Named(new QLineEdit(Frame1), name);
         edit->setGeometry(x, y, width, 22);
         if (max_length > 0) edit->setMaxLength(max_length);
-        SelectAllOnFocus(*edit);
+        ui::SelectAllOnFocus(*edit);
         return edit;
     };
-    CmbADBC = Named(new QComboBox(Frame1), "CmbADBC");
+    CmbADBC = ui::Named(new QComboBox(Frame1), "CmbADBC");
     CmbADBC->addItem(QString::fromUtf8("기원후"));
     CmbADBC->addItem(QString::fromUtf8("기원전"));
     CmbADBC->setGeometry(10, 22, 72, 24);
@@ -116,46 +116,46 @@ void FrmTime::BuildControls() {
     TxtMin = box("TxtMin", 142, 54, 30, 0);
     unit("분", 174, 54, 18);
 
-    chkDT = Named(new QCheckBox(QString::fromUtf8("Delta T 설정"), Frame1), "chkDT");
+    chkDT = ui::Named(new QCheckBox(QString::fromUtf8("Delta T 설정"), Frame1), "chkDT");
     chkDT->setGeometry(10, 86, 110, 22);
     txtDT = box("txtDT", 124, 86, 60, 0);
     txtDT->setText("60");
     unit("초", 188, 86, 18);
-    ChkSummer = Named(new QCheckBox(QString::fromUtf8("일광절약시간제 사용"), Frame1), "ChkSummer");
+    ChkSummer = ui::Named(new QCheckBox(QString::fromUtf8("일광절약시간제 사용"), Frame1), "ChkSummer");
     ChkSummer->setGeometry(10, 114, 200, 22);
     ChkSummer->setToolTip(
         QString::fromUtf8("일광절약시간제(Summer Time, 1시간)를 사용하려면 여기에 체크표시를 하십시요."));
     const char* jd_captions[2] = {"JD :", "JD UT:"};
     for (int i = 0; i < 2; ++i) {
-        QLabel* caption = Named(new QLabel(QString::fromUtf8(jd_captions[i]), Frame1), "Label1", label++);
+        QLabel* caption = ui::Named(new QLabel(QString::fromUtf8(jd_captions[i]), Frame1), "Label1", label++);
         caption->setGeometry(10, 140 + 22 * i, 50, 20);
         caption->setToolTip(QString::fromUtf8("율리우스 역일"));
-        LblJD[static_cast<std::size_t>(i)] = Named(new QLabel("JD", Frame1), "LblJD", i);
+        LblJD[static_cast<std::size_t>(i)] = ui::Named(new QLabel("JD", Frame1), "LblJD", i);
         LblJD[static_cast<std::size_t>(i)]->setGeometry(64, 140 + 22 * i, 200, 20);
     }
 
-    ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
+    ChkCloseWin = ui::Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(10, 230, 200, 22);
     ChkCloseWin->setChecked(true);
-    CmdNow = Named(new QPushButton(QString::fromUtf8("현재 시각"), this), "CmdNow");
+    CmdNow = ui::Named(new QPushButton(QString::fromUtf8("현재 시각"), this), "CmdNow");
     CmdNow->setGeometry(310, 38, 80, 28);
-    CmdOK = Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
+    CmdOK = ui::Named(new QPushButton(QString::fromUtf8("적용"), this), "CmdOK");
     CmdOK->setGeometry(310, 74, 80, 28);
-    CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
+    CmdCancel = ui::Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(310, 110, 80, 28);
     CmdCancel->setToolTip(QString::fromUtf8("새로 설정한 값을 적용하지 않고 창을 닫습니다."));
     // Not a QDialog: the default button needs its keys bound.
-    BindEnterAndEscape(*this, CmdOK, CmdCancel);
+    ui::BindEnterAndEscape(*this, CmdOK, CmdCancel);
 
     // A year is checked against the era chosen with it: going from the year
     // to the era checks nothing yet, choosing an era checks the year under it.
     new LeftForFieldFilter(*TxtYear, [this] { TxtYear_LostFocus(); }, CmbADBC);
     new LeftForFieldFilter(*CmbADBC, [this] { TxtYear_LostFocus(); }, TxtYear);
     connect(CmbADBC, &QComboBox::activated, this, [this] { platform::Guard([this] { CmbADBC_Click(); }); });
-    OnLostFocus(*TxtMonth, [this] { TxtMonth_LostFocus(); });
+    ui::OnLostFocus(*TxtMonth, [this] { TxtMonth_LostFocus(); });
     new LeftForFieldFilter(*TxtDay, [this] { TxtDay_LostFocus(); });
-    OnLostFocus(*TxtHour, [this] { UpdateJDLabel(); });
-    OnLostFocus(*TxtMin, [this] { UpdateJDLabel(); });
+    ui::OnLostFocus(*TxtHour, [this] { UpdateJDLabel(); });
+    ui::OnLostFocus(*TxtMin, [this] { UpdateJDLabel(); });
     connect(TxtHour, &QLineEdit::textChanged, this, [this] { platform::Guard([this] { TxtHour_Change(); }); });
     connect(ChkSummer, &QCheckBox::toggled, this, [this] { platform::Guard([this] { UpdateJDLabel(); }); });
     connect(ChkSync, &QCheckBox::toggled, this, [this] { platform::Guard([this] { ChkSync_Click(); }); });
@@ -317,4 +317,4 @@ void FrmTime::CmdOK_Click() {
     if (ChkCloseWin->isChecked()) close();
 }
 
-}  // namespace app
+}  // namespace zu

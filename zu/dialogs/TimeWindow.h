@@ -15,7 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace app {
+namespace zu {
 
 class FrmTime final : public QWidget {
 public:
@@ -72,4 +72,4 @@ private:
     double AstronomicalYear() const;
 };
 
-}  // namespace app
+}  // namespace zu

@@ -17,7 +17,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/dialogs/TimeWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class TimeWindowTest : public ::testing::Test {
@@ -504,4 +504,4 @@ TEST_F(TimeWindowTest, TheClockGivesTheSiteTimeWhateverTheComputerZone) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -21,7 +21,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/SkyFile.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kTimer1Design_ms = 1000;
@@ -75,7 +75,7 @@ void DefaultChartHost::UnlockTrack() {
     if (Form1* form = Form1::Instance()) form->UnlockTrack();
 }
 
-bool DefaultChartHost::CenterOnObject(double ra_deg, double dec_deg) { return app::CenterOnObject(ra_deg, dec_deg); }
+bool DefaultChartHost::CenterOnObject(double ra_deg, double dec_deg) { return zu::CenterOnObject(ra_deg, dec_deg); }
 
 void DefaultChartHost::mnuInterval_Click(int index) {
     if (Form1* form = Form1::Instance()) form->mnuInterval_Click(index);
@@ -252,4 +252,4 @@ void SaveDefaultSettingsOrShow(const std::string& title) {
     }
 }
 
-}  // namespace app
+}  // namespace zu

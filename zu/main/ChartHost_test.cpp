@@ -13,7 +13,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/main/Form1.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class ChartHostTest : public ::testing::Test {
@@ -122,11 +122,11 @@ TEST_F(ChartHostTest, SavedSettingsCarryTheWindowSize) {
 TEST(ToolControls, NamesAndSelectAllOnFocus) {
     test::ProgramEnv p;
     QWidget window;
-    auto* box = Named(new QLineEdit(QString::fromUtf8(" 12"), &window), "TxtNLat", 0);
+    auto* box = ui::Named(new QLineEdit(QString::fromUtf8(" 12"), &window), "TxtNLat", 0);
     EXPECT_EQ(box->objectName(), "TxtNLat_0");
-    EXPECT_EQ(FindControl<QLineEdit>(window, "TxtNLat", 0), box);
-    EXPECT_EQ(FindControl<QLineEdit>(window, "TxtNLat"), nullptr);
-    SelectAllOnFocus(*box);
+    EXPECT_EQ(ui::FindControl<QLineEdit>(window, "TxtNLat", 0), box);
+    EXPECT_EQ(ui::FindControl<QLineEdit>(window, "TxtNLat"), nullptr);
+    ui::SelectAllOnFocus(*box);
     window.show();
     box->setCursorPosition(1);
     box->setFocus(Qt::MouseFocusReason);
@@ -135,4 +135,4 @@ TEST(ToolControls, NamesAndSelectAllOnFocus) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -6,7 +6,7 @@
 
 #include "platform/Guard.h"
 
-namespace app {
+namespace zu {
 
 ChartWidget::ChartWidget(QWidget* parent)
     : QWidget(parent), surface_(std::make_unique<platform::ImageSurface>(1, 1)) {
@@ -68,4 +68,4 @@ void ChartWidget::wheelEvent(QWheelEvent* event) {
     if (onWheel) Run([&] { onWheel(event->angleDelta().y()); });
 }
 
-}  // namespace app
+}  // namespace zu

@@ -11,7 +11,7 @@
 
 #include "platform/ImageSurface.h"
 
-namespace app {
+namespace zu {
 
 class ChartWidget final : public QWidget {
 public:
@@ -51,4 +51,4 @@ private:
     bool band_visible_ = false;
 };
 
-}  // namespace app
+}  // namespace zu

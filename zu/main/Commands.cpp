@@ -1,6 +1,6 @@
 #include "zu/main/Commands.h"
 
-namespace app {
+namespace zu {
 
 bool CommandTable::Run(Form1& form, const std::string& name, int index) const {
     const auto found = handlers_.find(name);
@@ -20,4 +20,4 @@ void InstallCommands(CommandTable& table) {
     InstallWindowCommands(table);
 }
 
-}  // namespace app
+}  // namespace zu

@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-namespace app {
+namespace zu {
 
 class Form1;
 
@@ -37,4 +37,4 @@ void InstallFileCommands(CommandTable& table);
 void InstallObjectCommands(CommandTable& table);
 void InstallWindowCommands(CommandTable& table);
 
-}  // namespace app
+}  // namespace zu

@@ -14,7 +14,7 @@
 #include "zu/main/DisplaySwitches.h"
 #include "zu/main/Form1.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 using S = astro::SkySettings;
@@ -189,4 +189,4 @@ void InstallDisplayCommands(CommandTable& table) {
     });
 }
 
-}  // namespace app
+}  // namespace zu

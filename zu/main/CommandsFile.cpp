@@ -37,7 +37,7 @@
 #include "zu/main/SkyFile.h"
 #include "zu/tracks/MarkerWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kChartFilter = "zu 파일(*.SKY)|*.SKY";
@@ -166,8 +166,8 @@ void mnuClip_Click(Form1& form) {
 }
 
 void mnuInfo_Click() {
-    platform::MsgBox(AboutText(DocumentationPage()), platform::MsgButtons::Ok, platform::MsgIcon::Information,
-                     kAboutTitle);
+    platform::MsgBox(ui::AboutText(ui::DocumentationPage()), platform::MsgButtons::Ok, platform::MsgIcon::Information,
+                     ui::kAboutTitle);
 }
 
 // Closing the main window stores the window size and the settings and ends
@@ -182,8 +182,8 @@ void InstallFileCommands(CommandTable& table) {
     table.Add("mnuPSave", [](Form1& form, int) { mnuPSave_Click(form); });
     table.Add("mnuClip", [](Form1& form, int) { mnuClip_Click(form); });
     table.Add("mnuInfo", [](Form1&, int) { mnuInfo_Click(); });
-    table.Add("mnuHome", [](Form1&, int) { OpenDocumentation(); });
+    table.Add("mnuHome", [](Form1&, int) { ui::OpenDocumentation(); });
     table.Add("mnuexit", [](Form1& form, int) { mnuexit_Click(form); });
 }
 
-}  // namespace app
+}  // namespace zu

@@ -34,7 +34,7 @@
 #include "zu/main/Form1.h"
 #include "zu/tracks/MarkerWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 namespace fs = std::filesystem;
@@ -657,4 +657,4 @@ TEST_F(FileCommandsTest, AboutHomePageAndExit) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -24,7 +24,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kHoursPerDay = 24;
@@ -129,4 +129,4 @@ void InstallObjectCommands(CommandTable& table) {
     table.Add("mnuTrailadd", [](Form1& form, int) { mnuTrailadd_Click(form); });
 }
 
-}  // namespace app
+}  // namespace zu

@@ -24,7 +24,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class ObjectCommandsTest : public ::testing::Test {
@@ -334,4 +334,4 @@ TEST_F(ObjectCommandsTest, AStoppedAdditionLeavesTheTracksAsTheyWere) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

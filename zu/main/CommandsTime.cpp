@@ -14,7 +14,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/TimeCommands.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kHoursPerDay = 24;
@@ -159,4 +159,4 @@ void InstallTimeCommands(CommandTable& table) {
     table.Add("mnuInterval", [](Form1& form, int index) { form.mnuInterval_Click(index); });
 }
 
-}  // namespace app
+}  // namespace zu

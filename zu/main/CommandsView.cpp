@@ -13,7 +13,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/ViewCommands.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr std::array<double, 6> kFovPresets_deg = {120, 90, 60, 30, 15, 5};
@@ -127,4 +127,4 @@ void InstallViewCommands(CommandTable& table) {
     table.Add("mnuZoom", ZoomOnPress);
 }
 
-}  // namespace app
+}  // namespace zu

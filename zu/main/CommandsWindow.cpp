@@ -12,7 +12,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/InfoWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Height of the marker manager beside the chart, layout units.
@@ -72,4 +72,4 @@ void InstallWindowCommands(CommandTable& table) {
     table.Add("mnuMapInfo", [](Form1& form, int) { mnuMapInfo_Click(form); });
 }
 
-}  // namespace app
+}  // namespace zu

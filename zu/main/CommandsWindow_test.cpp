@@ -20,7 +20,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class WindowCommandsTest : public ::testing::Test {
@@ -341,4 +341,4 @@ TEST_F(WindowCommandsTest, ChoosingInADropDownRunsTheSwitch) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

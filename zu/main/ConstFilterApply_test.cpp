@@ -15,7 +15,7 @@
 #include "zu/search/ConstFilterWindow.h"
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 using test::ConstFilterTest;
@@ -67,4 +67,4 @@ TEST_F(ConstFilterTest, ApplyUpdatesTheTablesRedrawsOnceAndTheSettingsCarryTheFl
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -14,7 +14,7 @@
 #include "zu/main/DisplaySwitches.h"
 #include "zu/main/Form1.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class DisplayCommandsTest : public ::testing::Test {
@@ -242,4 +242,4 @@ TEST(DisplayRules, NextOldEquStyleAndStarNameLanguage) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

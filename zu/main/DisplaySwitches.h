@@ -7,7 +7,7 @@
 
 #include "astro/SkySettings.h"
 
-namespace app {
+namespace zu {
 
 // A plain on/off switch: the command turns the setting over.
 struct DisplaySwitch {
@@ -38,4 +38,4 @@ int NextOldEquStyle(int current, int chosen);
 // "한자 또는 영어 이름 표시" (second): 0 both, 1 Hangul only, 2 otherwise.
 int StarNameLanguageOf(bool hangul_marked, bool other_marked);
 
-}  // namespace app
+}  // namespace zu

@@ -30,7 +30,7 @@
 #include "zu/main/ChartWidget.h"
 #include "zu/main/InfoWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 Form1* g_instance = nullptr;
@@ -414,4 +414,4 @@ void Form1::Dispatch(const std::string& name, int index) {
     Guarded([&] { Commands.Run(*this, name, index); });
 }
 
-}  // namespace app
+}  // namespace zu

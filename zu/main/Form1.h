@@ -21,7 +21,7 @@ class QLabel;
 class QProgressBar;
 class QTimer;
 
-namespace app {
+namespace zu {
 
 class ChartWidget;
 class Form2;
@@ -180,4 +180,4 @@ private:
 // The platform key code of a Qt key event (0 for keys without one here).
 int VirtualKeyOf(int qt_key, bool keypad);
 
-}  // namespace app
+}  // namespace zu

@@ -26,7 +26,7 @@
 #include "zu/main/InfoWindow.h"
 #include "zu/main/RedrawTexts.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class Form1Test : public ::testing::Test {
@@ -524,4 +524,4 @@ TEST_F(Form1Test, ViewDropDownsOpenTheirSubmenusBelowTheButton) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -10,7 +10,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/ViewCommands.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kDefaultRefreshRate_s = 10;
@@ -93,4 +93,4 @@ void Form1::FormSet() {
     CheckOneOf(m, "mnuS2kLabel", 4, s.S2kName);
 }
 
-}  // namespace app
+}  // namespace zu

@@ -8,7 +8,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/InfoWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 InfoInputs At(double jd_local, double lon_deg, double zone_h) {
@@ -96,4 +96,4 @@ TEST(InfoTexts, TheWindowShowsWhatInfoBoxWrites) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -14,7 +14,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/ObjectPosition.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kDegreesPerHour = 15;
@@ -117,4 +117,4 @@ void Form1::InfoBox() {
     form2_->Show(MakeInfoTexts(in));
 }
 
-}  // namespace app
+}  // namespace zu

@@ -11,7 +11,7 @@
 
 class QLabel;
 
-namespace app {
+namespace zu {
 
 inline constexpr int kInfoValueCount = 10;
 
@@ -46,4 +46,4 @@ private:
     std::array<QLabel*, kInfoValueCount> label2_{};
 };
 
-}  // namespace app
+}  // namespace zu

@@ -4,7 +4,7 @@
 #include "zu/main/MouseReadout.h"
 #include "zu/main/Pick.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 chart::ScreenObject At(int x, int y, chart::ObjectKey key) { return chart::ScreenObject{x, y, key}; }
@@ -100,4 +100,4 @@ TEST(PointerTexts, PanelFormats) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -27,7 +27,7 @@
 #include "zu/main/SkyFile.h"
 #include "zu/tracks/MarkerWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kMinute_days = 1.0 / 1440;
@@ -640,4 +640,4 @@ TEST_F(InteractionTest, BadChartFilesChangeNothing) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

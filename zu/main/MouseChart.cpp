@@ -22,7 +22,7 @@
 #include "zu/main/Pick.h"
 #include "zu/tracks/MarkerWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr std::int32_t kUserLineColor = 65535;  // yellow
@@ -195,4 +195,4 @@ void Form1::ProgressBar1_MouseUp(int button, double /*x_px*/) {
     SetMapBox();
 }
 
-}  // namespace app
+}  // namespace zu

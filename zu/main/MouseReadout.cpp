@@ -12,7 +12,7 @@
 #include "skydata/TraditionalText.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 
 PointerSky SkyUnderPixel(double x_px, double y_px, bool applyRefraction) {
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
@@ -98,4 +98,4 @@ PointerTexts PointerReadout(double x_px, double y_px, bool band, double band_x_p
     return texts;
 }
 
-}  // namespace app
+}  // namespace zu

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace app {
+namespace zu {
 
 struct PointerSky {
     double az_deg = 0;   // azimuth from north through east
@@ -53,4 +53,4 @@ struct PointerTexts {
 };
 PointerTexts PointerReadout(double x_px, double y_px, bool band, double band_x_px, double band_y_px);
 
-}  // namespace app
+}  // namespace zu

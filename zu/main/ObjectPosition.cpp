@@ -14,7 +14,7 @@
 #include "skydata/UserCatalogs.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kDaysPerYear = 365.25;
@@ -161,4 +161,4 @@ std::optional<ObjectPlace> GetObjectPosition(std::string_view key) {
     return place;
 }
 
-}  // namespace app
+}  // namespace zu

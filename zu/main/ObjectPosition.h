@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace zu {
 
 struct ObjectPlace {
     std::string Name;
@@ -28,4 +28,4 @@ struct ObjectPlace {
 // loaded (an index out of range, an unusable orbit, "Null").
 std::optional<ObjectPlace> GetObjectPosition(std::string_view key);
 
-}  // namespace app
+}  // namespace zu

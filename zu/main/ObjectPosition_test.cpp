@@ -7,7 +7,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/main/ObjectPosition.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kArcsec = 1.0 / 3600;
@@ -131,4 +131,4 @@ TEST_F(ObjectPositionTest, CometsAreTakenAsShownLikePlanets) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

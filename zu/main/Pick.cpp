@@ -8,7 +8,7 @@
 #include "astro/TextFormat.h"
 #include "skydata/ConfigStore.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kDegreesPerHour = 15;
@@ -85,4 +85,4 @@ RiseTransitSetItems MakeRiseTransitSetItems(double rise_h, double transit_h, dou
     return items;
 }
 
-}  // namespace app
+}  // namespace zu

@@ -10,7 +10,7 @@
 
 #include "chart/ObjectKey.h"
 
-namespace app {
+namespace zu {
 
 // At most this many pixels off on each axis (a 13 x 13 square) is a hit.
 inline constexpr int kPickReach_px = 6;
@@ -52,4 +52,4 @@ RiseTransitSetItems MakeRiseTransitSetItems(double rise_h, double transit_h, dou
 // True for a time that names an event of the chart's civil day.
 bool IsEventHour(double hours);
 
-}  // namespace app
+}  // namespace zu

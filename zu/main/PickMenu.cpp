@@ -16,7 +16,7 @@
 #include "zu/main/ObjectPosition.h"
 #include "zu/main/Pick.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kObjectItems = 5;
@@ -153,4 +153,4 @@ void Form1::SetLinePoint(int which) {
     CatalogPlaceUnderPixel(PressX, PressY, end[0], end[1]);
 }
 
-}  // namespace app
+}  // namespace zu

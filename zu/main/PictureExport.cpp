@@ -12,7 +12,7 @@
 #include "platform/RunTimeError.h"
 #include "platform/TextFile.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kDotExtensionLength = 4;  // ".PNG"
@@ -149,4 +149,4 @@ void SavePicture(const QImage& image, const PictureTarget& target) {
     if (!written) throw platform::RunTimeError("그림 파일을 저장할 수 없습니다: " + target.path.string());
 }
 
-}  // namespace app
+}  // namespace zu

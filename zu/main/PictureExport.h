@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-namespace app {
+namespace zu {
 
 enum class PictureFormat { Bmp, Jpeg, Gif, Png };
 
@@ -37,4 +37,4 @@ std::string ExtensionOf(PictureFormat format);
 // platform::RunTimeError naming the file when it cannot be written.
 void SavePicture(const QImage& image, const PictureTarget& target);
 
-}  // namespace app
+}  // namespace zu

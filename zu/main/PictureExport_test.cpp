@@ -12,7 +12,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/main/PictureExport.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 namespace fs = std::filesystem;
@@ -161,4 +161,4 @@ TEST_F(PictureFiles, AFailedWriteThrowsNamingTheFileAndLeavesNothing) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

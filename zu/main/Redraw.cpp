@@ -17,7 +17,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/RedrawTexts.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kZoomIndicatorTop = 1910;
@@ -90,4 +90,4 @@ void Form1::SetMapBox() {
     ProgressBar1->setValue(ZoomIndicatorValue(s.ViewFOV));
 }
 
-}  // namespace app
+}  // namespace zu

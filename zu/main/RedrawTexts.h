@@ -2,7 +2,7 @@
 // Texts and values the redraw writes around the chart.
 #include <string>
 
-namespace app {
+namespace zu {
 
 // Status panel 3: "시야: " and the field with one or two decimals ("60.0",
 // "1.25") and "°".
@@ -13,4 +13,4 @@ std::string FovStatusText(double fov_deg);
 // 60 gives 1310, 1 degree or less 1900).
 int ZoomIndicatorValue(double fov_deg);
 
-}  // namespace app
+}  // namespace zu

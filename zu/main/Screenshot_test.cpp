@@ -25,7 +25,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 int BrightPixels(const QImage& image, const QRect& area) {
@@ -151,4 +151,4 @@ TEST(Screenshot, TracksTheTrackDialogAndTheMarkerManager) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -12,7 +12,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/Pick.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kCentreOffset_deg = 0.001;
@@ -103,4 +103,4 @@ bool CenterOnObject(double ra_deg, double dec_deg) {
     return true;
 }
 
-}  // namespace app
+}  // namespace zu

@@ -7,7 +7,7 @@
 
 #include "skydata/Settings.h"
 
-namespace app {
+namespace zu {
 
 // Reads a chart file into every setting, the map points, drawn lines and
 // tracks; the window-size keys are left as they are. A missing, unreadable or
@@ -33,4 +33,4 @@ void SaveSkyFile(const std::filesystem::path& path);
 // the object's transit; false when the user declined (nothing changed).
 bool CenterOnObject(double ra_deg, double dec_deg);
 
-}  // namespace app
+}  // namespace zu

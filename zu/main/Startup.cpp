@@ -19,7 +19,7 @@
 #include "zu/core/Tracks.h"
 #include "zu/main/Form1.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kSplashWidth_px = 459;
@@ -146,4 +146,4 @@ void ReleaseWindows() {
     SplashHolder().reset();
 }
 
-}  // namespace app
+}  // namespace zu

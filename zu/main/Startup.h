@@ -14,7 +14,7 @@
 
 #include "zu/core/ProgramLoad.h"
 
-namespace app {
+namespace zu {
 
 class Form1;
 
@@ -55,4 +55,4 @@ bool Main();
 // Deletes the windows Main created; call after the event loop ended.
 void ReleaseWindows();
 
-}  // namespace app
+}  // namespace zu

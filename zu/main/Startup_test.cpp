@@ -29,7 +29,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/Startup.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 using test::ProgramEnv;
@@ -414,4 +414,4 @@ TEST(Startup, NormalOrMinimisedWindowStoresItsNormalSize) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

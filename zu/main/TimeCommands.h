@@ -3,7 +3,7 @@
 // new chart time of the Sun's events of a date.
 #include <optional>
 
-namespace app {
+namespace zu {
 
 inline constexpr int kIntervalItemCount = 13;
 inline constexpr int kCustomIntervalItem = 11;
@@ -22,4 +22,4 @@ std::optional<double> IntervalStep(int index, double custom_days, int event_code
 // or the item is unknown.
 std::optional<double> SpecialTimeJD(int item, double jd_local, double lat_deg, double lon_east_deg);
 
-}  // namespace app
+}  // namespace zu

@@ -12,7 +12,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/TimeCommands.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // One second, in days: the chart time is a Julian day.
@@ -292,4 +292,4 @@ TEST(TimeCommandRules, IntervalStepAndSpecialTimeOutOfRange) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

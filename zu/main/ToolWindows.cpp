@@ -25,7 +25,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr ToolWindowSpec kSpecs[kToolWindowCount] = {
@@ -95,16 +95,16 @@ QWidget* Create(ToolWindowId id, QWidget* owner) {
         case ToolWindowId::FrmCInfo: window = new FrmCInfo(owner); break;
         case ToolWindowId::FrmPInfo: window = new FrmPInfo(owner); break;
         case ToolWindowId::FrmPrint: window = new FrmPrint(owner); break;
-        case ToolWindowId::FrmDCal: window = new almanac::zu::FrmDCal(owner); break;
-        case ToolWindowId::Frm24julgi: window = new almanac::zu::Frm24julgi(owner); break;
-        case ToolWindowId::FrmMoon: window = new almanac::zu::FrmMoon(owner); break;
-        case ToolWindowId::FrmLuniSolar: window = new almanac::zu::FrmLuniSolar(owner); break;
+        case ToolWindowId::FrmDCal: window = new zu::FrmDCal(owner); break;
+        case ToolWindowId::Frm24julgi: window = new zu::Frm24julgi(owner); break;
+        case ToolWindowId::FrmMoon: window = new zu::FrmMoon(owner); break;
+        case ToolWindowId::FrmLuniSolar: window = new zu::FrmLuniSolar(owner); break;
         case ToolWindowId::FrmTime: window = new FrmTime(owner); break;
         case ToolWindowId::FrmObs: window = new FrmObs(owner); break;
         case ToolWindowId::FrmAni: window = new FrmAni(owner); break;
         case ToolWindowId::FrmSet: window = new FrmSet(owner); break;
-        case ToolWindowId::frmToday: window = new almanac::zu::frmToday(owner); break;
-        case ToolWindowId::FrmCon: window = new almanac::zu::FrmCon(owner); break;
+        case ToolWindowId::frmToday: window = new zu::frmToday(owner); break;
+        case ToolWindowId::FrmCon: window = new zu::FrmCon(owner); break;
         default:
             if (spec.modal) {
                 window = new QDialog(owner);
@@ -157,4 +157,4 @@ void ResetToolWindows() {
     }
 }
 
-}  // namespace app
+}  // namespace zu

@@ -19,7 +19,7 @@
 #include "zu/tracks/MarkerWindow.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class ToolWindowsTest : public ::testing::Test {
@@ -237,4 +237,4 @@ TEST_F(ToolWindowsTest, TrackWindowTakesTheBodyOnlyWhenAsked) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

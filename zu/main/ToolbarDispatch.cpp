@@ -11,7 +11,7 @@
 #include "platform/Services.h"
 #include "zu/main/Form1.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 using CommandRef = std::pair<const char*, int>;
@@ -126,4 +126,4 @@ void Form1::PopupBeside(ToolbarId id, const std::string& key, const std::string&
     platform::Env().popups->Popup(*menu, at.x(), at.y(), bold);
 }
 
-}  // namespace app
+}  // namespace zu

@@ -2,7 +2,7 @@
 // Helpers of the view commands that other parts of the main window share.
 #include <string>
 
-namespace app {
+namespace zu {
 
 // The frame letter of `ref_coord` as the commands compare it ("a" reads "A").
 std::string UpperFrame(const std::string& coord);
@@ -11,4 +11,4 @@ std::string UpperFrame(const std::string& coord);
 // lower edge of a chart of field `fov_deg` (60 gives 27).
 double HorizonAboveLowerEdge_deg(double fov_deg);
 
-}  // namespace app
+}  // namespace zu

@@ -14,7 +14,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/ViewCommands.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Tolerance of positions, degrees (far below a pixel at the narrowest field).
@@ -232,4 +232,4 @@ TEST_F(ViewCommandsTest, MoveToolbarReachesTheViewCommands) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -16,7 +16,7 @@
 #include "zu/main/Form1.h"
 #include "zu/main/ObjectPosition.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kTrackOffset_deg = 0.0001;
@@ -128,4 +128,4 @@ void Form1::StepTime(bool reverse) {
     SetMapBox();
 }
 
-}  // namespace app
+}  // namespace zu

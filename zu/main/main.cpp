@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
     platform::Application application(argc, argv);
     platform::InstallQtServices("zu");
     platform::InstallQtKorean();
-    if (!app::Main()) return 1;
+    if (!zu::Main()) return 1;
     const int result = application.exec();
-    app::ReleaseWindows();
+    zu::ReleaseWindows();
     return result;
 }

@@ -21,7 +21,7 @@
 
 #include "zu/menus/Toolbars.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 const QColor kInk(30, 40, 70);
@@ -480,4 +480,4 @@ private:
 
 QIcon ToolIcon(const std::string& key, int size) { return QIcon(new ToolIconEngine(key, size)); }
 
-}  // namespace app
+}  // namespace zu

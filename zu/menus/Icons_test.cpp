@@ -12,7 +12,7 @@
 #include "platform/QtTestApp.h"
 #include "zu/menus/Toolbars.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Toolbar pictures are drawn on demand; every size and mode must look as the
@@ -45,4 +45,4 @@ TEST(ToolIcon, EverySizeAndModeIsTheDrawnSetsPicture) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-namespace app {
+namespace zu {
 
 MainMenus::MainMenus(QMenuBar& bar, QWidget& owner, Trigger trigger) : owner_(owner), trigger_(std::move(trigger)) {
     Build(bar);
@@ -251,4 +251,4 @@ void MainMenus::Build(QMenuBar& bar) {
     AddItem(right, "mnuTrack", 0, U("좌표 고정"));
 }
 
-}  // namespace app
+}  // namespace zu

@@ -16,7 +16,7 @@ class QMenu;
 class QMenuBar;
 class QWidget;
 
-namespace app {
+namespace zu {
 
 class MainMenus {
 public:
@@ -49,4 +49,4 @@ private:
     int next_anonymous_ = 0;
 };
 
-}  // namespace app
+}  // namespace zu

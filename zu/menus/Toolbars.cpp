@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <QToolBar>
 
-namespace app {
+namespace zu {
 
 namespace {
 constexpr int kIconSize_px = 16;
@@ -153,4 +153,4 @@ std::vector<std::string> Toolbars::Keys(ToolbarId toolbar) const {
     return found == keys_.end() ? std::vector<std::string>{} : found->second;
 }
 
-}  // namespace app
+}  // namespace zu

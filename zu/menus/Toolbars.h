@@ -17,7 +17,7 @@ class QPixmap;
 class QToolBar;
 class QWidget;
 
-namespace app {
+namespace zu {
 
 enum class ToolbarId { Main, View, Move };
 
@@ -55,4 +55,4 @@ private:
 QIcon ToolIcon(const std::string& key, int size = 16);
 QPixmap ToolPixmap(const std::string& key, int size);
 
-}  // namespace app
+}  // namespace zu

@@ -24,7 +24,7 @@
 #include "zu/core/DocumentFolders.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 
 namespace {
 
@@ -140,13 +140,13 @@ FrmPrint::FrmPrint(QWidget* owner) : QDialog(owner) {
     TxtPName->setObjectName("TxtPName");
     TxtPName->setMaxLength(kTitleMaxLength);
     TxtPName->setGeometry(Twips(1080, 1065, 3255, 270));
-    SelectAllOnFocus(*TxtPName);
+    ui::SelectAllOnFocus(*TxtPName);
     label(1, "인쇄 매수: ", Twips(120, 1440, 1095, 255));
     TxtPNum = new QLineEdit(this);
     TxtPNum->setObjectName("TxtPNum");
     TxtPNum->setMaxLength(kCopiesMaxLength);
     TxtPNum->setGeometry(Twips(1080, 1440, 735, 270));
-    SelectAllOnFocus(*TxtPNum);
+    ui::SelectAllOnFocus(*TxtPNum);
     label(2, " 매", Twips(1920, 1440, 375, 255));
     CmdPrint[0] = new QPushButton(U("인쇄"), this);
     CmdPrint[0]->setObjectName("CmdPrint_0");
@@ -288,4 +288,4 @@ bool FrmPrint::PrintChart(const std::string& printTitle, double latitude, double
     return true;
 }
 
-}  // namespace app
+}  // namespace zu

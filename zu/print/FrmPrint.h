@@ -16,7 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace app {
+namespace zu {
 
 class FrmPrint final : public QDialog {
 public:
@@ -55,4 +55,4 @@ private:
 // The file of copy `copy` (from 1) of a PDF print: "name.pdf", "name-2.pdf", ...
 std::filesystem::path PdfCopyPath(const std::filesystem::path& chosen, int copy);
 
-}  // namespace app
+}  // namespace zu

@@ -18,7 +18,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/core/ToolWindows.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 std::string S(const QString& text) { return text.toUtf8().toStdString(); }
@@ -321,4 +321,4 @@ TEST(PdfCopyPath, CopiesAfterTheFirstAreNumbered) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -6,7 +6,7 @@
 #include "astro/TextFormat.h"
 #include "skydata/ConfigStore.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr std::int32_t kVisibleColor = 0 + 256 * 128;  // dark green
@@ -127,4 +127,4 @@ std::string ObservationSummary(const std::string& date_text, const astro::Planet
     return out;
 }
 
-}  // namespace app
+}  // namespace zu

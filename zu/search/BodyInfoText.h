@@ -10,7 +10,7 @@
 #include "astro/OrbitElements.h"
 #include "astro/Planets.h"
 
-namespace app {
+namespace zu {
 
 // What the window shows of one body.
 struct BodyValues {
@@ -56,4 +56,4 @@ std::string ObservationMessage(double d_deg);
 // the name, its message and two CR LF.
 std::string ObservationSummary(const std::string& date_text, const astro::PlanetTableT& table);
 
-}  // namespace app
+}  // namespace zu

@@ -3,7 +3,7 @@
 
 #include "zu/search/BodyInfoText.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 TEST(BodyInfoText, ObservationMessages) {
@@ -91,4 +91,4 @@ TEST(BodyInfoText, LabelsOfTheSunAndOfAComet) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

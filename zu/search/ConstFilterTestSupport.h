@@ -13,7 +13,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/search/ConstFilterWindow.h"
 
-namespace app::test {
+namespace zu::test {
 
 class ConstFilterTest : public ::testing::Test {
 protected:
@@ -43,4 +43,4 @@ protected:
     std::unique_ptr<QWidget> owner;
 };
 
-}  // namespace app::test
+}  // namespace zu::test

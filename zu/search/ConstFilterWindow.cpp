@@ -14,7 +14,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr std::string_view kZodiac = "AAqrAAriACncACapAGemALeoALibAPscASgrAScoATauAVir";
@@ -74,27 +74,27 @@ FrmCFilter::FrmCFilter(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void FrmCFilter::BuildControls() {
     setFixedSize(520, 420);
-    TreeView1 = Named(new QTreeWidget(this), "TreeView1");
+    TreeView1 = ui::Named(new QTreeWidget(this), "TreeView1");
     TreeView1->setGeometry(8, 8, 220, 364);
     TreeView1->setHeaderHidden(true);
-    Label1 = Named(new QLabel(QString::fromUtf8("화면에 표시할 별자리에 체크 표시를 해주세요."), this), "Label1");
+    Label1 = ui::Named(new QLabel(QString::fromUtf8("화면에 표시할 별자리에 체크 표시를 해주세요."), this), "Label1");
     Label1->setGeometry(236, 8, 276, 20);
-    List1 = Named(new QListWidget(this), "List1");
+    List1 = ui::Named(new QListWidget(this), "List1");
     List1->setGeometry(236, 30, 276, 278);
-    CmdAll = Named(new QPushButton(QString::fromUtf8("모두 선택"), this), "CmdAll");
+    CmdAll = ui::Named(new QPushButton(QString::fromUtf8("모두 선택"), this), "CmdAll");
     CmdAll->setGeometry(236, 314, 88, 26);
-    CmdANot = Named(new QPushButton(QString::fromUtf8("모두 해제"), this), "CmdANot");
+    CmdANot = ui::Named(new QPushButton(QString::fromUtf8("모두 해제"), this), "CmdANot");
     CmdANot->setGeometry(330, 314, 88, 26);
-    CmdInv = Named(new QPushButton(QString::fromUtf8("반대로"), this), "CmdInv");
+    CmdInv = ui::Named(new QPushButton(QString::fromUtf8("반대로"), this), "CmdInv");
     CmdInv->setGeometry(424, 314, 88, 26);
-    CmdMain = Named(new QPushButton(QString::fromUtf8(kZodiacCaption), this), "CmdMain");
+    CmdMain = ui::Named(new QPushButton(QString::fromUtf8(kZodiacCaption), this), "CmdMain");
     CmdMain->setGeometry(236, 346, 276, 26);
-    ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
+    ChkCloseWin = ui::Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(8, 384, 200, 24);
-    Command1 = Named(new QPushButton(QString::fromUtf8("적용"), this), "Command1");
+    Command1 = ui::Named(new QPushButton(QString::fromUtf8("적용"), this), "Command1");
     Command1->setGeometry(330, 382, 88, 28);
     Command1->setDefault(true);
-    Command2 = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command2");
+    Command2 = ui::Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command2");
     Command2->setGeometry(424, 382, 88, 28);
 
     const auto guarded = [this](void (FrmCFilter::*handler)()) {
@@ -108,7 +108,7 @@ void FrmCFilter::BuildControls() {
     connect(CmdMain, &QPushButton::clicked, this, guarded(&FrmCFilter::CmdMain_Click));
     connect(Command1, &QPushButton::clicked, this, guarded(&FrmCFilter::Command1_Click));
     connect(Command2, &QPushButton::clicked, this, guarded(&FrmCFilter::Command2_Click));
-    BindEnterAndEscape(*this, Command1, Command2);
+    ui::BindEnterAndEscape(*this, Command1, Command2);
 }
 
 void FrmCFilter::Form_Load() {
@@ -123,8 +123,8 @@ void FrmCFilter::Form_Load() {
     const auto add = [this](QTreeWidgetItem* parent, const std::string& key, const std::string& text,
                             const QIcon& icon) {
         auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(TreeView1);
-        node->setText(0, QText(text));
-        node->setData(0, Qt::UserRole, QText(key));
+        node->setText(0, ui::QText(text));
+        node->setData(0, Qt::UserRole, ui::QText(key));
         node->setIcon(0, icon);
         return node;
     };
@@ -152,7 +152,7 @@ void FrmCFilter::Form_Load() {
 
 QTreeWidgetItem* FrmCFilter::Node(const std::string& key) const {
     for (QTreeWidgetItemIterator it(TreeView1); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == QText(key)) return *it;
+        if ((*it)->data(0, Qt::UserRole).toString() == ui::QText(key)) return *it;
     }
     return nullptr;
 }
@@ -193,7 +193,7 @@ void FrmCFilter::ShowFilterGroup(const std::string& key) {
             text += ' ';
             text += std::to_string(data[i].Number);
         }
-        auto* item = new QListWidgetItem(QText(text), List1);
+        auto* item = new QListWidgetItem(ui::QText(text), List1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(flags[i] ? Qt::Checked : Qt::Unchecked);
     }
@@ -277,4 +277,4 @@ void FrmCFilter::Command1_Click() {
 
 void FrmCFilter::Command2_Click() { close(); }
 
-}  // namespace app
+}  // namespace zu

@@ -17,7 +17,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace app {
+namespace zu {
 
 class FrmCFilter final : public QWidget {
 public:
@@ -67,4 +67,4 @@ private:
     static std::string DistrictOf(const std::string& key);
 };
 
-}  // namespace app
+}  // namespace zu

@@ -19,7 +19,7 @@
 #include "zu/search/ConstFilterWindow.h"
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 using test::ConstFilterTest;
@@ -115,4 +115,4 @@ TEST_F(ConstFilterTest, TicksSurviveNodeSwitchesAndClosingChangesNothing) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

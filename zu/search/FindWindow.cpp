@@ -29,7 +29,7 @@
 #include "zu/core/MainState.h"
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
@@ -95,7 +95,7 @@ void SetRed(QLabel& label, bool red) {
 }
 
 void AddItem(QListWidget& list, const std::string& text, int data) {
-    auto* item = new QListWidgetItem(QText(text), &list);
+    auto* item = new QListWidgetItem(ui::QText(text), &list);
     item->setData(Qt::UserRole, data);
 }
 
@@ -118,75 +118,75 @@ FrmFind::FrmFind(QWidget* owner) : QWidget(owner, Qt::Window) {
 void FrmFind::BuildControls() {
     setFixedSize(kWidth, kHeight);
 
-    TabStrip1 = Named(new QTabBar(this), "TabStrip1");
+    TabStrip1 = ui::Named(new QTabBar(this), "TabStrip1");
     TabStrip1->addTab(QString::fromUtf8("통합 검색"));
     TabStrip1->setTabData(0, "intfind");
     TabStrip1->addTab(QString::fromUtf8("종류별 검색"));
     TabStrip1->setTabData(1, "indfind");
     TabStrip1->setGeometry(6, 6, kFrameWidth, 26);
 
-    Frame2 = Named(new QGroupBox(QString::fromUtf8("통합 검색"), this), "Frame2");
+    Frame2 = ui::Named(new QGroupBox(QString::fromUtf8("통합 검색"), this), "Frame2");
     Frame2->setGeometry(6, kFrameTop, kFrameWidth, kFrameHeight);
-    Named(new QLabel(QString::fromUtf8("천체 이름 : "), Frame2), "Label5", 0)->setGeometry(8, 22, 70, 20);
-    txtObjName = Named(new QLineEdit(Frame2), "txtObjName");
+    ui::Named(new QLabel(QString::fromUtf8("천체 이름 : "), Frame2), "Label5", 0)->setGeometry(8, 22, 70, 20);
+    txtObjName = ui::Named(new QLineEdit(Frame2), "txtObjName");
     txtObjName->setGeometry(80, 20, 200, 22);
-    Named(new QLabel(QString::fromUtf8("찾은 천체 목록 "), Frame2), "Label5", 1)->setGeometry(8, 48, 200, 18);
-    ListFind = Named(new QListWidget(Frame2), "ListFind");
+    ui::Named(new QLabel(QString::fromUtf8("찾은 천체 목록 "), Frame2), "Label5", 1)->setGeometry(8, 48, 200, 18);
+    ListFind = ui::Named(new QListWidget(Frame2), "ListFind");
     ListFind->setGeometry(8, 68, 272, 224);
 
-    Frame1 = Named(new QGroupBox(QString::fromUtf8("종류별 검색"), this), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(QString::fromUtf8("종류별 검색"), this), "Frame1");
     Frame1->setGeometry(6, kFrameTop, kFrameWidth, kFrameHeight);
-    Combo6 = Named(new QComboBox(Frame1), "Combo6");
+    Combo6 = ui::Named(new QComboBox(Frame1), "Combo6");
     Combo6->setGeometry(kComboLeft, kComboTop, kComboWidth, Combo6->sizeHint().height());
     Combo6->view()->window()->setMaximumHeight(kComboDropDown);
-    Label1_0 = Named(new QLabel(QString::fromUtf8("3원 28수"), Frame1), "Label1", 0);
+    Label1_0 = ui::Named(new QLabel(QString::fromUtf8("3원 28수"), Frame1), "Label1", 0);
     Label1_0->setGeometry(8, 48, 130, 18);
-    List1 = Named(new QListWidget(Frame1), "List1");
+    List1 = ui::Named(new QListWidget(Frame1), "List1");
     List1->setGeometry(8, 68, 130, 224);
-    Label1_1 = Named(new QLabel(QString::fromUtf8("부속 별자리"), Frame1), "Label1", 1);
+    Label1_1 = ui::Named(new QLabel(QString::fromUtf8("부속 별자리"), Frame1), "Label1", 1);
     Label1_1->setGeometry(146, 48, 134, 18);
-    List2 = Named(new QListWidget(Frame1), "List2");
+    List2 = ui::Named(new QListWidget(Frame1), "List2");
     List2->setGeometry(146, 68, 134, 224);
-    List3 = Named(new QListWidget(Frame1), "List3");
+    List3 = ui::Named(new QListWidget(Frame1), "List3");
     List3->setGeometry(8, 48, 272, 244);
-    Label4_1 = Named(new QLabel(QString::fromUtf8("찾으려는 별의 HR 번호를 입력하세요(1~9110)."), Frame1), "Label4", 1);
+    Label4_1 = ui::Named(new QLabel(QString::fromUtf8("찾으려는 별의 HR 번호를 입력하세요(1~9110)."), Frame1), "Label4", 1);
     Label4_1->setGeometry(8, 52, 272, 20);
-    TxtHR = Named(new QLineEdit(QString::fromUtf8("1"), Frame1), "TxtHR");
+    TxtHR = ui::Named(new QLineEdit(QString::fromUtf8("1"), Frame1), "TxtHR");
     TxtHR->setGeometry(8, 76, 120, 22);
-    picS2k = Named(new QWidget(Frame1), "picS2k");
+    picS2k = ui::Named(new QWidget(Frame1), "picS2k");
     picS2k->setGeometry(8, 48, 272, 130);
-    Named(new QLabel(QString::fromUtf8("찾으려는 별 번호를 입력하세요."), picS2k), "Label6")->setGeometry(0, 4, 272, 20);
-    Text1 = Named(new QLineEdit(QString::fromUtf8("1"), picS2k), "Text1");
+    ui::Named(new QLabel(QString::fromUtf8("찾으려는 별 번호를 입력하세요."), picS2k), "Label6")->setGeometry(0, 4, 272, 20);
+    Text1 = ui::Named(new QLineEdit(QString::fromUtf8("1"), picS2k), "Text1");
     Text1->setGeometry(0, 28, 120, 22);
     const char* options[3] = {"Sky2000 목록 번호", "HD 목록 번호", "SAO 목록 번호"};
     for (int i = 0; i < 3; ++i) {
-        Option1[static_cast<std::size_t>(i)] = Named(new QRadioButton(QString::fromUtf8(options[i]), picS2k), "Option1", i);
+        Option1[static_cast<std::size_t>(i)] = ui::Named(new QRadioButton(QString::fromUtf8(options[i]), picS2k), "Option1", i);
         Option1[static_cast<std::size_t>(i)]->setGeometry(0, 56 + 22 * i, 200, 20);
     }
     Option1[0]->setChecked(true);
 
-    FCom = Named(new QGroupBox(QString::fromUtf8("고른 천체"), this), "FCom");
+    FCom = ui::Named(new QGroupBox(QString::fromUtf8("고른 천체"), this), "FCom");
     FCom->setGeometry(6, kFrameTop + kFrameHeight + 6, kFrameWidth, 110);
-    Label2 = Named(new QLabel(FCom), "Label2");
+    Label2 = ui::Named(new QLabel(FCom), "Label2");
     Label2->setGeometry(8, 20, 272, 18);
-    Label1_2 = Named(new QLabel(QString::fromUtf8("적경: "), FCom), "Label1", 2);
+    Label1_2 = ui::Named(new QLabel(QString::fromUtf8("적경: "), FCom), "Label1", 2);
     Label1_2->setGeometry(8, 42, 56, 18);
-    LCRA = Named(new QLabel(FCom), "LCRA");
+    LCRA = ui::Named(new QLabel(FCom), "LCRA");
     LCRA->setGeometry(66, 42, 214, 18);
-    Label1_3 = Named(new QLabel(QString::fromUtf8("적위: "), FCom), "Label1", 3);
+    Label1_3 = ui::Named(new QLabel(QString::fromUtf8("적위: "), FCom), "Label1", 3);
     Label1_3->setGeometry(8, 62, 56, 18);
-    LCDec = Named(new QLabel(FCom), "LCDec");
+    LCDec = ui::Named(new QLabel(FCom), "LCDec");
     LCDec->setGeometry(66, 62, 214, 18);
-    Label3 = Named(new QLabel(FCom), "Label3");
+    Label3 = ui::Named(new QLabel(FCom), "Label3");
     Label3->setGeometry(8, 84, 272, 18);
 
-    ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
+    ChkCloseWin = ui::Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(8, kHeight - 64, 200, 22);
-    CmdFind = Named(new QPushButton(QString::fromUtf8("찾기"), this), "CmdFind");
+    CmdFind = ui::Named(new QPushButton(QString::fromUtf8("찾기"), this), "CmdFind");
     CmdFind->setGeometry(kWidth - 178, kHeight - 36, 82, 28);
     CmdFind->setDefault(true);
     CmdFind->setAutoDefault(true);
-    CmdCancel = Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
+    CmdCancel = ui::Named(new QPushButton(QString::fromUtf8("닫기"), this), "CmdCancel");
     CmdCancel->setGeometry(kWidth - 88, kHeight - 36, 82, 28);
 
     const auto guarded = [this](void (FrmFind::*handler)()) {
@@ -204,7 +204,7 @@ void FrmFind::BuildControls() {
     for (QRadioButton* option : Option1) connect(option, &QRadioButton::clicked, this, guarded(&FrmFind::Text1_Change));
     connect(CmdFind, &QPushButton::clicked, this, guarded(&FrmFind::CmdFind_Click));
     connect(CmdCancel, &QPushButton::clicked, this, guarded(&FrmFind::CmdCancel_Click));
-    BindEnterAndEscape(*this, CmdFind, CmdCancel);
+    ui::BindEnterAndEscape(*this, CmdFind, CmdCancel);
 }
 
 void FrmFind::Form_Load() {
@@ -221,7 +221,7 @@ void FrmFind::Form_Load() {
     for (int slot = 0; slot < 2; ++slot) {
         std::string text = "사용자 목록 " + std::to_string(slot + 1) + ": ";
         text += in_use[slot] ? catalogs[static_cast<std::size_t>(slot)].Name : "지정된 목록 없음";
-        Combo6->addItem(QText(text));
+        Combo6->addItem(ui::QText(text));
     }
 
     Frame2->show();
@@ -471,7 +471,7 @@ void FrmFind::List3_Click() {
         case kWesternStarNames: ShowFoundObject("wname", row); break;
         case kDeepSky: ShowFoundObject("m", row); break;
         case kUserList1:
-        case kUserList2: ShowUserListEntry(StdText(item->text())); break;
+        case kUserList2: ShowUserListEntry(ui::StdText(item->text())); break;
         default: break;
     }
 }
@@ -545,9 +545,9 @@ bool FrmFind::ShowFoundObject(const std::string& kind, int index) {
 void FrmFind::ShowPosition(const std::string& name, double ra_deg, double dec_deg) {
     Label1_2->setText(QString::fromUtf8("적경:"));
     Label1_3->setText(QString::fromUtf8("적위:"));
-    Label2->setText(QText(name));
-    LCRA->setText(QText(astro::FormatHmsKorean(ra_deg, 0)));
-    LCDec->setText(QText(astro::FormatDmsKorean(dec_deg, 0)));
+    Label2->setText(ui::QText(name));
+    LCRA->setText(ui::QText(astro::FormatHmsKorean(ra_deg, 0)));
+    LCDec->setText(ui::QText(astro::FormatDmsKorean(dec_deg, 0)));
     double az = 0, alt = 0;
     astro::EquatorialToHorizontal(ra_deg, dec_deg, AppState().LocalSiderealTime, skydata::CurrentSettings().lat, az,
                                   alt);
@@ -562,16 +562,16 @@ void FrmFind::ShowVisibility(double altitude_deg) {
 
 void FrmFind::ShowNotFound(const std::string& name, const std::string& message) {
     CmdFind->setEnabled(false);
-    Label2->setText(QText(name));
+    Label2->setText(ui::QText(name));
     LCRA->setText("--");
     LCDec->setText("--");
-    Label3->setText(QText(message));
+    Label3->setText(ui::QText(message));
     SetRed(*Label3, true);
 }
 
 // ---- Number lookups -------------------------------------------------------
 
-void FrmFind::TxtHR_Change() { FindHRStar(StdText(TxtHR->text())); }
+void FrmFind::TxtHR_Change() { FindHRStar(ui::StdText(TxtHR->text())); }
 
 void FrmFind::FindHRStar(const std::string& text) {
     const double number = std::floor(astro::ParseLeadingNumber(text));
@@ -597,11 +597,11 @@ void FrmFind::Text1_Change() {
     for (int i = 0; i < 3; ++i) {
         if (Option1[static_cast<std::size_t>(i)]->isChecked()) field = i;
     }
-    FindSky2000Star(StdText(Text1->text()), field);
+    FindSky2000Star(ui::StdText(Text1->text()), field);
 }
 
 void FrmFind::FindSky2000Star(const std::string& text, int field) {
-    const auto hit = app::FindSky2000Star(skydata::Catalogs(), text, static_cast<S2kField>(field));
+    const auto hit = zu::FindSky2000Star(skydata::Catalogs(), text, static_cast<S2kField>(field));
     if (!hit) {
         ShowNotFound("--", kBadNumberText);
         return;
@@ -630,13 +630,13 @@ void FrmFind::ShowUserListEntry(const std::string& item_text) {
     if (!entry) return;
     const skydata::SettingsSnapshot& s = skydata::CurrentSettings();
     const double lst = AppState().LocalSiderealTime;
-    Label2->setText(QText(entry->Name));
+    Label2->setText(ui::QText(entry->Name));
     CmdFind->setEnabled(true);
     if (entry->CoordKind == "a") {
         Label1_2->setText(QString::fromUtf8("방위각:"));
         Label1_3->setText(QString::fromUtf8("고도:"));
-        LCRA->setText(QText(astro::FormatDmsKorean(entry->RA, 0)));
-        LCDec->setText(QText(astro::FormatDmsKorean(entry->Dec, 0)));
+        LCRA->setText(ui::QText(astro::FormatDmsKorean(entry->RA, 0)));
+        LCDec->setText(ui::QText(astro::FormatDmsKorean(entry->Dec, 0)));
         // Fixed horizontal places are centred by their place of date now.
         double ra = 0, dec = 0;
         astro::HorizontalToEquatorial(entry->RA, entry->Dec, lst, s.lat, ra, dec);
@@ -669,7 +669,7 @@ void FrmFind::FindNameString(const std::string& text) {
     ResultKeys.clear();
     ResultKeys.reserve(matches.size());
     for (const NameMatch& match : matches) {
-        ListFind->addItem(QText(match.line));
+        ListFind->addItem(ui::QText(match.line));
         ResultKeys.push_back(match.key);
     }
     ListFind->setUpdatesEnabled(true);
@@ -679,7 +679,7 @@ void FrmFind::FindNameString(const std::string& text) {
 }
 
 void FrmFind::txtObjName_Change() {
-    const std::string text = StdText(txtObjName->text());
+    const std::string text = ui::StdText(txtObjName->text());
     if (skydata::TrimBlanks(text).empty()) return;
     FindNameString(text);
 }
@@ -717,4 +717,4 @@ void FrmFind::CmdFind_Click() {
 
 void FrmFind::CmdCancel_Click() { close(); }
 
-}  // namespace app
+}  // namespace zu

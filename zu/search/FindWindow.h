@@ -21,7 +21,7 @@ class QPushButton;
 class QRadioButton;
 class QTabBar;
 
-namespace app {
+namespace zu {
 
 class FrmFind final : public QWidget {
 public:
@@ -120,4 +120,4 @@ private:
 // to the vector); right ascension 0..360.
 void PrecessVector(double jd_from, double jd_to, double x, double y, double z, double& ra_deg, double& dec_deg);
 
-}  // namespace app
+}  // namespace zu

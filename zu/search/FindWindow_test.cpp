@@ -25,7 +25,7 @@
 #include "zu/search/FindWindow.h"
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class FindWindowTest : public ::testing::Test {
@@ -415,4 +415,4 @@ TEST_F(FindWindowTest, UserListEntriesInBothFrames) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -19,7 +19,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/search/InfoWindows.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
@@ -257,4 +257,4 @@ void FrmCInfo::Command1_Click(int index) {
     if (Host().CenterOnObject(place->ra_deg, place->dec_deg) && ChkCloseWin->isChecked()) close();
 }
 
-}  // namespace app
+}  // namespace zu

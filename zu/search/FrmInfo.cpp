@@ -20,7 +20,7 @@
 #include "zu/search/InfoWindows.h"
 #include "zu/search/ObjectInfoText.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kDesignWidth_px = 330;
@@ -124,4 +124,4 @@ void FrmInfo::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-}  // namespace app
+}  // namespace zu

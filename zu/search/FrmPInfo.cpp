@@ -19,7 +19,7 @@
 #include "zu/search/BodyInfoText.h"
 #include "zu/search/InfoWindows.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kIndexRole = Qt::UserRole;
@@ -222,4 +222,4 @@ void FrmPInfo::CmdObs_Click() {
     platform::MsgBox(text, platform::MsgButtons::Ok, platform::MsgIcon::Information, "행성 관측 정보");
 }
 
-}  // namespace app
+}  // namespace zu

@@ -23,7 +23,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kJ2000 = 2451545.0;
@@ -35,7 +35,7 @@ constexpr const char* kReferencePoints[10] = {"은하 북극", "은하 남극", 
 constexpr const char* kFrames[4] = {"지평 좌표계", "적도 좌표계", "황도 좌표계", "은하 좌표계"};
 enum Frame { kHorizontal = 0, kEquatorial = 1, kEcliptic = 2, kGalactic = 3 };
 
-double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(StdText(box->text())); }
+double Number(const QLineEdit* box) { return astro::ParseLeadingNumber(ui::StdText(box->text())); }
 
 // A galactic place as equatorial of the equinox of jd.
 void GalacticOfDate(double l_deg, double b_deg, double jd, double& ra_deg, double& dec_deg) {
@@ -53,51 +53,51 @@ FrmFindC::FrmFindC(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void FrmFindC::BuildControls() {
     setFixedSize(330, 330);
-    Option1[0] = Named(new QRadioButton(QString::fromUtf8("주요 좌표점"), this), "Option1", 0);
+    Option1[0] = ui::Named(new QRadioButton(QString::fromUtf8("주요 좌표점"), this), "Option1", 0);
     Option1[0]->setGeometry(10, 8, 200, 20);
-    Frame1[0] = Named(new QGroupBox(this), "Frame1", 0);
+    Frame1[0] = ui::Named(new QGroupBox(this), "Frame1", 0);
     Frame1[0]->setGeometry(10, 30, 310, 44);
-    Named(new QLabel(QString::fromUtf8("주요 좌표점:"), Frame1[0]), "Label1", 9)->setGeometry(10, 12, 90, 22);
-    Combo2 = Named(new QComboBox(Frame1[0]), "Combo2");
+    ui::Named(new QLabel(QString::fromUtf8("주요 좌표점:"), Frame1[0]), "Label1", 9)->setGeometry(10, 12, 90, 22);
+    Combo2 = ui::Named(new QComboBox(Frame1[0]), "Combo2");
     Combo2->setGeometry(100, 10, 200, 26);
 
-    Option1[1] = Named(new QRadioButton(QString::fromUtf8("직접 입력"), this), "Option1", 1);
+    Option1[1] = ui::Named(new QRadioButton(QString::fromUtf8("직접 입력"), this), "Option1", 1);
     Option1[1]->setGeometry(10, 82, 200, 20);
-    Frame1[1] = Named(new QGroupBox(this), "Frame1", 1);
+    Frame1[1] = ui::Named(new QGroupBox(this), "Frame1", 1);
     Frame1[1]->setGeometry(10, 104, 310, 110);
-    Named(new QLabel(QString::fromUtf8("기준 좌표계:"), Frame1[1]), "Label1", 0)->setGeometry(10, 12, 90, 22);
-    Combo1 = Named(new QComboBox(Frame1[1]), "Combo1");
+    ui::Named(new QLabel(QString::fromUtf8("기준 좌표계:"), Frame1[1]), "Label1", 0)->setGeometry(10, 12, 90, 22);
+    Combo1 = ui::Named(new QComboBox(Frame1[1]), "Combo1");
     Combo1->setGeometry(100, 10, 200, 26);
-    Named(new QLabel(QString::fromUtf8("경도:"), Frame1[1]), "Label1", 1)->setGeometry(10, 46, 40, 22);
-    Named(new QLabel(QString::fromUtf8("위도:"), Frame1[1]), "Label1", 2)->setGeometry(10, 78, 40, 22);
+    ui::Named(new QLabel(QString::fromUtf8("경도:"), Frame1[1]), "Label1", 1)->setGeometry(10, 46, 40, 22);
+    ui::Named(new QLabel(QString::fromUtf8("위도:"), Frame1[1]), "Label1", 2)->setGeometry(10, 78, 40, 22);
     const char* lon_units[3] = {"시", "분", "초"};
     const char* lat_units[3] = {"도", "분", "초"};
     for (int i = 0; i < 3; ++i) {
         const int x = 50 + 84 * i;
-        TxtNLon[static_cast<std::size_t>(i)] = Named(new QLineEdit(Frame1[1]), "TxtNLon", i);
+        TxtNLon[static_cast<std::size_t>(i)] = ui::Named(new QLineEdit(Frame1[1]), "TxtNLon", i);
         TxtNLon[static_cast<std::size_t>(i)]->setGeometry(x, 46, 56, 22);
-        Named(new QLabel(QString::fromUtf8(lon_units[i]), Frame1[1]), "Label1", 3 + i)->setGeometry(x + 60, 46, 20, 22);
-        TxtNLat[static_cast<std::size_t>(i)] = Named(new QLineEdit(Frame1[1]), "TxtNLat", i);
+        ui::Named(new QLabel(QString::fromUtf8(lon_units[i]), Frame1[1]), "Label1", 3 + i)->setGeometry(x + 60, 46, 20, 22);
+        TxtNLat[static_cast<std::size_t>(i)] = ui::Named(new QLineEdit(Frame1[1]), "TxtNLat", i);
         TxtNLat[static_cast<std::size_t>(i)]->setGeometry(x, 78, 56, 22);
-        Named(new QLabel(QString::fromUtf8(lat_units[i]), Frame1[1]), "Label1", 6 + i)->setGeometry(x + 60, 78, 20, 22);
-        SelectAllOnFocus(*TxtNLon[static_cast<std::size_t>(i)]);
-        SelectAllOnFocus(*TxtNLat[static_cast<std::size_t>(i)]);
+        ui::Named(new QLabel(QString::fromUtf8(lat_units[i]), Frame1[1]), "Label1", 6 + i)->setGeometry(x + 60, 78, 20, 22);
+        ui::SelectAllOnFocus(*TxtNLon[static_cast<std::size_t>(i)]);
+        ui::SelectAllOnFocus(*TxtNLat[static_cast<std::size_t>(i)]);
     }
 
-    Frame1[2] = Named(new QGroupBox(QString::fromUtf8("주천도수"), this), "Frame1", 2);
+    Frame1[2] = ui::Named(new QGroupBox(QString::fromUtf8("주천도수"), this), "Frame1", 2);
     Frame1[2]->setGeometry(10, 222, 310, 48);
-    Option2[0] = Named(new QRadioButton(QString::fromUtf8("360도"), Frame1[2]), "Option2", 0);
+    Option2[0] = ui::Named(new QRadioButton(QString::fromUtf8("360도"), Frame1[2]), "Option2", 0);
     Option2[0]->setGeometry(12, 20, 120, 20);
-    Option2[1] = Named(new QRadioButton(QString::fromUtf8("365.25도"), Frame1[2]), "Option2", 1);
+    Option2[1] = ui::Named(new QRadioButton(QString::fromUtf8("365.25도"), Frame1[2]), "Option2", 1);
     Option2[1]->setGeometry(140, 20, 120, 20);
     Option2[0]->setChecked(true);
 
-    ChkCloseWin = Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
+    ChkCloseWin = ui::Named(new QCheckBox(QString::fromUtf8("작업 후에 창 닫기"), this), "ChkCloseWin");
     ChkCloseWin->setGeometry(10, 292, 140, 24);
-    Command1[0] = Named(new QPushButton(QString::fromUtf8("찾기"), this), "Command1", 0);
+    Command1[0] = ui::Named(new QPushButton(QString::fromUtf8("찾기"), this), "Command1", 0);
     Command1[0]->setGeometry(152, 290, 80, 28);
     Command1[0]->setDefault(true);
-    Command1[1] = Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command1", 1);
+    Command1[1] = ui::Named(new QPushButton(QString::fromUtf8("닫기"), this), "Command1", 1);
     Command1[1]->setGeometry(240, 290, 80, 28);
 
     for (int i = 0; i < 2; ++i) {
@@ -106,7 +106,7 @@ void FrmFindC::BuildControls() {
         connect(Command1[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
                 [this, i] { platform::Guard([this, i] { Command1_Click(i); }); });
     }
-    BindEnterAndEscape(*this, Command1[0], Command1[1]);
+    ui::BindEnterAndEscape(*this, Command1[0], Command1[1]);
 }
 
 void FrmFindC::Form_Load() {
@@ -117,9 +117,9 @@ void FrmFindC::Form_Load() {
     int hours = 0, minutes = 0;
     float seconds = 0;
     astro::SplitDegreesHms(s.ViewCenterX, hours, minutes, seconds);
-    TxtNLon[0]->setText(QText(skydata::FormatPlainNumber(hours)));
-    TxtNLon[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
-    TxtNLon[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.00")));
+    TxtNLon[0]->setText(ui::QText(skydata::FormatPlainNumber(hours)));
+    TxtNLon[1]->setText(ui::QText(skydata::FormatPlainNumber(minutes)));
+    TxtNLon[2]->setText(ui::QText(astro::FormatDigitPattern(seconds, "0.00")));
 
     int degrees = 0;
     astro::SplitDegreesDms(s.ViewCenterY, degrees, minutes, seconds);
@@ -127,9 +127,9 @@ void FrmFindC::Form_Load() {
     // part of the number when the box is read back.
     std::string degrees_text = skydata::FormatPlainNumber(degrees);
     if (s.ViewCenterY < 0) degrees_text = std::string(1, '-').append(skydata::TrimBlanks(degrees_text));
-    TxtNLat[0]->setText(QText(degrees_text));
-    TxtNLat[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
-    TxtNLat[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.00")));
+    TxtNLat[0]->setText(ui::QText(degrees_text));
+    TxtNLat[1]->setText(ui::QText(skydata::FormatPlainNumber(minutes)));
+    TxtNLat[2]->setText(ui::QText(astro::FormatDigitPattern(seconds, "0.00")));
 
     Combo2->clear();
     for (const char* text : kReferencePoints) Combo2->addItem(QString::fromUtf8(text));
@@ -180,7 +180,7 @@ void FrmFindC::GoToCoordinate(double full_circle) {
     } else {
         double lon = (Number(TxtNLon[0]) + Number(TxtNLon[1]) / 60 + Number(TxtNLon[2]) / 3600) * 15;
         double lat = std::fabs(Number(TxtNLat[0])) + Number(TxtNLat[1]) / 60 + Number(TxtNLat[2]) / 3600;
-        if (skydata::TrimBlanks(StdText(TxtNLat[0]->text())).starts_with('-')) lat = -lat;
+        if (skydata::TrimBlanks(ui::StdText(TxtNLat[0]->text())).starts_with('-')) lat = -lat;
         lon *= kFullCircle / full_circle;
         lat *= kFullCircle / full_circle;
         switch (Combo1->currentIndex()) {
@@ -209,4 +209,4 @@ void FrmFindC::Command1_Click(int index) {
     if (ChkCloseWin->isChecked()) close();
 }
 
-}  // namespace app
+}  // namespace zu

@@ -16,7 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-namespace app {
+namespace zu {
 
 class FrmFindC final : public QWidget {
 public:
@@ -54,4 +54,4 @@ private:
     void Form_Load();
 };
 
-}  // namespace app
+}  // namespace zu

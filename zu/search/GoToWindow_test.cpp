@@ -19,7 +19,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/search/GoToWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 class GoToWindowTest : public ::testing::Test {
@@ -221,4 +221,4 @@ TEST_F(GoToWindowTest, CoordinateBoxesSelectTheirTextOnFocus) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

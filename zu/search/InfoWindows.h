@@ -18,7 +18,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace app {
+namespace zu {
 
 // Describes the object whose key stands in AppState().SelObjKey. The text is
 // rebuilt from the chart time, site and settings whenever the window becomes
@@ -106,4 +106,4 @@ private:
     void Form_Load();
 };
 
-}  // namespace app
+}  // namespace zu

@@ -15,7 +15,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/search/InfoWindows.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Saves the window's picture; true when it holds more than one colour.
@@ -48,4 +48,4 @@ TEST(InfoWindowsScreenshot, VegaAndSaturn) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

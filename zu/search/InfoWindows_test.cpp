@@ -16,7 +16,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/search/InfoWindows.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 std::string Std(const QString& text) { return text.toStdString(); }
@@ -201,4 +201,4 @@ TEST_F(InfoWindows, SolarSystemWindow) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -24,7 +24,7 @@
 #include "skydata/UserCatalogs.h"
 #include "zu/core/MainState.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 // Rise and set of a place that neither rises nor sets: hours that the hours
@@ -486,4 +486,4 @@ ObjectInfo BuildObjectInfo(std::string_view key, const InfoContext& ctx, const I
     return out;
 }
 
-}  // namespace app
+}  // namespace zu

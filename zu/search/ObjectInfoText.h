@@ -22,7 +22,7 @@ struct CatalogState;
 struct ConstellationState;
 }  // namespace skydata
 
-namespace app {
+namespace zu {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
@@ -112,4 +112,4 @@ struct InfoTables {
 };
 ObjectInfo BuildObjectInfo(std::string_view key, const InfoContext& ctx, const InfoTables& tables);
 
-}  // namespace app
+}  // namespace zu

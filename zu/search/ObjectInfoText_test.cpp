@@ -9,7 +9,7 @@
 #include "zu/core/TestSupport.h"
 #include "zu/search/ObjectInfoText.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr double kArcsec = 1.0 / 3600;
@@ -372,4 +372,4 @@ TEST_F(RealDataInfo, CometsAsteroidsAndDeepSky) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

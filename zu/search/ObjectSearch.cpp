@@ -8,7 +8,7 @@
 #include "astro/TextFormat.h"
 #include "skydata/ConfigStore.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 bool Holds(std::string_view candidate, std::string_view query) {
@@ -252,4 +252,4 @@ std::optional<StarHit> FindSky2000Star(const skydata::CatalogState& catalogs, st
     return hit;
 }
 
-}  // namespace app
+}  // namespace zu

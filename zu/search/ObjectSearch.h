@@ -15,7 +15,7 @@
 #include "skydata/Catalogs.h"
 #include "skydata/Constellations.h"
 
-namespace app {
+namespace zu {
 
 // The catalogues a name search reads.
 struct SearchSources {
@@ -82,4 +82,4 @@ std::optional<StarHit> FindSky2000Star(const skydata::CatalogState& catalogs, st
 // ASCII letters upper-cased, every other byte kept (Korean text untouched).
 std::string UpperAscii(std::string_view text);
 
-}  // namespace app
+}  // namespace zu

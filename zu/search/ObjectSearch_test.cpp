@@ -5,7 +5,7 @@
 
 #include "zu/search/ObjectSearch.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 skydata::ConstDataRecord Row(const char* code, const char* name1, const char* name2) {
@@ -199,4 +199,4 @@ TEST(ObjectSearch, ExtendedCatalogueFields) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -21,7 +21,7 @@
 #include "zu/search/FindWindow.h"
 #include "zu/search/GoToWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 void Keep(QWidget& window, const char* name) {
@@ -52,4 +52,4 @@ TEST(SearchWindowsScreenshot, EachWindowWithItsContents) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -31,7 +31,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/DocumentFolders.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr int kWidth_px = 300;
@@ -57,7 +57,7 @@ std::vector<skydata::DrawnLine>& Lines() { return skydata::DrawnLineModule().Dra
 
 // "(index)name" as a list row shows an entry.
 QString RowText(std::size_t index, const std::string& name) {
-    return QText(std::string(1, '(').append(std::to_string(index)).append(")").append(name));
+    return ui::QText(std::string(1, '(').append(std::to_string(index)).append(")").append(name));
 }
 
 // A name or text as one field of a .UC object line: the separators and line
@@ -91,64 +91,64 @@ void FrmPoint::BuildControls() {
     setWindowTitle(QString::fromUtf8("표지 관리"));
     setFixedWidth(kWidth_px);
     resize(kWidth_px, kBriefHeight_twips / skydata::kTwipsPerPixel);
-    Named(new QLabel(QString::fromUtf8("표시 항목:"), this), "Label1", 0)->setGeometry(10, 8, 70, 22);
-    optkind[0] = Named(new QRadioButton(QString::fromUtf8("표지"), this), "optkind", 0);
+    ui::Named(new QLabel(QString::fromUtf8("표시 항목:"), this), "Label1", 0)->setGeometry(10, 8, 70, 22);
+    optkind[0] = ui::Named(new QRadioButton(QString::fromUtf8("표지"), this), "optkind", 0);
     optkind[0]->setGeometry(84, 8, 70, 22);
-    optkind[1] = Named(new QRadioButton(QString::fromUtf8("선"), this), "optkind", 1);
+    optkind[1] = ui::Named(new QRadioButton(QString::fromUtf8("선"), this), "optkind", 1);
     optkind[1]->setGeometry(160, 8, 70, 22);
-    List1 = Named(new QListWidget(this), "List1");
+    List1 = ui::Named(new QListWidget(this), "List1");
     List1->setGeometry(10, 36, 280, 150);
-    ChkView = Named(new QCheckBox(QString::fromUtf8(kShowMarkers), this), "ChkView");
+    ChkView = ui::Named(new QCheckBox(QString::fromUtf8(kShowMarkers), this), "ChkView");
     ChkView->setGeometry(10, 192, 280, 22);
-    CmdCenter = Named(new QPushButton(QString::fromUtf8("가운데로"), this), "CmdCenter");
+    CmdCenter = ui::Named(new QPushButton(QString::fromUtf8("가운데로"), this), "CmdCenter");
     CmdCenter->setGeometry(10, 218, 136, 28);
-    CmdEdit = Named(new QPushButton(QString::fromUtf8(kBrief), this), "CmdEdit");
+    CmdEdit = ui::Named(new QPushButton(QString::fromUtf8(kBrief), this), "CmdEdit");
     CmdEdit->setGeometry(154, 218, 136, 28);
-    CmdDel = Named(new QPushButton(QString::fromUtf8("지우기"), this), "CmdDel");
+    CmdDel = ui::Named(new QPushButton(QString::fromUtf8("지우기"), this), "CmdDel");
     CmdDel->setGeometry(10, 252, 88, 28);
-    CmdAllDel = Named(new QPushButton(QString::fromUtf8("모두 지우기"), this), "CmdAllDel");
+    CmdAllDel = ui::Named(new QPushButton(QString::fromUtf8("모두 지우기"), this), "CmdAllDel");
     CmdAllDel->setGeometry(106, 252, 88, 28);
-    cmdSave = Named(new QPushButton(QString::fromUtf8("저장"), this), "cmdSave");
+    cmdSave = ui::Named(new QPushButton(QString::fromUtf8("저장"), this), "cmdSave");
     cmdSave->setGeometry(202, 252, 88, 28);
     cmdSave->setToolTip(QString::fromUtf8("표식을 사용자 정의 목록으로 저장합니다."));
 
-    Frame1 = Named(new QGroupBox(QString::fromUtf8("편집"), this), "Frame1");
+    Frame1 = ui::Named(new QGroupBox(QString::fromUtf8("편집"), this), "Frame1");
     Frame1->setGeometry(10, 290, 280, 150);
-    Named(new QLabel(QString::fromUtf8("적경:"), Frame1), "Label1", 1)->setGeometry(8, 22, 40, 22);
-    Named(new QLabel(QString::fromUtf8("적위:"), Frame1), "Label1", 2)->setGeometry(8, 48, 40, 22);
+    ui::Named(new QLabel(QString::fromUtf8("적경:"), Frame1), "Label1", 1)->setGeometry(8, 22, 40, 22);
+    ui::Named(new QLabel(QString::fromUtf8("적위:"), Frame1), "Label1", 2)->setGeometry(8, 48, 40, 22);
     const char* ra_units[3] = {"시", "분", "초"};
     const char* de_units[3] = {"도", "분", "초"};
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const int x = 48 + 76 * i;
-        TxtRA[k] = Named(new QLineEdit(Frame1), "TxtRA", i);
+        TxtRA[k] = ui::Named(new QLineEdit(Frame1), "TxtRA", i);
         TxtRA[k]->setGeometry(x, 22, 50, 22);
-        Named(new QLabel(QString::fromUtf8(ra_units[i]), Frame1), "Label3", i)->setGeometry(x + 52, 22, 20, 22);
-        txtDE[k] = Named(new QLineEdit(Frame1), "txtDE", i);
+        ui::Named(new QLabel(QString::fromUtf8(ra_units[i]), Frame1), "Label3", i)->setGeometry(x + 52, 22, 20, 22);
+        txtDE[k] = ui::Named(new QLineEdit(Frame1), "txtDE", i);
         txtDE[k]->setGeometry(x, 48, 50, 22);
-        Named(new QLabel(QString::fromUtf8(de_units[i]), Frame1), "Label4", i)->setGeometry(x + 52, 48, 20, 22);
-        SelectAllOnFocus(*TxtRA[k]);
-        SelectAllOnFocus(*txtDE[k]);
+        ui::Named(new QLabel(QString::fromUtf8(de_units[i]), Frame1), "Label4", i)->setGeometry(x + 52, 48, 20, 22);
+        ui::SelectAllOnFocus(*TxtRA[k]);
+        ui::SelectAllOnFocus(*txtDE[k]);
     }
-    Named(new QLabel(QString::fromUtf8("지름(분):"), Frame1), "Label1", 3)->setGeometry(8, 74, 60, 22);
-    txtDia = Named(new QLineEdit(Frame1), "txtDia");
+    ui::Named(new QLabel(QString::fromUtf8("지름(분):"), Frame1), "Label1", 3)->setGeometry(8, 74, 60, 22);
+    txtDia = ui::Named(new QLineEdit(Frame1), "txtDia");
     txtDia->setGeometry(70, 74, 54, 22);
-    Named(new QLabel(QString::fromUtf8("모양:"), Frame1), "Label1", 4)->setGeometry(136, 74, 36, 22);
-    Combo1 = Named(new QComboBox(Frame1), "Combo1");
+    ui::Named(new QLabel(QString::fromUtf8("모양:"), Frame1), "Label1", 4)->setGeometry(136, 74, 36, 22);
+    Combo1 = ui::Named(new QComboBox(Frame1), "Combo1");
     Combo1->setGeometry(172, 72, 100, 26);
-    Named(new QLabel(QString::fromUtf8("이름:"), Frame1), "Label1", 5)->setGeometry(8, 100, 40, 22);
-    txtNM = Named(new QLineEdit(Frame1), "txtNM");
+    ui::Named(new QLabel(QString::fromUtf8("이름:"), Frame1), "Label1", 5)->setGeometry(8, 100, 40, 22);
+    txtNM = ui::Named(new QLineEdit(Frame1), "txtNM");
     txtNM->setGeometry(48, 100, 224, 22);
-    Named(new QLabel(QString::fromUtf8("색상:"), Frame1), "Label1", 6)->setGeometry(8, 124, 40, 22);
-    Label2 = Named(new QLabel(Frame1), "Label2");
+    ui::Named(new QLabel(QString::fromUtf8("색상:"), Frame1), "Label1", 6)->setGeometry(8, 124, 40, 22);
+    Label2 = ui::Named(new QLabel(Frame1), "Label2");
     Label2->setGeometry(48, 126, 60, 18);
     Label2->setAutoFillBackground(true);
     Label2->setFrameShape(QFrame::Box);
     Label2->installEventFilter(this);
-    CmdApply = Named(new QPushButton(QString::fromUtf8("고치기"), Frame1), "CmdApply");
+    CmdApply = ui::Named(new QPushButton(QString::fromUtf8("고치기"), Frame1), "CmdApply");
     CmdApply->setGeometry(192, 122, 80, 26);
-    SelectAllOnFocus(*txtDia);
-    SelectAllOnFocus(*txtNM);
+    ui::SelectAllOnFocus(*txtDia);
+    ui::SelectAllOnFocus(*txtNM);
 
     auto guarded = [this](void (FrmPoint::*handler)()) {
         return [this, handler] { platform::Guard([this, handler] { (this->*handler)(); }); };
@@ -275,17 +275,17 @@ void FrmPoint::ShowPlace(double ra_deg, double dec_deg) {
     int hours = 0, minutes = 0, degrees = 0;
     float seconds = 0;
     astro::SplitDegreesHms(ra_deg, hours, minutes, seconds);
-    TxtRA[0]->setText(QText(skydata::FormatPlainNumber(hours)));
-    TxtRA[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
-    TxtRA[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.0")));
+    TxtRA[0]->setText(ui::QText(skydata::FormatPlainNumber(hours)));
+    TxtRA[1]->setText(ui::QText(skydata::FormatPlainNumber(minutes)));
+    TxtRA[2]->setText(ui::QText(astro::FormatDigitPattern(seconds, "0.0")));
     astro::SplitDegreesDms(dec_deg, degrees, minutes, seconds);
     // "-12", never "- 12": the sign must stay part of the number that the
     // box reads back, also for "-0".
     std::string degrees_text = skydata::FormatPlainNumber(degrees);
     if (dec_deg < 0) degrees_text = std::string(1, '-').append(skydata::TrimBlanks(degrees_text));
-    txtDE[0]->setText(QText(degrees_text));
-    txtDE[1]->setText(QText(skydata::FormatPlainNumber(minutes)));
-    txtDE[2]->setText(QText(astro::FormatDigitPattern(seconds, "0.0")));
+    txtDE[0]->setText(ui::QText(degrees_text));
+    txtDE[1]->setText(ui::QText(skydata::FormatPlainNumber(minutes)));
+    txtDE[2]->setText(ui::QText(astro::FormatDigitPattern(seconds, "0.0")));
 }
 
 void FrmPoint::List1_Click() {
@@ -294,15 +294,15 @@ void FrmPoint::List1_Click() {
     if (ListMode) {
         const skydata::MapPoint& point = Markers()[*index];
         ShowPlace(point.RA, point.Dec);
-        txtDia->setText(QText(skydata::FormatPlainNumberSingle(point.Size)));
-        txtNM->setText(QText(point.Name));
+        txtDia->setText(ui::QText(skydata::FormatPlainNumberSingle(point.Size)));
+        txtNM->setText(ui::QText(point.Name));
         SetSwatchColor(point.Color);
         Combo1->setCurrentIndex(std::clamp(static_cast<int>(point.Kind) - 1, 0, kShapeCount - 1));
     } else {
         const skydata::DrawnLine& line = Lines()[*index];
         ShowPlace(line.RA1, line.Dec1);
         SetSwatchColor(line.Color);
-        txtNM->setText(QText(line.Text));
+        txtNM->setText(ui::QText(line.Text));
     }
 }
 
@@ -398,20 +398,20 @@ void FrmPoint::CmdApply_Click() {
     if (!index) return;
     if (ListMode) {
         skydata::MapPoint& point = Markers()[*index];
-        const double ra = (BoxNumber(TxtRA[0]) + BoxNumber(TxtRA[1]) / 60 + BoxNumber(TxtRA[2]) / 3600) * 15;
-        double dec = std::fabs(BoxNumber(txtDE[0])) + BoxNumber(txtDE[1]) / 60 + BoxNumber(txtDE[2]) / 3600;
-        if (skydata::TrimBlanks(StdText(txtDE[0]->text())).starts_with('-')) dec = -dec;
+        const double ra = (ui::BoxNumber(TxtRA[0]) + ui::BoxNumber(TxtRA[1]) / 60 + ui::BoxNumber(TxtRA[2]) / 3600) * 15;
+        double dec = std::fabs(ui::BoxNumber(txtDE[0])) + ui::BoxNumber(txtDE[1]) / 60 + ui::BoxNumber(txtDE[2]) / 3600;
+        if (skydata::TrimBlanks(ui::StdText(txtDE[0]->text())).starts_with('-')) dec = -dec;
         point.RA = std::isfinite(ra) ? astro::Norm360(ra) : 0;
         point.Dec = std::isfinite(dec) ? std::clamp(dec, -90.0, 90.0) : 0;
-        point.Size = static_cast<float>(BoxNumber(txtDia));
-        point.Name = skydata::SanitizeMarkName(StdText(txtNM->text()));
+        point.Size = static_cast<float>(ui::BoxNumber(txtDia));
+        point.Name = skydata::SanitizeMarkName(ui::StdText(txtNM->text()));
         point.Color = SwatchColor;
         point.Kind = static_cast<std::uint8_t>(std::clamp(Combo1->currentIndex(), 0, kShapeCount - 1) + 1);
         ReflashList();
     } else {
         skydata::DrawnLine& line = Lines()[*index];
         line.Color = SwatchColor;
-        line.Text = skydata::SanitizeLineText(StdText(txtNM->text()));
+        line.Text = skydata::SanitizeLineText(ui::StdText(txtNM->text()));
         ReflashList2();
     }
     SelectEntry(*index);
@@ -477,4 +477,4 @@ void FrmPoint::cmdSave_Click() {
     }
 }
 
-}  // namespace app
+}  // namespace zu

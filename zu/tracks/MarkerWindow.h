@@ -24,7 +24,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-namespace app {
+namespace zu {
 
 class FrmPoint final : public QWidget {
 public:
@@ -98,4 +98,4 @@ private:
     void ShowPlace(double ra_deg, double dec_deg);
 };
 
-}  // namespace app
+}  // namespace zu

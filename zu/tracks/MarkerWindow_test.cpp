@@ -23,7 +23,7 @@
 #include "zu/core/ToolWindows.h"
 #include "zu/tracks/MarkerWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 std::vector<skydata::MapPoint>& Markers() { return skydata::MapPointModule().MapPoints; }
@@ -308,4 +308,4 @@ TEST_F(MarkerWindowTest, SavedCatalogueReadsBack) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu

@@ -26,7 +26,7 @@
 #include "zu/core/ChartHost.h"
 #include "zu/core/Tracks.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 constexpr const char* kTimeRules[10] = {"사용자 정의",  "아침 천문 박명", "아침 항해 박명", "아침 시민 박명",
@@ -48,7 +48,7 @@ constexpr const char* kRangeQuestion =
     "시작 날짜와 종료 날짜 사이의 날짜 수가 계산 간격보다 작습니다.\r\n날짜 간격을 자동으로 조절하시겠습니까?";
 constexpr const char* kRangeRefused = "시작 날짜 또는 종료 날짜를 새로 설정해 주십시오.";
 
-QString NumberBox(double value) { return QText(astro::PlainNumberText(value)); }
+QString NumberBox(double value) { return ui::QText(astro::PlainNumberText(value)); }
 
 void ShowDate(double jd, const std::array<QLineEdit*, 3>& boxes) {
     const astro::CalendarDate d = astro::JDToDate(jd);
@@ -58,7 +58,7 @@ void ShowDate(double jd, const std::array<QLineEdit*, 3>& boxes) {
 }
 
 double ReadDate(const std::array<QLineEdit*, 3>& boxes) {
-    return astro::DateToJD(BoxNumber(boxes[0]), BoxNumber(boxes[1]), BoxNumber(boxes[2]), 0, 0, 0);
+    return astro::DateToJD(ui::BoxNumber(boxes[0]), ui::BoxNumber(boxes[1]), ui::BoxNumber(boxes[2]), 0, 0, 0);
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ void FrmPath::BuildControls() {
     setWindowTitle(QString::fromUtf8("태양계 천체의 궤적"));
     setFixedSize(560, 372);
     auto label = [this](const char* text, int index, int x, int y, int w, QWidget* parent = nullptr) {
-        Named(new QLabel(QString::fromUtf8(text), parent ? parent : this), "Label1", index)->setGeometry(x, y, w, 22);
+        ui::Named(new QLabel(QString::fromUtf8(text), parent ? parent : this), "Label1", index)->setGeometry(x, y, w, 22);
     };
     label("시작일", 0, 10, 12, 60);
     label("종료일", 1, 10, 42, 60);
@@ -92,74 +92,74 @@ void FrmPath::BuildControls() {
     const int box_w[3] = {50, 34, 34};
     for (int i = 0; i < 3; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        TxtStart[k] = Named(new QLineEdit(this), "TxtStart", i);
+        TxtStart[k] = ui::Named(new QLineEdit(this), "TxtStart", i);
         TxtStart[k]->setGeometry(box_x[i], 10, box_w[i], 24);
-        TxtEnd[k] = Named(new QLineEdit(this), "TxtEnd", i);
+        TxtEnd[k] = ui::Named(new QLineEdit(this), "TxtEnd", i);
         TxtEnd[k]->setGeometry(box_x[i], 40, box_w[i], 24);
         label(units[i], 2 + i, box_x[i] + box_w[i] + 2, 12, 18);
         label(units[i], 5 + i, box_x[i] + box_w[i] + 2, 42, 18);
-        SelectAllOnFocus(*TxtStart[k]);
-        SelectAllOnFocus(*TxtEnd[k]);
+        ui::SelectAllOnFocus(*TxtStart[k]);
+        ui::SelectAllOnFocus(*TxtEnd[k]);
     }
-    Command3 = Named(new QPushButton(QString::fromUtf8("날짜 조절"), this), "Command3");
+    Command3 = ui::Named(new QPushButton(QString::fromUtf8("날짜 조절"), this), "Command3");
     Command3->setGeometry(252, 24, 84, 28);
     Command3->setToolTip(QString::fromUtf8("zu에 설정된 날짜로 조절합니다."));
 
     label("계산 간격", 8, 10, 76, 60);
-    TxtInt = Named(new QLineEdit(this), "TxtInt");
+    TxtInt = ui::Named(new QLineEdit(this), "TxtInt");
     TxtInt->setGeometry(70, 74, 50, 24);
     label("일", 9, 122, 76, 18);
     label("눈금 간격", 10, 160, 76, 60);
-    TxtLabel = Named(new QLineEdit(this), "TxtLabel");
+    TxtLabel = ui::Named(new QLineEdit(this), "TxtLabel");
     TxtLabel->setGeometry(222, 74, 50, 24);
     label("일", 11, 274, 76, 18);
 
     label("기준 시각", 12, 10, 110, 60);
-    CmbTime = Named(new QComboBox(this), "CmbTime");
+    CmbTime = ui::Named(new QComboBox(this), "CmbTime");
     CmbTime->setGeometry(70, 108, 130, 26);
     for (const char* text : kTimeRules) CmbTime->addItem(QString::fromUtf8(text));
     for (int i = 0; i < 2; ++i) {
-        TxtTime[static_cast<std::size_t>(i)] = Named(new QLineEdit(this), "TxtTime", i);
+        TxtTime[static_cast<std::size_t>(i)] = ui::Named(new QLineEdit(this), "TxtTime", i);
         TxtTime[static_cast<std::size_t>(i)]->setGeometry(208 + 58 * i, 108, 34, 24);
         label(i == 0 ? "시" : "분", 13 + i, 244 + 58 * i, 110, 18);
     }
     label("기준 좌표계", 15, 10, 144, 70);
-    CmbRef = Named(new QComboBox(this), "CmbRef");
+    CmbRef = ui::Named(new QComboBox(this), "CmbRef");
     CmbRef->setGeometry(82, 142, 130, 26);
     for (const char* text : kFrames) CmbRef->addItem(QString::fromUtf8(text));
-    ChkSnc = Named(new QCheckBox(QString::fromUtf8("컴퓨터 시간에 맞추어 계산"), this), "ChkSnc");
+    ChkSnc = ui::Named(new QCheckBox(QString::fromUtf8("컴퓨터 시간에 맞추어 계산"), this), "ChkSnc");
     ChkSnc->setGeometry(10, 176, 300, 22);
 
-    auto* labels = Named(new QGroupBox(QString::fromUtf8("표시 내용"), this), "Frame2");
+    auto* labels = ui::Named(new QGroupBox(QString::fromUtf8("표시 내용"), this), "Frame2");
     labels->setGeometry(10, 204, 326, 116);
     const int label_pos[4][2] = {{10, 22}, {10, 46}, {10, 70}, {170, 46}};
     for (int i = 0; i < 4; ++i) {
         const auto k = static_cast<std::size_t>(i);
-        ChkLabel[k] = Named(new QCheckBox(QString::fromUtf8(kLabelCaptions[i]), labels), "ChkLabel", i);
+        ChkLabel[k] = ui::Named(new QCheckBox(QString::fromUtf8(kLabelCaptions[i]), labels), "ChkLabel", i);
         ChkLabel[k]->setGeometry(label_pos[i][0], label_pos[i][1], 150, 22);
     }
-    chkFirst = Named(new QCheckBox(QString::fromUtf8("한 번만 표시"), labels), "chkFirst");
+    chkFirst = ui::Named(new QCheckBox(QString::fromUtf8("한 번만 표시"), labels), "chkFirst");
     chkFirst->setGeometry(170, 22, 150, 22);
     chkFirst->setToolTip(QString::fromUtf8("천체의 이름을 처음 한 번만 표시합니다."));
-    ChkDrawTail = Named(new QCheckBox(QString::fromUtf8("혜성 꼬리 그리기"), labels), "ChkDrawTail");
+    ChkDrawTail = ui::Named(new QCheckBox(QString::fromUtf8("혜성 꼬리 그리기"), labels), "ChkDrawTail");
     ChkDrawTail->setGeometry(10, 90, 150, 22);
 
-    auto* kinds = Named(new QGroupBox(QString::fromUtf8("천체 종류"), this), "Frame1");
+    auto* kinds = ui::Named(new QGroupBox(QString::fromUtf8("천체 종류"), this), "Frame1");
     kinds->setGeometry(350, 4, 200, 316);
     for (int i = 0; i < 3; ++i) {
-        optkind[static_cast<std::size_t>(i)] = Named(new QRadioButton(QString::fromUtf8(kKinds[i]), kinds), "optkind", i);
+        optkind[static_cast<std::size_t>(i)] = ui::Named(new QRadioButton(QString::fromUtf8(kKinds[i]), kinds), "optkind", i);
         optkind[static_cast<std::size_t>(i)]->setGeometry(10 + 62 * i, 20, 62, 22);
     }
-    List1 = Named(new QListWidget(kinds), "List1");
+    List1 = ui::Named(new QListWidget(kinds), "List1");
     List1->setGeometry(10, 46, 180, 226);
     List1->setSelectionMode(QAbstractItemView::MultiSelection);
-    Command2 = Named(new QPushButton(QString::fromUtf8("모두 해제"), kinds), "Command2");
+    Command2 = ui::Named(new QPushButton(QString::fromUtf8("모두 해제"), kinds), "Command2");
     Command2->setGeometry(10, 278, 180, 28);
 
-    Command1[0] = Named(new QPushButton(QString::fromUtf8("적용"), this), "Command1", 0);
+    Command1[0] = ui::Named(new QPushButton(QString::fromUtf8("적용"), this), "Command1", 0);
     Command1[0]->setGeometry(376, 334, 80, 28);
     Command1[0]->setDefault(true);
-    Command1[1] = Named(new QPushButton(QString::fromUtf8("취소"), this), "Command1", 1);
+    Command1[1] = ui::Named(new QPushButton(QString::fromUtf8("취소"), this), "Command1", 1);
     Command1[1]->setGeometry(466, 334, 80, 28);
     Command1[1]->setAutoDefault(false);
 
@@ -235,7 +235,7 @@ void FrmPath::FillBodyList() {
     List1->hide();
     List1->clear();
     const std::vector<std::string> names = PathBodyNamesOfKind(BodyKind);
-    for (const std::string& name : names) List1->addItem(QText(name));
+    for (const std::string& name : names) List1->addItem(ui::QText(name));
     for (const std::string& code : WorkBodyList) {
         if (code.empty()) continue;
         std::uint8_t kind = 0;
@@ -307,10 +307,10 @@ void FrmPath::CmbTime_Click() {
 bool FrmPath::ApplyPathDialog() {
     double start = ReadDate(TxtStart);
     double end = ReadDate(TxtEnd);
-    const double hour = BoxNumber(TxtTime[0]) + BoxNumber(TxtTime[1]) / 60;
-    double step = std::trunc(BoxNumber(TxtInt));
+    const double hour = ui::BoxNumber(TxtTime[0]) + ui::BoxNumber(TxtTime[1]) / 60;
+    double step = std::trunc(ui::BoxNumber(TxtInt));
     if (!(step >= 1) || !std::isfinite(step)) step = 1;
-    double label_days = std::trunc(BoxNumber(TxtLabel));
+    double label_days = std::trunc(ui::BoxNumber(TxtLabel));
     if (!std::isfinite(label_days)) label_days = step;
 
     if (std::fabs(start - end) > step) {
@@ -379,4 +379,4 @@ void FrmPath::Command1_Click(int index) {
     accept();
 }
 
-}  // namespace app
+}  // namespace zu

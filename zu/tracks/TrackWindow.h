@@ -24,7 +24,7 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 
-namespace app {
+namespace zu {
 
 class FrmPath final : public QDialog {
 public:
@@ -102,4 +102,4 @@ private:
 // 2 the asteroids.
 std::vector<std::string> PathBodyNamesOfKind(std::uint8_t kind);
 
-}  // namespace app
+}  // namespace zu

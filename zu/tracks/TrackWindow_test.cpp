@@ -20,7 +20,7 @@
 #include "zu/core/Tracks.h"
 #include "zu/tracks/TrackWindow.h"
 
-namespace app {
+namespace zu {
 namespace {
 
 const double kMay20 = astro::DateToJD(2008, 5, 20, 0, 0, 0);
@@ -311,4 +311,4 @@ TEST_F(TrackWindowTest, ApplyIsTheUserAskingForTracks) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace zu
