@@ -275,7 +275,7 @@ std::optional<Xref> ReadXref(std::string_view pdf) {
             // "oooooooooo ggggg n" and a two-byte line end.
             if (r.at > keyword || keyword - r.at < 20) return std::nullopt;
             const std::string_view line = pdf.substr(r.at, 20);
-            if ( line[10] != ' ' || line[16] != ' ' || (line[17] != 'n' && line[17] != 'f'))
+            if (line[10] != ' ' || line[16] != ' ' || (line[17] != 'n' && line[17] != 'f'))
                 return std::nullopt;
             if (line[17] == 'n') {
                 std::size_t offset = 0;

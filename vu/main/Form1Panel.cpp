@@ -370,11 +370,14 @@ void Form1::ArrangeSettingsPage(int width) {
     settings_one_column_ = one;
     auto* grid = static_cast<QGridLayout*>(settings_groups_.front()->parentWidget()->layout());
     for (QWidget* group : settings_groups_) grid->removeWidget(group);
+    // The row under the last group in one column takes what height is left.
+    const int one_column_end = static_cast<int>(settings_groups_.size());
     if (one) {
         // The right column goes under the left, in reading order.
-        for (int row = 0; row < 6; ++row) grid->addWidget(settings_groups_[static_cast<std::size_t>(row)], row, 0);
+        for (int row = 0; row < one_column_end; ++row)
+            grid->addWidget(settings_groups_[static_cast<std::size_t>(row)], row, 0);
         grid->setRowStretch(4, 0);
-        grid->setRowStretch(6, 1);
+        grid->setRowStretch(one_column_end, 1);
     } else {
         const auto& g = settings_groups_;  // site, summer, looks, display, rules, files
         grid->addWidget(g[0], 0, 0);
@@ -383,7 +386,7 @@ void Form1::ArrangeSettingsPage(int width) {
         grid->addWidget(g[3], 0, 1, 2, 1);
         grid->addWidget(g[4], 2, 1);
         grid->addWidget(g[5], 3, 0, 1, 2);
-        grid->setRowStretch(6, 0);
+        grid->setRowStretch(one_column_end, 0);
         grid->setRowStretch(4, 1);
     }
 }

@@ -150,9 +150,10 @@ struct PathComputation {
 // the processors and the copies of the planetary series allow), each with a
 // copy of `bodies` (one thread when it makes none) and each but the calling
 // one with a private copy of the series no other thread holds (fewer threads
-// when fewer are free); the points do not depend on how. With `progress`: its total is the number of moments, each moment
-// done advances it, and once it is cancelled the computation stops soon and
-// returns `cancelled` without points.
+// when fewer are free); the points do not depend on how. With `progress`:
+// its total is the number of moments, each moment done advances it, and once
+// it is cancelled the computation stops soon and returns `cancelled` without
+// points.
 PathComputation ComputePathPoints(const skydata::PathSettings& settings, const PathInputs& inputs,
                                   PathBodySource& bodies, platform::WorkProgress* progress = nullptr,
                                   unsigned threads = 0);
